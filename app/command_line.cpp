@@ -1,0 +1,151 @@
+#include "app/command_line.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "common/text.h"
+#include "encode/check_digit.h"
+
+namespace merrowin {
+namespace {
+
+// What a numeric option stores for a value of a given length: the value
+// itself (clamped to `ceiling`), a fixed number, or nothing at all.
+struct Take {
+    enum Kind : std::uint8_t { Unchanged, Value, Fixed } kind;
+    std::int32_t number;  // Fixed: the number; Value: the ceiling (0: none)
+};
+constexpr Take kKeep{Take::Unchanged, 0};
+constexpr Take Val(std::int32_t ceiling = 0) { return {Take::Value, ceiling}; }
+constexpr Take Fix(std::int32_t number) { return {Take::Fixed, number}; }
+
+enum class Field : std::uint8_t {
+    BarHeight, FrameWidth, Gap, TopMargin, BottomMargin, InnerMargin, FontSize, CopyRate,
+    LeftMargin, RightMargin,
+};
+
+// One row per key; columns by the argument's length L = 3, 4, 5, 6, 7+.
+struct NumericOption {
+    std::string_view key;
+    Field field;
+    std::array<Take, 5> byLength;
+};
+
+constexpr std::array<NumericOption, 10> kNumericOptions{{
+    {"bh", Field::BarHeight, {Fix(10), Fix(10), Val(), Fix(100), Fix(100)}},
+    {"fw", Field::FrameWidth, {kKeep, Val(), Val(15), Fix(15), Fix(15)}},
+    {"gp", Field::Gap, {kKeep, Val(), Val(20), Fix(20), Fix(20)}},
+    {"tm", Field::TopMargin, {kKeep, Val(), Val(20), Fix(20), Fix(20)}},
+    {"bm", Field::BottomMargin, {kKeep, Val(), Val(20), Fix(20), Fix(20)}},
+    {"im", Field::InnerMargin, {Fix(10), Fix(10), Val(), Fix(100), Fix(100)}},
+    {"fs", Field::FontSize, {Fix(10), Fix(10), Val(28), Fix(28), Fix(28)}},
+    {"cr", Field::CopyRate, {Fix(10), Fix(10), Val(), Val(500), Fix(500)}},
+    {"lm", Field::LeftMargin, {kKeep, Val(), Val(30), Fix(30), Fix(30)}},
+    {"rm", Field::RightMargin, {kKeep, Val(), Val(30), Fix(30), Fix(30)}},
+}};
+
+// Data characters taken by "cd" and the zeros put in front, per kind.
+struct DataShape {
+    std::size_t taken;
+    std::string_view fill;
+};
+std::optional<DataShape> DataShapeOf(SymbologyKind kind) {
+    switch (kind) {
+        case SymbologyKind::Jan13: return DataShape{12, "000"};
+        case SymbologyKind::Jan8: return DataShape{7, "00000000"};
+        case SymbologyKind::Itf14: return DataShape{13, "00"};
+        case SymbologyKind::Itf16: return DataShape{15, ""};
+        case SymbologyKind::None: break;
+    }
+    return std::nullopt;
+}
+
+void Store(BarcodeJob& job, Field field, std::int32_t value) {
+    auto byte = static_cast<std::uint8_t>(value);  // 8-bit fields keep the low bits
+    switch (field) {
+        case Field::BarHeight: job.BarHeight = value; break;
+        case Field::FrameWidth: job.FrameWidth = byte; break;
+        case Field::Gap: job.Gap = byte; break;
+        case Field::TopMargin: job.TopMargin = byte; break;
+        case Field::BottomMargin: job.BottomMargin = byte; break;
+        case Field::InnerMargin: job.InnerMargin = byte; break;
+        case Field::FontSize: job.FontSize = byte; break;
+        case Field::CopyRate: job.CopyRate = value; break;
+        case Field::LeftMargin: job.LeftMargin = byte; break;
+        case Field::RightMargin: job.RightMargin = byte; break;
+    }
+}
+
+// The side margins' limits by symbology: JAN needs its quiet zones, ITF's
+// outer margins are capped.
+void ClampSideMargin(std::uint8_t& margin, SymbologyKind kind, std::uint8_t janMinimum) {
+    if (IsJan(kind) && margin < janMinimum) margin = janMinimum;
+    if (IsItf(kind) && margin > 20) margin = 20;
+}
+
+void ApplyNumeric(const NumericOption& option, std::string_view argument, std::size_t length,
+                  BarcodeJob& job) {
+    const Take take = option.byLength[std::min<std::size_t>(length, 7) - 3];
+    if (take.kind == Take::Fixed) {
+        Store(job, option.field, take.number);
+    } else if (take.kind == Take::Value) {
+        std::int32_t value = StrToInt(CharRange(argument, 4, length));
+        if (option.field == Field::FrameWidth && length == 4 && value == 1) value = 2;
+        if (take.number != 0 && value > take.number) value = take.number;
+        Store(job, option.field, value);
+    }
+    if (option.field == Field::LeftMargin) ClampSideMargin(job.LeftMargin, job.Kind, 11);
+    if (option.field == Field::RightMargin) ClampSideMargin(job.RightMargin, job.Kind, 7);
+}
+
+void ApplyData(std::string_view argument, std::size_t length, BarcodeJob& job) {
+    const std::optional<DataShape> shape = DataShapeOf(job.Kind);
+    if (!shape) return;
+    // A value shorter than the kind needs is no data: the run ends in the
+    // error state unless a later "cd" supplies a whole one.
+    if (length < 3 + shape->taken) {
+        job.Digits.clear();
+        job.InputDigits.clear();
+        return;
+    }
+    job.InputDigits = CharRange(argument, 4, 3 + shape->taken);
+    job.Digits = std::string(shape->fill) + job.InputDigits;
+    if (!job.FileNameGiven) job.FileName = job.InputDigits + IntToStr(CheckDigit(job.Digits));
+}
+
+}  // namespace
+
+void ApplyOption(std::string_view argument, BarcodeJob& job) {
+    const std::size_t length = CountChars(argument);
+    if (length < 3) return;
+    const std::string key = AsciiLower(CharRange(argument, 2, 3));
+    for (const NumericOption& option : kNumericOptions)
+        if (key == option.key) return ApplyNumeric(option, argument, length, job);
+    if (key == "no") {
+        if (!job.PrefixedText) job.NoText = true;
+    } else if (key == "cd") {
+        ApplyData(argument, length, job);
+    } else if (key == "fl") {
+        job.SaveFile = true;
+        if (length > 3) {
+            job.FileNameGiven = true;
+            job.FileName = CharRange(argument, 4, length);
+        }
+    } else if (key == "dr") {
+        job.SaveDr = CharRange(argument, 4, length);
+        for (char& c : job.SaveDr)
+            if (c == '*') c = ' ';
+    } else if (key == "nc") {
+        if (job.SaveFile) job.NoClipboard = true;
+    }
+}
+
+RunOutcome RunCommandLine(const std::vector<std::string>& options, BarcodeJob& job,
+                          const SettingsLoader& loadSettings) {
+    loadSettings(job);
+    for (const std::string& argument : options) ApplyOption(argument, job);
+    return job.Digits.empty() ? RunOutcome::ErrorState : RunOutcome::Generate;
+}
+
+}  // namespace merrowin

@@ -1,0 +1,53 @@
+// The record of one generation run, filled by the switch, the stored
+// settings and the command-line options, then drawn and written out.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace merrowin {
+
+enum class SymbologyKind : std::uint8_t {
+    None = 0,  // the switch was not recognised
+    Jan13 = 1,
+    Jan8 = 2,
+    Itf14 = 3,
+    Itf16 = 4,
+};
+
+constexpr bool IsJan(SymbologyKind kind) {
+    return kind == SymbologyKind::Jan13 || kind == SymbologyKind::Jan8;
+}
+constexpr bool IsItf(SymbologyKind kind) {
+    return kind == SymbologyKind::Itf14 || kind == SymbologyKind::Itf16;
+}
+
+// Field names follow the domain; every field starts zeroed, false or empty.
+struct BarcodeJob {
+    SymbologyKind Kind = SymbologyKind::None;
+    std::string Digits;  // 15 characters: zero fill + data, no check digit
+    std::uint8_t TopMargin = 0;     // modules
+    std::uint8_t BottomMargin = 0;  // modules
+    std::uint8_t InnerMargin = 0;   // modules, ITF quiet zone
+    std::uint8_t LeftMargin = 0;    // modules
+    std::uint8_t RightMargin = 0;   // modules
+    std::int32_t CopyRate = 0;      // percent
+    std::int32_t BarHeight = 0;     // modules
+    std::uint8_t Gap = 0;           // drawing units
+    std::uint8_t FrameWidth = 0;    // modules
+    std::uint8_t FontSize = 0;      // drawing units
+    bool ExtendedGuards = false;
+    bool PrefixedText = false;
+    bool NoText = false;
+    bool BearerFrame = false;
+    bool SaveFile = false;
+    bool FileNameGiven = false;
+    bool NoClipboard = false;
+    bool DrChk = false;
+    std::string FileName;     // base name, no folder, no ".emf"
+    std::string InputDigits;  // the data characters as given
+    std::string SaveDr;       // folder of the saved file; empty: default
+    std::string Pattern;      // element widths, written when drawing
+};
+
+}  // namespace merrowin

@@ -1,0 +1,21 @@
+# The Windows build: merrowin.exe, its Win32 layer and the tests that run
+# under Wine.
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+file(GLOB MERROWIN_WIN_SOURCES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/common/win/*.cpp
+  ${PROJECT_SOURCE_DIR}/app/win/*.cpp
+  ${PROJECT_SOURCE_DIR}/usage/win/*.cpp
+  ${PROJECT_SOURCE_DIR}/render/win/*.cpp
+  ${PROJECT_SOURCE_DIR}/settings/win/*.cpp)
+list(FILTER MERROWIN_WIN_SOURCES EXCLUDE REGEX "/app/win/main\\.cpp$")
+set(MERROWIN_WIN_LIBS gdi32 user32 comctl32 comdlg32 shell32 ole32 advapi32 imm32)
+
+add_library(merrowin_win STATIC ${MERROWIN_WIN_SOURCES})
+target_link_libraries(merrowin_win PUBLIC merrowin_core ${MERROWIN_WIN_LIBS})
+
+add_executable(merrowin WIN32 ${PROJECT_SOURCE_DIR}/app/win/main.cpp)
+target_link_options(merrowin PRIVATE -municode)
+target_link_libraries(merrowin PRIVATE merrowin_win)
+
+include(${PROJECT_SOURCE_DIR}/tests/e2e/e2e.cmake OPTIONAL)

@@ -1,0 +1,35 @@
+// Text helpers shared by every subsystem: the integer conversion used for
+// options, data digits, stored settings and the settings window's edits.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace merrowin {
+
+// Parses a signed 32-bit integer: leading blanks, an optional sign, then
+// decimal digits or hex digits after "$", "x", "X", "0x" or "0X". Anything
+// else, an empty text or a value outside 32 bits gives nothing.
+std::optional<std::int32_t> TryStrToInt(std::string_view text);
+
+// As TryStrToInt, but a rejected text raises ConversionError naming it.
+std::int32_t StrToInt(std::string_view text);
+
+// Plain decimal: "-" for negatives, no leading zeros, no grouping.
+std::string IntToStr(std::int32_t value);
+
+// Lower-cases the ASCII letters A to Z only; every other byte stays.
+std::string AsciiLower(std::string_view text);
+
+// The number of characters (code points) of UTF-8 text; a malformed byte
+// counts as one character of its own, so nothing is ever dropped.
+std::size_t CountChars(std::string_view text);
+
+// The characters from 1-based position `first` to `last` (inclusive) of
+// UTF-8 text, never splitting a multi-byte character; positions past the
+// end give nothing.
+std::string CharRange(std::string_view text, std::size_t first, std::size_t last);
+
+}  // namespace merrowin

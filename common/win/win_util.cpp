@@ -1,0 +1,72 @@
+#include "common/win/win_util.h"
+
+#include <vector>
+
+#include "common/errors.h"
+
+namespace merrowin::win {
+
+std::wstring Widen(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                  nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+    return out;
+}
+
+std::string Narrow(std::wstring_view utf16) {
+    if (utf16.empty()) return {};
+    int n = ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()),
+                                  nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), out.data(),
+                          n, nullptr, nullptr);
+    return out;
+}
+
+void ShowErrorBox(HWND owner, std::string_view message) {
+    ::MessageBoxW(owner, Widen(ErrorBoxText(message)).c_str(), kAppTitle,
+                  MB_OK | MB_ICONERROR);
+}
+
+std::string ReadUserRegistryString(std::wstring_view keyPath, std::wstring_view name,
+                                   std::string_view fallback) {
+    HKEY raw = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, std::wstring(keyPath).c_str(), 0, KEY_READ, &raw) !=
+        ERROR_SUCCESS)
+        return std::string(fallback);
+    UniqueKey key(raw);
+    DWORD type = 0;
+    DWORD bytes = 0;
+    std::wstring valueName(name);
+    if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &bytes) !=
+            ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+        return std::string(fallback);
+    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
+    if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type,
+                           reinterpret_cast<BYTE*>(buffer.data()), &bytes) != ERROR_SUCCESS)
+        return std::string(fallback);
+    return Narrow(buffer.data());
+}
+
+std::string PersonalFolder(std::string_view fallback) {
+    return ReadUserRegistryString(
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", L"Personal",
+        fallback);
+}
+
+std::wstring ExecutablePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+}  // namespace merrowin::win

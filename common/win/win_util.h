@@ -1,0 +1,102 @@
+// Small Win32 helpers shared by the windows and the output: UTF-8/UTF-16
+// conversion at the API boundary, RAII owners of handles, the error box.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace merrowin::win {
+
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(std::wstring_view utf16);
+
+// Owns one handle and releases it with Free. Not copyable.
+template <typename Handle, auto Free, Handle Null = Handle{}>
+class Unique {
+public:
+    Unique() = default;
+    explicit Unique(Handle handle) : handle_(handle) {}
+    Unique(const Unique&) = delete;
+    Unique& operator=(const Unique&) = delete;
+    Unique(Unique&& other) noexcept : handle_(std::exchange(other.handle_, Null)) {}
+    Unique& operator=(Unique&& other) noexcept {
+        if (this != &other) reset(std::exchange(other.handle_, Null));
+        return *this;
+    }
+    ~Unique() { reset(); }
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Null; }
+    Handle release() { return std::exchange(handle_, Null); }
+    void reset(Handle handle = Null) {
+        if (handle_ != Null) Free(handle_);
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_ = Null;
+};
+
+inline void DeleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
+inline void DeleteEnhMetaFileHandle(HENHMETAFILE emf) { ::DeleteEnhMetaFile(emf); }
+inline void CloseRegKey(HKEY key) { ::RegCloseKey(key); }
+inline void CloseKernelHandle(HANDLE handle) { ::CloseHandle(handle); }
+
+using UniqueFont = Unique<HFONT, &DeleteGdiObject>;
+using UniqueBrush = Unique<HBRUSH, &DeleteGdiObject>;
+using UniqueEmf = Unique<HENHMETAFILE, &DeleteEnhMetaFileHandle>;
+using UniqueKey = Unique<HKEY, &CloseRegKey>;
+using UniqueHandle = Unique<HANDLE, &CloseKernelHandle>;
+
+// A screen device context for the lifetime of the object.
+class ScreenDc {
+public:
+    ScreenDc() : dc_(::GetDC(nullptr)) {}
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    ~ScreenDc() {
+        if (dc_) ::ReleaseDC(nullptr, dc_);
+    }
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// Selects an object into a DC and puts the previous one back.
+class SelectGuard {
+public:
+    SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
+    SelectGuard(const SelectGuard&) = delete;
+    SelectGuard& operator=(const SelectGuard&) = delete;
+    ~SelectGuard() {
+        if (previous_) ::SelectObject(dc_, previous_);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// The application title: caption of the status window and of error boxes.
+inline constexpr wchar_t kAppTitle[] = L"Merrowin";
+
+// The standard error box: title "Merrowin", error icon, OK, the message
+// with a "." appended when its last character sorts above ".".
+void ShowErrorBox(HWND owner, std::string_view message);
+
+// Reads a string value of HKEY_CURRENT_USER; `fallback` when the key or
+// the value is missing or not a string.
+std::string ReadUserRegistryString(std::wstring_view keyPath, std::wstring_view name,
+                                   std::string_view fallback);
+
+// The folder in the user's Shell Folders "Personal" value, or `fallback`.
+std::string PersonalFolder(std::string_view fallback);
+
+// The full path of the running executable.
+std::wstring ExecutablePath();
+
+}  // namespace merrowin::win

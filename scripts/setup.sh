@@ -1,0 +1,17 @@
+#!/bin/sh
+# Installs what building and testing Merrowin needs on Debian (idempotent).
+set -e
+packages="cmake make g++ clang googletest libbenchmark-dev
+  mingw-w64 g++-mingw-w64-i686-posix
+  wine wine32:i386 xvfb xauth x11-utils
+  fonts-ocr-b fonts-ipafont-gothic zbar-tools imagemagick"
+missing=""
+for p in $packages; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
+echo "Installing:$missing"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then $sudo dpkg --add-architecture i386; fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null

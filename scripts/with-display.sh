@@ -1,0 +1,21 @@
+#!/bin/sh
+# Runs a command with an X server and one persistent wineserver for the
+# Windows build's Wine prefix, and stops both afterwards.
+set -e
+root=$(cd "$(dirname "$0")/.." && pwd)
+export WINEPREFIX="$root/build/windows/wineprefix" WINEDEBUG=-all
+inner() {
+    "$root/cmake/wine-prefix.sh"
+    wineserver -p
+    # Start Wine's background services now, away from any pipe: started by
+    # the first test they would inherit its output pipe and keep it open.
+    wine cmd /c exit </dev/null >/dev/null 2>&1
+    set +e
+    "$@"; rc=$?
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    exit $rc
+}
+if [ "${1:-}" = --inner ]; then shift; inner "$@"; fi
+if [ -n "${DISPLAY:-}" ]; then inner "$@"; fi
+exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" --inner "$@"
