@@ -3,7 +3,7 @@
 # Windows build's Wine prefix, and stops both afterwards.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
-export WINEPREFIX="$root/build/windows/wineprefix" WINEDEBUG=-all
+export WINEPREFIX="${MERROWIN_WINEPREFIX:-$root/build/windows/wineprefix}" WINEDEBUG=-all
 inner() {
     "$root/cmake/wine-prefix.sh"
     wineserver -p
