@@ -1,5 +1,135 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "common/cmdline.h"
+#include "common/errors.h"
 #include "common/text.h"
 
-TEST(Text, Placeholder) { EXPECT_EQ(merrowin::StrToInt("42"), 42); }
+namespace merrowin {
+namespace {
+
+struct ConversionRow {
+    const char* text;
+    std::optional<std::int32_t> expected;
+};
+
+TEST(TextToInteger, AcceptsAndRejectsAsTheConversionRules) {
+    const ConversionRow rows[] = {
+        {"0", 0},
+        {"60", 60},
+        {"007", 7},
+        {"   42", 42},
+        {"+5", 5},
+        {"-5", -5},
+        {"$1F", 31},
+        {"x1f", 31},
+        {"X10", 16},
+        {"0x10", 16},
+        {"0X7fffffff", 2147483647},
+        {"$FFFFFFFF", -1},
+        {"-$10", -16},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483648LL},
+        {"2147483648", std::nullopt},
+        {"-2147483649", std::nullopt},
+        {"99999999999999999999", std::nullopt},
+        {"$100000000", std::nullopt},
+        {"", std::nullopt},
+        {"   ", std::nullopt},
+        {"+", std::nullopt},
+        {"-", std::nullopt},
+        {"$", std::nullopt},
+        {"0x", std::nullopt},
+        {"12 ", std::nullopt},
+        {"1x9", std::nullopt},
+        {"ab", std::nullopt},
+        {"\t5", std::nullopt},
+        {"１２", std::nullopt},  // full-width digits are not digits
+        {"+-1", std::nullopt},
+        {"1.5", std::nullopt},
+    };
+    for (const ConversionRow& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(TryStrToInt(row.text), row.expected);
+    }
+}
+
+TEST(TextToInteger, RejectedTextRaisesTheConversionMessage) {
+    try {
+        StrToInt("ab");
+        FAIL() << "no error";
+    } catch (const ConversionError& e) {
+        EXPECT_STREQ(e.what(), "'ab' は整数ではありません");
+    }
+    EXPECT_THROW(StrToInt(""), ConversionError);
+}
+
+TEST(IntegerToText, PlainDecimal) {
+    EXPECT_EQ(IntToStr(0), "0");
+    EXPECT_EQ(IntToStr(100), "100");
+    EXPECT_EQ(IntToStr(-1), "-1");
+    EXPECT_EQ(IntToStr(-2147483647 - 1), "-2147483648");
+}
+
+TEST(Characters, PositionsCountCodePointsNeverSplittingOne) {
+    EXPECT_EQ(CountChars("/bh60"), 5u);
+    EXPECT_EQ(CountChars("/fl名前"), 5u);
+    EXPECT_EQ(CharRange("/fl名前", 4, 5), "名前");
+    EXPECT_EQ(CharRange("/fl名前", 5, 5), "前");
+    EXPECT_EQ(CharRange("abc", 2, 9), "bc");
+    EXPECT_EQ(CharRange("abc", 4, 9), "");
+    EXPECT_EQ(CharRange("abc", 3, 2), "");
+    // A stray byte counts as one character of its own and is kept.
+    EXPECT_EQ(CountChars("a\xff" "b"), 3u);
+    EXPECT_EQ(CharRange("a\xff" "b", 2, 2), "\xff");
+    EXPECT_EQ(CountChars("\xe5\x90"), 2u);  // truncated sequence
+}
+
+TEST(Characters, LowerCasingTouchesAsciiLettersOnly) {
+    EXPECT_EQ(AsciiLower("/J13B"), "/j13b");
+    EXPECT_EQ(AsciiLower("ÄÖ/BH"), "ÄÖ/bh");
+}
+
+TEST(ErrorBox, FullStopAppendedWhenTheLastCharacterSortsAbove) {
+    EXPECT_EQ(ErrorBoxText("'ab' は整数ではありません"), "'ab' は整数ではありません.");
+    EXPECT_EQ(ErrorBoxText("done."), "done.");
+    EXPECT_EQ(ErrorBoxText("wait -"), "wait -");
+    EXPECT_EQ(ErrorBoxText("x"), "x.");
+    EXPECT_EQ(ErrorBoxText(""), "");
+}
+
+TEST(Messages, EachNamesItsSubject) {
+    EXPECT_EQ(RegistryTypeMessage("Gap"), "'Gap' のデータ型が不正です");
+    EXPECT_EQ(KeyCreateMessage("Jan13"), "キー Jan13 の作成に失敗しました");
+    EXPECT_EQ(ValueWriteMessage("Def"), "'Def' の設定に失敗しました");
+    EXPECT_EQ(FileCreateMessage("C:\\a.emf"), "ファイル C:\\a.emf を作成できません");
+}
+
+struct SplitRow {
+    const char* line;
+    std::vector<std::string> arguments;
+};
+
+TEST(CommandLine, BlanksSeparateAndQuotesHoldBlanks) {
+    const SplitRow rows[] = {
+        {"merrowin.exe", {"merrowin.exe"}},
+        {"\"C:\\Program Files\\m.exe\" /j13", {"C:\\Program Files\\m.exe", "/j13"}},
+        {"m  /j13\t/cd490123456789  ", {"m", "/j13", "/cd490123456789"}},
+        {"m \"/flmy label\" /j8", {"m", "/flmy label", "/j8"}},
+        {"m /dr\"C:\\My Labels\"", {"m", "/drC:\\My Labels"}},
+        {"m \"/j8f \"", {"m", "/j8f "}},
+        {"m \"\"", {"m", ""}},
+        {"m \"unterminated stretch", {"m", "unterminated stretch"}},
+        {"m C:\\dir\\ /x", {"m", "C:\\dir\\", "/x"}},  // backslashes are plain
+        {"", {}},
+        {"   ", {}},
+    };
+    for (const SplitRow& row : rows) {
+        SCOPED_TRACE(row.line);
+        EXPECT_EQ(SplitCommandLine(row.line), row.arguments);
+    }
+}
+
+}  // namespace
+}  // namespace merrowin

@@ -1,0 +1,305 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/symbology.h"
+#include "common/errors.h"
+
+namespace merrowin {
+namespace {
+
+// Stored sizes a run might start from; distinct so "unchanged" is visible.
+void StoredSizes(BarcodeJob& job) {
+    job.BarHeight = 61;
+    job.TopMargin = 4;
+    job.BottomMargin = 5;
+    job.LeftMargin = 12;
+    job.RightMargin = 8;
+    job.InnerMargin = 11;
+    job.Gap = 3;
+    job.FrameWidth = 6;
+    job.FontSize = 17;
+    job.CopyRate = 99;
+    job.SaveFile = job.FileNameGiven = job.NoClipboard = false;
+}
+
+BarcodeJob RunJob(std::string_view switchArg, const std::vector<std::string>& options,
+               RunOutcome* outcome = nullptr) {
+    BarcodeJob job;
+    ApplySwitch(switchArg, job);
+    RunOutcome result = RunCommandLine(options, job, StoredSizes);
+    if (outcome) *outcome = result;
+    return job;
+}
+
+struct SwitchRow {
+    const char* argument;
+    SymbologyKind kind;
+    bool extendedGuards, prefixedText, bearerFrame;
+};
+
+TEST(SymbologySwitch, WholeArgumentSelectsKindAndStyle) {
+    const SwitchRow rows[] = {
+        {"/j13", SymbologyKind::Jan13, true, false, false},
+        {"/j13b", SymbologyKind::Jan13, false, false, false},
+        {"/j13t", SymbologyKind::Jan13, false, true, false},
+        {"/j8", SymbologyKind::Jan8, true, false, false},
+        {"/j8b", SymbologyKind::Jan8, false, false, false},
+        {"/j8f", SymbologyKind::Jan8, false, true, false},
+        {"/J8F", SymbologyKind::Jan8, false, true, false},
+        {"/J13B", SymbologyKind::Jan13, false, false, false},
+        {"/i14", SymbologyKind::Itf14, false, false, false},
+        {"/i14f", SymbologyKind::Itf14, false, false, true},
+        {"/i16", SymbologyKind::Itf16, false, false, false},
+        {"/I16F", SymbologyKind::Itf16, false, false, true},
+        {"/j13x", SymbologyKind::None, false, false, false},
+        {"j13", SymbologyKind::None, false, false, false},
+        {"-j13", SymbologyKind::None, false, false, false},
+        {"/j8f ", SymbologyKind::None, false, false, false},
+        {"", SymbologyKind::None, false, false, false},
+        {"/ｊ13", SymbologyKind::None, false, false, false},
+    };
+    for (const SwitchRow& row : rows) {
+        SCOPED_TRACE(row.argument);
+        BarcodeJob job;
+        EXPECT_EQ(ApplySwitch(row.argument, job), row.kind != SymbologyKind::None);
+        EXPECT_EQ(job.Kind, row.kind);
+        EXPECT_EQ(job.ExtendedGuards, row.extendedGuards);
+        EXPECT_EQ(job.PrefixedText, row.prefixedText);
+        EXPECT_EQ(job.BearerFrame, row.bearerFrame);
+        EXPECT_FALSE(job.NoText);
+    }
+}
+
+// One row per option argument: the field it sets and the value it leaves,
+// covering every key by length class (no value, one digit, two, three, more).
+struct OptionRow {
+    const char* switchArg;
+    const char* option;
+    std::function<std::int32_t(const BarcodeJob&)> field;
+    std::int32_t expected;
+};
+
+std::int32_t BarHeight(const BarcodeJob& j) { return j.BarHeight; }
+std::int32_t FrameWidth(const BarcodeJob& j) { return j.FrameWidth; }
+std::int32_t Gap(const BarcodeJob& j) { return j.Gap; }
+std::int32_t TopMargin(const BarcodeJob& j) { return j.TopMargin; }
+std::int32_t BottomMargin(const BarcodeJob& j) { return j.BottomMargin; }
+std::int32_t InnerMargin(const BarcodeJob& j) { return j.InnerMargin; }
+std::int32_t FontSize(const BarcodeJob& j) { return j.FontSize; }
+std::int32_t CopyRate(const BarcodeJob& j) { return j.CopyRate; }
+std::int32_t LeftMargin(const BarcodeJob& j) { return j.LeftMargin; }
+std::int32_t RightMargin(const BarcodeJob& j) { return j.RightMargin; }
+
+TEST(NumericOptions, ValueByArgumentLength) {
+    const OptionRow rows[] = {
+        {"/j13", "/bh", BarHeight, 10},       {"/j13", "/bh5", BarHeight, 10},
+        {"/j13", "/bh05", BarHeight, 5},      {"/j13", "/bh60", BarHeight, 60},
+        {"/j13", "/bh150", BarHeight, 100},   {"/j13", "/bh1x9", BarHeight, 100},
+        {"/j13", "/bh12345", BarHeight, 100},
+        {"/i14", "/fw", FrameWidth, 6},       {"/i14", "/fw1", FrameWidth, 2},
+        {"/i14", "/fw3", FrameWidth, 3},      {"/i14", "/fw01", FrameWidth, 1},
+        {"/i14", "/fw20", FrameWidth, 15},    {"/i14", "/fw999", FrameWidth, 15},
+        {"/j13", "/gp", Gap, 3},              {"/j13", "/gp5", Gap, 5},
+        {"/j13", "/gp25", Gap, 20},           {"/j13", "/gp100", Gap, 20},
+        {"/j13", "/tm", TopMargin, 4},        {"/j13", "/tm9", TopMargin, 9},
+        {"/j13", "/tm21", TopMargin, 20},     {"/j13", "/tm123", TopMargin, 20},
+        {"/j13", "/bm", BottomMargin, 5},     {"/j13", "/bm0", BottomMargin, 0},
+        {"/j13", "/bm15", BottomMargin, 15},  {"/j13", "/bm9999", BottomMargin, 20},
+        {"/i16", "/im", InnerMargin, 10},     {"/i16", "/im7", InnerMargin, 10},
+        {"/i16", "/im05", InnerMargin, 5},    {"/i16", "/im200", InnerMargin, 100},
+        {"/j13", "/fs", FontSize, 10},        {"/j13", "/fs9", FontSize, 10},
+        {"/j13", "/fs12", FontSize, 12},      {"/j13", "/fs30", FontSize, 28},
+        {"/j13", "/fs100", FontSize, 28},
+        {"/j13", "/cr", CopyRate, 10},        {"/j13", "/cr5", CopyRate, 10},
+        {"/j13", "/cr50", CopyRate, 50},      {"/j13", "/cr250", CopyRate, 250},
+        {"/j13", "/cr750", CopyRate, 500},    {"/j13", "/cr1000", CopyRate, 500},
+        {"/j13", "/cr00", CopyRate, 0},
+        // Side margins: JAN keeps its quiet zones, ITF is capped at 20.
+        {"/j13", "/lm", LeftMargin, 12},      {"/j13", "/lm05", LeftMargin, 11},
+        {"/j13", "/lm5", LeftMargin, 11},     {"/j13", "/lm25", LeftMargin, 25},
+        {"/j13", "/lm99", LeftMargin, 30},    {"/j8", "/rm03", RightMargin, 7},
+        {"/j8", "/rm", RightMargin, 8},       {"/j8", "/rm555", RightMargin, 30},
+        {"/i14", "/lm05", LeftMargin, 5},     {"/i14", "/rm25", RightMargin, 20},
+        {"/i14", "/lm99", LeftMargin, 20},    {"/i16", "/lm0", LeftMargin, 0},
+        {"/zz", "/lm05", LeftMargin, 5},      {"/zz", "/rm99", RightMargin, 30},
+        // Keys compare case-blind; the prefix character is not examined.
+        {"/j13", "/BH60", BarHeight, 60},     {"/j13", "-bh60", BarHeight, 60},
+        {"/j13", "xbh60", BarHeight, 60},     {"/j13", "/Bh07", BarHeight, 7},
+    };
+    for (const OptionRow& row : rows) {
+        SCOPED_TRACE(std::string(row.switchArg) + " " + row.option);
+        EXPECT_EQ(row.field(RunJob(row.switchArg, {row.option})), row.expected);
+    }
+}
+
+TEST(NumericOptions, NonIntegerValueStopsTheRunNamingTheValue) {
+    const struct {
+        const char* option;
+        const char* message;
+    } rows[] = {
+        {"/tmab", "'ab' は整数ではありません"},
+        {"/bhq9", "'q9' は整数ではありません"},
+        {"/gp+", "'+' は整数ではありません"},
+        {"/fw 1", "' 1' は整数ではありません"},
+        {"/cr1 0", "'1 0' は整数ではありません"},
+        {"/lm名", "'名' は整数ではありません"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.option);
+        BarcodeJob job;
+        ApplySwitch("/j13", job);
+        try {
+            RunCommandLine({row.option, "/cd490123456789"}, job, StoredSizes);
+            FAIL() << "no error";
+        } catch (const ConversionError& e) {
+            EXPECT_STREQ(e.what(), row.message);
+        }
+        EXPECT_TRUE(job.Digits.empty()) << "nothing after the failing option is applied";
+    }
+}
+
+TEST(NumericOptions, HexAndBlanksConvertLikeAnyInteger) {
+    EXPECT_EQ(RunJob("/j13", {"/bh$1"}).BarHeight, 1);
+    EXPECT_EQ(RunJob("/j13", {"/bhx9"}).BarHeight, 9);
+    EXPECT_EQ(RunJob("/j13", {"/gp$A"}).Gap, 10);
+    EXPECT_EQ(RunJob("/j13", {"/gp 7"}).Gap, 7);
+}
+
+struct DataRow {
+    const char* switchArg;
+    std::vector<std::string> options;
+    const char* digits;
+    const char* fileName;
+};
+
+TEST(DataOption, DigitsAndDefaultFileNameByKind) {
+    const DataRow rows[] = {
+        {"/j13", {"/cd123456789012"}, "000123456789012", "1234567890128"},
+        {"/j8", {"/cd1234567"}, "000000001234567", "12345670"},
+        {"/i14", {"/cd1234567890123"}, "001234567890123", "12345678901231"},
+        {"/i16", {"/cd123456789012345"}, "123456789012345", "1234567890123452"},
+        {"/j8", {"/cd12345678"}, "000000001234567", "12345670"},  // 8th ignored
+        {"/j13", {"/CD490123456789"}, "000490123456789", "4901234567894"},
+        // An explicit name wins, before or after the data.
+        {"/j13", {"/fllabel", "/cd490123456789"}, "000490123456789", "label"},
+        {"/j13", {"/cd490123456789", "/fllabel"}, "000490123456789", "label"},
+        {"/j13", {"/cd490123456789", "/fl"}, "000490123456789", "4901234567894"},
+        // A later data argument replaces the earlier one and its name.
+        {"/j13", {"/cd123456789012", "/cd490123456789"}, "000490123456789", "4901234567894"},
+        {"/j13", {"/fl名前 付き", "/cd490123456789"}, "000490123456789", "名前 付き"},
+    };
+    for (const DataRow& row : rows) {
+        SCOPED_TRACE(std::string(row.switchArg) + " " + row.options.front());
+        RunOutcome outcome{};
+        BarcodeJob job = RunJob(row.switchArg, row.options, &outcome);
+        EXPECT_EQ(outcome, RunOutcome::Generate);
+        EXPECT_EQ(job.Digits, row.digits);
+        EXPECT_EQ(job.FileName, row.fileName);
+    }
+}
+
+TEST(DataOption, MissingOrShortDataEndsInTheErrorState) {
+    const struct {
+        const char* switchArg;
+        std::vector<std::string> options;
+    } rows[] = {
+        {"/j13", {}},
+        {"/j13", {"/bh60", "/fl"}},
+        {"/j13", {"/cd12345678901"}},        // one digit short
+        {"/j13", {"/cd"}},
+        {"/i16", {"/cd12345678901234"}},
+        {"/j13", {"/cd490123456789", "/cd12"}},  // the later, short data wins
+        {"/j13x", {"/cd490123456789"}},          // unrecognised switch: no data taken
+        {"/j13", {"/c"}},
+        {"/j13", {"cd"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.switchArg);
+        RunOutcome outcome{};
+        BarcodeJob job = RunJob(row.switchArg, row.options, &outcome);
+        EXPECT_EQ(outcome, RunOutcome::ErrorState);
+        EXPECT_TRUE(job.Digits.empty());
+    }
+}
+
+TEST(DataOption, NonDigitIsMetWhenTheDefaultNameIsFormed) {
+    BarcodeJob job;
+    ApplySwitch("/j13", job);
+    try {
+        RunCommandLine({"/cd12345678901x"}, job, StoredSizes);
+        FAIL() << "no error";
+    } catch (const ConversionError& e) {
+        EXPECT_STREQ(e.what(), "'x' は整数ではありません");
+    }
+    // With a given name the data is taken as it stands; the encoder meets it.
+    BarcodeJob named = RunJob("/j13", {"/flx", "/cd12345678901x"});
+    EXPECT_EQ(named.Digits, "00012345678901x");
+}
+
+TEST(OutputOptions, FileClipboardAndFolder) {
+    BarcodeJob plain = RunJob("/j13", {"/cd490123456789"});
+    EXPECT_FALSE(plain.SaveFile);
+    EXPECT_FALSE(plain.NoClipboard);
+
+    BarcodeJob fileOnly = RunJob("/j13", {"/fl", "/nc", "/cd490123456789"});
+    EXPECT_TRUE(fileOnly.SaveFile);
+    EXPECT_TRUE(fileOnly.NoClipboard);
+    EXPECT_FALSE(fileOnly.FileNameGiven);
+
+    BarcodeJob ncFirst = RunJob("/j13", {"/nc", "/fl", "/cd490123456789"});
+    EXPECT_TRUE(ncFirst.SaveFile);
+    EXPECT_FALSE(ncFirst.NoClipboard) << "nc before fl is ignored";
+
+    EXPECT_FALSE(RunJob("/j13", {"/nc", "/cd490123456789"}).NoClipboard);
+
+    EXPECT_EQ(RunJob("/j13", {"/drC:\\My*Labels"}).SaveDr, "C:\\My Labels");
+    EXPECT_EQ(RunJob("/j13", {"/dr*a**b*"}).SaveDr, " a  b ");
+    EXPECT_EQ(RunJob("/j13", {"/drD:\\名前*x"}).SaveDr, "D:\\名前 x");
+}
+
+TEST(OutputOptions, DrWithoutValueDiscardsTheStoredFolder) {
+    BarcodeJob job;
+    ApplySwitch("/j13", job);
+    RunCommandLine({"/dr"}, job, [](BarcodeJob& j) {
+        j.DrChk = true;
+        j.SaveDr = "C:\\Stored";
+    });
+    EXPECT_EQ(job.SaveDr, "");
+}
+
+TEST(NoTextOption, IgnoredByPrefixedStyles) {
+    EXPECT_TRUE(RunJob("/j13b", {"/no"}).NoText);
+    EXPECT_TRUE(RunJob("/j13", {"/no"}).NoText);
+    EXPECT_TRUE(RunJob("/i14", {"/noanything"}).NoText);
+    EXPECT_FALSE(RunJob("/j13t", {"/no"}).NoText);
+    EXPECT_FALSE(RunJob("/j8f", {"/NO"}).NoText);
+}
+
+TEST(IgnoredArguments, ShortOrUnknownChangeNothing) {
+    BarcodeJob reference = RunJob("/j13", {"/cd490123456789"});
+    for (const char* option : {"/b", "", "/", "/zz9", "/xx", "/bz60", "/名前", "/c名"}) {
+        SCOPED_TRACE(option);
+        BarcodeJob job = RunJob("/j13", {option, "/cd490123456789"});
+        EXPECT_EQ(job.BarHeight, reference.BarHeight);
+        EXPECT_EQ(job.Gap, reference.Gap);
+        EXPECT_EQ(job.SaveFile, reference.SaveFile);
+        EXPECT_EQ(job.Digits, reference.Digits);
+    }
+}
+
+TEST(Settings, LoadedFirstAndOverriddenByOptions) {
+    BarcodeJob job;
+    ApplySwitch("/j13", job);
+    job.SaveFile = true;  // the loader resets the output flags
+    RunCommandLine({"/gp7"}, job, StoredSizes);
+    EXPECT_EQ(job.Gap, 7);
+    EXPECT_EQ(job.BarHeight, 61);
+    EXPECT_FALSE(job.SaveFile);
+}
+
+}  // namespace
+}  // namespace merrowin
