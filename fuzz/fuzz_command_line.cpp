@@ -1,0 +1,95 @@
+// Fuzz target: arbitrary bytes as a whole command line, through the
+// splitter, the switch, the option parser, the encoders and the drawing.
+// Invariants: no crash; a taken data value gives a pattern of the kind's
+// shape; everything drawn stays inside sane bounds for the sizes given.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/symbology.h"
+#include "common/cmdline.h"
+#include "common/errors.h"
+#include "encode/encoders.h"
+#include "render/layout.h"
+#include "settings/store.h"
+
+namespace {
+
+using namespace merrowin;
+
+[[noreturn]] void Fail(const char* what) {
+    std::fprintf(stderr, "invariant broken: %s\n", what);
+    std::abort();
+}
+
+// Checks every call against the picture's frame; text may run off it.
+class CheckingCanvas final : public Canvas {
+public:
+    explicit CheckingCanvas(const SymbolLayout& layout) : layout_(layout) {}
+    void FillRect(const Rect& r, Colour) override {
+        if (r.left > r.right || r.top > r.bottom) Fail("inverted rectangle");
+        if (r.left < 0 || r.top < 0 || r.right > layout_.W || r.bottom > layout_.H)
+            Fail("rectangle outside the picture");
+    }
+    void SetFont(std::string_view face, int, int height) override {
+        if (face != kSymbolFontFace || height <= 0) Fail("bad font");
+    }
+    int TextWidth(std::string_view text) override { return static_cast<int>(text.size()) * 9; }
+    void DrawText(int, int, std::string_view text) override {
+        if (text.empty() || text.size() > 19) Fail("text line length");
+    }
+
+private:
+    SymbolLayout layout_;
+};
+
+struct Shape {
+    std::size_t length;
+    int width;
+};
+
+Shape ShapeOf(SymbologyKind kind) {
+    switch (kind) {
+        case SymbologyKind::Jan13: return {59, 190};
+        case SymbologyKind::Jan8: return {43, 134};
+        case SymbologyKind::Itf14: return {77, 241};
+        case SymbologyKind::Itf16: return {87, 273};
+        case SymbologyKind::None: break;
+    }
+    return {0, 0};
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string line(reinterpret_cast<const char*>(data), size);
+    std::vector<std::string> arguments = SplitCommandLine(line);
+    if (arguments.size() < 2) return 0;
+    BarcodeJob job;
+    ApplySwitch(arguments[1], job);
+    const std::vector<std::string> options(arguments.begin() + 2, arguments.end());
+    try {
+        if (RunCommandLine(options, job, LoadBuiltInDefaults) != RunOutcome::Generate) return 0;
+        if (job.Kind == SymbologyKind::None) Fail("data taken without a symbology");
+        EncodeForKind(job.Kind, job.Digits, job.Pattern);
+        const Shape shape = ShapeOf(job.Kind);
+        if (job.Pattern.size() != shape.length) Fail("pattern length");
+        int sum = 0;
+        for (char c : job.Pattern) sum += c - '0';
+        if (sum != shape.width) Fail("pattern width");
+        const SymbolLayout layout = LayOut(job);
+        // Huge sizes are legal on the command line only up to the clamps.
+        if (layout.W <= 0 || layout.H <= 0 || layout.W > 4000 || layout.H > 4000)
+            Fail("picture size");
+        CheckingCanvas canvas(layout);
+        DrawSymbol(job, layout, canvas);
+        ScaledSize(layout.W, layout.H, job.CopyRate);
+    } catch (const MerrowinError&) {
+        // A non-integer value or data character: the run stops with its message.
+    }
+    return 0;
+}
