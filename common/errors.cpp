@@ -23,6 +23,9 @@ std::string KeyCreateMessage(std::string_view keyName) {
 std::string ValueWriteMessage(std::string_view valueName) {
     return Fill("'%s' の設定に失敗しました", valueName);
 }
+std::string KeyDeleteMessage(std::string_view keyName) {
+    return Fill("キー %s の削除に失敗しました", keyName);
+}
 std::string FileCreateMessage(std::string_view path) {
     return Fill("ファイル %s を作成できません", path);
 }

@@ -23,6 +23,7 @@ public:
 std::string RegistryTypeMessage(std::string_view valueName);    // '%s' のデータ型が不正です
 std::string KeyCreateMessage(std::string_view keyName);         // キー %s の作成に失敗しました
 std::string ValueWriteMessage(std::string_view valueName);      // '%s' の設定に失敗しました
+std::string KeyDeleteMessage(std::string_view keyName);         // キー %s の削除に失敗しました
 std::string FileCreateMessage(std::string_view path);           // ファイル %s を作成できません
 inline constexpr std::string_view kClipboardMessage = "クリップボードを開くことができません";
 
