@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs what building and testing Merrowin needs on Debian (idempotent).
 set -e
-packages="cmake make g++ clang googletest libbenchmark-dev
+packages="cmake make g++ clang libclang-rt-14-dev googletest libbenchmark-dev
   mingw-w64 g++-mingw-w64-i686-posix
   wine wine32:i386 xvfb xauth x11-utils
   fonts-ocr-b fonts-ipafont-gothic zbar-tools imagemagick"

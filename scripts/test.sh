@@ -1,7 +1,7 @@
 #!/bin/sh
-# Sets up a fresh Debian machine, builds both presets and runs every test:
-# the native unit tests (with sanitizers), then the Windows build's unit and
-# end-to-end tests under Wine.
+# Sets up a fresh Debian machine, builds every preset and runs every test:
+# a short libFuzzer run of each fuzz target, the native unit tests (with
+# sanitizers), then the Windows build's unit and end-to-end tests under Wine.
 set -e
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -10,6 +10,13 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
+cmake --preset fuzz >/dev/null
+echo "== Fuzzing each target for ${MERROWIN_FUZZ_SECONDS:-60} s"
+cmake -B build/fuzz -DMERROWIN_FUZZ_SECONDS="${MERROWIN_FUZZ_SECONDS:-60}" >/dev/null
+cmake --build --preset fuzz -j "$jobs" 2>&1 | grep -E '^(#[0-9]+ +DONE|INFO: Done|==[0-9]+==ERROR|SUMMARY|Done )' || true
+if ls build/fuzz/fuzz-finding-* >/dev/null 2>&1; then
+    echo "Fuzzing found a failing input:"; ls build/fuzz/fuzz-finding-*; exit 1
+fi
 set +e
 ctest --preset native -j "$jobs"; native=$?
 scripts/with-display.sh ctest --preset windows -j "$jobs"; windows=$?
