@@ -1,0 +1,46 @@
+// ITF-14 and ITF-16: Interleaved 2 of 5 over the data digits and the check
+// digit, the first digit of each pair in the bars, the second in the spaces.
+#include <vector>
+
+#include "encode/check_digit.h"
+#include "encode/encoders.h"
+#include "encode/width_tables.h"
+
+namespace merrowin {
+namespace {
+
+// Encodes characters `firstData` to 15 of the digit string and the check
+// digit; their count is even for both kinds (14 or 16).
+std::string ItfPattern(std::string_view digits, std::size_t firstData,
+                       const tables::ItfDigitTable& table) {
+    std::vector<int> values;
+    for (std::size_t position = firstData; position <= 15; ++position) {
+        values.push_back(DigitAt(digits, position));
+    }
+    values.push_back(CheckDigit(digits));
+
+    std::string pattern(tables::kItfStart);
+    for (std::size_t i = 0; i + 1 < values.size(); i += 2) {
+        const std::string_view bars = table[values[i]];
+        const std::string_view spaces = table[values[i + 1]];
+        for (std::size_t k = 0; k < bars.size(); ++k) {
+            pattern += bars[k];
+            pattern += spaces[k];
+        }
+    }
+    pattern += tables::kItfStop;
+    return pattern;
+}
+
+}  // namespace
+
+void EncodeItf14(std::string_view digits, std::string& pattern) {
+    // c1 and c2 are the zero fill: they count in the check digit only.
+    pattern = ItfPattern(digits, 3, tables::Itf14Tbl);
+}
+
+void EncodeItf16(std::string_view digits, std::string& pattern) {
+    pattern = ItfPattern(digits, 1, tables::Itf16Tbl);
+}
+
+}  // namespace merrowin

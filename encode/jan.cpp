@@ -1,0 +1,55 @@
+// JAN-13 (EAN-13) and JAN-8 (EAN-8): start guard, left half, centre guard,
+// right half (data digits, then the check digit), end guard.
+#include <array>
+#include <span>
+
+#include "encode/check_digit.h"
+#include "encode/encoders.h"
+#include "encode/width_tables.h"
+
+namespace merrowin {
+namespace {
+
+using tables::JanDigitTable;
+
+// Builds the pattern of a JAN symbol whose data digits fill the end of the
+// 15-character frame: leftSets.size() digits in the left half, each drawn
+// from its own number set, then one digit fewer in the right half, drawn
+// from `rightSet`, followed by the check digit.
+std::string JanPattern(std::string_view digits, std::span<const JanDigitTable* const> leftSets,
+                       const JanDigitTable& rightSet) {
+    const std::size_t half = leftSets.size();
+    const std::size_t firstLeft = 15 - (2 * half - 1) + 1;
+    std::string pattern(tables::kJanNormalGuard);
+    for (std::size_t i = 0; i < half; ++i) {
+        pattern += (*leftSets[i])[DigitAt(digits, firstLeft + i)];
+    }
+    pattern += tables::kJanCentreGuard;
+    for (std::size_t position = firstLeft + half; position <= 15; ++position) {
+        pattern += rightSet[DigitAt(digits, position)];
+    }
+    pattern += rightSet[CheckDigit(digits)];
+    pattern += tables::kJanNormalGuard;
+    return pattern;
+}
+
+}  // namespace
+
+void EncodeJan13(std::string_view digits, std::string& pattern) {
+    // The leading digit (c4) has no bars of its own; it picks the number set
+    // of each of the six left-half digits.
+    const std::string_view parity = tables::Jan13ParityTbl[DigitAt(digits, 4)];
+    std::array<const JanDigitTable*, 6> leftSets{};
+    for (std::size_t i = 0; i < leftSets.size(); ++i) {
+        leftSets[i] = parity[i] == 'G' ? &tables::Jan13EvenTbl : &tables::Jan13OddTbl;
+    }
+    pattern = JanPattern(digits, leftSets, tables::Jan13OddTbl);
+}
+
+void EncodeJan8(std::string_view digits, std::string& pattern) {
+    const std::array<const JanDigitTable*, 4> leftSets{&tables::Jan8Tbl, &tables::Jan8Tbl,
+                                                       &tables::Jan8Tbl, &tables::Jan8Tbl};
+    pattern = JanPattern(digits, leftSets, tables::Jan8Tbl);
+}
+
+}  // namespace merrowin
