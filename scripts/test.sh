@@ -13,10 +13,13 @@ cmake --build --preset windows -j "$jobs"
 cmake --preset fuzz >/dev/null
 echo "== Fuzzing each target for ${MERROWIN_FUZZ_SECONDS:-60} s"
 cmake -B build/fuzz -DMERROWIN_FUZZ_SECONDS="${MERROWIN_FUZZ_SECONDS:-60}" >/dev/null
-cmake --build --preset fuzz -j "$jobs" 2>&1 | grep -E '^(#[0-9]+ +DONE|INFO: Done|==[0-9]+==ERROR|SUMMARY|Done )' || true
-if ls build/fuzz/fuzz-finding-* >/dev/null 2>&1; then
-    echo "Fuzzing found a failing input:"; ls build/fuzz/fuzz-finding-*; exit 1
+rm -f build/fuzz/fuzz-finding-*
+if ! cmake --build --preset fuzz -j "$jobs" > build/fuzz/fuzz.log 2>&1; then
+    tail -40 build/fuzz/fuzz.log
+    echo "Fuzzing failed; failing inputs:"; ls build/fuzz/fuzz-finding-* 2>/dev/null
+    exit 1
 fi
+grep -E '^Done [0-9]+ runs' build/fuzz/fuzz.log
 set +e
 ctest --preset native -j "$jobs"; native=$?
 scripts/with-display.sh ctest --preset windows -j "$jobs"; windows=$?
