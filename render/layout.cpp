@@ -1,0 +1,237 @@
+#include "render/layout.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <stdexcept>
+#include <span>
+
+#include "common/text.h"
+#include "encode/check_digit.h"
+
+namespace merrowin {
+namespace {
+
+// Sizes are worked out in 64 bits and saturated: a stored bar height or copy
+// rate may hold any 32-bit number, and the sum must not wrap round.
+std::int32_t Saturate(std::int64_t value) {
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
+                                 std::numeric_limits<std::int32_t>::max()));
+}
+
+// Margins and frames count modules of 2 units. JAN symbols pass no inner
+// margin and no frame.
+std::int32_t PictureWidth(std::int64_t symbolUnits, std::uint8_t left, std::uint8_t right,
+                          std::uint8_t inner, std::uint8_t frame, bool bearerFrame) {
+    return Saturate(2 * left + 2 * right + 4 * inner + symbolUnits +
+                    (bearerFrame ? 4 * frame : 0));
+}
+
+// `textBand` is the gap plus the text cell below the bars, 0 without text.
+std::int32_t PictureHeight(std::uint8_t top, std::uint8_t bottom, std::int32_t barHeight,
+                           std::uint8_t frame, bool bearerFrame, std::int64_t textBand) {
+    return Saturate(2 * top + 2 * bottom + 2 * std::int64_t{barHeight} +
+                    (bearerFrame ? 4 * frame : 0) + textBand);
+}
+
+// A group of the printed number: the characters at 1-based positions
+// first..last of Digits.
+struct DigitGroup {
+    std::size_t first;
+    std::size_t last;
+};
+
+// A text of the extended-guard styles, placed at x0 + xOffset; the last one
+// carries the check digit.
+struct GuardText {
+    DigitGroup group;
+    bool withCheckDigit;
+    int xOffset;
+};
+
+// Per-kind constants of the drawing.
+struct KindShape {
+    int symbolWidth;                      // units, the sum of the pattern
+    int pairs;                            // bar-and-space pairs before the last bar
+    std::array<int, 6> guardOffsets;      // extended guard bars, from x0
+    std::span<const GuardText> guardTexts;  // extended-guard style texts
+    std::span<const DigitGroup> lineGroups;  // the single centred line
+    std::string_view separator;           // between groups and before the check digit
+    std::string_view prefix;              // in front of the line with PrefixedText
+};
+
+// Leading digit left of the start guard, then the two halves.
+constexpr GuardText kJan13GuardTexts[] = {
+    {{4, 4}, false, -22}, {{5, 10}, false, 7}, {{11, 15}, true, 99}};
+constexpr GuardText kJan8GuardTexts[] = {{{9, 12}, false, 7}, {{13, 15}, true, 71}};
+constexpr DigitGroup kJan13Line[] = {{4, 15}};
+constexpr DigitGroup kJan8Line[] = {{9, 15}};
+// ITF-14 skips the zero fill c1 and c2.
+constexpr DigitGroup kItf14Line[] = {{3, 5}, {6, 10}, {11, 15}};
+constexpr DigitGroup kItf16Line[] = {{1, 5}, {6, 10}, {11, 15}};
+
+// Indexed by SymbologyKind - 1.
+constexpr std::array<KindShape, 4> kShapes{{
+    {190, 29, {0, 4, 92, 96, 184, 188}, kJan13GuardTexts, kJan13Line, "", "T"},
+    {134, 21, {0, 4, 64, 68, 128, 132}, kJan8GuardTexts, kJan8Line, "", "F"},
+    {241, 38, {}, {}, kItf14Line, " ", ""},
+    {273, 43, {}, {}, kItf16Line, " ", ""},
+}};
+
+const KindShape& ShapeOf(SymbologyKind kind) {
+    const auto index = static_cast<std::size_t>(kind);
+    if (index < 1 || index > kShapes.size()) {
+        throw std::invalid_argument("no symbol layout for this symbology");
+    }
+    return kShapes[index - 1];
+}
+
+// A rectangle from 64-bit edges, each saturated to the canvas's range.
+Rect Box(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) {
+    return {Saturate(left), Saturate(top), Saturate(right), Saturate(bottom)};
+}
+
+constexpr int kGuardTextHeight = 20;
+
+}  // namespace
+
+std::int32_t Jan13Width(std::uint8_t left, std::uint8_t right) {
+    return PictureWidth(ShapeOf(SymbologyKind::Jan13).symbolWidth, left, right, 0, 0, false);
+}
+
+std::int32_t Jan8Width(std::uint8_t left, std::uint8_t right) {
+    return PictureWidth(ShapeOf(SymbologyKind::Jan8).symbolWidth, left, right, 0, 0, false);
+}
+
+std::int32_t Itf14Width(std::uint8_t left, std::uint8_t right, std::uint8_t inner,
+                        std::uint8_t frame, bool bearerFrame) {
+    return PictureWidth(ShapeOf(SymbologyKind::Itf14).symbolWidth, left, right, inner, frame,
+                        bearerFrame);
+}
+
+std::int32_t Itf16Width(std::uint8_t left, std::uint8_t right, std::uint8_t inner,
+                        std::uint8_t frame, bool bearerFrame) {
+    return PictureWidth(ShapeOf(SymbologyKind::Itf16).symbolWidth, left, right, inner, frame,
+                        bearerFrame);
+}
+
+std::int32_t JanHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t fontSize,
+                       std::uint8_t gap, std::int32_t barHeight, bool noText,
+                       bool extendedGuards) {
+    // The extended-guard styles always reserve their fixed-height text band.
+    const int textBand = extendedGuards ? gap + kGuardTextHeight : noText ? 0 : fontSize + gap;
+    return PictureHeight(top, bottom, barHeight, 0, false, textBand);
+}
+
+std::int32_t ItfHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t gap,
+                       std::uint8_t frame, std::uint8_t fontSize, std::int32_t barHeight,
+                       bool noText, bool bearerFrame) {
+    return PictureHeight(top, bottom, barHeight, frame, bearerFrame,
+                         noText ? 0 : fontSize + gap);
+}
+
+SymbolLayout LayOut(const BarcodeJob& job) {
+    SymbolLayout layout;
+    layout.P = ShapeOf(job.Kind).pairs;
+    const bool frame = IsItf(job.Kind) && job.BearerFrame;
+    const std::int64_t frameUnits = frame ? 2 * job.FrameWidth : 0;
+    switch (job.Kind) {
+    case SymbologyKind::Jan13: layout.W = Jan13Width(job.LeftMargin, job.RightMargin); break;
+    case SymbologyKind::Jan8: layout.W = Jan8Width(job.LeftMargin, job.RightMargin); break;
+    case SymbologyKind::Itf14:
+        layout.W = Itf14Width(job.LeftMargin, job.RightMargin, job.InnerMargin, job.FrameWidth,
+                              job.BearerFrame);
+        break;
+    default:
+        layout.W = Itf16Width(job.LeftMargin, job.RightMargin, job.InnerMargin, job.FrameWidth,
+                              job.BearerFrame);
+        break;
+    }
+    if (IsJan(job.Kind)) {
+        layout.H = JanHeight(job.TopMargin, job.BottomMargin, job.FontSize, job.Gap,
+                             job.BarHeight, job.NoText, job.ExtendedGuards);
+        layout.x0 = 2 * job.LeftMargin;
+    } else {
+        layout.H = ItfHeight(job.TopMargin, job.BottomMargin, job.Gap, job.FrameWidth,
+                             job.FontSize, job.BarHeight, job.NoText, job.BearerFrame);
+        layout.x0 = Saturate(2 * job.LeftMargin + 2 * job.InnerMargin + frameUnits);
+    }
+    const std::int64_t bars = 2 * std::int64_t{job.BarHeight};
+    layout.Y1 = Saturate(2 * job.TopMargin + frameUnits);
+    layout.Y2 = Saturate(2 * job.TopMargin + frameUnits + bars);
+    if (IsJan(job.Kind) && job.ExtendedGuards) {
+        layout.Y3 = Saturate(2 * job.TopMargin + bars + (job.Gap + kGuardTextHeight) / 2);
+    }
+    return layout;
+}
+
+void DrawSymbol(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canvas) {
+    const KindShape& shape = ShapeOf(job.Kind);
+    const std::string_view pattern = job.Pattern;
+    if (pattern.size() != static_cast<std::size_t>(2 * layout.P + 1)) {
+        throw std::invalid_argument("the pattern does not fit the symbology");
+    }
+    // The check digit is worked out before anything is drawn, so a bad
+    // digit string leaves the canvas untouched.
+    const std::string check = IntToStr(CheckDigit(job.Digits));
+    const bool frame = IsItf(job.Kind) && job.BearerFrame;
+    const std::int64_t f = frame ? 2 * job.FrameWidth : 0;
+
+    // Ground, then the bearer frame as a black rectangle with a white field
+    // inside it, 2F units narrower on every side.
+    canvas.FillRect(Box(0, 0, layout.W, layout.H), Colour::White);
+    if (frame) {
+        const std::int64_t left = 2 * job.LeftMargin;
+        const std::int64_t top = 2 * job.TopMargin;
+        const std::int64_t right = std::int64_t{layout.W} - 2 * job.RightMargin;
+        const std::int64_t bottom = std::int64_t{layout.Y2} + f;
+        canvas.FillRect(Box(left, top, right, bottom), Colour::Black);
+        canvas.FillRect(Box(left + f, top + f, right - f, bottom - f), Colour::White);
+    }
+
+    // Bars; the spaces are left to the white ground.
+    std::int64_t x = layout.x0;
+    for (std::size_t i = 0; i < pattern.size(); i += 2) {
+        const int bar = pattern[i] - '0';
+        canvas.FillRect(Box(x, layout.Y1, x + bar, layout.Y2), Colour::Black);
+        if (i + 1 < pattern.size()) x += bar + (pattern[i + 1] - '0');
+    }
+
+    const auto digits = [&](const DigitGroup& g) { return CharRange(job.Digits, g.first, g.last); };
+    // The text cell starts G units below the bars, or below the frame.
+    const std::int32_t textTop = Saturate(std::int64_t{layout.Y2} + f + job.Gap);
+
+    if (IsJan(job.Kind) && job.ExtendedGuards) {
+        // The start, centre and end guards run down into the text band.
+        for (const int offset : shape.guardOffsets) {
+            const std::int64_t left = std::int64_t{layout.x0} + offset;
+            canvas.FillRect(Box(left, layout.Y1, left + 2, layout.Y3), Colour::Black);
+        }
+        // These styles always print, in their fixed height.
+        for (const GuardText& text : shape.guardTexts) {
+            canvas.SetFont(kSymbolFontFace, 0, kGuardTextHeight);
+            canvas.DrawText(Saturate(std::int64_t{layout.x0} + text.xOffset), textTop,
+                            digits(text.group) + (text.withCheckDigit ? check : ""));
+        }
+        return;
+    }
+    if (job.NoText) return;
+
+    std::string line = IsJan(job.Kind) && job.PrefixedText ? std::string(shape.prefix) : "";
+    for (const DigitGroup& g : shape.lineGroups) {
+        line += digits(g);
+        line += shape.separator;
+    }
+    line += check;
+    canvas.SetFont(kSymbolFontFace, 0, job.FontSize);
+    // Centred on the whole picture, not on the bars; truncating toward zero.
+    canvas.DrawText(Saturate((std::int64_t{layout.W} - canvas.TextWidth(line)) / 2), textTop, line);
+}
+
+CopySize ScaledSize(std::int32_t width, std::int32_t height, std::int32_t copyRate) {
+    return {Saturate(std::int64_t{width} * copyRate / 100),
+            Saturate(std::int64_t{height} * copyRate / 100)};
+}
+
+}  // namespace merrowin

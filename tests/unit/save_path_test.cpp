@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "render/save_path.h"
+
+namespace merrowin {
+namespace {
+
+struct SavePathRow {
+    const char* name;
+    std::string saveDr;    // as the job arrives
+    std::string personal;  // "" when the lookup finds nothing
+    std::set<std::string> existing;
+    std::string path;
+    std::string completedDr;
+    bool personalRead;
+};
+
+TEST(ResolveSavePath, FolderPrecedence) {
+    const SavePathRow rows[] = {
+        {"configured folder", "C:\\Work", "C:\\Docs", {"C:\\Work", "C:\\Docs"},
+         "C:\\Work\\label1.emf", "C:\\Work\\", false},
+        // One backslash more, whatever the folder ends with.
+        {"trailing backslash", "C:\\Work\\", "", {"C:\\Work\\"},
+         "C:\\Work\\\\label1.emf", "C:\\Work\\\\", false},
+        {"configured folder gone", "D:\\Gone", "C:\\Docs", {"C:\\Docs"}, "label1.emf", "",
+         false},
+        {"empty: personal folder", "", "C:\\Docs", {"C:\\Docs"}, "C:\\Docs\\label1.emf",
+         "C:\\Docs\\", true},
+        {"empty: personal folder gone", "", "C:\\Docs", {}, "label1.emf", "", true},
+        {"empty: no personal folder", "", "", {"C:\\Work"}, "label1.emf", "", true},
+    };
+    for (const SavePathRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        bool personalRead = false;
+        const FolderQueries folders{
+            [&](const std::string& dir) { return row.existing.contains(dir); },
+            [&] {
+                personalRead = true;
+                return row.personal;
+            }};
+        std::string saveDr = row.saveDr;
+        EXPECT_EQ(ResolveSavePath(saveDr, "label1", folders), row.path);
+        EXPECT_EQ(saveDr, row.completedDr);
+        EXPECT_EQ(personalRead, row.personalRead);
+    }
+}
+
+TEST(ResolveSavePath, MissingQueriesMeanNoFolder) {
+    std::string saveDr;
+    EXPECT_EQ(ResolveSavePath(saveDr, "4901234567894", FolderQueries{}), "4901234567894.emf");
+    saveDr = "C:\\Work";
+    EXPECT_EQ(ResolveSavePath(saveDr, "x", FolderQueries{}), "x.emf");
+    EXPECT_EQ(saveDr, "");
+}
+
+}  // namespace
+}  // namespace merrowin
