@@ -1,0 +1,245 @@
+#include "common/win/controls.h"
+
+#include <exception>
+
+#include "common/errors.h"
+
+namespace merrowin::win {
+namespace {
+
+// The property that marks our forms for the dialog keys of the loop.
+constexpr wchar_t kFormProperty[] = L"MerrowinForm";
+
+bool IsPushButton(HWND control) {
+    wchar_t className[16] = {};
+    ::GetClassNameW(control, className, 16);
+    if (::lstrcmpiW(className, L"Button") != 0) return false;
+    LONG type = ::GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+
+void Click(HWND form, HWND button) {
+    if (button && ::IsWindowEnabled(button) && ::IsWindowVisible(button))
+        ::SendMessageW(form, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
+                       reinterpret_cast<LPARAM>(button));
+}
+
+// Enter presses the focused push button, else the form's default button.
+// IsDialogMessage would press the default button even while another button
+// has the focus, which is not what a user of these forms expects.
+bool HandleEnter(HWND form, const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN) return false;
+    HWND focus = ::GetFocus();
+    if (focus && ::IsChild(form, focus) && IsPushButton(focus)) {
+        Click(form, focus);
+        return true;
+    }
+    LRESULT def = ::SendMessageW(form, DM_GETDEFID, 0, 0);
+    if (HIWORD(def) == DC_HASDEFID) Click(form, ::GetDlgItem(form, LOWORD(def)));
+    return true;
+}
+
+bool HandleFormKeys(MSG& msg) {
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
+    HWND form = ::GetAncestor(msg.hwnd, GA_ROOT);
+    if (!form || !::GetPropW(form, kFormProperty)) return false;
+    if (HandleEnter(form, msg)) return true;
+    return ::IsDialogMessageW(form, &msg) != FALSE;
+}
+
+}  // namespace
+
+UniqueFont CreateFormFont(int height, bool bold) {
+    LOGFONTW font{};
+    font.lfHeight = -height;
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = DEFAULT_QUALITY;
+    font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    ::lstrcpynW(font.lfFaceName, L"ＭＳ Ｐゴシック", LF_FACESIZE);
+    return UniqueFont(::CreateFontIndirectW(&font));
+}
+
+SIZE MeasureText(HFONT font, const wchar_t* text) {
+    ScreenDc dc;
+    SelectGuard select(dc.get(), font);
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc.get(), text, ::lstrlenW(text), &size);
+    return size;
+}
+
+HWND CreateControl(HWND parent, const ControlSpec& spec, HFONT font) {
+    const wchar_t* className = L"Button";
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+    DWORD exStyle = 0;
+    int width = spec.width;
+    int height = spec.height;
+    switch (spec.kind) {
+    case ControlKind::Label:
+        className = L"Static";
+        style = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
+        if (width == 0) {
+            SIZE size = MeasureText(font, spec.text);
+            width = size.cx;
+            height = size.cy;
+        }
+        break;
+    case ControlKind::PaintedLabel:
+        className = L"Static";
+        style = WS_CHILD | WS_VISIBLE | SS_OWNERDRAW;
+        if (width == 0) {
+            SIZE size = MeasureText(font, spec.text);
+            width = size.cx;
+            height = size.cy;
+        }
+        break;
+    case ControlKind::Button:
+        style |= BS_PUSHBUTTON;
+        break;
+    case ControlKind::DefaultButton:
+        style |= BS_DEFPUSHBUTTON;
+        break;
+    case ControlKind::CheckBox:
+        style |= BS_AUTOCHECKBOX;
+        break;
+    case ControlKind::Edit:
+        className = L"Edit";
+        style |= ES_LEFT | ES_AUTOHSCROLL;
+        exStyle = WS_EX_CLIENTEDGE;
+        break;
+    }
+    HWND control = ::CreateWindowExW(
+        exStyle, className, spec.text ? spec.text : L"", style, spec.left, spec.top, width,
+        height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+        reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
+    if (control) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+void CenterOnScreen(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MarkAsForm(HWND window) {
+    ::SetPropW(window, kFormProperty, reinterpret_cast<HANDLE>(1));
+}
+
+bool RunMessageLoop(const std::function<bool()>& keepRunning) {
+    MSG msg{};
+    while (keepRunning()) {
+        if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        if (HandleFormKeys(msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return true;
+}
+
+bool SetCheck(HWND checkBox, bool checked) {
+    if (IsChecked(checkBox) == checked) return false;
+    ::SendMessageW(checkBox, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    return true;
+}
+
+bool IsChecked(HWND checkBox) {
+    return ::SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    int n = ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(n));
+    return text;
+}
+
+FormWindow::~FormWindow() { DestroyForm(); }
+
+void FormWindow::DestroyForm() {
+    if (!hwnd_) return;
+    HWND window = std::exchange(hwnd_, nullptr);
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    ::DestroyWindow(window);
+}
+
+bool FormWindow::CreateForm(HINSTANCE instance, const wchar_t* className,
+                            const wchar_t* caption, DWORD style, DWORD exStyle, int width,
+                            int height, HWND owner) {
+    WNDCLASSEXW windowClass{};
+    if (!::GetClassInfoExW(instance, className, &windowClass)) {
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = &FormWindow::Procedure;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+        windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = className;
+        if (!::RegisterClassExW(&windowClass)) return false;
+    }
+    HWND window = ::CreateWindowExW(exStyle, className, caption, style, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, width, height, owner, nullptr, instance, this);
+    if (!window) return false;
+    CenterOnScreen(window);
+    MarkAsForm(window);
+    return true;
+}
+
+LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = ::GetFocus();
+            if (focus && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
+            return 0;
+        }
+        [[fallthrough]];
+    case WM_SETFOCUS: {
+        HWND target = lastFocus_;
+        if (!target || !::IsWindow(target) || !::IsWindowEnabled(target) ||
+            !::IsChild(hwnd_, target))
+            target = ::GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+        if (target) ::SetFocus(target);
+        return 0;
+    }
+    default:
+        return Default(message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK FormWindow::Procedure(HWND window, UINT message, WPARAM wParam,
+                                       LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<FormWindow*>(
+            reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->hwnd_ = window;
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!form) return ::DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        ::RemovePropW(window, kFormProperty);
+        form->hwnd_ = nullptr;
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    // Exceptions must not unwind through the window manager: every event
+    // reports its failure here, once.
+    try {
+        return form->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        ShowErrorBox(window, error.what());
+        return 0;
+    }
+}
+
+}  // namespace merrowin::win

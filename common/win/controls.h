@@ -1,0 +1,97 @@
+// Building the forms' child controls from layout tables, and the keyboard
+// handling that makes a plain top-level window behave like a dialog.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "common/win/win_util.h"
+
+namespace merrowin::win {
+
+enum class ControlKind : unsigned char {
+    Label,          // static text; width 0 sizes it to its text
+    PaintedLabel,   // a label drawn by its parent on WM_DRAWITEM
+    Button,         // push button
+    DefaultButton,  // push button pressed by Enter
+    CheckBox,       // automatic check box
+    Edit,           // single-line edit
+};
+
+// One control of a form: client position, size and caption.
+struct ControlSpec {
+    ControlKind kind;
+    int id;
+    int left;
+    int top;
+    int width;
+    int height;
+    const wchar_t* text;
+};
+
+// The forms' font "ＭＳ Ｐゴシック" in the Shift-JIS character set,
+// `height` pixels high (character height, as a negative lfHeight).
+UniqueFont CreateFormFont(int height, bool bold = false);
+
+// Creates one child control with the given font; tab stops for everything
+// but labels, so the creation order is the tab order.
+HWND CreateControl(HWND parent, const ControlSpec& spec, HFONT font);
+
+// The size of one line of text in the font, as a label sized to its text.
+SIZE MeasureText(HFONT font, const wchar_t* text);
+
+// Moves a top-level window to the centre of the screen, keeping its size.
+void CenterOnScreen(HWND window);
+
+// Marks a top-level window so that the message loop gives it dialog-like
+// keys: Tab and Shift+Tab through the tab order, Alt+letter for "&"
+// captions, Enter for the focused or the default button (DM_GETDEFID), Esc
+// as a WM_COMMAND with IDCANCEL.
+void MarkAsForm(HWND window);
+
+// Pumps messages while `keepRunning` says so. Returns false when WM_QUIT
+// arrived; the quit is posted again so that an outer loop sees it too.
+bool RunMessageLoop(const std::function<bool()>& keepRunning);
+
+// Checks or unchecks a check box; true when its state changed.
+bool SetCheck(HWND checkBox, bool checked);
+bool IsChecked(HWND checkBox);
+
+std::wstring WindowText(HWND window);
+
+// A top-level form: registers its class (button-face background), keeps
+// `this` with the window, gives the dialog keys and puts the focus back on
+// the control that had it when the form is activated again. Errors that an
+// event handler lets through are shown in the standard error box.
+class FormWindow {
+public:
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+    HWND Handle() const { return hwnd_; }
+
+protected:
+    FormWindow() = default;
+    virtual ~FormWindow();
+
+    // Creates the hidden window, `width` x `height` with its frame, centred.
+    bool CreateForm(HINSTANCE instance, const wchar_t* className, const wchar_t* caption,
+                    DWORD style, DWORD exStyle, int width, int height, HWND owner);
+    // Detaches and destroys the window; derived destructors call it first.
+    void DestroyForm();
+    // The next control to get the focus when the form is activated.
+    void SetFocusOnActivate(HWND control) { lastFocus_ = control; }
+
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
+        return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+    HWND lastFocus_ = nullptr;
+};
+
+}  // namespace merrowin::win

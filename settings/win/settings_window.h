@@ -1,0 +1,85 @@
+// TForm3, the settings window: the stored sizes of each symbology in a grid
+// of edits with spinners, the defaults and save-folder choices, apply,
+// cancel, back to defaults and erasing the program's registry key.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "common/win/controls.h"
+#include "settings/settings_model.h"
+
+namespace merrowin::win {
+
+// Control ids of the settings window (Edit n is kGridEditId + n, its
+// spinner kGridUpDownId + n, for n from 1 to 36).
+enum SettingsControlId : int {
+    kSettingsLabel1 = 301,  // "初期設定" over the yellow ellipse
+    kSettingsButton1 = 201,  // apply
+    kSettingsButton2 = 202,  // built-in defaults
+    kSettingsButton3 = 203,  // cancel
+    kSettingsButton4 = 204,  // erase the registry key
+    kSettingsButton5 = 205,  // browse for the save folder
+    kSettingsCheckBox1 = 211,
+    kSettingsCheckBox2 = 212,
+    kSettingsEdit37 = 1037,
+    kGridEditId = 1000,
+    kGridUpDownId = 1100,
+};
+
+class TForm3 final : public FormWindow {
+public:
+    // Creates the window hidden, owned by the usage window.
+    TForm3(HINSTANCE instance, HWND owner);
+    ~TForm3() override;
+
+    // Runs FormShow, shows the window and keeps the owner disabled until the
+    // window is hidden again (apply, cancel, close box) or the program ends.
+    void ShowModal();
+
+private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void CreateControls();
+    HWND Item(int id) const { return ::GetDlgItem(Handle(), id); }
+    LRESULT ControlColour(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+    void DrawHeading(const DRAWITEMSTRUCT& item) const;
+    void PaintShape();
+    void Hide();
+    void ShowWorkingCopy();
+    void SetEdit37State(bool enabled);
+
+    void FormShow();
+    void SetNew();
+    void SetDef();
+    void EditEnable();
+    void EditDisable();
+    void SetGrid(bool enabled);
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+
+    // The grid edits' key filter: a character that may not be typed
+    // becomes 0 and is dropped.
+    static void Edit1KeyPress(wchar_t& key);
+    static LRESULT CALLBACK GridEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR data);
+    static LRESULT CALLBACK HandCursorProc(HWND button, UINT message, WPARAM wParam,
+                                           LPARAM lParam, UINT_PTR id, DWORD_PTR data);
+
+    HWND owner_;
+    UniqueFont font_;
+    UniqueFont boldFont_;     // Button1's caption
+    UniqueFont headingFont_;  // Label1
+    WorkingCopy copy_;
+    std::array<HWND, kCellCount> edits_{};
+    std::array<HWND, kCellCount> upDowns_{};
+    bool gridWindowColour_ = true;      // clWindow, else clGrayText
+    bool edit37WindowTextColour_ = false;  // clWindowText, else clGrayText
+};
+
+}  // namespace merrowin::win

@@ -1,0 +1,114 @@
+// TForm2, the usage window of a start without arguments: two lines saying
+// the program is for the command line, and buttons for the settings window,
+// quitting and the help file. It is the main window: closing it ends the run.
+#include "usage/win/usage_window.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "common/win/controls.h"
+#include "settings/win/settings_window.h"
+
+namespace merrowin::win {
+namespace {
+
+enum UsageControlId : int {
+    kLabel1 = 101,
+    kLabel2 = 102,
+    kButton1 = 111,  // settings
+    kButton2 = 112,  // quit
+    kButton3 = 113,  // help
+};
+
+// Creation order is the tab order: Button1, Button2, Button3.
+constexpr std::array<ControlSpec, 5> kUsageLayout{{
+    {ControlKind::Label, kLabel1, 24, 16, 0, 0, L"「Merrowin」は、コマンドライン専用です。"},
+    {ControlKind::Label, kLabel2, 24, 32, 0, 0, L"使用方法については、ヘルプをご覧ください。"},
+    {ControlKind::Button, kButton1, 16, 56, 75, 25, L"設定(&S)"},
+    {ControlKind::Button, kButton2, 112, 56, 75, 25, L"終了(&X)"},
+    {ControlKind::Button, kButton3, 208, 56, 75, 25, L"ヘルプ(&H)"},
+}};
+
+constexpr int kUsageWidth = 305;   // with frame and caption bar
+constexpr int kUsageHeight = 131;
+constexpr UINT kHelpFinder = 11;  // HELP_FINDER: the topics window
+
+// The executable's path with its extension replaced by ".hlp".
+std::wstring HelpFilePath() {
+    std::wstring path = ExecutablePath();
+    std::size_t slash = path.find_last_of(L"\\/");
+    std::size_t dot = path.find_last_of(L'.');
+    if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash))
+        path.resize(dot);
+    return path + L".hlp";
+}
+
+class TForm2 final : public FormWindow {
+public:
+    explicit TForm2(HINSTANCE instance) : instance_(instance), font_(CreateFormFont(12)) {}
+    ~TForm2() override {
+        form3_.reset();
+        DestroyForm();
+    }
+
+    // Creates the usage window and, hidden, the settings window it owns.
+    bool Create() {
+        if (!CreateForm(instance_, L"TForm2", L"Merrowin\u3000Version 0.31",
+                        WS_OVERLAPPEDWINDOW, 0, kUsageWidth, kUsageHeight, nullptr))
+            return false;
+        for (const ControlSpec& spec : kUsageLayout)
+            CreateControl(Handle(), spec, font_.get());
+        form3_ = std::make_unique<TForm3>(instance_, Handle());
+        return form3_->Handle() != nullptr;
+    }
+
+private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+        case WM_COMMAND:
+            if (HIWORD(wParam) != BN_CLICKED) break;
+            switch (LOWORD(wParam)) {
+            case kButton1: Button1Click(); return 0;
+            case kButton2: Button2Click(); return 0;
+            case kButton3: Button3Click(); return 0;
+            default: break;
+            }
+            break;
+        case WM_DESTROY:
+            ::PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+        }
+        return FormWindow::HandleMessage(message, wParam, lParam);
+    }
+
+    void Button1Click() { form3_->ShowModal(); }
+
+    void Button2Click() { ::SendMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+    // No test for the file: a missing one is the help viewer's to report.
+    void Button3Click() { ::WinHelpW(Handle(), HelpFilePath().c_str(), kHelpFinder, 0); }
+
+    HINSTANCE instance_;
+    UniqueFont font_;
+    std::unique_ptr<TForm3> form3_;
+};
+
+}  // namespace
+
+int RunInteractive(HINSTANCE instance) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    TForm2 form2(instance);
+    if (!form2.Create()) return 0;
+    ::ShowWindow(form2.Handle(), SW_SHOW);
+    ::UpdateWindow(form2.Handle());
+    RunMessageLoop([] { return true; });
+    return 0;
+}
+
+}  // namespace merrowin::win
