@@ -13,6 +13,8 @@ set(MERROWIN_WIN_LIBS gdi32 user32 comctl32 comdlg32 shell32 ole32 advapi32 imm3
 
 add_library(merrowin_win STATIC ${MERROWIN_WIN_SOURCES})
 target_link_libraries(merrowin_win PUBLIC merrowin_core ${MERROWIN_WIN_LIBS})
+# The unit tests also check the thin Win32 pieces that only Wine can run.
+target_link_libraries(unit_tests PRIVATE merrowin_win)
 
 add_executable(merrowin WIN32 ${PROJECT_SOURCE_DIR}/app/win/main.cpp)
 target_link_options(merrowin PRIVATE -municode)

@@ -1,6 +1,5 @@
 #include "settings/win/registry_store.h"
 
-#include <cwchar>
 #include <vector>
 
 #include "common/errors.h"
@@ -48,8 +47,8 @@ std::optional<std::string> RegistryStore::ReadText(std::string_view section,
         status = ::RegQueryValueExW(sub.get(), valueName.c_str(), nullptr, &type,
                                     reinterpret_cast<BYTE*>(buffer.data()), &size);
         if (status == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
-            std::size_t chars = size / sizeof(wchar_t);
-            return Narrow(std::wstring_view(buffer.data(), std::wcsnlen(buffer.data(), chars)));
+            std::wstring_view text(buffer.data(), size / sizeof(wchar_t));
+            return Narrow(text.substr(0, text.find(L'\0')));
         }
         bytes = size;
     }
