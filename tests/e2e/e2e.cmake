@@ -1,0 +1,49 @@
+# End-to-end tests of merrowin.exe, run under Wine (or on Windows): a Win32
+# test program that starts the exe, drives its windows and reads the file,
+# the clipboard and the registry; and a real barcode reader (zbarimg) on
+# rendered symbols.
+
+# Renders an .emf into a BMP for the reader and for looking at by eye.
+add_executable(emf2bmp ${PROJECT_SOURCE_DIR}/tests/tools/emf2bmp.cpp
+                       ${PROJECT_SOURCE_DIR}/tests/e2e/e2e_support.cpp)
+target_include_directories(emf2bmp PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_options(emf2bmp PRIVATE -municode)
+target_link_libraries(emf2bmp PRIVATE ${MERROWIN_WIN_LIBS})
+target_compile_definitions(emf2bmp PRIVATE MERROWIN_EXE_PATH="$<TARGET_FILE:merrowin>")
+
+file(GLOB MERROWIN_E2E_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp)
+add_executable(e2e_tests ${MERROWIN_E2E_SOURCES})
+target_link_libraries(e2e_tests PRIVATE merrowin_core GTest::gtest_main ${MERROWIN_WIN_LIBS})
+target_compile_definitions(e2e_tests PRIVATE MERROWIN_EXE_PATH="$<TARGET_FILE:merrowin>")
+add_dependencies(e2e_tests merrowin)
+
+# Every run touches the one clipboard and the one settings key of the
+# user, so these tests never run at the same time as each other.
+set(MERROWIN_E2E_LOCK merrowin_clipboard_and_registry)
+gtest_discover_tests(e2e_tests
+  DISCOVERY_MODE PRE_TEST
+  DISCOVERY_TIMEOUT 120
+  TEST_PREFIX "e2e."
+  PROPERTIES RESOURCE_LOCK ${MERROWIN_E2E_LOCK} TIMEOUT 120)
+
+# A reader must decode each saved symbol to its data and check digit. The
+# expected numbers follow the GS1 modulo-10 rule, worked out by hand:
+#   490123456789    -> 4901234567894      4901234         -> 49012347
+#   1490123456789   -> 14901234567891     123456789012345 -> 1234567890123452
+set(MERROWIN_DECODE_CASES
+  "jan13|4901234567894|/j13|/cd490123456789"
+  "jan13_plain|4901234567894|/j13b|/cd490123456789"
+  "jan8|49012347|/j8|/cd4901234"
+  "itf14_frame|14901234567891|/i14f|/cd1490123456789"
+  "itf14|14901234567891|/i14|/cd1490123456789"
+  "itf16|1234567890123452|/i16|/cd123456789012345"
+  "itf16_frame|1234567890123452|/i16f|/cd123456789012345")
+foreach(case IN LISTS MERROWIN_DECODE_CASES)
+  string(REPLACE "|" ";" fields "${case}")
+  list(POP_FRONT fields name expected)
+  add_test(NAME decode.${name}
+    COMMAND sh ${PROJECT_SOURCE_DIR}/tests/e2e/decode_check.sh
+      ${PROJECT_SOURCE_DIR}/cmake/wine-run.sh $<TARGET_FILE:merrowin> $<TARGET_FILE:emf2bmp>
+      ${CMAKE_BINARY_DIR}/decode-scratch/${name} ${expected} ${fields})
+  set_tests_properties(decode.${name} PROPERTIES RESOURCE_LOCK ${MERROWIN_E2E_LOCK} TIMEOUT 120)
+endforeach()

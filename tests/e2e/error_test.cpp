@@ -1,0 +1,200 @@
+// Runs that cannot make a symbol: the status window's error state, the
+// error box of a failed operation, and that nothing is written or copied.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/e2e_test.h"
+
+namespace merrowin::e2e {
+namespace {
+
+constexpr wchar_t kMarker[] = L"text the failed run must not touch";
+constexpr wchar_t kBadCommand[] = L"コマンドが正しくありません。";
+constexpr wchar_t kExitCaption[] = L"終了(&X)";
+constexpr wchar_t kWorking[] = L"バーコード作成中...";
+// A point of the status window's own background, away from label and button.
+constexpr int kBackgroundX = 4;
+constexpr int kBackgroundY = 4;
+
+enum class CloseBy { Button, DoubleClick };
+
+class ErrorTest : public E2eTest {
+protected:
+    // Checks the status window's line and exit button, then closes it.
+    void ExpectStatusAndClose(Process& run, const wchar_t* label, bool buttonShown,
+                              CloseBy closeBy) {
+        HWND status = run.WaitForStatusWindow();
+        ASSERT_NE(status, nullptr) << "no status window";
+        EXPECT_EQ(TextOf(status), L"Merrowin");
+        HWND line = FindChild(status, L"Static");
+        ASSERT_NE(line, nullptr);
+        EXPECT_EQ(TextOf(line), label);
+        HWND button = FindChild(status, L"Button", kExitCaption);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(::IsWindowVisible(button) != FALSE, buttonShown);
+        if (closeBy == CloseBy::Button)
+            ClickButton(button);
+        else
+            DoubleClick(status, kBackgroundX, kBackgroundY);
+        EXPECT_EQ(run.WaitExit(), 1u);
+    }
+
+    void ExpectNothingOutput() {
+        EXPECT_TRUE(FilesIn(out_.Path()).empty());
+        EXPECT_TRUE(FilesIn(Cwd()).empty());
+        EXPECT_EQ(ClipboardText(), std::wstring(kMarker));
+        EXPECT_FALSE(ClipboardHasEmf());
+    }
+};
+
+// Command lines that take no usable data: "コマンドが正しくありません。" and
+// the exit button; the window stays until it is closed.
+TEST_F(ErrorTest, ErrorStateWindow) {
+    struct Row {
+        const char* name;
+        const wchar_t* args;
+        CloseBy closeBy;
+    };
+    const Row rows[] = {
+        {"1 unrecognised switch, valid data", L"/x13 /cd490123456789 /fl", CloseBy::Button},
+        {"2 switch with a trailing letter", L"/j13x /cd490123456789 /fl", CloseBy::Button},
+        {"3 switch without a prefix", L"j13 /cd490123456789 /fl", CloseBy::DoubleClick},
+        {"4 switch alone", L"/j13", CloseBy::Button},
+        {"5 options but no data", L"/i14f /bh50 /fl", CloseBy::DoubleClick},
+        {"6 JAN-13 data too short", L"/j13 /cd49012345678 /fl", CloseBy::Button},
+        {"7 JAN-8 data too short", L"/j8 /cd490123 /fl", CloseBy::Button},
+        {"8 ITF-16 data too short", L"/i16 /cd12345678901234 /fl", CloseBy::Button},
+        {"9 empty data", L"/j13 /cd /fl", CloseBy::Button},
+        {"10 copy rate 0", L"/j13 /cd490123456789 /cr00 /fl", CloseBy::Button},
+        {"11 negative copy rate", L"/j13 /cd490123456789 /cr-5 /fl", CloseBy::DoubleClick},
+        {"12 quoted switch with a blank", L"\"/j8f \" /cd4901234 /fl", CloseBy::Button},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(PutClipboardText(kMarker));
+        Process run(std::wstring(row.args) + L" " + DrOption(out_.Path()), Cwd());
+        ExpectStatusAndClose(run, kBadCommand, true, row.closeBy);
+        ExpectNothingOutput();
+    }
+}
+
+TEST_F(ErrorTest, StoredCopyRateZeroEndsInErrorState) {
+    SetSettingString(L"Setting", L"Def", L"1");
+    SetSettingString(L"Jan13", L"CopyRate", L"0");
+    ASSERT_TRUE(PutClipboardText(kMarker));
+    Process run(std::wstring(L"/j13 ") + kJanData + L" /fl " + DrOption(out_.Path()), Cwd());
+    ExpectStatusAndClose(run, kBadCommand, true, CloseBy::Button);
+    ExpectNothingOutput();
+}
+
+// A failure stops the run with the error box "Merrowin"; after OK the status
+// window shows what the run had reached.
+TEST_F(ErrorTest, ErrorBoxStopsTheRun) {
+    struct Row {
+        const char* name;
+        const wchar_t* args;
+        std::function<void()> setUp;
+        const wchar_t* message;
+        const wchar_t* label;
+        bool buttonShown;
+    };
+    const Row rows[] = {
+        {"1 size that is not a number", L"/j13 /tmab /cd490123456789 /fl", {},
+         L"'ab' は整数ではありません.", L"Label1", false},
+        {"2 letter in the data", L"/j13 /cd49012345678x /fl", {},
+         L"'x' は整数ではありません.", L"Label1", false},
+        {"3 letter in the data with a name given", L"/j13 /fllabel /cd4901234x6789", {},
+         L"'x' は整数ではありません.", kWorking, false},
+        {"4 ITF letter in the data with a name given", L"/i14 /fllabel /cd14901234567y8", {},
+         L"'y' は整数ではありません.", kWorking, false},
+        {"5 bad size after an unknown switch", L"/x13 /bhxy /cd490123456789 /fl", {},
+         L"'xy' は整数ではありません.", kBadCommand, true},
+        {"6 stored number of the wrong type",
+         L"/j13 /cd490123456789 /fl",
+         [] {
+             SetSettingString(L"Setting", L"Def", L"1");
+             SetSettingDword(L"Jan13", L"BarHeight", 60);
+         },
+         L"'BarHeight' のデータ型が不正です.", L"Label1", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        DeleteSettingsKey();
+        if (row.setUp) row.setUp();
+        ASSERT_TRUE(PutClipboardText(kMarker));
+        Process run(std::wstring(row.args) + L" " + DrOption(out_.Path()), Cwd());
+        HWND box = run.WaitForMessageBox();
+        ASSERT_NE(box, nullptr) << "no error box";
+        EXPECT_EQ(MessageBoxText(box), row.message);
+        PressOk(box);
+        ExpectStatusAndClose(run, row.label, row.buttonShown,
+                             row.buttonShown ? CloseBy::Button : CloseBy::DoubleClick);
+        ExpectNothingOutput();
+    }
+}
+
+TEST_F(ErrorTest, BusyClipboardStopsTheRunBeforeTheFile) {
+    ASSERT_TRUE(PutClipboardText(kMarker));
+    ClipboardHold hold;
+    ASSERT_TRUE(hold.Held());
+    Process run(std::wstring(L"/j13 ") + kJanData + L" /fl " + DrOption(out_.Path()), Cwd());
+    HWND box = run.WaitForMessageBox();
+    hold.Release();
+    ASSERT_NE(box, nullptr) << "no error box";
+    EXPECT_EQ(MessageBoxText(box), L"クリップボードを開くことができません.");
+    PressOk(box);
+    ExpectStatusAndClose(run, kWorking, false, CloseBy::DoubleClick);
+    ExpectNothingOutput();
+}
+
+// A file that cannot be created: the box names the full path. The clipboard
+// was filled before the file was tried.
+TEST_F(ErrorTest, FileThatCannotBeCreated) {
+    struct Row {
+        const char* name;
+        const wchar_t* fileOption;
+        const wchar_t* path;  // inside the output folder
+    };
+    const Row rows[] = {
+        {"1 name the file system refuses", L"/flbad<name", L"bad<name.emf"},
+        {"2 name with a wildcard", L"/flbad?name", L"bad?name.emf"},
+        {"3 folder inside the name that does not exist", L"/flmissing\\nested\\name",
+         L"missing\\nested\\name.emf"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Process run(std::wstring(L"/j13 ") + kJanData + L" " + row.fileOption + L" " +
+                        DrOption(out_.Path()),
+                    Cwd());
+        HWND box = run.WaitForMessageBox();
+        ASSERT_NE(box, nullptr) << "no error box";
+        EXPECT_EQ(MessageBoxText(box),
+                  L"ファイル " + (out_ / row.path) + L" を作成できません.");
+        PressOk(box);
+        ExpectStatusAndClose(run, kWorking, false, CloseBy::DoubleClick);
+        EXPECT_TRUE(FilesIn(out_.Path()).empty());
+        EXPECT_TRUE(FilesIn(Cwd()).empty());
+        EXPECT_TRUE(ClipboardHasEmf());
+    }
+}
+
+TEST_F(ErrorTest, ReadOnlyFileIsKept) {
+    const std::wstring path = out_ / kJanFile;
+    WriteFileBytes(path, "an older picture");
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    Process run(std::wstring(L"/j13 ") + kJanData + L" /fl " + DrOption(out_.Path()), Cwd());
+    HWND box = run.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no error box";
+    EXPECT_EQ(MessageBoxText(box), L"ファイル " + path + L" を作成できません.");
+    PressOk(box);
+    ExpectStatusAndClose(run, kWorking, false, CloseBy::DoubleClick);
+
+    EXPECT_EQ(ReadFileBytes(path), "an older picture");
+    EXPECT_TRUE(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(FilesIn(out_.Path()), std::vector<std::wstring>{kJanFile});
+}
+
+}  // namespace
+}  // namespace merrowin::e2e

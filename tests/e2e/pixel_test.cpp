@@ -1,0 +1,184 @@
+// The saved picture played back at its own size: bars, guard bars, the ITF
+// bearer frame and the margins at exact pixel positions.
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "tests/e2e/e2e_test.h"
+
+namespace merrowin::e2e {
+namespace {
+
+// 4901234567894 in modules (1 = bar), from the GS1 number sets: the leading
+// 4 selects L G L L G G for the left half.
+constexpr std::string_view kJan13Modules =
+    "101"      // start guard
+    "0001011"  // 9 L
+    "0100111"  // 0 G
+    "0011001"  // 1 L
+    "0010011"  // 2 L
+    "0100001"  // 3 G
+    "0011101"  // 4 G
+    "01010"    // centre guard
+    "1001110"  // 5 R
+    "1010000"  // 6 R
+    "1000100"  // 7 R
+    "1001000"  // 8 R
+    "1110100"  // 9 R
+    "1011100"  // 4 R, check digit
+    "101";     // end guard
+
+// 14901234567891 as element widths in drawing units (narrow 2, wide 5), bar
+// first: start, seven interleaved pairs (bars carry the first digit), stop.
+constexpr std::string_view kItf14Widths =
+    "2222"        // start
+    "5222252255"  // 1 4
+    "2252255522"  // 9 0
+    "5225222255"  // 1 2
+    "5252252225"  // 3 4
+    "5225552222"  // 5 6
+    "2522225552"  // 7 8
+    "2552225225"  // 9 1 (check digit)
+    "522";        // stop
+
+using Colour = std::function<bool(int x)>;  // true: black
+
+// Columns of row y whose colour differs from `black`, as "x=..." list.
+std::string RowMismatches(const Picture& picture, int y, const Colour& black) {
+    std::string wrong;
+    for (int x = 0; x < picture.width; ++x) {
+        const bool ok = black(x) ? picture.IsBlack(x, y) : picture.IsWhite(x, y);
+        if (!ok && wrong.size() < 200) (wrong += " x=") += std::to_string(x);
+    }
+    return wrong;
+}
+
+bool AnyBlack(const Picture& picture, int left, int top, int right, int bottom) {
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            if (picture.IsBlack(x, y)) return true;
+    return false;
+}
+
+class PixelTest : public E2eTest {
+protected:
+    // Saves the symbol, checks that the picture is width x height and
+    // renders it at that size.
+    Picture SaveAndRender(std::wstring_view args, const std::wstring& file, int width,
+                          int height) {
+        EXPECT_EQ(Run(std::wstring(args) + L" /fl /nc " + DrOption(out_.Path())), 0u);
+        HENHMETAFILE emf = ::GetEnhMetaFileW((out_ / file).c_str());
+        if (!emf) {
+            ADD_FAILURE() << "no readable picture";
+            return {};
+        }
+        const ENHMETAHEADER header = *EmfHeader(emf);
+        const SIZE frame = FramePixels(header);
+        EXPECT_EQ(frame.cx, width);
+        EXPECT_EQ(frame.cy, height);
+        EXPECT_EQ(header.rclBounds.right, width - 1);
+        EXPECT_EQ(header.rclBounds.bottom, height - 1);
+        Picture picture = RenderEmf(emf, width, height);
+        ::DeleteEnhMetaFile(emf);
+        return picture;
+    }
+};
+
+// /j13 with the stored JAN defaults: L 11, R 7, T 3, B 3, BH 60, G 2 give
+// W 226, H 154, x0 22, bars on rows 6 to 125, guard bars down to row 136,
+// text cells from row 128.
+TEST_F(PixelTest, Jan13WithExtendedGuards) {
+    const Picture p = SaveAndRender(L"/j13 /cd490123456789", kJanFile, 226, 154);
+    ASSERT_EQ(p.width, 226);
+    const int x0 = 22;
+    const auto bar = [&](int x) {
+        const int module = (x - x0) / 2;
+        return x >= x0 && module < 95 && kJan13Modules[module] == '1';
+    };
+    const auto guard = [&](int x) {
+        const int module = (x - x0) / 2;
+        const bool isGuard = module == 0 || module == 2 || module == 46 || module == 48 ||
+                             module == 92 || module == 94;
+        return x >= x0 && isGuard;
+    };
+    const auto white = [](int) { return false; };
+
+    struct Row {
+        int y;
+        Colour black;
+    };
+    const Row rows[] = {{0, white},   {5, white},   {6, bar},      {60, bar},
+                        {125, bar},   {126, guard}, {127, guard},  {148, white},
+                        {153, white}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "row " << row.y);
+        EXPECT_EQ(RowMismatches(p, row.y, row.black), "");
+    }
+    // Between the text cells the lengthened guard bars run down to row 136.
+    for (int y = 128; y <= 137; ++y) {
+        SCOPED_TRACE(::testing::Message() << "guard row " << y);
+        for (int module : {0, 2, 46, 48, 92, 94})
+            for (int x : {x0 + 2 * module, x0 + 2 * module + 1})
+                EXPECT_EQ(p.IsBlack(x, y), y <= 136) << "x=" << x;
+    }
+    // The three digit groups in their cells: leading digit, left, right.
+    EXPECT_TRUE(AnyBlack(p, 0, 128, 22, 148));
+    EXPECT_TRUE(AnyBlack(p, 29, 128, 114, 148));
+    EXPECT_TRUE(AnyBlack(p, 121, 128, 206, 148));
+}
+
+// /i14f with the ITF defaults: L 3, R 3, T 3, B 3, I 10, F 5, BH 60, G 2,
+// FS 13 give W 313, H 167; frame ring (6, 6)-(307, 146), white field
+// (16, 16)-(297, 136), bars from x 36 to 277, text cell from row 148.
+TEST_F(PixelTest, Itf14WithBearerFrame) {
+    const Picture p = SaveAndRender(L"/i14f /cd1490123456789", L"14901234567891.emf", 313, 167);
+    ASSERT_EQ(p.width, 313);
+    std::string barMask;  // one character per unit from x 36
+    for (size_t i = 0; i < kItf14Widths.size(); ++i)
+        barMask.append(kItf14Widths[i] - '0', i % 2 == 0 ? '1' : '0');
+    ASSERT_EQ(barMask.size(), 241u);
+
+    const auto white = [](int) { return false; };
+    const auto frameRow = [](int x) { return x >= 6 && x < 307; };
+    const auto barRow = [&](int x) {
+        if (x >= 6 && x < 16) return true;    // left side of the frame
+        if (x >= 297 && x < 307) return true;  // right side of the frame
+        return x >= 36 && x < 277 && barMask[x - 36] == '1';
+    };
+    struct Row {
+        int y;
+        Colour black;
+    };
+    const Row rows[] = {{0, white},      {5, white},     {6, frameRow},  {15, frameRow},
+                        {16, barRow},    {76, barRow},   {135, barRow},  {136, frameRow},
+                        {145, frameRow}, {146, white},   {147, white},   {161, white},
+                        {166, white}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "row " << row.y);
+        EXPECT_EQ(RowMismatches(p, row.y, row.black), "");
+    }
+    EXPECT_TRUE(AnyBlack(p, 0, 148, 313, 161));
+}
+
+// /i14 without the frame: W 293, H 147, bars from x 26 on rows 6 to 125.
+TEST_F(PixelTest, Itf14WithoutFrame) {
+    const Picture p = SaveAndRender(L"/i14 /cd1490123456789", L"14901234567891.emf", 293, 147);
+    ASSERT_EQ(p.width, 293);
+    std::string barMask;
+    for (size_t i = 0; i < kItf14Widths.size(); ++i)
+        barMask.append(kItf14Widths[i] - '0', i % 2 == 0 ? '1' : '0');
+    const auto bar = [&](int x) { return x >= 26 && x < 267 && barMask[x - 26] == '1'; };
+    const auto white = [](int) { return false; };
+    struct Row {
+        int y;
+        Colour black;
+    };
+    const Row rows[] = {{5, white}, {6, bar}, {125, bar}, {126, white}, {127, white}, {141, white}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "row " << row.y);
+        EXPECT_EQ(RowMismatches(p, row.y, row.black), "");
+    }
+}
+
+}  // namespace
+}  // namespace merrowin::e2e
