@@ -88,8 +88,8 @@ void SetDefaults(WorkingCopy& copy) {
 void ReadStoredValues(SettingsAccessor& store, WorkingCopy& copy) {
     for (std::size_t i = 0; i < kSettingsCells.size(); ++i) {
         const SettingsCell& cell = kSettingsCells[i];
-        std::int32_t value = ReadInteger(store, KindSectionName(cell.kind),
-                                         FieldName(cell.field), cell.fallback);
+        std::int32_t value =
+            ReadInteger(store, KindSectionName(cell.kind), FieldName(cell.field), cell.fallback);
         copy.values[i] = KeepFieldBits(cell.field, value);
     }
 }

@@ -30,8 +30,8 @@ void SetJobField(BarcodeJob& job, SizeField field, std::int32_t value) {
 
 }  // namespace
 
-std::int32_t ReadInteger(SettingsAccessor& store, std::string_view section,
-                         std::string_view name, std::int32_t fallback) {
+std::int32_t ReadInteger(SettingsAccessor& store, std::string_view section, std::string_view name,
+                         std::int32_t fallback) {
     std::optional<std::string> text = store.ReadText(section, name);
     if (!text) return fallback;
     return TryStrToInt(*text).value_or(fallback);
@@ -42,8 +42,8 @@ bool ReadBool(SettingsAccessor& store, std::string_view section, std::string_vie
     return ReadInteger(store, section, name, fallback ? 1 : 0) != 0;
 }
 
-std::string ReadString(SettingsAccessor& store, std::string_view section,
-                       std::string_view name, std::string_view fallback) {
+std::string ReadString(SettingsAccessor& store, std::string_view section, std::string_view name,
+                       std::string_view fallback) {
     std::optional<std::string> text = store.ReadText(section, name);
     return text ? *text : std::string(fallback);
 }

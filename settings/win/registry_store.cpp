@@ -59,9 +59,8 @@ std::optional<std::string> RegistryStore::ReadText(std::string_view section,
 void RegistryStore::WriteText(std::string_view section, std::string_view name,
                               std::string_view text) {
     HKEY raw = nullptr;
-    if (::RegCreateKeyExW(key_.get(), Widen(section).c_str(), 0, nullptr,
-                          REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &raw,
-                          nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExW(key_.get(), Widen(section).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                          KEY_SET_VALUE, nullptr, &raw, nullptr) != ERROR_SUCCESS)
         throw MerrowinError(KeyCreateMessage(section));
     UniqueKey sub(raw);
     std::wstring data = Widen(text);

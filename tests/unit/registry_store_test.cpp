@@ -2,10 +2,11 @@
 // on a scratch key of its own that is removed afterwards.
 #ifdef _WIN32
 
+#include "settings/win/registry_store.h"
+
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
-#include "settings/win/registry_store.h"
 
 namespace merrowin::win {
 namespace {
@@ -14,7 +15,7 @@ constexpr std::string_view kScratchName = "MerrowinUnitTest";
 constexpr std::string_view kScratchPath = "Software\\Korvane\\MerrowinUnitTest";
 
 class RegistryStoreTest : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override { Erase(); }
     void TearDown() override { Erase(); }
     static void Erase() {

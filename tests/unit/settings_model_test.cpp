@@ -1,10 +1,11 @@
+#include "settings/settings_model.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "common/errors.h"
 #include "memory_store.h"
-#include "settings/settings_model.h"
 
 namespace merrowin {
 namespace {
@@ -85,7 +86,7 @@ TEST(WorkingCopy, ReadsTheStoreInEditOrderNarrowedLikeTheJob) {
 TEST(WorkingCopy, TypeErrorLeavesTheCellsReadBeforeIt) {
     MemoryStore store;
     store.Put("Jan13", "BarHeight", "11");
-    store.Put("Itf16", "BottomMargin", "12");  // Edit12
+    store.Put("Itf16", "BottomMargin", "12");   // Edit12
     store.PutNonString("Jan13", "LeftMargin");  // Edit13
     store.Put("Jan8", "LeftMargin", "14");
     WorkingCopy copy;
@@ -115,25 +116,25 @@ TEST(RecIni, WritesEveryNumberPerSubkeyThenTheChoices) {
     RecIni(copy, true, "", store);
     // Edit numbers + 100: per subkey in the grid's row order.
     const std::vector<Write> expected = {
-        {"Jan13", "BarHeight", "101"},   {"Jan13", "TopMargin", "105"},
+        {"Jan13", "BarHeight", "101"},    {"Jan13", "TopMargin", "105"},
         {"Jan13", "BottomMargin", "109"}, {"Jan13", "LeftMargin", "113"},
-        {"Jan13", "RightMargin", "117"}, {"Jan13", "Gap", "123"},
-        {"Jan13", "FontSize", "129"},    {"Jan13", "CopyRate", "133"},
-        {"Jan8", "BarHeight", "102"},    {"Jan8", "TopMargin", "106"},
-        {"Jan8", "BottomMargin", "110"}, {"Jan8", "LeftMargin", "114"},
-        {"Jan8", "RightMargin", "118"},  {"Jan8", "Gap", "124"},
-        {"Jan8", "FontSize", "130"},     {"Jan8", "CopyRate", "134"},
-        {"Itf14", "BarHeight", "103"},   {"Itf14", "TopMargin", "107"},
+        {"Jan13", "RightMargin", "117"},  {"Jan13", "Gap", "123"},
+        {"Jan13", "FontSize", "129"},     {"Jan13", "CopyRate", "133"},
+        {"Jan8", "BarHeight", "102"},     {"Jan8", "TopMargin", "106"},
+        {"Jan8", "BottomMargin", "110"},  {"Jan8", "LeftMargin", "114"},
+        {"Jan8", "RightMargin", "118"},   {"Jan8", "Gap", "124"},
+        {"Jan8", "FontSize", "130"},      {"Jan8", "CopyRate", "134"},
+        {"Itf14", "BarHeight", "103"},    {"Itf14", "TopMargin", "107"},
         {"Itf14", "BottomMargin", "111"}, {"Itf14", "LeftMargin", "115"},
-        {"Itf14", "RightMargin", "119"}, {"Itf14", "InnerMargin", "121"},
-        {"Itf14", "Gap", "125"},         {"Itf14", "FrameWidth", "127"},
-        {"Itf14", "FontSize", "131"},    {"Itf14", "CopyRate", "135"},
-        {"Itf16", "BarHeight", "104"},   {"Itf16", "TopMargin", "108"},
+        {"Itf14", "RightMargin", "119"},  {"Itf14", "InnerMargin", "121"},
+        {"Itf14", "Gap", "125"},          {"Itf14", "FrameWidth", "127"},
+        {"Itf14", "FontSize", "131"},     {"Itf14", "CopyRate", "135"},
+        {"Itf16", "BarHeight", "104"},    {"Itf16", "TopMargin", "108"},
         {"Itf16", "BottomMargin", "112"}, {"Itf16", "LeftMargin", "116"},
-        {"Itf16", "RightMargin", "120"}, {"Itf16", "InnerMargin", "122"},
-        {"Itf16", "Gap", "126"},         {"Itf16", "FrameWidth", "128"},
-        {"Itf16", "FontSize", "132"},    {"Itf16", "CopyRate", "136"},
-        {"Setting", "Def", "0"},         {"Setting", "DrChk", "1"},
+        {"Itf16", "RightMargin", "120"},  {"Itf16", "InnerMargin", "122"},
+        {"Itf16", "Gap", "126"},          {"Itf16", "FrameWidth", "128"},
+        {"Itf16", "FontSize", "132"},     {"Itf16", "CopyRate", "136"},
+        {"Setting", "Def", "0"},          {"Setting", "DrChk", "1"},
         {"Setting", "SaveDr", ""},
     };
     EXPECT_EQ(store.writes(), expected);
@@ -153,8 +154,8 @@ TEST(RecIni, DefDrChkAndSaveDrRules) {
         {true, true, "0", "1", "E:\\新しい"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(::testing::Message() << "defaults " << row.defaultsChecked << " DrChk "
-                                          << row.drChk);
+        SCOPED_TRACE(::testing::Message()
+                     << "defaults " << row.defaultsChecked << " DrChk " << row.drChk);
         MemoryStore store;
         store.Put("Setting", "SaveDr", "D:\\old");
         WorkingCopy copy;
@@ -206,17 +207,11 @@ TEST(ClampEditText, BringsNumbersIntoBounds) {
         {1, "150", "100", 100},  // bar height above its maximum
         {1, "5", "10", 10},      // below its minimum
         {17, "007", "007", 7},   // within bounds: the text stays
-        {5, "007", "007", 7},
-        {1, "100", "100", 100},
-        {1, "10", "10", 10},
-        {13, "0", "11", 11},   // JAN-13 left margin
-        {15, "0", "0", 0},     // ITF-14 left margin
-        {33, "501", "500", 500},
-        {27, "16", "15", 15},
-        {5, "99999", "20", 20},
-        {9, "-3", "0", 0},
-        {2, " 50", " 50", 50},
-        {2, "$20", "$20", 32},
+        {5, "007", "007", 7},    {1, "100", "100", 100}, {1, "10", "10", 10},
+        {13, "0", "11", 11},  // JAN-13 left margin
+        {15, "0", "0", 0},    // ITF-14 left margin
+        {33, "501", "500", 500}, {27, "16", "15", 15},   {5, "99999", "20", 20},
+        {9, "-3", "0", 0},       {2, " 50", " 50", 50},  {2, "$20", "$20", 32},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::Message() << "Edit" << row.edit << " '" << row.text << "'");
@@ -243,10 +238,9 @@ TEST(ClampEditText, TextThatIsNoIntegerIsAnError) {
 
 TEST(EditKeyPasses, OnlyBackspaceAndDigits) {
     const std::pair<char32_t, bool> rows[] = {
-        {U'0', true},  {U'5', true},  {U'9', true},  {8, true},      {U'/', false},
-        {U':', false}, {U'a', false}, {U'-', false}, {U' ', false},  {U'+', false},
-        {0, false},    {13, false},   {27, false},   {127, false},   {U'０', false},
-        {U'$', false}, {U'x', false}, {0x108, false},
+        {U'0', true},  {U'5', true},  {U'9', true},   {8, true},     {U'/', false}, {U':', false},
+        {U'a', false}, {U'-', false}, {U' ', false},  {U'+', false}, {0, false},    {13, false},
+        {27, false},   {127, false},  {U'０', false}, {U'$', false}, {U'x', false}, {0x108, false},
     };
     for (auto [ch, passes] : rows) {
         SCOPED_TRACE(::testing::Message() << "char " << static_cast<std::uint32_t>(ch));

@@ -1,10 +1,11 @@
+#include "settings/store.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
 
 #include "common/errors.h"
 #include "memory_store.h"
-#include "settings/store.h"
 
 namespace merrowin {
 namespace {
@@ -24,9 +25,8 @@ void PrintTo(const Sizes& s, std::ostream* os) {
 }
 
 Sizes SizesOf(const BarcodeJob& job) {
-    return {job.BarHeight, job.TopMargin, job.BottomMargin, job.LeftMargin,
-            job.RightMargin, job.InnerMargin, job.Gap,         job.FrameWidth,
-            job.FontSize,  job.CopyRate};
+    return {job.BarHeight,   job.TopMargin, job.BottomMargin, job.LeftMargin, job.RightMargin,
+            job.InnerMargin, job.Gap,       job.FrameWidth,   job.FontSize,   job.CopyRate};
 }
 
 constexpr Sizes kJanDefaults = {60, 3, 3, 11, 7, 10, 2, 5, 18, 100};
@@ -46,14 +46,17 @@ TEST(LoadSettings, FreshStoreAndEmptySubkeysGiveTheBuiltInSizes) {
         Sizes expected;
     };
     const Row rows[] = {
-        {SymbologyKind::Jan13, nullptr, kJanDefaults}, {SymbologyKind::Jan8, nullptr, kJanDefaults},
-        {SymbologyKind::Itf14, nullptr, kItfDefaults}, {SymbologyKind::Itf16, nullptr, kItfDefaults},
-        {SymbologyKind::Jan13, "1", kJanDefaults},     {SymbologyKind::Itf14, "1", kItfDefaults},
+        {SymbologyKind::Jan13, nullptr, kJanDefaults},
+        {SymbologyKind::Jan8, nullptr, kJanDefaults},
+        {SymbologyKind::Itf14, nullptr, kItfDefaults},
+        {SymbologyKind::Itf16, nullptr, kItfDefaults},
+        {SymbologyKind::Jan13, "1", kJanDefaults},
+        {SymbologyKind::Itf14, "1", kItfDefaults},
         {SymbologyKind::None, "0", kJanDefaults},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(::testing::Message() << "kind " << int(row.kind) << " Def "
-                                          << (row.def ? row.def : "absent"));
+        SCOPED_TRACE(::testing::Message()
+                     << "kind " << int(row.kind) << " Def " << (row.def ? row.def : "absent"));
         MemoryStore store;
         if (row.def) store.Put("Setting", "Def", row.def);
         BarcodeJob job = Load(store, row.kind);
@@ -74,8 +77,8 @@ TEST(LoadSettings, UnrecognisedKindWithStoredValuesOnlyPresetsInnerMarginAndFram
 TEST(LoadSettings, StoredValuesOfTheKindAreUsed) {
     MemoryStore store;
     store.Put("Setting", "Def", "1");
-    const char* names[] = {"BarHeight", "TopMargin", "BottomMargin", "LeftMargin", "RightMargin",
-                           "InnerMargin", "Gap", "FrameWidth", "FontSize", "CopyRate"};
+    const char* names[] = {"BarHeight",   "TopMargin", "BottomMargin", "LeftMargin", "RightMargin",
+                           "InnerMargin", "Gap",       "FrameWidth",   "FontSize",   "CopyRate"};
     int value = 21;
     for (const char* name : names) {
         store.Put("Itf16", name, std::to_string(value++));
@@ -105,7 +108,8 @@ TEST(LoadSettings, UnconvertibleStoredNumberGivesItsDefault) {
     store.Put("Jan8", "Gap", "wide");
     store.Put("Jan8", "BarHeight", "40");
     store.Put("Jan8", "FontSize", "$14");
-    EXPECT_EQ(SizesOf(Load(store, SymbologyKind::Jan8)), (Sizes{40, 3, 3, 11, 7, 10, 2, 5, 20, 100}));
+    EXPECT_EQ(SizesOf(Load(store, SymbologyKind::Jan8)),
+              (Sizes{40, 3, 3, 11, 7, 10, 2, 5, 20, 100}));
 }
 
 TEST(LoadSettings, DefOffOrUnreadableKeepsStoredNumbersOutOfTheRun) {
@@ -195,17 +199,26 @@ TEST(LoadSettings, NonStringDefIsAnErrorToo) {
 
 TEST(StoreReads, IntegerAndBooleanTexts) {
     struct Row {
-        const char* text;  // nullptr: absent
+        const char* text;      // nullptr: absent
         std::int32_t integer;  // read with default 7
         bool boolFalse;        // read with default false
         bool boolTrue;         // read with default true
     };
     const Row rows[] = {
-        {nullptr, 7, false, true}, {"", 7, false, true},      {"0", 0, false, false},
-        {"1", 1, true, true},      {"2", 2, true, true},      {"-1", -1, true, true},
-        {"  12", 12, true, true},  {"+4", 4, true, true},     {"0x10", 16, true, true},
-        {"12 ", 7, false, true},   {"abc", 7, false, true},   {"2147483648", 7, false, true},
-        {"-2147483648", -2147483647 - 1, true, true},         {"true", 7, false, true},
+        {nullptr, 7, false, true},
+        {"", 7, false, true},
+        {"0", 0, false, false},
+        {"1", 1, true, true},
+        {"2", 2, true, true},
+        {"-1", -1, true, true},
+        {"  12", 12, true, true},
+        {"+4", 4, true, true},
+        {"0x10", 16, true, true},
+        {"12 ", 7, false, true},
+        {"abc", 7, false, true},
+        {"2147483648", 7, false, true},
+        {"-2147483648", -2147483647 - 1, true, true},
+        {"true", 7, false, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text ? row.text : "(absent)");
@@ -225,17 +238,9 @@ TEST(StoreReads, StringsAndWrites) {
     WriteInteger(store, "Jan8", "Gap", -12);
     WriteBool(store, "Setting", "Def", true);
     WriteBool(store, "Setting", "DrChk", false);
-    EXPECT_EQ(store.writes(), (std::vector<MemoryStore::Write>{{"Jan8", "Gap", "-12"},
-                                                               {"Setting", "Def", "1"},
-                                                               {"Setting", "DrChk", "0"}}));
-}
-
-TEST(StoreReads, KindSectionNames) {
-    EXPECT_EQ(KindSectionName(SymbologyKind::Jan13), "Jan13");
-    EXPECT_EQ(KindSectionName(SymbologyKind::Jan8), "Jan8");
-    EXPECT_EQ(KindSectionName(SymbologyKind::Itf14), "Itf14");
-    EXPECT_EQ(KindSectionName(SymbologyKind::Itf16), "Itf16");
-    EXPECT_EQ(KindSectionName(SymbologyKind::None), "");
+    EXPECT_EQ(store.writes(),
+              (std::vector<MemoryStore::Write>{
+                  {"Jan8", "Gap", "-12"}, {"Setting", "Def", "1"}, {"Setting", "DrChk", "0"}}));
 }
 
 }  // namespace
