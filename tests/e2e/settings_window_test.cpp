@@ -1,0 +1,390 @@
+// A start without arguments: the usage window, and the settings window it
+// opens, driven by their handles; what they store is read back from the
+// registry.
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "settings/win/settings_window.h"
+#include "tests/e2e/e2e_test.h"
+
+namespace merrowin::e2e {
+namespace {
+
+using win::kGridEditId;
+using win::kGridUpDownId;
+
+constexpr wchar_t kEraseTitle[] = L"レジストリを消去してもいいですか?";
+
+bool WaitFor(const std::function<bool()>& done) {
+    for (int i = 0; i < 1000; ++i) {
+        if (done()) return true;
+        ::Sleep(20);
+    }
+    return done();
+}
+
+// A control's rectangle in its parent's client coordinates.
+RECT ClientRectIn(HWND control) {
+    RECT rect{};
+    ::GetWindowRect(control, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool Checked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void SetText(HWND control, const std::wstring& text) {
+    ::SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::optional<std::wstring> Stored(std::wstring_view section, std::wstring_view name) {
+    return ReadUserString(std::wstring(kSettingsKey) + L"\\" + std::wstring(section), name);
+}
+
+HWND WaitForBox(const Process& run, std::wstring_view title) {
+    HWND found = nullptr;
+    WaitFor([&] {
+        for (HWND window : TopLevelWindows(run.Id()))
+            if (::IsWindowVisible(window) && ClassNameOf(window) == L"#32770" &&
+                TextOf(window) == title)
+                found = window;
+        return found != nullptr;
+    });
+    return found;
+}
+
+class SettingsWindowTest : public E2eTest {
+protected:
+    // Starts without arguments and opens the settings window from the usage
+    // window's settings button.
+    HWND OpenSettings(Process& run) {
+        usage_ = run.WaitForWindow(L"TForm2");
+        if (!usage_) return nullptr;
+        ClickButton(FindChild(usage_, L"Button", L"設定(&S)"));
+        return run.WaitForWindow(L"TForm3");
+    }
+    HWND Edit(HWND form, int n) { return ::GetDlgItem(form, kGridEditId + n); }
+    HWND Item(HWND form, int id) { return ::GetDlgItem(form, id); }
+    // Clicks a button of the settings window and waits until it is hidden.
+    bool ClickAndWaitHidden(HWND form, int id) {
+        ClickButton(Item(form, id));
+        return WaitFor([&] { return !::IsWindowVisible(form); });
+    }
+    void Quit(Process& run) {
+        ClickButton(FindChild(usage_, L"Button", L"終了(&X)"));
+        EXPECT_EQ(run.WaitExit(), 0u);
+    }
+
+    HWND usage_ = nullptr;
+};
+
+TEST_F(SettingsWindowTest, UsageWindowAsDesigned) {
+    Process run(L"", Cwd());
+    HWND usage = run.WaitForWindow(L"TForm2");
+    ASSERT_NE(usage, nullptr);
+    EXPECT_EQ(TextOf(usage), L"Merrowin\u3000Version 0.31");
+    RECT outer{};
+    ::GetWindowRect(usage, &outer);
+    EXPECT_EQ(outer.right - outer.left, 305);
+    EXPECT_EQ(outer.bottom - outer.top, 131);
+    EXPECT_NEAR((outer.left + outer.right) / 2, ::GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+
+    struct Row {
+        const wchar_t* className;
+        const wchar_t* text;
+        int left, top, width, height;  // width 0: sized to the text
+    };
+    const Row rows[] = {
+        {L"Static", L"「Merrowin」は、コマンドライン専用です。", 24, 16, 0, 0},
+        {L"Static", L"使用方法については、ヘルプをご覧ください。", 24, 32, 0, 0},
+        {L"Button", L"設定(&S)", 16, 56, 75, 25},
+        {L"Button", L"終了(&X)", 112, 56, 75, 25},
+        {L"Button", L"ヘルプ(&H)", 208, 56, 75, 25},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::PrintToString(std::wstring(row.text)));
+        HWND control = FindChild(usage, row.className, row.text);
+        ASSERT_NE(control, nullptr);
+        RECT rect = ClientRectIn(control);
+        EXPECT_EQ(rect.left, row.left);
+        EXPECT_EQ(rect.top, row.top);
+        if (row.width) {
+            EXPECT_EQ(rect.right - rect.left, row.width);
+            EXPECT_EQ(rect.bottom - rect.top, row.height);
+        } else {
+            EXPECT_GT(rect.right - rect.left, 100);
+            EXPECT_GE(rect.bottom - rect.top, 12);
+        }
+    }
+
+    // The settings window is modal over the usage window.
+    ClickButton(FindChild(usage, L"Button", L"設定(&S)"));
+    HWND form = run.WaitForWindow(L"TForm3");
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(TextOf(form), L"設定");
+    ::GetWindowRect(form, &outer);
+    EXPECT_EQ(outer.right - outer.left, 333);
+    EXPECT_EQ(outer.bottom - outer.top, 543);
+    EXPECT_FALSE(::IsWindowEnabled(usage));
+    usage_ = usage;
+    ASSERT_TRUE(ClickAndWaitHidden(form, win::kSettingsButton3));
+    EXPECT_TRUE(::IsWindowEnabled(usage));
+    EXPECT_EQ(Stored(L"Setting", L"Def"), std::nullopt);
+    Quit(run);
+}
+
+TEST_F(SettingsWindowTest, NoStoredSettingsShowsDefaultsGreyed) {
+    Process run(L"", Cwd());
+    HWND form = OpenSettings(run);
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(Checked(Item(form, win::kSettingsCheckBox1)));
+    EXPECT_FALSE(Checked(Item(form, win::kSettingsCheckBox2)));
+    EXPECT_FALSE(::IsWindowEnabled(Item(form, win::kSettingsButton2)));
+    EXPECT_FALSE(::IsWindowEnabled(Item(form, win::kSettingsEdit37)));
+    EXPECT_FALSE(::IsWindowEnabled(Item(form, win::kSettingsButton5)));
+    EXPECT_EQ(TextOf(Item(form, win::kSettingsEdit37)), L"");
+    for (const SettingsCell& cell : kSettingsCells) {
+        SCOPED_TRACE(cell.edit);
+        HWND edit = Edit(form, cell.edit);
+        EXPECT_EQ(TextOf(edit), std::to_wstring(cell.fallback));
+        EXPECT_FALSE(::IsWindowEnabled(edit));
+        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(form, kGridUpDownId + cell.edit)));
+    }
+    Quit(run);
+}
+
+// Each typed text, what the edit shows after the apply and what is stored.
+TEST_F(SettingsWindowTest, ApplyClampsIntoBoundsAndStores) {
+    struct Row {
+        int edit;
+        const wchar_t* typed;
+        const wchar_t* shown;
+        const wchar_t* section;
+        const wchar_t* name;
+        const wchar_t* stored;
+    };
+    const Row rows[] = {
+        {1, L"150", L"100", L"Jan13", L"BarHeight", L"100"},
+        {2, L"5", L"10", L"Jan8", L"BarHeight", L"10"},
+        {5, L"007", L"007", L"Jan13", L"TopMargin", L"7"},
+        {13, L"0", L"11", L"Jan13", L"LeftMargin", L"11"},
+        {15, L"0", L"0", L"Itf14", L"LeftMargin", L"0"},
+        {22, L"101", L"100", L"Itf16", L"InnerMargin", L"100"},
+        {28, L"16", L"15", L"Itf16", L"FrameWidth", L"15"},
+        {36, L"$1F", L"$1F", L"Itf16", L"CopyRate", L"31"},
+    };
+    Process run(L"", Cwd());
+    HWND form = OpenSettings(run);
+    ASSERT_NE(form, nullptr);
+    ClickButton(Item(form, win::kSettingsCheckBox1));
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(Edit(form, 1)) != FALSE; }));
+    EXPECT_TRUE(::IsWindowEnabled(Item(form, win::kSettingsButton2)));
+    for (const Row& row : rows) SetText(Edit(form, row.edit), row.typed);
+    ASSERT_TRUE(ClickAndWaitHidden(form, win::kSettingsButton1));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.edit);
+        EXPECT_EQ(TextOf(Edit(form, row.edit)), row.shown);
+        EXPECT_EQ(Stored(row.section, row.name), std::wstring(row.stored));
+    }
+    EXPECT_EQ(Stored(L"Jan8", L"InnerMargin"), std::nullopt);
+    EXPECT_EQ(Stored(L"Itf14", L"FontSize"), L"13");
+    EXPECT_EQ(Stored(L"Setting", L"Def"), L"1");
+    EXPECT_EQ(Stored(L"Setting", L"DrChk"), L"0");
+    EXPECT_EQ(Stored(L"Setting", L"SaveDr"), std::nullopt);
+    Quit(run);
+}
+
+TEST_F(SettingsWindowTest, TextThatIsNoNumberStopsTheApply) {
+    Process run(L"", Cwd());
+    HWND form = OpenSettings(run);
+    ASSERT_NE(form, nullptr);
+    SetText(Edit(form, 1), L"150");
+    SetText(Edit(form, 5), L"");
+    ClickButton(Item(form, win::kSettingsButton1));
+    HWND box = run.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), L"'' は整数ではありません.");
+    PressOk(box);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box); }));
+    EXPECT_TRUE(::IsWindowVisible(form));
+    EXPECT_EQ(TextOf(Edit(form, 1)), L"100");
+    EXPECT_EQ(Stored(L"Jan13", L"BarHeight"), std::nullopt);
+    EXPECT_EQ(Stored(L"Setting", L"Def"), std::nullopt);
+    Quit(run);
+}
+
+TEST_F(SettingsWindowTest, GridEditsTakeOnlyDigitsAndBackspace) {
+    Process run(L"", Cwd());
+    HWND form = OpenSettings(run);
+    ASSERT_NE(form, nullptr);
+    ClickButton(Item(form, win::kSettingsCheckBox1));
+    HWND edit = Edit(form, 1);
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(edit) != FALSE; }));
+    SetText(edit, L"");
+    for (wchar_t key : std::wstring(L"a-1 x2\b3+\u3042\r\x16"))
+        ::SendMessageW(edit, WM_CHAR, key, 1);
+    EXPECT_EQ(TextOf(edit), L"13");
+    Quit(run);
+}
+
+TEST_F(SettingsWindowTest, StoredNumbersAreShownOnlyWhileInForce) {
+    struct Row {
+        const char* name;
+        const wchar_t* def;
+        bool gridEnabled;
+        const wchar_t* edit1;
+        const wchar_t* edit36;
+    };
+    const Row rows[] = {
+        {"1 stored values in force, out of bounds shown as stored", L"1", true, L"300", L"100"},
+        {"2 built-in defaults in force", L"0", false, L"60", L"100"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        DeleteSettingsKey();
+        SetSettingString(L"Setting", L"Def", row.def);
+        SetSettingString(L"Jan13", L"BarHeight", L"300");
+        SetSettingString(L"Itf16", L"CopyRate", L"abc");
+        Process run(L"", Cwd());
+        HWND form = OpenSettings(run);
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(Checked(Item(form, win::kSettingsCheckBox1)), !row.gridEnabled);
+        EXPECT_EQ(::IsWindowEnabled(Edit(form, 1)) != FALSE, row.gridEnabled);
+        EXPECT_EQ(TextOf(Edit(form, 1)), row.edit1);
+        EXPECT_EQ(TextOf(Edit(form, 36)), row.edit36);
+        Quit(run);
+    }
+}
+
+// Def "0" over the user's numbers: unchecking and applying stores the
+// built-in defaults over them.
+TEST_F(SettingsWindowTest, ApplyInDefaultsModeStoresTheShownDefaults) {
+    SetSettingString(L"Setting", L"Def", L"0");
+    SetSettingString(L"Jan13", L"BarHeight", L"77");
+    Process run(L"", Cwd());
+    HWND form = OpenSettings(run);
+    ASSERT_NE(form, nullptr);
+    ClickButton(Item(form, win::kSettingsCheckBox1));
+    ASSERT_TRUE(WaitFor([&] { return !Checked(Item(form, win::kSettingsCheckBox1)); }));
+    ASSERT_TRUE(ClickAndWaitHidden(form, win::kSettingsButton1));
+    EXPECT_EQ(Stored(L"Jan13", L"BarHeight"), L"60");
+    EXPECT_EQ(Stored(L"Setting", L"Def"), L"1");
+    Quit(run);
+}
+
+TEST_F(SettingsWindowTest, DefaultsButtonThenCancelStoresNothing) {
+    SetSettingString(L"Setting", L"Def", L"1");
+    SetSettingString(L"Jan13", L"BarHeight", L"77");
+    Process run(L"", Cwd());
+    HWND form = OpenSettings(run);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(TextOf(Edit(form, 1)), L"77");
+    ClickButton(Item(form, win::kSettingsButton2));
+    ASSERT_TRUE(WaitFor([&] { return TextOf(Edit(form, 1)) == L"60"; }));
+    ASSERT_TRUE(ClickAndWaitHidden(form, win::kSettingsButton3));
+    EXPECT_EQ(Stored(L"Jan13", L"BarHeight"), L"77");
+    // The next showing starts from the store again.
+    ClickButton(FindChild(usage_, L"Button", L"設定(&S)"));
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(form) != FALSE; }));
+    EXPECT_EQ(TextOf(Edit(form, 1)), L"77");
+    ::PostMessageW(form, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(form); }));
+    Quit(run);
+}
+
+TEST_F(SettingsWindowTest, SaveFolderChoice) {
+    SetSettingString(L"Setting", L"SaveDr", L"C:\\old");
+    Process run(L"", Cwd());
+    HWND form = OpenSettings(run);
+    ASSERT_NE(form, nullptr);
+    HWND edit37 = Item(form, win::kSettingsEdit37);
+    EXPECT_EQ(TextOf(edit37), L"C:\\old");  // shown greyed while not in use
+    EXPECT_FALSE(::IsWindowEnabled(edit37));
+
+    // Checked with an empty folder: DrChk "1" and an empty SaveDr.
+    ClickButton(Item(form, win::kSettingsCheckBox2));
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(edit37) != FALSE; }));
+    EXPECT_TRUE(::IsWindowEnabled(Item(form, win::kSettingsButton5)));
+    SetText(edit37, L"");
+    ASSERT_TRUE(ClickAndWaitHidden(form, win::kSettingsButton1));
+    EXPECT_EQ(Stored(L"Setting", L"DrChk"), L"1");
+    EXPECT_EQ(Stored(L"Setting", L"SaveDr"), L"");
+
+    // Unchecked: DrChk "0", and the folder text is not written.
+    SetSettingString(L"Setting", L"SaveDr", L"D:\\kept");
+    ClickButton(FindChild(usage_, L"Button", L"設定(&S)"));
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(form) != FALSE; }));
+    EXPECT_TRUE(Checked(Item(form, win::kSettingsCheckBox2)));
+    EXPECT_EQ(TextOf(edit37), L"D:\\kept");
+    ClickButton(Item(form, win::kSettingsCheckBox2));
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindowEnabled(edit37); }));
+    SetText(edit37, L"E:\\typed");
+    ASSERT_TRUE(ClickAndWaitHidden(form, win::kSettingsButton1));
+    EXPECT_EQ(Stored(L"Setting", L"DrChk"), L"0");
+    EXPECT_EQ(Stored(L"Setting", L"SaveDr"), L"D:\\kept");
+    Quit(run);
+}
+
+TEST_F(SettingsWindowTest, EraseAsksFirst) {
+    struct Row {
+        const char* name;
+        bool confirm;
+    };
+    const Row rows[] = {{"1 cancelled", false}, {"2 confirmed", true}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetSettingString(L"Jan13", L"BarHeight", L"77");
+        Process run(L"", Cwd());
+        HWND form = OpenSettings(run);
+        ASSERT_NE(form, nullptr);
+        ClickButton(Item(form, win::kSettingsButton4));
+        HWND box = WaitForBox(run, kEraseTitle);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(MessageBoxText(box),
+                  L"「OK」ボタンをクリックすると関連レジストリを消去し、「Merrowin」を終了します。"
+                  L"アンインストールする場合は、その後「Merrowin」を起動しないで、"
+                  L"インストールフォルダごと削除してください。");
+        if (row.confirm) {
+            PressOk(box);
+            EXPECT_EQ(run.WaitExit(), 0u);
+            EXPECT_FALSE(SettingsKeyExists());
+            HKEY parent = nullptr;  // Software\Korvane itself stays
+            EXPECT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Korvane", 0, KEY_READ,
+                                      &parent),
+                      ERROR_SUCCESS);
+            if (parent) ::RegCloseKey(parent);
+        } else {
+            ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box); }));
+            EXPECT_TRUE(::IsWindowVisible(form));
+            EXPECT_EQ(Stored(L"Jan13", L"BarHeight"), L"77");
+            ::PostMessageW(form, WM_CLOSE, 0, 0);
+            ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(form); }));
+            Quit(run);
+        }
+    }
+}
+
+// A value of the wrong type is reported, and the window still shows.
+TEST_F(SettingsWindowTest, WrongValueTypeIsReportedOnShowing) {
+    SetSettingDword(L"Setting", L"DrChk", 1);
+    Process run(L"", Cwd());
+    HWND usage = run.WaitForWindow(L"TForm2");
+    ASSERT_NE(usage, nullptr);
+    usage_ = usage;
+    ClickButton(FindChild(usage, L"Button", L"設定(&S)"));
+    HWND box = run.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), L"'DrChk' のデータ型が不正です.");
+    PressOk(box);
+    HWND form = run.WaitForWindow(L"TForm3");
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(Checked(Item(form, win::kSettingsCheckBox1)));
+    ::PostMessageW(form, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(form); }));
+    Quit(run);
+}
+
+}  // namespace
+}  // namespace merrowin::e2e
