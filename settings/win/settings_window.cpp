@@ -231,8 +231,9 @@ void TForm3::CreateControls() {
                                   {ControlKind::Edit, kGridEditId + cell.edit, left, top,
                                    kEditWidth, kEditHeight, text.c_str()},
                                   font_.get());
-        // A Shift-JIS font gets wide default margins; "100" must fit in 28 px.
-        ::SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(1, 1));
+        // A Shift-JIS font gets wide default margins, and "100" must fit in
+        // 28 pixels: no margins at all.
+        ::SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(0, 0));
         // Sizes are typed as plain digits: no input-method editor.
         ::ImmAssociateContext(edit, nullptr);
         ::SetWindowSubclass(edit, &TForm3::GridEditProc, 1, 0);
