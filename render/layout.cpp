@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <limits>
-#include <stdexcept>
 #include <span>
+#include <stdexcept>
 
 #include "common/text.h"
 #include "encode/check_digit.h"
@@ -15,17 +15,15 @@ namespace {
 // Sizes are worked out in 64 bits and saturated: a stored bar height or copy
 // rate may hold any 32-bit number, and the sum must not wrap round.
 std::int32_t Saturate(std::int64_t value) {
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                 std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 // Margins and frames count modules of 2 units. JAN symbols pass no inner
 // margin and no frame.
 std::int32_t PictureWidth(std::int64_t symbolUnits, std::uint8_t left, std::uint8_t right,
                           std::uint8_t inner, std::uint8_t frame, bool bearerFrame) {
-    return Saturate(2 * left + 2 * right + 4 * inner + symbolUnits +
-                    (bearerFrame ? 4 * frame : 0));
+    return Saturate(2 * left + 2 * right + 4 * inner + symbolUnits + (bearerFrame ? 4 * frame : 0));
 }
 
 // `textBand` is the gap plus the text cell below the bars, 0 without text.
@@ -52,13 +50,13 @@ struct GuardText {
 
 // Per-kind constants of the drawing.
 struct KindShape {
-    int symbolWidth;                      // units, the sum of the pattern
-    int pairs;                            // bar-and-space pairs before the last bar
-    std::array<int, 6> guardOffsets;      // extended guard bars, from x0
-    std::span<const GuardText> guardTexts;  // extended-guard style texts
+    int symbolWidth;                         // units, the sum of the pattern
+    int pairs;                               // bar-and-space pairs before the last bar
+    std::array<int, 6> guardOffsets;         // extended guard bars, from x0
+    std::span<const GuardText> guardTexts;   // extended-guard style texts
     std::span<const DigitGroup> lineGroups;  // the single centred line
-    std::string_view separator;           // between groups and before the check digit
-    std::string_view prefix;              // in front of the line with PrefixedText
+    std::string_view separator;              // between groups and before the check digit
+    std::string_view prefix;                 // in front of the line with PrefixedText
 };
 
 // Leading digit left of the start guard, then the two halves.
@@ -117,18 +115,16 @@ std::int32_t Itf16Width(std::uint8_t left, std::uint8_t right, std::uint8_t inne
 }
 
 std::int32_t JanHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t fontSize,
-                       std::uint8_t gap, std::int32_t barHeight, bool noText,
-                       bool extendedGuards) {
+                       std::uint8_t gap, std::int32_t barHeight, bool noText, bool extendedGuards) {
     // The extended-guard styles always reserve their fixed-height text band.
     const int textBand = extendedGuards ? gap + kGuardTextHeight : noText ? 0 : fontSize + gap;
     return PictureHeight(top, bottom, barHeight, 0, false, textBand);
 }
 
-std::int32_t ItfHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t gap,
-                       std::uint8_t frame, std::uint8_t fontSize, std::int32_t barHeight,
-                       bool noText, bool bearerFrame) {
-    return PictureHeight(top, bottom, barHeight, frame, bearerFrame,
-                         noText ? 0 : fontSize + gap);
+std::int32_t ItfHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t gap, std::uint8_t frame,
+                       std::uint8_t fontSize, std::int32_t barHeight, bool noText,
+                       bool bearerFrame) {
+    return PictureHeight(top, bottom, barHeight, frame, bearerFrame, noText ? 0 : fontSize + gap);
 }
 
 SymbolLayout LayOut(const BarcodeJob& job) {
@@ -137,24 +133,28 @@ SymbolLayout LayOut(const BarcodeJob& job) {
     const bool frame = IsItf(job.Kind) && job.BearerFrame;
     const std::int64_t frameUnits = frame ? 2 * job.FrameWidth : 0;
     switch (job.Kind) {
-    case SymbologyKind::Jan13: layout.W = Jan13Width(job.LeftMargin, job.RightMargin); break;
-    case SymbologyKind::Jan8: layout.W = Jan8Width(job.LeftMargin, job.RightMargin); break;
-    case SymbologyKind::Itf14:
-        layout.W = Itf14Width(job.LeftMargin, job.RightMargin, job.InnerMargin, job.FrameWidth,
-                              job.BearerFrame);
-        break;
-    default:
-        layout.W = Itf16Width(job.LeftMargin, job.RightMargin, job.InnerMargin, job.FrameWidth,
-                              job.BearerFrame);
-        break;
+        case SymbologyKind::Jan13:
+            layout.W = Jan13Width(job.LeftMargin, job.RightMargin);
+            break;
+        case SymbologyKind::Jan8:
+            layout.W = Jan8Width(job.LeftMargin, job.RightMargin);
+            break;
+        case SymbologyKind::Itf14:
+            layout.W = Itf14Width(job.LeftMargin, job.RightMargin, job.InnerMargin, job.FrameWidth,
+                                  job.BearerFrame);
+            break;
+        default:
+            layout.W = Itf16Width(job.LeftMargin, job.RightMargin, job.InnerMargin, job.FrameWidth,
+                                  job.BearerFrame);
+            break;
     }
     if (IsJan(job.Kind)) {
-        layout.H = JanHeight(job.TopMargin, job.BottomMargin, job.FontSize, job.Gap,
-                             job.BarHeight, job.NoText, job.ExtendedGuards);
+        layout.H = JanHeight(job.TopMargin, job.BottomMargin, job.FontSize, job.Gap, job.BarHeight,
+                             job.NoText, job.ExtendedGuards);
         layout.x0 = 2 * job.LeftMargin;
     } else {
-        layout.H = ItfHeight(job.TopMargin, job.BottomMargin, job.Gap, job.FrameWidth,
-                             job.FontSize, job.BarHeight, job.NoText, job.BearerFrame);
+        layout.H = ItfHeight(job.TopMargin, job.BottomMargin, job.Gap, job.FrameWidth, job.FontSize,
+                             job.BarHeight, job.NoText, job.BearerFrame);
         layout.x0 = Saturate(2 * job.LeftMargin + 2 * job.InnerMargin + frameUnits);
     }
     const std::int64_t bars = 2 * std::int64_t{job.BarHeight};

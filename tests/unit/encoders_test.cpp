@@ -1,12 +1,12 @@
+#include "encode/encoders.h"
+
 #include <gtest/gtest.h>
 
-#include <numeric>
 #include <random>
 #include <string>
 
 #include "common/errors.h"
 #include "encode/check_digit.h"
-#include "encode/encoders.h"
 
 namespace merrowin {
 namespace {
@@ -29,6 +29,7 @@ struct CheckDigitRow {
 };
 
 TEST(CheckDigit, WorkedExamples) {
+    // clang-format off
     const CheckDigitRow rows[] = {
         {"000000000000000", 0},
         {"000123456789012", 8},  // JAN-13
@@ -41,6 +42,7 @@ TEST(CheckDigit, WorkedExamples) {
         {"000000000000009", 3},  // 27
         {"999999999999999", 1},  // the largest sum, 279
     };
+    // clang-format on
     for (const CheckDigitRow& row : rows) {
         SCOPED_TRACE(row.digits);
         EXPECT_EQ(CheckDigit(row.digits), row.expected);
@@ -54,6 +56,7 @@ struct PatternRow {
 };
 
 TEST(Encoders, WorkedExamples) {
+    // clang-format off
     const PatternRow rows[] = {
         // JAN-13, twelve zeros: every digit from number set A, then C.
         {SymbologyKind::Jan13, "000000000000000",
@@ -84,6 +87,7 @@ TEST(Encoders, WorkedExamples) {
          "2222" "5225222255" "5252252225" "5225552222" "2522225552" "2252255522"
          "5225222255" "5252252225" "5225522225" "522"},
     };
+    // clang-format on
     for (const PatternRow& row : rows) {
         SCOPED_TRACE(std::string("kind ") + std::to_string(static_cast<int>(row.kind)) + " " +
                      row.digits);

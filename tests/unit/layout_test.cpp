@@ -1,3 +1,5 @@
+#include "render/layout.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -7,7 +9,6 @@
 #include "common/errors.h"
 #include "common/text.h"
 #include "encode/encoders.h"
-#include "render/layout.h"
 
 namespace merrowin {
 namespace {
@@ -137,9 +138,13 @@ TEST(LayOut, Examples) {
         {"j13", guards, {226, 154, 22, 6, 126, 137, 29}},
         {"j13b", plain, {226, 152, 22, 6, 126, 0, 29}},
         {"j8", jan8, {170, 154, 22, 6, 126, 137, 21}},
-        {"i14f", Itf(SymbologyKind::Itf14, "001234567890123", true), {313, 167, 36, 16, 136, 0, 38}},
+        {"i14f",
+         Itf(SymbologyKind::Itf14, "001234567890123", true),
+         {313, 167, 36, 16, 136, 0, 38}},
         {"i14", Itf(SymbologyKind::Itf14, "001234567890123", false), {293, 147, 26, 6, 126, 0, 38}},
-        {"i16f", Itf(SymbologyKind::Itf16, "123456789012345", true), {345, 167, 36, 16, 136, 0, 43}},
+        {"i16f",
+         Itf(SymbologyKind::Itf16, "123456789012345", true),
+         {345, 167, 36, 16, 136, 0, 43}},
     };
     for (const GeometryRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -172,21 +177,46 @@ TEST(DrawSymbol, BarsAndTextCells) {
     BarcodeJob j8f = Jan(SymbologyKind::Jan8, "000000001234567");
     j8f.PrefixedText = true;
     const DrawingRow rows[] = {
-        {"j13", j13, 22, 6, 212, 126,
+        {"j13",
+         j13,
+         22,
+         6,
+         212,
+         126,
          {"font OCRB 0 20", "text 0 128 1", "font OCRB 0 20", "text 29 128 234567",
           "font OCRB 0 20", "text 121 128 890128"}},
         // 13 characters of 10 units centred in 226.
         {"j13b", j13b, 22, 6, 212, 126, {"font OCRB 0 18", "text 48 128 1234567890128"}},
         {"j13t", j13t, 22, 6, 212, 126, {"font OCRB 0 18", "text 43 128 T1234567890128"}},
-        {"j8", j8, 22, 6, 156, 126,
+        {"j8",
+         j8,
+         22,
+         6,
+         156,
+         126,
          {"font OCRB 0 20", "text 29 128 1234", "font OCRB 0 20", "text 93 128 5670"}},
         {"j8f", j8f, 22, 6, 156, 126, {"font OCRB 0 18", "text 40 128 F12345670"}},
         // 17 characters in 313: 143 div 2.
-        {"i14f", Itf(SymbologyKind::Itf14, "001234567890123", true), 36, 16, 277, 136,
+        {"i14f",
+         Itf(SymbologyKind::Itf14, "001234567890123", true),
+         36,
+         16,
+         277,
+         136,
          {"font OCRB 0 13", "text 71 148 123 45678 90123 1"}},
-        {"i14", Itf(SymbologyKind::Itf14, "001234567890123", false), 26, 6, 267, 126,
+        {"i14",
+         Itf(SymbologyKind::Itf14, "001234567890123", false),
+         26,
+         6,
+         267,
+         126,
          {"font OCRB 0 13", "text 61 128 123 45678 90123 1"}},
-        {"i16", Itf(SymbologyKind::Itf16, "123456789012345", false), 26, 6, 299, 126,
+        {"i16",
+         Itf(SymbologyKind::Itf16, "123456789012345", false),
+         26,
+         6,
+         299,
+         126,
          {"font OCRB 0 13", "text 67 128 12345 67890 12345 2"}},
     };
     for (const DrawingRow& row : rows) {
@@ -268,8 +298,8 @@ TEST(DrawSymbol, TextCellSitsOnTheBottomMargin) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const Drawn drawn = Draw(row.job);
-        const std::string y = " " + std::to_string(drawn.layout.H - 2 * row.job.BottomMargin -
-                                                   row.cell) + " ";
+        const std::string y =
+            " " + std::to_string(drawn.layout.H - 2 * row.job.BottomMargin - row.cell) + " ";
         for (const std::string& entry : drawn.canvas.texts) {
             if (!entry.starts_with("text ")) continue;
             EXPECT_EQ(entry.substr(entry.find(' ', 5), y.size()), y) << entry;
@@ -335,7 +365,11 @@ TEST(ScaledSize, TruncatesTowardZero) {
         std::int32_t height;
     };
     const Row rows[] = {
-        {100, 226, 154}, {50, 113, 77}, {33, 74, 50}, {500, 1130, 770}, {-33, -74, -50},
+        {100, 226, 154},
+        {50, 113, 77},
+        {33, 74, 50},
+        {500, 1130, 770},
+        {-33, -74, -50},
         {std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::max(),
          std::numeric_limits<std::int32_t>::max()},
     };

@@ -1,9 +1,9 @@
+#include "render/save_path.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
-
-#include "render/save_path.h"
 
 namespace merrowin {
 namespace {
@@ -20,15 +20,29 @@ struct SavePathRow {
 
 TEST(ResolveSavePath, FolderPrecedence) {
     const SavePathRow rows[] = {
-        {"configured folder", "C:\\Work", "C:\\Docs", {"C:\\Work", "C:\\Docs"},
-         "C:\\Work\\label1.emf", "C:\\Work\\", false},
-        // One backslash more, whatever the folder ends with.
-        {"trailing backslash", "C:\\Work\\", "", {"C:\\Work\\"},
-         "C:\\Work\\\\label1.emf", "C:\\Work\\\\", false},
-        {"configured folder gone", "D:\\Gone", "C:\\Docs", {"C:\\Docs"}, "label1.emf", "",
+        {"configured folder",
+         "C:\\Work",
+         "C:\\Docs",
+         {"C:\\Work", "C:\\Docs"},
+         "C:\\Work\\label1.emf",
+         "C:\\Work\\",
          false},
-        {"empty: personal folder", "", "C:\\Docs", {"C:\\Docs"}, "C:\\Docs\\label1.emf",
-         "C:\\Docs\\", true},
+        // One backslash more, whatever the folder ends with.
+        {"trailing backslash",
+         "C:\\Work\\",
+         "",
+         {"C:\\Work\\"},
+         "C:\\Work\\\\label1.emf",
+         "C:\\Work\\\\",
+         false},
+        {"configured folder gone", "D:\\Gone", "C:\\Docs", {"C:\\Docs"}, "label1.emf", "", false},
+        {"empty: personal folder",
+         "",
+         "C:\\Docs",
+         {"C:\\Docs"},
+         "C:\\Docs\\label1.emf",
+         "C:\\Docs\\",
+         true},
         {"empty: personal folder gone", "", "C:\\Docs", {}, "label1.emf", "", true},
         {"empty: no personal folder", "", "", {"C:\\Work"}, "label1.emf", "", true},
     };
