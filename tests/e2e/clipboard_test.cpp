@@ -1,5 +1,7 @@
 // The picture on the clipboard and in the file: which outputs a run makes,
 // and the size of the copy at each copy rate.
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -58,8 +60,9 @@ TEST_F(ClipboardTest, OutputsByOptions) {
     }
 }
 
-// The copy is Ws = W * rate / 100 by Hs = H * rate / 100 pixels (truncated);
-// its frame states that size in hundredths of a millimetre of the screen.
+// The copy is Ws = W * rate / 100 by Hs = H * rate / 100 pixels (truncated):
+// its frame states that size in hundredths of a millimetre of the screen,
+// and played at that size its white ground covers every pixel.
 TEST_F(ClipboardTest, CopyRateScalesFileAndClipboard) {
     struct Row {
         const char* name;
@@ -76,25 +79,29 @@ TEST_F(ClipboardTest, CopyRateScalesFileAndClipboard) {
         {"6 250 %", L"/cr250", 565, 385},
         {"7 above 500 is 500 %", L"/cr750", 1130, 770},
     };
+    constexpr std::uint32_t kGround = 0xFF00FF;  // shows through where nothing is drawn
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(Run(std::wstring(L"/j13 ") + kJanData + L" /fl " + row.option + L" " +
                       DrOption(out_.Path())),
                   0u);
-        const auto file = EmfFileHeader(out_ / kJanFile);
         const auto clipboard = ClipboardEmfHeader();
-        ASSERT_TRUE(file.has_value());
+        HENHMETAFILE file = ::GetEnhMetaFileW((out_ / kJanFile).c_str());
         ASSERT_TRUE(clipboard.has_value());
-        for (const ENHMETAHEADER& header : {*file, *clipboard}) {
-            EXPECT_EQ(header.rclBounds.left, 0);
-            EXPECT_EQ(header.rclBounds.top, 0);
-            EXPECT_EQ(header.rclBounds.right, row.width - 1);
-            EXPECT_EQ(header.rclBounds.bottom, row.height - 1);
-            EXPECT_EQ(header.rclFrame.left, 0);
-            EXPECT_EQ(header.rclFrame.top, 0);
-            EXPECT_NEAR(header.rclFrame.right, ScreenPixelsToHimetricX(row.width), 1);
-            EXPECT_NEAR(header.rclFrame.bottom, ScreenPixelsToHimetricY(row.height), 1);
+        ASSERT_NE(file, nullptr);
+        const ENHMETAHEADER header = *EmfHeader(file);
+        for (const ENHMETAHEADER& h : {header, *clipboard}) {
+            EXPECT_EQ(h.rclFrame.left, 0);
+            EXPECT_EQ(h.rclFrame.top, 0);
+            EXPECT_NEAR(h.rclFrame.right, ScreenPixelsToHimetricX(row.width), 1);
+            EXPECT_NEAR(h.rclFrame.bottom, ScreenPixelsToHimetricY(row.height), 1);
+            EXPECT_EQ(FramePixels(h).cx, row.width);
+            EXPECT_EQ(FramePixels(h).cy, row.height);
         }
+        const Picture picture = RenderEmf(file, row.width, row.height, kGround);
+        ::DeleteEnhMetaFile(file);
+        const auto uncovered = std::count(picture.pixels.begin(), picture.pixels.end(), kGround);
+        EXPECT_EQ(uncovered, 0);
         ::DeleteFileW((out_ / kJanFile).c_str());
     }
 }

@@ -457,7 +457,7 @@ bool RunningUnderWine() {
     return ntdll && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
-Picture RenderEmf(HENHMETAFILE emf, int width, int height) {
+Picture RenderEmf(HENHMETAFILE emf, int width, int height, std::uint32_t ground) {
     Picture picture;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -474,7 +474,10 @@ Picture RenderEmf(HENHMETAFILE emf, int width, int height) {
         return picture;
     }
     HGDIOBJ previous = ::SelectObject(dc, bitmap);
-    ::PatBlt(dc, 0, 0, width, height, WHITENESS);
+    HBRUSH brush = ::CreateSolidBrush(RGB(ground >> 16, (ground >> 8) & 0xFF, ground & 0xFF));
+    const RECT all{0, 0, width, height};
+    ::FillRect(dc, &all, brush);
+    ::DeleteObject(brush);
     // Windows maps the frame onto the rectangle including its right and
     // bottom edges, Wine excluding them; either way one unit is one pixel.
     const int inclusive = RunningUnderWine() ? 0 : 1;

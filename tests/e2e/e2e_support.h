@@ -157,9 +157,9 @@ struct Picture {
     bool IsWhite(int x, int y) const { return At(x, y) == 0xFFFFFF; }
 };
 
-// Plays a metafile on a white width x height picture, its frame mapped onto
-// the whole picture.
-Picture RenderEmf(HENHMETAFILE emf, int width, int height);
+// Plays a metafile on a width x height picture filled with `ground` first
+// (0x00RRGGBB, white by default), its frame mapped onto the whole picture.
+Picture RenderEmf(HENHMETAFILE emf, int width, int height, std::uint32_t ground = 0xFFFFFF);
 // Writes a picture as a bottom-up 24-bit .bmp file.
 bool WriteBmp(const Picture& picture, const std::wstring& path);
 

@@ -1,11 +1,13 @@
 // A start without arguments: the usage window, and the settings window it
 // opens, driven by their handles; what they store is read back from the
 // registry.
+#include "settings/win/settings_window.h"
+
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "settings/win/settings_window.h"
 #include "tests/e2e/e2e_test.h"
 
 namespace merrowin::e2e {
@@ -32,7 +34,9 @@ RECT ClientRectIn(HWND control) {
     return rect;
 }
 
-bool Checked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool Checked(HWND box) {
+    return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 void SetText(HWND control, const std::wstring& text) {
     ::SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -151,6 +155,61 @@ TEST_F(SettingsWindowTest, NoStoredSettingsShowsDefaultsGreyed) {
         EXPECT_FALSE(::IsWindowEnabled(edit));
         EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(form, kGridUpDownId + cell.edit)));
     }
+    Quit(run);
+}
+
+TEST_F(SettingsWindowTest, LayoutAndTabOrder) {
+    Process run(L"", Cwd());
+    HWND form = OpenSettings(run);
+    ASSERT_NE(form, nullptr);
+    struct Row {
+        int id;
+        const wchar_t* text;
+        int left, top, width, height;
+    };
+    const Row lower[] = {
+        {win::kSettingsButton1, L"上の各設定値を適用する(&S)", 16, 440, 185, 25},
+        {win::kSettingsButton2, L"既定値に戻す(&D)", 16, 472, 113, 25},
+        {win::kSettingsButton3, L"キャンセル(&C)", 216, 440, 89, 25},
+        {win::kSettingsCheckBox1, L"常に既定値を適用する", 16, 360, 161, 17},
+        {win::kSettingsButton4, L"レジストリの消去(E)", 160, 472, 145, 25},
+        {win::kSettingsCheckBox2, L"保存場所の指定", 16, 384, 121, 17},
+        {win::kSettingsEdit37, L"", 32, 408, 217, 20},
+        {win::kSettingsButton5, L"参照", 256, 408, 49, 25},
+    };
+    auto expectAt = [](HWND control, int left, int top, int width, int height) {
+        ASSERT_NE(control, nullptr);
+        RECT rect = ClientRectIn(control);
+        EXPECT_EQ(rect.left, left);
+        EXPECT_EQ(rect.top, top);
+        EXPECT_EQ(rect.right - rect.left, width);
+        EXPECT_EQ(rect.bottom - rect.top, height);
+    };
+    std::vector<int> expectedOrder;
+    for (const SettingsCell& cell : kSettingsCells) {
+        SCOPED_TRACE(cell.edit);
+        int left = 96 + 56 * (static_cast<int>(cell.kind) - 1);
+        int top = 40 + 32 * static_cast<int>(cell.field);
+        expectAt(Edit(form, cell.edit), left, top, 28, 20);
+        expectAt(::GetDlgItem(form, kGridUpDownId + cell.edit), left + 28, top, 16, 20);
+        expectedOrder.push_back(kGridEditId + cell.edit);
+    }
+    for (const Row& row : lower) {
+        SCOPED_TRACE(row.id);
+        EXPECT_EQ(TextOf(Item(form, row.id)), row.text);
+        expectAt(Item(form, row.id), row.left, row.top, row.width, row.height);
+        expectedOrder.push_back(row.id);
+    }
+    EXPECT_NE(FindChild(form, L"Static", L"初期設定"), nullptr);
+    for (const wchar_t* heading :
+         {L"JAN13", L"JAN8", L"ITF14", L"ITF16", L"バーの高さ", L"コピー倍率"})
+        EXPECT_NE(FindChild(form, L"Static", heading), nullptr);
+
+    // The tab order is the order of the tab stops among the children.
+    std::vector<int> order;
+    for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (::GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) order.push_back(::GetDlgCtrlID(child));
+    EXPECT_EQ(order, expectedOrder);
     Quit(run);
 }
 
@@ -350,9 +409,9 @@ TEST_F(SettingsWindowTest, EraseAsksFirst) {
             EXPECT_EQ(run.WaitExit(), 0u);
             EXPECT_FALSE(SettingsKeyExists());
             HKEY parent = nullptr;  // Software\Korvane itself stays
-            EXPECT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Korvane", 0, KEY_READ,
-                                      &parent),
-                      ERROR_SUCCESS);
+            EXPECT_EQ(
+                ::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Korvane", 0, KEY_READ, &parent),
+                ERROR_SUCCESS);
             if (parent) ::RegCloseKey(parent);
         } else {
             ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
