@@ -77,42 +77,42 @@ HWND CreateControl(HWND parent, const ControlSpec& spec, HFONT font) {
     int width = spec.width;
     int height = spec.height;
     switch (spec.kind) {
-    case ControlKind::Label:
-        className = L"Static";
-        style = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
-        if (width == 0) {
-            SIZE size = MeasureText(font, spec.text);
-            width = size.cx;
-            height = size.cy;
-        }
-        break;
-    case ControlKind::PaintedLabel:
-        className = L"Static";
-        style = WS_CHILD | WS_VISIBLE | SS_OWNERDRAW;
-        if (width == 0) {
-            SIZE size = MeasureText(font, spec.text);
-            width = size.cx;
-            height = size.cy;
-        }
-        break;
-    case ControlKind::Button:
-        style |= BS_PUSHBUTTON;
-        break;
-    case ControlKind::DefaultButton:
-        style |= BS_DEFPUSHBUTTON;
-        break;
-    case ControlKind::CheckBox:
-        style |= BS_AUTOCHECKBOX;
-        break;
-    case ControlKind::Edit:
-        className = L"Edit";
-        style |= ES_LEFT | ES_AUTOHSCROLL;
-        exStyle = WS_EX_CLIENTEDGE;
-        break;
+        case ControlKind::Label:
+            className = L"Static";
+            style = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
+            if (width == 0) {
+                SIZE size = MeasureText(font, spec.text);
+                width = size.cx;
+                height = size.cy;
+            }
+            break;
+        case ControlKind::PaintedLabel:
+            className = L"Static";
+            style = WS_CHILD | WS_VISIBLE | SS_OWNERDRAW;
+            if (width == 0) {
+                SIZE size = MeasureText(font, spec.text);
+                width = size.cx;
+                height = size.cy;
+            }
+            break;
+        case ControlKind::Button:
+            style |= BS_PUSHBUTTON;
+            break;
+        case ControlKind::DefaultButton:
+            style |= BS_DEFPUSHBUTTON;
+            break;
+        case ControlKind::CheckBox:
+            style |= BS_AUTOCHECKBOX;
+            break;
+        case ControlKind::Edit:
+            className = L"Edit";
+            style |= ES_LEFT | ES_AUTOHSCROLL;
+            exStyle = WS_EX_CLIENTEDGE;
+            break;
     }
     HWND control = ::CreateWindowExW(
-        exStyle, className, spec.text ? spec.text : L"", style, spec.left, spec.top, width,
-        height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+        exStyle, className, spec.text ? spec.text : L"", style, spec.left, spec.top, width, height,
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
         reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
     if (control) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
@@ -163,7 +163,9 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
-FormWindow::~FormWindow() { DestroyForm(); }
+FormWindow::~FormWindow() {
+    DestroyForm();
+}
 
 void FormWindow::DestroyForm() {
     if (!hwnd_) return;
@@ -172,9 +174,8 @@ void FormWindow::DestroyForm() {
     ::DestroyWindow(window);
 }
 
-bool FormWindow::CreateForm(HINSTANCE instance, const wchar_t* className,
-                            const wchar_t* caption, DWORD style, DWORD exStyle, int width,
-                            int height, HWND owner) {
+bool FormWindow::CreateForm(HINSTANCE instance, const wchar_t* className, const wchar_t* caption,
+                            DWORD style, DWORD exStyle, int width, int height, HWND owner) {
     WNDCLASSEXW windowClass{};
     if (!::GetClassInfoExW(instance, className, &windowClass)) {
         windowClass.cbSize = sizeof windowClass;
@@ -196,31 +197,30 @@ bool FormWindow::CreateForm(HINSTANCE instance, const wchar_t* className,
 
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = ::GetFocus();
-            if (focus && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = ::GetFocus();
+                if (focus && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
+                return 0;
+            }
+            [[fallthrough]];
+        case WM_SETFOCUS: {
+            HWND target = lastFocus_;
+            if (!target || !::IsWindow(target) || !::IsWindowEnabled(target) ||
+                !::IsChild(hwnd_, target))
+                target = ::GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+            if (target) ::SetFocus(target);
             return 0;
         }
-        [[fallthrough]];
-    case WM_SETFOCUS: {
-        HWND target = lastFocus_;
-        if (!target || !::IsWindow(target) || !::IsWindowEnabled(target) ||
-            !::IsChild(hwnd_, target))
-            target = ::GetNextDlgTabItem(hwnd_, nullptr, FALSE);
-        if (target) ::SetFocus(target);
-        return 0;
-    }
-    default:
-        return Default(message, wParam, lParam);
+        default:
+            return Default(message, wParam, lParam);
     }
 }
 
-LRESULT CALLBACK FormWindow::Procedure(HWND window, UINT message, WPARAM wParam,
-                                       LPARAM lParam) {
+LRESULT CALLBACK FormWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* form = static_cast<FormWindow*>(
-            reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* form =
+            static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         form->hwnd_ = window;
         ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }

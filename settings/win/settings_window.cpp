@@ -24,8 +24,8 @@ constexpr RECT kShape1 = {2, 8, 2 + 79, 8 + 25};
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr int kHeadingHeight = 15;
-constexpr ControlSpec kLabel1 = {ControlKind::PaintedLabel, kSettingsLabel1, 10, 13, 0, 0,
-                                 L"初期設定"};
+constexpr ControlSpec kLabel1 = {
+    ControlKind::PaintedLabel, kSettingsLabel1, 10, 13, 0, 0, L"初期設定"};
 
 // Column headings, then the grid: one column per kind, one row per value.
 constexpr std::array<ControlSpec, 4> kColumnHeadings{{
@@ -53,19 +53,23 @@ constexpr int RowTop(SizeField field) {
 
 constexpr int ColumnLeft(SymbologyKind kind) {
     switch (kind) {
-    case SymbologyKind::Jan13: return 96;
-    case SymbologyKind::Jan8: return 152;
-    case SymbologyKind::Itf14: return 208;
-    case SymbologyKind::Itf16: return 264;
-    case SymbologyKind::None: break;
+        case SymbologyKind::Jan13:
+            return 96;
+        case SymbologyKind::Jan8:
+            return 152;
+        case SymbologyKind::Itf14:
+            return 208;
+        case SymbologyKind::Itf16:
+            return 264;
+        case SymbologyKind::None:
+            break;
     }
     return 0;
 }
 
 // The lower part, in tab order.
 constexpr std::array<ControlSpec, 8> kLowerLayout{{
-    {ControlKind::DefaultButton, kSettingsButton1, 16, 440, 185, 25,
-     L"上の各設定値を適用する(&S)"},
+    {ControlKind::DefaultButton, kSettingsButton1, 16, 440, 185, 25, L"上の各設定値を適用する(&S)"},
     {ControlKind::Button, kSettingsButton2, 16, 472, 113, 25, L"既定値に戻す(&D)"},
     {ControlKind::Button, kSettingsButton3, 216, 440, 89, 25, L"キャンセル(&C)"},
     {ControlKind::CheckBox, kSettingsCheckBox1, 16, 360, 161, 17, L"常に既定値を適用する"},
@@ -141,8 +145,7 @@ int OfferToCreate(HWND picker, BrowseState& state, const wchar_t* typed) {
                       MB_YESNO | MB_ICONQUESTION) != IDYES)
         return 1;
     int result = ::SHCreateDirectoryExW(picker, path.c_str(), nullptr);
-    if (result != ERROR_SUCCESS && result != ERROR_ALREADY_EXISTS &&
-        result != ERROR_FILE_EXISTS) {
+    if (result != ERROR_SUCCESS && result != ERROR_ALREADY_EXISTS && result != ERROR_FILE_EXISTS) {
         ::MessageBoxW(picker, Fill(kCreateFolderFailed, path).c_str(), kAppTitle,
                       MB_OK | MB_ICONERROR);
         return 1;
@@ -154,20 +157,20 @@ int OfferToCreate(HWND picker, BrowseState& state, const wchar_t* typed) {
 int CALLBACK BrowseCallback(HWND picker, UINT message, LPARAM lParam, LPARAM data) {
     auto& state = *reinterpret_cast<BrowseState*>(data);
     switch (message) {
-    case BFFM_INITIALIZED:
-        ::SendMessageW(picker, BFFM_SETSELECTIONW, TRUE,
-                       reinterpret_cast<LPARAM>(state.start.c_str()));
-        break;
-    case BFFM_SELCHANGED: {
-        wchar_t path[MAX_PATH] = {};
-        if (::SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path))
-            state.current = path;
-        break;
-    }
-    case BFFM_VALIDATEFAILEDW:
-        return OfferToCreate(picker, state, reinterpret_cast<const wchar_t*>(lParam));
-    default:
-        break;
+        case BFFM_INITIALIZED:
+            ::SendMessageW(picker, BFFM_SETSELECTIONW, TRUE,
+                           reinterpret_cast<LPARAM>(state.start.c_str()));
+            break;
+        case BFFM_SELCHANGED: {
+            wchar_t path[MAX_PATH] = {};
+            if (::SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path))
+                state.current = path;
+            break;
+        }
+        case BFFM_VALIDATEFAILEDW:
+            return OfferToCreate(picker, state, reinterpret_cast<const wchar_t*>(lParam));
+        default:
+            break;
     }
     return 0;
 }
@@ -208,7 +211,9 @@ TForm3::TForm3(HINSTANCE instance, HWND owner)
     CreateControls();
 }
 
-TForm3::~TForm3() { DestroyForm(); }
+TForm3::~TForm3() {
+    DestroyForm();
+}
 
 void TForm3::CreateControls() {
     HWND form = Handle();
@@ -288,53 +293,67 @@ void TForm3::Hide() {
 
 LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDCANCEL) {
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDCANCEL) {
+                Button3Click();
+                return 0;
+            }
+            if (HIWORD(wParam) != BN_CLICKED) break;
+            switch (LOWORD(wParam)) {
+                case kSettingsButton1:
+                    Button1Click();
+                    return 0;
+                case kSettingsButton2:
+                    Button2Click();
+                    return 0;
+                case kSettingsButton3:
+                    Button3Click();
+                    return 0;
+                case kSettingsButton4:
+                    Button4Click();
+                    return 0;
+                case kSettingsButton5:
+                    Button5Click();
+                    return 0;
+                case kSettingsCheckBox1:
+                    CheckBox1Click();
+                    return 0;
+                case kSettingsCheckBox2:
+                    CheckBox2Click();
+                    return 0;
+                default:
+                    break;
+            }
+            break;
+        case DM_GETDEFID:
+            return MAKELONG(kSettingsButton1, DC_HASDEFID);
+        case WM_CLOSE:
             Button3Click();
             return 0;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+            return ControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
+                                 message, wParam, lParam);
+        case WM_PAINT:
+            PaintShape();
+            return 0;
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item.CtlID == kSettingsLabel1) {
+                DrawHeading(item);
+                return TRUE;
+            }
+            break;
         }
-        if (HIWORD(wParam) != BN_CLICKED) break;
-        switch (LOWORD(wParam)) {
-        case kSettingsButton1: Button1Click(); return 0;
-        case kSettingsButton2: Button2Click(); return 0;
-        case kSettingsButton3: Button3Click(); return 0;
-        case kSettingsButton4: Button4Click(); return 0;
-        case kSettingsButton5: Button5Click(); return 0;
-        case kSettingsCheckBox1: CheckBox1Click(); return 0;
-        case kSettingsCheckBox2: CheckBox2Click(); return 0;
-        default: break;
-        }
-        break;
-    case DM_GETDEFID:
-        return MAKELONG(kSettingsButton1, DC_HASDEFID);
-    case WM_CLOSE:
-        Button3Click();
-        return 0;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-        return ControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
-                             message, wParam, lParam);
-    case WM_PAINT:
-        PaintShape();
-        return 0;
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item.CtlID == kSettingsLabel1) {
-            DrawHeading(item);
-            return TRUE;
-        }
-        break;
-    }
-    default:
-        break;
+        default:
+            break;
     }
     return FormWindow::HandleMessage(message, wParam, lParam);
 }
 
 // Grid edits in clWindow or clGrayText; Edit37's text in clWindowText or
 // clGrayText on the window colour. Disabled edits ask with CTLCOLORSTATIC.
-LRESULT TForm3::ControlColour(HDC dc, HWND control, UINT message, WPARAM wParam,
-                              LPARAM lParam) {
+LRESULT TForm3::ControlColour(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     int id = ::GetDlgCtrlID(control);
     if (id > kGridEditId && id <= kGridEditId + kCellCount) {
         int background = gridWindowColour_ ? COLOR_WINDOW : COLOR_GRAYTEXT;
@@ -343,8 +362,8 @@ LRESULT TForm3::ControlColour(HDC dc, HWND control, UINT message, WPARAM wParam,
         return reinterpret_cast<LRESULT>(::GetSysColorBrush(background));
     }
     if (id == kSettingsEdit37) {
-        ::SetTextColor(dc, ::GetSysColor(edit37WindowTextColour_ ? COLOR_WINDOWTEXT
-                                                                 : COLOR_GRAYTEXT));
+        ::SetTextColor(dc,
+                       ::GetSysColor(edit37WindowTextColour_ ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
         ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
     }
@@ -436,9 +455,13 @@ void TForm3::SetDef() {
     ShowWorkingCopy();
 }
 
-void TForm3::EditEnable() { SetGrid(true); }
+void TForm3::EditEnable() {
+    SetGrid(true);
+}
 
-void TForm3::EditDisable() { SetGrid(false); }
+void TForm3::EditDisable() {
+    SetGrid(false);
+}
 
 void TForm3::SetGrid(bool enabled) {
     ::EnableWindow(Item(kSettingsButton2), enabled);
@@ -473,7 +496,9 @@ void TForm3::Button2Click() {
     ::SetFocus(Item(kSettingsButton1));
 }
 
-void TForm3::Button3Click() { Hide(); }
+void TForm3::Button3Click() {
+    Hide();
+}
 
 void TForm3::Button4Click() {
     if (::MessageBoxW(Handle(), kEraseText, kEraseTitle,
@@ -504,32 +529,32 @@ void TForm3::Edit1KeyPress(wchar_t& key) {
 LRESULT CALLBACK TForm3::GridEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR, DWORD_PTR) {
     switch (message) {
-    case WM_CHAR: {
-        auto key = static_cast<wchar_t>(wParam);
-        Edit1KeyPress(key);
-        if (key == 0) return 0;
-        break;
-    }
-    case WM_PASTE:
-        if (!ClipboardHoldsDigits(edit)) return 0;
-        break;
-    case WM_KEYDOWN:
-        // Shift+Insert pastes without a WM_PASTE.
-        if (wParam == VK_INSERT && (::GetKeyState(VK_SHIFT) & 0x8000) &&
-            !(::GetKeyState(VK_CONTROL) & 0x8000) && !ClipboardHoldsDigits(edit))
-            return 0;
-        break;
-    case WM_NCDESTROY:
-        ::RemoveWindowSubclass(edit, &TForm3::GridEditProc, 1);
-        break;
-    default:
-        break;
+        case WM_CHAR: {
+            auto key = static_cast<wchar_t>(wParam);
+            Edit1KeyPress(key);
+            if (key == 0) return 0;
+            break;
+        }
+        case WM_PASTE:
+            if (!ClipboardHoldsDigits(edit)) return 0;
+            break;
+        case WM_KEYDOWN:
+            // Shift+Insert pastes without a WM_PASTE.
+            if (wParam == VK_INSERT && (::GetKeyState(VK_SHIFT) & 0x8000) &&
+                !(::GetKeyState(VK_CONTROL) & 0x8000) && !ClipboardHoldsDigits(edit))
+                return 0;
+            break;
+        case WM_NCDESTROY:
+            ::RemoveWindowSubclass(edit, &TForm3::GridEditProc, 1);
+            break;
+        default:
+            break;
     }
     return ::DefSubclassProc(edit, message, wParam, lParam);
 }
 
-LRESULT CALLBACK TForm3::HandCursorProc(HWND button, UINT message, WPARAM wParam,
-                                        LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK TForm3::HandCursorProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR) {
     if (message == WM_SETCURSOR && LOWORD(lParam) == HTCLIENT) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
         return TRUE;

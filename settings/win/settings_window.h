@@ -15,7 +15,7 @@ namespace merrowin::win {
 // Control ids of the settings window (Edit n is kGridEditId + n, its
 // spinner kGridUpDownId + n, for n from 1 to 36).
 enum SettingsControlId : int {
-    kSettingsLabel1 = 301,  // "初期設定" over the yellow ellipse
+    kSettingsLabel1 = 301,   // "初期設定" over the yellow ellipse
     kSettingsButton1 = 201,  // apply
     kSettingsButton2 = 202,  // built-in defaults
     kSettingsButton3 = 203,  // cancel
@@ -68,8 +68,8 @@ private:
     static void Edit1KeyPress(wchar_t& key);
     static LRESULT CALLBACK GridEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR data);
-    static LRESULT CALLBACK HandCursorProc(HWND button, UINT message, WPARAM wParam,
-                                           LPARAM lParam, UINT_PTR id, DWORD_PTR data);
+    static LRESULT CALLBACK HandCursorProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR id, DWORD_PTR data);
 
     HWND owner_;
     UniqueFont font_;
@@ -78,7 +78,7 @@ private:
     WorkingCopy copy_;
     std::array<HWND, kCellCount> edits_{};
     std::array<HWND, kCellCount> upDowns_{};
-    bool gridWindowColour_ = true;      // clWindow, else clGrayText
+    bool gridWindowColour_ = true;         // clWindow, else clGrayText
     bool edit37WindowTextColour_ = false;  // clWindowText, else clGrayText
 };
 

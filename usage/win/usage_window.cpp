@@ -32,7 +32,7 @@ constexpr std::array<ControlSpec, 5> kUsageLayout{{
     {ControlKind::Button, kButton3, 208, 56, 75, 25, L"ヘルプ(&H)"},
 }};
 
-constexpr int kUsageWidth = 305;   // with frame and caption bar
+constexpr int kUsageWidth = 305;  // with frame and caption bar
 constexpr int kUsageHeight = 131;
 constexpr UINT kHelpFinder = 11;  // HELP_FINDER: the topics window
 
@@ -41,8 +41,7 @@ std::wstring HelpFilePath() {
     std::wstring path = ExecutablePath();
     std::size_t slash = path.find_last_of(L"\\/");
     std::size_t dot = path.find_last_of(L'.');
-    if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash))
-        path.resize(dot);
+    if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) path.resize(dot);
     return path + L".hlp";
 }
 
@@ -56,11 +55,10 @@ public:
 
     // Creates the usage window and, hidden, the settings window it owns.
     bool Create() {
-        if (!CreateForm(instance_, L"TForm2", L"Merrowin\u3000Version 0.31",
-                        WS_OVERLAPPEDWINDOW, 0, kUsageWidth, kUsageHeight, nullptr))
+        if (!CreateForm(instance_, L"TForm2", L"Merrowin\u3000Version 0.31", WS_OVERLAPPEDWINDOW, 0,
+                        kUsageWidth, kUsageHeight, nullptr))
             return false;
-        for (const ControlSpec& spec : kUsageLayout)
-            CreateControl(Handle(), spec, font_.get());
+        for (const ControlSpec& spec : kUsageLayout) CreateControl(Handle(), spec, font_.get());
         form3_ = std::make_unique<TForm3>(instance_, Handle());
         return form3_->Handle() != nullptr;
     }
@@ -68,20 +66,27 @@ public:
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-        case WM_COMMAND:
-            if (HIWORD(wParam) != BN_CLICKED) break;
-            switch (LOWORD(wParam)) {
-            case kButton1: Button1Click(); return 0;
-            case kButton2: Button2Click(); return 0;
-            case kButton3: Button3Click(); return 0;
-            default: break;
-            }
-            break;
-        case WM_DESTROY:
-            ::PostQuitMessage(0);
-            return 0;
-        default:
-            break;
+            case WM_COMMAND:
+                if (HIWORD(wParam) != BN_CLICKED) break;
+                switch (LOWORD(wParam)) {
+                    case kButton1:
+                        Button1Click();
+                        return 0;
+                    case kButton2:
+                        Button2Click();
+                        return 0;
+                    case kButton3:
+                        Button3Click();
+                        return 0;
+                    default:
+                        break;
+                }
+                break;
+            case WM_DESTROY:
+                ::PostQuitMessage(0);
+                return 0;
+            default:
+                break;
         }
         return FormWindow::HandleMessage(message, wParam, lParam);
     }
