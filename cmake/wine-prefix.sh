@@ -1,5 +1,6 @@
 #!/bin/sh
-# Makes $WINEPREFIX ready once: a 32-bit prefix whose font mapping gives the
+# Makes $WINEPREFIX ready once: a 32-bit prefix where Wine draws window
+# frames itself (no window manager under Xvfb), whose font mapping gives the
 # face "OCRB" the installed OCR-B font and the windows' Japanese face a
 # Japanese font. Safe to call from parallel test runs.
 set -e
@@ -8,10 +9,14 @@ here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$(dirname "$WINEPREFIX")"
 exec 9>"$WINEPREFIX.lock"
 flock 9
-[ -f "$WINEPREFIX/.merrowin-ready" ] && exit 0
+# The stamp names the font mapping it was made with, so a changed mapping
+# is applied to an existing prefix.
+stamp="$WINEPREFIX/.merrowin-ready-$(md5sum < "$here/wine-prefix.reg" | cut -c1-12)"
+[ -f "$stamp" ] && exit 0
 export WINEARCH=win32 WINEDEBUG=-all
-reg="$(dirname "$WINEPREFIX")/wine-fonts.reg"
-{ printf '\357\273\277'; cat "$here/wine-fonts.reg"; } | iconv -f UTF-8 -t UTF-16LE > "$reg"
+reg="$(dirname "$WINEPREFIX")/wine-prefix.reg"
+{ printf '\357\273\277'; cat "$here/wine-prefix.reg"; } | iconv -f UTF-8 -t UTF-16LE > "$reg"
 run() { if [ -z "${DISPLAY:-}" ]; then xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$@"; else "$@"; fi; }
-run sh -c 'wineboot -i >/dev/null 2>&1; wine regedit /S "$1" >/dev/null 2>&1; wineserver -w' sh "$reg"
-touch "$WINEPREFIX/.merrowin-ready"
+run sh -c '[ -d "$WINEPREFIX/drive_c" ] || wineboot -i >/dev/null 2>&1; wine regedit /S "$1" >/dev/null 2>&1; wineserver -w' sh "$reg"
+rm -f "$WINEPREFIX"/.merrowin-ready*
+touch "$stamp"
