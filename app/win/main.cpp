@@ -1,3 +1,31 @@
-#include <windows.h>
+// The process entry: a generation run with arguments, the usage window
+// without.
+#include <string>
+#include <vector>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include "app/win/status_window.h"
+#include "common/cmdline.h"
+#include "usage/win/usage_window.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    using namespace merrowin;
+    // Our own splitting rule, not CommandLineToArgvW: blanks separate, a
+    // quoted stretch is one piece and backslashes are plain characters.
+    std::vector<std::string> arguments = SplitCommandLine(win::Narrow(::GetCommandLineW()));
+    if (!arguments.empty()) arguments.erase(arguments.begin());
+    if (arguments.empty()) return win::RunInteractive(instance);
+
+    win::TForm1 form(std::move(arguments));
+    if (!form.Create(instance)) return 1;
+    if (form.Finished()) return form.ExitCode();  // done: no need to show the window
+    form.Show();
+
+    MSG message{};
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // The dialog manager gives the exit button Tab, Enter, Esc and Alt+X.
+        if (form.handle() && ::IsDialogMessageW(form.handle(), &message)) continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    return form.ExitCode();
+}

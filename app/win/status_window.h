@@ -1,0 +1,57 @@
+// TForm1: the small borderless status window of a generation run. Its
+// creation carries out the whole run.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/job.h"
+#include "common/win/win_util.h"
+
+namespace merrowin::win {
+
+class TForm1 {
+public:
+    // `arguments` are the command-line arguments without the program name
+    // (at least the switch).
+    explicit TForm1(std::vector<std::string> arguments);
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+    ~TForm1();
+
+    // Creates the window (hidden); the run happens during its creation.
+    // Returns false when the window could not be created.
+    bool Create(HINSTANCE instance);
+    // True when the symbol was produced: the process ends without showing
+    // the window.
+    bool Finished() const { return finished_; }
+    // Shows the window as the run left it.
+    void Show();
+    HWND handle() const { return hwnd_; }
+    // 0 when the symbol was produced, 1 otherwise.
+    int ExitCode() const { return finished_ ? 0 : 1; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void CreateControls();
+    void FormCreate();
+    void FormDblClick();
+    void Button1Click();
+    void ShowErrorState();
+    void SetLabel1(std::string_view text);
+    bool OnLabel1(LPARAM clientPoint) const;
+
+    std::vector<std::string> arguments_;
+    BarcodeJob job_;
+    bool finished_ = false;
+    HWND hwnd_ = nullptr;
+    HWND Label1 = nullptr;
+    HWND Button1 = nullptr;
+    UniqueFont font_;
+    UniqueBrush background_;
+};
+
+}  // namespace merrowin::win
