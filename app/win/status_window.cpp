@@ -57,9 +57,19 @@ bool TForm1::Create(HINSTANCE instance) {
     // the screen.
     const int left = (::GetSystemMetrics(SM_CXSCREEN) - kClientWidth) / 2;
     const int top = (::GetSystemMetrics(SM_CYSCREEN) - kClientHeight) / 2;
-    return ::CreateWindowExW(0, kClassName, kAppTitle, WS_POPUP | WS_CLIPCHILDREN, left, top,
-                             kClientWidth, kClientHeight, nullptr, nullptr, instance,
-                             this) != nullptr;
+    if (!::CreateWindowExW(0, kClassName, kAppTitle, WS_POPUP | WS_CLIPCHILDREN, left, top,
+                           kClientWidth, kClientHeight, nullptr, nullptr, instance, this))
+        return false;
+    // The run happens once the window and its controls exist, before it is
+    // first shown; an error box then has a complete (hidden) owner.
+    // This is the one place where a run's failures end up: the error box,
+    // and the window stays as the run left it.
+    try {
+        FormCreate();
+    } catch (const std::exception& error) {
+        ShowErrorBox(hwnd_, error.what());
+    }
+    return true;
 }
 
 void TForm1::Show() {
@@ -89,13 +99,6 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             CreateControls();
-            // The one place where a run's failures end up: the error box,
-            // and the window stays as the run left it.
-            try {
-                FormCreate();
-            } catch (const std::exception& error) {
-                ShowErrorBox(hwnd_, error.what());
-            }
             return 0;
         case WM_ERASEBKGND: {
             RECT client{};

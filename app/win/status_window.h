@@ -20,7 +20,7 @@ public:
     TForm1& operator=(const TForm1&) = delete;
     ~TForm1();
 
-    // Creates the window (hidden); the run happens during its creation.
+    // Creates the window (hidden) and carries out the run in it.
     // Returns false when the window could not be created.
     bool Create(HINSTANCE instance);
     // True when the symbol was produced: the process ends without showing

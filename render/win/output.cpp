@@ -99,6 +99,12 @@ void PutOnClipboard(HENHMETAFILE picture, HWND owner) {
 
 void SaveMetafile(HENHMETAFILE picture, const std::string& path) {
     const std::wstring target = Widen(path);
+    // A read-only file is not ours to replace (Wine's rename would replace
+    // it all the same), and a folder of that name cannot become a file.
+    const DWORD existing = ::GetFileAttributesW(target.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES &&
+        (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        throw MerrowinError(FileCreateMessage(path));
     // Write beside the target and rename over it: a failure leaves either
     // the old file or the new one, never a half-written or vanished one.
     wchar_t temporaryName[MAX_PATH + 16] = {};
