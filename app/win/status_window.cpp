@@ -117,7 +117,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
-                case kButton1Id: Button1Click(); return 0;
+                case kButton1Id:
+                    Button1Click();
+                    return 0;
                 case IDOK:
                 case IDCANCEL:  // Enter and Esc act as the exit button while it shows
                     if (::IsWindowVisible(Button1)) Button1Click();
@@ -157,9 +159,13 @@ void TForm1::FormCreate() {
         ShowErrorState();
 }
 
-void TForm1::FormDblClick() { ::DestroyWindow(hwnd_); }
+void TForm1::FormDblClick() {
+    ::DestroyWindow(hwnd_);
+}
 
-void TForm1::Button1Click() { ::DestroyWindow(hwnd_); }
+void TForm1::Button1Click() {
+    ::DestroyWindow(hwnd_);
+}
 
 void TForm1::ShowErrorState() {
     ::ShowWindow(Button1, SW_SHOWNA);

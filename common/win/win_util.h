@@ -3,6 +3,9 @@
 #pragma once
 
 #include <windows.h>
+// <windows.h> renames DrawText to DrawTextW; our Canvas::DrawText keeps its
+// name whichever header comes first.
+#undef DrawText
 
 #include <string>
 #include <string_view>

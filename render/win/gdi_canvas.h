@@ -4,10 +4,7 @@
 
 #include <optional>
 
-// <windows.h> turns DrawText into DrawTextW; the canvas method keeps its
-// name. Include this header before anything that brings in render/canvas.h.
 #include "common/win/win_util.h"
-#undef DrawText
 #include "render/canvas.h"
 
 namespace merrowin::win {

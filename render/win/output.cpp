@@ -1,10 +1,10 @@
 #include "render/win/output.h"
-#include "render/win/gdi_canvas.h"  // first: it keeps Canvas::DrawText's name
 
 #include "common/errors.h"
 #include "encode/encoders.h"
 #include "render/layout.h"
 #include "render/save_path.h"
+#include "render/win/gdi_canvas.h"
 
 namespace merrowin::win {
 namespace {
