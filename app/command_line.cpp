@@ -20,29 +20,25 @@ constexpr Take kKeep{Take::Unchanged, 0};
 constexpr Take Val(std::int32_t ceiling = 0) { return {Take::Value, ceiling}; }
 constexpr Take Fix(std::int32_t number) { return {Take::Fixed, number}; }
 
-enum class Field : std::uint8_t {
-    BarHeight, FrameWidth, Gap, TopMargin, BottomMargin, InnerMargin, FontSize, CopyRate,
-    LeftMargin, RightMargin,
-};
 
 // One row per key; columns by the argument's length L = 3, 4, 5, 6, 7+.
 struct NumericOption {
     std::string_view key;
-    Field field;
+    SizeField field;
     std::array<Take, 5> byLength;
 };
 
 constexpr std::array<NumericOption, 10> kNumericOptions{{
-    {"bh", Field::BarHeight, {Fix(10), Fix(10), Val(), Fix(100), Fix(100)}},
-    {"fw", Field::FrameWidth, {kKeep, Val(), Val(15), Fix(15), Fix(15)}},
-    {"gp", Field::Gap, {kKeep, Val(), Val(20), Fix(20), Fix(20)}},
-    {"tm", Field::TopMargin, {kKeep, Val(), Val(20), Fix(20), Fix(20)}},
-    {"bm", Field::BottomMargin, {kKeep, Val(), Val(20), Fix(20), Fix(20)}},
-    {"im", Field::InnerMargin, {Fix(10), Fix(10), Val(), Fix(100), Fix(100)}},
-    {"fs", Field::FontSize, {Fix(10), Fix(10), Val(28), Fix(28), Fix(28)}},
-    {"cr", Field::CopyRate, {Fix(10), Fix(10), Val(), Val(500), Fix(500)}},
-    {"lm", Field::LeftMargin, {kKeep, Val(), Val(30), Fix(30), Fix(30)}},
-    {"rm", Field::RightMargin, {kKeep, Val(), Val(30), Fix(30), Fix(30)}},
+    {"bh", SizeField::BarHeight, {Fix(10), Fix(10), Val(), Fix(100), Fix(100)}},
+    {"fw", SizeField::FrameWidth, {kKeep, Val(), Val(15), Fix(15), Fix(15)}},
+    {"gp", SizeField::Gap, {kKeep, Val(), Val(20), Fix(20), Fix(20)}},
+    {"tm", SizeField::TopMargin, {kKeep, Val(), Val(20), Fix(20), Fix(20)}},
+    {"bm", SizeField::BottomMargin, {kKeep, Val(), Val(20), Fix(20), Fix(20)}},
+    {"im", SizeField::InnerMargin, {Fix(10), Fix(10), Val(), Fix(100), Fix(100)}},
+    {"fs", SizeField::FontSize, {Fix(10), Fix(10), Val(28), Fix(28), Fix(28)}},
+    {"cr", SizeField::CopyRate, {Fix(10), Fix(10), Val(), Val(500), Fix(500)}},
+    {"lm", SizeField::LeftMargin, {kKeep, Val(), Val(30), Fix(30), Fix(30)}},
+    {"rm", SizeField::RightMargin, {kKeep, Val(), Val(30), Fix(30), Fix(30)}},
 }};
 
 // Data characters taken by "cd" and the zeros put in front, per kind.
@@ -61,22 +57,6 @@ std::optional<DataShape> DataShapeOf(SymbologyKind kind) {
     return std::nullopt;
 }
 
-void Store(BarcodeJob& job, Field field, std::int32_t value) {
-    auto byte = static_cast<std::uint8_t>(value);  // 8-bit fields keep the low bits
-    switch (field) {
-        case Field::BarHeight: job.BarHeight = value; break;
-        case Field::FrameWidth: job.FrameWidth = byte; break;
-        case Field::Gap: job.Gap = byte; break;
-        case Field::TopMargin: job.TopMargin = byte; break;
-        case Field::BottomMargin: job.BottomMargin = byte; break;
-        case Field::InnerMargin: job.InnerMargin = byte; break;
-        case Field::FontSize: job.FontSize = byte; break;
-        case Field::CopyRate: job.CopyRate = value; break;
-        case Field::LeftMargin: job.LeftMargin = byte; break;
-        case Field::RightMargin: job.RightMargin = byte; break;
-    }
-}
-
 // The side margins' limits by symbology: JAN needs its quiet zones, ITF's
 // outer margins are capped.
 void ClampSideMargin(std::uint8_t& margin, SymbologyKind kind, std::uint8_t janMinimum) {
@@ -88,15 +68,15 @@ void ApplyNumeric(const NumericOption& option, std::string_view argument, std::s
                   BarcodeJob& job) {
     const Take take = option.byLength[std::min<std::size_t>(length, 7) - 3];
     if (take.kind == Take::Fixed) {
-        Store(job, option.field, take.number);
+        SetJobField(job, option.field, take.number);
     } else if (take.kind == Take::Value) {
         std::int32_t value = StrToInt(CharRange(argument, 4, length));
-        if (option.field == Field::FrameWidth && length == 4 && value == 1) value = 2;
+        if (option.field == SizeField::FrameWidth && length == 4 && value == 1) value = 2;
         if (take.number != 0 && value > take.number) value = take.number;
-        Store(job, option.field, value);
+        SetJobField(job, option.field, value);
     }
-    if (option.field == Field::LeftMargin) ClampSideMargin(job.LeftMargin, job.Kind, 11);
-    if (option.field == Field::RightMargin) ClampSideMargin(job.RightMargin, job.Kind, 7);
+    if (option.field == SizeField::LeftMargin) ClampSideMargin(job.LeftMargin, job.Kind, 11);
+    if (option.field == SizeField::RightMargin) ClampSideMargin(job.RightMargin, job.Kind, 7);
 }
 
 void ApplyData(std::string_view argument, std::size_t length, BarcodeJob& job) {

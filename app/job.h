@@ -50,4 +50,21 @@ struct BarcodeJob {
     std::string Pattern;      // element widths, written when drawing
 };
 
+// The sizes of a job that options and stored settings set.
+enum class SizeField : std::uint8_t {
+    BarHeight,
+    TopMargin,
+    BottomMargin,
+    LeftMargin,
+    RightMargin,
+    InnerMargin,
+    Gap,
+    FrameWidth,
+    FontSize,
+    CopyRate,
+};
+
+// Stores a number into the job's field; the 8-bit fields keep its low bits.
+void SetJobField(BarcodeJob& job, SizeField field, std::int32_t value);
+
 }  // namespace merrowin

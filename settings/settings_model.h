@@ -13,19 +13,6 @@
 
 namespace merrowin {
 
-enum class SizeField : std::uint8_t {
-    BarHeight,
-    TopMargin,
-    BottomMargin,
-    LeftMargin,
-    RightMargin,
-    InnerMargin,
-    Gap,
-    FrameWidth,
-    FontSize,
-    CopyRate,
-};
-
 // The registry value name of a field ("BarHeight", ...).
 std::string_view FieldName(SizeField field);
 // Whether the job keeps the whole 32-bit number (else the low eight bits).

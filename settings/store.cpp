@@ -11,23 +11,6 @@ namespace {
 constexpr std::uint8_t kPresetInnerMargin = 10;
 constexpr std::uint8_t kPresetFrameWidth = 5;
 
-// Stores a number into the job field of that name, narrowed as the field is.
-void SetJobField(BarcodeJob& job, SizeField field, std::int32_t value) {
-    auto low = static_cast<std::uint8_t>(KeepFieldBits(field, value));
-    switch (field) {
-        case SizeField::BarHeight: job.BarHeight = value; break;
-        case SizeField::TopMargin: job.TopMargin = low; break;
-        case SizeField::BottomMargin: job.BottomMargin = low; break;
-        case SizeField::LeftMargin: job.LeftMargin = low; break;
-        case SizeField::RightMargin: job.RightMargin = low; break;
-        case SizeField::InnerMargin: job.InnerMargin = low; break;
-        case SizeField::Gap: job.Gap = low; break;
-        case SizeField::FrameWidth: job.FrameWidth = low; break;
-        case SizeField::FontSize: job.FontSize = low; break;
-        case SizeField::CopyRate: job.CopyRate = value; break;
-    }
-}
-
 }  // namespace
 
 std::int32_t ReadInteger(SettingsAccessor& store, std::string_view section, std::string_view name,
