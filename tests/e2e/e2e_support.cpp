@@ -66,11 +66,15 @@ void SetSettingValue(std::wstring_view section, std::wstring_view name, DWORD ty
     if (result != ERROR_SUCCESS) throw std::runtime_error("cannot store a setting");
 }
 
-int Round(double value) { return static_cast<int>(std::lround(value)); }
+int Round(double value) {
+    return static_cast<int>(std::lround(value));
+}
 
 }  // namespace
 
-std::wstring MerrowinExe() { return FromBuildPath(MERROWIN_EXE_PATH); }
+std::wstring MerrowinExe() {
+    return FromBuildPath(MERROWIN_EXE_PATH);
+}
 
 // --- processes -------------------------------------------------------------
 
@@ -98,7 +102,9 @@ Process::~Process() {
     ::CloseHandle(process_);
 }
 
-bool Process::Running() const { return ::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+bool Process::Running() const {
+    return ::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
 
 DWORD Process::WaitExit(DWORD timeoutMs) {
     if (::WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) {
@@ -132,7 +138,9 @@ HWND Process::WaitForMessageBox(DWORD timeoutMs) const {
     });
 }
 
-HWND Process::WaitForStatusWindow(DWORD timeoutMs) const { return WaitForWindow({}, timeoutMs); }
+HWND Process::WaitForStatusWindow(DWORD timeoutMs) const {
+    return WaitForWindow({}, timeoutMs);
+}
 
 DWORD RunMerrowin(std::wstring_view args, std::wstring_view workDir, DWORD timeoutMs) {
     Process process(args, workDir);
@@ -207,7 +215,9 @@ std::wstring MessageBoxText(HWND box) {
     return {};
 }
 
-void ClickButton(HWND button) { ::PostMessageW(button, BM_CLICK, 0, 0); }
+void ClickButton(HWND button) {
+    ::PostMessageW(button, BM_CLICK, 0, 0);
+}
 
 void PressOk(HWND box) {
     HWND ok = ::GetDlgItem(box, IDOK);
@@ -226,8 +236,8 @@ void DoubleClick(HWND window, int x, int y) {
 
 bool PutClipboardText(std::wstring_view text) {
     // SetClipboardData needs an owner window: a message-only one will do.
-    HWND owner = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   nullptr, nullptr);
+    HWND owner = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                   nullptr);
     bool done = false;
     {
         ClipboardOpen clipboard(owner);
@@ -294,7 +304,9 @@ ScratchDir::ScratchDir() {
     MakeDirectory(path_);
 }
 
-ScratchDir::~ScratchDir() { DeleteTree(path_); }
+ScratchDir::~ScratchDir() {
+    DeleteTree(path_);
+}
 
 bool FileExists(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
@@ -332,8 +344,8 @@ void DeleteTree(const std::wstring& path) {
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
     std::string bytes;
     char buffer[65536];
@@ -406,8 +418,8 @@ std::optional<std::wstring> ReadUserString(std::wstring_view keyPath, std::wstri
         return std::nullopt;
     std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
     bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), value.c_str(), flags, nullptr,
-                       text.data(), &bytes) != ERROR_SUCCESS)
+    if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), value.c_str(), flags, nullptr, text.data(),
+                       &bytes) != ERROR_SUCCESS)
         return std::nullopt;
     text.resize(wcslen(text.c_str()));
     return text;
@@ -438,16 +450,16 @@ SIZE FramePixels(const ENHMETAHEADER& header) {
 
 int ScreenPixelsToHimetricX(int pixels) {
     HDC screen = ::GetDC(nullptr);
-    const int result = ::MulDiv(pixels, ::GetDeviceCaps(screen, HORZSIZE) * 100,
-                                ::GetDeviceCaps(screen, HORZRES));
+    const int result =
+        ::MulDiv(pixels, ::GetDeviceCaps(screen, HORZSIZE) * 100, ::GetDeviceCaps(screen, HORZRES));
     ::ReleaseDC(nullptr, screen);
     return result;
 }
 
 int ScreenPixelsToHimetricY(int pixels) {
     HDC screen = ::GetDC(nullptr);
-    const int result = ::MulDiv(pixels, ::GetDeviceCaps(screen, VERTSIZE) * 100,
-                                ::GetDeviceCaps(screen, VERTRES));
+    const int result =
+        ::MulDiv(pixels, ::GetDeviceCaps(screen, VERTSIZE) * 100, ::GetDeviceCaps(screen, VERTRES));
     ::ReleaseDC(nullptr, screen);
     return result;
 }

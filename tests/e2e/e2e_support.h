@@ -105,7 +105,9 @@ public:
     ScratchDir& operator=(const ScratchDir&) = delete;
     ~ScratchDir();
     const std::wstring& Path() const { return path_; }  // no trailing "\"
-    std::wstring operator/(std::wstring_view name) const { return path_ + L"\\" + std::wstring(name); }
+    std::wstring operator/(std::wstring_view name) const {
+        return path_ + L"\\" + std::wstring(name);
+    }
 
 private:
     std::wstring path_;

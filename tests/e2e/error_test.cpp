@@ -100,18 +100,37 @@ TEST_F(ErrorTest, ErrorBoxStopsTheRun) {
         bool buttonShown;
     };
     const Row rows[] = {
-        {"1 size that is not a number", L"/j13 /tmab /cd490123456789 /fl", {},
-         L"'ab' は整数ではありません.", L"Label1", false},
-        {"2 letter in the data", L"/j13 /cd49012345678x /fl", {},
-         L"'x' は整数ではありません.", L"Label1", false},
-        {"3 letter in the data with a name given", L"/j13 /fllabel /cd4901234x6789", {},
-         L"'x' は整数ではありません.", kWorking, false},
-        {"4 ITF letter in the data with a name given", L"/i14 /fllabel /cd14901234567y8", {},
-         L"'y' は整数ではありません.", kWorking, false},
-        {"5 bad size after an unknown switch", L"/x13 /bhxy /cd490123456789 /fl", {},
-         L"'xy' は整数ではありません.", kBadCommand, true},
-        {"6 stored number of the wrong type",
-         L"/j13 /cd490123456789 /fl",
+        {"1 size that is not a number",
+         L"/j13 /tmab /cd490123456789 /fl",
+         {},
+         L"'ab' は整数ではありません.",
+         L"Label1",
+         false},
+        {"2 letter in the data",
+         L"/j13 /cd49012345678x /fl",
+         {},
+         L"'x' は整数ではありません.",
+         L"Label1",
+         false},
+        {"3 letter in the data with a name given",
+         L"/j13 /fllabel /cd4901234x6789",
+         {},
+         L"'x' は整数ではありません.",
+         kWorking,
+         false},
+        {"4 ITF letter in the data with a name given",
+         L"/i14 /fllabel /cd14901234567y8",
+         {},
+         L"'y' は整数ではありません.",
+         kWorking,
+         false},
+        {"5 bad size after an unknown switch",
+         L"/x13 /bhxy /cd490123456789 /fl",
+         {},
+         L"'xy' は整数ではありません.",
+         kBadCommand,
+         true},
+        {"6 stored number of the wrong type", L"/j13 /cd490123456789 /fl",
          [] {
              SetSettingString(L"Setting", L"Def", L"1");
              SetSettingDword(L"Jan13", L"BarHeight", 60);
@@ -169,8 +188,7 @@ TEST_F(ErrorTest, FileThatCannotBeCreated) {
                     Cwd());
         HWND box = run.WaitForMessageBox();
         ASSERT_NE(box, nullptr) << "no error box";
-        EXPECT_EQ(MessageBoxText(box),
-                  L"ファイル " + (out_ / row.path) + L" を作成できません.");
+        EXPECT_EQ(MessageBoxText(box), L"ファイル " + (out_ / row.path) + L" を作成できません.");
         PressOk(box);
         ExpectStatusAndClose(run, kWorking, false, CloseBy::DoubleClick);
         EXPECT_TRUE(FilesIn(out_.Path()).empty());

@@ -19,8 +19,7 @@ TEST_F(FileOutputTest, FileLandsInTheChosenFolder) {
     const std::wstring blanks = out_ / L"my labels";
     const std::wstring unique = L"merrowin-e2e-" + std::to_wstring(::GetCurrentProcessId());
     const auto personal = ReadUserString(kShellFolders, L"Personal");
-    const std::wstring personalOrCwd =
-        personal && DirectoryExists(*personal) ? *personal : Cwd();
+    const std::wstring personalOrCwd = personal && DirectoryExists(*personal) ? *personal : Cwd();
     MakeDirectory(labels);
     MakeDirectory(blanks);
 
@@ -37,8 +36,7 @@ TEST_F(FileOutputTest, FileLandsInTheChosenFolder) {
         {"4 folder ending in a backslash", L"/dr" + labels + L"\\", labels, kJanFile},
         {"5 folder that does not exist", DrOption(out_ / L"missing"), Cwd(), kJanFile},
         {"6 no folder: personal documents", L"/fl" + unique, personalOrCwd, unique + L".emf"},
-        {"7 empty /dr: personal documents", L"/dr /fl" + unique, personalOrCwd,
-         unique + L".emf"},
+        {"7 empty /dr: personal documents", L"/dr /fl" + unique, personalOrCwd, unique + L".emf"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -81,11 +79,9 @@ TEST_F(FileOutputTest, FileName) {
         {"4 default ITF-16", L"/i16 /cd123456789012345 /fl", L"1234567890123452.emf"},
         {"5 name before the data", L"/j13 /fllabel1 /cd490123456789", L"label1.emf"},
         {"6 name after the data", L"/j13 /cd490123456789 /fllabel1", L"label1.emf"},
-        {"7 quoted name with a blank", L"/j13 /cd490123456789 \"/flmy label\"",
-         L"my label.emf"},
+        {"7 quoted name with a blank", L"/j13 /cd490123456789 \"/flmy label\"", L"my label.emf"},
         {"8 upper-case key", L"/j13 /cd490123456789 /FLlabel2", L"label2.emf"},
-        {"9 later data renames", L"/j13 /cd111111111111 /fl /cd490123456789",
-         L"4901234567894.emf"},
+        {"9 later data renames", L"/j13 /cd111111111111 /fl /cd490123456789", L"4901234567894.emf"},
         {"10 extra data characters ignored", L"/j8 /cd49012345 /fl", L"49012347.emf"},
     };
     for (const Row& row : rows) {

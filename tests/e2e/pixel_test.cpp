@@ -64,8 +64,7 @@ class PixelTest : public E2eTest {
 protected:
     // Saves the symbol, checks that the picture is width x height and
     // renders it at that size.
-    Picture SaveAndRender(std::wstring_view args, const std::wstring& file, int width,
-                          int height) {
+    Picture SaveAndRender(std::wstring_view args, const std::wstring& file, int width, int height) {
         EXPECT_EQ(Run(std::wstring(args) + L" /fl /nc " + DrOption(out_.Path())), 0u);
         HENHMETAFILE emf = ::GetEnhMetaFileW((out_ / file).c_str());
         if (!emf) {
@@ -107,9 +106,8 @@ TEST_F(PixelTest, Jan13WithExtendedGuards) {
         int y;
         Colour black;
     };
-    const Row rows[] = {{0, white},   {5, white},   {6, bar},      {60, bar},
-                        {125, bar},   {126, guard}, {127, guard},  {148, white},
-                        {153, white}};
+    const Row rows[] = {{0, white},   {5, white},   {6, bar},     {60, bar},   {125, bar},
+                        {126, guard}, {127, guard}, {148, white}, {153, white}};
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::Message() << "row " << row.y);
         EXPECT_EQ(RowMismatches(p, row.y, row.black), "");
@@ -141,7 +139,7 @@ TEST_F(PixelTest, Itf14WithBearerFrame) {
     const auto white = [](int) { return false; };
     const auto frameRow = [](int x) { return x >= 6 && x < 307; };
     const auto barRow = [&](int x) {
-        if (x >= 6 && x < 16) return true;    // left side of the frame
+        if (x >= 6 && x < 16) return true;     // left side of the frame
         if (x >= 297 && x < 307) return true;  // right side of the frame
         return x >= 36 && x < 277 && barMask[x - 36] == '1';
     };
@@ -149,10 +147,9 @@ TEST_F(PixelTest, Itf14WithBearerFrame) {
         int y;
         Colour black;
     };
-    const Row rows[] = {{0, white},      {5, white},     {6, frameRow},  {15, frameRow},
-                        {16, barRow},    {76, barRow},   {135, barRow},  {136, frameRow},
-                        {145, frameRow}, {146, white},   {147, white},   {161, white},
-                        {166, white}};
+    const Row rows[] = {{0, white},   {5, white},    {6, frameRow},   {15, frameRow},  {16, barRow},
+                        {76, barRow}, {135, barRow}, {136, frameRow}, {145, frameRow}, {146, white},
+                        {147, white}, {161, white},  {166, white}};
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::Message() << "row " << row.y);
         EXPECT_EQ(RowMismatches(p, row.y, row.black), "");
