@@ -94,6 +94,80 @@ TEST_F(FileOutputTest, FileName) {
     }
 }
 
+// The stored save folder (Setting\DrChk, Setting\SaveDr) and "dr" over it.
+TEST_F(FileOutputTest, StoredSaveFolder) {
+    const std::wstring stored = out_ / L"stored";
+    const std::wstring given = out_ / L"given";
+    const std::wstring unique = L"merrowin-e2e-" + std::to_wstring(::GetCurrentProcessId());
+    const auto personal = ReadUserString(kShellFolders, L"Personal");
+    const std::wstring personalOrCwd = personal && DirectoryExists(*personal) ? *personal : Cwd();
+    MakeDirectory(stored);
+    MakeDirectory(given);
+
+    struct Row {
+        const char* name;
+        const wchar_t* drChk;
+        std::wstring saveDr;
+        std::wstring options;
+        std::wstring folder;
+    };
+    const std::vector<Row> rows = {
+        {"1 stored folder in force", L"1", stored, L"", stored},
+        {"2 dr wins over the stored folder", L"1", stored, DrOption(given), given},
+        {"3 empty dr discards the stored folder", L"1", stored, L"/dr", personalOrCwd},
+        {"4 stored folder not in force", L"0", stored, L"", personalOrCwd},
+        {"5 stored folder that does not exist", L"1", out_ / L"gone", L"", Cwd()},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        DeleteSettingsKey();
+        SetSettingString(L"Setting", L"DrChk", row.drChk);
+        SetSettingString(L"Setting", L"SaveDr", row.saveDr);
+        const std::wstring path = row.folder + L"\\" + unique + L".emf";
+        EXPECT_EQ(Run(std::wstring(L"/j13 ") + kJanData + L" /fl" + unique + L" " + row.options),
+                  0u);
+        EXPECT_TRUE(FileExists(path));
+        ::DeleteFileW(path.c_str());
+    }
+}
+
+// Stored sizes apply only while Setting\Def is "1"; options override them.
+// JAN-13 width: 2L + 2R + 190 units.
+TEST_F(FileOutputTest, StoredSizesShapeThePicture) {
+    struct Row {
+        const char* name;
+        const wchar_t* def;
+        const wchar_t* options;
+        int width;
+        int height;
+    };
+    const Row rows[] = {
+        {"1 stored sizes in force", L"1", L"", 2 * 20 + 2 * 9 + 190,
+         2 * 5 + 2 * 3 + 2 * 40 + 4 + 20},
+        {"2 stored sizes not in force", L"0", L"", 226, 154},
+        {"3 options over stored sizes", L"1", L"/lm15 /bh50", 2 * 15 + 2 * 9 + 190,
+         2 * 5 + 2 * 3 + 2 * 50 + 4 + 20},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        DeleteSettingsKey();
+        SetSettingString(L"Setting", L"Def", row.def);
+        SetSettingString(L"Jan13", L"LeftMargin", L"20");
+        SetSettingString(L"Jan13", L"RightMargin", L"9");
+        SetSettingString(L"Jan13", L"TopMargin", L"5");
+        SetSettingString(L"Jan13", L"BarHeight", L"40");
+        SetSettingString(L"Jan13", L"Gap", L"4");
+        EXPECT_EQ(Run(std::wstring(L"/j13 ") + kJanData + L" /fl " + row.options + L" " +
+                      DrOption(out_.Path())),
+                  0u);
+        const auto header = EmfFileHeader(out_ / kJanFile);
+        ASSERT_TRUE(header.has_value());
+        EXPECT_EQ(FramePixels(*header).cx, row.width);
+        EXPECT_EQ(FramePixels(*header).cy, row.height);
+        ::DeleteFileW((out_ / kJanFile).c_str());
+    }
+}
+
 TEST_F(FileOutputTest, RunLeavesAnEmptySettingsKey) {
     ASSERT_FALSE(SettingsKeyExists());
     EXPECT_EQ(Run(std::wstring(L"/j13 ") + kJanData), 0u);
