@@ -2,7 +2,8 @@
 # Makes $WINEPREFIX ready once: a 32-bit prefix where Wine draws window
 # frames itself (no window manager under Xvfb), whose font mapping gives the
 # face "OCRB" the installed OCR-B font and the windows' Japanese face a
-# Japanese font. Safe to call from parallel test runs.
+# Japanese font. Safe to call from parallel test runs, and while a
+# persistent wineserver runs (the wait for the server is bounded).
 set -e
 : "${WINEPREFIX:?}"
 here=$(cd "$(dirname "$0")" && pwd)
@@ -17,6 +18,6 @@ export WINEARCH=win32 WINEDEBUG=-all
 reg="$(dirname "$WINEPREFIX")/wine-prefix.reg"
 { printf '\357\273\277'; cat "$here/wine-prefix.reg"; } | iconv -f UTF-8 -t UTF-16LE > "$reg"
 run() { if [ -z "${DISPLAY:-}" ]; then xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$@"; else "$@"; fi; }
-run sh -c '[ -d "$WINEPREFIX/drive_c" ] || wineboot -i >/dev/null 2>&1; wine regedit /S "$1" >/dev/null 2>&1; wineserver -w' sh "$reg"
+run sh -c '[ -d "$WINEPREFIX/drive_c" ] || wineboot -i >/dev/null 2>&1; wine regedit /S "$1" >/dev/null 2>&1; timeout 10 wineserver -w || true' sh "$reg"
 rm -f "$WINEPREFIX"/.merrowin-ready*
 touch "$stamp"
