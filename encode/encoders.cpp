@@ -6,15 +6,6 @@
 
 namespace merrowin {
 
-int DigitAt(std::string_view digits, std::size_t position) {
-    const std::string character = CharRange(digits, position, position);
-    const int value = StrToInt(character);
-    // One character converts to 0..9 or fails; the check keeps the tables'
-    // indexing safe whatever the conversion accepts.
-    if (value < 0 || value > 9) throw ConversionError(character);
-    return value;
-}
-
 void EncodeForKind(SymbologyKind kind, std::string_view digits, std::string& pattern) {
     switch (kind) {
         case SymbologyKind::Jan13:

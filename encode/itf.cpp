@@ -1,6 +1,7 @@
 // ITF-14 and ITF-16: Interleaved 2 of 5 over the data digits and the check
 // digit, the first digit of each pair in the bars, the second in the spaces.
-#include <vector>
+#include <algorithm>
+#include <array>
 
 #include "encode/check_digit.h"
 #include "encode/encoders.h"
@@ -11,16 +12,17 @@ namespace {
 
 // Encodes characters `firstData` to 15 of the digit string and the check
 // digit; their count is even for both kinds (14 or 16).
-std::string ItfPattern(std::string_view digits, std::size_t firstData,
+std::string ItfPattern(std::string_view text, std::size_t firstData,
                        const tables::ItfDigitTable& table) {
-    std::vector<int> values;
-    for (std::size_t position = firstData; position <= 15; ++position) {
-        values.push_back(DigitAt(digits, position));
-    }
-    values.push_back(CheckDigit(digits));
+    const DigitValues digits = ReadDigits(text);
+    std::array<std::uint8_t, 16> values{};
+    const std::size_t count = 15 - firstData + 1;
+    std::copy(digits.begin() + static_cast<std::ptrdiff_t>(firstData - 1), digits.end(),
+              values.begin());
+    values[count] = CheckDigit(digits);
 
     std::string pattern(tables::kItfStart);
-    for (std::size_t i = 0; i + 1 < values.size(); i += 2) {
+    for (std::size_t i = 0; i + 1 <= count; i += 2) {
         const std::string_view bars = table[values[i]];
         const std::string_view spaces = table[values[i + 1]];
         for (std::size_t k = 0; k < bars.size(); ++k) {

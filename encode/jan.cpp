@@ -16,17 +16,17 @@ using tables::JanDigitTable;
 // 15-character frame: leftSets.size() digits in the left half, each drawn
 // from its own number set, then one digit fewer in the right half, drawn
 // from `rightSet`, followed by the check digit.
-std::string JanPattern(std::string_view digits, std::span<const JanDigitTable* const> leftSets,
+std::string JanPattern(const DigitValues& digits, std::span<const JanDigitTable* const> leftSets,
                        const JanDigitTable& rightSet) {
     const std::size_t half = leftSets.size();
     const std::size_t firstLeft = 15 - (2 * half - 1) + 1;
     std::string pattern(tables::kJanNormalGuard);
     for (std::size_t i = 0; i < half; ++i) {
-        pattern += (*leftSets[i])[DigitAt(digits, firstLeft + i)];
+        pattern += (*leftSets[i])[digits[firstLeft + i - 1]];
     }
     pattern += tables::kJanCentreGuard;
     for (std::size_t position = firstLeft + half; position <= 15; ++position) {
-        pattern += rightSet[DigitAt(digits, position)];
+        pattern += rightSet[digits[position - 1]];
     }
     pattern += rightSet[CheckDigit(digits)];
     pattern += tables::kJanNormalGuard;
@@ -35,10 +35,11 @@ std::string JanPattern(std::string_view digits, std::span<const JanDigitTable* c
 
 }  // namespace
 
-void EncodeJan13(std::string_view digits, std::string& pattern) {
+void EncodeJan13(std::string_view text, std::string& pattern) {
+    const DigitValues digits = ReadDigits(text);
     // The leading digit (c4) has no bars of its own; it picks the number set
     // of each of the six left-half digits.
-    const std::string_view parity = tables::Jan13ParityTbl[DigitAt(digits, 4)];
+    const std::string_view parity = tables::Jan13ParityTbl[digits[3]];
     std::array<const JanDigitTable*, 6> leftSets{};
     for (std::size_t i = 0; i < leftSets.size(); ++i) {
         leftSets[i] = parity[i] == 'G' ? &tables::Jan13EvenTbl : &tables::Jan13OddTbl;
@@ -46,7 +47,8 @@ void EncodeJan13(std::string_view digits, std::string& pattern) {
     pattern = JanPattern(digits, leftSets, tables::Jan13OddTbl);
 }
 
-void EncodeJan8(std::string_view digits, std::string& pattern) {
+void EncodeJan8(std::string_view text, std::string& pattern) {
+    const DigitValues digits = ReadDigits(text);
     const std::array<const JanDigitTable*, 4> leftSets{&tables::Jan8Tbl, &tables::Jan8Tbl,
                                                        &tables::Jan8Tbl, &tables::Jan8Tbl};
     pattern = JanPattern(digits, leftSets, tables::Jan8Tbl);

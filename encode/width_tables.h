@@ -89,12 +89,3 @@ inline constexpr std::string_view kItfStart = "2222";
 inline constexpr std::string_view kItfStop = "522";
 
 }  // namespace merrowin::tables
-
-namespace merrowin {
-
-// The value of the character at 1-based `position` of the digit string,
-// through the integer conversion: a non-digit raises ConversionError
-// naming that one character.
-int DigitAt(std::string_view digits, std::size_t position);
-
-}  // namespace merrowin
