@@ -11,11 +11,16 @@ target_link_options(emf2bmp PRIVATE -municode)
 target_link_libraries(emf2bmp PRIVATE ${MERROWIN_WIN_LIBS})
 target_compile_definitions(emf2bmp PRIVATE MERROWIN_EXE_PATH="$<TARGET_FILE:merrowin>")
 
+# Another program that keeps the clipboard open for a while.
+add_executable(hold_clipboard ${PROJECT_SOURCE_DIR}/tests/tools/hold_clipboard.cpp)
+target_link_options(hold_clipboard PRIVATE -municode)
+
 file(GLOB MERROWIN_E2E_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp)
 add_executable(e2e_tests ${MERROWIN_E2E_SOURCES})
 target_link_libraries(e2e_tests PRIVATE merrowin_core GTest::gtest_main ${MERROWIN_WIN_LIBS})
-target_compile_definitions(e2e_tests PRIVATE MERROWIN_EXE_PATH="$<TARGET_FILE:merrowin>")
-add_dependencies(e2e_tests merrowin)
+target_compile_definitions(e2e_tests PRIVATE MERROWIN_EXE_PATH="$<TARGET_FILE:merrowin>"
+  MERROWIN_HOLD_CLIPBOARD_PATH="$<TARGET_FILE:hold_clipboard>")
+add_dependencies(e2e_tests merrowin hold_clipboard)
 
 # Every run touches the one clipboard and the one settings key of the
 # user, so these tests never run at the same time as each other.

@@ -20,17 +20,6 @@ auto PollUntil(DWORD timeoutMs, Ready ready) -> decltype(ready()) {
     }
 }
 
-// A cross-built test program knows the exe by its build path on the Linux
-// side; Wine shows the Linux root as drive Z:.
-std::wstring FromBuildPath(std::string_view path) {
-    std::wstring wide(path.begin(), path.end());
-    if (!wide.empty() && wide.front() == L'/') {
-        std::replace(wide.begin(), wide.end(), L'/', L'\\');
-        wide.insert(0, L"Z:");
-    }
-    return wide;
-}
-
 // Opens the clipboard, retrying while another program holds it.
 bool OpenClipboardPatiently(HWND owner) {
     return PollUntil(3000, [owner] { return ::OpenClipboard(owner) != FALSE; });
@@ -72,26 +61,41 @@ int Round(double value) {
 
 }  // namespace
 
+// A cross-built test program knows the exe by its build path on the Linux
+// side; Wine shows the Linux root as drive Z:.
+std::wstring FromBuildPath(std::string_view path) {
+    std::wstring wide(path.begin(), path.end());
+    if (!wide.empty() && wide.front() == L'/') {
+        std::replace(wide.begin(), wide.end(), L'/', L'\\');
+        wide.insert(0, L"Z:");
+    }
+    return wide;
+}
+
 std::wstring MerrowinExe() {
     return FromBuildPath(MERROWIN_EXE_PATH);
 }
 
 // --- processes -------------------------------------------------------------
 
-Process::Process(std::wstring_view args, std::wstring_view workDir) {
-    std::wstring commandLine = L"\"" + MerrowinExe() + L"\" " + std::wstring(args);
+Process::Process(std::wstring_view args, std::wstring_view workDir)
+    : Process(MerrowinExe(), args, workDir, true) {}
+
+Process::Process(const std::wstring& exe, std::wstring_view args, std::wstring_view workDir,
+                 bool waitForIdle) {
+    std::wstring commandLine = L"\"" + exe + L"\" " + std::wstring(args);
     const std::wstring dir(workDir);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           dir.empty() ? nullptr : dir.c_str(), &startup, &info))
-        throw std::runtime_error("cannot start merrowin.exe");
+        throw std::runtime_error("cannot start a program");
     ::CloseHandle(info.hThread);
     process_ = info.hProcess;
     id_ = info.dwProcessId;
     // Let it reach its message loop before anyone looks for its windows.
-    ::WaitForInputIdle(process_, 5000);
+    if (waitForIdle) ::WaitForInputIdle(process_, 5000);
 }
 
 Process::~Process() {
@@ -423,6 +427,16 @@ std::optional<std::wstring> ReadUserString(std::wstring_view keyPath, std::wstri
         return std::nullopt;
     text.resize(wcslen(text.c_str()));
     return text;
+}
+
+std::optional<DWORD> ReadSettingDword(std::wstring_view section, std::wstring_view name) {
+    const std::wstring value(name);
+    DWORD data = 0;
+    DWORD bytes = sizeof data;
+    if (::RegGetValueW(HKEY_CURRENT_USER, SettingsSubkey(section).c_str(), value.c_str(),
+                       RRF_RT_REG_DWORD, nullptr, &data, &bytes) != ERROR_SUCCESS)
+        return std::nullopt;
+    return data;
 }
 
 // --- metafiles and pixels --------------------------------------------------

@@ -20,6 +20,8 @@ inline constexpr DWORD kDefaultTimeoutMs = 20000;
 
 // Windows path of merrowin.exe (beside this test program, or the build's).
 std::wstring MerrowinExe();
+// Windows path of a program given by its build path (a Linux path becomes Z:).
+std::wstring FromBuildPath(std::string_view path);
 
 // A running merrowin.exe. The destructor kills it if it is still running,
 // so no test leaves a process behind.
@@ -28,6 +30,10 @@ public:
     // Starts merrowin.exe with `args` (appended to the quoted exe path as
     // written) in `workDir` (empty: the current directory).
     Process(std::wstring_view args, std::wstring_view workDir);
+    // Starts any program; without `waitForIdle` it returns at once, so many
+    // can be started together.
+    Process(const std::wstring& exe, std::wstring_view args, std::wstring_view workDir,
+            bool waitForIdle);
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
     ~Process();
@@ -135,6 +141,8 @@ void SetSettingString(std::wstring_view section, std::wstring_view name, std::ws
 void SetSettingDword(std::wstring_view section, std::wstring_view name, DWORD value);
 // A REG_SZ value of HKEY_CURRENT_USER, if it is there.
 std::optional<std::wstring> ReadUserString(std::wstring_view keyPath, std::wstring_view name);
+// A REG_DWORD value of a subkey of the program's key, if it is there.
+std::optional<DWORD> ReadSettingDword(std::wstring_view section, std::wstring_view name);
 
 // --- metafiles and pixels --------------------------------------------------
 

@@ -1,0 +1,291 @@
+// Runs against a hostile world: a clipboard another program keeps, a folder
+// that refuses files, a save folder that is a file, stored values of the
+// wrong type, and many runs at once in one folder.
+#include <algorithm>
+#include <memory>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/e2e_test.h"
+
+namespace merrowin::e2e {
+namespace {
+
+constexpr wchar_t kMarker[] = L"text the failed run must not touch";
+constexpr wchar_t kClipboardBusy[] = L"クリップボードを開くことができません.";
+// The default JAN-13 picture, in pixels of the reference device.
+constexpr SIZE kJanFrame{226, 154};
+
+// The Linux path of a Windows path under Wine; empty elsewhere.
+std::string UnixPathOf(const std::wstring& path) {
+    using ToUnix = char*(CDECL*)(const wchar_t*);
+    // Through void* as GetProcAddress's pointer type fits no real function.
+    const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* unix = toUnix ? toUnix(path.c_str()) : nullptr;
+    if (!unix) return {};
+    std::string result(unix);
+    ::HeapFree(::GetProcessHeap(), 0, unix);
+    return result;
+}
+
+// Whether a new file can be made in a folder (made and deleted again).
+bool CanAddFileTo(const std::wstring& folder) {
+    const std::wstring probe = folder + L"\\probe";
+    HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    ::CloseHandle(file);
+    return true;
+}
+
+// Sets or clears a folder's immutable flag with the Linux `chattr`: Wine
+// starts a Linux program like any other, but its handle cannot be waited
+// for, so the folder is watched until it lets files in or not as asked.
+bool MakeImmutable(const std::wstring& folder, bool immutable) {
+    const std::string unix = UnixPathOf(folder);
+    if (unix.empty()) return false;
+    try {
+        Process chattr(L"Z:\\usr\\bin\\chattr",
+                       std::wstring(immutable ? L"+i \"" : L"-i \"") +
+                           std::wstring(unix.begin(), unix.end()) + L"\"",
+                       {}, false);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            if (CanAddFileTo(folder) != immutable) return true;
+            ::Sleep(50);
+        }
+    } catch (const std::runtime_error&) {
+    }
+    return false;
+}
+
+// A folder nobody may add to, root included: immutable on the Linux side
+// (permission bits do not stop root). Mutable again when it goes.
+class ImmutableFolder {
+public:
+    explicit ImmutableFolder(std::wstring path)
+        : path_(std::move(path)), made_(MakeImmutable(path_, true)) {}
+    ImmutableFolder(const ImmutableFolder&) = delete;
+    ImmutableFolder& operator=(const ImmutableFolder&) = delete;
+    ~ImmutableFolder() {
+        if (made_) {
+            EXPECT_TRUE(MakeImmutable(path_, false)) << "folder left immutable";
+        }
+    }
+    bool Made() const { return made_; }
+
+private:
+    std::wstring path_;
+    bool made_;
+};
+
+class FaultTest : public E2eTest {
+protected:
+    std::wstring JanRun(std::wstring_view options) const {
+        return std::wstring(L"/j13 ") + kJanData + L" " + std::wstring(options);
+    }
+    // Presses OK on the run's error box, closes its status window and waits
+    // for the end; the box's text.
+    std::wstring DismissError(Process& run) {
+        HWND box = run.WaitForMessageBox();
+        if (!box) return {};
+        const std::wstring text = MessageBoxText(box);
+        PressOk(box);
+        if (HWND status = run.WaitForStatusWindow()) DoubleClick(status, 4, 4);
+        EXPECT_EQ(run.WaitExit(), 1u);
+        return text;
+    }
+};
+
+// A clipboard another program keeps a little less than the run's patience
+// is waited for: the run still succeeds. (Kept longer, the run gives up:
+// ErrorTest.BusyClipboardStopsTheRunBeforeTheFile.)
+TEST_F(FaultTest, ClipboardBusyForAMomentIsWaitedFor) {
+    const std::wstring eventName = L"merrowin-e2e-hold-" + std::to_wstring(::GetCurrentProcessId());
+    HANDLE ready = ::CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
+    ASSERT_NE(ready, nullptr);
+    Process holder(FromBuildPath(MERROWIN_HOLD_CLIPBOARD_PATH), eventName + L" TForm1 400", {},
+                   false);
+    const DWORD held = ::WaitForSingleObject(ready, 10000);
+    ::CloseHandle(ready);
+    ASSERT_EQ(held, WAIT_OBJECT_0) << "the holder never opened the clipboard";
+
+    EXPECT_EQ(Run(JanRun(L"/fl " + DrOption(out_.Path()))), 0u);
+    EXPECT_EQ(holder.WaitExit(), 0u) << "the holder never saw the run's window";
+    EXPECT_TRUE(EmfFileHeader(out_ / kJanFile).has_value());
+    EXPECT_TRUE(ClipboardHasEmf());
+}
+
+// A folder that refuses new files even to root: the clipboard is filled
+// first, then the file is refused by its full path; no temporary is left.
+TEST_F(FaultTest, FolderThatRefusesFiles) {
+    const std::wstring locked = out_ / L"locked";
+    MakeDirectory(locked);
+    ImmutableFolder immutable(locked);
+    if (!immutable.Made()) GTEST_SKIP() << "no chattr here to make a folder unwritable";
+    ASSERT_TRUE(PutClipboardText(kMarker));
+
+    Process run(JanRun(L"/fl " + DrOption(locked)), Cwd());
+    EXPECT_EQ(DismissError(run), L"ファイル " + locked + L"\\" + kJanFile + L" を作成できません.");
+    EXPECT_TRUE(FilesIn(locked).empty());
+    EXPECT_TRUE(FilesIn(Cwd()).empty());
+    EXPECT_TRUE(ClipboardHasEmf());
+}
+
+// A save folder that names a file: the picture goes to the current
+// directory and the named file is left alone.
+TEST_F(FaultTest, SaveFolderThatIsAFile) {
+    const std::wstring notAFolder = out_ / L"labels";
+    WriteFileBytes(notAFolder, "not a folder");
+    struct Row {
+        const char* name;
+        const wchar_t* drChk;
+        std::wstring options;
+    };
+    const Row rows[] = {
+        {"1 given by dr", L"0", DrOption(notAFolder)},
+        {"2 stored folder in force", L"1", L""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        DeleteSettingsKey();
+        SetSettingString(L"Setting", L"DrChk", row.drChk);
+        SetSettingString(L"Setting", L"SaveDr", notAFolder);
+        EXPECT_EQ(Run(JanRun(L"/fl " + row.options)), 0u);
+        EXPECT_TRUE(EmfFileHeader(Cwd() + L"\\" + kJanFile).has_value());
+        EXPECT_EQ(ReadFileBytes(notAFolder), "not a folder");
+        EXPECT_EQ(FilesIn(out_.Path()), std::vector<std::wstring>{L"labels"});
+        ::DeleteFileW((Cwd() + L"\\" + kJanFile).c_str());
+    }
+}
+
+// Every stored value a run reads, stored as a number instead of a string:
+// the run stops at the error box, outputs nothing and leaves the value be.
+TEST_F(FaultTest, StoredValueOfTheWrongType) {
+    struct Row {
+        const wchar_t* section;
+        const wchar_t* name;
+    };
+    const Row rows[] = {
+        {L"Setting", L"Def"},      {L"Setting", L"DrChk"},     {L"Setting", L"SaveDr"},
+        {L"Itf14", L"BarHeight"},  {L"Itf14", L"TopMargin"},   {L"Itf14", L"BottomMargin"},
+        {L"Itf14", L"LeftMargin"}, {L"Itf14", L"RightMargin"}, {L"Itf14", L"InnerMargin"},
+        {L"Itf14", L"Gap"},        {L"Itf14", L"FrameWidth"},  {L"Itf14", L"FontSize"},
+        {L"Itf14", L"CopyRate"},
+    };
+    constexpr DWORD kStored = 60;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.name, row.name + wcslen(row.name)));
+        DeleteSettingsKey();
+        SetSettingString(L"Setting", L"Def", L"1");
+        SetSettingString(L"Setting", L"DrChk", L"1");  // so SaveDr is read
+        SetSettingDword(row.section, row.name, kStored);
+        ASSERT_TRUE(PutClipboardText(kMarker));
+
+        Process run(L"/i14 /cd1490123456789 /fl " + DrOption(out_.Path()), Cwd());
+        EXPECT_EQ(DismissError(run), L"'" + std::wstring(row.name) + L"' のデータ型が不正です.");
+        EXPECT_TRUE(FilesIn(out_.Path()).empty());
+        EXPECT_TRUE(FilesIn(Cwd()).empty());
+        EXPECT_EQ(ClipboardText(), std::wstring(kMarker));
+        EXPECT_EQ(ReadSettingDword(row.section, row.name), kStored);
+    }
+}
+
+// What became of one of many runs started together.
+struct Outcome {
+    DWORD exitCode = 0;
+    std::vector<std::wstring> boxes;  // texts of the error boxes it showed
+};
+
+// Starts all runs at once and sees each to its end: error boxes are
+// answered and the status window left behind is closed; a run still going
+// after a minute is killed (exit code kKilled).
+std::vector<Outcome> RunTogether(const std::vector<std::wstring>& argsList,
+                                 const std::wstring& workDir) {
+    std::vector<std::unique_ptr<Process>> runs;
+    for (const std::wstring& args : argsList)
+        runs.push_back(std::make_unique<Process>(MerrowinExe(), args, workDir, false));
+    std::vector<Outcome> outcomes(runs.size());
+    std::set<HWND> answered;
+    const ULONGLONG end = ::GetTickCount64() + 60000;
+    for (;;) {
+        bool anyRunning = false;
+        for (size_t i = 0; i < runs.size(); ++i) {
+            if (!runs[i]->Running()) continue;
+            anyRunning = true;
+            for (HWND window : TopLevelWindows(runs[i]->Id())) {
+                if (!::IsWindowVisible(window)) continue;
+                if (ClassNameOf(window) == L"#32770") {
+                    if (!answered.insert(window).second) continue;
+                    outcomes[i].boxes.push_back(MessageBoxText(window));
+                    PressOk(window);
+                } else if (!outcomes[i].boxes.empty()) {
+                    DoubleClick(window, 4, 4);
+                }
+            }
+        }
+        if (!anyRunning || ::GetTickCount64() >= end) break;
+        ::Sleep(50);
+    }
+    for (size_t i = 0; i < runs.size(); ++i) outcomes[i].exitCode = runs[i]->WaitExit(0);
+    return outcomes;
+}
+
+// Ends that are allowed when many runs race: success, or the busy-clipboard
+// error box and no file.
+void ExpectSoundOutcome(const Outcome& outcome) {
+    if (outcome.exitCode == 0) {
+        EXPECT_TRUE(outcome.boxes.empty());
+    } else {
+        EXPECT_EQ(outcome.exitCode, 1u) << "crashed or hung";
+        EXPECT_EQ(outcome.boxes, std::vector<std::wstring>{kClipboardBusy});
+    }
+}
+
+TEST_F(FaultTest, TwentyRunsAtOnceIntoOneFolder) {
+    std::vector<std::wstring> argsList;
+    for (int i = 0; i < 20; ++i)
+        argsList.push_back(JanRun(L"/fllabel" + std::to_wstring(i) + L" " + DrOption(out_.Path())));
+    const std::vector<Outcome> outcomes = RunTogether(argsList, Cwd());
+
+    std::vector<std::wstring> expectedFiles;
+    for (size_t i = 0; i < outcomes.size(); ++i) {
+        SCOPED_TRACE("run " + std::to_string(i));
+        ExpectSoundOutcome(outcomes[i]);
+        if (outcomes[i].exitCode != 0) continue;
+        const std::wstring name = L"label" + std::to_wstring(i) + L".emf";
+        expectedFiles.push_back(name);
+        const auto header = EmfFileHeader(out_ / name);
+        ASSERT_TRUE(header.has_value()) << "not a complete metafile";
+        EXPECT_EQ(FramePixels(*header).cx, kJanFrame.cx);
+        EXPECT_EQ(FramePixels(*header).cy, kJanFrame.cy);
+    }
+    std::sort(expectedFiles.begin(), expectedFiles.end());
+    // Nothing else: no temporary and no file of a failed run.
+    EXPECT_EQ(FilesIn(out_.Path()), expectedFiles);
+    EXPECT_TRUE(FilesIn(Cwd()).empty());
+    EXPECT_FALSE(expectedFiles.empty());
+}
+
+TEST_F(FaultTest, TenRunsAtOnceIntoOneFile) {
+    const std::vector<std::wstring> argsList(10, JanRun(L"/flsame " + DrOption(out_.Path())));
+    const std::vector<Outcome> outcomes = RunTogether(argsList, Cwd());
+
+    bool anyProduced = false;
+    for (size_t i = 0; i < outcomes.size(); ++i) {
+        SCOPED_TRACE("run " + std::to_string(i));
+        ExpectSoundOutcome(outcomes[i]);
+        anyProduced = anyProduced || outcomes[i].exitCode == 0;
+    }
+    ASSERT_TRUE(anyProduced);
+    EXPECT_EQ(FilesIn(out_.Path()), std::vector<std::wstring>{L"same.emf"});
+    const auto header = EmfFileHeader(out_ / L"same.emf");
+    ASSERT_TRUE(header.has_value()) << "not a complete metafile";
+    EXPECT_EQ(FramePixels(*header).cx, kJanFrame.cx);
+    EXPECT_EQ(FramePixels(*header).cy, kJanFrame.cy);
+}
+
+}  // namespace
+}  // namespace merrowin::e2e
