@@ -526,6 +526,35 @@ void TForm3::Edit1KeyPress(wchar_t& key) {
     if (!EditKeyPasses(static_cast<char32_t>(key))) key = 0;
 }
 
+namespace {
+
+// A disabled edit draws its text in the grey-text colour whatever its
+// parent's WM_CTLCOLORSTATIC says, which vanishes on the grid's clGrayText
+// ground. So a disabled grid edit is painted here: the ground and the text
+// colour the parent gives, the text where the edit itself would put it.
+void PaintDisabledEdit(HWND edit) {
+    PAINTSTRUCT paint;
+    HDC dc = ::BeginPaint(edit, &paint);
+    auto ground = reinterpret_cast<HBRUSH>(::SendMessageW(::GetParent(edit), WM_CTLCOLORSTATIC,
+                                                          reinterpret_cast<WPARAM>(dc),
+                                                          reinterpret_cast<LPARAM>(edit)));
+    RECT client{};
+    ::GetClientRect(edit, &client);
+    ::FillRect(dc, &client, ground ? ground : ::GetSysColorBrush(COLOR_BTNFACE));
+    RECT format{};
+    ::SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    const std::wstring text = WindowText(edit);
+    {
+        SelectGuard font(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(edit, WM_GETFONT, 0, 0)));
+        ::SetBkMode(dc, TRANSPARENT);
+        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &format,
+                    DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOPREFIX);
+    }
+    ::EndPaint(edit, &paint);
+}
+
+}  // namespace
+
 LRESULT CALLBACK TForm3::GridEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR, DWORD_PTR) {
     switch (message) {
@@ -543,6 +572,12 @@ LRESULT CALLBACK TForm3::GridEditProc(HWND edit, UINT message, WPARAM wParam, LP
             if (wParam == VK_INSERT && (::GetKeyState(VK_SHIFT) & 0x8000) &&
                 !(::GetKeyState(VK_CONTROL) & 0x8000) && !ClipboardHoldsDigits(edit))
                 return 0;
+            break;
+        case WM_PAINT:
+            if (!::IsWindowEnabled(edit)) {
+                PaintDisabledEdit(edit);
+                return 0;
+            }
             break;
         case WM_NCDESTROY:
             ::RemoveWindowSubclass(edit, &TForm3::GridEditProc, 1);

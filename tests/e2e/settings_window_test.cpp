@@ -158,6 +158,39 @@ TEST_F(SettingsWindowTest, NoStoredSettingsShowsDefaultsGreyed) {
     Quit(run);
 }
 
+// The disabled grid keeps its grey ground and still shows its numbers in
+// the window-text colour, as read back from the screen.
+TEST_F(SettingsWindowTest, DisabledGridNumbersAreLegible) {
+    Process run(L"", Cwd());
+    HWND form = OpenSettings(run);
+    ASSERT_NE(form, nullptr);
+    HWND edit = Edit(form, 1);
+    ASSERT_FALSE(::IsWindowEnabled(edit));
+    ::RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT client{};
+    ::GetClientRect(edit, &client);
+    ::MapWindowPoints(edit, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const COLORREF ground = ::GetSysColor(COLOR_GRAYTEXT);
+    const COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT);
+    int groundPixels = 0;
+    int textPixels = 0;
+    WaitFor([&] {
+        groundPixels = textPixels = 0;
+        HDC screen = ::GetDC(nullptr);
+        for (int y = client.top; y < client.bottom; ++y)
+            for (int x = client.left; x < client.right; ++x) {
+                const COLORREF pixel = ::GetPixel(screen, x, y);
+                groundPixels += pixel == ground;
+                textPixels += pixel == text;
+            }
+        ::ReleaseDC(nullptr, screen);
+        return textPixels > 10;
+    });
+    EXPECT_GT(groundPixels, (client.right - client.left) * (client.bottom - client.top) / 2);
+    EXPECT_GT(textPixels, 10);
+    Quit(run);
+}
+
 TEST_F(SettingsWindowTest, LayoutAndTabOrder) {
     Process run(L"", Cwd());
     HWND form = OpenSettings(run);
