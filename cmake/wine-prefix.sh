@@ -1,6 +1,8 @@
 #!/bin/sh
 # Makes $WINEPREFIX ready once: a 32-bit prefix where Wine draws window
-# frames itself (no window manager under Xvfb), whose font mapping gives the
+# frames itself and manages the windows itself (no window manager under
+# Xvfb: a managed window waits 2 s for one on hiding, which every closed
+# window would add to the process's end), whose font mapping gives the
 # face "OCRB" the installed OCR-B font and the windows' Japanese face a
 # Japanese font. Safe to call from parallel test runs, and while a
 # persistent wineserver runs (the wait for the server is bounded).
