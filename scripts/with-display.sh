@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX="${MERROWIN_WINEPREFIX:-$root/build/windows/wineprefix}" WINEDEBUG=-all
 inner() {
     "$root/cmake/wine-prefix.sh"
-    wineserver -p
+    wineserver -p 2>/dev/null || true  # one may be running already: use it
     # Start Wine's background services now, away from any pipe: started by
     # the first test they would inherit its output pipe and keep it open.
     wine cmd /c exit </dev/null >/dev/null 2>&1
