@@ -102,4 +102,15 @@ std::string PersonalFolder(std::string_view fallback);
 // The full path of the running executable.
 std::wstring ExecutablePath();
 
+// A function of a system DLL that only the settings window needs, loaded on
+// its first use. Linked normally, shell32 and ole32 (and the dozen DLLs they
+// bring along) would be loaded by every generation run, a good part of its
+// start-up time. Null when the DLL or the function is not there.
+template <typename Function>
+Function* LoadSystemFunction(const wchar_t* dll, const char* name) {
+    HMODULE module = ::LoadLibraryW(dll);  // stays loaded until the process ends
+    if (!module) return nullptr;
+    return reinterpret_cast<Function*>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+}
+
 }  // namespace merrowin::win

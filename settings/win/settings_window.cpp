@@ -111,13 +111,42 @@ bool ClipboardHoldsDigits(HWND edit) {
     return digits;
 }
 
+// The shell and COM functions of the folder picker, loaded when it is first
+// used (see LoadSystemFunction).
+struct ShellFunctions {
+    decltype(::CoInitializeEx)* coInitializeEx =
+        LoadSystemFunction<decltype(::CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+    decltype(::CoUninitialize)* coUninitialize =
+        LoadSystemFunction<decltype(::CoUninitialize)>(L"ole32.dll", "CoUninitialize");
+    decltype(::CoTaskMemFree)* coTaskMemFree =
+        LoadSystemFunction<decltype(::CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
+    decltype(::SHBrowseForFolderW)* browseForFolder =
+        LoadSystemFunction<decltype(::SHBrowseForFolderW)>(L"shell32.dll", "SHBrowseForFolderW");
+    decltype(::SHGetPathFromIDListW)* pathFromIdList =
+        LoadSystemFunction<decltype(::SHGetPathFromIDListW)>(L"shell32.dll",
+                                                             "SHGetPathFromIDListW");
+    decltype(::SHCreateDirectoryExW)* createDirectory =
+        LoadSystemFunction<decltype(::SHCreateDirectoryExW)>(L"shell32.dll",
+                                                             "SHCreateDirectoryExW");
+
+    bool complete() const {
+        return coInitializeEx && coUninitialize && coTaskMemFree && browseForFolder &&
+               pathFromIdList && createDirectory;
+    }
+};
+
+const ShellFunctions& Shell() {
+    static const ShellFunctions functions;
+    return functions;
+}
+
 class ComScope {
 public:
-    ComScope() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ComScope() : result_(Shell().coInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
     ~ComScope() {
-        if (SUCCEEDED(result_)) ::CoUninitialize();
+        if (SUCCEEDED(result_)) Shell().coUninitialize();
     }
 
 private:
@@ -144,7 +173,7 @@ int OfferToCreate(HWND picker, BrowseState& state, const wchar_t* typed) {
     if (::MessageBoxW(picker, Fill(kCreateFolderText, path).c_str(), kAppTitle,
                       MB_YESNO | MB_ICONQUESTION) != IDYES)
         return 1;
-    int result = ::SHCreateDirectoryExW(picker, path.c_str(), nullptr);
+    int result = Shell().createDirectory(picker, path.c_str(), nullptr);
     if (result != ERROR_SUCCESS && result != ERROR_ALREADY_EXISTS && result != ERROR_FILE_EXISTS) {
         ::MessageBoxW(picker, Fill(kCreateFolderFailed, path).c_str(), kAppTitle,
                       MB_OK | MB_ICONERROR);
@@ -163,7 +192,7 @@ int CALLBACK BrowseCallback(HWND picker, UINT message, LPARAM lParam, LPARAM dat
             break;
         case BFFM_SELCHANGED: {
             wchar_t path[MAX_PATH] = {};
-            if (::SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path))
+            if (Shell().pathFromIdList(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path))
                 state.current = path;
             break;
         }
@@ -179,6 +208,7 @@ int CALLBACK BrowseCallback(HWND picker, UINT message, LPARAM lParam, LPARAM dat
 // nothing when the user cancels. The picker has no help-context parameter,
 // so the help context 1000 of the browse button cannot be passed to it.
 std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& start) {
+    if (!Shell().complete()) return std::nullopt;
     ComScope com;
     BrowseState state{start, start, {}};
     BROWSEINFOW info{};
@@ -186,11 +216,11 @@ std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& star
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_EDITBOX | BIF_VALIDATE;
     info.lpfn = &BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(&state);
-    PIDLIST_ABSOLUTE chosen = ::SHBrowseForFolderW(&info);
+    PIDLIST_ABSOLUTE chosen = Shell().browseForFolder(&info);
     if (chosen) {
         wchar_t path[MAX_PATH] = {};
-        bool ok = ::SHGetPathFromIDListW(chosen, path) != FALSE;
-        ::CoTaskMemFree(chosen);
+        bool ok = Shell().pathFromIdList(chosen, path) != FALSE;
+        Shell().coTaskMemFree(chosen);
         if (ok) return std::wstring(path);
     }
     if (!state.created.empty()) return state.created;
