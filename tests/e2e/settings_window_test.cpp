@@ -418,6 +418,33 @@ TEST_F(SettingsWindowTest, SaveFolderChoice) {
     Quit(run);
 }
 
+// The shell and COM libraries of the picker are loaded on demand: the
+// picker must still open, and a cancel leaves the folder text alone.
+TEST_F(SettingsWindowTest, BrowseOpensThePickerAndCancelKeepsTheFolder) {
+    SetSettingString(L"Setting", L"DrChk", L"1");
+    SetSettingString(L"Setting", L"SaveDr", L"C:\\windows");
+    Process run(L"", Cwd());
+    HWND form = OpenSettings(run);
+    ASSERT_NE(form, nullptr);
+    HWND edit37 = Item(form, win::kSettingsEdit37);
+    SetText(edit37, L"C:\\typed");
+    ClickButton(Item(form, win::kSettingsButton5));
+    HWND picker = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        for (HWND window : TopLevelWindows(run.Id()))
+            if (window != form && window != usage_ && ::IsWindowVisible(window) &&
+                ClassNameOf(window) == L"#32770")
+                picker = window;
+        return picker != nullptr;
+    }));
+    ::PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(picker) || !::IsWindowVisible(picker); }));
+    EXPECT_EQ(TextOf(edit37), L"C:\\typed");
+    ::PostMessageW(form, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(form); }));
+    Quit(run);
+}
+
 TEST_F(SettingsWindowTest, EraseAsksFirst) {
     struct Row {
         const char* name;
