@@ -70,18 +70,18 @@ SIZE MeasureText(HFONT font, const wchar_t* text) {
     return size;
 }
 
-HWND CreateControl(HWND parent, const ControlSpec& spec, HFONT font) {
+HWND CreateControl(HWND parent, const ControlSpec& item, HFONT font) {
     const wchar_t* className = L"Button";
     DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
     DWORD exStyle = 0;
-    int width = spec.width;
-    int height = spec.height;
-    switch (spec.kind) {
+    int width = item.width;
+    int height = item.height;
+    switch (item.kind) {
         case ControlKind::Label:
             className = L"Static";
             style = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
             if (width == 0) {
-                SIZE size = MeasureText(font, spec.text);
+                SIZE size = MeasureText(font, item.text);
                 width = size.cx;
                 height = size.cy;
             }
@@ -90,7 +90,7 @@ HWND CreateControl(HWND parent, const ControlSpec& spec, HFONT font) {
             className = L"Static";
             style = WS_CHILD | WS_VISIBLE | SS_OWNERDRAW;
             if (width == 0) {
-                SIZE size = MeasureText(font, spec.text);
+                SIZE size = MeasureText(font, item.text);
                 width = size.cx;
                 height = size.cy;
             }
@@ -111,8 +111,8 @@ HWND CreateControl(HWND parent, const ControlSpec& spec, HFONT font) {
             break;
     }
     HWND control = ::CreateWindowExW(
-        exStyle, className, spec.text ? spec.text : L"", style, spec.left, spec.top, width, height,
-        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+        exStyle, className, item.text ? item.text : L"", style, item.left, item.top, width, height,
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)),
         reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
     if (control) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;

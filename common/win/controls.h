@@ -36,7 +36,7 @@ UniqueFont CreateFormFont(int height, bool bold = false);
 
 // Creates one child control with the given font; tab stops for everything
 // but labels, so the creation order is the tab order.
-HWND CreateControl(HWND parent, const ControlSpec& spec, HFONT font);
+HWND CreateControl(HWND parent, const ControlSpec& item, HFONT font);
 
 // The size of one line of text in the font, as a label sized to its text.
 SIZE MeasureText(HFONT font, const wchar_t* text);

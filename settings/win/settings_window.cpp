@@ -248,7 +248,7 @@ TForm3::~TForm3() {
 void TForm3::CreateControls() {
     HWND form = Handle();
     CreateControl(form, kLabel1, headingFont_.get());
-    for (const ControlSpec& spec : kColumnHeadings) CreateControl(form, spec, font_.get());
+    for (const ControlSpec& item : kColumnHeadings) CreateControl(form, item, font_.get());
     for (std::size_t row = 0; row < kRowCaptions.size(); ++row) {
         auto field = static_cast<SizeField>(row);
         CreateControl(form,
@@ -286,9 +286,9 @@ void TForm3::CreateControls() {
         edits_[i] = edit;
         upDowns_[i] = upDown;
     }
-    for (const ControlSpec& spec : kLowerLayout) {
-        HWND control = CreateControl(form, spec, font_.get());
-        if (spec.id == kSettingsButton1) {
+    for (const ControlSpec& item : kLowerLayout) {
+        HWND control = CreateControl(form, item, font_.get());
+        if (item.id == kSettingsButton1) {
             ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
             ::SetWindowSubclass(control, &TForm3::HandCursorProc, 1, 0);
         }

@@ -132,11 +132,11 @@ HWND Process::WaitForWindow(std::wstring_view className, DWORD timeoutMs) const 
     });
 }
 
-HWND Process::WaitForMessageBox(DWORD timeoutMs) const {
+HWND Process::WaitForMessageBox(std::wstring_view title, DWORD timeoutMs) const {
     return PollUntil(timeoutMs, [&]() -> HWND {
         for (HWND window : TopLevelWindows(id_))
             if (::IsWindowVisible(window) && ClassNameOf(window) == L"#32770" &&
-                TextOf(window) == L"Merrowin")
+                TextOf(window) == title)
                 return window;
         return nullptr;
     });
@@ -144,6 +144,11 @@ HWND Process::WaitForMessageBox(DWORD timeoutMs) const {
 
 HWND Process::WaitForStatusWindow(DWORD timeoutMs) const {
     return WaitForWindow({}, timeoutMs);
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
+    for (DWORD waited = 0; waited < timeoutMs && !done(); waited += 20) ::Sleep(20);
+    return done();
 }
 
 DWORD RunMerrowin(std::wstring_view args, std::wstring_view workDir, DWORD timeoutMs) {

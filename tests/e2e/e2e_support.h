@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,8 +47,10 @@ public:
     // Waits for a visible top-level window of this process whose class is
     // `className` (or any class but the dialog class "#32770" when empty).
     HWND WaitForWindow(std::wstring_view className, DWORD timeoutMs = kDefaultTimeoutMs) const;
-    // Waits for the process's error box: class "#32770", title "Merrowin".
-    HWND WaitForMessageBox(DWORD timeoutMs = kDefaultTimeoutMs) const;
+    // Waits for a message box of the process: class "#32770" and the title
+    // (the error box's by default).
+    HWND WaitForMessageBox(std::wstring_view title = L"Merrowin",
+                           DWORD timeoutMs = kDefaultTimeoutMs) const;
     // The status window of a run: the top-level window that is not a dialog.
     HWND WaitForStatusWindow(DWORD timeoutMs = kDefaultTimeoutMs) const;
 
@@ -61,6 +64,9 @@ DWORD RunMerrowin(std::wstring_view args, std::wstring_view workDir,
                   DWORD timeoutMs = kDefaultTimeoutMs);
 
 // --- windows ---------------------------------------------------------------
+
+// Polls `done` every 20 ms until it holds or the time is up; its last answer.
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 20000);
 
 std::vector<HWND> TopLevelWindows(DWORD processId);
 std::vector<HWND> ChildWindows(HWND parent);

@@ -18,14 +18,6 @@ using win::kGridUpDownId;
 
 constexpr wchar_t kEraseTitle[] = L"レジストリを消去してもいいですか?";
 
-bool WaitFor(const std::function<bool()>& done) {
-    for (int i = 0; i < 1000; ++i) {
-        if (done()) return true;
-        ::Sleep(20);
-    }
-    return done();
-}
-
 // A control's rectangle in its parent's client coordinates.
 RECT ClientRectIn(HWND control) {
     RECT rect{};
@@ -44,18 +36,6 @@ void SetText(HWND control, const std::wstring& text) {
 
 std::optional<std::wstring> Stored(std::wstring_view section, std::wstring_view name) {
     return ReadUserString(std::wstring(kSettingsKey) + L"\\" + std::wstring(section), name);
-}
-
-HWND WaitForBox(const Process& run, std::wstring_view title) {
-    HWND found = nullptr;
-    WaitFor([&] {
-        for (HWND window : TopLevelWindows(run.Id()))
-            if (::IsWindowVisible(window) && ClassNameOf(window) == L"#32770" &&
-                TextOf(window) == title)
-                found = window;
-        return found != nullptr;
-    });
-    return found;
 }
 
 class SettingsWindowTest : public E2eTest {
@@ -458,7 +438,7 @@ TEST_F(SettingsWindowTest, EraseAsksFirst) {
         HWND form = OpenSettings(run);
         ASSERT_NE(form, nullptr);
         ClickButton(Item(form, win::kSettingsButton4));
-        HWND box = WaitForBox(run, kEraseTitle);
+        HWND box = run.WaitForMessageBox(kEraseTitle);
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(MessageBoxText(box),
                   L"「OK」ボタンをクリックすると関連レジストリを消去し、「Merrowin」を終了します。"

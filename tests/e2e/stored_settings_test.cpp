@@ -17,23 +17,6 @@ constexpr wchar_t kShellFolders[] =
 
 using Stored = std::vector<std::pair<const wchar_t*, const wchar_t*>>;  // Jan13 name, text
 
-bool WaitFor(const std::function<bool()>& done) {
-    for (int i = 0; i < 1000 && !done(); ++i) ::Sleep(20);
-    return done();
-}
-
-HWND WaitForBox(const Process& run, std::wstring_view title) {
-    HWND found = nullptr;
-    WaitFor([&] {
-        for (HWND window : TopLevelWindows(run.Id()))
-            if (::IsWindowVisible(window) && ClassNameOf(window) == L"#32770" &&
-                TextOf(window) == title)
-                found = window;
-        return found != nullptr;
-    });
-    return found;
-}
-
 // The first run of black rows in column x: {top, one past the bottom}.
 std::pair<int, int> BlackRows(const Picture& picture, int x) {
     int y = 0;
@@ -242,7 +225,7 @@ TEST_F(StoredSettingsTest, SettingsWindowToRunAndErase) {
         ASSERT_NE(form, nullptr);
         EXPECT_EQ(TextOf(::GetDlgItem(form, win::kGridEditId + 1)), L"40");
         ClickButton(FindChild(form, L"Button", L"レジストリの消去(E)"));
-        HWND box = WaitForBox(run, L"レジストリを消去してもいいですか?");
+        HWND box = run.WaitForMessageBox(L"レジストリを消去してもいいですか?");
         ASSERT_NE(box, nullptr);
         PressOk(box);
         EXPECT_EQ(run.WaitExit(), 0u);

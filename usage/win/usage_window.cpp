@@ -58,7 +58,7 @@ public:
         if (!CreateForm(instance_, L"TForm2", L"Merrowin\u3000Version 0.31", WS_OVERLAPPEDWINDOW, 0,
                         kUsageWidth, kUsageHeight, nullptr))
             return false;
-        for (const ControlSpec& spec : kUsageLayout) CreateControl(Handle(), spec, font_.get());
+        for (const ControlSpec& item : kUsageLayout) CreateControl(Handle(), item, font_.get());
         form3_ = std::make_unique<TForm3>(instance_, Handle());
         return form3_->Handle() != nullptr;
     }
