@@ -216,7 +216,10 @@ void DrawSymbol(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canva
         }
         return;
     }
-    if (job.NoText) return;
+    // A font size of 0 leaves a text cell of no height: there is nothing to
+    // print in it (GDI would take height 0 as "a default size" and draw the
+    // digits over the bottom margin and off the picture).
+    if (job.NoText || job.FontSize == 0) return;
 
     std::string line = IsJan(job.Kind) && job.PrefixedText ? std::string(shape.prefix) : "";
     for (const DigitGroup& g : shape.lineGroups) {

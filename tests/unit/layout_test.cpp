@@ -317,7 +317,11 @@ TEST(DrawSymbol, NoText) {
     itf.NoText = true;
     BarcodeJob jan = Jan(SymbologyKind::Jan8, "000000001234567");
     jan.NoText = true;
-    for (const Row& row : {Row{itf, 147 - 15}, Row{jan, 152 - 20}}) {
+    // Font size 0 (/fs00) leaves a cell of no height: no line either.
+    BarcodeJob noFont = Itf(SymbologyKind::Itf16, "123456789012345", false);
+    noFont.FontSize = 0;
+    const int noFontHeight = 2 * 3 + 2 * 3 + 2 * 60 + 2;
+    for (const Row& row : {Row{itf, 147 - 15}, Row{jan, 152 - 20}, Row{noFont, noFontHeight}}) {
         const Drawn drawn = Draw(row.job);
         EXPECT_EQ(drawn.layout.H, row.height);
         EXPECT_TRUE(drawn.canvas.texts.empty());
