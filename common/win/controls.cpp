@@ -78,19 +78,12 @@ HWND CreateControl(HWND parent, const ControlSpec& item, HFONT font) {
     int height = item.height;
     switch (item.kind) {
         case ControlKind::Label:
-            className = L"Static";
-            style = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
-            if (width == 0) {
-                SIZE size = MeasureText(font, item.text);
-                width = size.cx;
-                height = size.cy;
-            }
-            break;
         case ControlKind::PaintedLabel:
             className = L"Static";
-            style = WS_CHILD | WS_VISIBLE | SS_OWNERDRAW;
-            if (width == 0) {
-                SIZE size = MeasureText(font, item.text);
+            style = WS_CHILD | WS_VISIBLE |
+                    (item.kind == ControlKind::Label ? SS_LEFT | SS_NOPREFIX : SS_OWNERDRAW);
+            if (width == 0) {  // sized to its text
+                const SIZE size = MeasureText(font, item.text);
                 width = size.cx;
                 height = size.cy;
             }
