@@ -25,11 +25,25 @@ add_dependencies(e2e_tests merrowin hold_clipboard)
 # Every run touches the one clipboard and the one settings key of the
 # user, so these tests never run at the same time as each other.
 set(MERROWIN_E2E_LOCK merrowin_clipboard_and_registry)
+# A folder that refuses new files even to root: immutable on the Linux side,
+# made before the tests and released after them (a test that flipped the
+# flag itself would race its own probes).
+set(MERROWIN_LOCKED_FOLDER ${CMAKE_BINARY_DIR}/e2e-locked-folder)
+add_test(NAME e2e.locked_folder.make COMMAND sh -c
+  "chattr -i \"$0\" 2>/dev/null; rm -rf \"$0\" && mkdir -p \"$0\" && (chattr +i \"$0\" || true)"
+  ${MERROWIN_LOCKED_FOLDER})
+add_test(NAME e2e.locked_folder.release COMMAND sh -c
+  "chattr -i \"$0\" 2>/dev/null; rm -rf \"$0\"" ${MERROWIN_LOCKED_FOLDER})
+set_tests_properties(e2e.locked_folder.make PROPERTIES FIXTURES_SETUP locked_folder)
+set_tests_properties(e2e.locked_folder.release PROPERTIES FIXTURES_CLEANUP locked_folder)
+
 gtest_discover_tests(e2e_tests
   DISCOVERY_MODE PRE_TEST
   DISCOVERY_TIMEOUT 120
   TEST_PREFIX "e2e."
-  PROPERTIES RESOURCE_LOCK ${MERROWIN_E2E_LOCK} TIMEOUT 120)
+  PROPERTIES RESOURCE_LOCK ${MERROWIN_E2E_LOCK} TIMEOUT 120
+             FIXTURES_REQUIRED locked_folder
+             ENVIRONMENT MERROWIN_LOCKED_FOLDER=${MERROWIN_LOCKED_FOLDER})
 
 # A reader must decode each saved symbol to its data and check digit. The
 # expected numbers follow the GS1 modulo-10 rule, worked out by hand:
