@@ -17,6 +17,8 @@ flock 9
 stamp="$WINEPREFIX/.merrowin-ready-$(md5sum < "$here/wine-prefix.reg" | cut -c1-12)"
 [ -f "$stamp" ] && exit 0
 export WINEARCH=win32 WINEDEBUG=-all
+# No .NET or HTML engine: their installers would ask on a new prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 reg="$(dirname "$WINEPREFIX")/wine-prefix.reg"
 { printf '\357\273\277'; cat "$here/wine-prefix.reg"; } | iconv -f UTF-8 -t UTF-16LE > "$reg"
 run() { if [ -z "${DISPLAY:-}" ]; then xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$@"; else "$@"; fi; }
