@@ -146,6 +146,15 @@ HWND Process::WaitForStatusWindow(DWORD timeoutMs) const {
     return WaitForWindow({}, timeoutMs);
 }
 
+InteractiveWindows OpenSettingsWindow(const Process& run) {
+    InteractiveWindows windows;
+    windows.usage = run.WaitForWindow(L"TForm2");
+    if (!windows.usage) return windows;
+    ClickButton(FindChild(windows.usage, L"Button", L"設定(&S)"));
+    windows.settings = run.WaitForWindow(L"TForm3");
+    return windows;
+}
+
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
     for (DWORD waited = 0; waited < timeoutMs && !done(); waited += 20) ::Sleep(20);
     return done();

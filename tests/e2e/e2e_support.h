@@ -65,6 +65,14 @@ DWORD RunMerrowin(std::wstring_view args, std::wstring_view workDir,
 
 // --- windows ---------------------------------------------------------------
 
+// The usage window of a start without arguments, and the settings window
+// opened from its settings button; nulls where one did not appear.
+struct InteractiveWindows {
+    HWND usage = nullptr;
+    HWND settings = nullptr;
+};
+InteractiveWindows OpenSettingsWindow(const Process& run);
+
 // Polls `done` every 20 ms until it holds or the time is up; its last answer.
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 20000);
 

@@ -43,10 +43,9 @@ protected:
     // Starts without arguments and opens the settings window from the usage
     // window's settings button.
     HWND OpenSettings(Process& run) {
-        usage_ = run.WaitForWindow(L"TForm2");
-        if (!usage_) return nullptr;
-        ClickButton(FindChild(usage_, L"Button", L"設定(&S)"));
-        return run.WaitForWindow(L"TForm3");
+        const InteractiveWindows windows = OpenSettingsWindow(run);
+        usage_ = windows.usage;
+        return windows.settings;
     }
     HWND Edit(HWND form, int n) { return ::GetDlgItem(form, kGridEditId + n); }
     HWND Item(HWND form, int id) { return ::GetDlgItem(form, id); }

@@ -196,10 +196,7 @@ TEST_F(StoredSettingsTest, UnrecognisedSwitchWithStoredSizesIsAnErrorState) {
 TEST_F(StoredSettingsTest, SettingsWindowToRunAndErase) {
     {
         Process run(L"", Cwd());
-        HWND usage = run.WaitForWindow(L"TForm2");
-        ASSERT_NE(usage, nullptr);
-        ClickButton(FindChild(usage, L"Button", L"設定(&S)"));
-        HWND form = run.WaitForWindow(L"TForm3");
+        const auto [usage, form] = OpenSettingsWindow(run);
         ASSERT_NE(form, nullptr);
         HWND edit1 = ::GetDlgItem(form, win::kGridEditId + 1);
         ClickButton(FindChild(form, L"Button", L"常に既定値を適用する"));
@@ -218,10 +215,7 @@ TEST_F(StoredSettingsTest, SettingsWindowToRunAndErase) {
 
     {
         Process run(L"", Cwd());
-        HWND usage = run.WaitForWindow(L"TForm2");
-        ASSERT_NE(usage, nullptr);
-        ClickButton(FindChild(usage, L"Button", L"設定(&S)"));
-        HWND form = run.WaitForWindow(L"TForm3");
+        const auto [usage, form] = OpenSettingsWindow(run);
         ASSERT_NE(form, nullptr);
         EXPECT_EQ(TextOf(::GetDlgItem(form, win::kGridEditId + 1)), L"40");
         ClickButton(FindChild(form, L"Button", L"レジストリの消去(E)"));
