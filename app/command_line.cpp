@@ -2,10 +2,10 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 
 #include "common/text.h"
 #include "encode/check_digit.h"
+#include "model/symbology.h"
 
 namespace merrowin {
 namespace {
@@ -17,9 +17,12 @@ struct Take {
     std::int32_t number;  // Fixed: the number; Value: the ceiling (0: none)
 };
 constexpr Take kKeep{Take::Unchanged, 0};
-constexpr Take Val(std::int32_t ceiling = 0) { return {Take::Value, ceiling}; }
-constexpr Take Fix(std::int32_t number) { return {Take::Fixed, number}; }
-
+constexpr Take Val(std::int32_t ceiling = 0) {
+    return {Take::Value, ceiling};
+}
+constexpr Take Fix(std::int32_t number) {
+    return {Take::Fixed, number};
+}
 
 // One row per key; columns by the argument's length L = 3, 4, 5, 6, 7+.
 struct NumericOption {
@@ -40,22 +43,6 @@ constexpr std::array<NumericOption, 10> kNumericOptions{{
     {"lm", SizeField::LeftMargin, {kKeep, Val(), Val(30), Fix(30), Fix(30)}},
     {"rm", SizeField::RightMargin, {kKeep, Val(), Val(30), Fix(30), Fix(30)}},
 }};
-
-// Data characters taken by "cd" and the zeros put in front, per kind.
-struct DataShape {
-    std::size_t taken;
-    std::string_view fill;
-};
-std::optional<DataShape> DataShapeOf(SymbologyKind kind) {
-    switch (kind) {
-        case SymbologyKind::Jan13: return DataShape{12, "000"};
-        case SymbologyKind::Jan8: return DataShape{7, "00000000"};
-        case SymbologyKind::Itf14: return DataShape{13, "00"};
-        case SymbologyKind::Itf16: return DataShape{15, ""};
-        case SymbologyKind::None: break;
-    }
-    return std::nullopt;
-}
 
 // The side margins' limits by symbology: JAN needs its quiet zones, ITF's
 // outer margins are capped.
@@ -80,17 +67,17 @@ void ApplyNumeric(const NumericOption& option, std::string_view argument, std::s
 }
 
 void ApplyData(std::string_view argument, std::size_t length, BarcodeJob& job) {
-    const std::optional<DataShape> shape = DataShapeOf(job.Kind);
-    if (!shape) return;
+    const SymbologyDescriptor* symbology = Describe(job.Kind);
+    if (!symbology) return;
     // A value shorter than the kind needs is no data: the run ends in the
     // error state unless a later "cd" supplies a whole one.
-    if (length < 3 + shape->taken) {
+    if (length < 3 + symbology->dataDigits) {
         job.Digits.clear();
         job.InputDigits.clear();
         return;
     }
-    job.InputDigits = CharRange(argument, 4, 3 + shape->taken);
-    job.Digits = std::string(shape->fill) + job.InputDigits;
+    job.InputDigits = CharRange(argument, 4, 3 + symbology->dataDigits);
+    job.Digits = std::string(symbology->zeroFill) + job.InputDigits;
     if (!job.FileNameGiven) job.FileName = job.InputDigits + IntToStr(CheckDigit(job.Digits));
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/job.h"
+#include "model/job.h"
 
 namespace merrowin {
 

@@ -1,46 +1,23 @@
 #include "app/symbology.h"
 
-#include <array>
-
 #include "common/text.h"
+#include "model/symbology.h"
 
 namespace merrowin {
-namespace {
-
-struct SwitchRow {
-    std::string_view text;
-    SymbologyKind kind;
-    bool extendedGuards;
-    bool prefixedText;
-    bool bearerFrame;
-};
-
-// Flags not named by a switch stay false.
-constexpr std::array<SwitchRow, 10> kSwitches{{
-    {"/j13", SymbologyKind::Jan13, true, false, false},
-    {"/j13b", SymbologyKind::Jan13, false, false, false},
-    {"/j13t", SymbologyKind::Jan13, false, true, false},
-    {"/j8", SymbologyKind::Jan8, true, false, false},
-    {"/j8b", SymbologyKind::Jan8, false, false, false},
-    {"/j8f", SymbologyKind::Jan8, false, true, false},
-    {"/i14", SymbologyKind::Itf14, false, false, false},
-    {"/i14f", SymbologyKind::Itf14, false, false, true},
-    {"/i16", SymbologyKind::Itf16, false, false, false},
-    {"/i16f", SymbologyKind::Itf16, false, false, true},
-}};
-
-}  // namespace
 
 bool ApplySwitch(std::string_view argument, BarcodeJob& job) {
     const std::string lowered = AsciiLower(argument);
-    for (const SwitchRow& row : kSwitches) {
-        if (lowered != row.text) continue;
-        job.Kind = row.kind;
-        job.ExtendedGuards = row.extendedGuards;
-        job.PrefixedText = row.prefixedText;
-        job.NoText = false;
-        job.BearerFrame = row.bearerFrame;
-        return true;
+    for (const SymbologyDescriptor& symbology : Symbologies()) {
+        for (const SwitchStyle& style : symbology.switches) {
+            if (lowered != style.text) continue;
+            // Flags not named by the switch stay false.
+            job.Kind = symbology.kind;
+            job.ExtendedGuards = style.extendedGuards;
+            job.PrefixedText = style.prefixedText;
+            job.NoText = false;
+            job.BearerFrame = style.bearerFrame;
+            return true;
+        }
     }
     return false;
 }

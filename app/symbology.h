@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "app/job.h"
+#include "model/job.h"
 
 namespace merrowin {
 

@@ -6,7 +6,7 @@
 
 #include "app/command_line.h"
 #include "app/symbology.h"
-#include "encode/encoders.h"
+#include "model/symbology.h"
 #include "render/layout.h"
 #include "settings/store.h"
 
@@ -19,7 +19,7 @@ public:
     void FillRect(const Rect&, Colour) override { ++calls; }
     void SetFont(std::string_view, int, int) override { ++calls; }
     int TextWidth(std::string_view text) override { return static_cast<int>(text.size()) * 9; }
-    void DrawText(int, int, std::string_view) override { ++calls; }
+    void DrawString(int, int, std::string_view) override { ++calls; }
     long calls = 0;
 };
 

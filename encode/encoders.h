@@ -6,8 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/job.h"
-
 namespace merrowin {
 
 // Each encoder reads the 15-character digit string and assigns the pattern
@@ -17,8 +15,5 @@ void EncodeJan13(std::string_view digits, std::string& pattern);  // 59 elements
 void EncodeJan8(std::string_view digits, std::string& pattern);   // 43 elements
 void EncodeItf14(std::string_view digits, std::string& pattern);  // 77 elements
 void EncodeItf16(std::string_view digits, std::string& pattern);  // 87 elements
-
-// Calls the encoder of `kind`; any other kind leaves `pattern` as it is.
-void EncodeForKind(SymbologyKind kind, std::string_view digits, std::string& pattern);
 
 }  // namespace merrowin

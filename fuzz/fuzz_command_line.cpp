@@ -13,7 +13,7 @@
 #include "app/symbology.h"
 #include "common/cmdline.h"
 #include "common/errors.h"
-#include "encode/encoders.h"
+#include "model/symbology.h"
 #include "render/layout.h"
 #include "settings/store.h"
 
@@ -39,7 +39,7 @@ public:
         if (face != kSymbolFontFace || height <= 0) Fail("bad font");
     }
     int TextWidth(std::string_view text) override { return static_cast<int>(text.size()) * 9; }
-    void DrawText(int, int, std::string_view text) override {
+    void DrawString(int, int, std::string_view text) override {
         if (text.empty() || text.size() > 19) Fail("text line length");
     }
 

@@ -29,7 +29,7 @@ public:
     virtual int TextWidth(std::string_view text) = 0;
     // Draws `text` with its cell's top-left corner at (x, y), no background
     // box, in the canvas's default text colour.
-    virtual void DrawText(int x, int y, std::string_view text) = 0;
+    virtual void DrawString(int x, int y, std::string_view text) = 0;
 };
 
 }  // namespace merrowin

@@ -1,13 +1,12 @@
 #include "render/layout.h"
 
 #include <algorithm>
-#include <array>
 #include <limits>
-#include <span>
 #include <stdexcept>
 
 #include "common/text.h"
 #include "encode/check_digit.h"
+#include "model/symbology.h"
 
 namespace merrowin {
 namespace {
@@ -33,56 +32,10 @@ std::int32_t PictureHeight(std::uint8_t top, std::uint8_t bottom, std::int32_t b
                     (bearerFrame ? 4 * frame : 0) + textBand);
 }
 
-// A group of the printed number: the characters at 1-based positions
-// first..last of Digits.
-struct DigitGroup {
-    std::size_t first;
-    std::size_t last;
-};
-
-// A text of the extended-guard styles, placed at x0 + xOffset; the last one
-// carries the check digit.
-struct GuardText {
-    DigitGroup group;
-    bool withCheckDigit;
-    int xOffset;
-};
-
-// Per-kind constants of the drawing.
-struct KindShape {
-    int symbolWidth;                         // units, the sum of the pattern
-    int pairs;                               // bar-and-space pairs before the last bar
-    std::array<int, 6> guardOffsets;         // extended guard bars, from x0
-    std::span<const GuardText> guardTexts;   // extended-guard style texts
-    std::span<const DigitGroup> lineGroups;  // the single centred line
-    std::string_view separator;              // between groups and before the check digit
-    std::string_view prefix;                 // in front of the line with PrefixedText
-};
-
-// Leading digit left of the start guard, then the two halves.
-constexpr GuardText kJan13GuardTexts[] = {
-    {{4, 4}, false, -22}, {{5, 10}, false, 7}, {{11, 15}, true, 99}};
-constexpr GuardText kJan8GuardTexts[] = {{{9, 12}, false, 7}, {{13, 15}, true, 71}};
-constexpr DigitGroup kJan13Line[] = {{4, 15}};
-constexpr DigitGroup kJan8Line[] = {{9, 15}};
-// ITF-14 skips the zero fill c1 and c2.
-constexpr DigitGroup kItf14Line[] = {{3, 5}, {6, 10}, {11, 15}};
-constexpr DigitGroup kItf16Line[] = {{1, 5}, {6, 10}, {11, 15}};
-
-// Indexed by SymbologyKind - 1.
-constexpr std::array<KindShape, 4> kShapes{{
-    {190, 29, {0, 4, 92, 96, 184, 188}, kJan13GuardTexts, kJan13Line, "", "T"},
-    {134, 21, {0, 4, 64, 68, 128, 132}, kJan8GuardTexts, kJan8Line, "", "F"},
-    {241, 38, {}, {}, kItf14Line, " ", ""},
-    {273, 43, {}, {}, kItf16Line, " ", ""},
-}};
-
-const KindShape& ShapeOf(SymbologyKind kind) {
-    const auto index = static_cast<std::size_t>(kind);
-    if (index < 1 || index > kShapes.size()) {
-        throw std::invalid_argument("no symbol layout for this symbology");
-    }
-    return kShapes[index - 1];
+const SymbologyDescriptor& ShapeOf(SymbologyKind kind) {
+    const SymbologyDescriptor* symbology = Describe(kind);
+    if (!symbology) throw std::invalid_argument("no symbol layout for this symbology");
+    return *symbology;
 }
 
 // A rectangle from 64-bit edges, each saturated to the canvas's range.
@@ -129,7 +82,7 @@ std::int32_t ItfHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t gap, 
 
 SymbolLayout LayOut(const BarcodeJob& job) {
     SymbolLayout layout;
-    layout.P = ShapeOf(job.Kind).pairs;
+    layout.P = ShapeOf(job.Kind).Pairs();
     const bool frame = IsItf(job.Kind) && job.BearerFrame;
     const std::int64_t frameUnits = frame ? 2 * job.FrameWidth : 0;
     switch (job.Kind) {
@@ -167,7 +120,7 @@ SymbolLayout LayOut(const BarcodeJob& job) {
 }
 
 void DrawSymbol(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canvas) {
-    const KindShape& shape = ShapeOf(job.Kind);
+    const SymbologyDescriptor& shape = ShapeOf(job.Kind);
     const std::string_view pattern = job.Pattern;
     if (pattern.size() != static_cast<std::size_t>(2 * layout.P + 1)) {
         throw std::invalid_argument("the pattern does not fit the symbology");
@@ -211,8 +164,8 @@ void DrawSymbol(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canva
         // These styles always print, in their fixed height.
         for (const GuardText& text : shape.guardTexts) {
             canvas.SetFont(kSymbolFontFace, 0, kGuardTextHeight);
-            canvas.DrawText(Saturate(std::int64_t{layout.x0} + text.xOffset), textTop,
-                            digits(text.group) + (text.withCheckDigit ? check : ""));
+            canvas.DrawString(Saturate(std::int64_t{layout.x0} + text.xOffset), textTop,
+                              digits(text.group) + (text.withCheckDigit ? check : ""));
         }
         return;
     }
@@ -229,7 +182,8 @@ void DrawSymbol(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canva
     line += check;
     canvas.SetFont(kSymbolFontFace, 0, job.FontSize);
     // Centred on the whole picture, not on the bars; truncating toward zero.
-    canvas.DrawText(Saturate((std::int64_t{layout.W} - canvas.TextWidth(line)) / 2), textTop, line);
+    canvas.DrawString(Saturate((std::int64_t{layout.W} - canvas.TextWidth(line)) / 2), textTop,
+                      line);
 }
 
 CopySize ScaledSize(std::int32_t width, std::int32_t height, std::int32_t copyRate) {

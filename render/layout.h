@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/job.h"
+#include "model/job.h"
 #include "render/canvas.h"
 
 namespace merrowin {

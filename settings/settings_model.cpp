@@ -60,24 +60,28 @@ const std::array<SettingsCell, kCellCount> kSettingsCells = {{
 
 std::string_view FieldName(SizeField field) {
     switch (field) {
-        case BarHeight: return "BarHeight";
-        case TopMargin: return "TopMargin";
-        case BottomMargin: return "BottomMargin";
-        case LeftMargin: return "LeftMargin";
-        case RightMargin: return "RightMargin";
-        case InnerMargin: return "InnerMargin";
-        case Gap: return "Gap";
-        case FrameWidth: return "FrameWidth";
-        case FontSize: return "FontSize";
-        case CopyRate: return "CopyRate";
+        case BarHeight:
+            return "BarHeight";
+        case TopMargin:
+            return "TopMargin";
+        case BottomMargin:
+            return "BottomMargin";
+        case LeftMargin:
+            return "LeftMargin";
+        case RightMargin:
+            return "RightMargin";
+        case InnerMargin:
+            return "InnerMargin";
+        case Gap:
+            return "Gap";
+        case FrameWidth:
+            return "FrameWidth";
+        case FontSize:
+            return "FontSize";
+        case CopyRate:
+            return "CopyRate";
     }
     return {};
-}
-
-bool IsWideField(SizeField field) { return field == BarHeight || field == CopyRate; }
-
-std::int32_t KeepFieldBits(SizeField field, std::int32_t value) {
-    return IsWideField(field) ? value : static_cast<std::int32_t>(static_cast<std::uint8_t>(value));
 }
 
 void SetDefaults(WorkingCopy& copy) {
@@ -90,7 +94,7 @@ void ReadStoredValues(SettingsAccessor& store, WorkingCopy& copy) {
         const SettingsCell& cell = kSettingsCells[i];
         std::int32_t value =
             ReadInteger(store, KindSectionName(cell.kind), FieldName(cell.field), cell.fallback);
-        copy.values[i] = KeepFieldBits(cell.field, value);
+        copy.values[i] = NarrowToField(cell.field, value);
     }
 }
 
@@ -120,6 +124,8 @@ std::int32_t ClampEditText(std::string& text, std::int32_t minimum, std::int32_t
     return StrToInt(text);
 }
 
-bool EditKeyPasses(char32_t ch) { return ch == 8 || (ch >= U'0' && ch <= U'9'); }
+bool EditKeyPasses(char32_t ch) {
+    return ch == 8 || (ch >= U'0' && ch <= U'9');
+}
 
 }  // namespace merrowin

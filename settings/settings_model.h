@@ -8,18 +8,13 @@
 #include <string>
 #include <string_view>
 
-#include "app/job.h"
+#include "model/job.h"
 #include "settings/store.h"
 
 namespace merrowin {
 
 // The registry value name of a field ("BarHeight", ...).
 std::string_view FieldName(SizeField field);
-// Whether the job keeps the whole 32-bit number (else the low eight bits).
-bool IsWideField(SizeField field);
-// A number as the job's field of that kind keeps it: whole for the wide
-// fields, else its low eight bits (300 -> 44, -1 -> 255).
-std::int32_t KeepFieldBits(SizeField field, std::int32_t value);
 
 // One edit of the settings grid.
 struct SettingsCell {

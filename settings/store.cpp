@@ -1,6 +1,7 @@
 #include "settings/store.h"
 
 #include "common/text.h"
+#include "model/symbology.h"
 #include "settings/settings_model.h"
 
 namespace merrowin {
@@ -42,14 +43,8 @@ void WriteBool(SettingsAccessor& store, std::string_view section, std::string_vi
 }
 
 std::string_view KindSectionName(SymbologyKind kind) {
-    switch (kind) {
-        case SymbologyKind::Jan13: return "Jan13";
-        case SymbologyKind::Jan8: return "Jan8";
-        case SymbologyKind::Itf14: return "Itf14";
-        case SymbologyKind::Itf16: return "Itf16";
-        case SymbologyKind::None: break;
-    }
-    return {};
+    const SymbologyDescriptor* symbology = Describe(kind);
+    return symbology ? symbology->name : std::string_view{};
 }
 
 void LoadBuiltInDefaults(BarcodeJob& job) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/job.h"
+#include "model/job.h"
 
 namespace merrowin {
 
@@ -36,12 +36,12 @@ public:
 
 // Reading rules: missing or unconvertible text gives the default; a boolean
 // is an integer compared with zero.
-std::int32_t ReadInteger(SettingsAccessor& store, std::string_view section,
-                         std::string_view name, std::int32_t fallback);
+std::int32_t ReadInteger(SettingsAccessor& store, std::string_view section, std::string_view name,
+                         std::int32_t fallback);
 bool ReadBool(SettingsAccessor& store, std::string_view section, std::string_view name,
               bool fallback);
-std::string ReadString(SettingsAccessor& store, std::string_view section,
-                       std::string_view name, std::string_view fallback);
+std::string ReadString(SettingsAccessor& store, std::string_view section, std::string_view name,
+                       std::string_view fallback);
 void WriteInteger(SettingsAccessor& store, std::string_view section, std::string_view name,
                   std::int32_t value);
 void WriteBool(SettingsAccessor& store, std::string_view section, std::string_view name,

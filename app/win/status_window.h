@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/job.h"
+#include "model/job.h"
 #include "common/win/win_util.h"
 
 namespace merrowin::win {

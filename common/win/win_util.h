@@ -3,9 +3,6 @@
 #pragma once
 
 #include <windows.h>
-// <windows.h> renames DrawText to DrawTextW; our Canvas::DrawText keeps its
-// name whichever header comes first.
-#undef DrawText
 
 #include <string>
 #include <string_view>

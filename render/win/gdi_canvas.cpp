@@ -81,7 +81,7 @@ int GdiCanvas::TextWidth(std::string_view text) {
     return size.cx;
 }
 
-void GdiCanvas::DrawText(int x, int y, std::string_view text) {
+void GdiCanvas::DrawString(int x, int y, std::string_view text) {
     const std::wstring wide = Widen(text);
     ::SetBkMode(dc_, TRANSPARENT);
     ::SetTextAlign(dc_, TA_TOP | TA_LEFT | TA_NOUPDATECP);

@@ -42,7 +42,7 @@ public:
     void FillRect(const Rect& rect, Colour colour) override;
     void SetFont(std::string_view face, int charset, int height) override;
     int TextWidth(std::string_view text) override;
-    void DrawText(int x, int y, std::string_view text) override;
+    void DrawString(int x, int y, std::string_view text) override;
 
 private:
     HDC dc_;

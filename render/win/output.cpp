@@ -1,7 +1,7 @@
 #include "render/win/output.h"
 
 #include "common/errors.h"
-#include "encode/encoders.h"
+#include "model/symbology.h"
 #include "render/layout.h"
 #include "render/save_path.h"
 #include "render/win/gdi_canvas.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/job.h"
+#include "model/job.h"
 #include "common/win/win_util.h"
 
 namespace merrowin::win {

@@ -1,4 +1,4 @@
-#include "encode/encoders.h"
+#include "model/symbology.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 
 #include "common/errors.h"
 #include "common/text.h"
-#include "encode/encoders.h"
+#include "model/symbology.h"
 
 namespace merrowin {
 namespace {
@@ -34,7 +34,7 @@ public:
     int TextWidth(std::string_view text) override {
         return unitsPerChar_ * static_cast<int>(CountChars(text));
     }
-    void DrawText(int x, int y, std::string_view text) override {
+    void DrawString(int x, int y, std::string_view text) override {
         texts.push_back("text " + std::to_string(x) + " " + std::to_string(y) + " " +
                         std::string(text));
     }

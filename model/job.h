@@ -25,7 +25,7 @@ constexpr bool IsItf(SymbologyKind kind) {
 // Field names follow the domain; every field starts zeroed, false or empty.
 struct BarcodeJob {
     SymbologyKind Kind = SymbologyKind::None;
-    std::string Digits;  // 15 characters: zero fill + data, no check digit
+    std::string Digits;             // 15 characters: zero fill + data, no check digit
     std::uint8_t TopMargin = 0;     // modules
     std::uint8_t BottomMargin = 0;  // modules
     std::uint8_t InnerMargin = 0;   // modules, ITF quiet zone
@@ -47,7 +47,7 @@ struct BarcodeJob {
     std::string FileName;     // base name, no folder, no ".emf"
     std::string InputDigits;  // the data characters as given
     std::string SaveDr;       // folder of the saved file; empty: default
-    std::string Pattern;      // element widths, written when drawing
+    std::string Pattern;      // element widths, written by the encoder of Kind
 };
 
 // The sizes of a job that options and stored settings set.
@@ -64,7 +64,11 @@ enum class SizeField : std::uint8_t {
     CopyRate,
 };
 
-// Stores a number into the job's field; the 8-bit fields keep its low bits.
+// A number as the job's field keeps it: BarHeight and CopyRate whole, the
+// 8-bit fields its low eight bits (300 -> 44, -1 -> 255).
+std::int32_t NarrowToField(SizeField field, std::int32_t value);
+
+// Stores a number into the job's field, narrowed as NarrowToField says.
 void SetJobField(BarcodeJob& job, SizeField field, std::int32_t value);
 
 }  // namespace merrowin

@@ -1,0 +1,94 @@
+#include "model/symbology.h"
+
+namespace merrowin {
+namespace {
+
+// One module is 2 drawing units; an ITF wide element is 5.
+constexpr int kModule = 2;
+constexpr int kItfDigitUnits = 2 * 5 + 3 * 2;  // two wide and three narrow elements
+
+// clang-format off
+constexpr SwitchStyle kJan13Switches[] = {
+    // text     guards prefixed frame
+    {"/j13",    true,  false,   false},  // guard bars below the digits line
+    {"/j13b",   false, false,   false},  // one bar height, one centred line
+    {"/j13t",   false, true,    false},  // the line preceded by "T"
+};
+constexpr SwitchStyle kJan8Switches[] = {
+    {"/j8",     true,  false,   false},
+    {"/j8b",    false, false,   false},
+    {"/j8f",    false, true,    false},  // the line preceded by "F"
+};
+constexpr SwitchStyle kItf14Switches[] = {
+    {"/i14",    false, false,   false},
+    {"/i14f",   false, false,   true},   // bearer frame round the bars
+};
+constexpr SwitchStyle kItf16Switches[] = {
+    {"/i16",    false, false,   false},
+    {"/i16f",   false, false,   true},
+};
+
+// The leading digit stands left of the start guard, then the two halves.
+constexpr GuardText kJan13GuardTexts[] = {
+    {{4, 4}, false, -22}, {{5, 10}, false, 7}, {{11, 15}, true, 99}};
+constexpr GuardText kJan8GuardTexts[] = {{{9, 12}, false, 7}, {{13, 15}, true, 71}};
+constexpr DigitGroup kJan13Line[] = {{4, 15}};
+constexpr DigitGroup kJan8Line[] = {{9, 15}};
+// ITF-14 leaves out the zero fill c1 and c2.
+constexpr DigitGroup kItf14Line[] = {{3, 5}, {6, 10}, {11, 15}};
+constexpr DigitGroup kItf16Line[] = {{1, 5}, {6, 10}, {11, 15}};
+
+constexpr std::array<SymbologyDescriptor, 4> kSymbologies{{
+    {SymbologyKind::Jan13, "Jan13", 0, kJan13Switches, 12, "000", EncodeJan13,
+     3 + 6 * 4 + 5 + 6 * 4 + 3,  // elements: guard, six digits of four, centre, six, guard
+     kModule * (3 +      // start guard
+                6 * 7 +  // left half: c5 to c10, seven modules each
+                5 +      // centre guard
+                6 * 7 +  // right half: c11 to c15 and the check digit
+                3),      // end guard
+     {0, 4, 92, 96, 184, 188}, kJan13GuardTexts, kJan13Line, "", "T"},
+    {SymbologyKind::Jan8, "Jan8", 1, kJan8Switches, 7, "00000000", EncodeJan8,
+     3 + 4 * 4 + 5 + 4 * 4 + 3,
+     kModule * (3 +      // start guard
+                4 * 7 +  // left half: c9 to c12
+                5 +      // centre guard
+                4 * 7 +  // right half: c13 to c15 and the check digit
+                3),      // end guard
+     {0, 4, 64, 68, 128, 132}, kJan8GuardTexts, kJan8Line, "", "F"},
+    {SymbologyKind::Itf14, "Itf14", 2, kItf14Switches, 13, "00", EncodeItf14,
+     4 + 14 * 5 + 3,  // elements: start, five per digit, stop
+     4 * 2 +                // start: narrow bar, space, bar, space
+     14 * kItfDigitUnits +  // c3 to c15 and the check digit, interleaved
+     5 + 2 + 2,             // stop: wide bar, narrow space, narrow bar
+     {}, {}, kItf14Line, " ", ""},
+    {SymbologyKind::Itf16, "Itf16", 3, kItf16Switches, 15, "", EncodeItf16,
+     4 + 16 * 5 + 3,
+     4 * 2 +                // start
+     16 * kItfDigitUnits +  // c1 to c15 and the check digit
+     5 + 2 + 2,             // stop
+     {}, {}, kItf16Line, " ", ""},
+}};
+// clang-format on
+
+static_assert(kSymbologies[0].symbolWidth == 190 && kSymbologies[0].patternLength == 59);
+static_assert(kSymbologies[1].symbolWidth == 134 && kSymbologies[1].patternLength == 43);
+static_assert(kSymbologies[2].symbolWidth == 241 && kSymbologies[2].patternLength == 77);
+static_assert(kSymbologies[3].symbolWidth == 273 && kSymbologies[3].patternLength == 87);
+
+}  // namespace
+
+const SymbologyDescriptor* Describe(SymbologyKind kind) {
+    for (const SymbologyDescriptor& descriptor : kSymbologies)
+        if (descriptor.kind == kind) return &descriptor;
+    return nullptr;
+}
+
+std::span<const SymbologyDescriptor> Symbologies() {
+    return kSymbologies;
+}
+
+void EncodeForKind(SymbologyKind kind, std::string_view digits, std::string& pattern) {
+    if (const SymbologyDescriptor* symbology = Describe(kind)) symbology->encode(digits, pattern);
+}
+
+}  // namespace merrowin
