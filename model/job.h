@@ -36,6 +36,7 @@ struct BarcodeJob {
     std::uint8_t Gap = 0;           // drawing units
     std::uint8_t FrameWidth = 0;    // modules
     std::uint8_t FontSize = 0;      // drawing units
+    std::int32_t ModuleWidth = 0;   // .01 mm, command line only; 0: the screen decides
     bool ExtendedGuards = false;
     bool PrefixedText = false;
     bool NoText = false;
@@ -62,6 +63,7 @@ enum class SizeField : std::uint8_t {
     FrameWidth,
     FontSize,
     CopyRate,
+    ModuleWidth,  // command line only, never stored
 };
 
 // A number as the job's field keeps it: BarHeight and CopyRate whole, the

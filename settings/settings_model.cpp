@@ -80,6 +80,8 @@ std::string_view FieldName(SizeField field) {
             return "FontSize";
         case CopyRate:
             return "CopyRate";
+        case ModuleWidth:  // command line only: never stored
+            return "ModuleWidth";
     }
     return {};
 }
