@@ -1,0 +1,93 @@
+// The symbol's picture as an enhanced metafile written record by record
+// ([MS-EMF]): the same bytes on every platform for the same job, screen
+// figures and font measurements. The output (the copy scaled by the copy
+// rate) keeps the full-size records and scales them by the metafile's own
+// mapping, so a consumer scales at render time and keeps print precision.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "render/canvas.h"
+
+namespace merrowin {
+
+// What the reference screen reports of itself: its size in pixels and in
+// millimetres (HORZRES, VERTRES, HORZSIZE, VERTSIZE of the screen DC).
+struct ScreenFigures {
+    std::int32_t widthPixels = 0;
+    std::int32_t heightPixels = 0;
+    std::int32_t widthMm = 0;
+    std::int32_t heightMm = 0;
+    friend bool operator==(const ScreenFigures&, const ScreenFigures&) = default;
+};
+
+// A font as the picture's texts use it.
+struct FontSpec {
+    std::string face;
+    int charset = 0;  // 0 = ANSI
+    int height = 0;   // positive: the character cell's height in drawing units
+    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+};
+
+// The advance of each character of `text` in `font` on the reference
+// screen, in drawing units: one entry per UTF-16 code unit.
+using MeasureText =
+    std::function<std::vector<std::int32_t>(const FontSpec& font, std::u16string_view text)>;
+
+// A physical size in .01 mm.
+struct FrameSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    friend bool operator==(const FrameSize&, const FrameSize&) = default;
+};
+
+// The frame of a picture width x height pixels of the screen: pixels x
+// (millimetres x 100) / screen pixels, each rounded to the nearest whole.
+FrameSize FrameFromScreen(std::int32_t width, std::int32_t height, const ScreenFigures& screen);
+
+// The frame of a picture width x height drawing units when one module (two
+// units) is `moduleWidth` .01 mm, shown at `copyRate` percent; rounded to
+// the nearest whole.
+FrameSize FrameFromModuleWidth(std::int32_t width, std::int32_t height, std::int32_t moduleWidth,
+                               std::int32_t copyRate);
+
+// The largest side, in drawing units or pixels, of a picture or its copy:
+// the bars are written with 16-bit coordinates.
+inline constexpr std::int32_t kMaxPictureSide = 32767;
+
+// What the metafile shows: the full-size picture width x height drawing
+// units, mapped onto copyWidth x copyHeight reference pixels.
+struct EmfPage {
+    std::int32_t width = 0;       // W
+    std::int32_t height = 0;      // H
+    std::int32_t copyWidth = 0;   // Ws
+    std::int32_t copyHeight = 0;  // Hs
+    FrameSize frame;              // the copy's physical size
+};
+
+// A canvas that writes the metafile. Every side of the page must be 1 to
+// kMaxPictureSide (std::invalid_argument otherwise).
+class EmfWriter final : public Canvas {
+public:
+    EmfWriter(const EmfPage& page, const ScreenFigures& screen, MeasureText measure);
+    EmfWriter(const EmfWriter&) = delete;
+    EmfWriter& operator=(const EmfWriter&) = delete;
+    ~EmfWriter() override;
+
+    void FillRect(const Rect& rect, Colour colour) override;
+    void SetFont(std::string_view face, int charset, int height) override;
+    int TextWidth(std::string_view text) override;
+    void DrawString(int x, int y, std::string_view text) override;
+
+    // Ends the picture: the whole metafile, header first, end record last.
+    std::vector<std::uint8_t> Finish();
+
+private:
+    // the helper's implementation state goes here
+};
+
+}  // namespace merrowin
