@@ -83,10 +83,14 @@ void ApplyData(std::string_view argument, std::size_t length, BarcodeJob& job) {
 
 }  // namespace
 
+std::string OptionKey(std::string_view argument) {
+    return AsciiLower(CharRange(argument, 2, 3));
+}
+
 void ApplyOption(std::string_view argument, BarcodeJob& job) {
     const std::size_t length = CountChars(argument);
     if (length < 3) return;
-    const std::string key = AsciiLower(CharRange(argument, 2, 3));
+    const std::string key = OptionKey(argument);
     for (const NumericOption& option : kNumericOptions)
         if (key == option.key) return ApplyNumeric(option, argument, length, job);
     if (key == "no") {
@@ -108,11 +112,11 @@ void ApplyOption(std::string_view argument, BarcodeJob& job) {
     }
 }
 
-RunOutcome RunCommandLine(const std::vector<std::string>& options, BarcodeJob& job,
+bool RunCommandLine(const std::vector<std::string>& options, BarcodeJob& job,
                           const SettingsLoader& loadSettings) {
     loadSettings(job);
     for (const std::string& argument : options) ApplyOption(argument, job);
-    return job.Digits.empty() ? RunOutcome::ErrorState : RunOutcome::Generate;
+    return !job.Digits.empty();
 }
 
 }  // namespace merrowin

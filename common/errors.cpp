@@ -29,6 +29,9 @@ std::string KeyDeleteMessage(std::string_view keyName) {
 std::string FileCreateMessage(std::string_view path) {
     return Fill("ファイル %s を作成できません", path);
 }
+std::string PictureSizeMessage(std::string_view size) {
+    return Fill("図の大きさ %s が大きすぎます", size);
+}
 
 std::string ErrorBoxText(std::string_view message) {
     std::string out(message);

@@ -25,6 +25,7 @@ std::string KeyCreateMessage(std::string_view keyName);         // キー %s の
 std::string ValueWriteMessage(std::string_view valueName);      // '%s' の設定に失敗しました
 std::string KeyDeleteMessage(std::string_view keyName);         // キー %s の削除に失敗しました
 std::string FileCreateMessage(std::string_view path);           // ファイル %s を作成できません
+std::string PictureSizeMessage(std::string_view size);          // 図の大きさ %s が大きすぎます
 inline constexpr std::string_view kClipboardMessage = "クリップボードを開くことができません";
 
 // The text of the standard error box: a "." is appended when the last

@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ApplySwitch(arguments[1], job);
     const std::vector<std::string> options(arguments.begin() + 2, arguments.end());
     try {
-        if (RunCommandLine(options, job, LoadBuiltInDefaults) != RunOutcome::Generate) return 0;
+        if (!RunCommandLine(options, job, LoadBuiltInDefaults)) return 0;
         if (job.Kind == SymbologyKind::None) Fail("data taken without a symbology");
         EncodeForKind(job.Kind, job.Digits, job.Pattern);
         const Shape shape = ShapeOf(job.Kind);

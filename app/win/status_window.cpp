@@ -2,10 +2,8 @@
 
 #include <exception>
 
-#include "app/command_line.h"
-#include "app/symbology.h"
-#include "common/errors.h"
-#include "render/win/output.h"
+#include "app/run.h"
+#include "app/win/win_platform.h"
 #include "settings/win/registry_store.h"
 
 namespace merrowin::win {
@@ -146,17 +144,12 @@ void TForm1::CreateControls() {
 }
 
 void TForm1::FormCreate() {
-    if (!ApplySwitch(arguments_.front(), job_)) ShowErrorState();
-    const std::vector<std::string> options(arguments_.begin() + 1, arguments_.end());
-    if (RunCommandLine(options, job_, LoadSettingsFromRegistry) == RunOutcome::ErrorState) {
-        ShowErrorState();
-        return;
-    }
-    SetLabel1(kMakingText);
-    if (MakeSymbol(job_, hwnd_) == SymbolResult::Produced)
-        finished_ = true;
-    else
-        ShowErrorState();
+    WinPlatform platform(hwnd_);
+    const RunOutcome outcome = RunGeneration(arguments_, LoadSettingsFromRegistry, platform);
+    SetLabel1(outcome.status);
+    if (outcome.ShowsExitButton()) ::ShowWindow(Button1, SW_SHOWNA);
+    if (!outcome.error.empty()) ShowErrorBox(hwnd_, outcome.error);
+    finished_ = outcome.state == RunOutcome::State::Produced;
 }
 
 void TForm1::FormDblClick() {
@@ -165,11 +158,6 @@ void TForm1::FormDblClick() {
 
 void TForm1::Button1Click() {
     ::DestroyWindow(hwnd_);
-}
-
-void TForm1::ShowErrorState() {
-    ::ShowWindow(Button1, SW_SHOWNA);
-    SetLabel1(kCommandErrorText);
 }
 
 // Sets the status line and sizes the label to its text.

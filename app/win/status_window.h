@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "model/job.h"
 #include "common/win/win_util.h"
 
 namespace merrowin::win {
@@ -40,12 +39,10 @@ private:
     void FormCreate();
     void FormDblClick();
     void Button1Click();
-    void ShowErrorState();
     void SetLabel1(std::string_view text);
     bool OnLabel1(LPARAM clientPoint) const;
 
     std::vector<std::string> arguments_;
-    BarcodeJob job_;
     bool finished_ = false;
     HWND hwnd_ = nullptr;
     HWND Label1 = nullptr;

@@ -492,11 +492,6 @@ int ScreenPixelsToHimetricY(int pixels) {
     return result;
 }
 
-bool RunningUnderWine() {
-    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
 Picture RenderEmf(HENHMETAFILE emf, int width, int height, std::uint32_t ground) {
     Picture picture;
     BITMAPINFO info{};
@@ -518,10 +513,11 @@ Picture RenderEmf(HENHMETAFILE emf, int width, int height, std::uint32_t ground)
     const RECT all{0, 0, width, height};
     ::FillRect(dc, &all, brush);
     ::DeleteObject(brush);
-    // Windows maps the frame onto the rectangle including its right and
-    // bottom edges, Wine excluding them; either way one unit is one pixel.
-    const int inclusive = RunningUnderWine() ? 0 : 1;
-    const RECT target{0, 0, width - inclusive, height - inclusive};
+    // Windows and Wine both map the frame's left edge onto the rectangle's
+    // left and its right edge onto the rectangle's right (Wine's conformance
+    // tests test_SaveDC and test_mf_conversions in dlls/gdi32/tests/metafile.c,
+    // which run on Windows): a W x H picture plays 1:1 into {0, 0, W, H}.
+    const RECT target{0, 0, width, height};
     ::PlayEnhMetaFile(dc, emf, &target);
     ::GdiFlush();
 

@@ -168,7 +168,6 @@ SIZE FramePixels(const ENHMETAHEADER& header);
 // Hundredths of a millimetre that `pixels` screen pixels measure, rounded.
 int ScreenPixelsToHimetricX(int pixels);
 int ScreenPixelsToHimetricY(int pixels);
-bool RunningUnderWine();
 
 // A 24-bit picture, top row first.
 struct Picture {

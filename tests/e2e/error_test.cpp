@@ -79,12 +79,13 @@ TEST_F(ErrorTest, ErrorStateWindow) {
     }
 }
 
+// The command line is fine: the status line points at the stored setting.
 TEST_F(ErrorTest, StoredCopyRateZeroEndsInErrorState) {
     SetSettingString(L"Setting", L"Def", L"1");
     SetSettingString(L"Jan13", L"CopyRate", L"0");
     ASSERT_TRUE(PutClipboardText(kMarker));
     Process run(std::wstring(L"/j13 ") + kJanData + L" /fl " + DrOption(out_.Path()), Cwd());
-    ExpectStatusAndClose(run, kBadCommand, true, CloseBy::Button);
+    ExpectStatusAndClose(run, L"設定のサイズでは図を作れません。", true, CloseBy::Button);
     ExpectNothingOutput();
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cwchar>
 #include <memory>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -252,6 +253,64 @@ TEST_F(FaultTest, TenRunsAtOnceIntoOneFile) {
     EXPECT_EQ(FramePixels(*header).cx, kJanFrame.cx);
     EXPECT_EQ(FramePixels(*header).cy, kJanFrame.cy);
 }
+
+// Save folders around the old path limits, from "dr" and from the stored
+// folder: each run saves a complete file there (the file system takes such
+// folders), leaves no temporary file and does not crash.
+struct LongFolderRow {
+    int row;
+    std::size_t length;  // characters of the folder's path
+    bool stored;         // from the settings instead of "dr"
+};
+constexpr LongFolderRow kLongFolderRows[] = {
+    {0, 259, false}, {1, 260, false},  {2, 261, false}, {3, 264, false},
+    {4, 276, false}, {5, 277, false},  {6, 278, false}, {7, 280, false},
+    {8, 300, false}, {9, 1000, false}, {10, 259, true}, {11, 260, true},
+    {12, 264, true}, {13, 278, true},  {14, 280, true}, {15, 1000, true},
+};
+
+class LongFolder : public FaultTest, public ::testing::WithParamInterface<LongFolderRow> {
+protected:
+    // A folder under the scratch folder whose path is `length` characters,
+    // made level by level; the "\\?\" form reaches it at any length.
+    std::wstring MakeFolderOfLength(std::size_t length) {
+        std::wstring folder = out_.Path();
+        while (folder.size() < length) {
+            const std::size_t room = length - folder.size() - 1;
+            // Keep a last level of at least 20 characters.
+            std::size_t take = std::min<std::size_t>(room, 200);
+            if (room > 200 && room - 200 < 20) take = room - 20;
+            folder += L"\\" + std::wstring(take, L'a' + static_cast<wchar_t>(folder.size() % 26));
+            ::CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr);
+        }
+        return folder;
+    }
+};
+
+TEST_P(LongFolder, SavesTheWholeFileAndLeavesNoTemporary) {
+    const LongFolderRow& row = GetParam();
+    const std::wstring folder = MakeFolderOfLength(row.length);
+    ASSERT_EQ(folder.size(), row.length);
+    const std::wstring reach = L"\\\\?\\" + folder;
+    ASSERT_TRUE(DirectoryExists(reach));
+    std::wstring options = L"/fl /nc";
+    if (row.stored) {
+        SetSettingString(L"Setting", L"DrChk", L"1");
+        SetSettingString(L"Setting", L"SaveDr", folder);
+    } else {
+        options += L" " + DrOption(folder);
+    }
+    EXPECT_EQ(Run(JanRun(options)), 0u);
+    const std::optional<ENHMETAHEADER> header = EmfFileHeader(reach + L"\\" + kJanFile);
+    ASSERT_TRUE(header.has_value());
+    EXPECT_EQ(FramePixels(*header).cx, kJanFrame.cx);
+    EXPECT_EQ(FilesIn(reach), std::vector<std::wstring>{kJanFile});
+    EXPECT_TRUE(FilesIn(Cwd()).empty());
+    DeleteTree(reach);
+}
+
+INSTANTIATE_TEST_SUITE_P(, LongFolder, ::testing::ValuesIn(kLongFolderRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
 }  // namespace
 }  // namespace merrowin::e2e

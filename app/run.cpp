@@ -1,0 +1,108 @@
+#include "app/run.h"
+
+#include <algorithm>
+
+#include "app/symbology.h"
+#include "common/errors.h"
+#include "common/text.h"
+#include "model/symbology.h"
+#include "render/layout.h"
+#include "render/save_path.h"
+
+namespace merrowin {
+namespace {
+
+// True when one of the options sets the field that `key` names.
+bool OptionGiven(const std::vector<std::string>& options, std::string_view key) {
+    return std::any_of(options.begin(), options.end(), [&](const std::string& argument) {
+        return CountChars(argument) >= 3 && OptionKey(argument) == key;
+    });
+}
+
+bool FitsMetafile(std::int32_t side) {
+    return side <= kMaxPictureSide;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> MakeMetafile(BarcodeJob& job, const ScreenFigures& screen,
+                                       const MeasureText& measure) {
+    EncodeForKind(job.Kind, job.Digits, job.Pattern);
+    if (job.Pattern.empty()) return {};
+    const SymbolLayout layout = LayOut(job);
+    const CopySize copy = ScaledSize(layout.W, layout.H, job.CopyRate);
+    // A picture or copy without drawable area is no picture: nothing goes
+    // out rather than an empty metafile.
+    if (layout.W < 1 || layout.H < 1 || copy.width < 1 || copy.height < 1) return {};
+    // Stored sizes may hold any 32-bit number; what the metafile's fields
+    // cannot hold is refused before anything is output.
+    if (!FitsMetafile(layout.W) || !FitsMetafile(layout.H) || !FitsMetafile(copy.width) ||
+        !FitsMetafile(copy.height)) {
+        const bool copyTooLarge = !FitsMetafile(copy.width) || !FitsMetafile(copy.height);
+        const CopySize named = copyTooLarge ? copy : CopySize{layout.W, layout.H};
+        throw MerrowinError(
+            PictureSizeMessage(IntToStr(named.width) + " x " + IntToStr(named.height)));
+    }
+    EmfPage page;
+    page.width = layout.W;
+    page.height = layout.H;
+    page.copyWidth = copy.width;
+    page.copyHeight = copy.height;
+    // With a module width the frame states the printed size the user asked
+    // for; otherwise the size the picture has on this screen.
+    page.frame = job.ModuleWidth > 0
+                     ? FrameFromModuleWidth(layout.W, layout.H, job.ModuleWidth, job.CopyRate)
+                     : FrameFromScreen(copy.width, copy.height, screen);
+    EmfWriter writer(page, screen, measure);
+    DrawSymbol(job, layout, writer);
+    return writer.Finish();
+}
+
+RunOutcome RunGeneration(const std::vector<std::string>& arguments,
+                         const SettingsLoader& loadSettings, Platform& platform) {
+    using State = RunOutcome::State;
+    RunOutcome outcome{State::Stopped, "Label1", ""};
+    const auto commandError = [&outcome](std::string_view status) {
+        outcome.state = State::CommandError;
+        outcome.status = status;
+    };
+    // The one place where a run's failures end up: the message goes to the
+    // error box and the window stays as the run left it.
+    try {
+        BarcodeJob job;
+        if (arguments.empty() || !ApplySwitch(arguments.front(), job))
+            commandError(kCommandErrorText);
+        const std::vector<std::string> options(arguments.begin() + (arguments.empty() ? 0 : 1),
+                                               arguments.end());
+        if (!RunCommandLine(options, job, loadSettings) || job.Kind == SymbologyKind::None) {
+            commandError(kCommandErrorText);
+            return outcome;
+        }
+        outcome.status = kMakingText;
+        const std::vector<std::uint8_t> metafile =
+            MakeMetafile(job, platform.Screen(), [&platform](const FontSpec& font, auto text) {
+                return platform.MeasureText(font, text);
+            });
+        if (metafile.empty()) {
+            // Without area: the command's own sizes, or the stored ones.
+            const bool fromCommand = OptionGiven(options, "cr") || OptionGiven(options, "bh");
+            commandError(fromCommand ? kCommandErrorText : kStoredSizeErrorText);
+            return outcome;
+        }
+        // The clipboard first: a file that cannot be written leaves the
+        // clipboard filled, a busy clipboard means no file either.
+        if (!job.NoClipboard) platform.PutOnClipboard(metafile);
+        if (job.SaveFile) {
+            const FolderQueries folders{
+                [&platform](const std::string& folder) { return platform.DirectoryExists(folder); },
+                [&platform] { return platform.PersonalFolder(); }};
+            platform.SaveFile(ResolveSavePath(job.SaveDr, job.FileName, folders), metafile);
+        }
+        outcome.state = State::Produced;
+    } catch (const MerrowinError& error) {
+        outcome.error = error.what();
+    }
+    return outcome;
+}
+
+}  // namespace merrowin

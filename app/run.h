@@ -1,0 +1,69 @@
+// A generation run from the command line to the outputs. Everything is
+// decided here; the platform only measures text, reports the screen and
+// carries bytes to the clipboard and the file system.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/command_line.h"
+#include "model/job.h"
+#include "render/emf_writer.h"
+
+namespace merrowin {
+
+// What a run needs of the platform. The Win32 layer implements it; tests
+// fake it.
+class Platform {
+public:
+    virtual ~Platform() = default;
+    // Character advances of `text` in `font` on the reference screen.
+    virtual std::vector<std::int32_t> MeasureText(const FontSpec& font,
+                                                  std::u16string_view text) = 0;
+    virtual ScreenFigures Screen() = 0;
+    // Empties the clipboard and places the metafile on it in the enhanced
+    // metafile format; raises kClipboardMessage when it cannot.
+    virtual void PutOnClipboard(const std::vector<std::uint8_t>& metafile) = 0;
+    // Writes the bytes to `path`, replacing a file of that name only once
+    // the new one is complete; raises FileCreateMessage(path).
+    virtual void SaveFile(const std::string& path, const std::vector<std::uint8_t>& bytes) = 0;
+    virtual bool DirectoryExists(const std::string& folder) = 0;
+    // The user's personal documents folder; empty when unknown.
+    virtual std::string PersonalFolder() = 0;
+};
+
+// How a run ended, and what the status window then shows.
+struct RunOutcome {
+    enum class State {
+        Produced,      // the picture went out: the process ends at once
+        CommandError,  // nothing was made: the status line and the exit button
+        Stopped,       // an error stopped the run: the error box, then the window
+    };
+    State state = State::Stopped;
+    std::string status;  // the status line (Label1)
+    std::string error;   // the error box's message; empty when there is none
+
+    bool ShowsExitButton() const { return state == State::CommandError; }
+    int ExitCode() const { return state == State::Produced ? 0 : 1; }
+};
+
+// The status line of a command without area for the picture because of a
+// stored copy rate or bar height.
+inline constexpr std::string_view kStoredSizeErrorText = "設定のサイズでは図を作れません。";
+
+// The whole run: the switch (arguments[0]), the stored settings, the
+// options, the symbol, then the clipboard and the file, in that order.
+// `arguments` holds at least the switch.
+RunOutcome RunGeneration(const std::vector<std::string>& arguments,
+                         const SettingsLoader& loadSettings, Platform& platform);
+
+// The metafile of a job whose switch and options are applied: encodes it
+// (Pattern), lays it out and writes the copy scaled by CopyRate. Empty
+// when the copy would have no area; raises ConversionError for a non-digit
+// and PictureSizeMessage for a picture too large to write.
+std::vector<std::uint8_t> MakeMetafile(BarcodeJob& job, const ScreenFigures& screen,
+                                       const MeasureText& measure);
+
+}  // namespace merrowin

@@ -1,0 +1,237 @@
+#include "app/win/win_platform.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "common/errors.h"
+
+namespace merrowin::win {
+namespace {
+
+// Closes the clipboard when the operation ends, however it ends.
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner) {
+        // Another program may hold the clipboard for a moment (clipboard
+        // viewers, remote-desktop sync): give it about a second.
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            if (::OpenClipboard(owner)) return;
+            ::Sleep(50);
+        }
+        throw MerrowinError(std::string(kClipboardMessage));
+    }
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    ~OpenedClipboard() { ::CloseClipboard(); }
+};
+
+// CreateDirectoryW's limit, the lowest of the file functions' (MAX_PATH
+// less room for an 8.3 file name); longer paths need the "\\?\" form
+// unless the system was set up for long paths.
+constexpr std::size_t kShortPathLimit = MAX_PATH - 12;
+// What the temporary file's name adds to the target's: ".merrowin-XXXXXXXX.tmp".
+constexpr std::size_t kTemporarySuffixLength = 22;
+// The longest file name (one path component) NTFS and FAT32 take.
+constexpr std::size_t kMaxComponentLength = 255;
+
+// The absolute form of `path` at any length; `path` itself when the system
+// cannot form it.
+std::wstring FullPath(const std::wstring& path) {
+    std::wstring full(path.size() + MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n =
+            ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (n == 0) return path;
+        if (n < full.size()) {
+            full.resize(n);
+            return full;
+        }
+        full.resize(n);  // n counts the terminating zero when the buffer was too small
+    }
+}
+
+// `path` as the file functions take it when `extra` characters are added
+// to its end.
+std::wstring ExtendedPathFor(const std::wstring& path, std::size_t extra) {
+    if (path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\")) return path;
+    const std::wstring full = FullPath(path);
+    if (full.size() + extra < kShortPathLimit) return path;
+    // "\\?\" turns off the system's parsing of the path: it takes only an
+    // absolute path with backslashes, which GetFullPathNameW has made
+    // ("Naming Files, Paths, and Namespaces", Win32 documentation).
+    if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
+// Splits a path at its last backslash or slash: (folder with its separator,
+// file name).
+std::pair<std::wstring, std::wstring> SplitFileName(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return {L"", path};
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+std::wstring Hex(DWORD value) {
+    constexpr wchar_t kDigits[] = L"0123456789abcdef";
+    std::wstring text(8, L'0');
+    for (int i = 7; i >= 0; --i, value >>= 4)
+        text[static_cast<std::size_t>(i)] = kDigits[value & 15];
+    return text;
+}
+
+// A new file beside a target, named after it ("label.emf.merrowin-XXXXXXXX.tmp",
+// so that one left by a power cut says what it was and that it may go),
+// deleted again unless it was kept.
+class TemporaryFile {
+public:
+    // Creates the file, trying other names while one is taken. Throws
+    // `failure` when no file can be created there.
+    TemporaryFile(const std::wstring& target, const MerrowinError& failure) {
+        auto [folder, name] = SplitFileName(target);
+        if (name.size() + kTemporarySuffixLength > kMaxComponentLength) {
+            name.resize(kMaxComponentLength - kTemporarySuffixLength);
+            if (IS_HIGH_SURROGATE(name.back())) name.pop_back();
+        }
+        const DWORD seed = ::GetCurrentProcessId() * 2654435761u ^ ::GetTickCount();
+        for (DWORD attempt = 0; attempt < 100; ++attempt) {
+            path_ = folder + name + L".merrowin-" + Hex(seed + attempt) + L".tmp";
+            file_ = ::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (file_ != INVALID_HANDLE_VALUE) return;
+            const DWORD error = ::GetLastError();
+            if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+        }
+        path_.clear();
+        throw failure;
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        Close();
+        if (!kept_ && !path_.empty()) ::DeleteFileW(path_.c_str());
+    }
+
+    // Writes all the bytes and puts them on the disk; false when the disk
+    // refused (full, removed, failing).
+    bool WriteAll(const std::vector<std::uint8_t>& bytes) {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const DWORD chunk =
+                static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+            DWORD written = 0;
+            if (!::WriteFile(file_, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+                return false;
+            done += written;
+        }
+        if (!::FlushFileBuffers(file_)) return false;
+        return Close();
+    }
+    const std::wstring& Path() const { return path_; }
+    void Keep() { kept_ = true; }
+
+private:
+    // Closes the file; false when the system reports that the last writes
+    // failed.
+    bool Close() {
+        if (file_ == INVALID_HANDLE_VALUE) return true;
+        return ::CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE)) != FALSE;
+    }
+
+    HANDLE file_ = INVALID_HANDLE_VALUE;  // CreateFileW's "no file" is not null
+    std::wstring path_;
+    bool kept_ = false;
+};
+
+// Renames the temporary file over the target. Another program that has the
+// target open for a moment (a virus scanner, the search indexer, Explorer's
+// preview) makes the rename fail with a sharing violation or access denied:
+// give it about a second.
+bool ReplaceFile(const std::wstring& from, const std::wstring& to) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (::MoveFileExW(from.c_str(), to.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) return false;
+        ::Sleep(50);
+    }
+    return false;
+}
+
+}  // namespace
+
+std::wstring ExtendedPath(const std::wstring& path) {
+    return ExtendedPathFor(path, 0);
+}
+
+std::vector<std::int32_t> WinPlatform::MeasureText(const FontSpec& font, std::u16string_view text) {
+    std::vector<std::int32_t> advances(text.size(), 0);
+    if (text.empty()) return advances;
+    LOGFONTW logFont{};
+    logFont.lfHeight = font.height;  // positive: the height of the character cell
+    logFont.lfWeight = FW_NORMAL;
+    logFont.lfCharSet = static_cast<BYTE>(font.charset);
+    logFont.lfQuality = DEFAULT_QUALITY;
+    logFont.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    const std::wstring face = Widen(font.face);
+    face.copy(logFont.lfFaceName, LF_FACESIZE - 1);
+    const UniqueFont created(::CreateFontIndirectW(&logFont));
+    if (!created) throw MerrowinError("フォントを作成できません");
+
+    const std::wstring wide(text.begin(), text.end());
+    std::vector<INT> ends(wide.size(), 0);
+    ScreenDc screen;
+    {
+        SelectGuard selected(screen.get(), created.get());
+        SIZE size{};
+        // Without a fit count the extent limit is ignored and every
+        // character's end is reported.
+        ::GetTextExtentExPointW(screen.get(), wide.c_str(), static_cast<int>(wide.size()), 0,
+                                nullptr, ends.data(), &size);
+    }
+    for (std::size_t i = 0; i < ends.size(); ++i) advances[i] = ends[i] - (i ? ends[i - 1] : 0);
+    return advances;
+}
+
+ScreenFigures WinPlatform::Screen() {
+    ScreenDc screen;
+    return {::GetDeviceCaps(screen.get(), HORZRES), ::GetDeviceCaps(screen.get(), VERTRES),
+            ::GetDeviceCaps(screen.get(), HORZSIZE), ::GetDeviceCaps(screen.get(), VERTSIZE)};
+}
+
+void WinPlatform::PutOnClipboard(const std::vector<std::uint8_t>& metafile) {
+    UniqueEmf picture(::SetEnhMetaFileBits(static_cast<UINT>(metafile.size()), metafile.data()));
+    if (!picture) throw MerrowinError(std::string(kClipboardMessage));
+    OpenedClipboard clipboard(owner_);
+    ::EmptyClipboard();
+    if (!::SetClipboardData(CF_ENHMETAFILE, picture.get()))
+        throw MerrowinError(std::string(kClipboardMessage));
+    picture.release();  // the clipboard owns it now
+}
+
+void WinPlatform::SaveFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    const MerrowinError failure(FileCreateMessage(path));
+    const std::wstring target = ExtendedPathFor(Widen(path), kTemporarySuffixLength);
+    // A read-only file is not ours to replace (Wine's rename would replace
+    // it all the same), and a folder of that name cannot become a file.
+    const DWORD existing = ::GetFileAttributesW(target.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES &&
+        (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        throw failure;
+    // Written beside the target and renamed over it: a failure leaves the
+    // old file or the new one, never a half-written or vanished one.
+    TemporaryFile temporary(target, failure);
+    if (!temporary.WriteAll(bytes) || !ReplaceFile(temporary.Path(), target)) throw failure;
+    temporary.Keep();
+}
+
+bool WinPlatform::DirectoryExists(const std::string& folder) {
+    const DWORD attributes = ::GetFileAttributesW(ExtendedPath(Widen(folder)).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string WinPlatform::PersonalFolder() {
+    return win::PersonalFolder("");
+}
+
+}  // namespace merrowin::win

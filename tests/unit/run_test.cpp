@@ -1,0 +1,202 @@
+// The generation run against a fake platform: command lines and stored
+// sizes in, the platform's calls in order and the window's state out.
+#include "app/run.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/errors.h"
+#include "settings/store.h"
+
+namespace merrowin {
+namespace {
+
+// Records what the run asks of the platform, one line per call.
+class FakePlatform final : public Platform {
+public:
+    std::vector<std::int32_t> MeasureText(const FontSpec& font, std::u16string_view text) override {
+        return std::vector<std::int32_t>(text.size(), font.height / 2);
+    }
+    ScreenFigures Screen() override { return {1280, 1024, 338, 270}; }
+    void PutOnClipboard(const std::vector<std::uint8_t>& metafile) override {
+        calls.push_back("clipboard");
+        if (clipboardBusy) throw MerrowinError(std::string(kClipboardMessage));
+        clipboardBytes = metafile;
+    }
+    void SaveFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override {
+        calls.push_back("save " + path);
+        if (diskRefuses) throw MerrowinError(FileCreateMessage(path));
+        fileBytes = bytes;
+    }
+    bool DirectoryExists(const std::string& folder) override {
+        calls.push_back("folder? " + folder);
+        return folder == "C:\\Work" || folder == "D:\\Docs" || folder.starts_with("C:\\Deep\\");
+    }
+    std::string PersonalFolder() override {
+        calls.push_back("personal");
+        return "D:\\Docs";
+    }
+
+    bool clipboardBusy = false;
+    bool diskRefuses = false;
+    std::vector<std::string> calls;
+    std::vector<std::uint8_t> clipboardBytes;
+    std::vector<std::uint8_t> fileBytes;
+};
+
+using State = RunOutcome::State;
+using Stored = void (*)(BarcodeJob&);
+
+void StoredFolder(BarcodeJob& job) {
+    job.SaveDr = "C:\\Work";
+}
+void StoredGoneFolder(BarcodeJob& job) {
+    job.SaveDr = "C:\\Gone";
+}
+void StoredRateZero(BarcodeJob& job) {
+    job.CopyRate = 0;
+}
+void StoredHugeBars(BarcodeJob& job) {
+    job.BarHeight = 2147483647;
+}
+void StoredHugeRate(BarcodeJob& job) {
+    job.CopyRate = 2147483647;
+}
+void StoredNegativeBars(BarcodeJob& job) {
+    job.BarHeight = -200;
+}
+
+struct RunRow {
+    int row;
+    std::vector<std::string> arguments;
+    Stored stored;  // on top of the built-in sizes; nullptr: none
+    std::vector<std::string> calls;
+    State state;
+    std::string status;
+    std::string error;
+};
+
+void PrintTo(const RunRow& row, std::ostream* out) {
+    *out << "row " << row.row;
+}
+
+const std::string kMaking(kMakingText);
+const std::string kCommandError(kCommandErrorText);
+const std::string kStoredError(kStoredSizeErrorText);
+
+// clang-format off
+const RunRow kRunRows[] = {
+    // Outputs by options: clipboard only, file and clipboard, file only.
+    {0, {"/j13", "/cd490123456789"}, nullptr, {"clipboard"}, State::Produced, kMaking, ""},
+    {1, {"/j13", "/cd490123456789", "/fl"}, nullptr,
+     {"clipboard", "personal", "folder? D:\\Docs", "save D:\\Docs\\4901234567894.emf"},
+     State::Produced, kMaking, ""},
+    {2, {"/j8", "/cd4901234", "/fllabel", "/nc"}, nullptr,
+     {"personal", "folder? D:\\Docs", "save D:\\Docs\\label.emf"}, State::Produced, kMaking, ""},
+    {3, {"/i14", "/nc", "/fl", "/cd1490123456789"}, nullptr,
+     {"clipboard", "personal", "folder? D:\\Docs", "save D:\\Docs\\14901234567891.emf"},
+     State::Produced, kMaking, ""},
+    // Folder precedence: "dr", the stored folder, a folder that has gone.
+    {4, {"/j13", "/cd490123456789", "/fllabel", "/drC:\\Work"}, nullptr,
+     {"clipboard", "folder? C:\\Work", "save C:\\Work\\label.emf"}, State::Produced, kMaking, ""},
+    {5, {"/j13", "/cd490123456789", "/fllabel"}, StoredFolder,
+     {"clipboard", "folder? C:\\Work", "save C:\\Work\\label.emf"}, State::Produced, kMaking, ""},
+    {6, {"/j13", "/cd490123456789", "/fllabel"}, StoredGoneFolder,
+     {"clipboard", "folder? C:\\Gone", "save label.emf"}, State::Produced, kMaking, ""},
+    {7, {"/j13", "/cd490123456789", "/fllabel", "/dr"}, StoredFolder,
+     {"clipboard", "personal", "folder? D:\\Docs", "save D:\\Docs\\label.emf"},
+     State::Produced, kMaking, ""},
+    // No data, an unknown switch: the error state, nothing touched.
+    {8, {"/j13"}, nullptr, {}, State::CommandError, kCommandError, ""},
+    {9, {"/j13", "/cd4901"}, nullptr, {}, State::CommandError, kCommandError, ""},
+    {10, {"/x13", "/cd490123456789"}, nullptr, {}, State::CommandError, kCommandError, ""},
+    {11, {"/x13", "/tmab"}, nullptr, {}, State::CommandError, kCommandError,
+     "'ab' は整数ではありません"},
+    // A value that is no number stops the run where it stands.
+    {12, {"/j13", "/tmab", "/cd490123456789"}, nullptr, {}, State::Stopped, "Label1",
+     "'ab' は整数ではありません"},
+    {13, {"/j13", "/fllabel", "/cd49012345678x"}, nullptr, {}, State::Stopped, kMaking,
+     "'x' は整数ではありません"},
+    // A copy without area: the command's own rate, or the stored one.
+    {14, {"/j13", "/cd490123456789", "/cr00"}, nullptr, {}, State::CommandError, kCommandError,
+     ""},
+    {15, {"/j13", "/cd490123456789"}, StoredRateZero, {}, State::CommandError, kStoredError, ""},
+    {16, {"/j13b", "/cd490123456789", "/no", "/tm0", "/bm0"}, StoredNegativeBars, {},
+     State::CommandError, kStoredError, ""},
+    {17, {"/j13", "/cd490123456789", "/cr50"}, StoredRateZero, {"clipboard"}, State::Produced,
+     kMaking, ""},
+    // Stored sizes the metafile cannot hold are refused before any output.
+    {18, {"/j13", "/cd490123456789", "/fl"}, StoredHugeBars, {}, State::Stopped, kMaking,
+     "図の大きさ 226 x 2147483647 が大きすぎます"},
+    {19, {"/j13", "/cd490123456789", "/fl"}, StoredHugeRate, {}, State::Stopped, kMaking,
+     "図の大きさ 2147483647 x 2147483647 が大きすぎます"},
+};
+// clang-format on
+
+class RunTable : public ::testing::TestWithParam<RunRow> {};
+
+TEST_P(RunTable, CallsThePlatformInOrder) {
+    const RunRow& row = GetParam();
+    FakePlatform platform;
+    const auto load = [&row](BarcodeJob& job) {
+        LoadBuiltInDefaults(job);
+        if (row.stored) row.stored(job);
+    };
+    const RunOutcome outcome = RunGeneration(row.arguments, load, platform);
+    EXPECT_EQ(platform.calls, row.calls);
+    EXPECT_EQ(outcome.state, row.state);
+    EXPECT_EQ(outcome.status, row.status);
+    EXPECT_EQ(outcome.error, row.error);
+    EXPECT_EQ(outcome.ExitCode(), row.state == State::Produced ? 0 : 1);
+    if (!platform.clipboardBytes.empty() && !platform.fileBytes.empty()) {
+        EXPECT_EQ(platform.clipboardBytes, platform.fileBytes);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, RunTable, ::testing::ValuesIn(kRunRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+// A busy clipboard means no file either; a refused file leaves the
+// clipboard filled.
+TEST(RunFaults, ClipboardFirstThenFile) {
+    FakePlatform busy;
+    busy.clipboardBusy = true;
+    RunOutcome outcome =
+        RunGeneration({"/j13", "/cd490123456789", "/fl"}, LoadBuiltInDefaults, busy);
+    EXPECT_EQ(busy.calls, std::vector<std::string>{"clipboard"});
+    EXPECT_EQ(outcome.error, kClipboardMessage);
+
+    FakePlatform full;
+    full.diskRefuses = true;
+    outcome = RunGeneration({"/j13", "/cd490123456789", "/fl"}, LoadBuiltInDefaults, full);
+    EXPECT_EQ(full.calls.front(), "clipboard");
+    EXPECT_FALSE(full.clipboardBytes.empty());
+    EXPECT_EQ(outcome.error, "ファイル D:\\Docs\\4901234567894.emf を作成できません");
+    EXPECT_EQ(outcome.ExitCode(), 1);
+}
+
+// Save folders around and far beyond MAX_PATH, from "dr" and from the
+// stored folder: the path is formed whole, whatever its length.
+TEST(RunLongFolders, PathIsFormedWhole) {
+    for (const std::size_t length : {259u, 260u, 261u, 264u, 276u, 277u, 278u, 280u, 300u, 1000u}) {
+        const std::string folder = "C:\\Deep\\" + std::string(length - 8, 'x');
+        for (const bool stored : {false, true}) {
+            SCOPED_TRACE(std::to_string(length) + (stored ? " stored" : " dr"));
+            FakePlatform platform;
+            std::vector<std::string> arguments{"/j13", "/cd490123456789", "/fl", "/nc"};
+            if (!stored) arguments.push_back("/dr" + folder);
+            const auto load = [&](BarcodeJob& job) {
+                LoadBuiltInDefaults(job);
+                if (stored) job.SaveDr = folder;
+            };
+            const RunOutcome outcome = RunGeneration(arguments, load, platform);
+            EXPECT_EQ(outcome.state, State::Produced);
+            EXPECT_EQ(platform.calls.back(), "save " + folder + "\\4901234567894.emf");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace merrowin
