@@ -25,6 +25,22 @@ std::size_t CharLength(std::string_view text, std::size_t at) {
     return n;
 }
 
+// The code point of the well-formed-looking sequence of `length` bytes at
+// `at`, or U+FFFD when it names no character.
+char32_t DecodeChar(std::string_view text, std::size_t at, std::size_t length) {
+    constexpr char32_t kReplacement = 0xFFFD;
+    constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (length == 1) return lead < 0x80 ? lead : kReplacement;  // ASCII or a stray byte
+    char32_t value = lead & kLeadBits[length];
+    for (std::size_t i = 1; i < length; ++i)
+        value = (value << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3F);
+    if (value < kSmallest[length]) return kReplacement;  // overlong
+    if ((value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF) return kReplacement;
+    return value;
+}
+
 }  // namespace
 
 std::optional<std::int32_t> TryStrToInt(std::string_view text) {
@@ -94,6 +110,23 @@ std::string CharRange(std::string_view text, std::size_t first, std::size_t last
     }
     if (first == 0 || first > last || begin >= end) return {};
     return std::string(text.substr(begin, end - begin));
+}
+
+std::u16string Utf16FromUtf8(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = CharLength(text, at);
+        const char32_t c = DecodeChar(text, at, length);
+        at += length;
+        if (c < 0x10000) {
+            out += static_cast<char16_t>(c);
+        } else {
+            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        }
+    }
+    return out;
 }
 
 }  // namespace merrowin
