@@ -7,9 +7,12 @@ namespace {
 
 int DigitValue(char c, int base) {
     int v = -1;
-    if (c >= '0' && c <= '9') v = c - '0';
-    else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        v = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        v = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        v = c - 'A' + 10;
     return v < base ? v : -1;
 }
 
@@ -17,8 +20,11 @@ int DigitValue(char c, int base) {
 // cannot start a well-formed character counts as one.
 std::size_t CharLength(std::string_view text, std::size_t at) {
     auto lead = static_cast<unsigned char>(text[at]);
-    std::size_t n = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                  : (lead >> 3) == 0x1E ? 4 : 1;
+    std::size_t n = lead < 0x80           ? 1
+                    : (lead >> 5) == 0x6  ? 2
+                    : (lead >> 4) == 0xE  ? 3
+                    : (lead >> 3) == 0x1E ? 4
+                                          : 1;
     if (at + n > text.size()) return 1;
     for (std::size_t i = 1; i < n; ++i)
         if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) return 1;
@@ -52,7 +58,8 @@ std::optional<std::int32_t> TryStrToInt(std::string_view text) {
     if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
         base = 16;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    } else if (i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         base = 16;
         i += 2;
     }
@@ -68,8 +75,8 @@ std::optional<std::int32_t> TryStrToInt(std::string_view text) {
     }
     if (base == 10) {
         if (magnitude > (negative ? 0x80000000ull : 0x7FFFFFFFull)) return std::nullopt;
-        std::int64_t v = negative ? -static_cast<std::int64_t>(magnitude)
-                                  : static_cast<std::int64_t>(magnitude);
+        std::int64_t v =
+            negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
         return static_cast<std::int32_t>(v);
     }
     auto bits = static_cast<std::uint32_t>(magnitude);
@@ -82,7 +89,9 @@ std::int32_t StrToInt(std::string_view text) {
     throw ConversionError(text);
 }
 
-std::string IntToStr(std::int32_t value) { return std::to_string(value); }
+std::string IntToStr(std::int32_t value) {
+    return std::to_string(value);
+}
 
 std::string AsciiLower(std::string_view text) {
     std::string out(text);

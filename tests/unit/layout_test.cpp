@@ -279,7 +279,8 @@ TEST(DrawSymbol, BearerFrameIsTheFourSidesOfItsRing) {
     const Drawn drawn = Draw(Itf(SymbologyKind::Itf14, "001234567890123", true));
     const auto& fills = drawn.canvas.fills;
     ASSERT_GE(fills.size(), 5u);
-    const Rect sides[] = {{6, 6, 307, 16}, {6, 136, 307, 146}, {6, 16, 16, 136}, {297, 16, 307, 136}};
+    const Rect sides[] = {
+        {6, 6, 307, 16}, {6, 136, 307, 146}, {6, 16, 16, 136}, {297, 16, 307, 136}};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(fills[1 + i].rect, sides[i]);
@@ -362,8 +363,8 @@ TEST_P(DrawingCoverage, OneWhiteGroundThenBlackThatNeverOverlaps) {
         EXPECT_EQ(fills[i].colour, Colour::Black);
         for (std::size_t j = 1; j < i; ++j) {
             const Rect& b = fills[j].rect;
-            const bool empty = a.left >= a.right || a.top >= a.bottom || b.left >= b.right ||
-                               b.top >= b.bottom;
+            const bool empty =
+                a.left >= a.right || a.top >= a.bottom || b.left >= b.right || b.top >= b.bottom;
             EXPECT_TRUE(empty || a.right <= b.left || b.right <= a.left || a.bottom <= b.top ||
                         b.bottom <= a.top)
                 << "overlaps fill " << j;
