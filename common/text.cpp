@@ -7,9 +7,12 @@ namespace {
 
 int DigitValue(char c, int base) {
     int v = -1;
-    if (c >= '0' && c <= '9') v = c - '0';
-    else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        v = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        v = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        v = c - 'A' + 10;
     return v < base ? v : -1;
 }
 
@@ -17,12 +20,31 @@ int DigitValue(char c, int base) {
 // cannot start a well-formed character counts as one.
 std::size_t CharLength(std::string_view text, std::size_t at) {
     auto lead = static_cast<unsigned char>(text[at]);
-    std::size_t n = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                  : (lead >> 3) == 0x1E ? 4 : 1;
+    std::size_t n = lead < 0x80           ? 1
+                    : (lead >> 5) == 0x6  ? 2
+                    : (lead >> 4) == 0xE  ? 3
+                    : (lead >> 3) == 0x1E ? 4
+                                          : 1;
     if (at + n > text.size()) return 1;
     for (std::size_t i = 1; i < n; ++i)
         if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) return 1;
     return n;
+}
+
+// The code point of the well-formed-looking sequence of `length` bytes at
+// `at`, or U+FFFD when it names no character.
+char32_t DecodeChar(std::string_view text, std::size_t at, std::size_t length) {
+    constexpr char32_t kReplacement = 0xFFFD;
+    constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (length == 1) return lead < 0x80 ? lead : kReplacement;  // ASCII or a stray byte
+    char32_t value = lead & kLeadBits[length];
+    for (std::size_t i = 1; i < length; ++i)
+        value = (value << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3F);
+    if (value < kSmallest[length]) return kReplacement;  // overlong
+    if ((value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF) return kReplacement;
+    return value;
 }
 
 }  // namespace
@@ -36,7 +58,8 @@ std::optional<std::int32_t> TryStrToInt(std::string_view text) {
     if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
         base = 16;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    } else if (i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         base = 16;
         i += 2;
     }
@@ -52,8 +75,8 @@ std::optional<std::int32_t> TryStrToInt(std::string_view text) {
     }
     if (base == 10) {
         if (magnitude > (negative ? 0x80000000ull : 0x7FFFFFFFull)) return std::nullopt;
-        std::int64_t v = negative ? -static_cast<std::int64_t>(magnitude)
-                                  : static_cast<std::int64_t>(magnitude);
+        std::int64_t v =
+            negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
         return static_cast<std::int32_t>(v);
     }
     auto bits = static_cast<std::uint32_t>(magnitude);
@@ -66,7 +89,9 @@ std::int32_t StrToInt(std::string_view text) {
     throw ConversionError(text);
 }
 
-std::string IntToStr(std::int32_t value) { return std::to_string(value); }
+std::string IntToStr(std::int32_t value) {
+    return std::to_string(value);
+}
 
 std::string AsciiLower(std::string_view text) {
     std::string out(text);
@@ -94,6 +119,23 @@ std::string CharRange(std::string_view text, std::size_t first, std::size_t last
     }
     if (first == 0 || first > last || begin >= end) return {};
     return std::string(text.substr(begin, end - begin));
+}
+
+std::u16string Utf16FromUtf8(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = CharLength(text, at);
+        const char32_t c = DecodeChar(text, at, length);
+        at += length;
+        if (c < 0x10000) {
+            out += static_cast<char16_t>(c);
+        } else {
+            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        }
+    }
+    return out;
 }
 
 }  // namespace merrowin

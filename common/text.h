@@ -32,4 +32,9 @@ std::size_t CountChars(std::string_view text);
 // end give nothing.
 std::string CharRange(std::string_view text, std::size_t first, std::size_t last);
 
+// UTF-16 of UTF-8 text, character by character as CountChars counts them: a
+// malformed byte or a sequence that names no character (a surrogate, an
+// overlong form, beyond U+10FFFF) becomes U+FFFD, so nothing is dropped.
+std::u16string Utf16FromUtf8(std::string_view text);
+
 }  // namespace merrowin

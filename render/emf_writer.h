@@ -46,12 +46,14 @@ struct FrameSize {
 };
 
 // The frame of a picture width x height pixels of the screen: pixels x
-// (millimetres x 100) / screen pixels, each rounded to the nearest whole.
+// (millimetres x 100) / screen pixels, each rounded to the nearest whole and
+// at least 1 for a side of at least 1 pixel. A screen that reports no
+// pixels raises std::invalid_argument.
 FrameSize FrameFromScreen(std::int32_t width, std::int32_t height, const ScreenFigures& screen);
 
 // The frame of a picture width x height drawing units when one module (two
 // units) is `moduleWidth` .01 mm, shown at `copyRate` percent; rounded to
-// the nearest whole.
+// the nearest whole, at least 1 for a side of at least 1 unit.
 FrameSize FrameFromModuleWidth(std::int32_t width, std::int32_t height, std::int32_t moduleWidth,
                                std::int32_t copyRate);
 
@@ -70,7 +72,9 @@ struct EmfPage {
 };
 
 // A canvas that writes the metafile. Every side of the page must be 1 to
-// kMaxPictureSide (std::invalid_argument otherwise).
+// kMaxPictureSide, the frame's sides and the screen figures at least 1
+// (std::invalid_argument otherwise). Rectangles are clipped to the picture;
+// consecutive fills of one colour become one polygon record.
 class EmfWriter final : public Canvas {
 public:
     EmfWriter(const EmfPage& page, const ScreenFigures& screen, MeasureText measure);
@@ -87,7 +91,29 @@ public:
     std::vector<std::uint8_t> Finish();
 
 private:
-    // the helper's implementation state goes here
+    // The advances of `text` in the current font, measured once for a text
+    // that is measured and then drawn.
+    const std::vector<std::int32_t>& Advances(const std::u16string& text);
+    // Writes the pending fills as one polygon record.
+    void FlushFills();
+
+    EmfPage page_;
+    ScreenFigures screen_;
+    MeasureText measure_;
+    std::vector<std::uint8_t> records_;  // every record after the header
+    std::uint32_t recordCount_ = 0;      // without the header
+    std::vector<Rect> fills_;            // pending, all of one colour, none overlapping
+    Colour fillColour_ = Colour::White;
+    bool penSelected_ = false;
+    bool brushSelected_ = false;
+    Colour brush_ = Colour::White;
+    std::vector<FontSpec> fonts_;  // the font of object handle i + 1
+    std::size_t font_ = 0;         // the selected font's handle, 0 before the first
+    bool transparent_ = false;
+    std::u16string measuredText_;
+    FontSpec measuredFont_;
+    std::vector<std::int32_t> measured_;
+    bool finished_ = false;
 };
 
 }  // namespace merrowin

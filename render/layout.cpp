@@ -131,23 +131,40 @@ void DrawSymbol(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canva
     const bool frame = IsItf(job.Kind) && job.BearerFrame;
     const std::int64_t f = frame ? 2 * job.FrameWidth : 0;
 
-    // Ground, then the bearer frame as a black rectangle with a white field
-    // inside it, 2F units narrower on every side.
+    // The white ground, then only black: the bearer frame as the four sides
+    // of its ring, 2F units thick, around a white field exactly 2BH units
+    // high that the bars touch at top and bottom. No black rectangle lies on
+    // another, so a consumer that smooths edges draws each edge once.
     canvas.FillRect(Box(0, 0, layout.W, layout.H), Colour::White);
     if (frame) {
         const std::int64_t left = 2 * job.LeftMargin;
         const std::int64_t top = 2 * job.TopMargin;
         const std::int64_t right = std::int64_t{layout.W} - 2 * job.RightMargin;
         const std::int64_t bottom = std::int64_t{layout.Y2} + f;
-        canvas.FillRect(Box(left, top, right, bottom), Colour::Black);
-        canvas.FillRect(Box(left + f, top + f, right - f, bottom - f), Colour::White);
+        // A ring thicker than half its box is solid black: the field is empty.
+        const std::int64_t fieldTop = std::min(top + f, bottom);
+        const std::int64_t fieldBottom = std::max(bottom - f, fieldTop);
+        const std::int64_t fieldLeft = std::min(left + f, right);
+        const std::int64_t fieldRight = std::max(right - f, fieldLeft);
+        canvas.FillRect(Box(left, top, right, fieldTop), Colour::Black);
+        canvas.FillRect(Box(left, fieldBottom, right, bottom), Colour::Black);
+        canvas.FillRect(Box(left, fieldTop, fieldLeft, fieldBottom), Colour::Black);
+        canvas.FillRect(Box(fieldRight, fieldTop, right, fieldBottom), Colour::Black);
     }
 
-    // Bars; the spaces are left to the white ground.
+    // Bars; the spaces are left to the white ground. With extended guards
+    // the start, centre and end guard bars (one module each) run on down to
+    // Y3, into the band of gap and text, as one taller rectangle.
+    const bool guards = IsJan(job.Kind) && job.ExtendedGuards;
+    const auto isGuard = [&](std::int64_t offset) {
+        return guards && std::find(shape.guardOffsets.begin(), shape.guardOffsets.end(), offset) !=
+                             shape.guardOffsets.end();
+    };
     std::int64_t x = layout.x0;
     for (std::size_t i = 0; i < pattern.size(); i += 2) {
         const int bar = pattern[i] - '0';
-        canvas.FillRect(Box(x, layout.Y1, x + bar, layout.Y2), Colour::Black);
+        const std::int32_t bottom = isGuard(x - layout.x0) ? layout.Y3 : layout.Y2;
+        canvas.FillRect(Box(x, layout.Y1, x + bar, bottom), Colour::Black);
         if (i + 1 < pattern.size()) x += bar + (pattern[i + 1] - '0');
     }
 
@@ -155,12 +172,7 @@ void DrawSymbol(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canva
     // The text cell starts G units below the bars, or below the frame.
     const std::int32_t textTop = Saturate(std::int64_t{layout.Y2} + f + job.Gap);
 
-    if (IsJan(job.Kind) && job.ExtendedGuards) {
-        // The start, centre and end guards run down into the text band.
-        for (const int offset : shape.guardOffsets) {
-            const std::int64_t left = std::int64_t{layout.x0} + offset;
-            canvas.FillRect(Box(left, layout.Y1, left + 2, layout.Y3), Colour::Black);
-        }
+    if (guards) {
         // These styles always print, in their fixed height.
         for (const GuardText& text : shape.guardTexts) {
             canvas.SetFont(kSymbolFontFace, 0, kGuardTextHeight);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <string>
 #include <vector>
@@ -227,8 +228,18 @@ TEST(DrawSymbol, BarsAndTextCells) {
         EXPECT_EQ(fills[0].rect, (Rect{0, 0, drawn.layout.W, drawn.layout.H}));
         EXPECT_EQ(fills[0].colour, Colour::White);
 
-        const std::vector<Rect> bars = drawn.canvas.BlackBetween(row.barsTop, row.barsBottom);
-        ASSERT_EQ(bars.size(), static_cast<std::size_t>(drawn.layout.P + 1));
+        // The bars follow the ground and the four sides of a bearer frame.
+        const std::size_t first = row.job.BearerFrame ? 5 : 1;
+        ASSERT_EQ(fills.size(), first + drawn.layout.P + 1);
+        std::vector<Rect> bars;
+        for (std::size_t i = first; i < fills.size(); ++i) {
+            EXPECT_EQ(fills[i].colour, Colour::Black);
+            EXPECT_EQ(fills[i].rect.top, row.barsTop);
+            // An extended guard bar is the pattern's own bar, only longer.
+            const int bottom = fills[i].rect.bottom;
+            EXPECT_TRUE(bottom == row.barsBottom || bottom == drawn.layout.Y3) << bottom;
+            bars.push_back(fills[i].rect);
+        }
         EXPECT_EQ(bars.front().left, row.barsLeft);
         EXPECT_EQ(bars.back().right, row.barsRight);
         std::string pattern;
@@ -263,19 +274,123 @@ TEST(DrawSymbol, ExtendedGuardBars) {
     }
 }
 
-TEST(DrawSymbol, BearerFrameIsBlackThenWhite) {
+TEST(DrawSymbol, BearerFrameIsTheFourSidesOfItsRing) {
+    // Ring (6, 6)-(307, 146) around the field (16, 16)-(297, 136).
     const Drawn drawn = Draw(Itf(SymbologyKind::Itf14, "001234567890123", true));
     const auto& fills = drawn.canvas.fills;
-    ASSERT_GE(fills.size(), 3u);
-    EXPECT_EQ(fills[1].rect, (Rect{6, 6, 307, 146}));
-    EXPECT_EQ(fills[1].colour, Colour::Black);
-    EXPECT_EQ(fills[2].rect, (Rect{16, 16, 297, 136}));
-    EXPECT_EQ(fills[2].colour, Colour::White);
+    ASSERT_GE(fills.size(), 5u);
+    const Rect sides[] = {
+        {6, 6, 307, 16}, {6, 136, 307, 146}, {6, 16, 16, 136}, {297, 16, 307, 136}};
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(fills[1 + i].rect, sides[i]);
+        EXPECT_EQ(fills[1 + i].colour, Colour::Black);
+    }
 
     const Drawn open = Draw(Itf(SymbologyKind::Itf14, "001234567890123", false));
     EXPECT_EQ(open.canvas.fills[1].colour, Colour::Black);  // straight to the bars
     EXPECT_EQ(open.canvas.fills.size(), 1u + 39u);
 }
+
+// The picture as the drawing paints it: each fill in turn over the last.
+std::vector<Colour> Paint(const std::vector<RecordingCanvas::Fill>& fills, int width, int height) {
+    std::vector<Colour> pixels(static_cast<std::size_t>(width) * height, Colour::White);
+    for (const RecordingCanvas::Fill& fill : fills) {
+        for (int y = std::max(fill.rect.top, 0); y < std::min(fill.rect.bottom, height); ++y)
+            for (int x = std::max(fill.rect.left, 0); x < std::min(fill.rect.right, width); ++x)
+                pixels[static_cast<std::size_t>(y) * width + x] = fill.colour;
+    }
+    return pixels;
+}
+
+// The picture painted the long way, each step over the last: a black box
+// with the white field over it for the bearer frame, every bar from Y1 to
+// Y2, then each extended guard bar (2 units wide, from x0 plus its offset)
+// from Y1 to Y3 over the bar at that place.
+std::vector<Colour> PaintedStepByStep(const BarcodeJob& job, const SymbolLayout& layout) {
+    std::vector<RecordingCanvas::Fill> fills{{{0, 0, layout.W, layout.H}, Colour::White}};
+    if (IsItf(job.Kind) && job.BearerFrame) {
+        const int f = 2 * job.FrameWidth;
+        const Rect box{2 * job.LeftMargin, 2 * job.TopMargin, layout.W - 2 * job.RightMargin,
+                       layout.Y2 + f};
+        fills.push_back({box, Colour::Black});
+        fills.push_back(
+            {{box.left + f, box.top + f, box.right - f, box.bottom - f}, Colour::White});
+    }
+    int x = layout.x0;
+    for (std::size_t i = 0; i < job.Pattern.size(); i += 2) {
+        const int bar = job.Pattern[i] - '0';
+        fills.push_back({{x, layout.Y1, x + bar, layout.Y2}, Colour::Black});
+        if (i + 1 < job.Pattern.size()) x += bar + (job.Pattern[i + 1] - '0');
+    }
+    if (IsJan(job.Kind) && job.ExtendedGuards) {
+        for (const int offset : Describe(job.Kind)->guardOffsets)
+            fills.push_back({{layout.x0 + offset, layout.Y1, layout.x0 + offset + 2, layout.Y3},
+                             Colour::Black});
+    }
+    return Paint(fills, layout.W, layout.H);
+}
+
+struct CoverageRow {
+    int row;
+    const char* name;
+    SymbologyKind kind;
+    bool extendedGuards;
+    bool frame;
+    int frameWidth;
+    int barHeight;
+};
+
+class DrawingCoverage : public testing::TestWithParam<CoverageRow> {};
+
+// One white ground, then black rectangles that never overlap, covering the
+// same pixels as painting frame, bars and guards one over the other.
+TEST_P(DrawingCoverage, OneWhiteGroundThenBlackThatNeverOverlaps) {
+    const CoverageRow& row = GetParam();
+    BarcodeJob job = IsJan(row.kind) ? Jan(row.kind, "000123456789012")
+                                     : Itf(row.kind, "001234567890123", row.frame);
+    job.ExtendedGuards = row.extendedGuards;
+    job.FrameWidth = static_cast<std::uint8_t>(row.frameWidth);
+    job.BarHeight = row.barHeight;
+    EncodeForKind(job.Kind, job.Digits, job.Pattern);
+    const Drawn drawn = Draw(job);
+    const auto& fills = drawn.canvas.fills;
+    ASSERT_FALSE(fills.empty());
+    EXPECT_EQ(fills[0].colour, Colour::White);
+    for (std::size_t i = 1; i < fills.size(); ++i) {
+        SCOPED_TRACE(i);
+        const Rect& a = fills[i].rect;
+        EXPECT_EQ(fills[i].colour, Colour::Black);
+        for (std::size_t j = 1; j < i; ++j) {
+            const Rect& b = fills[j].rect;
+            const bool empty =
+                a.left >= a.right || a.top >= a.bottom || b.left >= b.right || b.top >= b.bottom;
+            EXPECT_TRUE(empty || a.right <= b.left || b.right <= a.left || a.bottom <= b.top ||
+                        b.bottom <= a.top)
+                << "overlaps fill " << j;
+        }
+    }
+    EXPECT_TRUE(Paint(fills, drawn.layout.W, drawn.layout.H) ==
+                PaintedStepByStep(job, drawn.layout));
+}
+
+// clang-format off
+constexpr CoverageRow kCoverageRows[] = {
+    /* 0*/ {0, "j13", SymbologyKind::Jan13, true, false, 5, 60},
+    /* 1*/ {1, "j13b", SymbologyKind::Jan13, false, false, 5, 60},
+    /* 2*/ {2, "j8", SymbologyKind::Jan8, true, false, 5, 60},
+    /* 3*/ {3, "i14f", SymbologyKind::Itf14, false, true, 5, 60},
+    /* 4*/ {4, "i14", SymbologyKind::Itf14, false, false, 5, 60},
+    /* 5*/ {5, "i16f", SymbologyKind::Itf16, false, true, 5, 60},
+    /* 6*/ {6, "i16f_fw0", SymbologyKind::Itf16, false, true, 0, 60},    // a frame of no width
+    /* 7*/ {7, "i14f_bh1", SymbologyKind::Itf14, false, true, 9, 1},     // field 2 units high
+    /* 8*/ {8, "j8_bh1", SymbologyKind::Jan8, true, false, 5, 1},
+    /* 9*/ {9, "i14f_bh-3", SymbologyKind::Itf14, false, true, 5, -3},   // no field: all ring
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, DrawingCoverage, testing::ValuesIn(kCoverageRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
 TEST(DrawSymbol, TextCellSitsOnTheBottomMargin) {
     // G below the bars (or the frame) is the same line as H - 2B - cell.

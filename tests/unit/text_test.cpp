@@ -1,10 +1,11 @@
+#include "common/text.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
 
 #include "common/cmdline.h"
 #include "common/errors.h"
-#include "common/text.h"
 
 namespace merrowin {
 namespace {
@@ -81,10 +82,50 @@ TEST(Characters, PositionsCountCodePointsNeverSplittingOne) {
     EXPECT_EQ(CharRange("abc", 4, 9), "");
     EXPECT_EQ(CharRange("abc", 3, 2), "");
     // A stray byte counts as one character of its own and is kept.
-    EXPECT_EQ(CountChars("a\xff" "b"), 3u);
-    EXPECT_EQ(CharRange("a\xff" "b", 2, 2), "\xff");
+    EXPECT_EQ(CountChars("a\xff"
+                         "b"),
+              3u);
+    EXPECT_EQ(CharRange("a\xff"
+                        "b",
+                        2, 2),
+              "\xff");
     EXPECT_EQ(CountChars("\xe5\x90"), 2u);  // truncated sequence
 }
+
+struct Utf16Row {
+    int row;
+    const char* text;
+    std::u16string expected;
+};
+
+class Utf16Table : public testing::TestWithParam<Utf16Row> {};
+
+TEST_P(Utf16Table, OneCharacterEachAsTheyAreCounted) {
+    const Utf16Row& row = GetParam();
+    EXPECT_EQ(Utf16FromUtf8(row.text), row.expected);
+}
+
+const Utf16Row kUtf16Rows[] = {
+    /* 0*/ {0, "", u""},
+    /* 1*/ {1, "4901234 56789", u"4901234 56789"},
+    /* 2*/ {2, "OCRB 名前", u"OCRB \u540d\u524d"},
+    /* 3*/ {3, "\xc3\xa9\xe2\x82\xac", u"\u00e9\u20ac"},
+    /* 4*/ {4, "\xf0\x9f\x98\x80", u"\xd83d\xde00"},  // outside the BMP: a surrogate pair
+                                                      /* 5*/
+    {5,
+     "a\xff"
+     "b",
+     u"a\xfffd"
+     "b"},                                      // a stray byte
+    /* 6*/ {6, "\xe5\x90", u"\xfffd\xfffd"},    // truncated sequence
+    /* 7*/ {7, "\xc0\xaf", u"\xfffd"},          // overlong "/"
+    /* 8*/ {8, "\xed\xa0\x80", u"\xfffd"},      // a surrogate in UTF-8
+    /* 9*/ {9, "\xf4\x90\x80\x80", u"\xfffd"},  // beyond U+10FFFF
+    /*10*/ {10, "\x80x", u"\xfffdx"},           // a lone continuation byte
+};
+
+INSTANTIATE_TEST_SUITE_P(, Utf16Table, testing::ValuesIn(kUtf16Rows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
 TEST(Characters, LowerCasingTouchesAsciiLettersOnly) {
     EXPECT_EQ(AsciiLower("/J13B"), "/j13b");
