@@ -1,7 +1,8 @@
 // Fuzz target: arbitrary bytes as a whole command line, through the
-// splitter, the switch, the option parser, the encoders and the drawing.
-// Invariants: no crash; a taken data value gives a pattern of the kind's
-// shape; everything drawn stays inside sane bounds for the sizes given.
+// splitter, the switch, the option parser, the encoders, the drawing and the
+// metafile writer. Invariants: no crash; a taken data value gives a pattern
+// of the kind's shape; everything drawn stays inside the picture; the
+// metafile's header states its own size and it ends with the end record.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/run.h"
 #include "app/symbology.h"
 #include "common/cmdline.h"
 #include "common/errors.h"
@@ -47,6 +49,36 @@ private:
     SymbolLayout layout_;
 };
 
+const ScreenFigures kScreen{1280, 1024, 338, 270};
+std::vector<std::int32_t> Measure(const FontSpec& font, std::u16string_view text) {
+    return std::vector<std::int32_t>(text.size(), font.height / 2);
+}
+
+std::uint32_t U32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
+           std::uint32_t{bytes[at + 3]} << 24;
+}
+
+// Walks the records: each within the metafile, the header's byte and record
+// counts right, the end record last.
+void CheckMetafile(const std::vector<std::uint8_t>& bytes) {
+    if (bytes.size() < 108 || U32(bytes, 0) != 1) Fail("no header first");
+    if (U32(bytes, 48) != bytes.size()) Fail("header byte count");
+    std::size_t at = 0;
+    std::uint32_t records = 0;
+    std::uint32_t last = 0;
+    while (at < bytes.size()) {
+        if (bytes.size() - at < 8) Fail("record cut off");
+        const std::uint32_t size = U32(bytes, at + 4);
+        if (size < 8 || size % 4 != 0 || size > bytes.size() - at) Fail("record size");
+        last = U32(bytes, at);
+        at += size;
+        ++records;
+    }
+    if (U32(bytes, 52) != records) Fail("header record count");
+    if (last != 14) Fail("no end record last");
+}
+
 struct Shape {
     std::size_t length;
     int width;
@@ -54,11 +86,16 @@ struct Shape {
 
 Shape ShapeOf(SymbologyKind kind) {
     switch (kind) {
-        case SymbologyKind::Jan13: return {59, 190};
-        case SymbologyKind::Jan8: return {43, 134};
-        case SymbologyKind::Itf14: return {77, 241};
-        case SymbologyKind::Itf16: return {87, 273};
-        case SymbologyKind::None: break;
+        case SymbologyKind::Jan13:
+            return {59, 190};
+        case SymbologyKind::Jan8:
+            return {43, 134};
+        case SymbologyKind::Itf14:
+            return {77, 241};
+        case SymbologyKind::Itf16:
+            return {87, 273};
+        case SymbologyKind::None:
+            break;
     }
     return {0, 0};
 }
@@ -82,12 +119,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (char c : job.Pattern) sum += c - '0';
         if (sum != shape.width) Fail("pattern width");
         const SymbolLayout layout = LayOut(job);
-        // Huge sizes are legal on the command line only up to the clamps.
-        if (layout.W <= 0 || layout.H <= 0 || layout.W > 4000 || layout.H > 4000)
-            Fail("picture size");
-        CheckingCanvas canvas(layout);
-        DrawSymbol(job, layout, canvas);
-        ScaledSize(layout.W, layout.H, job.CopyRate);
+        // Huge sizes are legal on the command line only up to the clamps; a
+        // negative bar height (/bh-9) may leave no picture at all.
+        if (layout.W > 4000 || layout.H > 4000) Fail("picture size");
+        if (layout.W > 0 && layout.H > 0) {
+            CheckingCanvas canvas(layout);
+            DrawSymbol(job, layout, canvas);
+        }
+        const std::vector<std::uint8_t> metafile = MakeMetafile(job, kScreen, Measure);
+        if (!metafile.empty()) CheckMetafile(metafile);
     } catch (const MerrowinError&) {
         // A non-integer value or data character: the run stops with its message.
     }

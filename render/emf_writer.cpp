@@ -42,13 +42,13 @@ using Bytes = std::vector<std::uint8_t>;
 
 // Little-endian whatever the machine, so the bytes are the same everywhere.
 void PutU16(Bytes& out, std::uint16_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
+    out.insert(out.end(), {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)});
 }
 
 void PutU32(Bytes& out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<std::uint8_t>(value >> shift));
+    out.insert(out.end(), {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+                           static_cast<std::uint8_t>(value >> 16),
+                           static_cast<std::uint8_t>(value >> 24)});
 }
 
 void PutI32(Bytes& out, std::int32_t value) {
@@ -373,6 +373,10 @@ EmfWriter::EmfWriter(const EmfPage& page, const ScreenFigures& screen, MeasureTe
         screen.heightMm < 1)
         throw std::invalid_argument("screen figures without area");
     if (!measure_) throw std::invalid_argument("no text measurement");
+    // A symbol takes one to two kilobytes and some forty rectangles: room
+    // for them up front spares the writer its reallocations.
+    records_.reserve(4096);
+    fills_.reserve(64);
     // The copy keeps the full-size records: the window of W x H units is
     // mapped onto a viewport of Ws x Hs reference pixels.
     if (page.copyWidth != page.width || page.copyHeight != page.height) {
@@ -391,10 +395,20 @@ void EmfWriter::FillRect(const Rect& rect, Colour colour) {
                        std::min(rect.right, page_.width), std::min(rect.bottom, page_.height)};
     if (clipped.left >= clipped.right || clipped.top >= clipped.bottom) return;
     // Overlapping polygons of one record would cancel out under the default
-    // alternate fill mode, so an overlap starts a new record.
-    const bool overlaps = std::any_of(fills_.begin(), fills_.end(),
+    // alternate fill mode, so an overlap starts a new record. Bars come left
+    // to right: clear of the batch's bounds, a rectangle overlaps none of it.
+    const bool overlaps = !fills_.empty() && Overlap(fillsBounds_, clipped) &&
+                          std::any_of(fills_.begin(), fills_.end(),
                                       [&](const Rect& r) { return Overlap(r, clipped); });
     if (!fills_.empty() && (colour != fillColour_ || overlaps)) FlushFills();
+    if (fills_.empty()) {
+        fillsBounds_ = clipped;
+    } else {
+        fillsBounds_ = {std::min(fillsBounds_.left, clipped.left),
+                        std::min(fillsBounds_.top, clipped.top),
+                        std::max(fillsBounds_.right, clipped.right),
+                        std::max(fillsBounds_.bottom, clipped.bottom)};
+    }
     fillColour_ = colour;
     fills_.push_back(clipped);
 }
@@ -412,16 +426,11 @@ void EmfWriter::FlushFills() {
         brushSelected_ = true;
         brush_ = fillColour_;
     }
-    std::int64_t left = page_.width, top = page_.height, right = 0, bottom = 0;
     std::vector<PointS> points;
-    for (const Rect& r : fills_) {
-        left = std::min<std::int64_t>(left, r.left);
-        top = std::min<std::int64_t>(top, r.top);
-        right = std::max<std::int64_t>(right, r.right);
-        bottom = std::max<std::int64_t>(bottom, r.bottom);
-        PutCorners(points, r);
-    }
-    const RectL bounds = DeviceBounds(page_, left, top, right, bottom);
+    points.reserve(4 * fills_.size());
+    for (const Rect& r : fills_) PutCorners(points, r);
+    const RectL bounds = DeviceBounds(page_, fillsBounds_.left, fillsBounds_.top,
+                                      fillsBounds_.right, fillsBounds_.bottom);
     if (fills_.size() == 1) {
         Put(records_, EmrPolygon16{bounds, std::move(points)});
     } else {

@@ -103,6 +103,7 @@ private:
     std::vector<std::uint8_t> records_;  // every record after the header
     std::uint32_t recordCount_ = 0;      // without the header
     std::vector<Rect> fills_;            // pending, all of one colour, none overlapping
+    Rect fillsBounds_;                   // the union of fills_
     Colour fillColour_ = Colour::White;
     bool penSelected_ = false;
     bool brushSelected_ = false;
