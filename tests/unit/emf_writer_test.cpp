@@ -1,0 +1,915 @@
+#include "render/emf_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "model/symbology.h"
+#include "render/layout.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace merrowin {
+namespace {
+
+// Record types and stock objects as [MS-EMF] lists them, written out here
+// once more so the reader does not trust the writer's own table.
+// clang-format off
+const std::map<std::uint32_t, std::string> kRecordNames = {
+    {0x01, "HEADER"}, {0x09, "SETWINDOWEXTEX"}, {0x0B, "SETVIEWPORTEXTEX"}, {0x0E, "EOF"},
+    {0x11, "SETMAPMODE"}, {0x12, "SETBKMODE"}, {0x25, "SELECTOBJECT"},
+    {0x52, "EXTCREATEFONTINDIRECTW"}, {0x54, "EXTTEXTOUTW"}, {0x56, "POLYGON16"},
+    {0x5B, "POLYPOLYGON16"},
+};
+// clang-format on
+constexpr std::uint32_t kWhiteBrush = 0x80000000;
+constexpr std::uint32_t kBlackBrush = 0x80000004;
+constexpr std::uint32_t kNullPen = 0x80000008;
+
+struct Fill {
+    Rect rect;
+    Colour colour;
+    friend bool operator==(const Fill&, const Fill&) = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Fill& f) {
+    return out << (f.colour == Colour::White ? "white " : "black ") << f.rect.left << ","
+               << f.rect.top << "-" << f.rect.right << "," << f.rect.bottom;
+}
+
+struct Text {
+    std::int32_t x, y;
+    std::u16string string;
+    std::vector<std::int32_t> dx;
+    friend bool operator==(const Text&, const Text&) = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Text& t) {
+    out << t.x << "," << t.y << " \"";
+    for (const char16_t c : t.string) out << (c < 0x80 ? static_cast<char>(c) : '?');
+    out << "\" dx";
+    for (const std::int32_t d : t.dx) out << " " << d;
+    return out;
+}
+
+// Reads a metafile back record by record: the type, the size and the
+// fields at their [MS-EMF] offsets; a malformed record fails the test.
+class EmfReader {
+public:
+    struct Record {
+        std::uint32_t type;
+        std::uint32_t size;
+        std::size_t at;
+    };
+
+    explicit EmfReader(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {
+        for (std::size_t at = 0; at + 8 <= bytes_.size();) {
+            const Record record{U32(at), U32(at + 4), at};
+            if (record.size < 8 || record.size % 4 != 0 || at + record.size > bytes_.size()) {
+                ADD_FAILURE() << "record " << records.size() << " has size " << record.size;
+                return;
+            }
+            records.push_back(record);
+            at += record.size;
+        }
+    }
+
+    std::uint32_t U32(std::size_t at) const {
+        if (at + 4 > bytes_.size()) {
+            ADD_FAILURE() << "read past the end at " << at;
+            return 0;
+        }
+        return bytes_[at] | bytes_[at + 1] << 8 | bytes_[at + 2] << 16 |
+               static_cast<std::uint32_t>(bytes_[at + 3]) << 24;
+    }
+    std::int32_t I32(std::size_t at) const { return static_cast<std::int32_t>(U32(at)); }
+    std::uint16_t U16(std::size_t at) const {
+        return static_cast<std::uint16_t>(bytes_[at] | bytes_[at + 1] << 8);
+    }
+    std::int16_t I16(std::size_t at) const { return static_cast<std::int16_t>(U16(at)); }
+    Rect RectAt(std::size_t at) const { return {I32(at), I32(at + 4), I32(at + 8), I32(at + 12)}; }
+    std::size_t size() const { return bytes_.size(); }
+
+    // The record kinds in order, by their [MS-EMF] names without "EMR_".
+    std::vector<std::string> Kinds() const {
+        std::vector<std::string> out;
+        for (const Record& r : records) {
+            const auto name = kRecordNames.find(r.type);
+            out.push_back(name == kRecordNames.end() ? "type " + std::to_string(r.type)
+                                                     : name->second);
+        }
+        return out;
+    }
+    std::vector<Record> Of(std::uint32_t type) const {
+        std::vector<Record> out;
+        for (const Record& r : records)
+            if (r.type == type) out.push_back(r);
+        return out;
+    }
+
+    // The rectangles of the polygon records with the stock brush selected
+    // for each; every polygon must be a rectangle, clockwise from top left.
+    std::vector<Fill> Fills() const {
+        std::vector<Fill> out;
+        std::optional<Colour> brush;
+        for (const Record& r : records) {
+            if (r.type == 0x25 && U32(r.at + 8) == kWhiteBrush) brush = Colour::White;
+            if (r.type == 0x25 && U32(r.at + 8) == kBlackBrush) brush = Colour::Black;
+            std::vector<std::uint32_t> counts;
+            std::size_t points = 0;
+            if (r.type == 0x56) {
+                counts.push_back(U32(r.at + 24));
+                points = r.at + 28;
+            } else if (r.type == 0x5B) {
+                for (std::uint32_t i = 0; i < U32(r.at + 24); ++i)
+                    counts.push_back(U32(r.at + 32 + 4 * i));
+                points = r.at + 32 + 4 * counts.size();
+                EXPECT_EQ(U32(r.at + 28), 4 * counts.size()) << "total point count";
+            } else {
+                continue;
+            }
+            EXPECT_TRUE(brush) << "a polygon before any brush";
+            for (const std::uint32_t count : counts) {
+                EXPECT_EQ(count, 4u);
+                const Rect rect{I16(points), I16(points + 2), I16(points + 4), I16(points + 10)};
+                EXPECT_EQ(I16(points + 6), rect.top);
+                EXPECT_EQ(I16(points + 8), rect.right);
+                EXPECT_EQ(I16(points + 12), rect.left);
+                EXPECT_EQ(I16(points + 14), rect.bottom);
+                out.push_back({rect, brush.value_or(Colour::White)});
+                points += 16;
+            }
+            EXPECT_EQ(points, r.at + r.size) << "polygon record size";
+        }
+        return out;
+    }
+
+    std::vector<Text> Texts() const {
+        std::vector<Text> out;
+        for (const Record& r : Of(0x54)) {
+            EXPECT_EQ(U32(r.at + 24), 1u) << "graphics mode GM_COMPATIBLE";
+            EXPECT_EQ(U32(r.at + 28), 0u) << "exScale";
+            EXPECT_EQ(U32(r.at + 32), 0u) << "eyScale";
+            const std::size_t emrText = r.at + 36;
+            Text text{I32(emrText), I32(emrText + 4), {}, {}};
+            const std::uint32_t chars = U32(emrText + 8);
+            const std::uint32_t offString = U32(emrText + 12);
+            EXPECT_EQ(U32(emrText + 16), 0u) << "options";
+            EXPECT_EQ(RectAt(emrText + 20), (Rect{0, 0, -1, -1}));
+            const std::uint32_t offDx = U32(emrText + 36);
+            EXPECT_EQ(offString, 76u);
+            EXPECT_EQ(offDx, offString + (2 * chars + 3) / 4 * 4);
+            EXPECT_EQ(r.size, offDx + 4 * chars);
+            for (std::uint32_t i = 0; i < chars; ++i) {
+                text.string += static_cast<char16_t>(U16(r.at + offString + 2 * i));
+                text.dx.push_back(I32(r.at + offDx + 4 * i));
+            }
+            out.push_back(std::move(text));
+        }
+        return out;
+    }
+
+    std::vector<Record> records;
+
+private:
+    std::vector<std::uint8_t> bytes_;
+};
+
+// A font that gives each character half the cell height plus 0 to 2 units,
+// and counts how often it is asked.
+struct FakeFont {
+    int calls = 0;
+    MeasureText Measure() {
+        return [this](const FontSpec& font, std::u16string_view text) {
+            ++calls;
+            std::vector<std::int32_t> advances;
+            for (const char16_t c : text) advances.push_back(font.height / 2 + c % 3);
+            return advances;
+        };
+    }
+};
+
+// A screen of 1920 x 1080 pixels, 508 x 286 mm.
+constexpr ScreenFigures kScreen{1920, 1080, 508, 286};
+
+// Passes the drawing on to the writer and keeps the fills it asked for.
+class TeeCanvas final : public Canvas {
+public:
+    explicit TeeCanvas(Canvas& to) : to_(to) {}
+    void FillRect(const Rect& rect, Colour colour) override {
+        fills.push_back({rect, colour});
+        to_.FillRect(rect, colour);
+    }
+    void SetFont(std::string_view face, int charset, int height) override {
+        to_.SetFont(face, charset, height);
+    }
+    int TextWidth(std::string_view text) override { return to_.TextWidth(text); }
+    void DrawString(int x, int y, std::string_view text) override { to_.DrawString(x, y, text); }
+    std::vector<Fill> fills;
+
+private:
+    Canvas& to_;
+};
+
+enum class Style { Guards, Plain, Prefixed, Framed, Open, NoText };
+
+// The default sizes of the JAN and the ITF switches.
+BarcodeJob DefaultJob(SymbologyKind kind, Style style) {
+    BarcodeJob job;
+    job.Kind = kind;
+    const bool jan = IsJan(kind);
+    job.Digits = kind == SymbologyKind::Jan8    ? "000000004901234"
+                 : kind == SymbologyKind::Itf16 ? "123456789012345"
+                 : jan                          ? "000490123456789"
+                                                : "001490123456789";
+    job.LeftMargin = jan ? 11 : 3;
+    job.RightMargin = jan ? 7 : 3;
+    job.TopMargin = job.BottomMargin = 3;
+    job.InnerMargin = 10;
+    job.FrameWidth = 5;
+    job.BarHeight = 60;
+    job.Gap = 2;
+    job.FontSize = jan ? 18 : 13;
+    job.CopyRate = 100;
+    job.ExtendedGuards = style == Style::Guards;
+    job.PrefixedText = style == Style::Prefixed;
+    job.BearerFrame = style == Style::Framed;
+    job.NoText = style == Style::NoText;
+    EncodeForKind(job.Kind, job.Digits, job.Pattern);
+    return job;
+}
+
+struct Written {
+    SymbolLayout layout;
+    EmfPage page;
+    std::vector<Fill> drawn;  // as DrawSymbol asked for them
+    EmfReader emf;
+    int measureCalls;
+};
+
+// The job drawn into a metafile; with a module width the frame follows it,
+// otherwise the screen.
+Written Write(const BarcodeJob& job, int rate = 100, ScreenFigures screen = kScreen,
+              int moduleWidth = 0) {
+    const SymbolLayout layout = LayOut(job);
+    const CopySize copy = ScaledSize(layout.W, layout.H, rate);
+    EmfPage page{layout.W, layout.H, copy.width, copy.height, {}};
+    page.frame = moduleWidth ? FrameFromModuleWidth(layout.W, layout.H, moduleWidth, rate)
+                             : FrameFromScreen(copy.width, copy.height, screen);
+    FakeFont font;
+    EmfWriter writer(page, screen, font.Measure());
+    TeeCanvas tee(writer);
+    DrawSymbol(job, layout, tee);
+    return {layout, page, tee.fills, EmfReader(writer.Finish()), font.calls};
+}
+
+using Kinds = std::vector<std::string>;
+const Kinds kGround = {"HEADER",    "SELECTOBJECT", "SELECTOBJECT",
+                       "POLYGON16", "SELECTOBJECT", "POLYPOLYGON16"};
+Kinds Then(Kinds head, const Kinds& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+struct SequenceRow {
+    int row;
+    SymbologyKind kind;
+    Style style;
+    int rate;
+    Kinds kinds;
+};
+
+class RecordSequence : public testing::TestWithParam<SequenceRow> {};
+
+TEST_P(RecordSequence, KindsInOrder) {
+    const SequenceRow& row = GetParam();
+    const Written written = Write(DefaultJob(row.kind, row.style), row.rate);
+    EXPECT_EQ(written.emf.Kinds(), row.kinds);
+    // The pen once, the white brush for the ground, the black one for all
+    // that follows, then the fonts.
+    const auto selects = written.emf.Of(0x25);
+    ASSERT_GE(selects.size(), 3u);
+    EXPECT_EQ(written.emf.U32(selects[0].at + 8), kNullPen);
+    EXPECT_EQ(written.emf.U32(selects[1].at + 8), kWhiteBrush);
+    EXPECT_EQ(written.emf.U32(selects[2].at + 8), kBlackBrush);
+    if (selects.size() > 3) {
+        EXPECT_EQ(written.emf.U32(selects[3].at + 8), 1u);
+    }
+}
+
+const Kinds kMapped = {"HEADER", "SETMAPMODE", "SETWINDOWEXTEX", "SETVIEWPORTEXTEX"};
+const Kinds kOneFont = {"EXTCREATEFONTINDIRECTW", "SELECTOBJECT", "SETBKMODE"};
+const Kinds kGroundAfterMapping = {"SELECTOBJECT", "SELECTOBJECT", "POLYGON16", "SELECTOBJECT",
+                                   "POLYPOLYGON16"};
+
+// clang-format off
+const SequenceRow kSequenceRows[] = {
+    /* 0*/ {0, SymbologyKind::Jan13, Style::Guards, 100,
+            Then(Then(kGround, kOneFont), {"EXTTEXTOUTW", "EXTTEXTOUTW", "EXTTEXTOUTW", "EOF"})},
+    /* 1*/ {1, SymbologyKind::Jan8, Style::Guards, 100,
+            Then(Then(kGround, kOneFont), {"EXTTEXTOUTW", "EXTTEXTOUTW", "EOF"})},
+    /* 2*/ {2, SymbologyKind::Itf14, Style::Framed, 100,
+            Then(Then(kGround, kOneFont), {"EXTTEXTOUTW", "EOF"})},
+    /* 3*/ {3, SymbologyKind::Itf16, Style::Open, 100,
+            Then(Then(kGround, kOneFont), {"EXTTEXTOUTW", "EOF"})},
+    /* 4*/ {4, SymbologyKind::Jan13, Style::Plain, 100,
+            Then(Then(kGround, kOneFont), {"EXTTEXTOUTW", "EOF"})},
+    /* 5*/ {5, SymbologyKind::Itf14, Style::NoText, 100, Then(kGround, {"EOF"})},
+    /* 6*/ {6, SymbologyKind::Jan13, Style::Guards, 150,
+            Then(Then(Then(kMapped, kGroundAfterMapping), kOneFont),
+                 {"EXTTEXTOUTW", "EXTTEXTOUTW", "EXTTEXTOUTW", "EOF"})},
+    /* 7*/ {7, SymbologyKind::Itf16, Style::Framed, 37,
+            Then(Then(Then(kMapped, kGroundAfterMapping), kOneFont), {"EXTTEXTOUTW", "EOF"})},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, RecordSequence, testing::ValuesIn(kSequenceRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+struct HeaderRow {
+    int row;
+    SymbologyKind kind;
+    Style style;
+    int rate;
+    ScreenFigures screen;
+    int moduleWidth;
+    Rect bounds;
+    FrameSize frame;
+    std::uint16_t handles;
+};
+
+class Header : public testing::TestWithParam<HeaderRow> {};
+
+TEST_P(Header, CountsSizesBoundsAndFrame) {
+    const HeaderRow& row = GetParam();
+    const Written written =
+        Write(DefaultJob(row.kind, row.style), row.rate, row.screen, row.moduleWidth);
+    const EmfReader& emf = written.emf;
+    ASSERT_FALSE(emf.records.empty());
+    EXPECT_EQ(emf.records[0].type, 1u);
+    EXPECT_EQ(emf.records[0].size, 108u);
+    EXPECT_EQ(emf.RectAt(8), row.bounds);
+    EXPECT_EQ(emf.RectAt(24), (Rect{0, 0, row.frame.width, row.frame.height}));
+    EXPECT_EQ(emf.U32(40), 0x464D4520u) << "signature";
+    EXPECT_EQ(emf.U32(44), 0x00010000u) << "version";
+    EXPECT_EQ(emf.U32(48), emf.size()) << "bytes";
+    EXPECT_EQ(emf.U32(52), emf.records.size()) << "records";
+    EXPECT_EQ(emf.U16(56), row.handles);
+    EXPECT_EQ(emf.U16(56), 1 + emf.Of(0x52).size()) << "a handle for each font";
+    EXPECT_EQ(emf.U16(58), 0u) << "reserved";
+    EXPECT_EQ(emf.U32(60), 0u) << "no description";
+    EXPECT_EQ(emf.U32(64), 0u);
+    EXPECT_EQ(emf.U32(68), 0u) << "no palette";
+    EXPECT_EQ(emf.RectAt(72), (Rect{row.screen.widthPixels, row.screen.heightPixels,
+                                    row.screen.widthMm, row.screen.heightMm}));
+    EXPECT_EQ(emf.U32(88), 0u) << "cbPixelFormat";
+    EXPECT_EQ(emf.U32(92), 0u) << "offPixelFormat";
+    EXPECT_EQ(emf.U32(96), 0u) << "bOpenGL";
+    EXPECT_EQ(emf.I32(100), row.screen.widthMm * 1000);
+    EXPECT_EQ(emf.I32(104), row.screen.heightMm * 1000);
+    EXPECT_EQ(emf.records.back().type, 0x0Eu) << "the end record last";
+    EXPECT_EQ(emf.Kinds().back(), "EOF");
+    const auto eof = emf.records.back();
+    EXPECT_EQ(eof.size, 20u);
+    EXPECT_EQ(emf.U32(eof.at + 8), 0u);
+    EXPECT_EQ(emf.U32(eof.at + 16), 20u) << "SizeLast";
+}
+
+// clang-format off
+const HeaderRow kHeaderRows[] = {
+    // 226 x 50800 / 1920 = 5979.6, 154 x 28600 / 1080 = 4078.1.
+    /* 0*/ {0, SymbologyKind::Jan13, Style::Guards, 100, kScreen, 0, {0, 0, 225, 153}, {5980, 4078}, 2},
+    /* 1*/ {1, SymbologyKind::Jan8, Style::Guards, 100, kScreen, 0, {0, 0, 169, 153}, {4498, 4078}, 2},
+    /* 2*/ {2, SymbologyKind::Itf14, Style::Framed, 100, kScreen, 0, {0, 0, 312, 166}, {8281, 4422}, 2},
+    /* 3*/ {3, SymbologyKind::Itf16, Style::Open, 100, kScreen, 0, {0, 0, 324, 146}, {8599, 3893}, 2},
+    /* 4*/ {4, SymbologyKind::Itf14, Style::NoText, 100, kScreen, 0, {0, 0, 292, 131}, {7752, 3496}, 1},
+    // A 96 dpi screen: 1024 x 768 pixels of 270 x 203 mm; 339 x 27000 / 1024 = 8937.9.
+    /* 5*/ {5, SymbologyKind::Jan13, Style::Guards, 150, {1024, 768, 270, 203}, 0, {0, 0, 338, 230}, {8938, 6106}, 2},
+    /* 6*/ {6, SymbologyKind::Jan13, Style::Guards, 37, kScreen, 0, {0, 0, 82, 55}, {2196, 1483}, 2},
+    // Module width 0.33 mm: 113 modules = 37.29 mm wide, 77 modules = 25.41 mm high.
+    /* 7*/ {7, SymbologyKind::Jan13, Style::Guards, 100, kScreen, 33, {0, 0, 225, 153}, {3729, 2541}, 2},
+    // At 150 %: 5593.5 and 3811.5, halves rounded up.
+    /* 8*/ {8, SymbologyKind::Jan13, Style::Guards, 150, kScreen, 33, {0, 0, 338, 230}, {5594, 3812}, 2},
+    // 0.10 mm at 37 %: 313 x 10 x 37 / 200 = 579.05.
+    /* 9*/ {9, SymbologyKind::Itf14, Style::Framed, 37, kScreen, 10, {0, 0, 114, 60}, {579, 309}, 2},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, Header, testing::ValuesIn(kHeaderRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+struct MappingRow {
+    int row;
+    int rate;
+    bool mapped;
+    std::int32_t copyWidth, copyHeight;
+};
+
+class CopyMapping : public testing::TestWithParam<MappingRow> {};
+
+// The copy keeps the full-size records; the mapping scales them.
+TEST_P(CopyMapping, WindowOfThePictureOntoTheCopy) {
+    const MappingRow& row = GetParam();
+    const Written written = Write(DefaultJob(SymbologyKind::Jan13, Style::Guards), row.rate);
+    const EmfReader& emf = written.emf;
+    EXPECT_EQ(emf.RectAt(8), (Rect{0, 0, row.copyWidth - 1, row.copyHeight - 1}));
+    const auto modes = emf.Of(0x11);
+    const auto windows = emf.Of(0x09);
+    const auto viewports = emf.Of(0x0B);
+    if (!row.mapped) {
+        EXPECT_TRUE(modes.empty() && windows.empty() && viewports.empty());
+    } else {
+        ASSERT_EQ(modes.size(), 1u);
+        ASSERT_EQ(windows.size(), 1u);
+        ASSERT_EQ(viewports.size(), 1u);
+        EXPECT_EQ(modes[0].size, 12u);
+        EXPECT_EQ(emf.U32(modes[0].at + 8), 8u) << "MM_ANISOTROPIC";
+        EXPECT_EQ(windows[0].size, 16u);
+        EXPECT_EQ(emf.I32(windows[0].at + 8), 226);
+        EXPECT_EQ(emf.I32(windows[0].at + 12), 154);
+        EXPECT_EQ(viewports[0].size, 16u);
+        EXPECT_EQ(emf.I32(viewports[0].at + 8), row.copyWidth);
+        EXPECT_EQ(emf.I32(viewports[0].at + 12), row.copyHeight);
+    }
+    // Drawing units whatever the scale.
+    EXPECT_EQ(emf.Fills().front(), (Fill{{0, 0, 226, 154}, Colour::White}));
+    // Record bounds in reference pixels of the copy: the bars, x 22 to 212
+    // and y 6 to 137, and the leading digit's cell, x 0 to 11, y 128 to 148.
+    const auto bars = emf.Of(0x5B);
+    ASSERT_EQ(bars.size(), 1u);
+    const auto scaled = [&](int v, int full, int copy) { return v * copy / full; };
+    EXPECT_EQ(
+        emf.RectAt(bars[0].at + 8),
+        (Rect{scaled(22, 226, row.copyWidth), scaled(6, 154, row.copyHeight),
+              (212 * row.copyWidth + 225) / 226 - 1, (137 * row.copyHeight + 153) / 154 - 1}));
+    const auto texts = emf.Of(0x54);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(emf.RectAt(texts[0].at + 8),
+              (Rect{0, scaled(128, 154, row.copyHeight), (11 * row.copyWidth + 225) / 226 - 1,
+                    (148 * row.copyHeight + 153) / 154 - 1}));
+}
+
+const MappingRow kMappingRows[] = {
+    /* 0*/ {0, 100, false, 226, 154},
+    /* 1*/ {1, 150, true, 339, 231},
+    /* 2*/ {2, 37, true, 83, 56},
+};
+
+INSTANTIATE_TEST_SUITE_P(, CopyMapping, testing::ValuesIn(kMappingRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+struct BarsRow {
+    int row;
+    SymbologyKind kind;
+    Style style;
+    int width, height;
+    int barsLeft, barsRight, y1, y2;
+    int guardBottom;          // 0: no extended guards
+    std::vector<Rect> frame;  // the ring's four sides
+};
+
+class BarsAsDrawn : public testing::TestWithParam<BarsRow> {};
+
+// The polygons are the drawing's rectangles, in its order and colours.
+TEST_P(BarsAsDrawn, PolygonsAreTheLayoutsRectangles) {
+    const BarsRow& row = GetParam();
+    const Written written = Write(DefaultJob(row.kind, row.style));
+    const std::vector<Fill> fills = written.emf.Fills();
+    EXPECT_EQ(fills, written.drawn);
+    ASSERT_EQ(fills.size(), 1 + row.frame.size() + written.layout.P + 1);
+    EXPECT_EQ(fills[0], (Fill{{0, 0, row.width, row.height}, Colour::White}));
+    for (std::size_t i = 0; i < row.frame.size(); ++i)
+        EXPECT_EQ(fills[1 + i], (Fill{row.frame[i], Colour::Black}));
+    const std::size_t first = 1 + row.frame.size();
+    EXPECT_EQ(fills[first].rect.left, row.barsLeft);
+    EXPECT_EQ(fills.back().rect.right, row.barsRight);
+    int guards = 0;
+    for (std::size_t i = first; i < fills.size(); ++i) {
+        EXPECT_EQ(fills[i].colour, Colour::Black);
+        EXPECT_EQ(fills[i].rect.top, row.y1);
+        if (fills[i].rect.bottom == row.guardBottom) {
+            ++guards;
+            EXPECT_EQ(fills[i].rect.right - fills[i].rect.left, 2);
+        } else {
+            EXPECT_EQ(fills[i].rect.bottom, row.y2);
+        }
+    }
+    EXPECT_EQ(guards, row.guardBottom ? 6 : 0);
+}
+
+// clang-format off
+const BarsRow kBarsRows[] = {
+    /* 0*/ {0, SymbologyKind::Jan13, Style::Guards, 226, 154, 22, 212, 6, 126, 137, {}},
+    /* 1*/ {1, SymbologyKind::Jan13, Style::Plain, 226, 152, 22, 212, 6, 126, 0, {}},
+    /* 2*/ {2, SymbologyKind::Jan13, Style::Prefixed, 226, 152, 22, 212, 6, 126, 0, {}},
+    /* 3*/ {3, SymbologyKind::Jan8, Style::Guards, 170, 154, 22, 156, 6, 126, 137, {}},
+    /* 4*/ {4, SymbologyKind::Jan8, Style::Plain, 170, 152, 22, 156, 6, 126, 0, {}},
+    /* 5*/ {5, SymbologyKind::Itf14, Style::Framed, 313, 167, 36, 277, 16, 136, 0,
+            {{6, 6, 307, 16}, {6, 136, 307, 146}, {6, 16, 16, 136}, {297, 16, 307, 136}}},
+    /* 6*/ {6, SymbologyKind::Itf14, Style::Open, 293, 147, 26, 267, 6, 126, 0, {}},
+    /* 7*/ {7, SymbologyKind::Itf16, Style::Framed, 345, 167, 36, 309, 16, 136, 0,
+            {{6, 6, 339, 16}, {6, 136, 339, 146}, {6, 16, 16, 136}, {329, 16, 339, 136}}},
+    /* 8*/ {8, SymbologyKind::Itf16, Style::Open, 325, 147, 26, 299, 6, 126, 0, {}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, BarsAsDrawn, testing::ValuesIn(kBarsRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+struct TextRow {
+    int row;
+    SymbologyKind kind;
+    Style style;
+    std::vector<Text> texts;
+    int measured;  // calls of the measurement
+};
+
+class TextRecords : public testing::TestWithParam<TextRow> {};
+
+TEST_P(TextRecords, ReferencePointStringAndAdvances) {
+    const TextRow& row = GetParam();
+    const Written written = Write(DefaultJob(row.kind, row.style));
+    EXPECT_EQ(written.emf.Texts(), row.texts);
+    EXPECT_EQ(written.measureCalls, row.measured);
+}
+
+// Advances of the fake font: half the cell plus the character code mod 3
+// ("0" 48 -> +0, "1" -> +1, "2" -> +2, "4" 52 -> +1, " " 32 -> +2, "T" 84 -> +0).
+// clang-format off
+const TextRow kTextRows[] = {
+    /* 0*/ {0, SymbologyKind::Jan13, Style::Guards,
+            {{0, 128, u"4", {11}},
+             {29, 128, u"901234", {10, 10, 11, 12, 10, 11}},
+             {121, 128, u"567894", {12, 10, 11, 12, 10, 11}}}, 3},
+    // 4901234567894 in FS 18 is 128 wide, (226 - 128) div 2 = 49; measured
+    // once for centring and drawing both.
+    /* 1*/ {1, SymbologyKind::Jan13, Style::Plain,
+            {{49, 128, u"4901234567894", {10, 9, 9, 10, 11, 9, 10, 11, 9, 10, 11, 9, 10}}}, 1},
+    // 137 wide: (226 - 137) div 2 = 44.
+    /* 2*/ {2, SymbologyKind::Jan13, Style::Prefixed,
+            {{44, 128, u"T4901234567894", {9, 10, 9, 9, 10, 11, 9, 10, 11, 9, 10, 11, 9, 10}}}, 1},
+    /* 3*/ {3, SymbologyKind::Jan8, Style::Guards,
+            {{29, 128, u"4901", {11, 10, 10, 11}}, {93, 128, u"2347", {12, 10, 11, 11}}}, 2},
+    // 17 characters in FS 13, 120 wide: (313 - 120) div 2 = 96.
+    /* 4*/ {4, SymbologyKind::Itf14, Style::Framed,
+            {{96, 148, u"149 01234 56789 1",
+              {7, 7, 6, 8, 6, 7, 8, 6, 7, 8, 8, 6, 7, 8, 6, 8, 7}}}, 1},
+    /* 5*/ {5, SymbologyKind::Itf14, Style::NoText, {}, 0},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, TextRecords, testing::ValuesIn(kTextRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+EmfPage PageOf(int width, int height) {
+    return {width, height, width, height, {100, 100}};
+}
+
+TEST(EmfWriterFonts, OneRecordPerDistinctFontZeroFilled) {
+    FakeFont font;
+    EmfWriter writer(PageOf(100, 50), kScreen, font.Measure());
+    // face, charset, height; then a text in it.
+    struct Call {
+        const char* face;
+        int charset;
+        int height;
+    };
+    const Call calls[] = {{"OCRB", 0, 20},   {"OCRB", 0, 20}, {"OCRB", 0, 13},
+                          {"OCRB", 128, 13}, {"OCRB", 0, 20}, {"名前", 0, 13}};
+    for (const Call& call : calls) {
+        writer.SetFont(call.face, call.charset, call.height);
+        writer.DrawString(1, 2, "7");
+    }
+    const EmfReader emf(writer.Finish());
+    const auto fonts = emf.Of(0x52);
+    ASSERT_EQ(fonts.size(), 4u);
+    struct Want {
+        std::uint32_t handle;
+        int height;
+        int charset;
+        std::u16string face;
+    };
+    const Want wants[] = {
+        {1, 20, 0, u"OCRB"}, {2, 13, 0, u"OCRB"}, {3, 13, 128, u"OCRB"}, {4, 13, 0, u"名前"}};
+    for (std::size_t i = 0; i < fonts.size(); ++i) {
+        SCOPED_TRACE(i);
+        const std::size_t at = fonts[i].at;
+        EXPECT_EQ(fonts[i].size, 104u) << "a plain LOGFONTW";
+        EXPECT_EQ(emf.U32(at + 8), wants[i].handle);
+        EXPECT_EQ(emf.I32(at + 12), wants[i].height);
+        EXPECT_EQ(emf.I32(at + 16), 0) << "width";
+        EXPECT_EQ(emf.I32(at + 20), 0) << "escapement";
+        EXPECT_EQ(emf.I32(at + 24), 0) << "orientation";
+        EXPECT_EQ(emf.I32(at + 28), 400) << "weight";
+        EXPECT_EQ(emf.U32(at + 32), static_cast<std::uint32_t>(wants[i].charset) << 24)
+            << "italic, underline, strike-out, charset";
+        EXPECT_EQ(emf.U32(at + 36), 0u) << "precisions, quality, pitch and family";
+        std::u16string face;
+        for (std::size_t c = 0; c < 32; ++c) {
+            const char16_t unit = static_cast<char16_t>(emf.U16(at + 40 + 2 * c));
+            if (c < wants[i].face.size())
+                face += unit;
+            else
+                EXPECT_EQ(unit, 0) << "face name not zero-filled at " << c;
+        }
+        EXPECT_EQ(face, wants[i].face);
+    }
+    // Selected on every change, back to an earlier font by its handle.
+    std::vector<std::uint32_t> selected;
+    for (const auto& r : emf.Of(0x25)) selected.push_back(emf.U32(r.at + 8));
+    EXPECT_EQ(selected, (std::vector<std::uint32_t>{1, 2, 3, 1, 4}));
+    EXPECT_EQ(emf.U16(56), 5u) << "handles";
+    EXPECT_EQ(emf.Of(0x12).size(), 1u) << "transparent once";
+}
+
+struct FillRow {
+    int row;
+    std::vector<Fill> calls;
+    std::vector<std::vector<Fill>> records;  // each polygon record's rectangles
+};
+
+class FillBatches : public testing::TestWithParam<FillRow> {};
+
+// Empty and inverted rectangles go, the rest is clipped to the 100 x 50
+// picture; one record per run of one colour without overlaps.
+TEST_P(FillBatches, ClippedAndBatched) {
+    const FillRow& row = GetParam();
+    FakeFont font;
+    EmfWriter writer(PageOf(100, 50), kScreen, font.Measure());
+    for (const Fill& call : row.calls) writer.FillRect(call.rect, call.colour);
+    const EmfReader emf(writer.Finish());
+    std::vector<std::vector<Fill>> records;
+    const std::vector<Fill> fills = emf.Fills();
+    std::size_t next = 0;
+    for (const auto& r : emf.records) {
+        if (r.type != 0x56 && r.type != 0x5B) continue;
+        const std::size_t count = r.type == 0x56 ? 1 : emf.U32(r.at + 24);
+        EXPECT_EQ(r.type == 0x56, count == 1) << "a single rectangle is a POLYGON16";
+        records.emplace_back(fills.begin() + next, fills.begin() + next + count);
+        next += count;
+    }
+    EXPECT_EQ(records, row.records);
+}
+
+constexpr Colour W = Colour::White;
+constexpr Colour B = Colour::Black;
+// clang-format off
+const FillRow kFillRows[] = {
+    /* 0*/ {0, {{{0, 0, 100, 50}, W}, {{1, 1, 3, 9}, B}, {{5, 1, 6, 9}, B}},
+            {{{{0, 0, 100, 50}, W}}, {{{1, 1, 3, 9}, B}, {{5, 1, 6, 9}, B}}}},
+    /* 1*/ {1, {{{-5, -5, 200, 70}, W}, {{90, 40, 120, 60}, B}},
+            {{{{0, 0, 100, 50}, W}}, {{{90, 40, 100, 50}, B}}}},
+    /* 2*/ {2, {{{4, 4, 4, 9}, B}, {{4, 9, 8, 9}, B}, {{8, 9, 4, 4}, B}, {{120, 0, 130, 5}, B}}, {}},
+    // Touching rectangles share a record, overlapping ones do not.
+    /* 3*/ {3, {{{1, 1, 3, 9}, B}, {{3, 1, 5, 9}, B}, {{4, 1, 6, 9}, B}},
+            {{{{1, 1, 3, 9}, B}, {{3, 1, 5, 9}, B}}, {{{4, 1, 6, 9}, B}}}},
+    /* 4*/ {4, {{{1, 1, 3, 9}, B}, {{3, 1, 5, 9}, W}, {{6, 1, 7, 9}, B}},
+            {{{{1, 1, 3, 9}, B}}, {{{3, 1, 5, 9}, W}}, {{{6, 1, 7, 9}, B}}}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, FillBatches, testing::ValuesIn(kFillRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+TEST(EmfWriterOutput, SameJobSameBytes) {
+    const BarcodeJob job = DefaultJob(SymbologyKind::Itf16, Style::Framed);
+    const auto once = [&] {
+        const SymbolLayout layout = LayOut(job);
+        FakeFont font;
+        EmfWriter writer({layout.W, layout.H, layout.W * 3 / 2, layout.H * 3 / 2, {9000, 4000}},
+                         kScreen, font.Measure());
+        DrawSymbol(job, layout, writer);
+        return writer.Finish();
+    };
+    const std::vector<std::uint8_t> first = once();
+    EXPECT_EQ(first, once());
+    EXPECT_EQ(first.size() % 4, 0u);
+}
+
+TEST(EmfWriterOutput, DefaultSymbolSizes) {
+    // Printed for the record; the reader has checked every byte's place.
+    // The ceilings are the sizes of another generator's metafiles of the
+    // same symbols (EAN-13, EAN-8, ITF-14 and 16-digit 2 of 5 in a box).
+    struct Row {
+        const char* name;
+        BarcodeJob job;
+        std::size_t ceiling;
+    };
+    const Row rows[] = {
+        {"/j13", DefaultJob(SymbologyKind::Jan13, Style::Guards), 1404},
+        {"/j8", DefaultJob(SymbologyKind::Jan8, Style::Guards), 1112},
+        {"/i14f", DefaultJob(SymbologyKind::Itf14, Style::Framed), 1552},
+        {"/i16f", DefaultJob(SymbologyKind::Itf16, Style::Framed), 1676},
+    };
+    for (const Row& row : rows) {
+        const Written written = Write(row.job);
+        std::printf("%-6s %zu bytes, %zu records\n", row.name, written.emf.size(),
+                    written.emf.records.size());
+        EXPECT_LT(written.emf.size(), row.ceiling) << row.name;
+    }
+}
+
+struct PageRow {
+    int row;
+    EmfPage page;
+    ScreenFigures screen;
+    const char* error;
+};
+
+class BadPage : public testing::TestWithParam<PageRow> {};
+
+TEST_P(BadPage, Refused) {
+    const PageRow& row = GetParam();
+    FakeFont font;
+    try {
+        EmfWriter writer(row.page, row.screen, font.Measure());
+        ADD_FAILURE() << "no error";
+    } catch (const std::invalid_argument& error) {
+        EXPECT_STREQ(error.what(), row.error);
+    }
+}
+
+// clang-format off
+const PageRow kPageRows[] = {
+    /* 0*/ {0, {0, 154, 226, 154, {1, 1}}, kScreen, "a metafile side outside 1 to 32767"},
+    /* 1*/ {1, {226, 154, 226, 32768, {1, 1}}, kScreen, "a metafile side outside 1 to 32767"},
+    /* 2*/ {2, {32768, 154, 226, 154, {1, 1}}, kScreen, "a metafile side outside 1 to 32767"},
+    /* 3*/ {3, {226, 154, -226, 154, {1, 1}}, kScreen, "a metafile side outside 1 to 32767"},
+    /* 4*/ {4, {226, 154, 226, 154, {0, 1}}, kScreen, "a metafile frame without area"},
+    /* 5*/ {5, {226, 154, 226, 154, {1, 1}}, {1920, 0, 508, 286}, "screen figures without area"},
+    /* 6*/ {6, {226, 154, 226, 154, {1, 1}}, {1920, 1080, 508, 0}, "screen figures without area"},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, BadPage, testing::ValuesIn(kPageRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+TEST(EmfWriterPage, LargestSideIsWritten) {
+    FakeFont font;
+    EmfWriter writer({32767, 1, 32767, 1, {1, 1}}, kScreen, font.Measure());
+    writer.FillRect({0, 0, 40000, 1}, Colour::Black);
+    const EmfReader emf(writer.Finish());
+    EXPECT_EQ(emf.Fills(), (std::vector<Fill>{{{0, 0, 32767, 1}, Colour::Black}}));
+}
+
+struct FrameRow {
+    int row;
+    std::int32_t width, height;
+    ScreenFigures screen;
+    int moduleWidth, rate;  // module width 0: from the screen
+    FrameSize frame;
+};
+
+class Frames : public testing::TestWithParam<FrameRow> {};
+
+TEST_P(Frames, RoundedToTheNearest) {
+    const FrameRow& row = GetParam();
+    EXPECT_EQ(row.moduleWidth
+                  ? FrameFromModuleWidth(row.width, row.height, row.moduleWidth, row.rate)
+                  : FrameFromScreen(row.width, row.height, row.screen),
+              row.frame);
+}
+
+// clang-format off
+const FrameRow kFrameRows[] = {
+    /* 0*/ {0, 226, 154, kScreen, 0, 0, {5980, 4078}},
+    /* 1*/ {1, 1, 1, {1024, 768, 270, 203}, 0, 0, {26, 26}},
+    // 1 x 100 / 8 = 12.5 and 3 x 100 / 8 = 37.5: halves away from zero.
+    /* 2*/ {2, 1, 3, {8, 8, 1, 1}, 0, 0, {13, 38}},
+    /* 3*/ {3, 32767, 32767, {1, 1, 2147483, 2147483}, 0, 0, {2147483647, 2147483647}},
+    /* 4*/ {4, 226, 154, kScreen, 33, 100, {3729, 2541}},
+    /* 5*/ {5, 226, 154, kScreen, 200, 500, {113000, 77000}},
+    // A frame of no size would divide by zero on playback: at least .01 mm.
+    /* 6*/ {6, 1, 1, kScreen, 10, 1, {1, 1}},
+    // 3 x 10 x 10 / 200 = 1.5.
+    /* 7*/ {7, 3, 1, kScreen, 10, 10, {2, 1}},
+    /* 8*/ {8, 32767, 32767, kScreen, 200, 2147483647, {2147483647, 2147483647}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, Frames, testing::ValuesIn(kFrameRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+TEST(ScreenFrame, ScreenWithoutPixelsIsRefused) {
+    EXPECT_THROW(FrameFromScreen(226, 154, {0, 1080, 508, 286}), std::invalid_argument);
+}
+
+#ifdef _WIN32
+
+// GDI plays the written bytes: the header reads back as written, and the
+// polygons cover exactly the drawing's rectangles at 100 %.
+struct PlaybackRow {
+    int row;
+    SymbologyKind kind;
+    Style style;
+    ScreenFigures screen;
+};
+
+class GdiPlayback : public testing::TestWithParam<PlaybackRow> {};
+
+TEST_P(GdiPlayback, CoversTheDrawnRectanglesExactly) {
+    const PlaybackRow& row = GetParam();
+    const BarcodeJob job = DefaultJob(row.kind, row.style);
+    const SymbolLayout layout = LayOut(job);
+    EmfPage page{layout.W, layout.H, layout.W, layout.H,
+                 FrameFromScreen(layout.W, layout.H, row.screen)};
+    FakeFont font;
+    EmfWriter writer(page, row.screen, font.Measure());
+    TeeCanvas tee(writer);
+    DrawSymbol(job, layout, tee);
+    const std::vector<std::uint8_t> bytes = writer.Finish();
+    const EmfReader emf(bytes);
+
+    HENHMETAFILE picture = ::SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data());
+    ASSERT_NE(picture, nullptr);
+    ENHMETAHEADER header{};
+    ASSERT_EQ(::GetEnhMetaFileHeader(picture, sizeof header, &header), sizeof header);
+    EXPECT_EQ(header.nBytes, bytes.size());
+    EXPECT_EQ(header.nRecords, emf.records.size());
+    EXPECT_EQ(header.nHandles, 2u);
+    EXPECT_EQ(header.rclBounds.right, layout.W - 1);
+    EXPECT_EQ(header.rclFrame.right, page.frame.width);
+    EXPECT_EQ(header.szlDevice.cx, row.screen.widthPixels);
+    EXPECT_EQ(header.szlMicrometers.cy, row.screen.heightMm * 1000);
+
+    // Play into a 24-bit DIB of exactly W x H, first filled grey so that
+    // the white ground shows too.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = layout.W;
+    info.bmiHeader.biHeight = -layout.H;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP dib = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(dib, nullptr);
+    HGDIOBJ old = ::SelectObject(dc, dib);
+    const int stride = (layout.W * 3 + 3) / 4 * 4;
+    std::memset(bits, 0x80, static_cast<std::size_t>(stride) * layout.H);
+    const RECT target{0, 0, layout.W, layout.H};
+    EXPECT_TRUE(::PlayEnhMetaFile(dc, picture, &target));
+    ::GdiFlush();
+
+    std::vector<Colour> want(static_cast<std::size_t>(layout.W) * layout.H, Colour::White);
+    for (const Fill& fill : tee.fills) {
+        for (int y = fill.rect.top; y < fill.rect.bottom; ++y)
+            for (int x = fill.rect.left; x < fill.rect.right; ++x)
+                want[static_cast<std::size_t>(y) * layout.W + x] = fill.colour;
+    }
+    std::vector<Rect> cells;
+    const int cellHeight = row.style == Style::Guards ? 20 : job.FontSize;
+    for (const Text& text : emf.Texts()) {
+        int width = 0;
+        for (const std::int32_t advance : text.dx) width += advance;
+        cells.push_back({text.x, text.y, text.x + width, text.y + cellHeight});
+    }
+    int wrong = 0;
+    for (int y = 0; y < layout.H; ++y) {
+        for (int x = 0; x < layout.W; ++x) {
+            const auto* pixel = static_cast<const std::uint8_t*>(bits) + y * stride + 3 * x;
+            const bool black = pixel[0] == 0 && pixel[1] == 0 && pixel[2] == 0;
+            const bool white = pixel[0] == 255 && pixel[1] == 255 && pixel[2] == 255;
+            // Text cells are the font's; the rectangles are checked outside them.
+            if (std::any_of(cells.begin(), cells.end(), [&](const Rect& c) {
+                    return x >= c.left && x < c.right && y >= c.top && y < c.bottom;
+                }))
+                continue;
+            const bool ok =
+                want[static_cast<std::size_t>(y) * layout.W + x] == Colour::Black ? black : white;
+            if (!ok && ++wrong <= 5) ADD_FAILURE() << "pixel " << x << "," << y;
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+    ::SelectObject(dc, old);
+    ::DeleteObject(dib);
+    ::DeleteDC(dc);
+    ::DeleteEnhMetaFile(picture);
+}
+
+// clang-format off
+const PlaybackRow kPlaybackRows[] = {
+    /* 0*/ {0, SymbologyKind::Jan13, Style::Guards, kScreen},
+    /* 1*/ {1, SymbologyKind::Jan8, Style::Guards, {1024, 768, 270, 203}},
+    /* 2*/ {2, SymbologyKind::Itf14, Style::Framed, kScreen},
+    /* 3*/ {3, SymbologyKind::Itf16, Style::Open, {1280, 1024, 338, 270}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, GdiPlayback, testing::ValuesIn(kPlaybackRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+#endif
+
+}  // namespace
+}  // namespace merrowin
