@@ -2,12 +2,13 @@
 # empty Win32 program for whole-process timings under Wine. bench/run.sh
 # builds and runs them.
 if(WIN32)
-  add_executable(empty_app WIN32 ${PROJECT_SOURCE_DIR}/bench/empty_app.cpp)
+  add_executable(empty_app WIN32 bench/empty_app.cpp)
   target_link_options(empty_app PRIVATE -municode)
+  target_link_libraries(empty_app PRIVATE merrowin_options)
 else()
   find_package(benchmark QUIET)
   if(benchmark_FOUND)
-    add_executable(bench_core EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/bench/core_bench.cpp)
-    target_link_libraries(bench_core PRIVATE merrowin_core benchmark::benchmark)
+    add_executable(bench_core EXCLUDE_FROM_ALL bench/core_bench.cpp)
+    target_link_libraries(bench_core PRIVATE merrowin_core merrowin_options benchmark::benchmark)
   endif()
 endif()

@@ -1,0 +1,1 @@
+#include "render/emf_writer.h"
