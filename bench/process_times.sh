@@ -1,6 +1,7 @@
 #!/bin/sh
-# Whole-process timings under Wine (called by bench/run.sh inside an X
-# server with a running wineserver): median wall time of repeated runs of
+# Whole-process timings under Wine (called by bench/run.sh through
+# scripts/with-display.sh: an X server, a running wineserver and the
+# build's WINEPREFIX): median wall time of repeated runs of
 # merrowin.exe and of the empty program, their ratio, file and exe sizes.
 set -e
 runs=${1:-21}
