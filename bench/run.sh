@@ -11,4 +11,4 @@ echo "== Core: encode + layout + draw per symbol (target: under 2 us)"
 build/bench/bench_core --benchmark_min_time=0.3
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$(nproc)" --target merrowin empty_app >/dev/null
-scripts/with-display.sh build/windows sh bench/process_times.sh "${RUNS:-21}"
+scripts/with-display.sh sh bench/process_times.sh "${RUNS:-21}"

@@ -36,7 +36,7 @@ workflow native cmake --workflow --preset native
 # one of each per test program); with-display.sh finds the build's Wine
 # prefix in its configured cache.
 workflow windows sh -c 'cmake --preset windows >/dev/null &&
-    scripts/with-display.sh build/windows cmake --workflow --preset windows'
+    scripts/with-display.sh cmake --workflow --preset windows'
 rm -f build/fuzz/Testing/Temporary/LastTest.log
 workflow fuzz cmake --workflow --preset fuzz
 

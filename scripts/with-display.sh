@@ -1,8 +1,8 @@
 #!/bin/sh
-# with-display.sh BUILD_DIR COMMAND...
+# with-display.sh [BUILD_DIR] COMMAND...
 # Runs COMMAND with an X server and one persistent wineserver for the Wine
-# prefix of the configured Windows build in BUILD_DIR (exported to COMMAND
-# as WINEPREFIX), and stops both afterwards.
+# prefix of the configured Windows build in BUILD_DIR (build/windows when
+# not given; exported to COMMAND as WINEPREFIX), and stops both afterwards.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 inner() {
@@ -18,8 +18,9 @@ inner() {
     exit $rc
 }
 if [ "${1:-}" = --inner ]; then shift; inner "$@"; fi
-WINEPREFIX=$("$root/scripts/wineprefix.sh" "${1:?with-display.sh BUILD_DIR COMMAND...}")
-shift
+build=$root/build/windows
+if [ -f "${1:-}/CMakeCache.txt" ]; then build=$1; shift; fi
+WINEPREFIX=$("$root/scripts/wineprefix.sh" "$build")
 export WINEPREFIX WINEDEBUG=-all
 if [ -n "${DISPLAY:-}" ]; then inner "$@"; fi
 exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" --inner "$@"
