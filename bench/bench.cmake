@@ -2,16 +2,17 @@
 # empty Win32 program for whole-process timings under Wine. bench/run.sh
 # builds and runs them.
 if(WIN32)
-  add_executable(empty_app WIN32 ${PROJECT_SOURCE_DIR}/bench/empty_app.cpp)
+  add_executable(empty_app WIN32 bench/empty_app.cpp)
   target_link_options(empty_app PRIVATE -municode)
+  target_link_libraries(empty_app PRIVATE merrowin_options)
 else()
   # libzint (Debian's libzint-dev) is the peer the core is measured against;
   # only the benchmark links it.
   find_package(benchmark QUIET)
   find_library(MERROWIN_ZINT_LIBRARY zint)
   if(benchmark_FOUND AND MERROWIN_ZINT_LIBRARY)
-    add_executable(bench_core EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/bench/core_bench.cpp)
-    target_link_libraries(bench_core PRIVATE merrowin_core benchmark::benchmark
+    add_executable(bench_core EXCLUDE_FROM_ALL bench/core_bench.cpp)
+    target_link_libraries(bench_core PRIVATE merrowin_core merrowin_options benchmark::benchmark
                           ${MERROWIN_ZINT_LIBRARY})
   endif()
 endif()

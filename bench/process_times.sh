@@ -1,10 +1,10 @@
 #!/bin/bash
-# Whole-process figures under Wine (called by bench/run.sh inside an X
-# server with a running wineserver): the CPU time (user + system) of
-# repeated runs of merrowin.exe and of the empty program, their ratio, the
-# saved metafile of each kind beside Zint's EMF of the same symbol, and the
-# exe's size. CPU time, not wall time: Wine's wall times come in steps of
-# about 25 ms.
+# Whole-process figures under Wine (called by bench/run.sh through
+# scripts/with-display.sh: an X server, a running wineserver and the
+# build's WINEPREFIX): the CPU time (user + system) of repeated runs of
+# merrowin.exe and of the empty program, their ratio, the saved metafile of
+# each kind beside Zint's EMF of the same symbol, and the exe's size. CPU
+# time, not wall time: Wine's wall times come in steps of about 25 ms.
 set -e
 runs=${1:-21}
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,23 +1,30 @@
 # The Windows build: merrowin.exe, its Win32 layer and the tests that run
 # under Wine.
-add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
-file(GLOB MERROWIN_WIN_SOURCES CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/common/win/*.cpp
-  ${PROJECT_SOURCE_DIR}/app/win/*.cpp
-  ${PROJECT_SOURCE_DIR}/usage/win/*.cpp
-  ${PROJECT_SOURCE_DIR}/render/win/*.cpp
-  ${PROJECT_SOURCE_DIR}/settings/win/*.cpp)
-list(FILTER MERROWIN_WIN_SOURCES EXCLUDE REGEX "/app/win/main\\.cpp$")
-set(MERROWIN_WIN_LIBS gdi32 user32 comctl32 comdlg32 shell32 ole32 advapi32 imm32)
-
-add_library(merrowin_win STATIC ${MERROWIN_WIN_SOURCES})
-target_link_libraries(merrowin_win PUBLIC merrowin_core ${MERROWIN_WIN_LIBS})
+# The Win32 layer: the win/ subfolder of each folder.
+add_library(merrowin_win STATIC
+  app/win/status_window.cpp
+  app/win/win_platform.cpp
+  common/win/controls.cpp
+  common/win/win_util.cpp
+  settings/win/registry_store.cpp
+  settings/win/settings_window.cpp
+  usage/win/usage_window.cpp)
+# The DLLs linked at build time. ole32 and shell32 (the folder picker) are
+# loaded when first used, see LoadSystemFunction.
+set(MERROWIN_WIN_LIBS gdi32 user32 comctl32 advapi32 imm32)
+target_link_libraries(merrowin_win PUBLIC merrowin_core ${MERROWIN_WIN_LIBS} PRIVATE merrowin_options)
 # The unit tests also check the thin Win32 pieces that only Wine can run.
 target_link_libraries(unit_tests PRIVATE merrowin_win)
 
-add_executable(merrowin WIN32 ${PROJECT_SOURCE_DIR}/app/win/main.cpp)
+add_executable(merrowin WIN32 app/win/main.cpp)
 target_link_options(merrowin PRIVATE -municode)
-target_link_libraries(merrowin PRIVATE merrowin_win)
+target_link_libraries(merrowin PRIVATE merrowin_win merrowin_options)
 
-include(${PROJECT_SOURCE_DIR}/tests/e2e/e2e.cmake OPTIONAL)
+# Under Wine a test program has now and then been seen to crash on its way
+# out after every test in it passed. wine-run.sh runs such a program once
+# more when that happens (only then: a test that fails is not run again).
+set_property(TARGET unit_tests PROPERTY CROSSCOMPILING_EMULATOR
+  ${CMAKE_CROSSCOMPILING_EMULATOR} --retry-exit-crash)
+
+include(${PROJECT_SOURCE_DIR}/tests/e2e/e2e.cmake)

@@ -8,29 +8,30 @@ root=$(pwd)
 scripts/setup.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target merrowin -j "$(nproc)" >/dev/null
-exe=$root/build/windows/merrowin.exe
+build=$root/build/windows
+exe=$build/merrowin.exe
+prefix=$(scripts/wineprefix.sh "$build")
 [ $# -gt 0 ] || set -- /j13 /cd490123456789 /fl
 stamp=$(mktemp)
 trap 'rm -f "$stamp"' EXIT
 cd "${MERROWIN_RUN_DIR:-$OLDPWD}"
 set +e
 if [ -n "${DISPLAY:-}" ]; then
-    "$root/scripts/with-display.sh" "$root/cmake/wine-run.sh" "$exe" "$@"
+    "$root/scripts/with-display.sh" "$build" "$root/cmake/wine-run.sh" "$prefix" "$exe" "$@"
     status=$?
 else
     # On a private X server nobody can close a window the run leaves open
     # (the error state waits for its exit button): after a while take a
     # picture of the screen and end the run.
-    shot=$root/build/windows/last-screen.png
-    "$root/scripts/with-display.sh" sh "$root/scripts/run-unattended.sh" "$shot" \
-        "$root/cmake/wine-run.sh" "$exe" "$@"
+    shot=$build/last-screen.png
+    "$root/scripts/with-display.sh" "$build" sh "$root/scripts/run-unattended.sh" "$shot" \
+        "$root/cmake/wine-run.sh" "$prefix" "$exe" "$@"
     status=$?
 fi
 set -e
 echo "merrowin.exe $* -> exit status $status"
 # The file lands in the folder given or stored, in Documents (which the Wine
 # prefix links to your home folder), or in the current folder.
-prefix=${MERROWIN_WINEPREFIX:-$root/build/windows/wineprefix}
 find -L . "$HOME" "$prefix/drive_c/users" -maxdepth 3 -name '*.emf' -newer "$stamp" \
     -exec readlink -f {} \; 2>/dev/null | sort -u | sed 's/^/saved: /'
 exit $status

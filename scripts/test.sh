@@ -1,29 +1,51 @@
 #!/bin/sh
-# Sets up a fresh Debian machine, builds every preset and runs every test:
-# a short libFuzzer run of each fuzz target, the native unit tests (with
-# sanitizers), then the Windows build's unit and end-to-end tests under Wine.
+# Sets up a fresh Debian machine and runs the three workflows of
+# CMakePresets.json, each configure + build + test:
+#   native   the portable core's unit tests and corpus replays (ASan + UBSan)
+#   windows  merrowin.exe; its unit and end-to-end tests under Wine
+#   fuzz     a libFuzzer run of each fuzz target, MERROWIN_FUZZ_SECONDS
+#            (default 60) each
+# Every workflow runs even when an earlier one failed; a summary closes the
+# run, and the status is non-zero when any workflow failed.
 set -e
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-jobs=$(nproc)
-cmake --preset native >/dev/null
-cmake --build --preset native -j "$jobs"
-cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$jobs"
-cmake --preset fuzz >/dev/null
-echo "== Fuzzing each target for ${MERROWIN_FUZZ_SECONDS:-60} s"
-cmake -B build/fuzz -DMERROWIN_FUZZ_SECONDS="${MERROWIN_FUZZ_SECONDS:-60}" >/dev/null
-rm -f build/fuzz/fuzz-finding-*
-if ! cmake --build --preset fuzz -j "$jobs" > build/fuzz/fuzz.log 2>&1; then
-    tail -40 build/fuzz/fuzz.log
-    echo "Fuzzing failed; failing inputs:"; ls build/fuzz/fuzz-finding-* 2>/dev/null
-    exit 1
-fi
-grep -E '^Done [0-9]+ runs' build/fuzz/fuzz.log
-set +e
-ctest --preset native -j "$jobs"; native=$?
-# Under Wine a test program has now and then been seen to crash on its way
-# out after every test in it passed; one retry keeps that from failing the
-# run, while a test that really fails fails twice.
-scripts/with-display.sh ctest --preset windows -j "$jobs" --repeat until-pass:2; windows=$?
-[ $native -eq 0 ] && [ $windows -eq 0 ]
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
+export CTEST_PARALLEL_LEVEL="${CTEST_PARALLEL_LEVEL:-$(nproc)}"
+
+summary=""
+failed=0
+workflow() {  # name command...: runs one workflow and notes its outcome
+    name=$1; shift
+    echo "== $name"
+    start=$(date +%s)
+    set +e
+    "$@"; rc=$?
+    set -e
+    took="$(( $(date +%s) - start )) s"
+    if [ $rc -eq 0 ]; then
+        summary="$summary$name: passed ($took)\n"
+    else
+        summary="$summary$name: FAILED with status $rc ($took)\n"
+        failed=1
+    fi
+}
+
+workflow native cmake --workflow --preset native
+# The Windows tests share one X server and one wineserver (much faster than
+# one of each per test program); with-display.sh finds the build's Wine
+# prefix in its configured cache.
+workflow windows sh -c 'cmake --preset windows >/dev/null &&
+    scripts/with-display.sh cmake --workflow --preset windows'
+rm -f build/fuzz/Testing/Temporary/LastTest.log
+workflow fuzz cmake --workflow --preset fuzz
+
+echo "== Summary"
+printf "%b" "$summary"
+# How far each fuzz target got, and any input that made one fail.
+awk '/^[0-9]+\/[0-9]+ Testing: /{t=$3} /^Done [0-9]+ runs/{print t": "$0}' \
+    build/fuzz/Testing/Temporary/LastTest.log 2>/dev/null || true
+for finding in build/fuzz/fuzz-finding-*; do
+    [ -e "$finding" ] && echo "fuzz finding: $finding"
+done
+exit $failed

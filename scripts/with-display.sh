@@ -1,9 +1,10 @@
 #!/bin/sh
-# Runs a command with an X server and one persistent wineserver for the
-# Windows build's Wine prefix, and stops both afterwards.
+# with-display.sh [BUILD_DIR] COMMAND...
+# Runs COMMAND with an X server and one persistent wineserver for the Wine
+# prefix of the configured Windows build in BUILD_DIR (build/windows when
+# not given; exported to COMMAND as WINEPREFIX), and stops both afterwards.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
-export WINEPREFIX="${MERROWIN_WINEPREFIX:-$root/build/windows/wineprefix}" WINEDEBUG=-all
 inner() {
     "$root/cmake/wine-prefix.sh"
     wineserver -p 2>/dev/null || true  # one may be running already: use it
@@ -17,5 +18,9 @@ inner() {
     exit $rc
 }
 if [ "${1:-}" = --inner ]; then shift; inner "$@"; fi
+build=$root/build/windows
+if [ -f "${1:-}/CMakeCache.txt" ]; then build=$1; shift; fi
+WINEPREFIX=$("$root/scripts/wineprefix.sh" "$build")
+export WINEPREFIX WINEDEBUG=-all
 if [ -n "${DISPLAY:-}" ]; then inner "$@"; fi
 exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" --inner "$@"

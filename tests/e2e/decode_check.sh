@@ -1,11 +1,13 @@
 #!/bin/sh
-# decode_check.sh WINE_RUN MERROWIN_EXE EMF2BMP_EXE WORK_DIR EXPECTED SWITCH_AND_OPTIONS...
+# decode_check.sh WINE_RUN PREFIX MERROWIN_EXE EMF2BMP_EXE WORK_DIR EXPECTED SWITCH_AND_OPTIONS...
+# (WINE_RUN PREFIX: the build's emulator, cmake/wine-run.sh and its prefix.)
 # Saves one symbol with merrowin.exe under Wine (built-in settings, file
 # only), renders the .emf three times its size and reads it with zbarimg.
 # The reader must give exactly EXPECTED: the data digits and the check digit.
 set -eu
-run=$1 exe=$2 emf2bmp=$3 work=$4 expected=$5
-shift 5
+wine_run=$1 prefix=$2 exe=$3 emf2bmp=$4 work=$5 expected=$6
+shift 6
+run() { "$wine_run" "$prefix" "$@"; }
 
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
@@ -13,13 +15,10 @@ rm -rf "$work"
 mkdir -p "$work"
 
 # Stored settings would change the picture: start from the built-in ones.
-build=$(cd "$(dirname "$exe")" && pwd)
-WINEPREFIX="${MERROWIN_WINEPREFIX:-$build/wineprefix}" WINEDEBUG=-all "$(dirname "$run")/wine-prefix.sh"
-WINEPREFIX="${MERROWIN_WINEPREFIX:-$build/wineprefix}" WINEDEBUG=-all \
-    wine reg delete 'HKCU\Software\Korvane\Merrowin' /f >/dev/null 2>&1 || true
+run reg delete 'HKCU\Software\Korvane\Merrowin' /f </dev/null >/dev/null 2>&1 || true
 
 status=0
-"$run" "$exe" "$@" /fl /nc "/dr$(winpath "$work")" </dev/null || status=$?
+run "$exe" "$@" /fl /nc "/dr$(winpath "$work")" </dev/null || status=$?
 if [ "$status" -ne 0 ]; then
     echo "merrowin.exe $* ended with status $status" >&2
     exit 1
@@ -29,7 +28,7 @@ if [ ! -f "$emf" ]; then
     echo "no file $expected.emf; the folder holds: $(ls "$work")" >&2
     exit 1
 fi
-"$run" "$emf2bmp" "$(winpath "$emf")" "$(winpath "$work/symbol.bmp")" 3 </dev/null >/dev/null
+run "$emf2bmp" "$(winpath "$emf")" "$(winpath "$work/symbol.bmp")" 3 </dev/null >/dev/null
 got=$(zbarimg --raw -q -Sdisable -Sean13.enable -Sean8.enable -Si25.enable "$work/symbol.bmp" || true)
 if [ "$got" != "$expected" ]; then
     echo "zbarimg read '$got', expected '$expected' (merrowin.exe $*)" >&2
