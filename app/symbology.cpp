@@ -1,5 +1,6 @@
 #include "app/symbology.h"
 
+#include <algorithm>
 #include <array>
 
 #include "common/text.h"
@@ -29,6 +30,9 @@ constexpr std::array<SwitchRow, 10> kSwitches{{
     {"/i16f", SymbologyKind::Itf16, false, false, true},
 }};
 
+// The ways a Windows command is asked for its help.
+constexpr std::array<std::string_view, 4> kHelpSwitches{"/?", "/h", "-?", "-h"};
+
 }  // namespace
 
 bool ApplySwitch(std::string_view argument, BarcodeJob& job) {
@@ -43,6 +47,12 @@ bool ApplySwitch(std::string_view argument, BarcodeJob& job) {
         return true;
     }
     return false;
+}
+
+bool IsHelpRequest(const std::vector<std::string>& arguments) {
+    if (arguments.empty()) return false;
+    const std::string lowered = AsciiLower(arguments.front());
+    return std::find(kHelpSwitches.begin(), kHelpSwitches.end(), lowered) != kHelpSwitches.end();
 }
 
 }  // namespace merrowin

@@ -20,4 +20,25 @@ add_executable(merrowin WIN32 ${PROJECT_SOURCE_DIR}/app/win/main.cpp)
 target_link_options(merrowin PRIVATE -municode)
 target_link_libraries(merrowin PRIVATE merrowin_win)
 
+# The exe's resources: icon, version information and the application
+# manifest, whose version CMake writes in. windres finds the files named in
+# the script through the include folders.
+enable_language(RC)
+set(MERROWIN_RESOURCES ${PROJECT_SOURCE_DIR}/app/win/resources)
+configure_file(${MERROWIN_RESOURCES}/merrowin.manifest.in
+               ${PROJECT_BINARY_DIR}/generated/merrowin.manifest @ONLY)
+target_sources(merrowin PRIVATE ${MERROWIN_RESOURCES}/merrowin.rc)
+target_include_directories(merrowin PRIVATE ${MERROWIN_RESOURCES})
+set_source_files_properties(${MERROWIN_RESOURCES}/merrowin.rc PROPERTIES OBJECT_DEPENDS
+  "${MERROWIN_RESOURCES}/merrowin.ico;${PROJECT_BINARY_DIR}/generated/merrowin.manifest")
+
 include(${PROJECT_SOURCE_DIR}/tests/e2e/e2e.cmake OPTIONAL)
+
+# The release archive, merrowin-<version>-win32.zip:
+#   cmake --build --preset windows --target package
+install(TARGETS merrowin RUNTIME DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/README-windows.txt DESTINATION . RENAME README.txt)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_FILE_NAME merrowin-${PROJECT_VERSION}-win32)
+include(CPack)
