@@ -58,7 +58,7 @@ std::set<std::string> KeysTheParserKnows() {
                     BarcodeJob job = ProbeJob(switchArg);
                     const std::string before = Snapshot(job);
                     try {
-                        ApplyOption("/" + key + value, job);
+                        ApplyOption(std::string("/").append(key).append(value), job);
                     } catch (const MerrowinError&) {
                         keys.insert(key);  // it read the value: a key it knows
                     }
@@ -102,9 +102,9 @@ struct HelpLineRow {
 class HelpTextLine : public testing::TestWithParam<HelpLineRow> {};
 
 TEST_P(HelpTextLine, IsInTheHelp) {
-    const std::string text = "\n" + HelpText();
-    EXPECT_NE(text.find(std::string("\n") + GetParam().line + "\n"), std::string::npos)
-        << GetParam().line;
+    const std::string text = std::string("\n").append(HelpText());
+    const std::string line = std::string("\n").append(GetParam().line).append("\n");
+    EXPECT_NE(text.find(line), std::string::npos) << GetParam().line;
 }
 
 const HelpLineRow kHelpLineRows[] = {
