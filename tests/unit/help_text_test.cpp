@@ -46,7 +46,8 @@ BarcodeJob ProbeJob(std::string_view switchArg) {
 }
 
 // The keys the option parser acts on, found by trying every two-letter key
-// with values of every length class on a JAN and an ITF job.
+// with values of every length class on a JAN and an ITF job: a key it knows
+// changes the job or, for a value that is not a number, raises the error.
 std::set<std::string> KeysTheParserKnows() {
     const std::string alphabet = "abcdefghijklmnopqrstuvwxyz0123456789?";
     std::set<std::string> keys;
@@ -54,7 +55,8 @@ std::set<std::string> KeysTheParserKnows() {
         for (char second : alphabet) {
             const std::string key{first, second};
             for (const char* switchArg : {"/j13b", "/i14f"})
-                for (const char* value : {"", "5", "47", "123", "4901234567894"}) {
+                for (const char* value :
+                     {"", "5", "47", "123", "4901234567894", "x", "xy", "xyz"}) {
                     BarcodeJob job = ProbeJob(switchArg);
                     const std::string before = Snapshot(job);
                     try {
