@@ -1,9 +1,18 @@
 #include "app/symbology.h"
 
+#include <algorithm>
+#include <array>
+
 #include "common/text.h"
 #include "model/symbology.h"
 
 namespace merrowin {
+namespace {
+
+// The ways a Windows command is asked for its help.
+constexpr std::array<std::string_view, 4> kHelpSwitches{"/?", "/h", "-?", "-h"};
+
+}  // namespace
 
 bool ApplySwitch(std::string_view argument, BarcodeJob& job) {
     const std::string lowered = AsciiLower(argument);
@@ -20,6 +29,12 @@ bool ApplySwitch(std::string_view argument, BarcodeJob& job) {
         }
     }
     return false;
+}
+
+bool IsHelpRequest(const std::vector<std::string>& arguments) {
+    if (arguments.empty()) return false;
+    const std::string lowered = AsciiLower(arguments.front());
+    return std::find(kHelpSwitches.begin(), kHelpSwitches.end(), lowered) != kHelpSwitches.end();
 }
 
 }  // namespace merrowin

@@ -1,7 +1,9 @@
 // The symbology switch: argument 1 of a generation run.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/job.h"
 
@@ -11,5 +13,10 @@ namespace merrowin {
 // the whole argument must match after lower-casing A-Z). Returns false and
 // leaves the job untouched when the switch is not recognised.
 bool ApplySwitch(std::string_view argument, BarcodeJob& job);
+
+// Whether a command line asks for the help instead of a run: argument 1 is
+// "/?", "/h", "-?" or "-h" (any case), whatever follows. None of these is a
+// switch, so no command line that could make a symbol changes meaning.
+bool IsHelpRequest(const std::vector<std::string>& arguments);
 
 }  // namespace merrowin

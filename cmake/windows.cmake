@@ -9,6 +9,7 @@ add_library(merrowin_win STATIC
   common/win/win_util.cpp
   settings/win/registry_store.cpp
   settings/win/settings_window.cpp
+  usage/win/help_window.cpp
   usage/win/usage_window.cpp)
 # The DLLs linked at build time. ole32 and shell32 (the folder picker) are
 # loaded when first used, see LoadSystemFunction.
@@ -26,5 +27,27 @@ target_link_libraries(merrowin PRIVATE merrowin_win merrowin_options)
 # more when that happens (only then: a test that fails is not run again).
 set_property(TARGET unit_tests PROPERTY CROSSCOMPILING_EMULATOR
   ${CMAKE_CROSSCOMPILING_EMULATOR} --retry-exit-crash)
+
+
+# The exe's resources: icon, version information and the application
+# manifest, whose version CMake writes in. windres finds the files named in
+# the script through the include folders.
+enable_language(RC)
+set(MERROWIN_RESOURCES ${PROJECT_SOURCE_DIR}/app/win/resources)
+configure_file(${MERROWIN_RESOURCES}/merrowin.manifest.in
+               ${PROJECT_BINARY_DIR}/generated/merrowin.manifest @ONLY)
+target_sources(merrowin PRIVATE ${MERROWIN_RESOURCES}/merrowin.rc)
+target_include_directories(merrowin PRIVATE ${MERROWIN_RESOURCES})
+set_source_files_properties(${MERROWIN_RESOURCES}/merrowin.rc PROPERTIES OBJECT_DEPENDS
+  "${MERROWIN_RESOURCES}/merrowin.ico;${PROJECT_BINARY_DIR}/generated/merrowin.manifest")
+
+# The release archive, merrowin-<version>-win32.zip:
+#   cmake --build --preset windows --target package
+install(TARGETS merrowin RUNTIME DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/README-windows.txt DESTINATION . RENAME README.txt)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_FILE_NAME merrowin-${PROJECT_VERSION}-win32)
+include(CPack)
 
 include(${PROJECT_SOURCE_DIR}/tests/e2e/e2e.cmake)

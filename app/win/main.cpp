@@ -3,8 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "app/symbology.h"
 #include "app/win/status_window.h"
 #include "common/cmdline.h"
+#include "usage/win/help_window.h"
 #include "usage/win/usage_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -14,6 +16,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     std::vector<std::string> arguments = SplitCommandLine(win::Narrow(::GetCommandLineW()));
     if (!arguments.empty()) arguments.erase(arguments.begin());
     if (arguments.empty()) return win::RunInteractive(instance);
+    if (IsHelpRequest(arguments)) return win::RunHelp(instance);
 
     win::TForm1 form(std::move(arguments));
     if (!form.Create(instance)) return 1;

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "common/errors.h"
+#include "common/win/resource_ids.h"
 
 namespace merrowin::win {
 namespace {
@@ -45,6 +46,14 @@ bool HandleFormKeys(MSG& msg) {
     if (!form || !::GetPropW(form, kFormProperty)) return false;
     if (HandleEnter(form, msg)) return true;
     return ::IsDialogMessageW(form, &msg) != FALSE;
+}
+
+// The exe's icon at a size, or Windows' application icon for a program
+// without one (the test programs).
+HICON AppIcon(HINSTANCE instance, int size) {
+    HANDLE icon = ::LoadImageW(instance, MAKEINTRESOURCEW(MERROWIN_ICON_ID), IMAGE_ICON, size,
+                               size, LR_SHARED);
+    return icon ? static_cast<HICON>(icon) : ::LoadIconW(nullptr, IDI_APPLICATION);
 }
 
 }  // namespace
@@ -174,7 +183,8 @@ bool FormWindow::CreateForm(HINSTANCE instance, const wchar_t* className, const 
         windowClass.cbSize = sizeof windowClass;
         windowClass.lpfnWndProc = &FormWindow::Procedure;
         windowClass.hInstance = instance;
-        windowClass.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+        windowClass.hIcon = AppIcon(instance, ::GetSystemMetrics(SM_CXICON));
+        windowClass.hIconSm = AppIcon(instance, ::GetSystemMetrics(SM_CXSMICON));
         windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         windowClass.lpszClassName = className;

@@ -21,11 +21,12 @@ add_executable(e2e_tests
   tests/e2e/error_test.cpp
   tests/e2e/fault_test.cpp
   tests/e2e/file_output_test.cpp
+  tests/e2e/help_test.cpp
   tests/e2e/pixel_test.cpp
   tests/e2e/settings_window_test.cpp
   tests/e2e/stored_settings_test.cpp)
 target_link_libraries(e2e_tests PRIVATE merrowin_core merrowin_options GTest::gtest_main
-                                        ${MERROWIN_WIN_LIBS})
+                                        ${MERROWIN_WIN_LIBS} version)
 target_compile_definitions(e2e_tests PRIVATE MERROWIN_EXE_PATH="$<TARGET_FILE:merrowin>"
   MERROWIN_HOLD_CLIPBOARD_PATH="$<TARGET_FILE:hold_clipboard>")
 add_dependencies(e2e_tests merrowin hold_clipboard)
@@ -78,3 +79,17 @@ foreach(case IN LISTS MERROWIN_DECODE_CASES)
       ${CMAKE_BINARY_DIR}/decode-scratch/${name} ${expected} ${fields})
   set_tests_properties(decode.${name} PROPERTIES RESOURCE_LOCK ${MERROWIN_E2E_LOCK} TIMEOUT 120)
 endforeach()
+
+# The release archive: made with CPack into a folder of its own, its
+# contents checked, and the exe unpacked from it read back under Wine for
+# its manifest, version information and icon.
+set(MERROWIN_PACKAGE_TEST ${CMAKE_BINARY_DIR}/package-test)
+add_test(NAME package.contents COMMAND ${CMAKE_COMMAND}
+  -DCPACK=${CMAKE_CPACK_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -DOUT=${MERROWIN_PACKAGE_TEST}
+  -DNAME=merrowin-${PROJECT_VERSION}-win32 -DEXE=$<TARGET_FILE:merrowin>
+  -P ${PROJECT_SOURCE_DIR}/cmake/check-package.cmake)
+add_test(NAME package.exe_resources COMMAND e2e_tests
+  --gtest_filter=ManifestTest.*:VersionStringTest.*:ExeResources.*)
+set_tests_properties(package.contents PROPERTIES FIXTURES_SETUP package TIMEOUT 120)
+set_tests_properties(package.exe_resources PROPERTIES FIXTURES_REQUIRED package TIMEOUT 120
+  ENVIRONMENT MERROWIN_CHECK_EXE=${MERROWIN_PACKAGE_TEST}/unpacked/merrowin-${PROJECT_VERSION}-win32/merrowin.exe)

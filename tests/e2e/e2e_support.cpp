@@ -208,12 +208,17 @@ std::wstring ClassNameOf(HWND window) {
 }
 
 std::wstring TextOf(HWND window) {
-    wchar_t text[1024] = {};
-    DWORD_PTR copied = 0;
-    if (!::SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
-                               SMTO_ABORTIFHUNG, 5000, &copied))
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
         return {};
-    return std::wstring(text, std::min<DWORD_PTR>(copied, 1023));
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!::SendMessageTimeoutW(window, WM_GETTEXT, text.size(),
+                               reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
+                               &copied))
+        return {};
+    text.resize(std::min<DWORD_PTR>(copied, length));
+    return text;
 }
 
 HWND FindChild(HWND parent, std::wstring_view className, std::wstring_view text) {

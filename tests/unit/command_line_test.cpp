@@ -291,6 +291,46 @@ TEST(IgnoredArguments, ShortOrUnknownChangeNothing) {
     }
 }
 
+// "merrowin /?" and its kin, as argument 1 only; none of them is a switch.
+struct HelpRequestRow {
+    int row;
+    std::vector<std::string> arguments;
+    bool help;
+};
+
+class HelpRequest : public testing::TestWithParam<HelpRequestRow> {};
+
+TEST_P(HelpRequest, FirstArgumentAsksForTheHelp) {
+    const HelpRequestRow& row = GetParam();
+    EXPECT_EQ(IsHelpRequest(row.arguments), row.help);
+    if (row.help) {
+        BarcodeJob job;
+        EXPECT_FALSE(ApplySwitch(row.arguments.front(), job));
+    }
+}
+
+const HelpRequestRow kHelpRequestRows[] = {
+    {1, {"/?"}, true},
+    {2, {"/h"}, true},
+    {3, {"/H"}, true},
+    {4, {"-?"}, true},
+    {5, {"-h"}, true},
+    {6, {"/?", "/cd490123456789", "/fl"}, true},
+    {7, {}, false},
+    {8, {"/j13", "/?"}, false},
+    {9, {"/j13", "/h"}, false},
+    {10, {"/help"}, false},
+    {11, {"?"}, false},
+    {12, {"/? "}, false},
+    {13, {"x?"}, false},
+    {14, {"/？"}, false},
+    {15, {"//?"}, false},
+    {16, {""}, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(, HelpRequest, testing::ValuesIn(kHelpRequestRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
 TEST(Settings, LoadedFirstAndOverriddenByOptions) {
     BarcodeJob job;
     ApplySwitch("/j13", job);

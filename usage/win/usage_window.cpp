@@ -1,6 +1,6 @@
 // TForm2, the usage window of a start without arguments: two lines saying
 // the program is for the command line, and buttons for the settings window,
-// quitting and the help file. It is the main window: closing it ends the run.
+// quitting and the help. It is the main window: closing it ends the run.
 #include "usage/win/usage_window.h"
 
 #include <commctrl.h>
@@ -11,6 +11,8 @@
 
 #include "common/win/controls.h"
 #include "settings/win/settings_window.h"
+#include "usage/help_text.h"
+#include "usage/win/help_window.h"
 
 namespace merrowin::win {
 namespace {
@@ -45,17 +47,31 @@ std::wstring HelpFilePath() {
     return path + L".hlp";
 }
 
+// Whether the file opens and begins like a WinHelp file: 3F 5F 03 00. A
+// missing, locked or foreign file would only bring the viewer's error.
+bool IsWinHelpFile(const std::wstring& path) {
+    HANDLE raw = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (raw == INVALID_HANDLE_VALUE) return false;
+    UniqueHandle file(raw);
+    unsigned char magic[4] = {};
+    DWORD read = 0;
+    return ::ReadFile(file.get(), magic, sizeof magic, &read, nullptr) && read == sizeof magic &&
+           magic[0] == 0x3F && magic[1] == 0x5F && magic[2] == 0x03 && magic[3] == 0x00;
+}
+
 class TForm2 final : public FormWindow {
 public:
     explicit TForm2(HINSTANCE instance) : instance_(instance), font_(CreateFormFont(12)) {}
     ~TForm2() override {
+        help_.reset();
         form3_.reset();
         DestroyForm();
     }
 
     // Creates the usage window and, hidden, the settings window it owns.
     bool Create() {
-        if (!CreateForm(instance_, L"TForm2", L"Merrowin\u3000Version 0.31", WS_OVERLAPPEDWINDOW, 0,
+        if (!CreateForm(instance_, L"TForm2", Widen(kUsageCaption).c_str(), WS_OVERLAPPEDWINDOW, 0,
                         kUsageWidth, kUsageHeight, nullptr))
             return false;
         for (const ControlSpec& item : kUsageLayout) CreateControl(Handle(), item, font_.get());
@@ -95,12 +111,22 @@ private:
 
     void Button2Click() { ::SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 
-    // No test for the file: a missing one is the help viewer's to report.
-    void Button3Click() { ::WinHelpW(Handle(), HelpFilePath().c_str(), kHelpFinder, 0); }
+    // WinHelp for a help file beside the exe; else, or when WinHelp cannot
+    // be started, the program's own help window, only ever one of it.
+    void Button3Click() {
+        const std::wstring file = HelpFilePath();
+        if (IsWinHelpFile(file) && ::WinHelpW(Handle(), file.c_str(), kHelpFinder, 0)) return;
+        if (help_ && help_->Handle()) {
+            help_->BringForward();
+            return;
+        }
+        help_ = std::make_unique<HelpWindow>(instance_, Handle());
+    }
 
     HINSTANCE instance_;
     UniqueFont font_;
     std::unique_ptr<TForm3> form3_;
+    std::unique_ptr<HelpWindow> help_;  // owned: closes with this window
 };
 
 }  // namespace
