@@ -8,7 +8,7 @@
 #include "app/symbology.h"
 #include "model/symbology.h"
 #include "render/layout.h"
-#include "settings/store.h"
+#include "settings/load_settings.h"
 
 namespace {
 

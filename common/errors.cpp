@@ -29,6 +29,12 @@ std::string KeyDeleteMessage(std::string_view keyName) {
 std::string FileCreateMessage(std::string_view path) {
     return Fill("ファイル %s を作成できません", path);
 }
+std::string CreateFolderQuestion(std::string_view path) {
+    return Fill("フォルダ「%s」はありません。作成しますか?", path);
+}
+std::string FolderCreateMessage(std::string_view path) {
+    return Fill("フォルダ「%s」を作成できません。", path);
+}
 
 std::string ErrorBoxText(std::string_view message) {
     std::string out(message);

@@ -15,7 +15,7 @@
 #include "common/errors.h"
 #include "model/symbology.h"
 #include "render/layout.h"
-#include "settings/store.h"
+#include "settings/load_settings.h"
 
 namespace {
 
@@ -54,11 +54,16 @@ struct Shape {
 
 Shape ShapeOf(SymbologyKind kind) {
     switch (kind) {
-        case SymbologyKind::Jan13: return {59, 190};
-        case SymbologyKind::Jan8: return {43, 134};
-        case SymbologyKind::Itf14: return {77, 241};
-        case SymbologyKind::Itf16: return {87, 273};
-        case SymbologyKind::None: break;
+        case SymbologyKind::Jan13:
+            return {59, 190};
+        case SymbologyKind::Jan8:
+            return {43, 134};
+        case SymbologyKind::Itf14:
+            return {77, 241};
+        case SymbologyKind::Itf16:
+            return {87, 273};
+        case SymbologyKind::None:
+            break;
     }
     return {0, 0};
 }

@@ -57,22 +57,25 @@ UniqueFont CreateFormFont(int height, bool bold) {
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
+    // A proportional sans-serif: what the font mapper falls back on where
+    // the face is not installed.
     font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    ::lstrcpynW(font.lfFaceName, L"ＭＳ Ｐゴシック", LF_FACESIZE);
+    SetFaceName(font, "ＭＳ Ｐゴシック");
     return UniqueFont(::CreateFontIndirectW(&font));
 }
 
-SIZE MeasureText(HFONT font, const wchar_t* text) {
+SIZE MeasureText(HFONT font, std::wstring_view text) {
     ScreenDc dc;
     SelectGuard select(dc.get(), font);
     SIZE size{};
-    ::GetTextExtentPoint32W(dc.get(), text, ::lstrlenW(text), &size);
+    ::GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &size);
     return size;
 }
 
 HWND CreateControl(HWND parent, const ControlSpec& item, HFONT font) {
     const wchar_t* className = L"Button";
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+    const DWORD visible = item.hidden ? 0 : WS_VISIBLE;
+    DWORD style = WS_CHILD | visible | WS_TABSTOP;
     DWORD exStyle = 0;
     int width = item.width;
     int height = item.height;
@@ -80,7 +83,7 @@ HWND CreateControl(HWND parent, const ControlSpec& item, HFONT font) {
         case ControlKind::Label:
         case ControlKind::PaintedLabel:
             className = L"Static";
-            style = WS_CHILD | WS_VISIBLE |
+            style = WS_CHILD | visible |
                     (item.kind == ControlKind::Label ? SS_LEFT | SS_NOPREFIX : SS_OWNERDRAW);
             if (width == 0) {  // sized to its text
                 const SIZE size = MeasureText(font, item.text);
@@ -168,10 +171,12 @@ void FormWindow::DestroyForm() {
 }
 
 bool FormWindow::CreateForm(HINSTANCE instance, const wchar_t* className, const wchar_t* caption,
-                            DWORD style, DWORD exStyle, int width, int height, HWND owner) {
+                            DWORD style, DWORD exStyle, int width, int height, HWND owner,
+                            UINT classStyle) {
     WNDCLASSEXW windowClass{};
     if (!::GetClassInfoExW(instance, className, &windowClass)) {
         windowClass.cbSize = sizeof windowClass;
+        windowClass.style = classStyle;
         windowClass.lpfnWndProc = &FormWindow::Procedure;
         windowClass.hInstance = instance;
         windowClass.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);

@@ -8,8 +8,8 @@ namespace merrowin::win {
 
 std::wstring Widen(std::string_view utf8) {
     if (utf8.empty()) return {};
-    int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                  nullptr, 0);
+    int n =
+        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring out(static_cast<std::size_t>(n), L'\0');
     ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
     return out;
@@ -17,17 +17,22 @@ std::wstring Widen(std::string_view utf8) {
 
 std::string Narrow(std::wstring_view utf16) {
     if (utf16.empty()) return {};
-    int n = ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()),
-                                  nullptr, 0, nullptr, nullptr);
+    int n = ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr,
+                                  0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), out.data(),
-                          n, nullptr, nullptr);
+    ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), out.data(), n,
+                          nullptr, nullptr);
     return out;
 }
 
+void SetFaceName(LOGFONTW& font, std::string_view face) {
+    const std::wstring wide = Widen(face);
+    const std::size_t n = wide.copy(font.lfFaceName, LF_FACESIZE - 1);
+    font.lfFaceName[n] = L'\0';
+}
+
 void ShowErrorBox(HWND owner, std::string_view message) {
-    ::MessageBoxW(owner, Widen(ErrorBoxText(message)).c_str(), kAppTitle,
-                  MB_OK | MB_ICONERROR);
+    ::MessageBoxW(owner, Widen(ErrorBoxText(message)).c_str(), kAppTitle, MB_OK | MB_ICONERROR);
 }
 
 std::string ReadUserRegistryString(std::wstring_view keyPath, std::wstring_view name,
