@@ -47,6 +47,22 @@ bool HandleFormKeys(MSG& msg) {
     return ::IsDialogMessageW(form, &msg) != FALSE;
 }
 
+// Moves a top-level window to the centre of the screen, keeping its size.
+void CenterOnScreen(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Marks a top-level window for the dialog keys of RunMessageLoop.
+void MarkAsForm(HWND window) {
+    ::SetPropW(window, kFormProperty, reinterpret_cast<HANDLE>(1));
+}
+
 }  // namespace
 
 UniqueFont CreateFormFont(int height, bool bold) {
@@ -112,20 +128,6 @@ HWND CreateControl(HWND parent, const ControlSpec& item, HFONT font) {
         reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
     if (control) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
-}
-
-void CenterOnScreen(HWND window) {
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    int width = rect.right - rect.left;
-    int height = rect.bottom - rect.top;
-    int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void MarkAsForm(HWND window) {
-    ::SetPropW(window, kFormProperty, reinterpret_cast<HANDLE>(1));
 }
 
 bool RunMessageLoop(const std::function<bool()>& keepRunning) {

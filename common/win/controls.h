@@ -48,16 +48,10 @@ HWND CreateControl(HWND parent, const ControlSpec& item, HFONT font);
 // The size of one line of text in the font, as a label sized to its text.
 SIZE MeasureText(HFONT font, std::wstring_view text);
 
-// Moves a top-level window to the centre of the screen, keeping its size.
-void CenterOnScreen(HWND window);
-
-// Marks a top-level window so that the message loop gives it dialog-like
+// Pumps messages while `keepRunning` says so; our forms get dialog-like
 // keys: Tab and Shift+Tab through the tab order, Alt+letter for "&"
 // captions, Enter for the focused or the default button (DM_GETDEFID), Esc
-// as a WM_COMMAND with IDCANCEL.
-void MarkAsForm(HWND window);
-
-// Pumps messages while `keepRunning` says so. Returns false when WM_QUIT
+// as a WM_COMMAND with IDCANCEL. Returns false when WM_QUIT
 // arrived; the quit is posted again so that an outer loop sees it too.
 bool RunMessageLoop(const std::function<bool()>& keepRunning);
 

@@ -5,6 +5,32 @@
 #include "common/errors.h"
 
 namespace merrowin::win {
+namespace {
+
+// Reads a string value of HKEY_CURRENT_USER; `fallback` when the key or
+// the value is missing or not a string.
+std::string ReadUserRegistryString(std::wstring_view keyPath, std::wstring_view name,
+                                   std::string_view fallback) {
+    HKEY raw = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, std::wstring(keyPath).c_str(), 0, KEY_READ, &raw) !=
+        ERROR_SUCCESS)
+        return std::string(fallback);
+    UniqueKey key(raw);
+    DWORD type = 0;
+    DWORD bytes = 0;
+    std::wstring valueName(name);
+    if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &bytes) !=
+            ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+        return std::string(fallback);
+    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
+    if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type,
+                           reinterpret_cast<BYTE*>(buffer.data()), &bytes) != ERROR_SUCCESS)
+        return std::string(fallback);
+    return Narrow(buffer.data());
+}
+
+}  // namespace
 
 std::wstring Widen(std::string_view utf8) {
     if (utf8.empty()) return {};
@@ -33,27 +59,6 @@ void SetFaceName(LOGFONTW& font, std::string_view face) {
 
 void ShowErrorBox(HWND owner, std::string_view message) {
     ::MessageBoxW(owner, Widen(ErrorBoxText(message)).c_str(), kAppTitle, MB_OK | MB_ICONERROR);
-}
-
-std::string ReadUserRegistryString(std::wstring_view keyPath, std::wstring_view name,
-                                   std::string_view fallback) {
-    HKEY raw = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, std::wstring(keyPath).c_str(), 0, KEY_READ, &raw) !=
-        ERROR_SUCCESS)
-        return std::string(fallback);
-    UniqueKey key(raw);
-    DWORD type = 0;
-    DWORD bytes = 0;
-    std::wstring valueName(name);
-    if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &bytes) !=
-            ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ))
-        return std::string(fallback);
-    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
-    if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type,
-                           reinterpret_cast<BYTE*>(buffer.data()), &bytes) != ERROR_SUCCESS)
-        return std::string(fallback);
-    return Narrow(buffer.data());
 }
 
 std::string PersonalFolder(std::string_view fallback) {

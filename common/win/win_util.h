@@ -141,26 +141,10 @@ inline constexpr wchar_t kAppTitle[] = L"Merrowin";
 // with a "." appended when its last character sorts above ".".
 void ShowErrorBox(HWND owner, std::string_view message);
 
-// Reads a string value of HKEY_CURRENT_USER; `fallback` when the key or
-// the value is missing or not a string.
-std::string ReadUserRegistryString(std::wstring_view keyPath, std::wstring_view name,
-                                   std::string_view fallback);
-
 // The folder in the user's Shell Folders "Personal" value, or `fallback`.
 std::string PersonalFolder(std::string_view fallback);
 
 // The full path of the running executable.
 std::wstring ExecutablePath();
-
-// A function of a system DLL that only the settings window needs, loaded on
-// its first use. Linked normally, shell32 and ole32 (and the dozen DLLs they
-// bring along) would be loaded by every generation run, a good part of its
-// start-up time. Null when the DLL or the function is not there.
-template <typename Function>
-Function* LoadSystemFunction(const wchar_t* dll, const char* name) {
-    HMODULE module = ::LoadLibraryW(dll);  // stays loaded until the process ends
-    if (!module) return nullptr;
-    return reinterpret_cast<Function*>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
-}
 
 }  // namespace merrowin::win

@@ -86,6 +86,17 @@ bool ClipboardHoldsDigits(HWND edit) {
     return true;
 }
 
+// A function of a system DLL that only this window needs, loaded on
+// its first use. Linked normally, shell32 and ole32 (and the dozen DLLs they
+// bring along) would be loaded by every generation run, a good part of its
+// start-up time. Null when the DLL or the function is not there.
+template <typename Function>
+Function* LoadSystemFunction(const wchar_t* dll, const char* name) {
+    HMODULE module = ::LoadLibraryW(dll);  // stays loaded until the process ends
+    if (!module) return nullptr;
+    return reinterpret_cast<Function*>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+}
+
 // The shell and COM functions of the folder picker, loaded when it is first
 // used (see LoadSystemFunction).
 struct ShellFunctions {
