@@ -1,7 +1,9 @@
 #include "app/command_line.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "common/text.h"
 #include "encode/check_digit.h"
@@ -11,44 +13,59 @@ namespace merrowin {
 namespace {
 
 // What a numeric option stores for a value of a given length: the value
-// itself (clamped to `ceiling`), a fixed number, or nothing at all.
+// itself (within the row's limits), a fixed number, or nothing at all.
 struct Take {
     enum Kind : std::uint8_t { Unchanged, Value, Fixed } kind;
-    std::int32_t number;  // Fixed: the number; Value: the ceiling (0: none)
+    std::int32_t number;  // Fixed: the number
 };
 constexpr Take kKeep{Take::Unchanged, 0};
-constexpr Take Val(std::int32_t ceiling = 0) {
-    return {Take::Value, ceiling};
-}
+constexpr Take kValue{Take::Value, 0};
 constexpr Take Fix(std::int32_t number) {
     return {Take::Fixed, number};
 }
 
-// One row per key; columns by the argument's length L = 3, 4, 5, 6, 7+.
+// The limits of a side margin by symbology, applied after every length
+// (also when the field stays unchanged): JAN keeps its quiet zone, ITF's
+// outer margins are capped.
+struct SideClamp {
+    std::int32_t janFloor;
+    std::int32_t itfCeiling;
+};
+
+// One row per key. A value taken as written is raised to `floor` and capped
+// at `ceiling`; a one-digit 1 becomes `oneDigitOne` where the row names it.
 struct NumericOption {
     std::string_view key;
     SizeField field;
-    std::array<Take, 5> byLength;
+    std::array<Take, 5> byLength;  // L = 3, 4, 5, 6, 7+
+    std::int32_t ceiling;
+    std::optional<std::int32_t> floor;
+    std::optional<std::int32_t> oneDigitOne;
+    std::optional<SideClamp> side;
 };
 
-constexpr std::array<NumericOption, 10> kNumericOptions{{
-    {"bh", SizeField::BarHeight, {Fix(10), Fix(10), Val(), Fix(100), Fix(100)}},
-    {"fw", SizeField::FrameWidth, {kKeep, Val(), Val(15), Fix(15), Fix(15)}},
-    {"gp", SizeField::Gap, {kKeep, Val(), Val(20), Fix(20), Fix(20)}},
-    {"tm", SizeField::TopMargin, {kKeep, Val(), Val(20), Fix(20), Fix(20)}},
-    {"bm", SizeField::BottomMargin, {kKeep, Val(), Val(20), Fix(20), Fix(20)}},
-    {"im", SizeField::InnerMargin, {Fix(10), Fix(10), Val(), Fix(100), Fix(100)}},
-    {"fs", SizeField::FontSize, {Fix(10), Fix(10), Val(28), Fix(28), Fix(28)}},
-    {"cr", SizeField::CopyRate, {Fix(10), Fix(10), Val(), Val(500), Fix(500)}},
-    {"lm", SizeField::LeftMargin, {kKeep, Val(), Val(30), Fix(30), Fix(30)}},
-    {"rm", SizeField::RightMargin, {kKeep, Val(), Val(30), Fix(30), Fix(30)}},
-}};
+constexpr auto kNoFloor = std::nullopt;
+constexpr auto kAsTyped = std::nullopt;
+constexpr auto kAnyKind = std::nullopt;
 
-// The side margins' limits by symbology: JAN needs its quiet zones, ITF's
-// outer margins are capped.
-void ClampSideMargin(std::uint8_t& margin, SymbologyKind kind, std::uint8_t janMinimum) {
-    if (IsJan(kind) && margin < janMinimum) margin = janMinimum;
-    if (IsItf(kind) && margin > 20) margin = 20;
+// clang-format off
+constexpr std::array<NumericOption, 10> kNumericOptions{{
+    // key  field                     L=3      L=4      L=5     L=6       L=7+      ceiling floor     one digit 1  side margin
+    {"bh", SizeField::BarHeight,    {Fix(10), Fix(10), kValue, Fix(100), Fix(100)}, 100, kNoFloor, kAsTyped, kAnyKind},
+    {"fw", SizeField::FrameWidth,   {kKeep,   kValue,  kValue, Fix(15),  Fix(15)},  15,  kNoFloor, 2,        kAnyKind},
+    {"gp", SizeField::Gap,          {kKeep,   kValue,  kValue, Fix(20),  Fix(20)},  20,  kNoFloor, kAsTyped, kAnyKind},
+    {"tm", SizeField::TopMargin,    {kKeep,   kValue,  kValue, Fix(20),  Fix(20)},  20,  kNoFloor, kAsTyped, kAnyKind},
+    {"bm", SizeField::BottomMargin, {kKeep,   kValue,  kValue, Fix(20),  Fix(20)},  20,  kNoFloor, kAsTyped, kAnyKind},
+    {"im", SizeField::InnerMargin,  {Fix(10), Fix(10), kValue, Fix(100), Fix(100)}, 100, kNoFloor, kAsTyped, kAnyKind},
+    {"fs", SizeField::FontSize,     {Fix(10), Fix(10), kValue, Fix(28),  Fix(28)},  28,  kNoFloor, kAsTyped, kAnyKind},
+    {"cr", SizeField::CopyRate,     {Fix(10), Fix(10), kValue, kValue,   Fix(500)}, 500, kNoFloor, kAsTyped, kAnyKind},
+    {"lm", SizeField::LeftMargin,   {kKeep,   kValue,  kValue, Fix(30),  Fix(30)},  30,  kNoFloor, kAsTyped, SideClamp{11, 20}},
+    {"rm", SizeField::RightMargin,  {kKeep,   kValue,  kValue, Fix(30),  Fix(30)},  30,  kNoFloor, kAsTyped, SideClamp{7, 20}},
+}};
+// clang-format on
+
+std::uint8_t& SideMargin(BarcodeJob& job, SizeField field) {
+    return field == SizeField::LeftMargin ? job.LeftMargin : job.RightMargin;
 }
 
 void ApplyNumeric(const NumericOption& option, std::string_view argument, std::size_t length,
@@ -58,12 +75,18 @@ void ApplyNumeric(const NumericOption& option, std::string_view argument, std::s
         SetJobField(job, option.field, take.number);
     } else if (take.kind == Take::Value) {
         std::int32_t value = StrToInt(CharRange(argument, 4, length));
-        if (option.field == SizeField::FrameWidth && length == 4 && value == 1) value = 2;
-        if (take.number != 0 && value > take.number) value = take.number;
+        if (option.oneDigitOne && length == 4 && value == 1) value = *option.oneDigitOne;
+        value = std::min(value, option.ceiling);
+        if (option.floor) value = std::max(value, *option.floor);
         SetJobField(job, option.field, value);
     }
-    if (option.field == SizeField::LeftMargin) ClampSideMargin(job.LeftMargin, job.Kind, 11);
-    if (option.field == SizeField::RightMargin) ClampSideMargin(job.RightMargin, job.Kind, 7);
+    if (option.side) {
+        std::uint8_t& margin = SideMargin(job, option.field);
+        if (IsJan(job.Kind) && margin < option.side->janFloor)
+            margin = static_cast<std::uint8_t>(option.side->janFloor);
+        if (IsItf(job.Kind) && margin > option.side->itfCeiling)
+            margin = static_cast<std::uint8_t>(option.side->itfCeiling);
+    }
 }
 
 void ApplyData(std::string_view argument, std::size_t length, BarcodeJob& job) {

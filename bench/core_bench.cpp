@@ -12,7 +12,7 @@
 #include "app/command_line.h"
 #include "app/run.h"
 #include "app/symbology.h"
-#include "settings/store.h"
+#include "settings/load_settings.h"
 
 namespace {
 

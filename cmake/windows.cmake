@@ -5,6 +5,7 @@
 add_library(merrowin_win STATIC
   app/win/status_window.cpp
   app/win/win_platform.cpp
+  common/win/clipboard.cpp
   common/win/controls.cpp
   common/win/win_util.cpp
   settings/win/registry_store.cpp

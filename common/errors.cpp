@@ -32,6 +32,12 @@ std::string FileCreateMessage(std::string_view path) {
 std::string PictureSizeMessage(std::string_view size) {
     return Fill("図の大きさ %s が大きすぎます", size);
 }
+std::string CreateFolderQuestion(std::string_view path) {
+    return Fill("フォルダ「%s」はありません。作成しますか?", path);
+}
+std::string FolderCreateMessage(std::string_view path) {
+    return Fill("フォルダ「%s」を作成できません。", path);
+}
 
 std::string ErrorBoxText(std::string_view message) {
     std::string out(message);

@@ -17,7 +17,7 @@
 #include "common/errors.h"
 #include "model/symbology.h"
 #include "render/layout.h"
-#include "settings/store.h"
+#include "settings/load_settings.h"
 
 namespace {
 

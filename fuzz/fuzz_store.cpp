@@ -13,7 +13,8 @@
 
 #include "common/errors.h"
 #include "common/text.h"
-#include "settings/store.h"
+#include "model/symbology.h"
+#include "settings/load_settings.h"
 #include "tests/unit/memory_store.h"
 
 namespace {
@@ -83,7 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     const std::optional<std::string> def = put("Setting", "Def");
     std::array<std::optional<std::string>, kValues.size()> texts;
-    const std::string_view section = KindSectionName(kind);
+    const SymbologyDescriptor* symbology = Describe(kind);
+    const std::string_view section = symbology ? symbology->name : std::string_view{};
     if (!section.empty())
         for (std::size_t i = 0; i < kValues.size(); ++i) texts[i] = put(section, kValues[i].name);
 

@@ -1,6 +1,6 @@
 // The per-user settings store: an INI-like view of the registry key
 // Software\Korvane\Merrowin whose sections are its subkeys and whose values
-// are all strings, and the rules for reading and writing it.
+// are all strings, and the rules for reading and writing such values.
 #pragma once
 
 #include <cstdint>
@@ -8,14 +8,11 @@
 #include <string>
 #include <string_view>
 
-#include "model/job.h"
-
 namespace merrowin {
 
 inline constexpr std::string_view kStoreKeyPath = "Software\\Korvane\\Merrowin";
 inline constexpr std::string_view kStoreParentPath = "Software\\Korvane";
 inline constexpr std::string_view kStoreKeyName = "Merrowin";
-inline constexpr std::string_view kSettingSection = "Setting";
 
 // An opened key. The registry implements it on HKCU; tests keep it in memory.
 class SettingsAccessor {
@@ -42,19 +39,10 @@ bool ReadBool(SettingsAccessor& store, std::string_view section, std::string_vie
               bool fallback);
 std::string ReadString(SettingsAccessor& store, std::string_view section, std::string_view name,
                        std::string_view fallback);
+// Integers as decimal text, booleans as "1" and "0".
 void WriteInteger(SettingsAccessor& store, std::string_view section, std::string_view name,
                   std::int32_t value);
 void WriteBool(SettingsAccessor& store, std::string_view section, std::string_view name,
                bool value);
-
-// The subkey name of a kind ("Jan13", ...); empty for SymbologyKind::None.
-std::string_view KindSectionName(SymbologyKind kind);
-
-// The built-in sizes of the job's kind (an unrecognised kind gets the JAN ones).
-void LoadBuiltInDefaults(BarcodeJob& job);
-
-// Fills the job's sizes for its kind from the store when Def is set, else the
-// built-in defaults; takes DrChk and SaveDr; clears the output flags.
-void LoadSettings(BarcodeJob& job, SettingsAccessor& store);
 
 }  // namespace merrowin

@@ -22,13 +22,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!form.Create(instance)) return 1;
     if (form.Finished()) return form.ExitCode();  // done: no need to show the window
     form.Show();
-
-    MSG message{};
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // The dialog manager gives the exit button Tab, Enter, Esc and Alt+X.
-        if (form.handle() && ::IsDialogMessageW(form.handle(), &message)) continue;
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
+    // Until the window is closed; the form loop gives the exit button Tab,
+    // Enter, Esc and Alt+X.
+    win::RunMessageLoop([] { return true; });
     return form.ExitCode();
 }

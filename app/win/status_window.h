@@ -6,18 +6,16 @@
 #include <string_view>
 #include <vector>
 
-#include "common/win/win_util.h"
+#include "common/win/controls.h"
 
 namespace merrowin::win {
 
-class TForm1 {
+class TForm1 final : public FormWindow {
 public:
     // `arguments` are the command-line arguments without the program name
     // (at least the switch).
     explicit TForm1(std::vector<std::string> arguments);
-    TForm1(const TForm1&) = delete;
-    TForm1& operator=(const TForm1&) = delete;
-    ~TForm1();
+    ~TForm1() override;
 
     // Creates the window (hidden) and carries out the run in it.
     // Returns false when the window could not be created.
@@ -27,15 +25,13 @@ public:
     bool Finished() const { return finished_; }
     // Shows the window as the run left it.
     void Show();
-    HWND handle() const { return hwnd_; }
     // 0 when the symbol was produced, 1 otherwise.
     int ExitCode() const { return finished_ ? 0 : 1; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    HWND Item(int id) const { return ::GetDlgItem(Handle(), id); }
 
-    void CreateControls();
     void FormCreate();
     void FormDblClick();
     void Button1Click();
@@ -44,9 +40,6 @@ private:
 
     std::vector<std::string> arguments_;
     bool finished_ = false;
-    HWND hwnd_ = nullptr;
-    HWND Label1 = nullptr;
-    HWND Button1 = nullptr;
     UniqueFont font_;
     UniqueBrush background_;
 };

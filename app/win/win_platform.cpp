@@ -4,26 +4,10 @@
 #include <utility>
 
 #include "common/errors.h"
+#include "common/win/clipboard.h"
 
 namespace merrowin::win {
 namespace {
-
-// Closes the clipboard when the operation ends, however it ends.
-class OpenedClipboard {
-public:
-    explicit OpenedClipboard(HWND owner) {
-        // Another program may hold the clipboard for a moment (clipboard
-        // viewers, remote-desktop sync): give it about a second.
-        for (int attempt = 0; attempt < 20; ++attempt) {
-            if (::OpenClipboard(owner)) return;
-            ::Sleep(50);
-        }
-        throw MerrowinError(std::string(kClipboardMessage));
-    }
-    OpenedClipboard(const OpenedClipboard&) = delete;
-    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-    ~OpenedClipboard() { ::CloseClipboard(); }
-};
 
 // CreateDirectoryW's limit, the lowest of the file functions' (MAX_PATH
 // less room for an 8.3 file name); longer paths need the "\\?\" form
@@ -173,10 +157,9 @@ std::vector<std::int32_t> WinPlatform::MeasureText(const FontSpec& font, std::u1
     logFont.lfCharSet = static_cast<BYTE>(font.charset);
     logFont.lfQuality = DEFAULT_QUALITY;
     logFont.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    const std::wstring face = Widen(font.face);
-    face.copy(logFont.lfFaceName, LF_FACESIZE - 1);
+    SetFaceName(logFont, font.face);
     const UniqueFont created(::CreateFontIndirectW(&logFont));
-    if (!created) throw MerrowinError("フォントを作成できません");
+    if (!created) throw MerrowinError(std::string(kFontMessage));
 
     const std::wstring wide(text.begin(), text.end());
     std::vector<INT> ends(wide.size(), 0);
@@ -203,6 +186,7 @@ void WinPlatform::PutOnClipboard(const std::vector<std::uint8_t>& metafile) {
     UniqueEmf picture(::SetEnhMetaFileBits(static_cast<UINT>(metafile.size()), metafile.data()));
     if (!picture) throw MerrowinError(std::string(kClipboardMessage));
     OpenedClipboard clipboard(owner_);
+    if (!clipboard.IsOpen()) throw MerrowinError(std::string(kClipboardMessage));
     ::EmptyClipboard();
     if (!::SetClipboardData(CF_ENHMETAFILE, picture.get()))
         throw MerrowinError(std::string(kClipboardMessage));

@@ -56,6 +56,22 @@ HICON AppIcon(HINSTANCE instance, int size) {
     return icon ? static_cast<HICON>(icon) : ::LoadIconW(nullptr, IDI_APPLICATION);
 }
 
+// Moves a top-level window to the centre of the screen, keeping its size.
+void CenterOnScreen(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Marks a top-level window for the dialog keys of RunMessageLoop.
+void MarkAsForm(HWND window) {
+    ::SetPropW(window, kFormProperty, reinterpret_cast<HANDLE>(1));
+}
+
 }  // namespace
 
 UniqueFont CreateFormFont(int height, bool bold) {
@@ -66,22 +82,25 @@ UniqueFont CreateFormFont(int height, bool bold) {
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
+    // A proportional sans-serif: what the font mapper falls back on where
+    // the face is not installed.
     font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    ::lstrcpynW(font.lfFaceName, L"ＭＳ Ｐゴシック", LF_FACESIZE);
+    SetFaceName(font, "ＭＳ Ｐゴシック");
     return UniqueFont(::CreateFontIndirectW(&font));
 }
 
-SIZE MeasureText(HFONT font, const wchar_t* text) {
+SIZE MeasureText(HFONT font, std::wstring_view text) {
     ScreenDc dc;
     SelectGuard select(dc.get(), font);
     SIZE size{};
-    ::GetTextExtentPoint32W(dc.get(), text, ::lstrlenW(text), &size);
+    ::GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &size);
     return size;
 }
 
 HWND CreateControl(HWND parent, const ControlSpec& item, HFONT font) {
     const wchar_t* className = L"Button";
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+    const DWORD visible = item.hidden ? 0 : WS_VISIBLE;
+    DWORD style = WS_CHILD | visible | WS_TABSTOP;
     DWORD exStyle = 0;
     int width = item.width;
     int height = item.height;
@@ -89,7 +108,7 @@ HWND CreateControl(HWND parent, const ControlSpec& item, HFONT font) {
         case ControlKind::Label:
         case ControlKind::PaintedLabel:
             className = L"Static";
-            style = WS_CHILD | WS_VISIBLE |
+            style = WS_CHILD | visible |
                     (item.kind == ControlKind::Label ? SS_LEFT | SS_NOPREFIX : SS_OWNERDRAW);
             if (width == 0) {  // sized to its text
                 const SIZE size = MeasureText(font, item.text);
@@ -118,20 +137,6 @@ HWND CreateControl(HWND parent, const ControlSpec& item, HFONT font) {
         reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
     if (control) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
-}
-
-void CenterOnScreen(HWND window) {
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    int width = rect.right - rect.left;
-    int height = rect.bottom - rect.top;
-    int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void MarkAsForm(HWND window) {
-    ::SetPropW(window, kFormProperty, reinterpret_cast<HANDLE>(1));
 }
 
 bool RunMessageLoop(const std::function<bool()>& keepRunning) {
@@ -177,10 +182,12 @@ void FormWindow::DestroyForm() {
 }
 
 bool FormWindow::CreateForm(HINSTANCE instance, const wchar_t* className, const wchar_t* caption,
-                            DWORD style, DWORD exStyle, int width, int height, HWND owner) {
+                            DWORD style, DWORD exStyle, int width, int height, HWND owner,
+                            UINT classStyle) {
     WNDCLASSEXW windowClass{};
     if (!::GetClassInfoExW(instance, className, &windowClass)) {
         windowClass.cbSize = sizeof windowClass;
+        windowClass.style = classStyle;
         windowClass.lpfnWndProc = &FormWindow::Procedure;
         windowClass.hInstance = instance;
         windowClass.hIcon = AppIcon(instance, ::GetSystemMetrics(SM_CXICON));

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "common/win/win_util.h"
 
@@ -28,10 +30,15 @@ struct ControlSpec {
     int width;
     int height;
     const wchar_t* text;
+    bool hidden = false;  // created invisible, shown by the form when needed
 };
 
+// The status window's background and the settings window's heading ellipse.
+inline constexpr COLORREF kYellow = RGB(255, 255, 0);
+
 // The forms' font "ＭＳ Ｐゴシック" in the Shift-JIS character set,
-// `height` pixels high (character height, as a negative lfHeight).
+// `height` pixels high (character height, as a negative lfHeight); every
+// window of the program uses it.
 UniqueFont CreateFormFont(int height, bool bold = false);
 
 // Creates one child control with the given font; tab stops for everything
@@ -39,18 +46,12 @@ UniqueFont CreateFormFont(int height, bool bold = false);
 HWND CreateControl(HWND parent, const ControlSpec& item, HFONT font);
 
 // The size of one line of text in the font, as a label sized to its text.
-SIZE MeasureText(HFONT font, const wchar_t* text);
+SIZE MeasureText(HFONT font, std::wstring_view text);
 
-// Moves a top-level window to the centre of the screen, keeping its size.
-void CenterOnScreen(HWND window);
-
-// Marks a top-level window so that the message loop gives it dialog-like
+// Pumps messages while `keepRunning` says so; our forms get dialog-like
 // keys: Tab and Shift+Tab through the tab order, Alt+letter for "&"
 // captions, Enter for the focused or the default button (DM_GETDEFID), Esc
-// as a WM_COMMAND with IDCANCEL.
-void MarkAsForm(HWND window);
-
-// Pumps messages while `keepRunning` says so. Returns false when WM_QUIT
+// as a WM_COMMAND with IDCANCEL. Returns false when WM_QUIT
 // arrived; the quit is posted again so that an outer loop sees it too.
 bool RunMessageLoop(const std::function<bool()>& keepRunning);
 
@@ -75,8 +76,11 @@ protected:
     virtual ~FormWindow();
 
     // Creates the hidden window, `width` x `height` with its frame, centred.
+    // `classStyle` is given to the class when this creation registers it
+    // (CS_DBLCLKS for a form that takes double-clicks).
     bool CreateForm(HINSTANCE instance, const wchar_t* className, const wchar_t* caption,
-                    DWORD style, DWORD exStyle, int width, int height, HWND owner);
+                    DWORD style, DWORD exStyle, int width, int height, HWND owner,
+                    UINT classStyle = 0);
     // Detaches and destroys the window; derived destructors call it first.
     void DestroyForm();
     // The next control to get the focus when the form is activated.

@@ -5,31 +5,10 @@
 #include "common/errors.h"
 
 namespace merrowin::win {
+namespace {
 
-std::wstring Widen(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                  nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-    return out;
-}
-
-std::string Narrow(std::wstring_view utf16) {
-    if (utf16.empty()) return {};
-    int n = ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()),
-                                  nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), out.data(),
-                          n, nullptr, nullptr);
-    return out;
-}
-
-void ShowErrorBox(HWND owner, std::string_view message) {
-    ::MessageBoxW(owner, Widen(ErrorBoxText(message)).c_str(), kAppTitle,
-                  MB_OK | MB_ICONERROR);
-}
-
+// Reads a string value of HKEY_CURRENT_USER; `fallback` when the key or
+// the value is missing or not a string.
 std::string ReadUserRegistryString(std::wstring_view keyPath, std::wstring_view name,
                                    std::string_view fallback) {
     HKEY raw = nullptr;
@@ -49,6 +28,37 @@ std::string ReadUserRegistryString(std::wstring_view keyPath, std::wstring_view 
                            reinterpret_cast<BYTE*>(buffer.data()), &bytes) != ERROR_SUCCESS)
         return std::string(fallback);
     return Narrow(buffer.data());
+}
+
+}  // namespace
+
+std::wstring Widen(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    int n =
+        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+    return out;
+}
+
+std::string Narrow(std::wstring_view utf16) {
+    if (utf16.empty()) return {};
+    int n = ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr,
+                                  0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), out.data(), n,
+                          nullptr, nullptr);
+    return out;
+}
+
+void SetFaceName(LOGFONTW& font, std::string_view face) {
+    const std::wstring wide = Widen(face);
+    const std::size_t n = wide.copy(font.lfFaceName, LF_FACESIZE - 1);
+    font.lfFaceName[n] = L'\0';
+}
+
+void ShowErrorBox(HWND owner, std::string_view message) {
+    ::MessageBoxW(owner, Widen(ErrorBoxText(message)).c_str(), kAppTitle, MB_OK | MB_ICONERROR);
 }
 
 std::string PersonalFolder(std::string_view fallback) {

@@ -13,6 +13,9 @@ namespace merrowin::win {
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view utf16);
 
+// Puts a face name (UTF-8) into a LOGFONTW, cut to what lfFaceName holds.
+void SetFaceName(LOGFONTW& font, std::string_view face);
+
 // Owns one handle and releases it with Free. Not copyable.
 template <typename Handle, auto Free, Handle Null = Handle{}>
 class Unique {
@@ -40,10 +43,18 @@ private:
     Handle handle_ = Null;
 };
 
-inline void DeleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
-inline void DeleteEnhMetaFileHandle(HENHMETAFILE emf) { ::DeleteEnhMetaFile(emf); }
-inline void CloseRegKey(HKEY key) { ::RegCloseKey(key); }
-inline void CloseKernelHandle(HANDLE handle) { ::CloseHandle(handle); }
+inline void DeleteGdiObject(HGDIOBJ object) {
+    ::DeleteObject(object);
+}
+inline void DeleteEnhMetaFileHandle(HENHMETAFILE emf) {
+    ::DeleteEnhMetaFile(emf);
+}
+inline void CloseRegKey(HKEY key) {
+    ::RegCloseKey(key);
+}
+inline void CloseKernelHandle(HANDLE handle) {
+    ::CloseHandle(handle);
+}
 
 using UniqueFont = Unique<HFONT, &DeleteGdiObject>;
 using UniqueBrush = Unique<HBRUSH, &DeleteGdiObject>;
@@ -51,25 +62,67 @@ using UniqueEmf = Unique<HENHMETAFILE, &DeleteEnhMetaFileHandle>;
 using UniqueKey = Unique<HKEY, &CloseRegKey>;
 using UniqueHandle = Unique<HANDLE, &CloseKernelHandle>;
 
-// A screen device context for the lifetime of the object.
-class ScreenDc {
+// The device context of a window (nullptr: the whole screen) from GetDC,
+// released when the object goes.
+class ScopedWindowDc {
 public:
-    ScreenDc() : dc_(::GetDC(nullptr)) {}
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    ~ScreenDc() {
-        if (dc_) ::ReleaseDC(nullptr, dc_);
+    explicit ScopedWindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    ScopedWindowDc(const ScopedWindowDc&) = delete;
+    ScopedWindowDc& operator=(const ScopedWindowDc&) = delete;
+    ~ScopedWindowDc() {
+        if (dc_) ::ReleaseDC(window_, dc_);
     }
     HDC get() const { return dc_; }
 
 private:
+    HWND window_;
     HDC dc_;
+};
+
+// The screen's device context for the lifetime of the object.
+class ScreenDc : public ScopedWindowDc {
+public:
+    ScreenDc() : ScopedWindowDc(nullptr) {}
+};
+
+// The painting of one WM_PAINT: BeginPaint now, EndPaint when the object goes.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window), dc_(::BeginPaint(window, &paint_)) {}
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    ~PaintScope() { ::EndPaint(window_, &paint_); }
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// The memory of a global handle (clipboard data), locked while the object
+// lives; null when it cannot be locked.
+template <typename T>
+class LockedGlobal {
+public:
+    explicit LockedGlobal(HANDLE memory)
+        : memory_(memory), data_(memory ? static_cast<T*>(::GlobalLock(memory)) : nullptr) {}
+    LockedGlobal(const LockedGlobal&) = delete;
+    LockedGlobal& operator=(const LockedGlobal&) = delete;
+    ~LockedGlobal() {
+        if (data_) ::GlobalUnlock(memory_);
+    }
+    T* get() const { return data_; }
+
+private:
+    HANDLE memory_;
+    T* data_;
 };
 
 // Selects an object into a DC and puts the previous one back.
 class SelectGuard {
 public:
-    SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
+    explicit SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
     SelectGuard(const SelectGuard&) = delete;
     SelectGuard& operator=(const SelectGuard&) = delete;
     ~SelectGuard() {
@@ -88,26 +141,10 @@ inline constexpr wchar_t kAppTitle[] = L"Merrowin";
 // with a "." appended when its last character sorts above ".".
 void ShowErrorBox(HWND owner, std::string_view message);
 
-// Reads a string value of HKEY_CURRENT_USER; `fallback` when the key or
-// the value is missing or not a string.
-std::string ReadUserRegistryString(std::wstring_view keyPath, std::wstring_view name,
-                                   std::string_view fallback);
-
 // The folder in the user's Shell Folders "Personal" value, or `fallback`.
 std::string PersonalFolder(std::string_view fallback);
 
 // The full path of the running executable.
 std::wstring ExecutablePath();
-
-// A function of a system DLL that only the settings window needs, loaded on
-// its first use. Linked normally, shell32 and ole32 (and the dozen DLLs they
-// bring along) would be loaded by every generation run, a good part of its
-// start-up time. Null when the DLL or the function is not there.
-template <typename Function>
-Function* LoadSystemFunction(const wchar_t* dll, const char* name) {
-    HMODULE module = ::LoadLibraryW(dll);  // stays loaded until the process ends
-    if (!module) return nullptr;
-    return reinterpret_cast<Function*>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
-}
 
 }  // namespace merrowin::win

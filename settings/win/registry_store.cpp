@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/errors.h"
+#include "settings/load_settings.h"
 
 namespace merrowin::win {
 namespace {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/win/win_util.h"
+#include "model/job.h"
 #include "settings/store.h"
 
 namespace merrowin::win {
@@ -18,8 +19,7 @@ public:
     explicit RegistryStore(std::string_view keyPath);
 
     std::optional<std::string> ReadText(std::string_view section, std::string_view name) override;
-    void WriteText(std::string_view section, std::string_view name,
-                   std::string_view text) override;
+    void WriteText(std::string_view section, std::string_view name, std::string_view text) override;
     bool SectionExists(std::string_view section) override;
     void DeleteSection(std::string_view section) override;
 

@@ -10,7 +10,8 @@
 
 #include "common/errors.h"
 #include "common/text.h"
-#include "settings/store.h"
+#include "common/win/clipboard.h"
+#include "model/symbology.h"
 #include "settings/win/registry_store.h"
 
 namespace merrowin::win {
@@ -21,51 +22,46 @@ constexpr int kFormHeight = 543;
 
 // The heading: a yellow ellipse with "初期設定" over it.
 constexpr RECT kShape1 = {2, 8, 2 + 79, 8 + 25};
-constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr int kHeadingHeight = 15;
 constexpr ControlSpec kLabel1 = {
     ControlKind::PaintedLabel, kSettingsLabel1, 10, 13, 0, 0, L"初期設定"};
 
-// Column headings, then the grid: one column per kind, one row per value.
-constexpr std::array<ControlSpec, 4> kColumnHeadings{{
-    {ControlKind::Label, 312, 96, 16, 0, 0, L"JAN13"},
-    {ControlKind::Label, 313, 152, 16, 0, 0, L"JAN8"},
-    {ControlKind::Label, 314, 208, 16, 0, 0, L"ITF14"},
-    {ControlKind::Label, 315, 264, 16, 0, 0, L"ITF16"},
-}};
-// Label2 ... Label11, in the order of SizeField.
-constexpr std::array<const wchar_t*, 10> kRowCaptions{
-    L"バーの高さ", L"上マージン", L"下マージン", L"左マージン", L"右マージン",
-    L"内マージン", L"ギャップ",   L"枠幅",       L"文字サイズ", L"コピー倍率",
+// clang-format off
+// The grid: one column per symbology, in settings-column order, under its
+// heading ...
+struct GridColumn {
+    int left;
+    ControlSpec heading;
 };
-constexpr int kFirstRowTop = 40;
-constexpr int kRowPitch = 32;
-constexpr int kRowLabelLeft = 16;
-constexpr int kRowLabelDrop = 4;
-constexpr int kEditWidth = 28;
+constexpr std::array<GridColumn, 4> kGridColumns{{
+    {96,  {ControlKind::Label, 312, 96,  16, 0, 0, L"JAN13"}},
+    {152, {ControlKind::Label, 313, 152, 16, 0, 0, L"JAN8"}},
+    {208, {ControlKind::Label, 314, 208, 16, 0, 0, L"ITF14"}},
+    {264, {ControlKind::Label, 315, 264, 16, 0, 0, L"ITF16"}},
+}};
+// ... and one row per stored value, in the order of SizeField, its caption
+// 4 pixels below the row's top.
+struct GridRow {
+    int top;
+    ControlSpec caption;
+};
+constexpr std::array<GridRow, 10> kGridRows{{
+    {40,  {ControlKind::Label, 302, 16, 44,  0, 0, L"バーの高さ"}},
+    {72,  {ControlKind::Label, 303, 16, 76,  0, 0, L"上マージン"}},
+    {104, {ControlKind::Label, 304, 16, 108, 0, 0, L"下マージン"}},
+    {136, {ControlKind::Label, 305, 16, 140, 0, 0, L"左マージン"}},
+    {168, {ControlKind::Label, 306, 16, 172, 0, 0, L"右マージン"}},
+    {200, {ControlKind::Label, 307, 16, 204, 0, 0, L"内マージン"}},
+    {232, {ControlKind::Label, 308, 16, 236, 0, 0, L"ギャップ"}},
+    {264, {ControlKind::Label, 309, 16, 268, 0, 0, L"枠幅"}},
+    {296, {ControlKind::Label, 310, 16, 300, 0, 0, L"文字サイズ"}},
+    {328, {ControlKind::Label, 311, 16, 332, 0, 0, L"コピー倍率"}},
+}};
+// clang-format on
+constexpr int kEditWidth = 28;  // a cell: the edit, and its spinner right beside it
 constexpr int kEditHeight = 20;
 constexpr int kUpDownWidth = 16;
-
-constexpr int RowTop(SizeField field) {
-    return kFirstRowTop + kRowPitch * static_cast<int>(field);
-}
-
-constexpr int ColumnLeft(SymbologyKind kind) {
-    switch (kind) {
-        case SymbologyKind::Jan13:
-            return 96;
-        case SymbologyKind::Jan8:
-            return 152;
-        case SymbologyKind::Itf14:
-            return 208;
-        case SymbologyKind::Itf16:
-            return 264;
-        case SymbologyKind::None:
-            break;
-    }
-    return 0;
-}
 
 // The lower part, in tab order.
 constexpr std::array<ControlSpec, 8> kLowerLayout{{
@@ -79,36 +75,26 @@ constexpr std::array<ControlSpec, 8> kLowerLayout{{
     {ControlKind::Button, kSettingsButton5, 256, 408, 49, 25, L"参照"},
 }};
 
-constexpr wchar_t kEraseText[] =
-    L"「OK」ボタンをクリックすると関連レジストリを消去し、「Merrowin」を終了します。"
-    L"アンインストールする場合は、その後「Merrowin」を起動しないで、"
-    L"インストールフォルダごと削除してください。";
-constexpr wchar_t kEraseTitle[] = L"レジストリを消去してもいいですか?";
-
-// A folder the user typed in the picker that does not exist yet.
-constexpr wchar_t kCreateFolderText[] = L"フォルダ「%s」はありません。作成しますか?";
-constexpr wchar_t kCreateFolderFailed[] = L"フォルダ「%s」を作成できません。";
-
-std::wstring Fill(std::wstring_view pattern, std::wstring_view text) {
-    std::wstring out(pattern);
-    out.replace(out.find(L"%s"), 2, text);
-    return out;
-}
-
 // Only digits may come in from the clipboard, as from the keyboard.
 bool ClipboardHoldsDigits(HWND edit) {
-    if (!::OpenClipboard(edit)) return false;
-    bool digits = false;
-    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* text = static_cast<const wchar_t*>(::GlobalLock(data))) {
-            digits = true;
-            for (const wchar_t* c = text; *c; ++c)
-                if (*c == L'\b' || !EditKeyPasses(*c)) digits = false;
-            ::GlobalUnlock(data);
-        }
-    }
-    ::CloseClipboard();
-    return digits;
+    OpenedClipboard clipboard(edit);
+    if (!clipboard.IsOpen()) return false;
+    LockedGlobal<const wchar_t> text(::GetClipboardData(CF_UNICODETEXT));
+    if (!text.get()) return false;
+    for (const wchar_t* c = text.get(); *c; ++c)
+        if (*c == L'\b' || !EditKeyPasses(*c)) return false;
+    return true;
+}
+
+// A function of a system DLL that only this window needs, loaded on
+// its first use. Linked normally, shell32 and ole32 (and the dozen DLLs they
+// bring along) would be loaded by every generation run, a good part of its
+// start-up time. Null when the DLL or the function is not there.
+template <typename Function>
+Function* LoadSystemFunction(const wchar_t* dll, const char* name) {
+    HMODULE module = ::LoadLibraryW(dll);  // stays loaded until the process ends
+    if (!module) return nullptr;
+    return reinterpret_cast<Function*>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
 }
 
 // The shell and COM functions of the folder picker, loaded when it is first
@@ -170,12 +156,12 @@ int OfferToCreate(HWND picker, BrowseState& state, const wchar_t* typed) {
         if (base.back() != L'\\') base += L'\\';
         path = base + path;
     }
-    if (::MessageBoxW(picker, Fill(kCreateFolderText, path).c_str(), kAppTitle,
+    if (::MessageBoxW(picker, Widen(CreateFolderQuestion(Narrow(path))).c_str(), kAppTitle,
                       MB_YESNO | MB_ICONQUESTION) != IDYES)
         return 1;
     int result = Shell().createDirectory(picker, path.c_str(), nullptr);
     if (result != ERROR_SUCCESS && result != ERROR_ALREADY_EXISTS && result != ERROR_FILE_EXISTS) {
-        ::MessageBoxW(picker, Fill(kCreateFolderFailed, path).c_str(), kAppTitle,
+        ::MessageBoxW(picker, Widen(FolderCreateMessage(Narrow(path))).c_str(), kAppTitle,
                       MB_OK | MB_ICONERROR);
         return 1;
     }
@@ -248,19 +234,13 @@ TForm3::~TForm3() {
 void TForm3::CreateControls() {
     HWND form = Handle();
     CreateControl(form, kLabel1, headingFont_.get());
-    for (const ControlSpec& item : kColumnHeadings) CreateControl(form, item, font_.get());
-    for (std::size_t row = 0; row < kRowCaptions.size(); ++row) {
-        auto field = static_cast<SizeField>(row);
-        CreateControl(form,
-                      {ControlKind::Label, static_cast<int>(302 + row), kRowLabelLeft,
-                       RowTop(field) + kRowLabelDrop, 0, 0, kRowCaptions[row]},
-                      font_.get());
-    }
+    for (const GridColumn& column : kGridColumns) CreateControl(form, column.heading, font_.get());
+    for (const GridRow& row : kGridRows) CreateControl(form, row.caption, font_.get());
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(form, GWLP_HINSTANCE));
     for (std::size_t i = 0; i < kSettingsCells.size(); ++i) {
         const SettingsCell& cell = kSettingsCells[i];
-        int left = ColumnLeft(cell.kind);
-        int top = RowTop(cell.field);
+        const int left = kGridColumns.at(Describe(cell.kind)->settingsColumn).left;
+        const int top = kGridRows.at(static_cast<std::size_t>(cell.field)).top;
         std::wstring text = Widen(IntToStr(cell.fallback));
         HWND edit = CreateControl(form,
                                   {ControlKind::Edit, kGridEditId + cell.edit, left, top,
@@ -401,15 +381,11 @@ LRESULT TForm3::ControlColour(HDC dc, HWND control, UINT message, WPARAM wParam,
 }
 
 void TForm3::PaintShape() {
-    PAINTSTRUCT paint;
-    HDC dc = ::BeginPaint(Handle(), &paint);
-    {
-        SelectGuard pen(dc, ::GetStockObject(BLACK_PEN));
-        UniqueBrush yellow(::CreateSolidBrush(kYellow));
-        SelectGuard brush(dc, yellow.get());
-        ::Ellipse(dc, kShape1.left, kShape1.top, kShape1.right, kShape1.bottom);
-    }
-    ::EndPaint(Handle(), &paint);
+    PaintScope paint(Handle());
+    SelectGuard pen(paint.get(), ::GetStockObject(BLACK_PEN));
+    UniqueBrush yellow(::CreateSolidBrush(kYellow));
+    SelectGuard brush(paint.get(), yellow.get());
+    ::Ellipse(paint.get(), kShape1.left, kShape1.top, kShape1.right, kShape1.bottom);
 }
 
 // Label1 is transparent over Shape1: it paints the part of the ellipse
@@ -444,24 +420,17 @@ void TForm3::SetEdit37State(bool enabled) {
 }
 
 void TForm3::FormShow() {
-    RegistryStore store(kStoreKeyPath);
-    bool useStored = ReadBool(store, kSettingSection, "Def", false);
-    copy_.DrChk = ReadBool(store, kSettingSection, "DrChk", false);
-    if (useStored) {
-        if (SetCheck(Item(kSettingsCheckBox1), false)) CheckBox1Click();
-        ReadStoredValues(store, copy_);
-        EditEnable();
-    } else {
-        if (SetCheck(Item(kSettingsCheckBox1), true)) CheckBox1Click();
-        SetDefaults(copy_);
-        EditDisable();
+    ShownSettings shown;
+    {
+        RegistryStore store(kStoreKeyPath);
+        shown = LoadWorkingCopy(store);
     }
-    if (SetCheck(Item(kSettingsCheckBox2), copy_.DrChk)) CheckBox2Click();
-    SetEdit37State(copy_.DrChk);
-    // The stored folder is shown, greyed, also while it is not in use.
-    ::SetWindowTextW(Item(kSettingsEdit37),
-                     Widen(ReadString(store, kSettingSection, "SaveDr", "")).c_str());
-    ::EnableWindow(Item(kSettingsButton5), copy_.DrChk);
+    copy_ = shown.copy;
+    SetCheck(Item(kSettingsCheckBox1), shown.defaultsChecked);
+    CheckBox1Click();
+    SetCheck(Item(kSettingsCheckBox2), copy_.DrChk);
+    CheckBox2Click();
+    ::SetWindowTextW(Item(kSettingsEdit37), Widen(shown.saveDr).c_str());
     ShowWorkingCopy();
 }
 
@@ -531,7 +500,7 @@ void TForm3::Button3Click() {
 }
 
 void TForm3::Button4Click() {
-    if (::MessageBoxW(Handle(), kEraseText, kEraseTitle,
+    if (::MessageBoxW(Handle(), Widen(kEraseQuestion).c_str(), Widen(kEraseQuestionTitle).c_str(),
                       MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) != IDOK)
         return;
     {
@@ -545,7 +514,7 @@ void TForm3::Button5Click() {
     std::string start;
     {
         RegistryStore store(kStoreKeyPath);
-        start = ReadString(store, kSettingSection, "SaveDr", "");
+        start = ReadString(store, kSettingSection, kSaveDrName, "");
     }
     if (start.empty()) start = PersonalFolder("C:");
     if (std::optional<std::wstring> folder = BrowseForFolder(Handle(), Widen(start)))
@@ -563,8 +532,8 @@ namespace {
 // ground. So a disabled grid edit is painted here: the ground and the text
 // colour the parent gives, the text where the edit itself would put it.
 void PaintDisabledEdit(HWND edit) {
-    PAINTSTRUCT paint;
-    HDC dc = ::BeginPaint(edit, &paint);
+    PaintScope paint(edit);
+    HDC dc = paint.get();
     auto ground = reinterpret_cast<HBRUSH>(::SendMessageW(::GetParent(edit), WM_CTLCOLORSTATIC,
                                                           reinterpret_cast<WPARAM>(dc),
                                                           reinterpret_cast<LPARAM>(edit)));
@@ -580,7 +549,6 @@ void PaintDisabledEdit(HWND edit) {
         ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &format,
                     DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOPREFIX);
     }
-    ::EndPaint(edit, &paint);
 }
 
 }  // namespace

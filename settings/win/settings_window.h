@@ -8,7 +8,7 @@
 #include <array>
 
 #include "common/win/controls.h"
-#include "settings/settings_model.h"
+#include "settings/working_copy.h"
 
 namespace merrowin::win {
 

@@ -17,7 +17,26 @@ constexpr wchar_t kWorking[] = L"バーコード作成中...";
 constexpr int kBackgroundX = 4;
 constexpr int kBackgroundY = 4;
 
-enum class CloseBy { Button, DoubleClick };
+// The status text's first pixel.
+constexpr int kLabelX = 17;
+constexpr int kLabelY = 17;
+
+enum class CloseBy { Button, DoubleClick, Enter, Escape };
+
+void PressKey(HWND target, UINT key) {
+    ::PostMessageW(target, WM_KEYDOWN, key, 1);
+    ::PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
+// Waits until the status window has handled everything posted to it so far:
+// one thread's posted messages are handled in order, so a style change
+// posted last shows when the ones before it are done.
+bool HandledSoFar(HWND button) {
+    const LONG style = ::GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK;
+    const LONG marker = style == BS_DEFPUSHBUTTON ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON;
+    ::PostMessageW(button, BM_SETSTYLE, marker, FALSE);
+    return WaitFor([&] { return (::GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == marker; });
+}
 
 class ErrorTest : public E2eTest {
 protected:
@@ -33,10 +52,20 @@ protected:
         HWND button = FindChild(status, L"Button", kExitCaption);
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(::IsWindowVisible(button) != FALSE, buttonShown);
-        if (closeBy == CloseBy::Button)
-            ClickButton(button);
-        else
-            DoubleClick(status, kBackgroundX, kBackgroundY);
+        switch (closeBy) {
+            case CloseBy::Button:
+                ClickButton(button);
+                break;
+            case CloseBy::DoubleClick:
+                DoubleClick(status, kBackgroundX, kBackgroundY);
+                break;
+            case CloseBy::Enter:
+                PressKey(button, VK_RETURN);
+                break;
+            case CloseBy::Escape:
+                PressKey(button, VK_ESCAPE);
+                break;
+        }
         EXPECT_EQ(run.WaitExit(), 1u);
     }
 
@@ -58,9 +87,9 @@ TEST_F(ErrorTest, ErrorStateWindow) {
     };
     const Row rows[] = {
         {"1 unrecognised switch, valid data", L"/x13 /cd490123456789 /fl", CloseBy::Button},
-        {"2 switch with a trailing letter", L"/j13x /cd490123456789 /fl", CloseBy::Button},
+        {"2 switch with a trailing letter", L"/j13x /cd490123456789 /fl", CloseBy::Enter},
         {"3 switch without a prefix", L"j13 /cd490123456789 /fl", CloseBy::DoubleClick},
-        {"4 switch alone", L"/j13", CloseBy::Button},
+        {"4 switch alone", L"/j13", CloseBy::Escape},
         {"5 options but no data", L"/i14f /bh50 /fl", CloseBy::DoubleClick},
         {"6 JAN-13 data too short", L"/j13 /cd49012345678 /fl", CloseBy::Button},
         {"7 JAN-8 data too short", L"/j8 /cd490123 /fl", CloseBy::Button},
@@ -76,6 +105,43 @@ TEST_F(ErrorTest, ErrorStateWindow) {
         Process run(std::wstring(row.args) + L" " + DrOption(out_.Path()), Cwd());
         ExpectStatusAndClose(run, kBadCommand, true, row.closeBy);
         ExpectNothingOutput();
+    }
+}
+
+// What does not close the status window: a double-click on the status
+// text, and Enter or Esc while the exit button is hidden.
+TEST_F(ErrorTest, StatusWindowStaysForWhatIsNotItsExit) {
+    struct Row {
+        const char* name;
+        const wchar_t* args;
+        bool errorBox;
+        bool buttonShown;
+    };
+    const Row rows[] = {
+        {"1 error state", L"/j13", false, true},
+        {"2 stopped by a conversion error", L"/j13 /tmab /cd490123456789", true, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Process run(row.args, Cwd());
+        if (row.errorBox) {
+            HWND box = run.WaitForMessageBox();
+            ASSERT_NE(box, nullptr) << "no error box";
+            PressOk(box);
+        }
+        HWND status = run.WaitForStatusWindow();
+        ASSERT_NE(status, nullptr) << "no status window";
+        HWND button = FindChild(status, L"Button", kExitCaption);
+        ASSERT_NE(button, nullptr);
+        DoubleClick(status, kLabelX, kLabelY);
+        if (!row.buttonShown) {
+            PressKey(status, VK_RETURN);
+            PressKey(status, VK_ESCAPE);
+        }
+        ASSERT_TRUE(HandledSoFar(button));
+        EXPECT_TRUE(run.Running());
+        ExpectStatusAndClose(run, row.buttonShown ? kBadCommand : L"Label1", row.buttonShown,
+                             row.buttonShown ? CloseBy::Button : CloseBy::DoubleClick);
     }
 }
 

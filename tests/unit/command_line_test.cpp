@@ -1,10 +1,11 @@
+#include "app/command_line.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "app/command_line.h"
 #include "app/symbology.h"
 #include "common/errors.h"
 
@@ -27,7 +28,7 @@ void StoredSizes(BarcodeJob& job) {
 }
 
 BarcodeJob RunJob(std::string_view switchArg, const std::vector<std::string>& options,
-               bool* outcome = nullptr) {
+                  bool* outcome = nullptr) {
     BarcodeJob job;
     ApplySwitch(switchArg, job);
     bool result = RunCommandLine(options, job, StoredSizes);
@@ -75,99 +76,148 @@ TEST(SymbologySwitch, WholeArgumentSelectsKindAndStyle) {
 }
 
 // One row per option argument: the field it sets and the value it leaves,
-// covering every key by length class (no value, one digit, two, three, more).
+// covering every key by length class (no value, one digit, two, three,
+// more), or the exact message of a value that must be an integer and is not
+// (nothing after the failing option is applied then).
 struct OptionRow {
+    int row;
     const char* switchArg;
     const char* option;
-    std::function<std::int32_t(const BarcodeJob&)> field;
+    SizeField field;
     std::int32_t expected;
+    const char* error;
 };
 
-std::int32_t BarHeight(const BarcodeJob& j) { return j.BarHeight; }
-std::int32_t FrameWidth(const BarcodeJob& j) { return j.FrameWidth; }
-std::int32_t Gap(const BarcodeJob& j) { return j.Gap; }
-std::int32_t TopMargin(const BarcodeJob& j) { return j.TopMargin; }
-std::int32_t BottomMargin(const BarcodeJob& j) { return j.BottomMargin; }
-std::int32_t InnerMargin(const BarcodeJob& j) { return j.InnerMargin; }
-std::int32_t FontSize(const BarcodeJob& j) { return j.FontSize; }
-std::int32_t CopyRate(const BarcodeJob& j) { return j.CopyRate; }
-std::int32_t LeftMargin(const BarcodeJob& j) { return j.LeftMargin; }
-std::int32_t RightMargin(const BarcodeJob& j) { return j.RightMargin; }
-
-TEST(NumericOptions, ValueByArgumentLength) {
-    const OptionRow rows[] = {
-        {"/j13", "/bh", BarHeight, 10},       {"/j13", "/bh5", BarHeight, 10},
-        {"/j13", "/bh05", BarHeight, 5},      {"/j13", "/bh60", BarHeight, 60},
-        {"/j13", "/bh150", BarHeight, 100},   {"/j13", "/bh1x9", BarHeight, 100},
-        {"/j13", "/bh12345", BarHeight, 100},
-        {"/i14", "/fw", FrameWidth, 6},       {"/i14", "/fw1", FrameWidth, 2},
-        {"/i14", "/fw3", FrameWidth, 3},      {"/i14", "/fw01", FrameWidth, 1},
-        {"/i14", "/fw20", FrameWidth, 15},    {"/i14", "/fw999", FrameWidth, 15},
-        {"/j13", "/gp", Gap, 3},              {"/j13", "/gp5", Gap, 5},
-        {"/j13", "/gp25", Gap, 20},           {"/j13", "/gp100", Gap, 20},
-        {"/j13", "/tm", TopMargin, 4},        {"/j13", "/tm9", TopMargin, 9},
-        {"/j13", "/tm21", TopMargin, 20},     {"/j13", "/tm123", TopMargin, 20},
-        {"/j13", "/bm", BottomMargin, 5},     {"/j13", "/bm0", BottomMargin, 0},
-        {"/j13", "/bm15", BottomMargin, 15},  {"/j13", "/bm9999", BottomMargin, 20},
-        {"/i16", "/im", InnerMargin, 10},     {"/i16", "/im7", InnerMargin, 10},
-        {"/i16", "/im05", InnerMargin, 5},    {"/i16", "/im200", InnerMargin, 100},
-        {"/j13", "/fs", FontSize, 10},        {"/j13", "/fs9", FontSize, 10},
-        {"/j13", "/fs12", FontSize, 12},      {"/j13", "/fs30", FontSize, 28},
-        {"/j13", "/fs100", FontSize, 28},
-        {"/j13", "/cr", CopyRate, 10},        {"/j13", "/cr5", CopyRate, 10},
-        {"/j13", "/cr50", CopyRate, 50},      {"/j13", "/cr250", CopyRate, 250},
-        {"/j13", "/cr750", CopyRate, 500},    {"/j13", "/cr1000", CopyRate, 500},
-        {"/j13", "/cr00", CopyRate, 0},
-        // Side margins: JAN keeps its quiet zones, ITF is capped at 20.
-        {"/j13", "/lm", LeftMargin, 12},      {"/j13", "/lm05", LeftMargin, 11},
-        {"/j13", "/lm5", LeftMargin, 11},     {"/j13", "/lm25", LeftMargin, 25},
-        {"/j13", "/lm99", LeftMargin, 30},    {"/j8", "/rm03", RightMargin, 7},
-        {"/j8", "/rm", RightMargin, 8},       {"/j8", "/rm555", RightMargin, 30},
-        {"/i14", "/lm05", LeftMargin, 5},     {"/i14", "/rm25", RightMargin, 20},
-        {"/i14", "/lm99", LeftMargin, 20},    {"/i16", "/lm0", LeftMargin, 0},
-        {"/zz", "/lm05", LeftMargin, 5},      {"/zz", "/rm99", RightMargin, 30},
-        // Keys compare case-blind; the prefix character is not examined.
-        {"/j13", "/BH60", BarHeight, 60},     {"/j13", "-bh60", BarHeight, 60},
-        {"/j13", "xbh60", BarHeight, 60},     {"/j13", "/Bh07", BarHeight, 7},
-    };
-    for (const OptionRow& row : rows) {
-        SCOPED_TRACE(std::string(row.switchArg) + " " + row.option);
-        EXPECT_EQ(row.field(RunJob(row.switchArg, {row.option})), row.expected);
+std::int32_t FieldOf(const BarcodeJob& job, SizeField field) {
+    switch (field) {
+        case SizeField::BarHeight:
+            return job.BarHeight;
+        case SizeField::TopMargin:
+            return job.TopMargin;
+        case SizeField::BottomMargin:
+            return job.BottomMargin;
+        case SizeField::LeftMargin:
+            return job.LeftMargin;
+        case SizeField::RightMargin:
+            return job.RightMargin;
+        case SizeField::InnerMargin:
+            return job.InnerMargin;
+        case SizeField::Gap:
+            return job.Gap;
+        case SizeField::FrameWidth:
+            return job.FrameWidth;
+        case SizeField::FontSize:
+            return job.FontSize;
+        case SizeField::CopyRate:
+            return job.CopyRate;
+        case SizeField::ModuleWidth:
+            return job.ModuleWidth;
     }
+    return 0;
 }
 
-TEST(NumericOptions, NonIntegerValueStopsTheRunNamingTheValue) {
-    const struct {
-        const char* option;
-        const char* message;
-    } rows[] = {
-        {"/tmab", "'ab' は整数ではありません"},
-        {"/bhq9", "'q9' は整数ではありません"},
-        {"/gp+", "'+' は整数ではありません"},
-        {"/fw1 ", "'1 ' は整数ではありません"},
-        {"/cr1 0", "'1 0' は整数ではありません"},
-        {"/lm名", "'名' は整数ではありません"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.option);
-        BarcodeJob job;
-        ApplySwitch("/j13", job);
-        try {
-            RunCommandLine({row.option, "/cd490123456789"}, job, StoredSizes);
-            FAIL() << "no error";
-        } catch (const ConversionError& e) {
-            EXPECT_STREQ(e.what(), row.message);
-        }
+class NumericOptions : public ::testing::TestWithParam<OptionRow> {};
+
+using enum SizeField;
+// clang-format off
+const OptionRow kOptionRows[] = {
+    {0,  "/j13", "/bh",      BarHeight,    10,  ""},
+    {1,  "/j13", "/bh5",     BarHeight,    10,  ""},
+    {2,  "/j13", "/bh05",    BarHeight,    5,   ""},
+    {3,  "/j13", "/bh60",    BarHeight,    60,  ""},
+    {4,  "/j13", "/bh150",   BarHeight,    100, ""},
+    {5,  "/j13", "/bh1x9",   BarHeight,    100, ""},
+    {6,  "/j13", "/bh12345", BarHeight,    100, ""},
+    {7,  "/i14", "/fw",      FrameWidth,   6,   ""},
+    {8,  "/i14", "/fw1",     FrameWidth,   2,   ""},
+    {9,  "/i14", "/fw3",     FrameWidth,   3,   ""},
+    {10, "/i14", "/fw01",    FrameWidth,   1,   ""},
+    {11, "/i14", "/fw20",    FrameWidth,   15,  ""},
+    {12, "/i14", "/fw999",   FrameWidth,   15,  ""},
+    {13, "/j13", "/gp",      Gap,          3,   ""},
+    {14, "/j13", "/gp5",     Gap,          5,   ""},
+    {15, "/j13", "/gp25",    Gap,          20,  ""},
+    {16, "/j13", "/gp100",   Gap,          20,  ""},
+    {17, "/j13", "/tm",      TopMargin,    4,   ""},
+    {18, "/j13", "/tm9",     TopMargin,    9,   ""},
+    {19, "/j13", "/tm21",    TopMargin,    20,  ""},
+    {20, "/j13", "/tm123",   TopMargin,    20,  ""},
+    {21, "/j13", "/bm",      BottomMargin, 5,   ""},
+    {22, "/j13", "/bm0",     BottomMargin, 0,   ""},
+    {23, "/j13", "/bm15",    BottomMargin, 15,  ""},
+    {24, "/j13", "/bm9999",  BottomMargin, 20,  ""},
+    {25, "/i16", "/im",      InnerMargin,  10,  ""},
+    {26, "/i16", "/im7",     InnerMargin,  10,  ""},
+    {27, "/i16", "/im05",    InnerMargin,  5,   ""},
+    {28, "/i16", "/im200",   InnerMargin,  100, ""},
+    {29, "/j13", "/fs",      FontSize,     10,  ""},
+    {30, "/j13", "/fs9",     FontSize,     10,  ""},
+    {31, "/j13", "/fs12",    FontSize,     12,  ""},
+    {32, "/j13", "/fs30",    FontSize,     28,  ""},
+    {33, "/j13", "/fs100",   FontSize,     28,  ""},
+    {34, "/j13", "/cr",      CopyRate,     10,  ""},
+    {35, "/j13", "/cr5",     CopyRate,     10,  ""},
+    {36, "/j13", "/cr50",    CopyRate,     50,  ""},
+    {37, "/j13", "/cr250",   CopyRate,     250, ""},
+    {38, "/j13", "/cr750",   CopyRate,     500, ""},
+    {39, "/j13", "/cr1000",  CopyRate,     500, ""},
+    {40, "/j13", "/cr00",    CopyRate,     0,   ""},
+    // Side margins: JAN keeps its quiet zones, ITF is capped at 20.
+    {41, "/j13", "/lm",      LeftMargin,   12,  ""},
+    {42, "/j13", "/lm05",    LeftMargin,   11,  ""},
+    {43, "/j13", "/lm5",     LeftMargin,   11,  ""},
+    {44, "/j13", "/lm25",    LeftMargin,   25,  ""},
+    {45, "/j13", "/lm99",    LeftMargin,   30,  ""},
+    {46, "/j8",  "/rm03",    RightMargin,  7,   ""},
+    {47, "/j8",  "/rm",      RightMargin,  8,   ""},
+    {48, "/j8",  "/rm555",   RightMargin,  30,  ""},
+    {49, "/i14", "/lm05",    LeftMargin,   5,   ""},
+    {50, "/i14", "/rm25",    RightMargin,  20,  ""},
+    {51, "/i14", "/lm99",    LeftMargin,   20,  ""},
+    {52, "/i16", "/lm0",     LeftMargin,   0,   ""},
+    {53, "/zz",  "/lm05",    LeftMargin,   5,   ""},
+    {54, "/zz",  "/rm99",    RightMargin,  30,  ""},
+    // Keys compare case-blind; the prefix character is not examined.
+    {55, "/j13", "/BH60",    BarHeight,    60,  ""},
+    {56, "/j13", "-bh60",    BarHeight,    60,  ""},
+    {57, "/j13", "xbh60",    BarHeight,    60,  ""},
+    {58, "/j13", "/Bh07",    BarHeight,    7,   ""},
+    // Hex and blanks convert like any integer.
+    {59, "/j13", "/bh$1",    BarHeight,    1,   ""},
+    {60, "/j13", "/bhx9",    BarHeight,    9,   ""},
+    {61, "/j13", "/gp$A",    Gap,          10,  ""},
+    {62, "/j13", "/gp 7",    Gap,          7,   ""},
+    // A value that is no integer stops the run, naming the value.
+    {63, "/j13", "/tmab",    TopMargin,    0,   "'ab' は整数ではありません"},
+    {64, "/j13", "/bhq9",    BarHeight,    0,   "'q9' は整数ではありません"},
+    {65, "/j13", "/gp+",     Gap,          0,   "'+' は整数ではありません"},
+    {66, "/j13", "/fw1 ",    FrameWidth,   0,   "'1 ' は整数ではありません"},
+    {67, "/j13", "/cr1 0",   CopyRate,     0,   "'1 0' は整数ではありません"},
+    {68, "/j13", "/lm名",    LeftMargin,   0,   "'名' は整数ではありません"},
+};
+// clang-format on
+
+TEST_P(NumericOptions, ValueByArgumentLength) {
+    const OptionRow& row = GetParam();
+    BarcodeJob job;
+    ApplySwitch(row.switchArg, job);
+    std::vector<std::string> options{row.option};
+    if (row.error[0]) options.push_back("/cd490123456789");  // must not be reached
+    std::string error;
+    try {
+        RunCommandLine(options, job, StoredSizes);
+    } catch (const ConversionError& e) {
+        error = e.what();
+    }
+    EXPECT_EQ(error, row.error);
+    if (error.empty())
+        EXPECT_EQ(FieldOf(job, row.field), row.expected);
+    else
         EXPECT_TRUE(job.Digits.empty()) << "nothing after the failing option is applied";
-    }
 }
 
-TEST(NumericOptions, HexAndBlanksConvertLikeAnyInteger) {
-    EXPECT_EQ(RunJob("/j13", {"/bh$1"}).BarHeight, 1);
-    EXPECT_EQ(RunJob("/j13", {"/bhx9"}).BarHeight, 9);
-    EXPECT_EQ(RunJob("/j13", {"/gp$A"}).Gap, 10);
-    EXPECT_EQ(RunJob("/j13", {"/gp 7"}).Gap, 7);
-}
+INSTANTIATE_TEST_SUITE_P(, NumericOptions, ::testing::ValuesIn(kOptionRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
 struct DataRow {
     const char* switchArg;
@@ -209,7 +259,7 @@ TEST(DataOption, MissingOrShortDataEndsInTheErrorState) {
     } rows[] = {
         {"/j13", {}},
         {"/j13", {"/bh60", "/fl"}},
-        {"/j13", {"/cd12345678901"}},        // one digit short
+        {"/j13", {"/cd12345678901"}},  // one digit short
         {"/j13", {"/cd"}},
         {"/i16", {"/cd12345678901234"}},
         {"/j13", {"/cd490123456789", "/cd12"}},  // the later, short data wins

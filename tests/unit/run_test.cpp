@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/errors.h"
-#include "settings/store.h"
+#include "settings/load_settings.h"
 
 namespace merrowin {
 namespace {

@@ -1,11 +1,10 @@
-#include "settings/store.h"
-
 #include <gtest/gtest.h>
 
 #include <ostream>
 
 #include "common/errors.h"
 #include "memory_store.h"
+#include "settings/load_settings.h"
 
 namespace merrowin {
 namespace {

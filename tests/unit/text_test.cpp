@@ -140,12 +140,31 @@ TEST(ErrorBox, FullStopAppendedWhenTheLastCharacterSortsAbove) {
     EXPECT_EQ(ErrorBoxText(""), "");
 }
 
-TEST(Messages, EachNamesItsSubject) {
-    EXPECT_EQ(RegistryTypeMessage("Gap"), "'Gap' のデータ型が不正です");
-    EXPECT_EQ(KeyCreateMessage("Jan13"), "キー Jan13 の作成に失敗しました");
-    EXPECT_EQ(ValueWriteMessage("Def"), "'Def' の設定に失敗しました");
-    EXPECT_EQ(FileCreateMessage("C:\\a.emf"), "ファイル C:\\a.emf を作成できません");
+struct MessageRow {
+    int row;
+    std::string (*message)(std::string_view subject);
+    const char* subject;
+    const char* expected;
+};
+
+class Messages : public ::testing::TestWithParam<MessageRow> {};
+
+const MessageRow kMessageRows[] = {
+    {0, RegistryTypeMessage, "Gap", "'Gap' のデータ型が不正です"},
+    {1, KeyCreateMessage, "Jan13", "キー Jan13 の作成に失敗しました"},
+    {2, ValueWriteMessage, "Def", "'Def' の設定に失敗しました"},
+    {3, KeyDeleteMessage, "Merrowin", "キー Merrowin の削除に失敗しました"},
+    {4, FileCreateMessage, "C:\\a.emf", "ファイル C:\\a.emf を作成できません"},
+    {5, CreateFolderQuestion, "D:\\新規", "フォルダ「D:\\新規」はありません。作成しますか?"},
+    {6, FolderCreateMessage, "D:\\x%s", "フォルダ「D:\\x%s」を作成できません。"},
+};
+
+TEST_P(Messages, EachNamesItsSubject) {
+    EXPECT_EQ(GetParam().message(GetParam().subject), GetParam().expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(, Messages, ::testing::ValuesIn(kMessageRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
 struct SplitRow {
     const char* line;

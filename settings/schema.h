@@ -1,0 +1,49 @@
+// What the store holds: the general choices of subkey Setting, and the 36
+// per-symbology sizes (ten per ITF kind, eight per JAN kind) with their
+// bounds and built-in defaults. One table serves the run's loader, the
+// settings window and its saver.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "model/job.h"
+
+namespace merrowin {
+
+// The general choices, in subkey Setting.
+inline constexpr std::string_view kSettingSection = "Setting";
+inline constexpr std::string_view kDefName = "Def";        // "1": stored sizes in force
+inline constexpr std::string_view kDrChkName = "DrChk";    // "1": save into SaveDr
+inline constexpr std::string_view kSaveDrName = "SaveDr";  // the fixed save folder
+
+// Def and the settings window's CheckBox1 "常に既定値を適用する" hold one
+// choice in opposite senses: Def true (stored sizes in force) is the box
+// unchecked. Turns either into the other.
+constexpr bool InvertDefaultsChoice(bool value) {
+    return !value;
+}
+
+// The registry value name of a field ("BarHeight", ...).
+std::string_view FieldName(SizeField field);
+
+// One stored size, and the edit of the settings grid that shows it.
+struct SettingsCell {
+    int edit;  // 1 to 36: Edit1 ... Edit36, also UpDown1 ... UpDown36
+    SizeField field;
+    SymbologyKind kind;
+    std::int32_t minimum;   // the settings window's bounds; the store
+    std::int32_t maximum;   // and the run do not enforce them
+    std::int32_t fallback;  // built-in default and value when absent
+};
+
+inline constexpr int kCellCount = 36;
+// In edit order: row by row (bar height first), columns Jan13, Jan8, Itf14,
+// Itf16; the JAN columns have no inner margin and no frame width.
+extern const std::array<SettingsCell, kCellCount> kSettingsCells;
+
+// The subkey that holds a cell: its symbology's name ("Jan13", ...).
+std::string_view SectionOf(const SettingsCell& cell);
+
+}  // namespace merrowin

@@ -1,0 +1,354 @@
+#include "settings/working_copy.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/errors.h"
+#include "memory_store.h"
+#include "settings/load_settings.h"
+
+namespace merrowin {
+namespace {
+
+using testing::MemoryStore;
+using Write = MemoryStore::Write;
+
+template <typename Row>
+std::string RowName(const ::testing::TestParamInfo<Row>& info) {
+    return "row" + std::to_string(info.param.row);
+}
+
+const SettingsCell& Cell(int edit) {
+    return kSettingsCells.at(static_cast<std::size_t>(edit - 1));
+}
+
+// A value put into the store before the test; `text` nullptr poses as a
+// value of another type (a REG_DWORD put there by hand).
+struct Stored {
+    const char* section;
+    const char* name;
+    const char* text;
+};
+
+void Fill(MemoryStore& store, const std::vector<Stored>& values) {
+    for (const Stored& value : values) {
+        if (value.text)
+            store.Put(value.section, value.name, value.text);
+        else
+            store.PutNonString(value.section, value.name);
+    }
+}
+
+// The built-in defaults with some cells changed: {edit, value}.
+std::array<std::int32_t, kCellCount> DefaultsWith(
+    const std::vector<std::pair<int, std::int32_t>>& changes) {
+    WorkingCopy copy;
+    SetDefaults(copy);
+    for (auto [edit, value] : changes) copy.values[static_cast<std::size_t>(edit - 1)] = value;
+    return copy.values;
+}
+
+TEST(SettingsCells, BoundsHoldTheirDefaultAndJanHasNoInnerMarginOrFrame) {
+    for (int edit = 1; edit <= kCellCount; ++edit) {
+        SCOPED_TRACE(::testing::Message() << "Edit" << edit);
+        EXPECT_EQ(Cell(edit).edit, edit);
+        EXPECT_LE(Cell(edit).minimum, Cell(edit).fallback);
+        EXPECT_LE(Cell(edit).fallback, Cell(edit).maximum);
+        if (IsJan(Cell(edit).kind)) {
+            EXPECT_NE(Cell(edit).field, SizeField::InnerMargin);
+            EXPECT_NE(Cell(edit).field, SizeField::FrameWidth);
+        }
+    }
+}
+
+// What the window saves is what a run of each kind loads: the saver and the
+// loader agree on subkeys, value names and cells.
+struct RoundTripRow {
+    int row;
+    SymbologyKind kind;
+    // bh, tm, bm, lm, rm, im, gp, fw, fs, cr
+    std::array<std::int32_t, 10> sizes;
+};
+
+class SavedThenLoaded : public ::testing::TestWithParam<RoundTripRow> {};
+
+// clang-format off
+constexpr RoundTripRow kRoundTripRows[] = {
+    // Edit numbers + 100; the JAN kinds keep the preset inner margin and frame.
+    {0, SymbologyKind::Jan13, {101, 105, 109, 113, 117, 10,  123, 5,   129, 133}},
+    {1, SymbologyKind::Jan8,  {102, 106, 110, 114, 118, 10,  124, 5,   130, 134}},
+    {2, SymbologyKind::Itf14, {103, 107, 111, 115, 119, 121, 125, 127, 131, 135}},
+    {3, SymbologyKind::Itf16, {104, 108, 112, 116, 120, 122, 126, 128, 132, 136}},
+};
+// clang-format on
+
+TEST_P(SavedThenLoaded, RunGetsTheAppliedNumbers) {
+    const RoundTripRow& row = GetParam();
+    MemoryStore store;
+    WorkingCopy copy;
+    for (int i = 0; i < kCellCount; ++i) copy.values[static_cast<std::size_t>(i)] = 101 + i;
+    RecIni(copy, false, "", store);
+    BarcodeJob job;
+    job.Kind = row.kind;
+    LoadSettings(job, store);
+    const std::array<std::int32_t, 10> loaded = {
+        job.BarHeight,   job.TopMargin, job.BottomMargin, job.LeftMargin, job.RightMargin,
+        job.InnerMargin, job.Gap,       job.FrameWidth,   job.FontSize,   job.CopyRate};
+    EXPECT_EQ(loaded, row.sizes);
+}
+
+INSTANTIATE_TEST_SUITE_P(, SavedThenLoaded, ::testing::ValuesIn(kRoundTripRows),
+                         RowName<RoundTripRow>);
+
+// What a showing of the settings window displays, from what the store holds.
+struct ShowingRow {
+    int row;
+    std::vector<Stored> store;
+    bool defaultsChecked;
+    bool drChk;
+    const char* saveDr;
+    std::vector<std::pair<int, std::int32_t>> cells;  // {edit, value} differing from the defaults
+    const char* error;                                // "" when the store reads
+};
+
+class Showing : public ::testing::TestWithParam<ShowingRow> {};
+
+const ShowingRow kShowingRows[] = {
+    {0, {}, true, false, "", {}, ""},
+    // The stored numbers are not read while the defaults are in force.
+    {1, {{"Setting", "Def", "0"}, {"Jan13", "BarHeight", "90"}}, true, false, "", {}, ""},
+    {2, {{"Setting", "Def", "yes"}, {"Jan13", "BarHeight", "90"}}, true, false, "", {}, ""},
+    // In edit order, narrowed like the job's fields; unconvertible gives the default.
+    {3,
+     {{"Setting", "Def", "1"},
+      {"Jan8", "BarHeight", "300"},     // Edit2: whole
+      {"Itf14", "TopMargin", "300"},    // Edit7: low eight bits
+      {"Itf16", "InnerMargin", "-1"},   // Edit22
+      {"Jan13", "Gap", "x"},            // Edit23: unconvertible
+      {"Itf16", "CopyRate", "1000"},    // Edit36
+      {"Jan13", "InnerMargin", "50"}},  // no such cell
+     false,
+     false,
+     "",
+     {{2, 300}, {7, 44}, {22, 255}, {36, 1000}},
+     ""},
+    {4, {{"Setting", "Def", "-1"}, {"Jan13", "LeftMargin", "0"}}, false, false, "", {{13, 0}}, ""},
+    {5,
+     {{"Setting", "DrChk", "1"}, {"Setting", "SaveDr", "D:\\out"}},
+     true,
+     true,
+     "D:\\out",
+     {},
+     ""},
+    // An unused folder is shown all the same (greyed by the window).
+    {6,
+     {{"Setting", "DrChk", "0"}, {"Setting", "SaveDr", "E:\\古い"}},
+     true,
+     false,
+     "E:\\古い",
+     {},
+     ""},
+    {7, {{"Setting", "DrChk", "2"}}, true, true, "", {}, ""},
+    {8, {{"Setting", "Def", nullptr}}, true, false, "", {}, "'Def' のデータ型が不正です"},
+    {9, {{"Setting", "DrChk", nullptr}}, true, false, "", {}, "'DrChk' のデータ型が不正です"},
+    {10,
+     {{"Setting", "Def", "1"}, {"Jan13", "LeftMargin", nullptr}},
+     true,
+     false,
+     "",
+     {},
+     "'LeftMargin' のデータ型が不正です"},
+    // Not read in defaults mode, so no error.
+    {11, {{"Setting", "Def", "0"}, {"Jan13", "LeftMargin", nullptr}}, true, false, "", {}, ""},
+    {12, {{"Setting", "SaveDr", nullptr}}, true, false, "", {}, "'SaveDr' のデータ型が不正です"},
+};
+
+TEST_P(Showing, LoadsWhatTheWindowDisplays) {
+    const ShowingRow& row = GetParam();
+    MemoryStore store;
+    Fill(store, row.store);
+    std::string error;
+    ShownSettings shown;
+    try {
+        shown = LoadWorkingCopy(store);
+    } catch (const MerrowinError& e) {
+        error = e.what();
+    }
+    EXPECT_EQ(error, row.error);
+    if (!error.empty()) return;
+    EXPECT_EQ(shown.defaultsChecked, row.defaultsChecked);
+    EXPECT_EQ(shown.copy.DrChk, row.drChk);
+    EXPECT_EQ(shown.saveDr, row.saveDr);
+    EXPECT_EQ(shown.copy.values, DefaultsWith(row.cells));
+    EXPECT_TRUE(store.writes().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(, Showing, ::testing::ValuesIn(kShowingRows), RowName<ShowingRow>);
+
+WorkingCopy Numbered() {
+    WorkingCopy copy;
+    for (int i = 0; i < kCellCount; ++i) copy.values[static_cast<std::size_t>(i)] = 101 + i;
+    return copy;
+}
+
+TEST(RecIni, WritesEveryNumberPerSubkeyThenTheChoices) {
+    MemoryStore store;
+    WorkingCopy copy = Numbered();
+    copy.DrChk = true;
+    RecIni(copy, true, "", store);
+    // Edit numbers + 100: per subkey in the grid's row order.
+    const std::vector<Write> expected = {
+        {"Jan13", "BarHeight", "101"},    {"Jan13", "TopMargin", "105"},
+        {"Jan13", "BottomMargin", "109"}, {"Jan13", "LeftMargin", "113"},
+        {"Jan13", "RightMargin", "117"},  {"Jan13", "Gap", "123"},
+        {"Jan13", "FontSize", "129"},     {"Jan13", "CopyRate", "133"},
+        {"Jan8", "BarHeight", "102"},     {"Jan8", "TopMargin", "106"},
+        {"Jan8", "BottomMargin", "110"},  {"Jan8", "LeftMargin", "114"},
+        {"Jan8", "RightMargin", "118"},   {"Jan8", "Gap", "124"},
+        {"Jan8", "FontSize", "130"},      {"Jan8", "CopyRate", "134"},
+        {"Itf14", "BarHeight", "103"},    {"Itf14", "TopMargin", "107"},
+        {"Itf14", "BottomMargin", "111"}, {"Itf14", "LeftMargin", "115"},
+        {"Itf14", "RightMargin", "119"},  {"Itf14", "InnerMargin", "121"},
+        {"Itf14", "Gap", "125"},          {"Itf14", "FrameWidth", "127"},
+        {"Itf14", "FontSize", "131"},     {"Itf14", "CopyRate", "135"},
+        {"Itf16", "BarHeight", "104"},    {"Itf16", "TopMargin", "108"},
+        {"Itf16", "BottomMargin", "112"}, {"Itf16", "LeftMargin", "116"},
+        {"Itf16", "RightMargin", "120"},  {"Itf16", "InnerMargin", "122"},
+        {"Itf16", "Gap", "126"},          {"Itf16", "FrameWidth", "128"},
+        {"Itf16", "FontSize", "132"},     {"Itf16", "CopyRate", "136"},
+        {"Setting", "Def", "0"},          {"Setting", "DrChk", "1"},
+        {"Setting", "SaveDr", ""},
+    };
+    EXPECT_EQ(store.writes(), expected);
+}
+
+struct ChoiceRow {
+    int row;
+    bool defaultsChecked, drChk;
+    const char* def;
+    const char* storedDrChk;
+    const char* storedSaveDr;
+};
+
+class RecIniChoices : public ::testing::TestWithParam<ChoiceRow> {};
+
+constexpr ChoiceRow kChoiceRows[] = {
+    {0, true, false, "0", "0", "D:\\old"},
+    {1, false, false, "1", "0", "D:\\old"},
+    {2, false, true, "1", "1", "E:\\新しい"},
+    {3, true, true, "0", "1", "E:\\新しい"},
+};
+
+TEST_P(RecIniChoices, DefIsTheOppositeOfTheBoxAndSaveDrFollowsDrChk) {
+    const ChoiceRow& row = GetParam();
+    MemoryStore store;
+    store.Put("Setting", "SaveDr", "D:\\old");
+    WorkingCopy copy;
+    SetDefaults(copy);
+    copy.DrChk = row.drChk;
+    RecIni(copy, row.defaultsChecked, "E:\\新しい", store);
+    EXPECT_EQ(store.writes().size(), row.drChk ? 39u : 38u);
+    EXPECT_EQ(store.Get("Setting", "Def"), row.def);
+    EXPECT_EQ(store.Get("Setting", "DrChk"), row.storedDrChk);
+    EXPECT_EQ(store.Get("Setting", "SaveDr"), row.storedSaveDr);
+    // Shown again, the window comes back as it was applied.
+    const ShownSettings shown = LoadWorkingCopy(store);
+    EXPECT_EQ(shown.defaultsChecked, row.defaultsChecked);
+    EXPECT_EQ(shown.copy.DrChk, row.drChk);
+}
+
+INSTANTIATE_TEST_SUITE_P(, RecIniChoices, ::testing::ValuesIn(kChoiceRows), RowName<ChoiceRow>);
+
+TEST(RecIni, FailingWriteStopsWithTheValuesBeforeItStored) {
+    MemoryStore store;
+    store.FailWritesOf("InnerMargin");
+    WorkingCopy copy = Numbered();
+    try {
+        RecIni(copy, false, "", store);
+        FAIL() << "no error";
+    } catch (const MerrowinError& e) {
+        EXPECT_STREQ(e.what(), "'InnerMargin' の設定に失敗しました");
+    }
+    ASSERT_EQ(store.writes().size(), 21u);  // Jan13, Jan8 and Itf14 up to the right margin
+    EXPECT_EQ(store.writes().back(), (Write{"Itf14", "RightMargin", "119"}));
+    EXPECT_EQ(store.Get("Setting", "Def"), std::nullopt);
+}
+
+TEST(RegErase, DeletesTheProgramsKeyOnlyWhenThere) {
+    MemoryStore korvane;
+    RegErase(korvane);
+    EXPECT_TRUE(korvane.deleted().empty());
+    korvane.Put("Merrowin", "x", "1");
+    korvane.Put("Other", "y", "2");
+    RegErase(korvane);
+    EXPECT_EQ(korvane.deleted(), std::vector<std::string>{"Merrowin"});
+    EXPECT_FALSE(korvane.SectionExists("Merrowin"));
+    EXPECT_EQ(korvane.Get("Other", "y"), "2");
+}
+
+struct ClampRow {
+    int row;
+    int edit;
+    const char* text;
+    const char* expectedText;
+    std::int32_t expectedValue;
+    const char* error;
+};
+
+class ClampEdit : public ::testing::TestWithParam<ClampRow> {};
+
+constexpr ClampRow kClampRows[] = {
+    {0, 1, "150", "100", 100, ""},  // bar height above its maximum
+    {1, 1, "5", "10", 10, ""},      // below its minimum
+    {2, 17, "007", "007", 7, ""},   // within bounds: the text stays
+    {3, 5, "007", "007", 7, ""},
+    {4, 1, "100", "100", 100, ""},
+    {5, 1, "10", "10", 10, ""},
+    {6, 13, "0", "11", 11, ""},  // JAN-13 left margin
+    {7, 15, "0", "0", 0, ""},    // ITF-14 left margin
+    {8, 33, "501", "500", 500, ""},
+    {9, 27, "16", "15", 15, ""},
+    {10, 5, "99999", "20", 20, ""},
+    {11, 9, "-3", "0", 0, ""},
+    {12, 2, " 50", " 50", 50, ""},
+    {13, 2, "$20", "$20", 32, ""},
+    // No integer: the apply stops, the text stays as typed.
+    {14, 1, "", "", 0, "'' は整数ではありません"},
+    {15, 1, "1a", "1a", 0, "'1a' は整数ではありません"},
+    {16, 1, "-", "-", 0, "'-' は整数ではありません"},
+    {17, 1, "9999999999", "9999999999", 0, "'9999999999' は整数ではありません"},
+};
+
+TEST_P(ClampEdit, BringsTheTextIntoBounds) {
+    const ClampRow& row = GetParam();
+    std::string text = row.text;
+    std::int32_t value = 0;
+    std::string error;
+    try {
+        value = ClampEditText(text, Cell(row.edit).minimum, Cell(row.edit).maximum);
+    } catch (const ConversionError& e) {
+        error = e.what();
+    }
+    EXPECT_EQ(error, row.error);
+    EXPECT_EQ(value, row.expectedValue);
+    EXPECT_EQ(text, row.expectedText);
+}
+
+INSTANTIATE_TEST_SUITE_P(, ClampEdit, ::testing::ValuesIn(kClampRows), RowName<ClampRow>);
+
+TEST(EditKeyPasses, OnlyBackspaceAndDigits) {
+    const std::pair<char32_t, bool> rows[] = {
+        {U'0', true},  {U'5', true},  {U'9', true},   {8, true},     {U'/', false}, {U':', false},
+        {U'a', false}, {U'-', false}, {U' ', false},  {U'+', false}, {0, false},    {13, false},
+        {27, false},   {127, false},  {U'０', false}, {U'$', false}, {U'x', false}, {0x108, false},
+    };
+    for (auto [ch, passes] : rows) {
+        SCOPED_TRACE(::testing::Message() << "char " << static_cast<std::uint32_t>(ch));
+        EXPECT_EQ(EditKeyPasses(ch), passes);
+    }
+}
+
+}  // namespace
+}  // namespace merrowin
