@@ -49,7 +49,7 @@ constexpr auto kAsTyped = std::nullopt;
 constexpr auto kAnyKind = std::nullopt;
 
 // clang-format off
-constexpr std::array<NumericOption, 10> kNumericOptions{{
+constexpr std::array<NumericOption, 11> kNumericOptions{{
     // key  field                     L=3      L=4      L=5     L=6       L=7+      ceiling floor     one digit 1  side margin
     {"bh", SizeField::BarHeight,    {Fix(10), Fix(10), kValue, Fix(100), Fix(100)}, 100, kNoFloor, kAsTyped, kAnyKind},
     {"fw", SizeField::FrameWidth,   {kKeep,   kValue,  kValue, Fix(15),  Fix(15)},  15,  kNoFloor, 2,        kAnyKind},
@@ -61,6 +61,8 @@ constexpr std::array<NumericOption, 10> kNumericOptions{{
     {"cr", SizeField::CopyRate,     {Fix(10), Fix(10), kValue, kValue,   Fix(500)}, 500, kNoFloor, kAsTyped, kAnyKind},
     {"lm", SizeField::LeftMargin,   {kKeep,   kValue,  kValue, Fix(30),  Fix(30)},  30,  kNoFloor, kAsTyped, SideClamp{11, 20}},
     {"rm", SizeField::RightMargin,  {kKeep,   kValue,  kValue, Fix(30),  Fix(30)},  30,  kNoFloor, kAsTyped, SideClamp{7, 20}},
+    // The module width in .01 mm that the picture states as its printed size.
+    {"mw", SizeField::ModuleWidth,  {Fix(10), Fix(10), kValue, kValue,   Fix(200)}, 200, 10,       kAsTyped, kAnyKind},
 }};
 // clang-format on
 

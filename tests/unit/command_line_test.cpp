@@ -194,6 +194,17 @@ const OptionRow kOptionRows[] = {
     {66, "/j13", "/fw1 ",    FrameWidth,   0,   "'1 ' は整数ではありません"},
     {67, "/j13", "/cr1 0",   CopyRate,     0,   "'1 0' は整数ではありません"},
     {68, "/j13", "/lm名",    LeftMargin,   0,   "'名' は整数ではありません"},
+    // Module width: 10 to 200 hundredths of a millimetre, from two or three digits.
+    {69, "/j13", "/mw",      ModuleWidth,  10,  ""},
+    {70, "/j13", "/mw5",     ModuleWidth,  10,  ""},
+    {71, "/j13", "/mw05",    ModuleWidth,  10,  ""},
+    {72, "/j13", "/mw33",    ModuleWidth,  33,  ""},
+    {73, "/i14", "/mw150",   ModuleWidth,  150, ""},
+    {74, "/i14", "/mw250",   ModuleWidth,  200, ""},
+    {75, "/j8",  "/mw005",   ModuleWidth,  10,  ""},
+    {76, "/j8",  "/mw1000",  ModuleWidth,  200, ""},
+    {77, "/j13", "/mw-5",    ModuleWidth,  10,  ""},
+    {78, "/j13", "/mwab",    ModuleWidth,  0,   "'ab' は整数ではありません"},
 };
 // clang-format on
 

@@ -177,6 +177,39 @@ TEST(RunFaults, ClipboardFirstThenFile) {
     EXPECT_EQ(outcome.ExitCode(), 1);
 }
 
+// The frame (.01 mm) states the size on this screen, or with "mw" the
+// printed size of that module width times the copy rate: one module is two
+// drawing units, the default JAN-13 picture 226 x 154 units.
+TEST(RunFrame, ScreenOrModuleWidth) {
+    struct Row {
+        int row;
+        std::vector<std::string> options;
+        std::int32_t width, height;
+    };
+    const Row rows[] = {
+        {0, {}, 5985, 4076},         // 226 x 338 mm / 1280 px, 154 x 270 / 1024
+        {1, {"/cr50"}, 2993, 2030},  // the copy, 113 x 77 pixels
+        {2, {"/mw33"}, 3729, 2541},  // 113 x 0.33 mm, 77 x 0.33 mm
+        {3, {"/mw33", "/cr150"}, 5594, 3812},
+        {4, {"/cr150", "/mw"}, 1695, 1155},  // "mw" alone: 0.10 mm
+    };
+    const auto number = [](const std::vector<std::uint8_t>& bytes, std::size_t at) {
+        return static_cast<std::int32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
+                                         std::uint32_t{bytes[at + 3]} << 24);
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE("row " + std::to_string(row.row));
+        FakePlatform platform;
+        std::vector<std::string> arguments{"/j13", "/cd490123456789"};
+        arguments.insert(arguments.end(), row.options.begin(), row.options.end());
+        ASSERT_EQ(RunGeneration(arguments, LoadBuiltInDefaults, platform).state, State::Produced);
+        ASSERT_GE(platform.clipboardBytes.size(), 108u);
+        // rclFrame's right and bottom edges in the header.
+        EXPECT_EQ(number(platform.clipboardBytes, 32), row.width);
+        EXPECT_EQ(number(platform.clipboardBytes, 36), row.height);
+    }
+}
+
 // Save folders around and far beyond MAX_PATH, from "dr" and from the
 // stored folder: the path is formed whole, whatever its length.
 TEST(RunLongFolders, PathIsFormedWhole) {
