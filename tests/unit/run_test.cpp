@@ -187,8 +187,8 @@ TEST(RunFrame, ScreenOrModuleWidth) {
         std::int32_t width, height;
     };
     const Row rows[] = {
-        {0, {}, 5985, 4076},         // 226 x 338 mm / 1280 px, 154 x 270 / 1024
-        {1, {"/cr50"}, 2993, 2030},  // the copy, 113 x 77 pixels
+        {0, {}, 5968, 4061},         // 226 x 338 mm / 1280 px, 154 x 270 / 1024
+        {1, {"/cr50"}, 2984, 2030},  // the copy, 113 x 77 pixels
         {2, {"/mw33"}, 3729, 2541},  // 113 x 0.33 mm, 77 x 0.33 mm
         {3, {"/mw33", "/cr150"}, 5594, 3812},
         {4, {"/cr150", "/mw"}, 1695, 1155},  // "mw" alone: 0.10 mm
