@@ -5,6 +5,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <cwchar>
 #include <optional>
 #include <string>
 
@@ -108,9 +109,11 @@ struct ShellFunctions {
         LoadSystemFunction<decltype(::CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
     decltype(::SHBrowseForFolderW)* browseForFolder =
         LoadSystemFunction<decltype(::SHBrowseForFolderW)>(L"shell32.dll", "SHBrowseForFolderW");
-    decltype(::SHGetPathFromIDListW)* pathFromIdList =
-        LoadSystemFunction<decltype(::SHGetPathFromIDListW)>(L"shell32.dll",
-                                                             "SHGetPathFromIDListW");
+    // The Ex form takes the buffer's size: the plain one writes up to
+    // MAX_PATH characters and cannot return a longer folder.
+    decltype(::SHGetPathFromIDListEx)* pathFromIdList =
+        LoadSystemFunction<decltype(::SHGetPathFromIDListEx)>(L"shell32.dll",
+                                                              "SHGetPathFromIDListEx");
     decltype(::SHCreateDirectoryExW)* createDirectory =
         LoadSystemFunction<decltype(::SHCreateDirectoryExW)>(L"shell32.dll",
                                                              "SHCreateDirectoryExW");
@@ -138,6 +141,20 @@ public:
 private:
     HRESULT result_;
 };
+
+// The file-system folder of an item, at any length; empty when it has none.
+std::wstring FolderOf(PCIDLIST_ABSOLUTE item) {
+    // The call fails alike for a buffer too small and for an item without a
+    // folder: grow up to the longest path Windows has, then give up.
+    for (std::size_t size = MAX_PATH; size <= 32768; size *= 2) {
+        std::wstring path(size, L'\0');
+        if (Shell().pathFromIdList(item, path.data(), static_cast<DWORD>(size), GPFIDL_DEFAULT)) {
+            path.resize(std::wcslen(path.c_str()));
+            return path;
+        }
+    }
+    return {};
+}
 
 struct BrowseState {
     std::wstring start;
@@ -177,9 +194,8 @@ int CALLBACK BrowseCallback(HWND picker, UINT message, LPARAM lParam, LPARAM dat
                            reinterpret_cast<LPARAM>(state.start.c_str()));
             break;
         case BFFM_SELCHANGED: {
-            wchar_t path[MAX_PATH] = {};
-            if (Shell().pathFromIdList(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path))
-                state.current = path;
+            std::wstring path = FolderOf(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam));
+            if (!path.empty()) state.current = std::move(path);
             break;
         }
         case BFFM_VALIDATEFAILEDW:
@@ -204,10 +220,9 @@ std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& star
     info.lParam = reinterpret_cast<LPARAM>(&state);
     PIDLIST_ABSOLUTE chosen = Shell().browseForFolder(&info);
     if (chosen) {
-        wchar_t path[MAX_PATH] = {};
-        bool ok = Shell().pathFromIdList(chosen, path) != FALSE;
+        std::wstring path = FolderOf(chosen);
         Shell().coTaskMemFree(chosen);
-        if (ok) return std::wstring(path);
+        if (!path.empty()) return path;
     }
     if (!state.created.empty()) return state.created;
     return std::nullopt;
