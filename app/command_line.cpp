@@ -138,7 +138,7 @@ void ApplyOption(std::string_view argument, BarcodeJob& job) {
 }
 
 bool RunCommandLine(const std::vector<std::string>& options, BarcodeJob& job,
-                          const SettingsLoader& loadSettings) {
+                    const SettingsLoader& loadSettings) {
     loadSettings(job);
     for (const std::string& argument : options) ApplyOption(argument, job);
     return !job.Digits.empty();

@@ -28,7 +28,7 @@ std::string OptionKey(std::string_view argument);
 // means the error state ("コマンドが正しくありません。" and the exit button).
 // Throws ConversionError as ApplyOption does.
 bool RunCommandLine(const std::vector<std::string>& options, BarcodeJob& job,
-                          const SettingsLoader& loadSettings);
+                    const SettingsLoader& loadSettings);
 
 inline constexpr std::string_view kCommandErrorText = "コマンドが正しくありません。";
 inline constexpr std::string_view kMakingText = "バーコード作成中...";

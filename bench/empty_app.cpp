@@ -8,8 +8,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     wc.hInstance = instance;
     wc.lpszClassName = L"EmptyApp";
     RegisterClassW(&wc);
-    HWND window = CreateWindowExW(0, wc.lpszClassName, L"Empty", WS_POPUP, 0, 0, 248, 40,
-                                  nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExW(0, wc.lpszClassName, L"Empty", WS_POPUP, 0, 0, 248, 40, nullptr,
+                                  nullptr, instance, nullptr);
     DestroyWindow(window);
     return 0;
 }

@@ -12,8 +12,10 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
         std::string argument;
         bool quoted = false;
         for (; i < commandLine.size() && (quoted || !blank(i)); ++i) {
-            if (commandLine[i] == '"') quoted = !quoted;
-            else argument += commandLine[i];
+            if (commandLine[i] == '"')
+                quoted = !quoted;
+            else
+                argument += commandLine[i];
         }
         arguments.push_back(std::move(argument));
     }

@@ -27,6 +27,8 @@ std::uint8_t CheckDigit(const DigitValues& values) {
     return static_cast<std::uint8_t>((10 - sum % 10) % 10);
 }
 
-std::uint8_t CheckDigit(std::string_view digits) { return CheckDigit(ReadDigits(digits)); }
+std::uint8_t CheckDigit(std::string_view digits) {
+    return CheckDigit(ReadDigits(digits));
+}
 
 }  // namespace merrowin

@@ -30,10 +30,14 @@ std::optional<std::int32_t> Reference(std::string_view s) {
     long double value = 0;  // exact enough to see any overflow below 2^64
     for (char c : s) {
         unsigned d;
-        if (c >= '0' && c <= '9') d = static_cast<unsigned>(c - '0');
-        else if (base == 16 && c >= 'a' && c <= 'f') d = static_cast<unsigned>(c - 'a' + 10);
-        else if (base == 16 && c >= 'A' && c <= 'F') d = static_cast<unsigned>(c - 'A' + 10);
-        else return std::nullopt;
+        if (c >= '0' && c <= '9')
+            d = static_cast<unsigned>(c - '0');
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            d = static_cast<unsigned>(c - 'a' + 10);
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            d = static_cast<unsigned>(c - 'A' + 10);
+        else
+            return std::nullopt;
         value = value * base + d;
         if (value > 4294967295.0L) return std::nullopt;
     }

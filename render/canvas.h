@@ -10,8 +10,8 @@ namespace merrowin {
 struct Rect {
     int left = 0;
     int top = 0;
-    int right = 0;  // exclusive
-    int bottom = 0; // exclusive
+    int right = 0;   // exclusive
+    int bottom = 0;  // exclusive
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 

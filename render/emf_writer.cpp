@@ -42,13 +42,14 @@ using Bytes = std::vector<std::uint8_t>;
 
 // Little-endian whatever the machine, so the bytes are the same everywhere.
 void PutU16(Bytes& out, std::uint16_t value) {
-    out.insert(out.end(), {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)});
+    out.insert(out.end(),
+               {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)});
 }
 
 void PutU32(Bytes& out, std::uint32_t value) {
-    out.insert(out.end(), {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-                           static_cast<std::uint8_t>(value >> 16),
-                           static_cast<std::uint8_t>(value >> 24)});
+    out.insert(out.end(),
+               {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+                static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)});
 }
 
 void PutI32(Bytes& out, std::int32_t value) {

@@ -16,11 +16,10 @@ std::int32_t Itf14Width(std::uint8_t left, std::uint8_t right, std::uint8_t inne
 std::int32_t Itf16Width(std::uint8_t left, std::uint8_t right, std::uint8_t inner,
                         std::uint8_t frame, bool bearerFrame);
 std::int32_t JanHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t fontSize,
-                       std::uint8_t gap, std::int32_t barHeight, bool noText,
-                       bool extendedGuards);
-std::int32_t ItfHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t gap,
-                       std::uint8_t frame, std::uint8_t fontSize, std::int32_t barHeight,
-                       bool noText, bool bearerFrame);
+                       std::uint8_t gap, std::int32_t barHeight, bool noText, bool extendedGuards);
+std::int32_t ItfHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t gap, std::uint8_t frame,
+                       std::uint8_t fontSize, std::int32_t barHeight, bool noText,
+                       bool bearerFrame);
 
 // The working values of one drawing, in drawing units.
 struct SymbolLayout {

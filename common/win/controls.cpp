@@ -51,8 +51,8 @@ bool HandleFormKeys(MSG& msg) {
 // The exe's icon at a size, or Windows' application icon for a program
 // without one (the test programs).
 HICON AppIcon(HINSTANCE instance, int size) {
-    HANDLE icon = ::LoadImageW(instance, MAKEINTRESOURCEW(MERROWIN_ICON_ID), IMAGE_ICON, size,
-                               size, LR_SHARED);
+    HANDLE icon = ::LoadImageW(instance, MAKEINTRESOURCEW(MERROWIN_ICON_ID), IMAGE_ICON, size, size,
+                               LR_SHARED);
     return icon ? static_cast<HICON>(icon) : ::LoadIconW(nullptr, IDI_APPLICATION);
 }
 

@@ -262,7 +262,9 @@ struct LongFolderRow {
     std::size_t length;  // characters of the folder's path
     bool stored;         // from the settings instead of "dr"
 };
-void PrintTo(const LongFolderRow& row, std::ostream* out) { *out << "row " << row.row; }
+void PrintTo(const LongFolderRow& row, std::ostream* out) {
+    *out << "row " << row.row;
+}
 
 constexpr LongFolderRow kLongFolderRows[] = {
     {0, 259, false}, {1, 260, false},  {2, 261, false}, {3, 264, false},

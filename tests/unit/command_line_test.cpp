@@ -371,21 +371,11 @@ TEST_P(HelpRequest, FirstArgumentAsksForTheHelp) {
 }
 
 const HelpRequestRow kHelpRequestRows[] = {
-    {1, {"/?"}, true},
-    {2, {"/h"}, true},
-    {3, {"/H"}, true},
-    {4, {"-?"}, true},
-    {5, {"-h"}, true},
-    {6, {"/?", "/cd490123456789", "/fl"}, true},
-    {7, {}, false},
-    {8, {"/j13", "/?"}, false},
-    {9, {"/j13", "/h"}, false},
-    {10, {"/help"}, false},
-    {11, {"?"}, false},
-    {12, {"/? "}, false},
-    {13, {"x?"}, false},
-    {14, {"/？"}, false},
-    {15, {"//?"}, false},
+    {1, {"/?"}, true},      {2, {"/h"}, true},          {3, {"/H"}, true},
+    {4, {"-?"}, true},      {5, {"-h"}, true},          {6, {"/?", "/cd490123456789", "/fl"}, true},
+    {7, {}, false},         {8, {"/j13", "/?"}, false}, {9, {"/j13", "/h"}, false},
+    {10, {"/help"}, false}, {11, {"?"}, false},         {12, {"/? "}, false},
+    {13, {"x?"}, false},    {14, {"/？"}, false},       {15, {"//?"}, false},
     {16, {""}, false},
 };
 

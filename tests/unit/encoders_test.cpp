@@ -1,5 +1,3 @@
-#include "model/symbology.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
@@ -7,6 +5,7 @@
 
 #include "common/errors.h"
 #include "encode/check_digit.h"
+#include "model/symbology.h"
 
 namespace merrowin {
 namespace {

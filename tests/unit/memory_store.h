@@ -14,7 +14,7 @@
 namespace merrowin::testing {
 
 class MemoryStore final : public SettingsAccessor {
-   public:
+public:
     struct Write {
         std::string section, name, text;
         bool operator==(const Write&) const = default;
@@ -60,7 +60,7 @@ class MemoryStore final : public SettingsAccessor {
     }
     const std::vector<std::string>& deleted() const { return deleted_; }
 
-   private:
+private:
     struct Value {
         std::string text;
         bool isString;

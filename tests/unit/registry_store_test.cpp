@@ -15,7 +15,7 @@ constexpr std::string_view kScratchName = "MerrowinUnitTest";
 constexpr std::string_view kScratchPath = "Software\\Korvane\\MerrowinUnitTest";
 
 class RegistryStoreTest : public ::testing::Test {
-   protected:
+protected:
     void SetUp() override { Erase(); }
     void TearDown() override { Erase(); }
     static void Erase() {
