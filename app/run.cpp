@@ -23,10 +23,24 @@ bool FitsMetafile(std::int32_t side) {
     return side <= kMaxPictureSide;
 }
 
+// A screen that reports no size (some remote and virtual displays do) is
+// taken as the usual 96 pixels per inch, so the picture still states one.
+ScreenFigures UsableScreen(ScreenFigures screen) {
+    constexpr ScreenFigures kFallback{1024, 768, 271, 203};  // 96 dpi
+    if (screen.widthPixels < 1 || screen.heightPixels < 1) return kFallback;
+    const auto millimetres = [](std::int32_t pixels) {
+        return static_cast<std::int32_t>((std::int64_t{pixels} * 254 + 480) / 960);
+    };
+    if (screen.widthMm < 1) screen.widthMm = std::max(1, millimetres(screen.widthPixels));
+    if (screen.heightMm < 1) screen.heightMm = std::max(1, millimetres(screen.heightPixels));
+    return screen;
+}
+
 }  // namespace
 
-std::vector<std::uint8_t> MakeMetafile(BarcodeJob& job, const ScreenFigures& screen,
+std::vector<std::uint8_t> MakeMetafile(BarcodeJob& job, const ScreenFigures& reported,
                                        const MeasureText& measure) {
+    const ScreenFigures screen = UsableScreen(reported);
     EncodeForKind(job.Kind, job.Digits, job.Pattern);
     if (job.Pattern.empty()) return {};
     const SymbolLayout layout = LayOut(job);

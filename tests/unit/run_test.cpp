@@ -19,7 +19,7 @@ public:
     std::vector<std::int32_t> MeasureText(const FontSpec& font, std::u16string_view text) override {
         return std::vector<std::int32_t>(text.size(), font.height / 2);
     }
-    ScreenFigures Screen() override { return {1280, 1024, 338, 270}; }
+    ScreenFigures Screen() override { return screen; }
     void PutOnClipboard(const std::vector<std::uint8_t>& metafile) override {
         calls.push_back("clipboard");
         if (clipboardBusy) throw MerrowinError(std::string(kClipboardMessage));
@@ -39,6 +39,7 @@ public:
         return "D:\\Docs";
     }
 
+    ScreenFigures screen{1280, 1024, 338, 270};
     bool clipboardBusy = false;
     bool diskRefuses = false;
     std::vector<std::string> calls;
@@ -185,6 +186,7 @@ TEST(RunFrame, ScreenOrModuleWidth) {
         int row;
         std::vector<std::string> options;
         std::int32_t width, height;
+        ScreenFigures screen = {1280, 1024, 338, 270};
     };
     const Row rows[] = {
         {0, {}, 5968, 4061},         // 226 x 338 mm / 1280 px, 154 x 270 / 1024
@@ -192,6 +194,9 @@ TEST(RunFrame, ScreenOrModuleWidth) {
         {2, {"/mw33"}, 3729, 2541},  // 113 x 0.33 mm, 77 x 0.33 mm
         {3, {"/mw33", "/cr150"}, 5594, 3812},
         {4, {"/cr150", "/mw"}, 1695, 1155},  // "mw" alone: 0.10 mm
+        // A screen that reports no size counts as 96 pixels per inch.
+        {5, {}, 5985, 4076, {1280, 1024, 0, 0}},
+        {6, {}, 5981, 4071, {0, 0, 0, 0}},
     };
     const auto number = [](const std::vector<std::uint8_t>& bytes, std::size_t at) {
         return static_cast<std::int32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
@@ -200,6 +205,7 @@ TEST(RunFrame, ScreenOrModuleWidth) {
     for (const Row& row : rows) {
         SCOPED_TRACE("row " + std::to_string(row.row));
         FakePlatform platform;
+        platform.screen = row.screen;
         std::vector<std::string> arguments{"/j13", "/cd490123456789"};
         arguments.insert(arguments.end(), row.options.begin(), row.options.end());
         ASSERT_EQ(RunGeneration(arguments, LoadBuiltInDefaults, platform).state, State::Produced);
