@@ -203,6 +203,20 @@ TEST_F(ErrorTest, ErrorBoxStopsTheRun) {
              SetSettingDword(L"Jan13", L"BarHeight", 60);
          },
          L"'BarHeight' のデータ型が不正です.", L"Label1", false},
+        // Stored sizes may hold any number: a picture the metafile cannot
+        // hold is refused before anything goes out.
+        {"7 stored bar height too large for a picture", L"/j13 /cd490123456789 /fl",
+         [] {
+             SetSettingString(L"Setting", L"Def", L"1");
+             SetSettingString(L"Jan13", L"BarHeight", L"2147483647");
+         },
+         L"図の大きさ 226 x 2147483647 が大きすぎます.", kWorking, false},
+        {"8 stored copy rate too large for a picture", L"/i14f /cd1490123456789 /fl",
+         [] {
+             SetSettingString(L"Setting", L"Def", L"1");
+             SetSettingString(L"Itf14", L"CopyRate", L"$7FFFFFFF");
+         },
+         L"図の大きさ 2147483647 x 2147483647 が大きすぎます.", kWorking, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
