@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <limits>
 #include <stdexcept>
 #include <utility>
 
+#include "common/saturate.h"
 #include "common/text.h"
 
 namespace merrowin {
@@ -301,11 +301,6 @@ void Put(Bytes& out, const EmrEof&) {
     PutU32(out, 0);
     PutU32(out, 16);
     PutU32(out, 20);
-}
-
-std::int32_t Saturate(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 // numerator / denominator (positive) to the nearest whole, halves away from

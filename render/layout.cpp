@@ -1,22 +1,15 @@
 #include "render/layout.h"
 
 #include <algorithm>
-#include <limits>
 #include <stdexcept>
 
+#include "common/saturate.h"
 #include "common/text.h"
 #include "encode/check_digit.h"
 #include "model/symbology.h"
 
 namespace merrowin {
 namespace {
-
-// Sizes are worked out in 64 bits and saturated: a stored bar height or copy
-// rate may hold any 32-bit number, and the sum must not wrap round.
-std::int32_t Saturate(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 
 // Margins and frames count modules of 2 units. JAN symbols pass no inner
 // margin and no frame.
