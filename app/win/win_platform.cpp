@@ -34,8 +34,10 @@ std::wstring FullPath(const std::wstring& path) {
     }
 }
 
-// `path` as the file functions take it when `extra` characters are added
-// to its end.
+// `path` as the file functions take it at any length, when `extra`
+// characters are added to its end: paths of MAX_PATH - 12 characters and
+// more become absolute "\\?\" paths (UNC paths "\\?\UNC\server\share\...");
+// shorter ones stay as they are.
 std::wstring ExtendedPathFor(const std::wstring& path, std::size_t extra) {
     if (path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\")) return path;
     const std::wstring full = FullPath(path);
@@ -144,10 +146,6 @@ bool ReplaceFile(const std::wstring& from, const std::wstring& to) {
 
 }  // namespace
 
-std::wstring ExtendedPath(const std::wstring& path) {
-    return ExtendedPathFor(path, 0);
-}
-
 std::vector<std::int32_t> WinPlatform::MeasureText(const FontSpec& font, std::u16string_view text) {
     std::vector<std::int32_t> advances(text.size(), 0);
     if (text.empty()) return advances;
@@ -210,7 +208,7 @@ void WinPlatform::SaveFile(const std::string& path, const std::vector<std::uint8
 }
 
 bool WinPlatform::DirectoryExists(const std::string& folder) {
-    const DWORD attributes = ::GetFileAttributesW(ExtendedPath(Widen(folder)).c_str());
+    const DWORD attributes = ::GetFileAttributesW(ExtendedPathFor(Widen(folder), 0).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

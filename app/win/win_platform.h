@@ -23,9 +23,4 @@ private:
     HWND owner_;
 };
 
-// The form of `path` that the file functions take at any length: paths of
-// MAX_PATH - 12 characters and more become absolute "\\?\" paths (UNC paths
-// "\\?\UNC\server\share\..."); shorter ones stay as they are.
-std::wstring ExtendedPath(const std::wstring& path);
-
 }  // namespace merrowin::win
