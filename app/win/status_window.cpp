@@ -41,9 +41,9 @@ bool TForm1::Create(HINSTANCE instance) {
         return false;
     for (const ControlSpec& item : kStatusLayout) CreateControl(Handle(), item, font_.get());
     // The run happens once the window and its controls exist, before it is
-    // first shown; an error box then has a complete (hidden) owner.
-    // This is the one place where a run's failures end up: the error box,
-    // and the window stays as the run left it.
+    // first shown; an error box then has a complete (hidden) owner. The run
+    // reports its own failures in its outcome; this barrier only catches
+    // what no rule of the run foresees (memory running out).
     try {
         FormCreate();
     } catch (const std::exception& error) {
