@@ -19,9 +19,9 @@ enum StatusControlId : int {
 // Borderless, so the window is as large as its client area: at least
 // this, wider for a long status line.
 constexpr int kClientWidth = 248;
-constexpr int kClientHeight = 41;  // the button with 8 pixels above and below
-constexpr int kLabelGap = 16;      // between the status line and the button
-constexpr int kRightMargin = 15;   // right of the button
+constexpr int kClientHeight = 40;
+constexpr int kLabelGap = 16;     // between the status line and the button
+constexpr int kRightMargin = 15;  // right of the button
 
 // The exit button first: it is the only tab stop, and Enter presses it.
 constexpr std::array<ControlSpec, 2> kStatusLayout{{

@@ -9,6 +9,10 @@
 namespace merrowin::win {
 namespace {
 
+// What a form keeps right of and below its controls when it grows to hold
+// them: the layout's own smallest offset from the left or top, up to this.
+constexpr int kMaxFitMargin = 7;
+
 // The property that marks our forms for the dialog keys of the loop.
 constexpr wchar_t kFormProperty[] = L"MerrowinForm";
 
@@ -235,6 +239,7 @@ void FormWindow::FitClientToControls() {
         const int offset = std::max(0, static_cast<int>(std::min(rect.left, rect.top)));
         margin = margin < 0 ? offset : std::min(margin, offset);
     }
+    margin = std::min(margin, kMaxFitMargin);
     if (margin < 0) return;  // no controls
     const int width = std::max(static_cast<int>(client.right), right + margin);
     const int height = std::max(static_cast<int>(client.bottom), bottom + margin);

@@ -100,7 +100,8 @@ protected:
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Grows the client area to hold every child control, with the layout's
-    // own margin (its smallest left or top offset) right and below.
+    // own margin (its smallest left or top offset, up to 7 pixels) right of
+    // and below them.
     void FitClientToControls();
 
     HWND hwnd_ = nullptr;
