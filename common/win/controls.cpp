@@ -211,9 +211,9 @@ bool FormWindow::CreateForm(HINSTANCE instance, const wchar_t* className, const 
 }
 
 void FormWindow::SetClientSize(int width, int height) {
-    // AdjustWindowRectEx with the window's real styles: the frame and
-    // caption of the running system at its current metrics, and of the
-    // exe's subsystem version ("AdjustWindowRectEx", Win32 documentation).
+    // AdjustWindowRectEx with the window's real styles gives the frame and
+    // caption bar of the running system at its current metrics, which on
+    // Windows 10 and 11 are larger than the layouts' outer sizes assumed.
     RECT outer{0, 0, width, height};
     const auto style = static_cast<DWORD>(::GetWindowLongW(hwnd_, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(::GetWindowLongW(hwnd_, GWL_EXSTYLE));

@@ -237,7 +237,7 @@ TEST_F(ErrorTest, BusyClipboardStopsTheRunBeforeTheFile) {
     ASSERT_NE(box, nullptr) << "no error box";
     EXPECT_EQ(MessageBoxText(box), L"クリップボードを開くことができません.");
     PressOk(box);
-    ExpectStatusAndClose(run, kFailed, CloseBy::Escape);
+    ExpectStatusAndClose(run, kFailed, CloseBy::Enter);
     ExpectNothingOutput();
 }
 
