@@ -38,6 +38,10 @@ ScreenFigures UsableScreen(ScreenFigures screen) {
 
 }  // namespace
 
+RunOutcome RunOutcome::Failed(std::string_view message) {
+    return {State::Stopped, std::string(kRunFailedText), std::string(message)};
+}
+
 std::vector<std::uint8_t> MakeMetafile(BarcodeJob& job, const ScreenFigures& reported,
                                        const MeasureText& measure) {
     const ScreenFigures screen = UsableScreen(reported);
@@ -75,13 +79,14 @@ std::vector<std::uint8_t> MakeMetafile(BarcodeJob& job, const ScreenFigures& rep
 RunOutcome RunGeneration(const std::vector<std::string>& arguments,
                          const SettingsLoader& loadSettings, Platform& platform) {
     using State = RunOutcome::State;
-    RunOutcome outcome{State::Stopped, "Label1", ""};
+    RunOutcome outcome{State::Stopped, "", ""};
     const auto commandError = [&outcome](std::string_view status) {
         outcome.state = State::CommandError;
         outcome.status = status;
     };
     // The one place where a run's failures end up: the message goes to the
-    // error box and the window stays as the run left it.
+    // error box, and the window then says that the run failed; a status of
+    // work in progress would be a run that never ends.
     try {
         BarcodeJob job;
         if (arguments.empty() || !ApplySwitch(arguments.front(), job))
@@ -114,7 +119,7 @@ RunOutcome RunGeneration(const std::vector<std::string>& arguments,
         }
         outcome.state = State::Produced;
     } catch (const MerrowinError& error) {
-        outcome.error = error.what();
+        return RunOutcome::Failed(error.what());
     }
     return outcome;
 }

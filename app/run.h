@@ -45,9 +45,17 @@ struct RunOutcome {
     std::string status;  // the status line (Label1)
     std::string error;   // the error box's message; empty when there is none
 
-    bool ShowsExitButton() const { return state == State::CommandError; }
+    // A run stopped by an error: the message for the error box, then the
+    // window saying so with its exit button.
+    static RunOutcome Failed(std::string_view message);
+
+    // Whenever the window is shown it can be closed with its button.
+    bool ShowsExitButton() const { return state != State::Produced; }
     int ExitCode() const { return state == State::Produced ? 0 : 1; }
 };
+
+// The status line after an error box: the run has ended without a picture.
+inline constexpr std::string_view kRunFailedText = "バーコードを作成できませんでした。";
 
 // The status line of a command without area for the picture because of a
 // stored copy rate or bar height.

@@ -11,6 +11,13 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace merrowin;
+    // A "/dr" or stored folder on a card reader or an optical drive without
+    // media must fail like any missing folder, not raise Windows' "no disk"
+    // box that stops a batch file: "Best practice is that all applications
+    // call the process-wide SetErrorMode function with a parameter of
+    // SEM_FAILCRITICALERRORS at startup" ("SetErrorMode", Win32
+    // documentation). The modes inherited from the parent are kept.
+    ::SetErrorMode(::SetErrorMode(SEM_FAILCRITICALERRORS) | SEM_FAILCRITICALERRORS);
     // Our own splitting rule, not CommandLineToArgvW: blanks separate, a
     // quoted stretch is one piece and backslashes are plain characters.
     std::vector<std::string> arguments = SplitCommandLine(win::Narrow(::GetCommandLineW()));

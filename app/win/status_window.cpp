@@ -1,5 +1,6 @@
 #include "app/win/status_window.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
 
@@ -15,15 +16,20 @@ enum StatusControlId : int {
     kButton1 = 101,
 };
 
-// Borderless, so the window is as large as its client area.
+// Borderless, so the window is as large as its client area: at least
+// this, wider for a long status line.
 constexpr int kClientWidth = 248;
 constexpr int kClientHeight = 40;
+constexpr int kLabelGap = 16;     // between the status line and the button
+constexpr int kRightMargin = 15;  // right of the button
 
-// The exit button first: it is the only tab stop.
+// The exit button first: it is the only tab stop, and Enter presses it.
 constexpr std::array<ControlSpec, 2> kStatusLayout{{
-    {ControlKind::Button, kButton1, 168, 8, 65, 25, L"終了(&X)", true},
-    {ControlKind::Label, kLabel1, 16, 16, 0, 0, L"Label1"},
+    {ControlKind::DefaultButton, kButton1, 168, 8, 65, 25, L"終了(&X)", true},
+    {ControlKind::Label, kLabel1, 16, 16, 0, 0, L""},
 }};
+constexpr const ControlSpec& kButtonSpec = kStatusLayout[0];
+constexpr const ControlSpec& kLabelSpec = kStatusLayout[1];
 
 }  // namespace
 
@@ -47,7 +53,7 @@ bool TForm1::Create(HINSTANCE instance) {
     try {
         FormCreate();
     } catch (const std::exception& error) {
-        ShowErrorBox(Handle(), error.what());
+        ShowOutcome(RunOutcome::Failed(error.what()));
     }
     return true;
 }
@@ -101,11 +107,16 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TForm1::FormCreate() {
     WinPlatform platform(Handle());
-    const RunOutcome outcome = RunGeneration(arguments_, LoadSettingsFromRegistry, platform);
-    SetLabel1(outcome.status);
-    if (outcome.ShowsExitButton()) ::ShowWindow(Item(kButton1), SW_SHOWNA);
-    if (!outcome.error.empty()) ShowErrorBox(Handle(), outcome.error);
+    ShowOutcome(RunGeneration(arguments_, LoadSettingsFromRegistry, platform));
+}
+
+// The window as the run left it: the status line, the exit button when the
+// window stays, then the error box, if any.
+void TForm1::ShowOutcome(const RunOutcome& outcome) {
     finished_ = outcome.state == RunOutcome::State::Produced;
+    SetLabel1(outcome.status);
+    ::ShowWindow(Item(kButton1), outcome.ShowsExitButton() ? SW_SHOWNA : SW_HIDE);
+    if (!outcome.error.empty()) ShowErrorBox(Handle(), outcome.error);
 }
 
 void TForm1::FormDblClick() {
@@ -116,13 +127,21 @@ void TForm1::Button1Click() {
     ::DestroyWindow(Handle());
 }
 
-// Sets the status line and sizes the label to its text.
+// Sets the status line and sizes the label to its text; a line longer
+// than the layout's room moves the button right and widens the window, so
+// that the text never runs under the button.
 void TForm1::SetLabel1(std::string_view text) {
     const std::wstring wide = Widen(text);
     ::SetWindowTextW(Item(kLabel1), wide.c_str());
     const SIZE size = MeasureText(font_.get(), wide);
     ::SetWindowPos(Item(kLabel1), nullptr, 0, 0, size.cx, size.cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int buttonLeft =
+        std::max(kButtonSpec.left, kLabelSpec.left + static_cast<int>(size.cx) + kLabelGap);
+    ::SetWindowPos(Item(kButton1), nullptr, buttonLeft, kButtonSpec.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetClientSize(std::max(kClientWidth, buttonLeft + kButtonSpec.width + kRightMargin),
+                  kClientHeight);
 }
 
 bool TForm1::OnLabel1(LPARAM clientPoint) const {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/run.h"
 #include "common/win/controls.h"
 
 namespace merrowin::win {
@@ -35,6 +36,7 @@ private:
     void FormCreate();
     void FormDblClick();
     void Button1Click();
+    void ShowOutcome(const RunOutcome& outcome);
     void SetLabel1(std::string_view text);
     bool OnLabel1(LPARAM clientPoint) const;
 

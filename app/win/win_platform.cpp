@@ -65,6 +65,34 @@ std::wstring Hex(DWORD value) {
     return text;
 }
 
+// Another program that has a file open for a moment (a virus scanner, the
+// search indexer, Explorer's preview) makes a rename or a delete fail with a
+// sharing violation or access denied: `operation` is given about a second.
+template <typename Operation>
+bool RetryWhileInUse(Operation operation) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (operation()) return true;
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) return false;
+        ::Sleep(50);
+    }
+    return false;
+}
+
+// Renames the temporary file over the target.
+bool ReplaceFile(const std::wstring& from, const std::wstring& to) {
+    return RetryWhileInUse([&] {
+        return ::MoveFileExW(from.c_str(), to.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    });
+}
+
+// Deletes a temporary file that was not kept, so that a scanner looking at
+// it does not make it stay behind.
+void DeleteWithRetry(const std::wstring& path) {
+    RetryWhileInUse([&] { return ::DeleteFileW(path.c_str()) != FALSE; });
+}
+
 // A new file beside a target, named after it ("label.emf.merrowin-XXXXXXXX.tmp",
 // so that one left by a power cut says what it was and that it may go),
 // deleted again unless it was kept.
@@ -94,7 +122,7 @@ public:
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile() {
         Close();
-        if (!kept_ && !path_.empty()) ::DeleteFileW(path_.c_str());
+        if (!kept_ && !path_.empty()) DeleteWithRetry(path_);
     }
 
     // Writes all the bytes and puts them on the disk; false when the disk
@@ -128,22 +156,6 @@ private:
     bool kept_ = false;
 };
 
-// Renames the temporary file over the target. Another program that has the
-// target open for a moment (a virus scanner, the search indexer, Explorer's
-// preview) makes the rename fail with a sharing violation or access denied:
-// give it about a second.
-bool ReplaceFile(const std::wstring& from, const std::wstring& to) {
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        if (::MoveFileExW(from.c_str(), to.c_str(),
-                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return true;
-        const DWORD error = ::GetLastError();
-        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) return false;
-        ::Sleep(50);
-    }
-    return false;
-}
-
 }  // namespace
 
 std::vector<std::int32_t> WinPlatform::MeasureText(const FontSpec& font, std::u16string_view text) {
@@ -166,9 +178,11 @@ std::vector<std::int32_t> WinPlatform::MeasureText(const FontSpec& font, std::u1
         SelectGuard selected(screen.get(), created.get());
         SIZE size{};
         // Without a fit count the extent limit is ignored and every
-        // character's end is reported.
-        ::GetTextExtentExPointW(screen.get(), wide.c_str(), static_cast<int>(wide.size()), 0,
-                                nullptr, ends.data(), &size);
+        // character's end is reported. A failed measurement is the font's
+        // failure: digits of no width would make a wrong picture.
+        if (!::GetTextExtentExPointW(screen.get(), wide.c_str(), static_cast<int>(wide.size()), 0,
+                                     nullptr, ends.data(), &size))
+            throw MerrowinError(std::string(kFontMessage));
     }
     for (std::size_t i = 0; i < ends.size(); ++i) advances[i] = ends[i] - (i ? ends[i - 1] : 0);
     return advances;

@@ -1,5 +1,6 @@
 #include "common/win/controls.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "common/errors.h"
@@ -7,6 +8,10 @@
 
 namespace merrowin::win {
 namespace {
+
+// What a form keeps right of and below its controls when it grows to hold
+// them: the layout's own smallest offset from the left or top, up to this.
+constexpr int kMaxFitMargin = 7;
 
 // The property that marks our forms for the dialog keys of the loop.
 constexpr wchar_t kFormProperty[] = L"MerrowinForm";
@@ -205,8 +210,52 @@ bool FormWindow::CreateForm(HINSTANCE instance, const wchar_t* className, const 
     return true;
 }
 
+void FormWindow::SetClientSize(int width, int height) {
+    // AdjustWindowRectEx with the window's real styles gives the frame and
+    // caption bar of the running system at its current metrics, which on
+    // Windows 10 and 11 are larger than the layouts' outer sizes assumed.
+    RECT outer{0, 0, width, height};
+    const auto style = static_cast<DWORD>(::GetWindowLongW(hwnd_, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongW(hwnd_, GWL_EXSTYLE));
+    if (!::AdjustWindowRectEx(&outer, style, FALSE, exStyle)) return;
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CenterOnScreen(hwnd_);
+}
+
+void FormWindow::FitClientToControls() {
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    int right = 0;
+    int bottom = 0;
+    int margin = -1;
+    for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect{};
+        ::GetWindowRect(child, &rect);
+        ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
+        right = std::max(right, static_cast<int>(rect.right));
+        bottom = std::max(bottom, static_cast<int>(rect.bottom));
+        const int offset = std::max(0, static_cast<int>(std::min(rect.left, rect.top)));
+        margin = margin < 0 ? offset : std::min(margin, offset);
+    }
+    margin = std::min(margin, kMaxFitMargin);
+    if (margin < 0) return;  // no controls
+    const int width = std::max(static_cast<int>(client.right), right + margin);
+    const int height = std::max(static_cast<int>(client.bottom), bottom + margin);
+    if (width != client.right || height != client.bottom) SetClientSize(width, height);
+}
+
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_SHOWWINDOW:
+            // Sent before the window first becomes visible: every control
+            // exists, and the window can still change its size unseen.
+            if (wParam && !fitted_) {
+                fitted_ = true;
+                FitClientToControls();
+            }
+            return Default(message, wParam, lParam);
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {
                 HWND focus = ::GetFocus();

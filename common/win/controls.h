@@ -63,8 +63,11 @@ std::wstring WindowText(HWND window);
 
 // A top-level form: registers its class (button-face background), keeps
 // `this` with the window, gives the dialog keys and puts the focus back on
-// the control that had it when the form is activated again. Errors that an
-// event handler lets through are shown in the standard error box.
+// the control that had it when the form is activated again. When it is
+// first shown its client area is grown, where needed, to hold every child
+// control: the outer sizes of the layouts leave room for the thin frames and
+// captions of older Windows, and Windows 10 and 11 draw larger ones. Errors
+// that an event handler lets through are shown in the standard error box.
 class FormWindow {
 public:
     FormWindow(const FormWindow&) = delete;
@@ -85,6 +88,9 @@ protected:
     void DestroyForm();
     // The next control to get the focus when the form is activated.
     void SetFocusOnActivate(HWND control) { lastFocus_ = control; }
+    // Gives the window the outer size whose client area is `width` x
+    // `height` with its own styles, centred on the screen.
+    void SetClientSize(int width, int height);
 
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -93,9 +99,14 @@ protected:
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Grows the client area to hold every child control, with the layout's
+    // own margin (its smallest left or top offset, up to 7 pixels) right of
+    // and below them.
+    void FitClientToControls();
 
     HWND hwnd_ = nullptr;
     HWND lastFocus_ = nullptr;
+    bool fitted_ = false;
 };
 
 }  // namespace merrowin::win

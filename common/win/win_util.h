@@ -141,7 +141,8 @@ inline constexpr wchar_t kAppTitle[] = L"Merrowin";
 // with a "." appended when its last character sorts above ".".
 void ShowErrorBox(HWND owner, std::string_view message);
 
-// The folder in the user's Shell Folders "Personal" value, or `fallback`.
+// The user's documents folder: the shell's, else the one in the Shell
+// Folders "Personal" value, else `fallback`.
 std::string PersonalFolder(std::string_view fallback);
 
 // The full path of the running executable.

@@ -1,6 +1,7 @@
 // Runs against a hostile world: a clipboard another program keeps, a folder
 // that refuses files, a save folder that is a file, stored values of the
-// wrong type, and many runs at once in one folder.
+// wrong type, many runs at once in one folder, and the larger window frames
+// of Windows 10 and 11.
 #include <algorithm>
 #include <cwchar>
 #include <memory>
@@ -8,6 +9,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/e2e/e2e_test.h"
@@ -314,6 +316,115 @@ TEST_P(LongFolder, SavesTheWholeFileAndLeavesNoTemporary) {
 }
 
 INSTANTIATE_TEST_SUITE_P(, LongFolder, ::testing::ValuesIn(kLongFolderRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+// Window frames and captions as large as Windows 10 and 11 draw them, or
+// larger: HKCU\Control Panel\Desktop\WindowMetrics, in pixels, read by
+// every program that starts while the object lives; the values before are
+// put back after.
+struct MetricsRow {
+    int row;
+    const wchar_t* captionHeight;  // SM_CYCAPTION is one more
+    const wchar_t* borderWidth;
+    const wchar_t* paddedBorderWidth;
+    int usageFrameHeight;  // caption bar and frame of the usage window, as it should get them
+};
+
+const MetricsRow kMetricsRows[] = {
+    {1, L"22", L"1", L"4", 23 + 2 * 8},  // Windows 10 and 11 at 96 dpi
+    {2, L"30", L"3", L"6", 31 + 2 * 12},
+    {3, L"44", L"8", L"10", 45 + 2 * 21},
+};
+
+class WindowMetrics : public E2eTest, public testing::WithParamInterface<MetricsRow> {
+protected:
+    static constexpr wchar_t kKey[] = L"Control Panel\\Desktop\\WindowMetrics";
+
+    void SetUp() override {
+        E2eTest::SetUp();
+        const MetricsRow& row = GetParam();
+        Set(L"CaptionHeight", row.captionHeight);
+        Set(L"BorderWidth", row.borderWidth);
+        Set(L"PaddedBorderWidth", row.paddedBorderWidth);
+    }
+    void TearDown() override {
+        for (const auto& [name, before] : saved_) {
+            if (before)
+                WriteValue(name, *before);
+            else
+                ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, name.c_str());
+        }
+        E2eTest::TearDown();
+    }
+
+private:
+    void Set(const std::wstring& name, const wchar_t* value) {
+        saved_.emplace_back(name, ReadUserString(kKey, name));
+        WriteValue(name, value);
+    }
+    static void WriteValue(const std::wstring& name, const std::wstring& value) {
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, kKey, name.c_str(), REG_SZ, value.c_str(),
+                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+
+    std::vector<std::pair<std::wstring, std::optional<std::wstring>>> saved_;
+};
+
+// Every child control of `window` lies inside its client area.
+void ExpectControlsInside(HWND window, const char* name) {
+    SCOPED_TRACE(name);
+    ASSERT_NE(window, nullptr);
+    RECT client{};
+    ::GetClientRect(window, &client);
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const std::vector<HWND> children = ChildWindows(window);
+    EXPECT_FALSE(children.empty());
+    for (HWND child : children) {
+        if (::GetParent(child) != window) continue;
+        RECT rect{};
+        ::GetWindowRect(child, &rect);
+        EXPECT_TRUE(rect.left >= client.left && rect.top >= client.top &&
+                    rect.right <= client.right && rect.bottom <= client.bottom)
+            << "control " << ::GetDlgCtrlID(child) << " reaches (" << rect.right - client.left
+            << ", " << rect.bottom - client.top << ") of a client area "
+            << client.right - client.left << " x " << client.bottom - client.top;
+    }
+}
+
+// The height of the caption bar and frame that the window really got: shows
+// that the metrics of the row took effect.
+int FrameHeight(HWND window) {
+    RECT outer{};
+    RECT client{};
+    ::GetWindowRect(window, &outer);
+    ::GetClientRect(window, &client);
+    return (outer.bottom - outer.top) - client.bottom;
+}
+
+TEST_P(WindowMetrics, EveryControlLiesInsideTheClientArea) {
+    {
+        Process run(L"", Cwd());
+        const InteractiveWindows windows = OpenSettingsWindow(run);
+        ExpectControlsInside(windows.usage, "usage window");
+        ExpectControlsInside(windows.settings, "settings window");
+        if (windows.usage) {
+            EXPECT_EQ(FrameHeight(windows.usage), GetParam().usageFrameHeight);
+        }
+    }
+    {
+        Process run(L"/?", Cwd());
+        ExpectControlsInside(run.WaitForWindow(L"MerrowinHelp"), "help window");
+    }
+    {
+        Process run(L"/j13 /tmab /cd490123456789", Cwd());
+        HWND box = run.WaitForMessageBox();
+        ASSERT_NE(box, nullptr);
+        PressOk(box);
+        ExpectControlsInside(run.WaitForStatusWindow(), "status window");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, WindowMetrics, ::testing::ValuesIn(kMetricsRows),
                          [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Where the saved .emf lands, what it is called, and how it replaces an
 // existing file.
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,9 @@ namespace {
 
 constexpr wchar_t kShellFolders[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+constexpr wchar_t kUserShellFolders[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 using FileOutputTest = E2eTest;
 
@@ -49,6 +53,52 @@ TEST_F(FileOutputTest, FileLandsInTheChosenFolder) {
         }
         ::DeleteFileW(path.c_str());
     }
+}
+
+// The "Shell Folders" key is only a copy that may be stale or missing (the
+// documents moved, redirected): the shell's own folder, from "User Shell
+// Folders", is where a file without a save folder goes.
+TEST_F(FileOutputTest, DocumentsFolderIsTheShellsNotTheStaleKey) {
+    const std::wstring unique = L"merrowin-e2e-" + std::to_wstring(::GetCurrentProcessId());
+    const auto userValue = ReadUserString(kUserShellFolders, L"Personal");
+    ASSERT_TRUE(userValue.has_value());
+    std::wstring documents(32768, L'\0');
+    documents.resize(::ExpandEnvironmentStringsW(userValue->c_str(), documents.data(),
+                                                 static_cast<DWORD>(documents.size())) -
+                     1);
+    ASSERT_TRUE(DirectoryExists(documents));
+    const auto before = ReadUserString(kShellFolders, L"Personal");
+    const std::wstring stale = out_ / L"stale";
+    MakeDirectory(stale);
+
+    struct Row {
+        const char* name;
+        const wchar_t* personal;  // the key's value; nullptr: none
+    };
+    const Row rows[] = {
+        {"1 key names another folder", stale.c_str()},
+        {"2 key names a folder that has gone", L"C:\\gone-documents"},
+        {"3 key without the value", nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.personal)
+            ::RegSetKeyValueW(
+                HKEY_CURRENT_USER, kShellFolders, L"Personal", REG_SZ, row.personal,
+                static_cast<DWORD>((std::wcslen(row.personal) + 1) * sizeof(wchar_t)));
+        else
+            ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kShellFolders, L"Personal");
+        const DWORD exit = Run(std::wstring(L"/j13 ") + kJanData + L" /fl" + unique);
+        const std::wstring path = documents + L"\\" + unique + L".emf";
+        EXPECT_EQ(exit, 0u);
+        EXPECT_TRUE(FileExists(path));
+        EXPECT_TRUE(FilesIn(stale).empty());
+        EXPECT_TRUE(FilesIn(Cwd()).empty());
+        ::DeleteFileW(path.c_str());
+    }
+    if (before)
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, kShellFolders, L"Personal", REG_SZ, before->c_str(),
+                          static_cast<DWORD>((before->size() + 1) * sizeof(wchar_t)));
 }
 
 TEST_F(FileOutputTest, ExistingFileIsReplaced) {

@@ -10,6 +10,7 @@
 #include <winver.h>
 
 #include <cstdlib>
+#include <cwchar>
 #include <memory>
 #include <string>
 #include <vector>
@@ -211,20 +212,49 @@ TEST_F(E2eTest, SecondHelpPressBringsTheOpenWindowForward) {
     EXPECT_EQ(run.WaitExit(), 0u);
 }
 
+// The Windows version merrowin.exe is told, for as long as the object
+// lives: Wine's per-program setting (what winecfg's Applications page
+// writes), HKCU\Software\Wine\AppDefaults\merrowin.exe, value "Version".
+class ReportedWindowsVersion {
+public:
+    explicit ReportedWindowsVersion(const wchar_t* version) {
+        if (!version) return;
+        HKEY key = nullptr;
+        if (::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                              nullptr) != ERROR_SUCCESS)
+            return;
+        const auto bytes = static_cast<DWORD>((std::wcslen(version) + 1) * sizeof(wchar_t));
+        set_ = ::RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                                bytes) == ERROR_SUCCESS;
+        ::RegCloseKey(key);
+    }
+    ReportedWindowsVersion(const ReportedWindowsVersion&) = delete;
+    ReportedWindowsVersion& operator=(const ReportedWindowsVersion&) = delete;
+    ~ReportedWindowsVersion() {
+        if (set_) ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+    }
+
+private:
+    static constexpr wchar_t kKey[] = L"Software\\Wine\\AppDefaults\\merrowin.exe";
+    bool set_ = false;
+};
+
 // The help file is the exe's path with ".hlp". WinHelp is asked only for a
-// file that begins like one; anything else opens the program's own help,
-// never an error.
+// file that begins like one, and only on Windows before 10 (10 and 11 have
+// no WinHelp); anything else opens the program's own help, never an error.
 struct HelpFileRow {
     int row;
     const char* content;  // nullptr: a folder of that name instead of a file
     std::size_t size;
     bool winHelp;
+    const wchar_t* windowsVersion = L"win7";  // as winecfg names them
 };
 
 class HelpFileTest : public E2eTest, public testing::WithParamInterface<HelpFileRow> {};
 
 TEST_P(HelpFileTest, WinHelpOnlyForAHelpFile) {
     const HelpFileRow& row = GetParam();
+    const ReportedWindowsVersion version(row.windowsVersion);
     const std::wstring exe = out_ / L"merrowin.exe";
     ASSERT_TRUE(::CopyFileW(MerrowinExe().c_str(), exe.c_str(), FALSE));
     if (row.content)
@@ -258,6 +288,8 @@ const HelpFileRow kHelpFileRows[] = {
     {3, "not a help file", 15, false},
     {4, "?_\x03", 3, false},
     {5, nullptr, 0, false},
+    {6, "?_\x03\x00-the rest of a help file", 28, false, L"win10"},
+    {7, "?_\x03\x00-the rest of a help file", 28, true, L"win81"},
 };
 
 INSTANTIATE_TEST_SUITE_P(, HelpFileTest, testing::ValuesIn(kHelpFileRows),
@@ -436,8 +468,9 @@ TEST(ExeResources, FixedVersionAndLanguage) {
     EXPECT_EQ(static_cast<const WORD*>(value)[1], 1200);    // UTF-16
 }
 
-// The icon group Explorer shows lists the three drawn sizes, and each loads.
-TEST(ExeResources, IconInThreeSizes) {
+// The icon group Explorer shows lists the five drawn sizes, and each loads
+// (the 256 is PNG-compressed and listed with width 0, as Windows does).
+TEST(ExeResources, IconInFiveSizes) {
     ExeImage exe(CheckedExe());
     ASSERT_NE(exe.get(), nullptr);
     const std::string group = exe.Resource(RT_GROUP_ICON, MAKEINTRESOURCEW(1));
@@ -448,8 +481,8 @@ TEST(ExeResources, IconInThreeSizes) {
     ASSERT_EQ(group.size(), 6u + 14u * count);
     std::vector<int> widths;
     for (int i = 0; i < count; ++i) widths.push_back(bytes[6 + 14 * i]);
-    EXPECT_EQ(widths, (std::vector<int>{16, 32, 48}));
-    for (int size : {16, 32, 48}) {
+    EXPECT_EQ(widths, (std::vector<int>{16, 24, 32, 48, 0}));
+    for (int size : {16, 24, 32, 48, 256}) {
         HANDLE icon = ::LoadImageW(exe.get(), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0);
         EXPECT_NE(icon, nullptr) << size;
         if (icon) ::DestroyIcon(static_cast<HICON>(icon));

@@ -86,6 +86,7 @@ void PrintTo(const RunRow& row, std::ostream* out) {
 const std::string kMaking(kMakingText);
 const std::string kCommandError(kCommandErrorText);
 const std::string kStoredError(kStoredSizeErrorText);
+const std::string kFailed(kRunFailedText);
 
 // clang-format off
 const RunRow kRunRows[] = {
@@ -113,12 +114,12 @@ const RunRow kRunRows[] = {
     {8, {"/j13"}, nullptr, {}, State::CommandError, kCommandError, ""},
     {9, {"/j13", "/cd4901"}, nullptr, {}, State::CommandError, kCommandError, ""},
     {10, {"/x13", "/cd490123456789"}, nullptr, {}, State::CommandError, kCommandError, ""},
-    {11, {"/x13", "/tmab"}, nullptr, {}, State::CommandError, kCommandError,
+    {11, {"/x13", "/tmab"}, nullptr, {}, State::Stopped, kFailed, "'ab' は整数ではありません"},
+    // A value that is no number stops the run where it stands, and the
+    // window then says that it failed.
+    {12, {"/j13", "/tmab", "/cd490123456789"}, nullptr, {}, State::Stopped, kFailed,
      "'ab' は整数ではありません"},
-    // A value that is no number stops the run where it stands.
-    {12, {"/j13", "/tmab", "/cd490123456789"}, nullptr, {}, State::Stopped, "Label1",
-     "'ab' は整数ではありません"},
-    {13, {"/j13", "/fllabel", "/cd49012345678x"}, nullptr, {}, State::Stopped, kMaking,
+    {13, {"/j13", "/fllabel", "/cd49012345678x"}, nullptr, {}, State::Stopped, kFailed,
      "'x' は整数ではありません"},
     // A copy without area: the command's own rate, or the stored one.
     {14, {"/j13", "/cd490123456789", "/cr00"}, nullptr, {}, State::CommandError, kCommandError,
@@ -129,9 +130,9 @@ const RunRow kRunRows[] = {
     {17, {"/j13", "/cd490123456789", "/cr50"}, StoredRateZero, {"clipboard"}, State::Produced,
      kMaking, ""},
     // Stored sizes the metafile cannot hold are refused before any output.
-    {18, {"/j13", "/cd490123456789", "/fl"}, StoredHugeBars, {}, State::Stopped, kMaking,
+    {18, {"/j13", "/cd490123456789", "/fl"}, StoredHugeBars, {}, State::Stopped, kFailed,
      "図の大きさ 226 x 2147483647 が大きすぎます"},
-    {19, {"/j13", "/cd490123456789", "/fl"}, StoredHugeRate, {}, State::Stopped, kMaking,
+    {19, {"/j13", "/cd490123456789", "/fl"}, StoredHugeRate, {}, State::Stopped, kFailed,
      "図の大きさ 2147483647 x 2147483647 が大きすぎます"},
 };
 // clang-format on
@@ -151,6 +152,10 @@ TEST_P(RunTable, CallsThePlatformInOrder) {
     EXPECT_EQ(outcome.status, row.status);
     EXPECT_EQ(outcome.error, row.error);
     EXPECT_EQ(outcome.ExitCode(), row.state == State::Produced ? 0 : 1);
+    // A window that stays is never one without a way out.
+    if (row.state != State::Produced) {
+        EXPECT_TRUE(outcome.ShowsExitButton());
+    }
     if (!platform.clipboardBytes.empty() && !platform.fileBytes.empty()) {
         EXPECT_EQ(platform.clipboardBytes, platform.fileBytes);
     }
@@ -168,6 +173,7 @@ TEST(RunFaults, ClipboardFirstThenFile) {
         RunGeneration({"/j13", "/cd490123456789", "/fl"}, LoadBuiltInDefaults, busy);
     EXPECT_EQ(busy.calls, std::vector<std::string>{"clipboard"});
     EXPECT_EQ(outcome.error, kClipboardMessage);
+    EXPECT_EQ(outcome.status, kRunFailedText);
 
     FakePlatform full;
     full.diskRefuses = true;

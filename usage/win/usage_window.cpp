@@ -4,6 +4,7 @@
 #include "usage/win/usage_window.h"
 
 #include <commctrl.h>
+#include <versionhelpers.h>
 
 #include <array>
 #include <memory>
@@ -60,6 +61,14 @@ bool IsWinHelpFile(const std::wstring& path) {
            magic[0] == 0x3F && magic[1] == 0x5F && magic[2] == 0x03 && magic[3] == 0x00;
 }
 
+// WinHelp is not part of Windows 10 and 11: there a .hlp only brings the
+// system's "not supported" stub. VerifyVersionInfoW (IsWindows10OrGreater)
+// reports Windows 10 to an exe whose manifest names it in supportedOS, as
+// ours does ("Targeting your application for Windows", Win32 documentation).
+bool HasWinHelp() {
+    return !::IsWindows10OrGreater();
+}
+
 class TForm2 final : public FormWindow {
 public:
     explicit TForm2(HINSTANCE instance) : instance_(instance), font_(CreateFormFont(12)) {}
@@ -111,11 +120,14 @@ private:
 
     void Button2Click() { ::SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 
-    // WinHelp for a help file beside the exe; else, or when WinHelp cannot
-    // be started, the program's own help window, only ever one of it.
+    // WinHelp for a help file beside the exe on the Windows that still have
+    // it; else, or when WinHelp cannot be started, the program's own help
+    // window, only ever one of it.
     void Button3Click() {
         const std::wstring file = HelpFilePath();
-        if (IsWinHelpFile(file) && ::WinHelpW(Handle(), file.c_str(), kHelpFinder, 0)) return;
+        if (HasWinHelp() && IsWinHelpFile(file) &&
+            ::WinHelpW(Handle(), file.c_str(), kHelpFinder, 0))
+            return;
         if (help_ && help_->Handle()) {
             help_->BringForward();
             return;
@@ -135,7 +147,7 @@ int RunInteractive(HINSTANCE instance) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     TForm2 form2(instance);
-    if (!form2.Create()) return 0;
+    if (!form2.Create()) return 1;  // no window: the run failed
     ::ShowWindow(form2.Handle(), SW_SHOW);
     ::UpdateWindow(form2.Handle());
     RunMessageLoop([] { return true; });
