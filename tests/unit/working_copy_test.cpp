@@ -7,6 +7,7 @@
 
 #include "common/errors.h"
 #include "memory_store.h"
+#include "model/symbology.h"
 #include "settings/load_settings.h"
 
 namespace merrowin {
@@ -61,6 +62,77 @@ TEST(SettingsCells, BoundsHoldTheirDefaultAndJanHasNoInnerMarginOrFrame) {
             EXPECT_NE(Cell(edit).field, SizeField::FrameWidth);
         }
     }
+}
+
+// The grid derived from the option table, cell by cell as the window shows
+// it: edit, field, kind, bounds, built-in value.
+class DerivedCell : public ::testing::TestWithParam<SettingsCell> {};
+
+TEST_P(DerivedCell, MatchesTheWindowsGrid) {
+    const SettingsCell& want = GetParam();
+    const SettingsCell& got = Cell(want.edit);
+    EXPECT_EQ(got.field, want.field);
+    EXPECT_EQ(got.kind, want.kind);
+    EXPECT_EQ(got.minimum, want.minimum);
+    EXPECT_EQ(got.maximum, want.maximum);
+    EXPECT_EQ(got.fallback, want.fallback);
+}
+
+using enum SizeField;
+constexpr SymbologyKind J13 = SymbologyKind::Jan13;
+constexpr SymbologyKind J8 = SymbologyKind::Jan8;
+constexpr SymbologyKind I14 = SymbologyKind::Itf14;
+constexpr SymbologyKind I16 = SymbologyKind::Itf16;
+
+// clang-format off
+constexpr SettingsCell kWindowGrid[] = {
+    // edit  field       kind  min  max  default
+    {1,  BarHeight,    J13, 10, 100, 60},
+    {2,  BarHeight,    J8,  10, 100, 60},
+    {3,  BarHeight,    I14, 10, 100, 60},
+    {4,  BarHeight,    I16, 10, 100, 60},
+    {5,  TopMargin,    J13,  0,  20,  3},
+    {6,  TopMargin,    J8,   0,  20,  3},
+    {7,  TopMargin,    I14,  0,  20,  3},
+    {8,  TopMargin,    I16,  0,  20,  3},
+    {9,  BottomMargin, J13,  0,  20,  3},
+    {10, BottomMargin, J8,   0,  20,  3},
+    {11, BottomMargin, I14,  0,  20,  3},
+    {12, BottomMargin, I16,  0,  20,  3},
+    {13, LeftMargin,   J13, 11,  30, 11},
+    {14, LeftMargin,   J8,  11,  30, 11},
+    {15, LeftMargin,   I14,  0,  20,  3},
+    {16, LeftMargin,   I16,  0,  20,  3},
+    {17, RightMargin,  J13,  7,  30,  7},
+    {18, RightMargin,  J8,   7,  30,  7},
+    {19, RightMargin,  I14,  0,  20,  3},
+    {20, RightMargin,  I16,  0,  20,  3},
+    {21, InnerMargin,  I14, 10, 100, 10},
+    {22, InnerMargin,  I16, 10, 100, 10},
+    {23, Gap,          J13,  0,  20,  2},
+    {24, Gap,          J8,   0,  20,  2},
+    {25, Gap,          I14,  0,  20,  2},
+    {26, Gap,          I16,  0,  20,  2},
+    {27, FrameWidth,   I14,  0,  15,  5},
+    {28, FrameWidth,   I16,  0,  15,  5},
+    {29, FontSize,     J13, 10,  28, 18},
+    {30, FontSize,     J8,  10,  28, 18},
+    {31, FontSize,     I14, 10,  28, 13},
+    {32, FontSize,     I16, 10,  28, 13},
+    {33, CopyRate,     J13, 10, 500, 100},
+    {34, CopyRate,     J8,  10, 500, 100},
+    {35, CopyRate,     I14, 10, 500, 100},
+    {36, CopyRate,     I16, 10, 500, 100},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, DerivedCell, ::testing::ValuesIn(kWindowGrid),
+                         [](const auto& info) { return "row" + std::to_string(info.param.edit); });
+
+// The grid's columns are the symbologies' settings columns.
+TEST(SettingsCells, ColumnsFollowTheSymbologies) {
+    for (std::size_t column = 0; column < kGridKinds.size(); ++column)
+        EXPECT_EQ(Describe(kGridKinds[column])->settingsColumn, static_cast<int>(column));
 }
 
 // What the window saves is what a run of each kind loads: the saver and the
