@@ -224,9 +224,10 @@ std::vector<HelpEntry> HelpOptions() {
         const NumericOption& option = OptionOf(field);
         // The placeholder shows the fewest digits taken as written.
         const bool twoDigits = option.byLength[1].kind != Take::Value;
-        entries.push_back(
-            {"/" + std::string(option.key) + (twoDigits ? "NN" : "N"),
-             std::string(meaning) + "\n" + WrapText(ValueRule(option), kTextColumns)});
+        HelpEntry entry;
+        entry.term.append("/").append(option.key).append(twoDigits ? "NN" : "N");
+        entry.text.append(meaning).append("\n").append(WrapText(ValueRule(option), kTextColumns));
+        entries.push_back(std::move(entry));
     }
     return entries;
 }
