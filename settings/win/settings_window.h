@@ -69,11 +69,6 @@ private:
     std::string DocumentsFolder() override;
     std::unique_ptr<SettingsAccessor> OpenStore(std::string_view keyPath) override;
 
-    // The grid edits' key filter: a character that may not be typed
-    // becomes 0 and is dropped.
-    static void Edit1KeyPress(wchar_t& key);
-    static LRESULT CALLBACK GridEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR data);
     static LRESULT CALLBACK HandCursorProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR id, DWORD_PTR data);
 
