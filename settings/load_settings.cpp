@@ -5,16 +5,19 @@
 namespace merrowin {
 namespace {
 
-// Every run of a stored-values kind starts from these; the JAN kinds keep
-// them, as they have no quiet zone of their own and no bearer frame.
-constexpr std::uint8_t kPresetInnerMargin = 10;
-constexpr std::uint8_t kPresetFrameWidth = 5;
+// Every run of a stored-values kind starts with the fields that not every
+// kind stores (inner margin, frame width) at their built-in value; the JAN
+// kinds keep it, as they have no quiet zone of their own and no bearer
+// frame.
+void LoadPresets(BarcodeJob& job) {
+    for (const NumericOption& option : kNumericOptions)
+        if (option.stored == StoredFor::Itf) SetJobField(job, option.field, option.janDefault);
+}
 
 }  // namespace
 
 void LoadBuiltInDefaults(BarcodeJob& job) {
-    job.InnerMargin = kPresetInnerMargin;
-    job.FrameWidth = kPresetFrameWidth;
+    LoadPresets(job);
     // An unrecognised switch still gets sizes: the JAN-13 ones.
     SymbologyKind kind = job.Kind == SymbologyKind::None ? SymbologyKind::Jan13 : job.Kind;
     for (const SettingsCell& cell : kSettingsCells)
@@ -23,8 +26,7 @@ void LoadBuiltInDefaults(BarcodeJob& job) {
 
 void LoadSettings(BarcodeJob& job, SettingsAccessor& store) {
     if (ReadBool(store, kSettingSection, kDefName, false)) {
-        job.InnerMargin = kPresetInnerMargin;
-        job.FrameWidth = kPresetFrameWidth;
+        LoadPresets(job);
         // Nothing is read for an unrecognised kind: it has no subkey.
         for (const SettingsCell& cell : kSettingsCells) {
             if (cell.kind != job.Kind) continue;

@@ -1,12 +1,16 @@
 #include "usage/help_text.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
+
+#include "model/options.h"
 
 namespace merrowin {
 namespace {
 
 // clang-format off
-constexpr std::array<HelpEntry, 10> kSwitches{{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 10> kSwitches{{
     {"/j13",  "JAN-13。ガードバーを長くし、数字をバーの下に分けて書きます"},
     {"/j13b", "JAN-13。バーはすべて同じ高さ、数字は中央に 1 行 (/no で消せます)"},
     {"/j13t", "/j13b の数字の前に T を付けます (/no は効きません)"},
@@ -19,53 +23,47 @@ constexpr std::array<HelpEntry, 10> kSwitches{{
     {"/i16f", "ITF-16。ベアラーフレーム付き"},
 }};
 
-constexpr std::array<HelpEntry, 16> kOptions{{
+// The options without a number, as the help lists them before the sizes.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kOtherOptions{{
     {"/cdDIGITS", "データ (必須)。JAN-13 は 12 桁、JAN-8 は 7 桁、ITF-14 は 13 桁、\n"
-                  "ITF-16 は 15 桁。チェックデジットは自動で付きます。余分な文字は\n"
-                  "無視し、足りないときは「コマンドが正しくありません。」"},
+                  "ITF-16 は 15 桁。チェックデジットは自動で計算して付けます。\n"
+                  "余分な文字は無視します: JAN-13 を 13 桁で書いても 13 桁目は\n"
+                  "使わず、チェックデジットを計算し直します。そのため 12 桁までの\n"
+                  "打ち間違いはエラーにならず、別のコードになります。\n"
+                  "足りないときは「コマンドが正しくありません。」"},
     {"/flNAME",   "図を NAME.emf にも保存します。/fl だけのときは、データと\n"
                   "チェックデジットを名前にします"},
     {"/drFOLDER", "保存先のフォルダ。* は空白の代わりです。/dr だけのときは\n"
-                  "設定画面で指定したフォルダを使いません"},
+                  "設定画面で指定したフォルダをこの実行に限り使いません\n"
+                  "(設定は変わりません)"},
     {"/nc",       "/fl の後に書くと、ファイルだけに出力し、クリップボードは\n"
                   "変えません"},
     {"/no",       "数字を描きません (/j13b、/j8b、ITF)"},
-    {"/bhNN",     "バーの高さ (モジュール)\n"
-                  "値: 2 桁。1 桁以下は 10、3 桁以上は 100。範囲 10～100"},
-    {"/tmN",      "上の余白 (モジュール)\n"
-                  "値: 1～2 桁。20 を超えると 20、3 桁以上も 20。値なしは\n"
-                  "そのまま。範囲 0～20"},
-    {"/bmN",      "下の余白 (モジュール)\n"
-                  "値: 1～2 桁。20 を超えると 20、3 桁以上も 20。値なしは\n"
-                  "そのまま。範囲 0～20"},
-    {"/lmN",      "左の余白 (モジュール)\n"
-                  "値: 1～2 桁。30 を超えると 30、3 桁以上も 30。JAN は 11 未満が\n"
-                  "11、ITF は 20 を超えると 20。範囲 JAN 11～30、ITF 0～20"},
-    {"/rmN",      "右の余白 (モジュール)\n"
-                  "値: 1～2 桁。30 を超えると 30、3 桁以上も 30。JAN は 7 未満が\n"
-                  "7、ITF は 20 を超えると 20。範囲 JAN 7～30、ITF 0～20"},
-    {"/imNN",     "ITF の内側の余白 (クワイエットゾーン、モジュール)\n"
-                  "値: 2 桁。1 桁以下は 10、3 桁以上は 100。範囲 10～100"},
-    {"/fwN",      "ITF のベアラーフレームの幅 (モジュール)\n"
-                  "値: 1～2 桁。1 桁の 1 は 2、15 を超えると 15、3 桁以上も 15。\n"
-                  "範囲 0～15"},
-    {"/gpN",      "バーと数字の間隔 (描画単位)\n"
-                  "値: 1～2 桁。20 を超えると 20、3 桁以上も 20。範囲 0～20"},
-    {"/fsNN",     "中央 1 行の数字の大きさ (描画単位)\n"
-                  "値: 2 桁。1 桁以下は 10、28 を超えると 28。範囲 10～28"},
-    {"/crNN",     "コピー倍率 (%): クリップボードとファイルの図の大きさ\n"
-                  "値: 2～3 桁。1 桁以下は 10、500 を超えると 500、4 桁以上も\n"
-                  "500。範囲 10～500"},
-    {"/mwNN",     "モジュール幅 (1/100 mm)。指定すると図の大きさを画面ではなく\n"
-                  "この幅 (×コピー倍率) から決めるので、どのパソコンでも同じ\n"
-                  "大きさで印刷されます。コマンドラインだけのもので、保存されません\n"
-                  "値: 2～3 桁。1 桁以下は 10、200 を超えると 200、4 桁以上も\n"
-                  "200。範囲 10～200"},
+}};
+
+// What each size is, in the settings window's own words; the value line
+// under it comes from the option table.
+constexpr std::array<std::pair<SizeField, std::string_view>, 11> kSizeMeanings{{
+    {SizeField::BarHeight,    "バーの高さ (モジュール)"},
+    {SizeField::TopMargin,    "上マージン (モジュール)"},
+    {SizeField::BottomMargin, "下マージン (モジュール)"},
+    {SizeField::LeftMargin,   "左マージン (モジュール)"},
+    {SizeField::RightMargin,  "右マージン (モジュール)"},
+    {SizeField::InnerMargin,  "ITF の内マージン (クワイエットゾーン、モジュール)"},
+    {SizeField::Gap,          "ギャップ: バーと数字の間隔 (描画単位)"},
+    {SizeField::FrameWidth,   "枠幅: ITF のベアラーフレームの幅 (モジュール)"},
+    {SizeField::FontSize,     "文字サイズ: 中央 1 行の数字の大きさ (描画単位)"},
+    {SizeField::CopyRate,     "コピー倍率 (%): クリップボードとファイルの図の大きさ"},
+    {SizeField::ModuleWidth,  "モジュール幅 (1/100 mm)。指定すると図の大きさを画面ではなく\n"
+                              "この幅 (×コピー倍率) から決めるので、どのパソコンでも同じ\n"
+                              "大きさで印刷されます。コマンドラインだけのもので、保存されません"},
 }};
 // clang-format on
 
 // Where the text of a list row starts: two blanks, then the term padded.
 constexpr std::size_t kTermColumn = 14;
+// The widest text of a list row, in display columns.
+constexpr std::size_t kTextColumns = 60;
 
 constexpr std::string_view kIntro =
     "Merrowin はコマンドラインから使うバーコード作成プログラムです。1 回の\n"
@@ -83,7 +81,8 @@ constexpr std::string_view kSyntax =
     "  スイッチは最初に書きます。オプションは 1 つずつ 1 語で、先頭の 1 文字\n"
     "  (ふつうは /)、2 文字のキー、そのすぐ後ろに値を書きます (例 /bh60)。\n"
     "  大文字と小文字は区別しません。空白を含む引数は全体を \"...\" で囲み\n"
-    "  ます。同じキーが 2 回あるときは後のものが有効です。\n";
+    "  ます。同じキーが 2 回あるときは後のものが有効です。知らないキーの\n"
+    "  オプションは無視します (エラーにはなりません)。\n";
 
 constexpr std::string_view kOptionIntro =
     "  大きさの単位: 1 モジュールは 2 描画単位、1 描画単位は図を作った\n"
@@ -98,11 +97,14 @@ constexpr std::string_view kOutputs =
     "    クリップボードを使用中のときは約 1 秒待ちます。\n"
     "  ファイル: /fl のとき「フォルダ\\名前.emf」。フォルダは /dr で指定した\n"
     "    もの、なければ設定画面の「保存場所の指定」のフォルダ、なければ\n"
-    "    「ドキュメント」フォルダです。指定したフォルダがないときは現在の\n"
-    "    フォルダに保存します。同じ名前のファイルは置き換えます (保存に\n"
-    "    失敗したときは元のファイルが残ります)。保存中の図は「名前.emf.\n"
-    "    merrowin-XXXXXXXX.tmp」に書かれます。停電のあとに残っていたら\n"
-    "    削除してかまいません。\n";
+    "    「ドキュメント」フォルダです。指定したフォルダがないときは、\n"
+    "    エラーにならずに現在のフォルダに保存します (終了コードは 0)。\n"
+    "    フォルダはあらかじめ作っておいてください。バッチファイルでは\n"
+    "    次の 1 行で作れます:\n"
+    "      if not exist \"C:\\Labels\" mkdir \"C:\\Labels\"\n"
+    "    同じ名前のファイルは置き換えます (保存に失敗したときは元のファイルが\n"
+    "    残ります)。保存中の図は「名前.emf.merrowin-XXXXXXXX.tmp」に書かれ\n"
+    "    ます。停電のあとに残っていたら削除してかまいません。\n";
 
 constexpr std::string_view kExitStatus =
     "■ 終了コード\n"
@@ -118,13 +120,13 @@ constexpr std::string_view kSettings =
     "■ 設定\n"
     "\n"
     "  引数なしで起動して「設定(S)」を押すと設定画面が開きます。シンボルの\n"
-    "  種類ごとに、バーの高さ、余白、間隔、フレームの幅、文字の大きさ、\n"
+    "  種類ごとに、バーの高さ、マージン、ギャップ、枠幅、文字サイズ、\n"
     "  コピー倍率を保存できます。「常に既定値を適用する」のチェックを外すと、\n"
     "  コマンドラインで指定しなかった値に保存した値が使われます (チェックが\n"
     "  あるときは既定値)。「保存場所の指定」で /fl のファイルの保存先を\n"
     "  決められます。\n"
     "\n"
-    "  保存場所: HKEY_CURRENT_USER\\Software\\Korvane\\Merrowin\n"
+    "  設定の保存先 (レジストリ): HKEY_CURRENT_USER\\Software\\Korvane\\Merrowin\n"
     "  (サブキー Setting、Jan13、Jan8、Itf14、Itf16)。「レジストリの消去」を\n"
     "  押すと、このキーをすべて削除します。\n";
 
@@ -140,10 +142,13 @@ constexpr std::string_view kExamples =
     "  merrowin /j13 /cd490123456789 /mw33 /fl\n"
     "      モジュール幅 0.33 mm、どのパソコンでも同じ大きさの図を保存します\n"
     "\n"
-    "  バッチファイル (終わるのを待って終了コードを調べる):\n"
+    "  バッチファイル (終わるのを待って終了コードを調べる。説明の rem は\n"
+    "  必ず別の行に書きます: 同じ行の rem 以降も Merrowin に渡されます):\n"
     "\n"
     "    @echo off\n"
-    "    start \"\" /wait merrowin.exe /j13 /cd490123456789 /fl /drC:\\Labels\n"
+    "    rem 保存先のフォルダがないと現在のフォルダに保存されるので、先に作る\n"
+    "    if not exist \"C:\\Labels\" mkdir \"C:\\Labels\"\n"
+    "    start \"\" /wait \"C:\\Tools\\merrowin.exe\" /j13 /cd490123456789 /fl /drC:\\Labels\n"
     "    if errorlevel 1 echo バーコードを作成できませんでした。\n"
     "\n"
     "  Excel などのマクロ (VBA、終わるのを待って図を貼り付ける):\n"
@@ -174,7 +179,19 @@ constexpr std::string_view kHelp =
     "  同じ名前のヘルプファイル (merrowin.hlp) があるときは、Windows ヘルプ\n"
     "  (WinHelp) でそちらを開きます。\n";
 
-void AppendList(std::string& out, std::span<const HelpEntry> entries) {
+// Display columns of UTF-8 text: one for ASCII, two for the full-width
+// characters that every other character of the help is.
+std::size_t DisplayWidth(std::string_view text) {
+    std::size_t width = 0;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) ++width;
+        if (byte >= 0xC0) width += 2;
+    }
+    return width;
+}
+
+void AppendList(std::string& out, const std::vector<HelpEntry>& entries) {
     for (const HelpEntry& entry : entries) {
         std::size_t lineStart = out.size();
         out.append("  ").append(entry.term);
@@ -193,12 +210,47 @@ void AppendList(std::string& out, std::span<const HelpEntry> entries) {
 
 }  // namespace
 
-std::span<const HelpEntry> HelpSwitches() {
-    return kSwitches;
+std::vector<HelpEntry> HelpSwitches() {
+    std::vector<HelpEntry> entries;
+    for (auto [term, text] : kSwitches) entries.push_back({std::string(term), std::string(text)});
+    return entries;
 }
 
-std::span<const HelpEntry> HelpOptions() {
-    return kOptions;
+std::vector<HelpEntry> HelpOptions() {
+    std::vector<HelpEntry> entries;
+    for (auto [term, text] : kOtherOptions)
+        entries.push_back({std::string(term), std::string(text)});
+    for (auto [field, meaning] : kSizeMeanings) {
+        const NumericOption& option = OptionOf(field);
+        // The placeholder shows the fewest digits taken as written.
+        const bool twoDigits = option.byLength[1].kind != Take::Value;
+        HelpEntry entry;
+        entry.term.append("/").append(option.key).append(twoDigits ? "NN" : "N");
+        entry.text.append(meaning).append("\n").append(WrapText(ValueRule(option), kTextColumns));
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+std::string WrapText(std::string_view text, std::size_t columns) {
+    std::string out;
+    std::string line;
+    // Pieces end after "、" and "。"; a line holds whole pieces.
+    while (!text.empty()) {
+        std::size_t end = text.size();
+        for (std::string_view mark : {std::string_view("、"), std::string_view("。")}) {
+            const std::size_t at = text.find(mark);
+            if (at != std::string_view::npos) end = std::min(end, at + mark.size());
+        }
+        const std::string_view piece = text.substr(0, end);
+        if (!line.empty() && DisplayWidth(line) + DisplayWidth(piece) > columns) {
+            out.append(line).append("\n");
+            line.clear();
+        }
+        line.append(piece);
+        text.remove_prefix(end);
+    }
+    return out.append(line);
 }
 
 std::string HelpText() {
@@ -207,10 +259,10 @@ std::string HelpText() {
     out.append(kIntro).append("\n");
     out.append(kSyntax).append("\n");
     out.append("■ スイッチ\n\n");
-    AppendList(out, kSwitches);
+    AppendList(out, HelpSwitches());
     out.append("\n■ オプション\n\n");
     out.append(kOptionIntro).append("\n");
-    AppendList(out, kOptions);
+    AppendList(out, HelpOptions());
     for (std::string_view section : {kOutputs, kExitStatus, kSettings, kExamples, kFont, kHelp})
         out.append("\n").append(section);
     return out;

@@ -1,14 +1,19 @@
 // TForm3, the settings window: the stored sizes of each symbology in a grid
 // of edits with spinners, the defaults and save-folder choices, apply,
-// cancel, back to defaults and erasing the program's registry key.
+// cancel, back to defaults and erasing the program's registry key. Its
+// rules are SettingsForm's; the window makes the controls and is the view.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "common/win/controls.h"
-#include "settings/working_copy.h"
+#include "settings/settings_form.h"
 
 namespace merrowin::win {
 
@@ -28,7 +33,7 @@ enum SettingsControlId : int {
     kGridUpDownId = 1100,
 };
 
-class TForm3 final : public FormWindow {
+class TForm3 final : public FormWindow, private SettingsView {
 public:
     // Creates the window hidden, owned by the usage window.
     TForm3(HINSTANCE instance, HWND owner);
@@ -42,32 +47,28 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
     HWND Item(int id) const { return ::GetDlgItem(Handle(), id); }
+    HWND EditOf(int edit) const;
     LRESULT ControlColour(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     void DrawHeading(const DRAWITEMSTRUCT& item) const;
     void PaintShape();
     void Hide();
-    void ShowWorkingCopy();
-    void SetEdit37State(bool enabled);
 
-    void FormShow();
-    void SetNew();
-    void SetDef();
-    void EditEnable();
-    void EditDisable();
-    void SetGrid(bool enabled);
-    void CheckBox1Click();
-    void CheckBox2Click();
     void Button1Click();
     void Button2Click();
     void Button3Click();
     void Button4Click();
-    void Button5Click();
 
-    // The grid edits' key filter: a character that may not be typed
-    // becomes 0 and is dropped.
-    static void Edit1KeyPress(wchar_t& key);
-    static LRESULT CALLBACK GridEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR data);
+    // SettingsView, on the controls.
+    std::string EditText(int edit) override;
+    void SetEditText(int edit, std::string_view text) override;
+    void Enable(SettingsControl control, bool enabled) override;
+    bool IsChecked(SettingsBox box) override;
+    void SetChecked(SettingsBox box, bool checked) override;
+    bool Confirm(std::string_view text, std::string_view title) override;
+    std::optional<std::string> PickFolder(const std::string& start) override;
+    std::string DocumentsFolder() override;
+    std::unique_ptr<SettingsAccessor> OpenStore(std::string_view keyPath) override;
+
     static LRESULT CALLBACK HandCursorProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR id, DWORD_PTR data);
 
@@ -75,7 +76,7 @@ private:
     UniqueFont font_;
     UniqueFont boldFont_;     // Button1's caption
     UniqueFont headingFont_;  // Label1
-    WorkingCopy copy_;
+    SettingsForm form_;
     std::array<HWND, kCellCount> edits_{};
     std::array<HWND, kCellCount> upDowns_{};
     bool gridWindowColour_ = true;         // clWindow, else clGrayText

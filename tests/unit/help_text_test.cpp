@@ -4,13 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/symbology.h"
 #include "common/errors.h"
+#include "model/options.h"
+#include "settings/load_settings.h"
 
 namespace merrowin {
 namespace {
@@ -113,20 +118,169 @@ const HelpLineRow kHelpLineRows[] = {
     {1, "Merrowin\u3000Version 0.31"},
     {2, "  /j13        JAN-13。ガードバーを長くし、数字をバーの下に分けて書きます"},
     {3, "  /cdDIGITS   データ (必須)。JAN-13 は 12 桁、JAN-8 は 7 桁、ITF-14 は 13 桁、"},
-    {4, "              ITF-16 は 15 桁。チェックデジットは自動で付きます。余分な文字は"},
+    {4, "              余分な文字は無視します: JAN-13 を 13 桁で書いても 13 桁目は"},
     {5, "  /nc         /fl の後に書くと、ファイルだけに出力し、クリップボードは"},
     {6, "  /bhNN       バーの高さ (モジュール)"},
-    {7, "              値: 2 桁。1 桁以下は 10、3 桁以上は 100。範囲 10～100"},
+    {7, "              値: 2 桁。1 桁以下は 10、3 桁以上は 100。範囲 0～100"},
     {8, "  0   シンボルを作成しました。"},
-    {9, "  保存場所: HKEY_CURRENT_USER\\Software\\Korvane\\Merrowin"},
-    {10, "    start \"\" /wait merrowin.exe /j13 /cd490123456789 /fl /drC:\\Labels"},
+    {9, "  設定の保存先 (レジストリ): HKEY_CURRENT_USER\\Software\\Korvane\\Merrowin"},
+    {10, "    start \"\" /wait \"C:\\Tools\\merrowin.exe\" /j13 /cd490123456789 /fl /drC:\\Labels"},
     {11, "    Set wsh = CreateObject(\"WScript.Shell\")"},
     {12, "  merrowin /?            このヘルプを開きます (/h、-?、-h も同じ)"},
     {13, "  バーの下の数字は「OCRB」という名前のフォントで描きます。このフォントが"},
+    {14, "  オプションは無視します (エラーにはなりません)。"},
+    {15, "              設定画面で指定したフォルダをこの実行に限り使いません"},
+    {16, "      if not exist \"C:\\Labels\" mkdir \"C:\\Labels\""},
+    {17, "    エラーにならずに現在のフォルダに保存します (終了コードは 0)。"},
+    {18, "              値: 1～2 桁。1 桁の 1 は 2、15 を超えると 15、"},
+    {19, "              JAN は 11 未満が 11、ITF は 20 を超えると 20、"},
+    {20, "              200 を超えると 200、4 桁以上も 200。範囲 10～200"},
 };
 
 INSTANTIATE_TEST_SUITE_P(, HelpTextLine, testing::ValuesIn(kHelpLineRows),
                          [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+// No example carries a comment on its command line: cmd would pass the
+// words after "rem" to the program.
+TEST(HelpText, CommentsStandOnTheirOwnLines) {
+    std::istringstream lines(HelpText());
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find("merrowin") == std::string::npos) continue;
+        EXPECT_EQ(line.find(" rem "), std::string::npos) << line;
+    }
+}
+
+// The number a job keeps in a size field.
+std::int32_t FieldValue(const BarcodeJob& job, SizeField field) {
+    switch (field) {
+        case SizeField::BarHeight:
+            return job.BarHeight;
+        case SizeField::TopMargin:
+            return job.TopMargin;
+        case SizeField::BottomMargin:
+            return job.BottomMargin;
+        case SizeField::LeftMargin:
+            return job.LeftMargin;
+        case SizeField::RightMargin:
+            return job.RightMargin;
+        case SizeField::InnerMargin:
+            return job.InnerMargin;
+        case SizeField::Gap:
+            return job.Gap;
+        case SizeField::FrameWidth:
+            return job.FrameWidth;
+        case SizeField::FontSize:
+            return job.FontSize;
+        case SizeField::CopyRate:
+            return job.CopyRate;
+        case SizeField::ModuleWidth:
+            return job.ModuleWidth;
+    }
+    return 0;
+}
+
+// The range the help states is what the parser does: every value of up to
+// five digits lands inside it, and both ends are reached.
+struct RangeRow {
+    int row;
+    const char* key;
+    const char* switchArg;
+    Range want;
+};
+
+class OptionRange : public testing::TestWithParam<RangeRow> {};
+
+TEST_P(OptionRange, IsWhatTheParserGives) {
+    const RangeRow& row = GetParam();
+    const NumericOption* option = nullptr;
+    for (const NumericOption& candidate : kNumericOptions)
+        if (candidate.key == row.key) option = &candidate;
+    ASSERT_NE(option, nullptr);
+    BarcodeJob start;
+    ApplySwitch(row.switchArg, start);
+    LoadBuiltInDefaults(start);
+    EXPECT_EQ(CommandLineRange(*option, start.Kind), row.want);
+
+    Range seen{INT32_MAX, INT32_MIN};
+    std::vector<std::string> values{""};
+    for (int digits = 1, end = 10; digits <= 3; ++digits, end *= 10)
+        for (int n = 0; n < end; ++n) {
+            std::string value = std::to_string(n);
+            values.push_back(std::string(static_cast<std::size_t>(digits) - value.size(), '0') +
+                             value);
+        }
+    for (const char* value : {"0000", "9999", "99999"}) values.emplace_back(value);
+    for (const std::string& value : values) {
+        BarcodeJob job = start;
+        ApplyOption("/" + std::string(row.key) + value, job);
+        const std::int32_t got = FieldValue(job, option->field);
+        seen.minimum = std::min(seen.minimum, got);
+        seen.maximum = std::max(seen.maximum, got);
+    }
+    EXPECT_EQ(seen, row.want);
+}
+
+// clang-format off
+const RangeRow kRangeRows[] = {
+    {1,  "bh", "/j13", {0, 100}},
+    {2,  "tm", "/j13", {0, 20}},
+    {3,  "bm", "/i14", {0, 20}},
+    {4,  "lm", "/j13", {11, 30}},
+    {5,  "lm", "/i14", {0, 20}},
+    {6,  "rm", "/j8",  {7, 30}},
+    {7,  "rm", "/i16", {0, 20}},
+    {8,  "im", "/i14", {0, 100}},
+    {9,  "gp", "/j13", {0, 20}},
+    {10, "fw", "/i14", {0, 15}},
+    {11, "fs", "/j13", {0, 28}},
+    {12, "cr", "/j13", {0, 500}},
+    {13, "mw", "/j13", {10, 200}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, OptionRange, testing::ValuesIn(kRangeRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+// Every numeric option's help row ends with its value line from the table.
+TEST(HelpText, SizeOptionsCarryTheTablesValueLine) {
+    const std::vector<HelpEntry> entries = HelpOptions();
+    for (const NumericOption& option : kNumericOptions) {
+        SCOPED_TRACE(option.key);
+        auto entry = std::find_if(entries.begin(), entries.end(), [&](const HelpEntry& e) {
+            return e.term.substr(1, 2) == option.key;
+        });
+        ASSERT_NE(entry, entries.end());
+        std::string text = entry->text;
+        std::erase(text, '\n');
+        EXPECT_TRUE(text.ends_with(ValueRule(option))) << text;
+    }
+}
+
+// The README's option table states the same ranges as the table.
+TEST(HelpText, ReadmeOptionTableAgrees) {
+    std::ifstream readme(MERROWIN_README_PATH);
+    ASSERT_TRUE(readme) << MERROWIN_README_PATH;
+    std::set<std::string> checked;
+    for (std::string line; std::getline(readme, line);) {
+        if (!line.starts_with("| `")) continue;
+        // | `tmN` `bmN` | meaning | value |
+        const std::size_t second = line.find('|', 1);
+        const std::size_t last = line.rfind('|');
+        const std::size_t third = line.rfind('|', last - 1);
+        const std::string terms = line.substr(1, second - 1);
+        std::string value = line.substr(third + 1, last - third - 1);
+        const std::size_t first = value.find_first_not_of(' ');
+        value = first == std::string::npos
+                    ? std::string()
+                    : value.substr(first, value.find_last_not_of(' ') - first + 1);
+        for (const NumericOption& option : kNumericOptions) {
+            if (terms.find("`" + std::string(option.key) + "N") == std::string::npos) continue;
+            EXPECT_EQ(value, RangeText(option)) << line;
+            checked.insert(std::string(option.key));
+        }
+    }
+    EXPECT_EQ(checked.size(), kNumericOptions.size());
+}
 
 }  // namespace
 }  // namespace merrowin

@@ -2,12 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/errors.h"
+#include "common/text.h"
 #include "memory_store.h"
+#include "model/symbology.h"
 #include "settings/load_settings.h"
+#include "settings/settings_form.h"
 
 namespace merrowin {
 namespace {
@@ -61,6 +67,77 @@ TEST(SettingsCells, BoundsHoldTheirDefaultAndJanHasNoInnerMarginOrFrame) {
             EXPECT_NE(Cell(edit).field, SizeField::FrameWidth);
         }
     }
+}
+
+// The grid derived from the option table, cell by cell as the window shows
+// it: edit, field, kind, bounds, built-in value.
+class DerivedCell : public ::testing::TestWithParam<SettingsCell> {};
+
+TEST_P(DerivedCell, MatchesTheWindowsGrid) {
+    const SettingsCell& want = GetParam();
+    const SettingsCell& got = Cell(want.edit);
+    EXPECT_EQ(got.field, want.field);
+    EXPECT_EQ(got.kind, want.kind);
+    EXPECT_EQ(got.minimum, want.minimum);
+    EXPECT_EQ(got.maximum, want.maximum);
+    EXPECT_EQ(got.fallback, want.fallback);
+}
+
+using enum SizeField;
+constexpr SymbologyKind J13 = SymbologyKind::Jan13;
+constexpr SymbologyKind J8 = SymbologyKind::Jan8;
+constexpr SymbologyKind I14 = SymbologyKind::Itf14;
+constexpr SymbologyKind I16 = SymbologyKind::Itf16;
+
+// clang-format off
+constexpr SettingsCell kWindowGrid[] = {
+    // edit  field       kind  min  max  default
+    {1,  BarHeight,    J13, 10, 100, 60},
+    {2,  BarHeight,    J8,  10, 100, 60},
+    {3,  BarHeight,    I14, 10, 100, 60},
+    {4,  BarHeight,    I16, 10, 100, 60},
+    {5,  TopMargin,    J13,  0,  20,  3},
+    {6,  TopMargin,    J8,   0,  20,  3},
+    {7,  TopMargin,    I14,  0,  20,  3},
+    {8,  TopMargin,    I16,  0,  20,  3},
+    {9,  BottomMargin, J13,  0,  20,  3},
+    {10, BottomMargin, J8,   0,  20,  3},
+    {11, BottomMargin, I14,  0,  20,  3},
+    {12, BottomMargin, I16,  0,  20,  3},
+    {13, LeftMargin,   J13, 11,  30, 11},
+    {14, LeftMargin,   J8,  11,  30, 11},
+    {15, LeftMargin,   I14,  0,  20,  3},
+    {16, LeftMargin,   I16,  0,  20,  3},
+    {17, RightMargin,  J13,  7,  30,  7},
+    {18, RightMargin,  J8,   7,  30,  7},
+    {19, RightMargin,  I14,  0,  20,  3},
+    {20, RightMargin,  I16,  0,  20,  3},
+    {21, InnerMargin,  I14, 10, 100, 10},
+    {22, InnerMargin,  I16, 10, 100, 10},
+    {23, Gap,          J13,  0,  20,  2},
+    {24, Gap,          J8,   0,  20,  2},
+    {25, Gap,          I14,  0,  20,  2},
+    {26, Gap,          I16,  0,  20,  2},
+    {27, FrameWidth,   I14,  0,  15,  5},
+    {28, FrameWidth,   I16,  0,  15,  5},
+    {29, FontSize,     J13, 10,  28, 18},
+    {30, FontSize,     J8,  10,  28, 18},
+    {31, FontSize,     I14, 10,  28, 13},
+    {32, FontSize,     I16, 10,  28, 13},
+    {33, CopyRate,     J13, 10, 500, 100},
+    {34, CopyRate,     J8,  10, 500, 100},
+    {35, CopyRate,     I14, 10, 500, 100},
+    {36, CopyRate,     I16, 10, 500, 100},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, DerivedCell, ::testing::ValuesIn(kWindowGrid),
+                         [](const auto& info) { return "row" + std::to_string(info.param.edit); });
+
+// The grid's columns are the symbologies' settings columns.
+TEST(SettingsCells, ColumnsFollowTheSymbologies) {
+    for (std::size_t column = 0; column < kGridKinds.size(); ++column)
+        EXPECT_EQ(Describe(kGridKinds[column])->settingsColumn, static_cast<int>(column));
 }
 
 // What the window saves is what a run of each kind loads: the saver and the
@@ -349,6 +426,252 @@ TEST(EditKeyPasses, OnlyBackspaceAndDigits) {
         EXPECT_EQ(EditKeyPasses(ch), passes);
     }
 }
+
+// The settings window's rules against a fake window: the form sees only the
+// view, so each row sets up the controls and the store, does one thing and
+// checks what the controls, the store and the picker saw.
+
+// A store the fake view lends out for each opening.
+class BorrowedStore final : public SettingsAccessor {
+public:
+    explicit BorrowedStore(SettingsAccessor& store) : store_(store) {}
+    std::optional<std::string> ReadText(std::string_view section, std::string_view name) override {
+        return store_.ReadText(section, name);
+    }
+    void WriteText(std::string_view section, std::string_view name,
+                   std::string_view text) override {
+        store_.WriteText(section, name, text);
+    }
+    bool SectionExists(std::string_view section) override { return store_.SectionExists(section); }
+    void DeleteSection(std::string_view section) override { store_.DeleteSection(section); }
+
+private:
+    SettingsAccessor& store_;
+};
+
+class FakeView final : public SettingsView {
+public:
+    FakeView() {
+        for (const SettingsCell& cell : kSettingsCells) texts[cell.edit] = IntToStr(cell.fallback);
+        texts[kFolderEdit] = "";
+        korvane.Put(kStoreKeyName, "x", "1");
+    }
+    std::string EditText(int edit) override { return texts.at(edit); }
+    void SetEditText(int edit, std::string_view text) override {
+        texts.at(edit) = text;
+        ++textWrites;
+    }
+    void Enable(SettingsControl control, bool on) override { enabled[control] = on; }
+    bool IsChecked(SettingsBox box) override { return boxes[box]; }
+    void SetChecked(SettingsBox box, bool checked) override { boxes[box] = checked; }
+    bool Confirm(std::string_view text, std::string_view) override {
+        questions.emplace_back(text);
+        return answer;
+    }
+    std::optional<std::string> PickFolder(const std::string& start) override {
+        pickerStarts.push_back(start);
+        if (!picked) return std::nullopt;
+        return std::string(picked);
+    }
+    std::string DocumentsFolder() override { return documents; }
+    std::unique_ptr<SettingsAccessor> OpenStore(std::string_view keyPath) override {
+        return std::make_unique<BorrowedStore>(keyPath == kStoreParentPath ? korvane : store);
+    }
+
+    std::map<int, std::string> texts;  // Edit n
+    int textWrites = 0;
+    std::map<SettingsControl, bool> enabled;
+    std::map<SettingsBox, bool> boxes{{SettingsBox::Defaults, true}, {SettingsBox::Folder, false}};
+    bool answer = false;
+    std::vector<std::string> questions;
+    const char* picked = nullptr;
+    std::vector<std::string> pickerStarts;
+    std::string documents;
+    MemoryStore store;    // Software\Korvane\Merrowin
+    MemoryStore korvane;  // Software\Korvane
+};
+
+enum class Act { Show, Apply, Defaults, DefaultsBox, FolderBox, Erase, Browse };
+
+struct FormRow {
+    int row;
+    Act act;
+    std::vector<Stored> store = {};                       // before
+    std::vector<std::pair<int, const char*>> typed = {};  // edit texts before
+    bool defaultsBox = true;
+    bool folderBox = false;
+    bool answer = false;           // to the erase question
+    const char* picked = nullptr;  // by the picker; nullptr: cancelled
+    const char* documents = "";
+    // After:
+    std::vector<std::pair<int, const char*>> texts = {};
+    int textWrites = 0;
+    std::vector<std::pair<SettingsControl, bool>> enabled = {};
+    std::vector<Stored> stored = {};  // nullptr text: absent
+    const char* error = "";
+    const char* pickerStart = nullptr;
+    bool ends = false;
+};
+
+class Form : public ::testing::TestWithParam<FormRow> {};
+
+TEST_P(Form, FollowsTheWindowsRules) {
+    const FormRow& row = GetParam();
+    FakeView view;
+    Fill(view.store, row.store);
+    for (auto [edit, text] : row.typed) view.texts[edit] = text;
+    view.boxes[SettingsBox::Defaults] = row.defaultsBox;
+    view.boxes[SettingsBox::Folder] = row.folderBox;
+    view.answer = row.answer;
+    view.picked = row.picked;
+    view.documents = row.documents;
+    SettingsForm form(view);
+    std::string error;
+    bool ends = false;
+    try {
+        switch (row.act) {
+            case Act::Show:
+                form.FormShow();
+                break;
+            case Act::Apply:
+                form.SetNew();
+                break;
+            case Act::Defaults:
+                form.SetDef();
+                break;
+            case Act::DefaultsBox:
+                form.CheckBox1Click();
+                break;
+            case Act::FolderBox:
+                form.CheckBox2Click();
+                break;
+            case Act::Erase:
+                ends = form.Button4Click();
+                break;
+            case Act::Browse:
+                form.Button5Click();
+                break;
+        }
+    } catch (const MerrowinError& e) {
+        error = e.what();
+    }
+    EXPECT_EQ(error, row.error);
+    for (auto [edit, text] : row.texts) EXPECT_EQ(view.texts[edit], text) << "Edit" << edit;
+    EXPECT_EQ(view.textWrites, row.textWrites);
+    for (auto [control, on] : row.enabled) {
+        ASSERT_EQ(view.enabled.count(control), 1u) << int(control);
+        EXPECT_EQ(view.enabled[control], on) << int(control);
+    }
+    if (row.enabled.empty()) {
+        EXPECT_TRUE(view.enabled.empty());
+    }
+    for (const Stored& value : row.stored) {
+        std::optional<std::string> got = view.store.Get(value.section, value.name);
+        EXPECT_EQ(got.value_or("(absent)"), value.text ? value.text : "(absent)") << value.name;
+    }
+    if (row.stored.empty()) {
+        EXPECT_TRUE(view.store.writes().empty());
+    }
+    const std::vector<std::string> starts =
+        row.pickerStart ? std::vector<std::string>{row.pickerStart} : std::vector<std::string>{};
+    EXPECT_EQ(view.pickerStarts, starts);
+    EXPECT_EQ(ends, row.ends);
+    EXPECT_EQ(view.korvane.SectionExists(kStoreKeyName), !row.ends);
+    EXPECT_EQ(view.questions.size(), row.act == Act::Erase ? 1u : 0u);
+}
+
+using enum SettingsControl;
+
+// clang-format off
+const FormRow kFormRows[] = {
+    // A showing: the boxes from Def and DrChk, each box's controls, the
+    // folder, the 36 numbers.
+    {.row = 1, .act = Act::Show,
+     .texts = {{1, "60"}, {kFolderEdit, ""}}, .textWrites = 37,
+     .enabled = {{DefaultsButton, false}, {Grid, false}, {FolderEdit, false}, {BrowseButton, false}}},
+    {.row = 2, .act = Act::Show,
+     .store = {{"Setting", "Def", "1"}, {"Setting", "DrChk", "1"}, {"Setting", "SaveDr", "D:\\out"},
+               {"Jan13", "BarHeight", "90"}},
+     .texts = {{1, "90"}, {2, "60"}, {kFolderEdit, "D:\\out"}}, .textWrites = 37,
+     .enabled = {{DefaultsButton, true}, {Grid, true}, {FolderEdit, true}, {BrowseButton, true}}},
+    // A store error: the controls stay as they were.
+    {.row = 3, .act = Act::Show, .store = {{"Setting", "Def", nullptr}}, .typed = {{1, "77"}},
+     .texts = {{1, "77"}}, .error = "'Def' のデータ型が不正です"},
+    // The apply writes back only a replaced text, and stores every cell.
+    {.row = 4, .act = Act::Apply, .typed = {{1, "150"}, {5, "007"}, {13, "0"}, {15, "0"}},
+     .texts = {{1, "100"}, {5, "007"}, {13, "11"}, {15, "0"}}, .textWrites = 2,
+     .stored = {{"Jan13", "BarHeight", "100"}, {"Jan13", "TopMargin", "7"},
+                {"Jan13", "LeftMargin", "11"}, {"Itf14", "LeftMargin", "0"},
+                {"Itf16", "CopyRate", "100"}, {"Setting", "Def", "0"},
+                {"Setting", "DrChk", "0"}, {"Setting", "SaveDr", nullptr}}},
+    // The boxes as they stand go with it: Def opposite, the folder with DrChk.
+    {.row = 5, .act = Act::Apply, .typed = {{kFolderEdit, "E:\\ラベル"}},
+     .defaultsBox = false, .folderBox = true,
+     .stored = {{"Setting", "Def", "1"}, {"Setting", "DrChk", "1"},
+                {"Setting", "SaveDr", "E:\\ラベル"}}},
+    // It stops at the first text that is no number: the texts before it are
+    // brought into bounds, nothing is stored.
+    {.row = 6, .act = Act::Apply, .typed = {{1, "150"}, {3, ""}, {4, "500"}},
+     .texts = {{1, "100"}, {3, ""}, {4, "500"}}, .textWrites = 1,
+     .error = "'' は整数ではありません"},
+    // The defaults button: every edit, no box, no store.
+    {.row = 7, .act = Act::Defaults, .typed = {{1, "99"}, {kFolderEdit, "D:\\x"}},
+     .defaultsBox = false, .folderBox = true,
+     .texts = {{1, "60"}, {kFolderEdit, "D:\\x"}}, .textWrites = 36},
+    // The boxes' clicks.
+    {.row = 8, .act = Act::DefaultsBox, .defaultsBox = true,
+     .enabled = {{DefaultsButton, false}, {Grid, false}}},
+    {.row = 9, .act = Act::DefaultsBox, .defaultsBox = false,
+     .enabled = {{DefaultsButton, true}, {Grid, true}}},
+    {.row = 10, .act = Act::FolderBox, .folderBox = true,
+     .enabled = {{FolderEdit, true}, {BrowseButton, true}}},
+    {.row = 11, .act = Act::FolderBox, .folderBox = false,
+     .enabled = {{FolderEdit, false}, {BrowseButton, false}}},
+    // Erase only after OK.
+    {.row = 12, .act = Act::Erase, .answer = false},
+    {.row = 13, .act = Act::Erase, .answer = true, .ends = true},
+    // The picker starts at the stored folder, not the edit's text ...
+    {.row = 14, .act = Act::Browse, .store = {{"Setting", "SaveDr", "D:\\stored"}},
+     .typed = {{kFolderEdit, "E:\\typed"}}, .picked = "F:\\new", .documents = "C:\\Docs",
+     .texts = {{kFolderEdit, "F:\\new"}}, .textWrites = 1, .pickerStart = "D:\\stored"},
+    // ... else at the documents folder, else at "C:"; a cancel changes nothing.
+    {.row = 15, .act = Act::Browse, .typed = {{kFolderEdit, "E:\\typed"}}, .documents = "C:\\Docs",
+     .texts = {{kFolderEdit, "E:\\typed"}}, .pickerStart = "C:\\Docs"},
+    {.row = 16, .act = Act::Browse, .picked = "G:\\", .texts = {{kFolderEdit, "G:\\"}},
+     .textWrites = 1, .pickerStart = "C:"},
+    // A store error: no picker.
+    {.row = 17, .act = Act::Browse, .store = {{"Setting", "SaveDr", nullptr}},
+     .error = "'SaveDr' のデータ型が不正です"},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, Form, ::testing::ValuesIn(kFormRows), RowName<FormRow>);
+
+// A folder typed into the picker.
+struct JoinRow {
+    int row;
+    const char* selected;
+    const char* typed;
+    const char* want;
+};
+
+class TypedFolder : public ::testing::TestWithParam<JoinRow> {};
+
+TEST_P(TypedFolder, IsTakenBelowTheSelectedFolderUnlessAbsolute) {
+    EXPECT_EQ(JoinTypedFolder(GetParam().selected, GetParam().typed), GetParam().want);
+}
+
+const JoinRow kJoinRows[] = {
+    {1, "D:\\out", "new", "D:\\out\\new"},
+    {2, "D:\\", "new\\deeper", "D:\\new\\deeper"},
+    {3, "D:\\out", "E:\\x", "E:\\x"},
+    {4, "D:\\out", "E:x", "E:x"},
+    {5, "D:\\out", "\\\\server\\share", "\\\\server\\share"},
+    {6, "", "new", "new"},
+    {7, "D:\\out", "新しい", "D:\\out\\新しい"},
+};
+
+INSTANTIATE_TEST_SUITE_P(, TypedFolder, ::testing::ValuesIn(kJoinRows), RowName<JoinRow>);
 
 }  // namespace
 }  // namespace merrowin
