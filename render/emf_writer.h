@@ -96,12 +96,15 @@ private:
     const std::vector<std::int32_t>& Advances(const std::u16string& text);
     // Writes the pending fills as one polygon record.
     void FlushFills();
+    // Appends one record and counts it.
+    template <class EmfRecord>
+    void Emit(const EmfRecord& record);
 
     EmfPage page_;
     ScreenFigures screen_;
     MeasureText measure_;
-    std::vector<std::uint8_t> records_;  // every record after the header
-    std::uint32_t recordCount_ = 0;      // without the header
+    std::vector<std::uint8_t> records_;  // the whole metafile so far, header first
+    std::uint32_t recordCount_ = 0;      // the header included
     std::vector<Rect> fills_;            // pending, all of one colour, none overlapping
     Rect fillsBounds_;                   // the union of fills_
     Colour fillColour_ = Colour::White;
