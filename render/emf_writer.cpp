@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 #include <stdexcept>
 #include <utility>
 
@@ -312,6 +313,35 @@ std::int32_t RoundedQuotient(std::int64_t numerator, std::int64_t denominator, b
     return atLeastOne ? std::max(quotient, 1) : quotient;
 }
 
+// numerator / denominator (both at least 1, below 2^62) as the nearest
+// float, ties to even. Worked in integers: every compiler and FPU (the x87
+// keeps extra precision) gives the same bits.
+float NearestFloat(std::uint64_t numerator, std::uint64_t denominator) {
+    std::uint64_t mantissa = numerator / denominator;
+    std::uint64_t remainder = numerator % denominator;
+    int exponent = 0;
+    // Past 24 bits: the bits shifted out decide the rounding with the remainder.
+    bool sticky = false;
+    while (mantissa >= (std::uint64_t{1} << 25)) {
+        sticky = sticky || (mantissa & 1) != 0;
+        mantissa >>= 1;
+        ++exponent;
+    }
+    // Below: more bits from the remainder, one at a time, up to 24 and a rounding bit.
+    while (mantissa < (std::uint64_t{1} << 24)) {
+        remainder *= 2;
+        mantissa = 2 * mantissa + (remainder >= denominator ? 1 : 0);
+        if (remainder >= denominator) remainder -= denominator;
+        --exponent;
+    }
+    sticky = sticky || remainder != 0;
+    const bool roundingBit = (mantissa & 1) != 0;
+    mantissa >>= 1;
+    ++exponent;
+    if (roundingBit && (sticky || (mantissa & 1) != 0)) ++mantissa;
+    return std::ldexp(static_cast<float>(mantissa), exponent);
+}
+
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
 }
@@ -380,6 +410,19 @@ EmfWriter::EmfWriter(const EmfPage& page, const ScreenFigures& screen, MeasureTe
     // for them up front spares the writer its reallocations.
     records_.reserve(4096);
     fills_.reserve(64);
+    // What GDI writes into a text record in GM_COMPATIBLE: the reference
+    // device's millimetres per pixel x 100, divided by the window/viewport
+    // ratio (Wine, dlls/gdi32/emfdc.c EMFDC_ExtTextOut:
+    // 100 * (HORZSIZE / HORZRES) / (wndext.cx / vportext.cx); its
+    // test_ExtTextOutScale in dlls/gdi32/tests/metafile.c passes on Windows,
+    // and [MS-EMF] 2.3.5.8 uses the scales in that mode only).
+    const auto scale = [](std::int64_t mm, std::int64_t copy, std::int64_t pixels,
+                          std::int64_t full) {
+        return NearestFloat(static_cast<std::uint64_t>(100 * mm * copy),
+                            static_cast<std::uint64_t>(pixels * full));
+    };
+    exScale_ = scale(screen.widthMm, page.copyWidth, screen.widthPixels, page.width);
+    eyScale_ = scale(screen.heightMm, page.copyHeight, screen.heightPixels, page.height);
     // The header goes first and counts as a record; Finish fills in its
     // figures, which take the same bytes whatever their values.
     Emit(EmrHeader{});
@@ -502,6 +545,8 @@ void EmfWriter::DrawString(int x, int y, std::string_view text) {
     EmrExtTextOutW record;
     record.bounds = DeviceBounds(page_, x, y, std::int64_t{x} + std::max<std::int64_t>(width, 1),
                                  std::int64_t{y} + std::max(fonts_[font_ - 1].height, 1));
+    record.exScale = exScale_;
+    record.eyScale = eyScale_;
     record.text.reference = {x, y};
     record.text.string = wide;
     record.text.rectangle = {0, 0, -1, -1};  // no clipping or opaque box, as GDI records it

@@ -114,6 +114,8 @@ private:
     std::vector<FontSpec> fonts_;  // the font of object handle i + 1
     std::size_t font_ = 0;         // the selected font's handle, 0 before the first
     bool transparent_ = false;
+    float exScale_ = 0;  // of every text record
+    float eyScale_ = 0;
     std::u16string measuredText_;
     FontSpec measuredFont_;
     std::vector<std::int32_t> measured_;

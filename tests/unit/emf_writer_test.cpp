@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -157,8 +158,6 @@ public:
         std::vector<Text> out;
         for (const Record& r : Of(0x54)) {
             EXPECT_EQ(U32(r.at + 24), 1u) << "graphics mode GM_COMPATIBLE";
-            EXPECT_EQ(U32(r.at + 28), 0u) << "exScale";
-            EXPECT_EQ(U32(r.at + 32), 0u) << "eyScale";
             const std::size_t emrText = r.at + 36;
             Text text{I32(emrText), I32(emrText + 4), {}, {}};
             const std::uint32_t chars = U32(emrText + 8);
@@ -175,6 +174,15 @@ public:
             }
             out.push_back(std::move(text));
         }
+        return out;
+    }
+
+    // exScale and eyScale of each text record.
+    std::vector<std::pair<float, float>> Scales() const {
+        std::vector<std::pair<float, float>> out;
+        for (const Record& r : Of(0x54))
+            out.emplace_back(std::bit_cast<float>(U32(r.at + 28)),
+                             std::bit_cast<float>(U32(r.at + 32)));
         return out;
     }
 
@@ -412,6 +420,7 @@ struct MappingRow {
     int rate;
     bool mapped;
     std::int32_t copyWidth, copyHeight;
+    float exScale, eyScale;  // of every text record
 };
 
 class CopyMapping : public testing::TestWithParam<MappingRow> {};
@@ -456,12 +465,21 @@ TEST_P(CopyMapping, WindowOfThePictureOntoTheCopy) {
     EXPECT_EQ(emf.RectAt(texts[0].at + 8),
               (Rect{0, scaled(128, 154, row.copyHeight), (11 * row.copyWidth + 225) / 226 - 1,
                     (148 * row.copyHeight + 153) / 154 - 1}));
+    // The text records' scales as GDI writes them in GM_COMPATIBLE.
+    const auto scales = emf.Scales();
+    ASSERT_EQ(scales.size(), 3u);
+    for (const auto& [x, y] : scales) {
+        EXPECT_FLOAT_EQ(x, row.exScale);
+        EXPECT_FLOAT_EQ(y, row.eyScale);
+    }
 }
 
+// Scales on the 1920 x 1080 pixel, 508 x 286 mm screen: 100 x mm / pixels
+// x copy / picture, e.g. 100 x 508 / 1920 x 83 / 226 = 9.71699...
 const MappingRow kMappingRows[] = {
-    /* 0*/ {0, 100, false, 226, 154},
-    /* 1*/ {1, 150, true, 339, 231},
-    /* 2*/ {2, 37, true, 83, 56},
+    /* 0*/ {0, 100, false, 226, 154, 26.458334f, 26.481482f},
+    /* 1*/ {1, 150, true, 339, 231, 39.6875f, 39.722221f},
+    /* 2*/ {2, 37, true, 83, 56, 9.7169981f, 9.6296301f},
 };
 
 INSTANTIATE_TEST_SUITE_P(, CopyMapping, testing::ValuesIn(kMappingRows),
