@@ -306,11 +306,15 @@ void Put(Bytes& out, const EmrEof&) {
 }
 
 // numerator / denominator (positive) to the nearest whole, halves away from
-// zero; at least 1 when `atLeastOne`.
+// zero; at least 1 when `atLeastOne`. The remainder decides the rounding,
+// so a numerator near the 64-bit limit does not overflow.
 std::int32_t RoundedQuotient(std::int64_t numerator, std::int64_t denominator, bool atLeastOne) {
-    const std::int64_t twice = 2 * numerator + (numerator < 0 ? -denominator : denominator);
-    const std::int32_t quotient = Saturate(twice / (2 * denominator));
-    return atLeastOne ? std::max(quotient, 1) : quotient;
+    std::int64_t quotient = numerator / denominator;
+    const std::int64_t remainder = numerator % denominator;
+    if (2 * (remainder < 0 ? -remainder : remainder) >= denominator)
+        quotient += numerator < 0 ? -1 : 1;
+    const std::int32_t rounded = Saturate(quotient);
+    return atLeastOne ? std::max(rounded, 1) : rounded;
 }
 
 // numerator / denominator (both at least 1, below 2^62) as the nearest
@@ -379,6 +383,15 @@ FrameSize FrameFromScreen(std::int32_t width, std::int32_t height, const ScreenF
         RoundedQuotient(std::int64_t{width} * screen.widthMm * 100, screen.widthPixels, width > 0),
         RoundedQuotient(std::int64_t{height} * screen.heightMm * 100, screen.heightPixels,
                         height > 0)};
+}
+
+PixelSize PixelsOfFrame(const FrameSize& frame, const ScreenFigures& screen) {
+    if (screen.widthMm <= 0 || screen.heightMm <= 0)
+        throw std::invalid_argument("the screen reports no millimetres");
+    return {RoundedQuotient(std::int64_t{frame.width} * screen.widthPixels,
+                            std::int64_t{screen.widthMm} * 100, true),
+            RoundedQuotient(std::int64_t{frame.height} * screen.heightPixels,
+                            std::int64_t{screen.heightMm} * 100, true)};
 }
 
 FrameSize FrameFromModuleWidth(std::int32_t width, std::int32_t height, std::int32_t moduleWidth,

@@ -51,6 +51,20 @@ struct FrameSize {
 // pixels raises std::invalid_argument.
 FrameSize FrameFromScreen(std::int32_t width, std::int32_t height, const ScreenFigures& screen);
 
+// A size in reference pixels.
+struct PixelSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    friend bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+
+// The reference pixels a frame covers on `screen`, as a player converts it
+// with the header's szlDevice and szlMillimeters: frame x screen pixels /
+// (millimetres x 100), rounded to the nearest whole, at least 1 (saturated
+// beyond the 32-bit range). A screen that reports no millimetres raises
+// std::invalid_argument.
+PixelSize PixelsOfFrame(const FrameSize& frame, const ScreenFigures& screen);
+
 // The frame of a picture width x height drawing units when one module (two
 // units) is `moduleWidth` .01 mm, shown at `copyRate` percent; rounded to
 // the nearest whole, at least 1 for a side of at least 1 unit.

@@ -821,7 +821,105 @@ TEST(ScreenFrame, ScreenWithoutPixelsIsRefused) {
     EXPECT_THROW(FrameFromScreen(226, 154, {0, 1080, 508, 286}), std::invalid_argument);
 }
 
+struct FramePixelRow {
+    int row;
+    FrameSize frame;
+    ScreenFigures screen;
+    PixelSize pixels;
+};
+
+class FramePixels : public testing::TestWithParam<FramePixelRow> {};
+
+TEST_P(FramePixels, RoundedToTheNearestAtLeastOne) {
+    const FramePixelRow& row = GetParam();
+    EXPECT_EQ(PixelsOfFrame(row.frame, row.screen), row.pixels);
+}
+
+// clang-format off
+const FramePixelRow kFramePixelRows[] = {
+    // 3729 x 1024 / 27000 = 141.4, 2541 x 768 / 20300 = 96.1.
+    /* 0*/ {0, {3729, 2541}, {1024, 768, 270, 203}, {141, 96}},
+    // .01 mm is 0.04 pixels: still one.
+    /* 1*/ {1, {1, 1}, kScreen, {1, 1}},
+    // 50 x 2 / 100 = 1 and 75 x 2 / 100 = 1.5: halves away from zero.
+    /* 2*/ {2, {50, 75}, {2, 2, 1, 1}, {1, 2}},
+    /* 3*/ {3, {2147483647, 2147483647}, {2147483647, 2147483647, 1, 1}, {2147483647, 2147483647}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, FramePixels, testing::ValuesIn(kFramePixelRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+TEST(FramePixelsScreen, ScreenWithoutMillimetresIsRefused) {
+    EXPECT_THROW(PixelsOfFrame({3729, 2541}, {1024, 768, 0, 203}), std::invalid_argument);
+}
+
 #ifdef _WIN32
+
+// The bytes played by GDI into a 24-bit top-down DIB of width x height,
+// first filled magenta: neither the white ground nor the font's smoothed
+// edges (shades of grey) can be taken for a pixel left unpainted.
+class Played {
+public:
+    enum class Shade { Unpainted, White, Black, Other };
+
+    Played(const std::vector<std::uint8_t>& bytes, int width, int height, const RECT& target)
+        : width_(width), stride_((width * 3 + 3) / 4 * 4) {
+        picture_ = ::SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data());
+        if (!picture_ || ::GetEnhMetaFileHeader(picture_, sizeof header, &header) != sizeof header)
+            return;
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;  // top-down
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        info.bmiHeader.biCompression = BI_RGB;
+        dc_ = ::CreateCompatibleDC(nullptr);
+        void* bits = nullptr;
+        dib_ = ::CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (!dib_) return;
+        old_ = ::SelectObject(dc_, dib_);
+        bits_ = static_cast<const std::uint8_t*>(bits);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                std::uint8_t* pixel = static_cast<std::uint8_t*>(bits) + y * stride_ + 3 * x;
+                pixel[0] = pixel[2] = 0xFF;  // blue and red
+                pixel[1] = 0;
+            }
+        }
+        played = ::PlayEnhMetaFile(dc_, picture_, &target) != FALSE;
+        ::GdiFlush();
+    }
+    Played(const Played&) = delete;
+    Played& operator=(const Played&) = delete;
+    ~Played() {
+        if (old_) ::SelectObject(dc_, old_);
+        if (dib_) ::DeleteObject(dib_);
+        if (dc_) ::DeleteDC(dc_);
+        if (picture_) ::DeleteEnhMetaFile(picture_);
+    }
+
+    Shade At(int x, int y) const {
+        const std::uint8_t* pixel = bits_ + static_cast<std::size_t>(y) * stride_ + 3 * x;
+        if (pixel[0] == 0xFF && pixel[1] == 0 && pixel[2] == 0xFF) return Shade::Unpainted;
+        if (pixel[0] == 0xFF && pixel[1] == 0xFF && pixel[2] == 0xFF) return Shade::White;
+        if (pixel[0] == 0 && pixel[1] == 0 && pixel[2] == 0) return Shade::Black;
+        return Shade::Other;
+    }
+
+    ENHMETAHEADER header{};
+    bool played = false;
+
+private:
+    int width_;
+    int stride_;
+    HENHMETAFILE picture_ = nullptr;
+    HDC dc_ = nullptr;
+    HBITMAP dib_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+    const std::uint8_t* bits_ = nullptr;
+};
 
 // GDI plays the written bytes: the header reads back as written, and the
 // polygons cover exactly the drawing's rectangles at 100 %.
@@ -847,10 +945,10 @@ TEST_P(GdiPlayback, CoversTheDrawnRectanglesExactly) {
     const std::vector<std::uint8_t> bytes = writer.Finish();
     const EmfReader emf(bytes);
 
-    HENHMETAFILE picture = ::SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data());
-    ASSERT_NE(picture, nullptr);
-    ENHMETAHEADER header{};
-    ASSERT_EQ(::GetEnhMetaFileHeader(picture, sizeof header, &header), sizeof header);
+    // Played into exactly W x H.
+    const Played played(bytes, layout.W, layout.H, {0, 0, layout.W, layout.H});
+    ASSERT_TRUE(played.played);
+    const ENHMETAHEADER& header = played.header;
     EXPECT_EQ(header.nBytes, bytes.size());
     EXPECT_EQ(header.nRecords, emf.records.size());
     EXPECT_EQ(header.nHandles, 2u);
@@ -858,26 +956,6 @@ TEST_P(GdiPlayback, CoversTheDrawnRectanglesExactly) {
     EXPECT_EQ(header.rclFrame.right, page.frame.width);
     EXPECT_EQ(header.szlDevice.cx, row.screen.widthPixels);
     EXPECT_EQ(header.szlMicrometers.cy, row.screen.heightMm * 1000);
-
-    // Play into a 24-bit DIB of exactly W x H, first filled grey so that
-    // the white ground shows too.
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = layout.W;
-    info.bmiHeader.biHeight = -layout.H;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HBITMAP dib = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_NE(dib, nullptr);
-    HGDIOBJ old = ::SelectObject(dc, dib);
-    const int stride = (layout.W * 3 + 3) / 4 * 4;
-    std::memset(bits, 0x80, static_cast<std::size_t>(stride) * layout.H);
-    const RECT target{0, 0, layout.W, layout.H};
-    EXPECT_TRUE(::PlayEnhMetaFile(dc, picture, &target));
-    ::GdiFlush();
 
     std::vector<Colour> want(static_cast<std::size_t>(layout.W) * layout.H, Colour::White);
     for (const Fill& fill : tee.fills) {
@@ -895,24 +973,20 @@ TEST_P(GdiPlayback, CoversTheDrawnRectanglesExactly) {
     int wrong = 0;
     for (int y = 0; y < layout.H; ++y) {
         for (int x = 0; x < layout.W; ++x) {
-            const auto* pixel = static_cast<const std::uint8_t*>(bits) + y * stride + 3 * x;
-            const bool black = pixel[0] == 0 && pixel[1] == 0 && pixel[2] == 0;
-            const bool white = pixel[0] == 255 && pixel[1] == 255 && pixel[2] == 255;
             // Text cells are the font's; the rectangles are checked outside them.
             if (std::any_of(cells.begin(), cells.end(), [&](const Rect& c) {
                     return x >= c.left && x < c.right && y >= c.top && y < c.bottom;
                 }))
                 continue;
-            const bool ok =
-                want[static_cast<std::size_t>(y) * layout.W + x] == Colour::Black ? black : white;
-            if (!ok && ++wrong <= 5) ADD_FAILURE() << "pixel " << x << "," << y;
+            const Played::Shade shade =
+                want[static_cast<std::size_t>(y) * layout.W + x] == Colour::Black
+                    ? Played::Shade::Black
+                    : Played::Shade::White;
+            if (played.At(x, y) != shade && ++wrong <= 5)
+                ADD_FAILURE() << "pixel " << x << "," << y;
         }
     }
     EXPECT_EQ(wrong, 0);
-    ::SelectObject(dc, old);
-    ::DeleteObject(dib);
-    ::DeleteDC(dc);
-    ::DeleteEnhMetaFile(picture);
 }
 
 // clang-format off
@@ -926,6 +1000,122 @@ const PlaybackRow kPlaybackRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(, GdiPlayback, testing::ValuesIn(kPlaybackRows),
                          [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+// With a module width the copy is the frame's own reference pixels. A
+// consumer that sizes the picture by its frame converts the frame with
+// szlDevice / szlMillimeters (PlayEnhMetaFile does, Wine's
+// test_mf_conversions in dlls/gdi32/tests/metafile.c) and plays it into
+// that rectangle: the drawing covers exactly the rectangle, nothing beyond.
+struct FramePlaybackRow {
+    int row;
+    SymbologyKind kind;
+    Style style;
+    int moduleWidth;  // .01 mm
+    int rate;
+    ScreenFigures screen;
+};
+
+class GdiFramePlayback : public testing::TestWithParam<FramePlaybackRow> {};
+
+TEST_P(GdiFramePlayback, DrawingCoversTheFrameExactly) {
+    const FramePlaybackRow& row = GetParam();
+    const BarcodeJob job = DefaultJob(row.kind, row.style);
+    const SymbolLayout layout = LayOut(job);
+    EmfPage page{layout.W, layout.H, 0, 0,
+                 FrameFromModuleWidth(layout.W, layout.H, row.moduleWidth, row.rate)};
+    const PixelSize copy = PixelsOfFrame(page.frame, row.screen);
+    page.copyWidth = copy.width;
+    page.copyHeight = copy.height;
+    FakeFont font;
+    EmfWriter writer(page, row.screen, font.Measure());
+    DrawSymbol(job, layout, writer);
+    const std::vector<std::uint8_t> bytes = writer.Finish();
+
+    // The frame's rectangle in reference pixels, by the header's figures.
+    const int width = ::MulDiv(page.frame.width, row.screen.widthPixels, 100 * row.screen.widthMm);
+    const int height =
+        ::MulDiv(page.frame.height, row.screen.heightPixels, 100 * row.screen.heightMm);
+    const int margin = 8;  // right and below, where nothing may be drawn
+    const Played played(bytes, width + margin, height + margin, {0, 0, width, height});
+    ASSERT_TRUE(played.played);
+    int black = 0;
+    int wrong = 0;
+    for (int y = 0; y < height + margin; ++y) {
+        for (int x = 0; x < width + margin; ++x) {
+            const Played::Shade shade = played.At(x, y);
+            const bool inside = x < width && y < height;
+            // Inside, the digits' smoothed edges may take any shade.
+            const bool ok = inside == (shade != Played::Shade::Unpainted);
+            if (shade == Played::Shade::Black) ++black;
+            if (!ok && ++wrong <= 5)
+                ADD_FAILURE() << "pixel " << x << "," << y << (inside ? " not drawn" : " drawn");
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "frame " << width << " x " << height << ", copy " << copy.width << " x "
+                        << copy.height;
+    EXPECT_GT(black, 0) << "no bars";
+}
+
+// clang-format off
+const FramePlaybackRow kFramePlaybackRows[] = {
+    // 113 x 0.33 mm = 37.29 mm, 141 pixels of a 96 dpi screen.
+    /* 0*/ {0, SymbologyKind::Jan13, Style::Guards, 33, 100, {1024, 768, 270, 203}},
+    /* 1*/ {1, SymbologyKind::Jan13, Style::Guards, 33, 200, {1024, 768, 270, 203}},
+    /* 2*/ {2, SymbologyKind::Jan13, Style::Plain, 33, 100, kScreen},
+    /* 3*/ {3, SymbologyKind::Jan8, Style::Guards, 200, 150, kScreen},
+    // Pictures a few pixels high: the font's smallest rendering would outgrow
+    // its cell, so these are without text.
+    /* 4*/ {4, SymbologyKind::Itf14, Style::NoText, 10, 37, kScreen},
+    /* 5*/ {5, SymbologyKind::Itf14, Style::Framed, 50, 100, {1280, 1024, 338, 270}},
+    /* 6*/ {6, SymbologyKind::Itf16, Style::Open, 50, 500, {1024, 768, 270, 203}},
+    /* 7*/ {7, SymbologyKind::Itf16, Style::NoText, 25, 10, {1280, 1024, 338, 270}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, GdiFramePlayback, testing::ValuesIn(kFramePlaybackRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+// The scales of GDI's own text record, made on a metafile DC over the
+// screen with the same window and viewport, are the writer's: within
+// 0.001, as Wine's test_ExtTextOutScale in dlls/gdi32/tests/metafile.c
+// checks them on Windows.
+class GdiTextScale : public testing::TestWithParam<int> {};
+
+TEST_P(GdiTextScale, AsGdiRecordsThem) {
+    const int rate = GetParam();
+    HDC screenDc = ::GetDC(nullptr);
+    ASSERT_NE(screenDc, nullptr);
+    const ScreenFigures screen{
+        ::GetDeviceCaps(screenDc, HORZRES), ::GetDeviceCaps(screenDc, VERTRES),
+        ::GetDeviceCaps(screenDc, HORZSIZE), ::GetDeviceCaps(screenDc, VERTSIZE)};
+    const Written written = Write(DefaultJob(SymbologyKind::Jan13, Style::Guards), rate, screen);
+    const EmfPage& page = written.page;
+
+    HDC recorder = ::CreateEnhMetaFileW(screenDc, nullptr, nullptr, nullptr);
+    ::ReleaseDC(nullptr, screenDc);
+    ASSERT_NE(recorder, nullptr);
+    ::SetMapMode(recorder, MM_ANISOTROPIC);
+    ::SetWindowExtEx(recorder, page.width, page.height, nullptr);
+    ::SetViewportExtEx(recorder, page.copyWidth, page.copyHeight, nullptr);
+    ::ExtTextOutW(recorder, 0, 0, 0, nullptr, L"4", 1, nullptr);
+    HENHMETAFILE recorded = ::CloseEnhMetaFile(recorder);
+    ASSERT_NE(recorded, nullptr);
+    std::vector<std::uint8_t> bytes(::GetEnhMetaFileBits(recorded, 0, nullptr));
+    ::GetEnhMetaFileBits(recorded, static_cast<UINT>(bytes.size()), bytes.data());
+    ::DeleteEnhMetaFile(recorded);
+    const auto gdi = EmfReader(bytes).Scales();
+    ASSERT_EQ(gdi.size(), 1u);
+
+    const auto ours = written.emf.Scales();
+    ASSERT_FALSE(ours.empty());
+    for (const auto& [x, y] : ours) {
+        EXPECT_NEAR(x, gdi[0].first, 0.001);
+        EXPECT_NEAR(y, gdi[0].second, 0.001);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, GdiTextScale, testing::Values(100, 150, 37),
+                         [](const auto& info) { return "rate" + std::to_string(info.param); });
 
 #endif
 

@@ -180,23 +180,32 @@ TEST(RunFaults, ClipboardFirstThenFile) {
 
 // The frame (.01 mm) states the size on this screen, or with "mw" the
 // printed size of that module width times the copy rate: one module is two
-// drawing units, the default JAN-13 picture 226 x 154 units.
+// drawing units, the default JAN-13 picture 226 x 154 units. The copy
+// (rclBounds) covers the frame's pixels on the screen: with "mw" frame x
+// pixels / (mm x 100), rounded.
 TEST(RunFrame, ScreenOrModuleWidth) {
     struct Row {
         int row;
         std::vector<std::string> options;
         std::int32_t width, height;
+        std::int32_t copyWidth, copyHeight;
         ScreenFigures screen = {1280, 1024, 338, 270};
     };
     const Row rows[] = {
-        {0, {}, 5968, 4061},         // 226 x 338 mm / 1280 px, 154 x 270 / 1024
-        {1, {"/cr50"}, 2984, 2030},  // the copy, 113 x 77 pixels
-        {2, {"/mw33"}, 3729, 2541},  // 113 x 0.33 mm, 77 x 0.33 mm
-        {3, {"/mw33", "/cr150"}, 5594, 3812},
-        {4, {"/cr150", "/mw"}, 1695, 1155},  // "mw" alone: 0.10 mm
+        {0, {}, 5968, 4061, 226, 154},        // 226 x 338 mm / 1280 px, 154 x 270 / 1024
+        {1, {"/cr50"}, 2984, 2030, 113, 77},  // the copy, 113 x 77 pixels
+        // 113 x 0.33 mm, 77 x 0.33 mm; 3729 x 1280 / 33800 = 141.2, 2541 x 1024 / 27000 = 96.4
+        {2, {"/mw33"}, 3729, 2541, 141, 96},
+        // 211.8 and 144.6
+        {3, {"/mw33", "/cr150"}, 5594, 3812, 212, 145},
+        {4, {"/cr150", "/mw"}, 1695, 1155, 64, 44},  // "mw" alone: 0.10 mm; 64.2 and 43.8
+        // 2 mm modules at 500 %: 1130 x 770 mm, 4279.3 x 2920.4 pixels.
+        {5, {"/mw200", "/cr500"}, 113000, 77000, 4279, 2920},
         // A screen that reports no size counts as 96 pixels per inch.
-        {5, {}, 5985, 4076, {1280, 1024, 0, 0}},
-        {6, {}, 5981, 4071, {0, 0, 0, 0}},
+        {6, {}, 5985, 4076, 226, 154, {1280, 1024, 0, 0}},
+        {7, {}, 5981, 4071, 226, 154, {0, 0, 0, 0}},
+        // 1024 px of 271 mm: 3729 x 1024 / 27100 = 140.9.
+        {8, {"/mw33"}, 3729, 2541, 141, 96, {0, 0, 0, 0}},
     };
     const auto number = [](const std::vector<std::uint8_t>& bytes, std::size_t at) {
         return static_cast<std::int32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
@@ -210,7 +219,9 @@ TEST(RunFrame, ScreenOrModuleWidth) {
         arguments.insert(arguments.end(), row.options.begin(), row.options.end());
         ASSERT_EQ(RunGeneration(arguments, LoadBuiltInDefaults, platform).state, State::Produced);
         ASSERT_GE(platform.clipboardBytes.size(), 108u);
-        // rclFrame's right and bottom edges in the header.
+        // rclBounds' and rclFrame's right and bottom edges in the header.
+        EXPECT_EQ(number(platform.clipboardBytes, 16), row.copyWidth - 1);
+        EXPECT_EQ(number(platform.clipboardBytes, 20), row.copyHeight - 1);
         EXPECT_EQ(number(platform.clipboardBytes, 32), row.width);
         EXPECT_EQ(number(platform.clipboardBytes, 36), row.height);
     }
