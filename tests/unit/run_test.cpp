@@ -133,6 +133,9 @@ const RunRow kRunRows[] = {
      "図の大きさ 226 x 2147483647 が大きすぎます"},
     {19, {"/j13", "/cd490123456789", "/fl"}, StoredHugeRate, {}, State::Stopped, kMaking,
      "図の大きさ 2147483647 x 2147483647 が大きすぎます"},
+    // A name that ends in ".emf" already gets no second one.
+    {20, {"/j8", "/cd4901234", "/fllabel.EMF", "/nc"}, nullptr,
+     {"personal", "folder? D:\\Docs", "save D:\\Docs\\label.EMF"}, State::Produced, kMaking, ""},
 };
 // clang-format on
 
