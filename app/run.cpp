@@ -74,7 +74,11 @@ std::vector<std::uint8_t> MakeMetafile(BarcodeJob& job, const ScreenFigures& rep
     // Without a module width, the size the picture has on this screen.
     if (job.ModuleWidth <= 0) page.frame = FrameFromScreen(page.copyWidth, page.copyHeight, screen);
     EmfWriter writer(page, screen, measure);
-    DrawSymbol(job, layout, writer);
+    BarcodeCheck check(layout, writer);
+    DrawSymbol(job, layout, check);
+    // No bars, or digits beyond the picture: no barcode, so no picture,
+    // as for a picture without area.
+    if (!check.IsBarcode()) return {};
     return writer.Finish();
 }
 
@@ -104,7 +108,7 @@ RunOutcome RunGeneration(const std::vector<std::string>& arguments,
                 return platform.MeasureText(font, text);
             });
         if (metafile.empty()) {
-            // Without area: the command's own sizes, or the stored ones.
+            // No area or no barcode: the command's own sizes, or the stored ones.
             const bool fromCommand = OptionGiven(options, "cr") || OptionGiven(options, "bh");
             commandError(fromCommand ? kCommandErrorText : kStoredSizeErrorText);
             return outcome;

@@ -49,8 +49,9 @@ struct RunOutcome {
     int ExitCode() const { return state == State::Produced ? 0 : 1; }
 };
 
-// The status line of a command without area for the picture because of a
-// stored copy rate or bar height.
+// The status line of a command whose stored sizes give a picture without
+// area or one that is no barcode (a copy rate or bar height of 0, digits
+// outside the picture).
 inline constexpr std::string_view kStoredSizeErrorText = "設定のサイズでは図を作れません。";
 
 // The whole run: the switch (arguments[0]), the stored settings, the
@@ -61,8 +62,9 @@ RunOutcome RunGeneration(const std::vector<std::string>& arguments,
 
 // The metafile of a job whose switch and options are applied: encodes it
 // (Pattern), lays it out and writes the copy scaled by CopyRate. Empty
-// when the copy would have no area; raises ConversionError for a non-digit
-// and PictureSizeMessage for a picture too large to write.
+// when the copy would have no area or be no barcode (BarcodeCheck); raises
+// ConversionError for a non-digit and PictureSizeMessage for a picture too
+// large to write.
 std::vector<std::uint8_t> MakeMetafile(BarcodeJob& job, const ScreenFigures& screen,
                                        const MeasureText& measure);
 

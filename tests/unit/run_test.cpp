@@ -68,6 +68,22 @@ void StoredHugeRate(BarcodeJob& job) {
 void StoredNegativeBars(BarcodeJob& job) {
     job.BarHeight = -200;
 }
+void StoredNoBars(BarcodeJob& job) {
+    job.BarHeight = 0;
+}
+void StoredFont40(BarcodeJob& job) {
+    job.FontSize = 40;
+}
+void StoredFont255(BarcodeJob& job) {
+    job.FontSize = 255;
+}
+// The largest font and the narrowest ITF picture the settings window allows.
+void StoredWindowExtremes(BarcodeJob& job) {
+    job.FontSize = 28;
+    job.LeftMargin = IsJan(job.Kind) ? 11 : 0;
+    job.RightMargin = IsJan(job.Kind) ? 7 : 0;
+    job.InnerMargin = 10;
+}
 
 struct RunRow {
     int row;
@@ -136,6 +152,23 @@ const RunRow kRunRows[] = {
     // A name that ends in ".emf" already gets no second one.
     {20, {"/j8", "/cd4901234", "/fllabel.EMF", "/nc"}, nullptr,
      {"personal", "folder? D:\\Docs", "save D:\\Docs\\label.EMF"}, State::Produced, kMaking, ""},
+    // Stored sizes that give no barcode: digits outside the picture (nine
+    // characters of 20 units in a picture 170 wide), no bars; nothing goes out.
+    {21, {"/j8f", "/cd4901234", "/fl"}, StoredFont40, {}, State::CommandError, kStoredError, ""},
+    {22, {"/i16", "/cd123456789012345", "/fl"}, StoredFont255, {}, State::CommandError,
+     kStoredError, ""},
+    {23, {"/j13", "/cd490123456789", "/fl"}, StoredNoBars, {}, State::CommandError, kStoredError,
+     ""},
+    // The command's own bar height of 0 is the command's error.
+    {24, {"/j13", "/cd490123456789", "/bh00", "/fl"}, nullptr, {}, State::CommandError,
+     kCommandError, ""},
+    {25, {"/j13", "/cd490123456789", "/bh01"}, StoredNoBars, {"clipboard"}, State::Produced,
+     kMaking, ""},
+    // What the settings window can store is a barcode.
+    {26, {"/j13t", "/cd490123456789"}, StoredWindowExtremes, {"clipboard"}, State::Produced,
+     kMaking, ""},
+    {27, {"/i16", "/cd123456789012345"}, StoredWindowExtremes, {"clipboard"}, State::Produced,
+     kMaking, ""},
 };
 // clang-format on
 
