@@ -264,8 +264,9 @@ struct Written {
     int measureCalls;
 };
 
-// The job drawn into a metafile; with a module width the frame follows it,
-// otherwise the screen.
+// The job drawn into a metafile; with a module width the frame follows it
+// and the copy covers the frame's pixels, otherwise the copy is the
+// rate-scaled picture and the frame follows the screen.
 Written Write(const BarcodeJob& job, int rate = 100, ScreenFigures screen = kScreen,
               int moduleWidth = 0) {
     const SymbolLayout layout = LayOut(job);
@@ -273,6 +274,11 @@ Written Write(const BarcodeJob& job, int rate = 100, ScreenFigures screen = kScr
     EmfPage page{layout.W, layout.H, copy.width, copy.height, {}};
     page.frame = moduleWidth ? FrameFromModuleWidth(layout.W, layout.H, moduleWidth, rate)
                              : FrameFromScreen(copy.width, copy.height, screen);
+    if (moduleWidth) {
+        const PixelSize pixels = PixelsOfFrame(page.frame, screen);
+        page.copyWidth = pixels.width;
+        page.copyHeight = pixels.height;
+    }
     FakeFont font;
     EmfWriter writer(page, screen, font.Measure());
     TeeCanvas tee(writer);
@@ -403,12 +409,13 @@ const HeaderRow kHeaderRows[] = {
     // A 96 dpi screen: 1024 x 768 pixels of 270 x 203 mm; 339 x 27000 / 1024 = 8937.9.
     /* 5*/ {5, SymbologyKind::Jan13, Style::Guards, 150, {1024, 768, 270, 203}, 0, {0, 0, 338, 230}, {8938, 6106}, 2},
     /* 6*/ {6, SymbologyKind::Jan13, Style::Guards, 37, kScreen, 0, {0, 0, 82, 55}, {2196, 1483}, 2},
-    // Module width 0.33 mm: 113 modules = 37.29 mm wide, 77 modules = 25.41 mm high.
-    /* 7*/ {7, SymbologyKind::Jan13, Style::Guards, 100, kScreen, 33, {0, 0, 225, 153}, {3729, 2541}, 2},
-    // At 150 %: 5593.5 and 3811.5, halves rounded up.
-    /* 8*/ {8, SymbologyKind::Jan13, Style::Guards, 150, kScreen, 33, {0, 0, 338, 230}, {5594, 3812}, 2},
-    // 0.10 mm at 37 %: 313 x 10 x 37 / 200 = 579.05.
-    /* 9*/ {9, SymbologyKind::Itf14, Style::Framed, 37, kScreen, 10, {0, 0, 114, 60}, {579, 309}, 2},
+    // Module width 0.33 mm: 113 modules = 37.29 mm wide, 77 modules = 25.41 mm high,
+    // 3729 x 1920 / 50800 = 140.9 and 2541 x 1080 / 28600 = 95.95 pixels.
+    /* 7*/ {7, SymbologyKind::Jan13, Style::Guards, 100, kScreen, 33, {0, 0, 140, 95}, {3729, 2541}, 2},
+    // At 150 %: 5593.5 and 3811.5, halves rounded up; 211.4 and 143.9 pixels.
+    /* 8*/ {8, SymbologyKind::Jan13, Style::Guards, 150, kScreen, 33, {0, 0, 210, 143}, {5594, 3812}, 2},
+    // 0.10 mm at 37 %: 313 x 10 x 37 / 200 = 579.05; 21.9 and 11.7 pixels.
+    /* 9*/ {9, SymbologyKind::Itf14, Style::Framed, 37, kScreen, 10, {0, 0, 21, 11}, {579, 309}, 2},
 };
 // clang-format on
 
