@@ -61,7 +61,8 @@ RunOutcome RunGeneration(const std::vector<std::string>& arguments,
                          const SettingsLoader& loadSettings, Platform& platform);
 
 // The metafile of a job whose switch and options are applied: encodes it
-// (Pattern), lays it out and writes the copy scaled by CopyRate. Empty
+// (Pattern), lays it out and writes the copy: the picture scaled by
+// CopyRate, or with a module width the pixels of its printed frame. Empty
 // when the copy would have no area or be no barcode (BarcodeCheck); raises
 // ConversionError for a non-digit and PictureSizeMessage for a picture too
 // large to write.

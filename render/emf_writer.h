@@ -1,8 +1,8 @@
 // The symbol's picture as an enhanced metafile written record by record
 // ([MS-EMF]): the same bytes on every platform for the same job, screen
-// figures and font measurements. The output (the copy scaled by the copy
-// rate) keeps the full-size records and scales them by the metafile's own
-// mapping, so a consumer scales at render time and keeps print precision.
+// figures and font measurements. The output (the copy) keeps the full-size
+// records and scales them by the metafile's own mapping, so a consumer
+// scales at render time and keeps print precision.
 #pragma once
 
 #include <cstdint>
