@@ -48,31 +48,41 @@ std::vector<std::uint8_t> MakeMetafile(BarcodeJob& job, const ScreenFigures& rep
     EncodeForKind(job.Kind, job.Digits, job.Pattern);
     if (job.Pattern.empty()) return {};
     const SymbolLayout layout = LayOut(job);
-    const CopySize copy = ScaledSize(layout.W, layout.H, job.CopyRate);
+    const CopySize scaled = ScaledSize(layout.W, layout.H, job.CopyRate);
     // A picture or copy without drawable area is no picture: nothing goes
     // out rather than an empty metafile.
-    if (layout.W < 1 || layout.H < 1 || copy.width < 1 || copy.height < 1) return {};
-    // Stored sizes may hold any 32-bit number; what the metafile's fields
-    // cannot hold is refused before anything is output.
-    if (!FitsMetafile(layout.W) || !FitsMetafile(layout.H) || !FitsMetafile(copy.width) ||
-        !FitsMetafile(copy.height)) {
-        const bool copyTooLarge = !FitsMetafile(copy.width) || !FitsMetafile(copy.height);
-        const CopySize named = copyTooLarge ? copy : CopySize{layout.W, layout.H};
-        throw MerrowinError(
-            PictureSizeMessage(IntToStr(named.width) + " x " + IntToStr(named.height)));
-    }
+    if (layout.W < 1 || layout.H < 1 || scaled.width < 1 || scaled.height < 1) return {};
     EmfPage page;
     page.width = layout.W;
     page.height = layout.H;
-    page.copyWidth = copy.width;
-    page.copyHeight = copy.height;
-    // With a module width the frame states the printed size the user asked
-    // for; otherwise the size the picture has on this screen.
-    page.frame = job.ModuleWidth > 0
-                     ? FrameFromModuleWidth(layout.W, layout.H, job.ModuleWidth, job.CopyRate)
-                     : FrameFromScreen(copy.width, copy.height, screen);
+    page.copyWidth = scaled.width;
+    page.copyHeight = scaled.height;
+    const bool pictureFits = FitsMetafile(layout.W) && FitsMetafile(layout.H);
+    if (pictureFits && job.ModuleWidth > 0) {
+        // The frame states the printed size the user asked for, and the
+        // copy covers exactly the reference pixels of that frame: a player
+        // maps the frame onto its target, so the drawing lands on it whole.
+        page.frame = FrameFromModuleWidth(layout.W, layout.H, job.ModuleWidth, job.CopyRate);
+        const PixelSize copy = PixelsOfFrame(page.frame, screen);
+        page.copyWidth = copy.width;
+        page.copyHeight = copy.height;
+    }
+    // Stored sizes may hold any 32-bit number; what the metafile's fields
+    // cannot hold is refused before anything is output.
+    const bool copyFits = FitsMetafile(page.copyWidth) && FitsMetafile(page.copyHeight);
+    if (!pictureFits || !copyFits) {
+        const std::int32_t width = copyFits ? layout.W : page.copyWidth;
+        const std::int32_t height = copyFits ? layout.H : page.copyHeight;
+        throw MerrowinError(PictureSizeMessage(IntToStr(width) + " x " + IntToStr(height)));
+    }
+    // Without a module width, the size the picture has on this screen.
+    if (job.ModuleWidth <= 0) page.frame = FrameFromScreen(page.copyWidth, page.copyHeight, screen);
     EmfWriter writer(page, screen, measure);
-    DrawSymbol(job, layout, writer);
+    BarcodeCheck check(layout, writer);
+    DrawSymbol(job, layout, check);
+    // No bars, or digits beyond the picture: no barcode, so no picture,
+    // as for a picture without area.
+    if (!check.IsBarcode()) return {};
     return writer.Finish();
 }
 
@@ -103,7 +113,7 @@ RunOutcome RunGeneration(const std::vector<std::string>& arguments,
                 return platform.MeasureText(font, text);
             });
         if (metafile.empty()) {
-            // Without area: the command's own sizes, or the stored ones.
+            // No area or no barcode: the command's own sizes, or the stored ones.
             const bool fromCommand = OptionGiven(options, "cr") || OptionGiven(options, "bh");
             commandError(fromCommand ? kCommandErrorText : kStoredSizeErrorText);
             return outcome;

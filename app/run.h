@@ -57,8 +57,9 @@ struct RunOutcome {
 // The status line after an error box: the run has ended without a picture.
 inline constexpr std::string_view kRunFailedText = "バーコードを作成できませんでした。";
 
-// The status line of a command without area for the picture because of a
-// stored copy rate or bar height.
+// The status line of a command whose stored sizes give a picture without
+// area or one that is no barcode (a copy rate or bar height of 0, digits
+// outside the picture).
 inline constexpr std::string_view kStoredSizeErrorText = "設定のサイズでは図を作れません。";
 
 // The whole run: the switch (arguments[0]), the stored settings, the
@@ -68,9 +69,11 @@ RunOutcome RunGeneration(const std::vector<std::string>& arguments,
                          const SettingsLoader& loadSettings, Platform& platform);
 
 // The metafile of a job whose switch and options are applied: encodes it
-// (Pattern), lays it out and writes the copy scaled by CopyRate. Empty
-// when the copy would have no area; raises ConversionError for a non-digit
-// and PictureSizeMessage for a picture too large to write.
+// (Pattern), lays it out and writes the copy: the picture scaled by
+// CopyRate, or with a module width the pixels of its printed frame. Empty
+// when the copy would have no area or be no barcode (BarcodeCheck); raises
+// ConversionError for a non-digit and PictureSizeMessage for a picture too
+// large to write.
 std::vector<std::uint8_t> MakeMetafile(BarcodeJob& job, const ScreenFigures& screen,
                                        const MeasureText& measure);
 

@@ -45,7 +45,7 @@ struct BarcodeJob {
     bool FileNameGiven = false;
     bool NoClipboard = false;
     bool DrChk = false;
-    std::string FileName;     // base name, no folder, no ".emf"
+    std::string FileName;     // no folder; ".emf" is added unless it ends so
     std::string InputDigits;  // the data characters as given
     std::string SaveDr;       // folder of the saved file; empty: default
     std::string Pattern;      // element widths, written by the encoder of Kind

@@ -1,5 +1,6 @@
-// What the symbol drawing needs of a drawing surface. GDI records into an
-// enhanced metafile; tests record the calls.
+// What the symbol drawing needs of a drawing surface. The metafile writer
+// (render/emf_writer.h) writes its records itself, without GDI; tests
+// record the calls.
 #pragma once
 
 #include <cstdint>

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 #include <stdexcept>
 #include <utility>
 
@@ -115,7 +116,7 @@ private:
 };
 
 // EMR_HEADER with both extensions (the pixel format fields and
-// szlMicrometers), 108 bytes, no description and no palette.
+// szlMicrometers), no description and no palette.
 struct EmrHeader {
     RectL bounds;  // inclusive, in reference pixels
     RectL frame;   // .01 mm
@@ -126,7 +127,6 @@ struct EmrHeader {
     SizeL millimeters;
     SizeL micrometers;
 };
-constexpr std::uint32_t kHeaderSize = 108;
 
 void Put(Bytes& out, const EmrHeader& r) {
     Record record(out, RecordType::Header);
@@ -277,9 +277,10 @@ void Put(Bytes& out, const EmrExtTextOutW& r) {
     PutU32(out, r.graphicsMode);
     PutFloat(out, r.exScale);
     PutFloat(out, r.eyScale);
-    // The fixed part of EmrText is 40 bytes: the string follows it, the
-    // advances follow the string.
-    const std::uint32_t offString = record.Offset() + 40;
+    // The string follows the fixed part of EmrText (reference, nChars,
+    // offString, options, rectangle, offDx), the advances follow the string.
+    constexpr std::uint32_t kEmrTextFixed = 8 + 4 + 4 + 4 + 16 + 4;
+    const std::uint32_t offString = record.Offset() + kEmrTextFixed;
     const std::uint32_t stringBytes = static_cast<std::uint32_t>(2 * r.text.string.size());
     const std::uint32_t offDx = offString + (stringBytes + 3) / 4 * 4;
     Put(out, r.text.reference);
@@ -294,21 +295,55 @@ void Put(Bytes& out, const EmrExtTextOutW& r) {
 }
 
 // No palette: nPalEntries 0, offPalEntries where the entries would begin
-// and SizeLast, the record's own size, as GDI writes them.
+// (right after that field) and SizeLast, the record's own size, as GDI
+// writes them.
 struct EmrEof {};
 void Put(Bytes& out, const EmrEof&) {
     Record record(out, RecordType::Eof);
-    PutU32(out, 0);
-    PutU32(out, 16);
-    PutU32(out, 20);
+    PutU32(out, 0);                    // nPalEntries
+    PutU32(out, record.Offset() + 4);  // offPalEntries
+    PutU32(out, record.Offset() + 4);  // SizeLast, itself included
 }
 
 // numerator / denominator (positive) to the nearest whole, halves away from
-// zero; at least 1 when `atLeastOne`.
+// zero; at least 1 when `atLeastOne`. The remainder decides the rounding,
+// so a numerator near the 64-bit limit does not overflow.
 std::int32_t RoundedQuotient(std::int64_t numerator, std::int64_t denominator, bool atLeastOne) {
-    const std::int64_t twice = 2 * numerator + (numerator < 0 ? -denominator : denominator);
-    const std::int32_t quotient = Saturate(twice / (2 * denominator));
-    return atLeastOne ? std::max(quotient, 1) : quotient;
+    std::int64_t quotient = numerator / denominator;
+    const std::int64_t remainder = numerator % denominator;
+    if (2 * (remainder < 0 ? -remainder : remainder) >= denominator)
+        quotient += numerator < 0 ? -1 : 1;
+    const std::int32_t rounded = Saturate(quotient);
+    return atLeastOne ? std::max(rounded, 1) : rounded;
+}
+
+// numerator / denominator (both at least 1, below 2^62) as the nearest
+// float, ties to even. Worked in integers: every compiler and FPU (the x87
+// keeps extra precision) gives the same bits.
+float NearestFloat(std::uint64_t numerator, std::uint64_t denominator) {
+    std::uint64_t mantissa = numerator / denominator;
+    std::uint64_t remainder = numerator % denominator;
+    int exponent = 0;
+    // Past 24 bits: the bits shifted out decide the rounding with the remainder.
+    bool sticky = false;
+    while (mantissa >= (std::uint64_t{1} << 25)) {
+        sticky = sticky || (mantissa & 1) != 0;
+        mantissa >>= 1;
+        ++exponent;
+    }
+    // Below: more bits from the remainder, one at a time, up to 24 and a rounding bit.
+    while (mantissa < (std::uint64_t{1} << 24)) {
+        remainder *= 2;
+        mantissa = 2 * mantissa + (remainder >= denominator ? 1 : 0);
+        if (remainder >= denominator) remainder -= denominator;
+        --exponent;
+    }
+    sticky = sticky || remainder != 0;
+    const bool roundingBit = (mantissa & 1) != 0;
+    mantissa >>= 1;
+    ++exponent;
+    if (roundingBit && (sticky || (mantissa & 1) != 0)) ++mantissa;
+    return std::ldexp(static_cast<float>(mantissa), exponent);
 }
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
@@ -350,12 +385,27 @@ FrameSize FrameFromScreen(std::int32_t width, std::int32_t height, const ScreenF
                         height > 0)};
 }
 
+PixelSize PixelsOfFrame(const FrameSize& frame, const ScreenFigures& screen) {
+    if (screen.widthMm <= 0 || screen.heightMm <= 0)
+        throw std::invalid_argument("the screen reports no millimetres");
+    return {RoundedQuotient(std::int64_t{frame.width} * screen.widthPixels,
+                            std::int64_t{screen.widthMm} * 100, true),
+            RoundedQuotient(std::int64_t{frame.height} * screen.heightPixels,
+                            std::int64_t{screen.heightMm} * 100, true)};
+}
+
 FrameSize FrameFromModuleWidth(std::int32_t width, std::int32_t height, std::int32_t moduleWidth,
                                std::int32_t copyRate) {
     // A unit is half a module, the rate is in percent: x moduleWidth / 2 x rate / 100.
     const std::int64_t perUnit = std::int64_t{moduleWidth} * copyRate;
     return {RoundedQuotient(width * perUnit, 200, width > 0),
             RoundedQuotient(height * perUnit, 200, height > 0)};
+}
+
+template <class EmfRecord>
+void EmfWriter::Emit(const EmfRecord& record) {
+    Put(records_, record);
+    ++recordCount_;
 }
 
 EmfWriter::EmfWriter(const EmfPage& page, const ScreenFigures& screen, MeasureText measure)
@@ -373,13 +423,28 @@ EmfWriter::EmfWriter(const EmfPage& page, const ScreenFigures& screen, MeasureTe
     // for them up front spares the writer its reallocations.
     records_.reserve(4096);
     fills_.reserve(64);
+    // What GDI writes into a text record in GM_COMPATIBLE: the reference
+    // device's millimetres per pixel x 100, divided by the window/viewport
+    // ratio (Wine, dlls/gdi32/emfdc.c EMFDC_ExtTextOut:
+    // 100 * (HORZSIZE / HORZRES) / (wndext.cx / vportext.cx); its
+    // test_ExtTextOutScale in dlls/gdi32/tests/metafile.c passes on Windows,
+    // and [MS-EMF] 2.3.5.8 uses the scales in that mode only).
+    const auto scale = [](std::int64_t mm, std::int64_t copy, std::int64_t pixels,
+                          std::int64_t full) {
+        return NearestFloat(static_cast<std::uint64_t>(100 * mm * copy),
+                            static_cast<std::uint64_t>(pixels * full));
+    };
+    exScale_ = scale(screen.widthMm, page.copyWidth, screen.widthPixels, page.width);
+    eyScale_ = scale(screen.heightMm, page.copyHeight, screen.heightPixels, page.height);
+    // The header goes first and counts as a record; Finish fills in its
+    // figures, which take the same bytes whatever their values.
+    Emit(EmrHeader{});
     // The copy keeps the full-size records: the window of W x H units is
     // mapped onto a viewport of Ws x Hs reference pixels.
     if (page.copyWidth != page.width || page.copyHeight != page.height) {
-        Put(records_, EmrSetMapMode{kMmAnisotropic});
-        Put(records_, EmrSetWindowExtEx{{page.width, page.height}});
-        Put(records_, EmrSetViewportExtEx{{page.copyWidth, page.copyHeight}});
-        recordCount_ += 3;
+        Emit(EmrSetMapMode{kMmAnisotropic});
+        Emit(EmrSetWindowExtEx{{page.width, page.height}});
+        Emit(EmrSetViewportExtEx{{page.copyWidth, page.copyHeight}});
     }
 }
 
@@ -412,13 +477,11 @@ void EmfWriter::FillRect(const Rect& rect, Colour colour) {
 void EmfWriter::FlushFills() {
     if (fills_.empty()) return;
     if (!penSelected_) {
-        Put(records_, EmrSelectObject{kNullPen});
-        ++recordCount_;
+        Emit(EmrSelectObject{kNullPen});
         penSelected_ = true;
     }
     if (!brushSelected_ || brush_ != fillColour_) {
-        Put(records_, EmrSelectObject{fillColour_ == Colour::White ? kWhiteBrush : kBlackBrush});
-        ++recordCount_;
+        Emit(EmrSelectObject{fillColour_ == Colour::White ? kWhiteBrush : kBlackBrush});
         brushSelected_ = true;
         brush_ = fillColour_;
     }
@@ -428,12 +491,11 @@ void EmfWriter::FlushFills() {
     const RectL bounds = DeviceBounds(page_, fillsBounds_.left, fillsBounds_.top,
                                       fillsBounds_.right, fillsBounds_.bottom);
     if (fills_.size() == 1) {
-        Put(records_, EmrPolygon16{bounds, std::move(points)});
+        Emit(EmrPolygon16{bounds, std::move(points)});
     } else {
-        Put(records_, EmrPolyPolygon16{bounds, std::vector<std::uint32_t>(fills_.size(), 4),
-                                       std::move(points)});
+        Emit(EmrPolyPolygon16{bounds, std::vector<std::uint32_t>(fills_.size(), 4),
+                              std::move(points)});
     }
-    ++recordCount_;
     fills_.clear();
 }
 
@@ -453,13 +515,11 @@ void EmfWriter::SetFont(std::string_view face, int charset, int height) {
         if (logFont.faceName.size() > kFaceSize - 1) logFont.faceName.resize(kFaceSize - 1);
         fonts_.push_back(std::move(font));
         known = fonts_.end() - 1;
-        Put(records_, EmrExtCreateFontIndirectW{static_cast<std::uint32_t>(fonts_.size()),
-                                                std::move(logFont)});
-        ++recordCount_;
+        Emit(EmrExtCreateFontIndirectW{static_cast<std::uint32_t>(fonts_.size()),
+                                       std::move(logFont)});
     }
     font_ = static_cast<std::size_t>(known - fonts_.begin()) + 1;
-    Put(records_, EmrSelectObject{static_cast<std::uint32_t>(font_)});
-    ++recordCount_;
+    Emit(EmrSelectObject{static_cast<std::uint32_t>(font_)});
 }
 
 const std::vector<std::int32_t>& EmfWriter::Advances(const std::u16string& text) {
@@ -489,8 +549,7 @@ void EmfWriter::DrawString(int x, int y, std::string_view text) {
     if (wide.empty()) return;
     const std::vector<std::int32_t>& advances = Advances(wide);
     if (!transparent_) {
-        Put(records_, EmrSetBkMode{kTransparent});
-        ++recordCount_;
+        Emit(EmrSetBkMode{kTransparent});
         transparent_ = true;
     }
     // Bounds: the text's cell.
@@ -499,37 +558,35 @@ void EmfWriter::DrawString(int x, int y, std::string_view text) {
     EmrExtTextOutW record;
     record.bounds = DeviceBounds(page_, x, y, std::int64_t{x} + std::max<std::int64_t>(width, 1),
                                  std::int64_t{y} + std::max(fonts_[font_ - 1].height, 1));
+    record.exScale = exScale_;
+    record.eyScale = eyScale_;
     record.text.reference = {x, y};
     record.text.string = wide;
     record.text.rectangle = {0, 0, -1, -1};  // no clipping or opaque box, as GDI records it
     record.text.dx = advances;
-    Put(records_, record);
-    ++recordCount_;
+    Emit(record);
 }
 
 std::vector<std::uint8_t> EmfWriter::Finish() {
     if (finished_) throw std::logic_error("the metafile is finished");
     FlushFills();
-    Put(records_, EmrEof{});
-    ++recordCount_;
+    Emit(EmrEof{});
     finished_ = true;
 
     EmrHeader header;
     header.bounds = {0, 0, page_.copyWidth - 1, page_.copyHeight - 1};
     header.frame = {0, 0, page_.frame.width, page_.frame.height};
-    header.bytes = static_cast<std::uint32_t>(kHeaderSize + records_.size());
-    header.records = recordCount_ + 1;
+    header.bytes = static_cast<std::uint32_t>(records_.size());
+    header.records = recordCount_;
     header.handles = static_cast<std::uint16_t>(1 + fonts_.size());
     header.device = {screen_.widthPixels, screen_.heightPixels};
     header.millimeters = {screen_.widthMm, screen_.heightMm};
     header.micrometers = {Saturate(std::int64_t{screen_.widthMm} * 1000),
                           Saturate(std::int64_t{screen_.heightMm} * 1000)};
-    Bytes out;
-    out.reserve(header.bytes);
-    Put(out, header);
-    out.insert(out.end(), records_.begin(), records_.end());
-    records_.clear();
-    return out;
+    Bytes written;
+    Put(written, header);
+    std::copy(written.begin(), written.end(), records_.begin());
+    return std::move(records_);
 }
 
 }  // namespace merrowin

@@ -1,8 +1,8 @@
 // The symbol's picture as an enhanced metafile written record by record
 // ([MS-EMF]): the same bytes on every platform for the same job, screen
-// figures and font measurements. The output (the copy scaled by the copy
-// rate) keeps the full-size records and scales them by the metafile's own
-// mapping, so a consumer scales at render time and keeps print precision.
+// figures and font measurements. The output (the copy) keeps the full-size
+// records and scales them by the metafile's own mapping, so a consumer
+// scales at render time and keeps print precision.
 #pragma once
 
 #include <cstdint>
@@ -51,6 +51,20 @@ struct FrameSize {
 // pixels raises std::invalid_argument.
 FrameSize FrameFromScreen(std::int32_t width, std::int32_t height, const ScreenFigures& screen);
 
+// A size in reference pixels.
+struct PixelSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    friend bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+
+// The reference pixels a frame covers on `screen`, as a player converts it
+// with the header's szlDevice and szlMillimeters: frame x screen pixels /
+// (millimetres x 100), rounded to the nearest whole, at least 1 (saturated
+// beyond the 32-bit range). A screen that reports no millimetres raises
+// std::invalid_argument.
+PixelSize PixelsOfFrame(const FrameSize& frame, const ScreenFigures& screen);
+
 // The frame of a picture width x height drawing units when one module (two
 // units) is `moduleWidth` .01 mm, shown at `copyRate` percent; rounded to
 // the nearest whole, at least 1 for a side of at least 1 unit.
@@ -96,12 +110,15 @@ private:
     const std::vector<std::int32_t>& Advances(const std::u16string& text);
     // Writes the pending fills as one polygon record.
     void FlushFills();
+    // Appends one record and counts it.
+    template <class EmfRecord>
+    void Emit(const EmfRecord& record);
 
     EmfPage page_;
     ScreenFigures screen_;
     MeasureText measure_;
-    std::vector<std::uint8_t> records_;  // every record after the header
-    std::uint32_t recordCount_ = 0;      // without the header
+    std::vector<std::uint8_t> records_;  // the whole metafile so far, header first
+    std::uint32_t recordCount_ = 0;      // the header included
     std::vector<Rect> fills_;            // pending, all of one colour, none overlapping
     Rect fillsBounds_;                   // the union of fills_
     Colour fillColour_ = Colour::White;
@@ -111,6 +128,8 @@ private:
     std::vector<FontSpec> fonts_;  // the font of object handle i + 1
     std::size_t font_ = 0;         // the selected font's handle, 0 before the first
     bool transparent_ = false;
+    float exScale_ = 0;  // of every text record
+    float eyScale_ = 0;
     std::u16string measuredText_;
     FontSpec measuredFont_;
     std::vector<std::int32_t> measured_;

@@ -191,6 +191,39 @@ void DrawSymbol(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canva
                       line);
 }
 
+BarcodeCheck::BarcodeCheck(const SymbolLayout& layout, Canvas& to) : layout_(layout), to_(to) {}
+
+void BarcodeCheck::Check(std::int64_t left, std::int64_t top, std::int64_t right,
+                         std::int64_t bottom) {
+    if (left >= right || top >= bottom) return;  // nothing drawn
+    if (left < 0 || top < 0 || right > layout_.W || bottom > layout_.H) inside_ = false;
+}
+
+void BarcodeCheck::FillRect(const Rect& rect, Colour colour) {
+    Check(rect.left, rect.top, rect.right, rect.bottom);
+    to_.FillRect(rect, colour);
+}
+
+void BarcodeCheck::SetFont(std::string_view face, int charset, int height) {
+    fontHeight_ = height;
+    to_.SetFont(face, charset, height);
+}
+
+int BarcodeCheck::TextWidth(std::string_view text) {
+    return to_.TextWidth(text);
+}
+
+void BarcodeCheck::DrawString(int x, int y, std::string_view text) {
+    if (!text.empty()) {
+        Check(x, y, std::int64_t{x} + to_.TextWidth(text), std::int64_t{y} + fontHeight_);
+    }
+    to_.DrawString(x, y, text);
+}
+
+bool BarcodeCheck::IsBarcode() const {
+    return inside_ && layout_.Y1 < layout_.Y2;
+}
+
 CopySize ScaledSize(std::int32_t width, std::int32_t height, std::int32_t copyRate) {
     return {Saturate(std::int64_t{width} * copyRate / 100),
             Saturate(std::int64_t{height} * copyRate / 100)};

@@ -1,5 +1,7 @@
 #include "render/save_path.h"
 
+#include "common/text.h"
+
 namespace merrowin {
 
 std::string ResolveSavePath(std::string& saveDr, std::string_view fileName,
@@ -16,7 +18,12 @@ std::string ResolveSavePath(std::string& saveDr, std::string_view fileName,
     }
     std::string path = saveDr;
     path += fileName;
-    path += ".emf";
+    // "/fllabel.emf" names the whole file already, in any case of the letters.
+    constexpr std::string_view kExtension = ".emf";
+    const bool named =
+        fileName.size() >= kExtension.size() &&
+        AsciiLower(fileName.substr(fileName.size() - kExtension.size())) == kExtension;
+    if (!named) path += kExtension;
     return path;
 }
 

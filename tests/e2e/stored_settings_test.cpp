@@ -191,6 +191,53 @@ TEST_F(StoredSettingsTest, UnrecognisedSwitchWithStoredSizesIsAnErrorState) {
     EXPECT_TRUE(FilesIn(out_.Path()).empty());
 }
 
+// Stored sizes that give no barcode (the digits outside the picture, no
+// bars) end in the stored-size error state with nothing written; the
+// settings window's largest font in its narrowest pictures is a barcode in
+// the real font.
+TEST_F(StoredSettingsTest, StoredSizesThatGiveNoBarcode) {
+    struct Row {
+        const char* name;
+        const wchar_t* args;
+        const wchar_t* section;
+        Stored stored;
+        bool barcode;
+    };
+    const Row rows[] = {
+        {"1 font 40", L"/j8f /cd4901234", L"Jan8", {{L"FontSize", L"40"}}, false},
+        {"2 bar height 0", L"/j13b /cd490123456789", L"Jan13", {{L"BarHeight", L"0"}}, false},
+        {"3 font 28 after T", L"/j13t /cd490123456789", L"Jan13", {{L"FontSize", L"28"}}, true},
+        {"4 font 28 without margins",
+         L"/i16 /cd123456789012345",
+         L"Itf16",
+         {{L"FontSize", L"28"}, {L"LeftMargin", L"0"}, {L"RightMargin", L"0"}},
+         true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        DeleteSettingsKey();
+        SetSettingString(L"Setting", L"Def", L"1");
+        for (const auto& [name, text] : row.stored) SetSettingString(row.section, name, text);
+        const std::wstring args = std::wstring(row.args) + L" /fl /nc " + DrOption(out_.Path());
+        if (row.barcode) {
+            EXPECT_EQ(Run(args), 0u);
+            EXPECT_EQ(FilesIn(out_.Path()).size(), 1u);
+            for (const std::wstring& file : FilesIn(out_.Path()))
+                ::DeleteFileW((out_ / file).c_str());
+            continue;
+        }
+        Process run(args, Cwd());
+        HWND status = run.WaitForStatusWindow();
+        ASSERT_NE(status, nullptr);
+        EXPECT_EQ(TextOf(FindChild(status, L"Static")), L"設定のサイズでは図を作れません。");
+        HWND button = FindChild(status, L"Button", L"終了(&X)");
+        ASSERT_NE(button, nullptr);
+        ClickButton(button);
+        EXPECT_EQ(run.WaitExit(), 1u);
+        EXPECT_TRUE(FilesIn(out_.Path()).empty());
+    }
+}
+
 // A user's walk: the bar height set in the settings window shapes the next
 // run; erasing the store ends the program and brings the defaults back.
 TEST_F(StoredSettingsTest, SettingsWindowToRunAndErase) {

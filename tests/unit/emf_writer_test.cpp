@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -157,8 +158,6 @@ public:
         std::vector<Text> out;
         for (const Record& r : Of(0x54)) {
             EXPECT_EQ(U32(r.at + 24), 1u) << "graphics mode GM_COMPATIBLE";
-            EXPECT_EQ(U32(r.at + 28), 0u) << "exScale";
-            EXPECT_EQ(U32(r.at + 32), 0u) << "eyScale";
             const std::size_t emrText = r.at + 36;
             Text text{I32(emrText), I32(emrText + 4), {}, {}};
             const std::uint32_t chars = U32(emrText + 8);
@@ -175,6 +174,15 @@ public:
             }
             out.push_back(std::move(text));
         }
+        return out;
+    }
+
+    // exScale and eyScale of each text record.
+    std::vector<std::pair<float, float>> Scales() const {
+        std::vector<std::pair<float, float>> out;
+        for (const Record& r : Of(0x54))
+            out.emplace_back(std::bit_cast<float>(U32(r.at + 28)),
+                             std::bit_cast<float>(U32(r.at + 32)));
         return out;
     }
 
@@ -256,8 +264,9 @@ struct Written {
     int measureCalls;
 };
 
-// The job drawn into a metafile; with a module width the frame follows it,
-// otherwise the screen.
+// The job drawn into a metafile; with a module width the frame follows it
+// and the copy covers the frame's pixels, otherwise the copy is the
+// rate-scaled picture and the frame follows the screen.
 Written Write(const BarcodeJob& job, int rate = 100, ScreenFigures screen = kScreen,
               int moduleWidth = 0) {
     const SymbolLayout layout = LayOut(job);
@@ -265,6 +274,11 @@ Written Write(const BarcodeJob& job, int rate = 100, ScreenFigures screen = kScr
     EmfPage page{layout.W, layout.H, copy.width, copy.height, {}};
     page.frame = moduleWidth ? FrameFromModuleWidth(layout.W, layout.H, moduleWidth, rate)
                              : FrameFromScreen(copy.width, copy.height, screen);
+    if (moduleWidth) {
+        const PixelSize pixels = PixelsOfFrame(page.frame, screen);
+        page.copyWidth = pixels.width;
+        page.copyHeight = pixels.height;
+    }
     FakeFont font;
     EmfWriter writer(page, screen, font.Measure());
     TeeCanvas tee(writer);
@@ -395,12 +409,13 @@ const HeaderRow kHeaderRows[] = {
     // A 96 dpi screen: 1024 x 768 pixels of 270 x 203 mm; 339 x 27000 / 1024 = 8937.9.
     /* 5*/ {5, SymbologyKind::Jan13, Style::Guards, 150, {1024, 768, 270, 203}, 0, {0, 0, 338, 230}, {8938, 6106}, 2},
     /* 6*/ {6, SymbologyKind::Jan13, Style::Guards, 37, kScreen, 0, {0, 0, 82, 55}, {2196, 1483}, 2},
-    // Module width 0.33 mm: 113 modules = 37.29 mm wide, 77 modules = 25.41 mm high.
-    /* 7*/ {7, SymbologyKind::Jan13, Style::Guards, 100, kScreen, 33, {0, 0, 225, 153}, {3729, 2541}, 2},
-    // At 150 %: 5593.5 and 3811.5, halves rounded up.
-    /* 8*/ {8, SymbologyKind::Jan13, Style::Guards, 150, kScreen, 33, {0, 0, 338, 230}, {5594, 3812}, 2},
-    // 0.10 mm at 37 %: 313 x 10 x 37 / 200 = 579.05.
-    /* 9*/ {9, SymbologyKind::Itf14, Style::Framed, 37, kScreen, 10, {0, 0, 114, 60}, {579, 309}, 2},
+    // Module width 0.33 mm: 113 modules = 37.29 mm wide, 77 modules = 25.41 mm high,
+    // 3729 x 1920 / 50800 = 140.9 and 2541 x 1080 / 28600 = 95.95 pixels.
+    /* 7*/ {7, SymbologyKind::Jan13, Style::Guards, 100, kScreen, 33, {0, 0, 140, 95}, {3729, 2541}, 2},
+    // At 150 %: 5593.5 and 3811.5, halves rounded up; 211.4 and 143.9 pixels.
+    /* 8*/ {8, SymbologyKind::Jan13, Style::Guards, 150, kScreen, 33, {0, 0, 210, 143}, {5594, 3812}, 2},
+    // 0.10 mm at 37 %: 313 x 10 x 37 / 200 = 579.05; 21.9 and 11.7 pixels.
+    /* 9*/ {9, SymbologyKind::Itf14, Style::Framed, 37, kScreen, 10, {0, 0, 21, 11}, {579, 309}, 2},
 };
 // clang-format on
 
@@ -412,6 +427,7 @@ struct MappingRow {
     int rate;
     bool mapped;
     std::int32_t copyWidth, copyHeight;
+    float exScale, eyScale;  // of every text record
 };
 
 class CopyMapping : public testing::TestWithParam<MappingRow> {};
@@ -456,12 +472,21 @@ TEST_P(CopyMapping, WindowOfThePictureOntoTheCopy) {
     EXPECT_EQ(emf.RectAt(texts[0].at + 8),
               (Rect{0, scaled(128, 154, row.copyHeight), (11 * row.copyWidth + 225) / 226 - 1,
                     (148 * row.copyHeight + 153) / 154 - 1}));
+    // The text records' scales as GDI writes them in GM_COMPATIBLE.
+    const auto scales = emf.Scales();
+    ASSERT_EQ(scales.size(), 3u);
+    for (const auto& [x, y] : scales) {
+        EXPECT_FLOAT_EQ(x, row.exScale);
+        EXPECT_FLOAT_EQ(y, row.eyScale);
+    }
 }
 
+// Scales on the 1920 x 1080 pixel, 508 x 286 mm screen: 100 x mm / pixels
+// x copy / picture, e.g. 100 x 508 / 1920 x 83 / 226 = 9.71699...
 const MappingRow kMappingRows[] = {
-    /* 0*/ {0, 100, false, 226, 154},
-    /* 1*/ {1, 150, true, 339, 231},
-    /* 2*/ {2, 37, true, 83, 56},
+    /* 0*/ {0, 100, false, 226, 154, 26.458334f, 26.481482f},
+    /* 1*/ {1, 150, true, 339, 231, 39.6875f, 39.722221f},
+    /* 2*/ {2, 37, true, 83, 56, 9.7169981f, 9.6296301f},
 };
 
 INSTANTIATE_TEST_SUITE_P(, CopyMapping, testing::ValuesIn(kMappingRows),
@@ -803,7 +828,105 @@ TEST(ScreenFrame, ScreenWithoutPixelsIsRefused) {
     EXPECT_THROW(FrameFromScreen(226, 154, {0, 1080, 508, 286}), std::invalid_argument);
 }
 
+struct FramePixelRow {
+    int row;
+    FrameSize frame;
+    ScreenFigures screen;
+    PixelSize pixels;
+};
+
+class FramePixels : public testing::TestWithParam<FramePixelRow> {};
+
+TEST_P(FramePixels, RoundedToTheNearestAtLeastOne) {
+    const FramePixelRow& row = GetParam();
+    EXPECT_EQ(PixelsOfFrame(row.frame, row.screen), row.pixels);
+}
+
+// clang-format off
+const FramePixelRow kFramePixelRows[] = {
+    // 3729 x 1024 / 27000 = 141.4, 2541 x 768 / 20300 = 96.1.
+    /* 0*/ {0, {3729, 2541}, {1024, 768, 270, 203}, {141, 96}},
+    // .01 mm is 0.04 pixels: still one.
+    /* 1*/ {1, {1, 1}, kScreen, {1, 1}},
+    // 50 x 2 / 100 = 1 and 75 x 2 / 100 = 1.5: halves away from zero.
+    /* 2*/ {2, {50, 75}, {2, 2, 1, 1}, {1, 2}},
+    /* 3*/ {3, {2147483647, 2147483647}, {2147483647, 2147483647, 1, 1}, {2147483647, 2147483647}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, FramePixels, testing::ValuesIn(kFramePixelRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+TEST(FramePixelsScreen, ScreenWithoutMillimetresIsRefused) {
+    EXPECT_THROW(PixelsOfFrame({3729, 2541}, {1024, 768, 0, 203}), std::invalid_argument);
+}
+
 #ifdef _WIN32
+
+// The bytes played by GDI into a 24-bit top-down DIB of width x height,
+// first filled magenta: neither the white ground nor the font's smoothed
+// edges (shades of grey) can be taken for a pixel left unpainted.
+class Played {
+public:
+    enum class Shade { Unpainted, White, Black, Other };
+
+    Played(const std::vector<std::uint8_t>& bytes, int width, int height, const RECT& target)
+        : width_(width), stride_((width * 3 + 3) / 4 * 4) {
+        picture_ = ::SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data());
+        if (!picture_ || ::GetEnhMetaFileHeader(picture_, sizeof header, &header) != sizeof header)
+            return;
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;  // top-down
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        info.bmiHeader.biCompression = BI_RGB;
+        dc_ = ::CreateCompatibleDC(nullptr);
+        void* bits = nullptr;
+        dib_ = ::CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (!dib_) return;
+        old_ = ::SelectObject(dc_, dib_);
+        bits_ = static_cast<const std::uint8_t*>(bits);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                std::uint8_t* pixel = static_cast<std::uint8_t*>(bits) + y * stride_ + 3 * x;
+                pixel[0] = pixel[2] = 0xFF;  // blue and red
+                pixel[1] = 0;
+            }
+        }
+        played = ::PlayEnhMetaFile(dc_, picture_, &target) != FALSE;
+        ::GdiFlush();
+    }
+    Played(const Played&) = delete;
+    Played& operator=(const Played&) = delete;
+    ~Played() {
+        if (old_) ::SelectObject(dc_, old_);
+        if (dib_) ::DeleteObject(dib_);
+        if (dc_) ::DeleteDC(dc_);
+        if (picture_) ::DeleteEnhMetaFile(picture_);
+    }
+
+    Shade At(int x, int y) const {
+        const std::uint8_t* pixel = bits_ + static_cast<std::size_t>(y) * stride_ + 3 * x;
+        if (pixel[0] == 0xFF && pixel[1] == 0 && pixel[2] == 0xFF) return Shade::Unpainted;
+        if (pixel[0] == 0xFF && pixel[1] == 0xFF && pixel[2] == 0xFF) return Shade::White;
+        if (pixel[0] == 0 && pixel[1] == 0 && pixel[2] == 0) return Shade::Black;
+        return Shade::Other;
+    }
+
+    ENHMETAHEADER header{};
+    bool played = false;
+
+private:
+    int width_;
+    int stride_;
+    HENHMETAFILE picture_ = nullptr;
+    HDC dc_ = nullptr;
+    HBITMAP dib_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+    const std::uint8_t* bits_ = nullptr;
+};
 
 // GDI plays the written bytes: the header reads back as written, and the
 // polygons cover exactly the drawing's rectangles at 100 %.
@@ -829,10 +952,10 @@ TEST_P(GdiPlayback, CoversTheDrawnRectanglesExactly) {
     const std::vector<std::uint8_t> bytes = writer.Finish();
     const EmfReader emf(bytes);
 
-    HENHMETAFILE picture = ::SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data());
-    ASSERT_NE(picture, nullptr);
-    ENHMETAHEADER header{};
-    ASSERT_EQ(::GetEnhMetaFileHeader(picture, sizeof header, &header), sizeof header);
+    // Played into exactly W x H.
+    const Played played(bytes, layout.W, layout.H, {0, 0, layout.W, layout.H});
+    ASSERT_TRUE(played.played);
+    const ENHMETAHEADER& header = played.header;
     EXPECT_EQ(header.nBytes, bytes.size());
     EXPECT_EQ(header.nRecords, emf.records.size());
     EXPECT_EQ(header.nHandles, 2u);
@@ -840,26 +963,6 @@ TEST_P(GdiPlayback, CoversTheDrawnRectanglesExactly) {
     EXPECT_EQ(header.rclFrame.right, page.frame.width);
     EXPECT_EQ(header.szlDevice.cx, row.screen.widthPixels);
     EXPECT_EQ(header.szlMicrometers.cy, row.screen.heightMm * 1000);
-
-    // Play into a 24-bit DIB of exactly W x H, first filled grey so that
-    // the white ground shows too.
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = layout.W;
-    info.bmiHeader.biHeight = -layout.H;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HBITMAP dib = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_NE(dib, nullptr);
-    HGDIOBJ old = ::SelectObject(dc, dib);
-    const int stride = (layout.W * 3 + 3) / 4 * 4;
-    std::memset(bits, 0x80, static_cast<std::size_t>(stride) * layout.H);
-    const RECT target{0, 0, layout.W, layout.H};
-    EXPECT_TRUE(::PlayEnhMetaFile(dc, picture, &target));
-    ::GdiFlush();
 
     std::vector<Colour> want(static_cast<std::size_t>(layout.W) * layout.H, Colour::White);
     for (const Fill& fill : tee.fills) {
@@ -877,24 +980,20 @@ TEST_P(GdiPlayback, CoversTheDrawnRectanglesExactly) {
     int wrong = 0;
     for (int y = 0; y < layout.H; ++y) {
         for (int x = 0; x < layout.W; ++x) {
-            const auto* pixel = static_cast<const std::uint8_t*>(bits) + y * stride + 3 * x;
-            const bool black = pixel[0] == 0 && pixel[1] == 0 && pixel[2] == 0;
-            const bool white = pixel[0] == 255 && pixel[1] == 255 && pixel[2] == 255;
             // Text cells are the font's; the rectangles are checked outside them.
             if (std::any_of(cells.begin(), cells.end(), [&](const Rect& c) {
                     return x >= c.left && x < c.right && y >= c.top && y < c.bottom;
                 }))
                 continue;
-            const bool ok =
-                want[static_cast<std::size_t>(y) * layout.W + x] == Colour::Black ? black : white;
-            if (!ok && ++wrong <= 5) ADD_FAILURE() << "pixel " << x << "," << y;
+            const Played::Shade shade =
+                want[static_cast<std::size_t>(y) * layout.W + x] == Colour::Black
+                    ? Played::Shade::Black
+                    : Played::Shade::White;
+            if (played.At(x, y) != shade && ++wrong <= 5)
+                ADD_FAILURE() << "pixel " << x << "," << y;
         }
     }
     EXPECT_EQ(wrong, 0);
-    ::SelectObject(dc, old);
-    ::DeleteObject(dib);
-    ::DeleteDC(dc);
-    ::DeleteEnhMetaFile(picture);
 }
 
 // clang-format off
@@ -908,6 +1007,122 @@ const PlaybackRow kPlaybackRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(, GdiPlayback, testing::ValuesIn(kPlaybackRows),
                          [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+// With a module width the copy is the frame's own reference pixels. A
+// consumer that sizes the picture by its frame converts the frame with
+// szlDevice / szlMillimeters (PlayEnhMetaFile does, Wine's
+// test_mf_conversions in dlls/gdi32/tests/metafile.c) and plays it into
+// that rectangle: the drawing covers exactly the rectangle, nothing beyond.
+struct FramePlaybackRow {
+    int row;
+    SymbologyKind kind;
+    Style style;
+    int moduleWidth;  // .01 mm
+    int rate;
+    ScreenFigures screen;
+};
+
+class GdiFramePlayback : public testing::TestWithParam<FramePlaybackRow> {};
+
+TEST_P(GdiFramePlayback, DrawingCoversTheFrameExactly) {
+    const FramePlaybackRow& row = GetParam();
+    const BarcodeJob job = DefaultJob(row.kind, row.style);
+    const SymbolLayout layout = LayOut(job);
+    EmfPage page{layout.W, layout.H, 0, 0,
+                 FrameFromModuleWidth(layout.W, layout.H, row.moduleWidth, row.rate)};
+    const PixelSize copy = PixelsOfFrame(page.frame, row.screen);
+    page.copyWidth = copy.width;
+    page.copyHeight = copy.height;
+    FakeFont font;
+    EmfWriter writer(page, row.screen, font.Measure());
+    DrawSymbol(job, layout, writer);
+    const std::vector<std::uint8_t> bytes = writer.Finish();
+
+    // The frame's rectangle in reference pixels, by the header's figures.
+    const int width = ::MulDiv(page.frame.width, row.screen.widthPixels, 100 * row.screen.widthMm);
+    const int height =
+        ::MulDiv(page.frame.height, row.screen.heightPixels, 100 * row.screen.heightMm);
+    const int margin = 8;  // right and below, where nothing may be drawn
+    const Played played(bytes, width + margin, height + margin, {0, 0, width, height});
+    ASSERT_TRUE(played.played);
+    int black = 0;
+    int wrong = 0;
+    for (int y = 0; y < height + margin; ++y) {
+        for (int x = 0; x < width + margin; ++x) {
+            const Played::Shade shade = played.At(x, y);
+            const bool inside = x < width && y < height;
+            // Inside, the digits' smoothed edges may take any shade.
+            const bool ok = inside == (shade != Played::Shade::Unpainted);
+            if (shade == Played::Shade::Black) ++black;
+            if (!ok && ++wrong <= 5)
+                ADD_FAILURE() << "pixel " << x << "," << y << (inside ? " not drawn" : " drawn");
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "frame " << width << " x " << height << ", copy " << copy.width << " x "
+                        << copy.height;
+    EXPECT_GT(black, 0) << "no bars";
+}
+
+// clang-format off
+const FramePlaybackRow kFramePlaybackRows[] = {
+    // 113 x 0.33 mm = 37.29 mm, 141 pixels of a 96 dpi screen.
+    /* 0*/ {0, SymbologyKind::Jan13, Style::Guards, 33, 100, {1024, 768, 270, 203}},
+    /* 1*/ {1, SymbologyKind::Jan13, Style::Guards, 33, 200, {1024, 768, 270, 203}},
+    /* 2*/ {2, SymbologyKind::Jan13, Style::Plain, 33, 100, kScreen},
+    /* 3*/ {3, SymbologyKind::Jan8, Style::Guards, 200, 150, kScreen},
+    // Pictures a few pixels high: the font's smallest rendering would outgrow
+    // its cell, so these are without text.
+    /* 4*/ {4, SymbologyKind::Itf14, Style::NoText, 10, 37, kScreen},
+    /* 5*/ {5, SymbologyKind::Itf14, Style::Framed, 50, 100, {1280, 1024, 338, 270}},
+    /* 6*/ {6, SymbologyKind::Itf16, Style::Open, 50, 500, {1024, 768, 270, 203}},
+    /* 7*/ {7, SymbologyKind::Itf16, Style::NoText, 25, 10, {1280, 1024, 338, 270}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, GdiFramePlayback, testing::ValuesIn(kFramePlaybackRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+// The scales of GDI's own text record, made on a metafile DC over the
+// screen with the same window and viewport, are the writer's: within
+// 0.001, as Wine's test_ExtTextOutScale in dlls/gdi32/tests/metafile.c
+// checks them on Windows.
+class GdiTextScale : public testing::TestWithParam<int> {};
+
+TEST_P(GdiTextScale, AsGdiRecordsThem) {
+    const int rate = GetParam();
+    HDC screenDc = ::GetDC(nullptr);
+    ASSERT_NE(screenDc, nullptr);
+    const ScreenFigures screen{
+        ::GetDeviceCaps(screenDc, HORZRES), ::GetDeviceCaps(screenDc, VERTRES),
+        ::GetDeviceCaps(screenDc, HORZSIZE), ::GetDeviceCaps(screenDc, VERTSIZE)};
+    const Written written = Write(DefaultJob(SymbologyKind::Jan13, Style::Guards), rate, screen);
+    const EmfPage& page = written.page;
+
+    HDC recorder = ::CreateEnhMetaFileW(screenDc, nullptr, nullptr, nullptr);
+    ::ReleaseDC(nullptr, screenDc);
+    ASSERT_NE(recorder, nullptr);
+    ::SetMapMode(recorder, MM_ANISOTROPIC);
+    ::SetWindowExtEx(recorder, page.width, page.height, nullptr);
+    ::SetViewportExtEx(recorder, page.copyWidth, page.copyHeight, nullptr);
+    ::ExtTextOutW(recorder, 0, 0, 0, nullptr, L"4", 1, nullptr);
+    HENHMETAFILE recorded = ::CloseEnhMetaFile(recorder);
+    ASSERT_NE(recorded, nullptr);
+    std::vector<std::uint8_t> bytes(::GetEnhMetaFileBits(recorded, 0, nullptr));
+    ::GetEnhMetaFileBits(recorded, static_cast<UINT>(bytes.size()), bytes.data());
+    ::DeleteEnhMetaFile(recorded);
+    const auto gdi = EmfReader(bytes).Scales();
+    ASSERT_EQ(gdi.size(), 1u);
+
+    const auto ours = written.emf.Scales();
+    ASSERT_FALSE(ours.empty());
+    for (const auto& [x, y] : ours) {
+        EXPECT_NEAR(x, gdi[0].first, 0.001);
+        EXPECT_NEAR(y, gdi[0].second, 0.001);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, GdiTextScale, testing::Values(100, 150, 37),
+                         [](const auto& info) { return "rate" + std::to_string(info.param); });
 
 #endif
 

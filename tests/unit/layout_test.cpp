@@ -477,6 +477,68 @@ TEST(DrawSymbol, BadDigitFailsBeforeAnythingIsDrawn) {
     EXPECT_TRUE(canvas.texts.empty());
 }
 
+struct CheckRow {
+    int row;
+    BarcodeJob job;
+    int unitsPerChar;  // of the font
+    bool barcode;
+};
+
+// The fields of a job on top of its kind's defaults.
+BarcodeJob With(BarcodeJob job, void (*change)(BarcodeJob&)) {
+    change(job);
+    return job;
+}
+
+class BarcodeCheckRows : public testing::TestWithParam<CheckRow> {};
+
+// Passed through unchanged; a barcode has bars and all it draws inside.
+TEST_P(BarcodeCheckRows, BarsAndEverythingInside) {
+    const CheckRow& row = GetParam();
+    BarcodeJob job = row.job;
+    EncodeForKind(job.Kind, job.Digits, job.Pattern);
+    const SymbolLayout layout = LayOut(job);
+    RecordingCanvas direct(row.unitsPerChar);
+    DrawSymbol(job, layout, direct);
+    RecordingCanvas passed(row.unitsPerChar);
+    BarcodeCheck check(layout, passed);
+    DrawSymbol(job, layout, check);
+    EXPECT_EQ(passed.texts, direct.texts);
+    EXPECT_EQ(passed.fills.size(), direct.fills.size());
+    EXPECT_EQ(check.IsBarcode(), row.barcode);
+}
+
+// clang-format off
+const CheckRow kCheckRows[] = {
+    /* 0*/ {0, Jan(SymbologyKind::Jan13, "000490123456789"), 10, true},
+    // The settings window's largest font, 28, in OCR-B's 16 units a digit:
+    // "T" and 13 digits in 224 of 226; 19 ITF characters in 304 of 313.
+    /* 1*/ {1, With(Jan(SymbologyKind::Jan13, "000490123456789"),
+                    [](BarcodeJob& j) { j.PrefixedText = true; j.FontSize = 28; }), 16, true},
+    /* 2*/ {2, With(Itf(SymbologyKind::Itf16, "123456789012345", false),
+                    [](BarcodeJob& j) { j.FontSize = 28; j.LeftMargin = j.RightMargin = 0; }),
+            16, true},
+    // A stored font of 40: "F4901234" and the check digit, 9 x 23 = 207 in 170.
+    /* 3*/ {3, With(Jan(SymbologyKind::Jan8, "000000004901234"),
+                    [](BarcodeJob& j) { j.PrefixedText = true; j.FontSize = 40; }), 23, false},
+    /* 4*/ {4, With(Itf(SymbologyKind::Itf14, "001490123456789", true),
+                    [](BarcodeJob& j) { j.FontSize = 255; }), 145, false},
+    // No bars: the guard bars' 11 units below do not make a barcode.
+    /* 5*/ {5, With(Jan(SymbologyKind::Jan13, "000490123456789"),
+                    [](BarcodeJob& j) { j.ExtendedGuards = true; j.BarHeight = 0; }), 10, false},
+    /* 6*/ {6, With(Itf(SymbologyKind::Itf14, "001490123456789", true),
+                    [](BarcodeJob& j) { j.BarHeight = -5; }), 10, false},
+    /* 7*/ {7, With(Jan(SymbologyKind::Jan8, "000000004901234"),
+                    [](BarcodeJob& j) { j.BarHeight = 1; }), 10, true},
+    // A stored JAN left margin of 5: the leading digit stands at 10 - 22.
+    /* 8*/ {8, With(Jan(SymbologyKind::Jan13, "000490123456789"),
+                    [](BarcodeJob& j) { j.ExtendedGuards = true; j.LeftMargin = 5; }), 10, false},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, BarcodeCheckRows, testing::ValuesIn(kCheckRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
 TEST(ScaledSize, TruncatesTowardZero) {
     struct Row {
         std::int32_t rate;

@@ -68,6 +68,22 @@ void StoredHugeRate(BarcodeJob& job) {
 void StoredNegativeBars(BarcodeJob& job) {
     job.BarHeight = -200;
 }
+void StoredNoBars(BarcodeJob& job) {
+    job.BarHeight = 0;
+}
+void StoredFont40(BarcodeJob& job) {
+    job.FontSize = 40;
+}
+void StoredFont255(BarcodeJob& job) {
+    job.FontSize = 255;
+}
+// The largest font and the narrowest ITF picture the settings window allows.
+void StoredWindowExtremes(BarcodeJob& job) {
+    job.FontSize = 28;
+    job.LeftMargin = IsJan(job.Kind) ? 11 : 0;
+    job.RightMargin = IsJan(job.Kind) ? 7 : 0;
+    job.InnerMargin = 10;
+}
 
 struct RunRow {
     int row;
@@ -134,6 +150,26 @@ const RunRow kRunRows[] = {
      "図の大きさ 226 x 2147483647 が大きすぎます"},
     {19, {"/j13", "/cd490123456789", "/fl"}, StoredHugeRate, {}, State::Stopped, kFailed,
      "図の大きさ 2147483647 x 2147483647 が大きすぎます"},
+    // A name that ends in ".emf" already gets no second one.
+    {20, {"/j8", "/cd4901234", "/fllabel.EMF", "/nc"}, nullptr,
+     {"personal", "folder? D:\\Docs", "save D:\\Docs\\label.EMF"}, State::Produced, kMaking, ""},
+    // Stored sizes that give no barcode: digits outside the picture (nine
+    // characters of 20 units in a picture 170 wide), no bars; nothing goes out.
+    {21, {"/j8f", "/cd4901234", "/fl"}, StoredFont40, {}, State::CommandError, kStoredError, ""},
+    {22, {"/i16", "/cd123456789012345", "/fl"}, StoredFont255, {}, State::CommandError,
+     kStoredError, ""},
+    {23, {"/j13", "/cd490123456789", "/fl"}, StoredNoBars, {}, State::CommandError, kStoredError,
+     ""},
+    // The command's own bar height of 0 is the command's error.
+    {24, {"/j13", "/cd490123456789", "/bh00", "/fl"}, nullptr, {}, State::CommandError,
+     kCommandError, ""},
+    {25, {"/j13", "/cd490123456789", "/bh01"}, StoredNoBars, {"clipboard"}, State::Produced,
+     kMaking, ""},
+    // What the settings window can store is a barcode.
+    {26, {"/j13t", "/cd490123456789"}, StoredWindowExtremes, {"clipboard"}, State::Produced,
+     kMaking, ""},
+    {27, {"/i16", "/cd123456789012345"}, StoredWindowExtremes, {"clipboard"}, State::Produced,
+     kMaking, ""},
 };
 // clang-format on
 
@@ -186,23 +222,32 @@ TEST(RunFaults, ClipboardFirstThenFile) {
 
 // The frame (.01 mm) states the size on this screen, or with "mw" the
 // printed size of that module width times the copy rate: one module is two
-// drawing units, the default JAN-13 picture 226 x 154 units.
+// drawing units, the default JAN-13 picture 226 x 154 units. The copy
+// (rclBounds) covers the frame's pixels on the screen: with "mw" frame x
+// pixels / (mm x 100), rounded.
 TEST(RunFrame, ScreenOrModuleWidth) {
     struct Row {
         int row;
         std::vector<std::string> options;
         std::int32_t width, height;
+        std::int32_t copyWidth, copyHeight;
         ScreenFigures screen = {1280, 1024, 338, 270};
     };
     const Row rows[] = {
-        {0, {}, 5968, 4061},         // 226 x 338 mm / 1280 px, 154 x 270 / 1024
-        {1, {"/cr50"}, 2984, 2030},  // the copy, 113 x 77 pixels
-        {2, {"/mw33"}, 3729, 2541},  // 113 x 0.33 mm, 77 x 0.33 mm
-        {3, {"/mw33", "/cr150"}, 5594, 3812},
-        {4, {"/cr150", "/mw"}, 1695, 1155},  // "mw" alone: 0.10 mm
+        {0, {}, 5968, 4061, 226, 154},        // 226 x 338 mm / 1280 px, 154 x 270 / 1024
+        {1, {"/cr50"}, 2984, 2030, 113, 77},  // the copy, 113 x 77 pixels
+        // 113 x 0.33 mm, 77 x 0.33 mm; 3729 x 1280 / 33800 = 141.2, 2541 x 1024 / 27000 = 96.4
+        {2, {"/mw33"}, 3729, 2541, 141, 96},
+        // 211.8 and 144.6
+        {3, {"/mw33", "/cr150"}, 5594, 3812, 212, 145},
+        {4, {"/cr150", "/mw"}, 1695, 1155, 64, 44},  // "mw" alone: 0.10 mm; 64.2 and 43.8
+        // 2 mm modules at 500 %: 1130 x 770 mm, 4279.3 x 2920.4 pixels.
+        {5, {"/mw200", "/cr500"}, 113000, 77000, 4279, 2920},
         // A screen that reports no size counts as 96 pixels per inch.
-        {5, {}, 5985, 4076, {1280, 1024, 0, 0}},
-        {6, {}, 5981, 4071, {0, 0, 0, 0}},
+        {6, {}, 5985, 4076, 226, 154, {1280, 1024, 0, 0}},
+        {7, {}, 5981, 4071, 226, 154, {0, 0, 0, 0}},
+        // 1024 px of 271 mm: 3729 x 1024 / 27100 = 140.9.
+        {8, {"/mw33"}, 3729, 2541, 141, 96, {0, 0, 0, 0}},
     };
     const auto number = [](const std::vector<std::uint8_t>& bytes, std::size_t at) {
         return static_cast<std::int32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
@@ -216,7 +261,9 @@ TEST(RunFrame, ScreenOrModuleWidth) {
         arguments.insert(arguments.end(), row.options.begin(), row.options.end());
         ASSERT_EQ(RunGeneration(arguments, LoadBuiltInDefaults, platform).state, State::Produced);
         ASSERT_GE(platform.clipboardBytes.size(), 108u);
-        // rclFrame's right and bottom edges in the header.
+        // rclBounds' and rclFrame's right and bottom edges in the header.
+        EXPECT_EQ(number(platform.clipboardBytes, 16), row.copyWidth - 1);
+        EXPECT_EQ(number(platform.clipboardBytes, 20), row.copyHeight - 1);
         EXPECT_EQ(number(platform.clipboardBytes, 32), row.width);
         EXPECT_EQ(number(platform.clipboardBytes, 36), row.height);
     }

@@ -62,6 +62,37 @@ TEST(ResolveSavePath, FolderPrecedence) {
     }
 }
 
+struct ExtensionRow {
+    int row;
+    const char* fileName;
+    const char* path;
+};
+
+class SaveExtension : public testing::TestWithParam<ExtensionRow> {};
+
+TEST_P(SaveExtension, OneEmfExtension) {
+    const ExtensionRow& row = GetParam();
+    std::string saveDr = "C:\\Work";
+    const FolderQueries folders{[](const std::string&) { return true; }, {}};
+    EXPECT_EQ(ResolveSavePath(saveDr, row.fileName, folders), row.path);
+}
+
+const ExtensionRow kExtensionRows[] = {
+    /* 0*/ {0, "label", "C:\\Work\\label.emf"},
+    /* 1*/ {1, "label.emf", "C:\\Work\\label.emf"},
+    /* 2*/ {2, "label.EMF", "C:\\Work\\label.EMF"},
+    /* 3*/ {3, "label.Emf", "C:\\Work\\label.Emf"},
+    /* 4*/ {4, "label.emf.emf", "C:\\Work\\label.emf.emf"},
+    /* 5*/ {5, "label.wmf", "C:\\Work\\label.wmf.emf"},
+    /* 6*/ {6, "labelemf", "C:\\Work\\labelemf.emf"},
+    /* 7*/ {7, "label.emf ", "C:\\Work\\label.emf .emf"},
+    /* 8*/ {8, "emf", "C:\\Work\\emf.emf"},
+    /* 9*/ {9, "ラベル.emf", "C:\\Work\\ラベル.emf"},
+};
+
+INSTANTIATE_TEST_SUITE_P(, SaveExtension, testing::ValuesIn(kExtensionRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
 TEST(ResolveSavePath, MissingQueriesMeanNoFolder) {
     std::string saveDr;
     EXPECT_EQ(ResolveSavePath(saveDr, "4901234567894", FolderQueries{}), "4901234567894.emf");
