@@ -38,11 +38,11 @@ std::string ItfPattern(std::string_view text, std::size_t firstData,
 
 void EncodeItf14(std::string_view digits, std::string& pattern) {
     // c1 and c2 are the zero fill: they count in the check digit only.
-    pattern = ItfPattern(digits, 3, tables::Itf14Tbl);
+    pattern = ItfPattern(digits, 3, tables::kItfDigits);
 }
 
 void EncodeItf16(std::string_view digits, std::string& pattern) {
-    pattern = ItfPattern(digits, 1, tables::Itf16Tbl);
+    pattern = ItfPattern(digits, 1, tables::kItfDigits);
 }
 
 }  // namespace merrowin

@@ -39,19 +39,20 @@ void EncodeJan13(std::string_view text, std::string& pattern) {
     const DigitValues digits = ReadDigits(text);
     // The leading digit (c4) has no bars of its own; it picks the number set
     // of each of the six left-half digits.
-    const std::string_view parity = tables::Jan13ParityTbl[digits[3]];
+    const std::string_view parity = tables::kJan13Parity[digits[3]];
     std::array<const JanDigitTable*, 6> leftSets{};
     for (std::size_t i = 0; i < leftSets.size(); ++i) {
-        leftSets[i] = parity[i] == 'G' ? &tables::Jan13EvenTbl : &tables::Jan13OddTbl;
+        leftSets[i] = parity[i] == 'G' ? &tables::kJanSetB : &tables::kJanSetA;
     }
-    pattern = JanPattern(digits, leftSets, tables::Jan13OddTbl);
+    pattern = JanPattern(digits, leftSets, tables::kJanSetA);
 }
 
 void EncodeJan8(std::string_view text, std::string& pattern) {
     const DigitValues digits = ReadDigits(text);
-    const std::array<const JanDigitTable*, 4> leftSets{&tables::Jan8Tbl, &tables::Jan8Tbl,
-                                                       &tables::Jan8Tbl, &tables::Jan8Tbl};
-    pattern = JanPattern(digits, leftSets, tables::Jan8Tbl);
+    // JAN-8 draws every digit from number sets A and C: the same run lengths.
+    const std::array<const JanDigitTable*, 4> leftSets{&tables::kJanSetA, &tables::kJanSetA,
+                                                       &tables::kJanSetA, &tables::kJanSetA};
+    pattern = JanPattern(digits, leftSets, tables::kJanSetA);
 }
 
 }  // namespace merrowin

@@ -14,7 +14,7 @@ using JanDigitTable = std::array<std::string_view, 10>;
 // Number set A (odd parity, "L"), GS1 run lengths doubled. In the left half
 // the first element is a space; in the right half the same run lengths
 // start with a bar and draw number set C.
-inline constexpr JanDigitTable Jan13OddTbl{
+inline constexpr JanDigitTable kJanSetA{
     "6422",  // 0: 3 2 1 1
     "4442",  // 1: 2 2 2 1
     "4244",  // 2: 2 1 2 2
@@ -28,7 +28,7 @@ inline constexpr JanDigitTable Jan13OddTbl{
 };
 
 // Number set B (even parity, "G"): set A's run lengths reversed.
-inline constexpr JanDigitTable Jan13EvenTbl{
+inline constexpr JanDigitTable kJanSetB{
     "2246",  // 0: 1 1 2 3
     "2444",  // 1: 1 2 2 2
     "4424",  // 2: 2 2 1 2
@@ -41,12 +41,9 @@ inline constexpr JanDigitTable Jan13EvenTbl{
     "4226",  // 9: 2 1 1 3
 };
 
-// JAN-8 draws every digit from number sets A and C: the same run lengths.
-inline constexpr const JanDigitTable& Jan8Tbl = Jan13OddTbl;
-
 // Parity of the six left-half digits of a JAN-13, chosen by the leading
 // digit (the EAN-13 first-digit table).
-inline constexpr std::array<std::string_view, 10> Jan13ParityTbl{
+inline constexpr std::array<std::string_view, 10> kJan13Parity{
     "LLLLLL",  // 0
     "LLGLGG",  // 1
     "LLGGLG",  // 2
@@ -67,7 +64,8 @@ inline constexpr std::string_view kJanCentreGuard = "22222";
 // narrow (N) 2 units, wide (W) 5 units.
 using ItfDigitTable = std::array<std::string_view, 10>;
 
-inline constexpr ItfDigitTable Itf14Tbl{
+// The same digits serve ITF-14 and ITF-16.
+inline constexpr ItfDigitTable kItfDigits{
     "22552",  // 0: N N W W N
     "52225",  // 1: W N N N W
     "25225",  // 2: N W N N W
@@ -79,9 +77,6 @@ inline constexpr ItfDigitTable Itf14Tbl{
     "52252",  // 8: W N N W N
     "25252",  // 9: N W N W N
 };
-
-// ITF-16 digits are the same Interleaved 2 of 5 digits.
-inline constexpr const ItfDigitTable& Itf16Tbl = Itf14Tbl;
 
 // Start: narrow bar, narrow space, narrow bar, narrow space.
 // Stop: wide bar, narrow space, narrow bar.
