@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     const auto kind = static_cast<SymbologyKind>(data[0] % 5);
     std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
-    testing::MemoryStore store;
+    fakes::MemoryStore store;
     bool typeError = false;
     auto put = [&](std::string_view section, std::string_view name) {
         const std::size_t end = rest.find('\n');

@@ -11,7 +11,7 @@
 #include "common/errors.h"
 #include "settings/store.h"
 
-namespace merrowin::testing {
+namespace merrowin::fakes {
 
 class MemoryStore final : public SettingsAccessor {
 public:
@@ -76,4 +76,4 @@ private:
     std::optional<std::string> failingName_;
 };
 
-}  // namespace merrowin::testing
+}  // namespace merrowin::fakes

@@ -9,7 +9,7 @@
 namespace merrowin {
 namespace {
 
-using testing::MemoryStore;
+using fakes::MemoryStore;
 
 // The ten size fields of a job, in the order of the stored values.
 struct Sizes {

@@ -18,7 +18,7 @@
 namespace merrowin {
 namespace {
 
-using testing::MemoryStore;
+using fakes::MemoryStore;
 using Write = MemoryStore::Write;
 
 template <typename Row>
