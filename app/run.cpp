@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/symbology.h"
+#include "app/switches.h"
 #include "common/errors.h"
 #include "common/text.h"
 #include "model/symbology.h"

@@ -11,7 +11,7 @@
 
 #include "app/command_line.h"
 #include "app/run.h"
-#include "app/symbology.h"
+#include "app/switches.h"
 #include "settings/load_settings.h"
 
 namespace {

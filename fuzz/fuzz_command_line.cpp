@@ -12,7 +12,7 @@
 
 #include "app/command_line.h"
 #include "app/run.h"
-#include "app/symbology.h"
+#include "app/switches.h"
 #include "common/cmdline.h"
 #include "common/errors.h"
 #include "model/symbology.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/symbology.h"
+#include "app/switches.h"
 #include "app/win/status_window.h"
 #include "common/cmdline.h"
 #include "usage/win/help_window.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/symbology.h"
+#include "app/switches.h"
 #include "common/errors.h"
 
 namespace merrowin {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/symbology.h"
+#include "app/switches.h"
 #include "common/errors.h"
 #include "model/options.h"
 #include "settings/load_settings.h"

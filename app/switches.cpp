@@ -1,4 +1,4 @@
-#include "app/symbology.h"
+#include "app/switches.h"
 
 #include <algorithm>
 #include <array>
