@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "app/save_path.h"
 #include "app/switches.h"
 #include "common/errors.h"
 #include "common/text.h"
 #include "model/symbology.h"
 #include "render/layout.h"
-#include "render/save_path.h"
 
 namespace merrowin {
 namespace {

@@ -1,4 +1,4 @@
-#include "render/save_path.h"
+#include "app/save_path.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// Where a saved picture goes.
+// Where a saved picture goes: the folder precedence of a run.
 #pragma once
 
 #include <functional>
