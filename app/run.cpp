@@ -43,7 +43,7 @@ RunOutcome RunOutcome::Failed(std::string_view message) {
 }
 
 std::vector<std::uint8_t> MakeMetafile(BarcodeJob& job, const ScreenFigures& reported,
-                                       const MeasureText& measure) {
+                                       const TextMeasurer& measure) {
     const ScreenFigures screen = UsableScreen(reported);
     EncodeForKind(job.Kind, job.Digits, job.Pattern);
     if (job.Pattern.empty()) return {};
@@ -110,7 +110,7 @@ RunOutcome RunGeneration(const std::vector<std::string>& arguments,
         outcome.status = kMakingText;
         const std::vector<std::uint8_t> metafile =
             MakeMetafile(job, platform.Screen(), [&platform](const FontSpec& font, auto text) {
-                return platform.MeasureText(font, text);
+                return platform.CharacterAdvances(font, text);
             });
         if (metafile.empty()) {
             // No area or no barcode: the command's own sizes, or the stored ones.

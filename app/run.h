@@ -20,8 +20,8 @@ class Platform {
 public:
     virtual ~Platform() = default;
     // Character advances of `text` in `font` on the reference screen.
-    virtual std::vector<std::int32_t> MeasureText(const FontSpec& font,
-                                                  std::u16string_view text) = 0;
+    virtual std::vector<std::int32_t> CharacterAdvances(const FontSpec& font,
+                                                        std::u16string_view text) = 0;
     virtual ScreenFigures Screen() = 0;
     // Empties the clipboard and places the metafile on it in the enhanced
     // metafile format; raises kClipboardMessage when it cannot.
@@ -75,6 +75,6 @@ RunOutcome RunGeneration(const std::vector<std::string>& arguments,
 // ConversionError for a non-digit and PictureSizeMessage for a picture too
 // large to write.
 std::vector<std::uint8_t> MakeMetafile(BarcodeJob& job, const ScreenFigures& screen,
-                                       const MeasureText& measure);
+                                       const TextMeasurer& measure);
 
 }  // namespace merrowin

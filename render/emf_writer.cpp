@@ -408,7 +408,7 @@ void EmfWriter::Emit(const EmfRecord& record) {
     ++recordCount_;
 }
 
-EmfWriter::EmfWriter(const EmfPage& page, const ScreenFigures& screen, MeasureText measure)
+EmfWriter::EmfWriter(const EmfPage& page, const ScreenFigures& screen, TextMeasurer measure)
     : page_(page), screen_(screen), measure_(std::move(measure)) {
     const auto side = [](std::int32_t v) { return v >= 1 && v <= kMaxPictureSide; };
     if (!side(page.width) || !side(page.height) || !side(page.copyWidth) || !side(page.copyHeight))

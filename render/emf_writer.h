@@ -35,7 +35,7 @@ struct FontSpec {
 
 // The advance of each character of `text` in `font` on the reference
 // screen, in drawing units: one entry per UTF-16 code unit.
-using MeasureText =
+using TextMeasurer =
     std::function<std::vector<std::int32_t>(const FontSpec& font, std::u16string_view text)>;
 
 // A physical size in .01 mm.
@@ -91,7 +91,7 @@ struct EmfPage {
 // consecutive fills of one colour become one polygon record.
 class EmfWriter final : public Canvas {
 public:
-    EmfWriter(const EmfPage& page, const ScreenFigures& screen, MeasureText measure);
+    EmfWriter(const EmfPage& page, const ScreenFigures& screen, TextMeasurer measure);
     EmfWriter(const EmfWriter&) = delete;
     EmfWriter& operator=(const EmfWriter&) = delete;
     ~EmfWriter() override;
@@ -116,7 +116,7 @@ private:
 
     EmfPage page_;
     ScreenFigures screen_;
-    MeasureText measure_;
+    TextMeasurer measure_;
     std::vector<std::uint8_t> records_;  // the whole metafile so far, header first
     std::uint32_t recordCount_ = 0;      // the header included
     std::vector<Rect> fills_;            // pending, all of one colour, none overlapping

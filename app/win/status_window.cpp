@@ -133,7 +133,7 @@ void TForm1::Button1Click() {
 void TForm1::SetLabel1(std::string_view text) {
     const std::wstring wide = Widen(text);
     ::SetWindowTextW(Item(kLabel1), wide.c_str());
-    const SIZE size = MeasureText(font_.get(), wide);
+    const SIZE size = TextExtent(font_.get(), wide);
     ::SetWindowPos(Item(kLabel1), nullptr, 0, 0, size.cx, size.cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     const int buttonLeft =

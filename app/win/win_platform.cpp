@@ -158,7 +158,8 @@ private:
 
 }  // namespace
 
-std::vector<std::int32_t> WinPlatform::MeasureText(const FontSpec& font, std::u16string_view text) {
+std::vector<std::int32_t> WinPlatform::CharacterAdvances(const FontSpec& font,
+                                                         std::u16string_view text) {
     std::vector<std::int32_t> advances(text.size(), 0);
     if (text.empty()) return advances;
     LOGFONTW logFont{};

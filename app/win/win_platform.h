@@ -12,7 +12,8 @@ public:
     // `owner` becomes the clipboard's owner.
     explicit WinPlatform(HWND owner) : owner_(owner) {}
 
-    std::vector<std::int32_t> MeasureText(const FontSpec& font, std::u16string_view text) override;
+    std::vector<std::int32_t> CharacterAdvances(const FontSpec& font,
+                                                std::u16string_view text) override;
     ScreenFigures Screen() override;
     void PutOnClipboard(const std::vector<std::uint8_t>& metafile) override;
     void SaveFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override;

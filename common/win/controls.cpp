@@ -94,7 +94,7 @@ UniqueFont CreateFormFont(int height, bool bold) {
     return UniqueFont(::CreateFontIndirectW(&font));
 }
 
-SIZE MeasureText(HFONT font, std::wstring_view text) {
+SIZE TextExtent(HFONT font, std::wstring_view text) {
     ScreenDc dc;
     SelectGuard select(dc.get(), font);
     SIZE size{};
@@ -116,7 +116,7 @@ HWND CreateControl(HWND parent, const ControlSpec& item, HFONT font) {
             style = WS_CHILD | visible |
                     (item.kind == ControlKind::Label ? SS_LEFT | SS_NOPREFIX : SS_OWNERDRAW);
             if (width == 0) {  // sized to its text
-                const SIZE size = MeasureText(font, item.text);
+                const SIZE size = TextExtent(font, item.text);
                 width = size.cx;
                 height = size.cy;
             }

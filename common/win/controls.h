@@ -46,7 +46,7 @@ UniqueFont CreateFormFont(int height, bool bold = false);
 HWND CreateControl(HWND parent, const ControlSpec& item, HFONT font);
 
 // The size of one line of text in the font, as a label sized to its text.
-SIZE MeasureText(HFONT font, std::wstring_view text);
+SIZE TextExtent(HFONT font, std::wstring_view text);
 
 // Pumps messages while `keepRunning` says so; our forms get dialog-like
 // keys: Tab and Shift+Tab through the tab order, Alt+letter for "&"

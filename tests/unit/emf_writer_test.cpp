@@ -196,7 +196,7 @@ private:
 // and counts how often it is asked.
 struct FakeFont {
     int calls = 0;
-    MeasureText Measure() {
+    TextMeasurer Measure() {
         return [this](const FontSpec& font, std::u16string_view text) {
             ++calls;
             std::vector<std::int32_t> advances;

@@ -16,7 +16,8 @@ namespace {
 // Records what the run asks of the platform, one line per call.
 class FakePlatform final : public Platform {
 public:
-    std::vector<std::int32_t> MeasureText(const FontSpec& font, std::u16string_view text) override {
+    std::vector<std::int32_t> CharacterAdvances(const FontSpec& font,
+                                                std::u16string_view text) override {
         return std::vector<std::int32_t>(text.size(), font.height / 2);
     }
     ScreenFigures Screen() override { return screen; }
