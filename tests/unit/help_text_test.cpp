@@ -124,8 +124,10 @@ const HelpLineRow kHelpLineRows[] = {
     {7, "              値: 2 桁。1 桁以下は 10、3 桁以上は 100。範囲 0～100"},
     {8, "  0   シンボルを作成しました。"},
     {9, "  設定の保存先 (レジストリ): HKEY_CURRENT_USER\\Software\\Korvane\\Merrowin"},
-    {10, "    start \"\" /wait \"C:\\Tools\\merrowin.exe\" /j13 /cd490123456789 /fl /drC:\\Labels"},
-    {11, "    Set wsh = CreateObject(\"WScript.Shell\")"},
+    {10,
+     "    start \"\" /wait \"C:\\Tools\\Merrowin\\merrowin.exe\" /j13 /cd490123456789 /fl "
+     "/drC:\\Labels"},
+    {11, "    Const MERROWIN_EXE As String = \"C:\\Tools\\Merrowin\\merrowin.exe\""},
     {12, "  merrowin /?            このヘルプを開きます (/h、-?、-h も同じ)"},
     {13, "  バーの下の数字は「OCRB」という名前のフォントで描きます。このフォントが"},
     {14, "  オプションは無視します (エラーにはなりません)。"},
