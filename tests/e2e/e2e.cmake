@@ -69,7 +69,10 @@ set(MERROWIN_DECODE_CASES
   "itf14_frame|14901234567891|/i14f|/cd1490123456789"
   "itf14|14901234567891|/i14|/cd1490123456789"
   "itf16|1234567890123452|/i16|/cd123456789012345"
-  "itf16_frame|1234567890123452|/i16f|/cd123456789012345")
+  "itf16_frame|1234567890123452|/i16f|/cd123456789012345"
+  # With a module width the picture fills the frame that states it.
+  "jan13_mw33|4901234567894|/j13|/cd490123456789|/mw33"
+  "itf16_mw25_cr200|1234567890123452|/i16f|/cd123456789012345|/mw25|/cr200")
 foreach(case IN LISTS MERROWIN_DECODE_CASES)
   string(REPLACE "|" ";" fields "${case}")
   list(POP_FRONT fields name expected)
