@@ -29,4 +29,23 @@ void SetJobField(BarcodeJob& job, SizeField field, std::int32_t value) {
     // clang-format on
 }
 
+std::int32_t JobField(const BarcodeJob& job, SizeField field) {
+    // clang-format off
+    switch (field) {
+        case SizeField::BarHeight:    return job.BarHeight;
+        case SizeField::TopMargin:    return job.TopMargin;
+        case SizeField::BottomMargin: return job.BottomMargin;
+        case SizeField::LeftMargin:   return job.LeftMargin;
+        case SizeField::RightMargin:  return job.RightMargin;
+        case SizeField::InnerMargin:  return job.InnerMargin;
+        case SizeField::Gap:          return job.Gap;
+        case SizeField::FrameWidth:   return job.FrameWidth;
+        case SizeField::FontSize:     return job.FontSize;
+        case SizeField::CopyRate:     return job.CopyRate;
+        case SizeField::ModuleWidth:  return job.ModuleWidth;
+    }
+    // clang-format on
+    return 0;
+}
+
 }  // namespace merrowin

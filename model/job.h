@@ -73,4 +73,7 @@ std::int32_t NarrowToField(SizeField field, std::int32_t value);
 // Stores a number into the job's field, narrowed as NarrowToField says.
 void SetJobField(BarcodeJob& job, SizeField field, std::int32_t value);
 
+// The number the job keeps in a size field.
+std::int32_t JobField(const BarcodeJob& job, SizeField field);
+
 }  // namespace merrowin

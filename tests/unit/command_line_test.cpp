@@ -88,34 +88,6 @@ struct OptionRow {
     const char* error;
 };
 
-std::int32_t FieldOf(const BarcodeJob& job, SizeField field) {
-    switch (field) {
-        case SizeField::BarHeight:
-            return job.BarHeight;
-        case SizeField::TopMargin:
-            return job.TopMargin;
-        case SizeField::BottomMargin:
-            return job.BottomMargin;
-        case SizeField::LeftMargin:
-            return job.LeftMargin;
-        case SizeField::RightMargin:
-            return job.RightMargin;
-        case SizeField::InnerMargin:
-            return job.InnerMargin;
-        case SizeField::Gap:
-            return job.Gap;
-        case SizeField::FrameWidth:
-            return job.FrameWidth;
-        case SizeField::FontSize:
-            return job.FontSize;
-        case SizeField::CopyRate:
-            return job.CopyRate;
-        case SizeField::ModuleWidth:
-            return job.ModuleWidth;
-    }
-    return 0;
-}
-
 class NumericOptions : public ::testing::TestWithParam<OptionRow> {};
 
 using enum SizeField;
@@ -222,7 +194,7 @@ TEST_P(NumericOptions, ValueByArgumentLength) {
     }
     EXPECT_EQ(error, row.error);
     if (error.empty())
-        EXPECT_EQ(FieldOf(job, row.field), row.expected);
+        EXPECT_EQ(JobField(job, row.field), row.expected);
     else
         EXPECT_TRUE(job.Digits.empty()) << "nothing after the failing option is applied";
 }

@@ -152,35 +152,6 @@ TEST(HelpText, CommentsStandOnTheirOwnLines) {
     }
 }
 
-// The number a job keeps in a size field.
-std::int32_t FieldValue(const BarcodeJob& job, SizeField field) {
-    switch (field) {
-        case SizeField::BarHeight:
-            return job.BarHeight;
-        case SizeField::TopMargin:
-            return job.TopMargin;
-        case SizeField::BottomMargin:
-            return job.BottomMargin;
-        case SizeField::LeftMargin:
-            return job.LeftMargin;
-        case SizeField::RightMargin:
-            return job.RightMargin;
-        case SizeField::InnerMargin:
-            return job.InnerMargin;
-        case SizeField::Gap:
-            return job.Gap;
-        case SizeField::FrameWidth:
-            return job.FrameWidth;
-        case SizeField::FontSize:
-            return job.FontSize;
-        case SizeField::CopyRate:
-            return job.CopyRate;
-        case SizeField::ModuleWidth:
-            return job.ModuleWidth;
-    }
-    return 0;
-}
-
 // The range the help states is what the parser does: every value of up to
 // five digits lands inside it, and both ends are reached.
 struct RangeRow {
@@ -215,7 +186,7 @@ TEST_P(OptionRange, IsWhatTheParserGives) {
     for (const std::string& value : values) {
         BarcodeJob job = start;
         ApplyOption("/" + std::string(row.key) + value, job);
-        const std::int32_t got = FieldValue(job, option->field);
+        const std::int32_t got = JobField(job, option->field);
         seen.minimum = std::min(seen.minimum, got);
         seen.maximum = std::max(seen.maximum, got);
     }
