@@ -115,6 +115,19 @@ public:
     const std::wstring& Path() const { return path_; }
     void Keep() { kept_ = true; }
 
+    // Writes a part of a file written in pieces (the batch report); false
+    // when the disk refused.
+    bool WritePart(std::string_view bytes) {
+        while (!bytes.empty()) {
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 20));
+            DWORD written = 0;
+            if (!::WriteFile(file_, bytes.data(), chunk, &written, nullptr) || written == 0)
+                return false;
+            bytes.remove_prefix(written);
+        }
+        return true;
+    }
+
 private:
     // Closes the file; false when the system reports that the last writes
     // failed.
@@ -145,6 +158,36 @@ bool ReplaceFile(const std::wstring& from, const std::wstring& to) {
 }
 
 }  // namespace
+
+namespace {
+
+// The batch report: written beside its target in pieces, then put on the
+// disk and renamed over it as SaveFile does with a picture.
+class ReplacingTemporaryFile final : public ReplacingFile {
+public:
+    explicit ReplacingTemporaryFile(const std::string& path)
+        : failure_(FileCreateMessage(path)),
+          target_(ExtendedPathFor(Widen(path), kTemporarySuffixLength)),
+          temporary_(target_, failure_) {}
+    void Write(std::string_view bytes) override {
+        if (!temporary_.WritePart(bytes)) throw failure_;
+    }
+    void Commit() override {
+        if (!temporary_.WriteAll({}) || !ReplaceFile(temporary_.Path(), target_)) throw failure_;
+        temporary_.Keep();
+    }
+
+private:
+    MerrowinError failure_;
+    std::wstring target_;
+    TemporaryFile temporary_;
+};
+
+}  // namespace
+
+std::unique_ptr<ReplacingFile> CreateReplacingFile(const std::string& path) {
+    return std::make_unique<ReplacingTemporaryFile>(path);
+}
 
 std::vector<std::int32_t> WinPlatform::MeasureText(const FontSpec& font, std::u16string_view text) {
     std::vector<std::int32_t> advances(text.size(), 0);

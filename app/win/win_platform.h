@@ -2,6 +2,10 @@
 // screen, the clipboard and the file system take the metafile's bytes.
 #pragma once
 
+#include <memory>
+#include <string>
+
+#include "app/batch.h"
 #include "app/run.h"
 #include "common/win/win_util.h"
 
@@ -22,5 +26,9 @@ public:
 private:
     HWND owner_;
 };
+
+// A file that replaces `path` atomically once committed, written in
+// pieces (the batch report); raises FileCreateMessage(path).
+std::unique_ptr<ReplacingFile> CreateReplacingFile(const std::string& path);
 
 }  // namespace merrowin::win
