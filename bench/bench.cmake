@@ -5,6 +5,10 @@ if(WIN32)
   add_executable(empty_app WIN32 bench/empty_app.cpp)
   target_link_options(empty_app PRIVATE -municode)
   target_link_libraries(empty_app PRIVATE merrowin_options)
+  # The floor of a batch (/bt): the same file calls, nothing else.
+  add_executable(bare_writes bench/bare_writes.cpp)
+  target_link_options(bare_writes PRIVATE -municode)
+  target_link_libraries(bare_writes PRIVATE merrowin_options)
 else()
   # libzint (Debian's libzint-dev) is the peer the core is measured against;
   # only the benchmark links it.

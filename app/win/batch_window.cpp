@@ -273,7 +273,7 @@ int RunBatchWindow(HINSTANCE instance, const std::vector<std::string>& arguments
     BatchOutcome outcome;
     // Memory running out is the one failure no rule of the batch foresees.
     try {
-        WinPlatform platform(window.Handle());
+        WinPlatform platform(window.Handle(), false);
         WinBatchPort port(window);
         outcome = RunBatch(arguments, LoadSettingsFromRegistry, platform, port);
     } catch (const std::exception& error) {

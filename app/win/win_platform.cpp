@@ -97,9 +97,9 @@ public:
         if (!kept_ && !path_.empty()) ::DeleteFileW(path_.c_str());
     }
 
-    // Writes all the bytes and puts them on the disk; false when the disk
-    // refused (full, removed, failing).
-    bool WriteAll(const std::vector<std::uint8_t>& bytes) {
+    // Writes all the bytes and puts them on the disk (unless `flush` is
+    // false); false when the disk refused (full, removed, failing).
+    bool WriteAll(const std::vector<std::uint8_t>& bytes, bool flush = true) {
         std::size_t done = 0;
         while (done < bytes.size()) {
             const DWORD chunk =
@@ -109,7 +109,7 @@ public:
                 return false;
             done += written;
         }
-        if (!::FlushFileBuffers(file_)) return false;
+        if (flush && !::FlushFileBuffers(file_)) return false;
         return Close();
     }
     const std::wstring& Path() const { return path_; }
@@ -246,7 +246,8 @@ void WinPlatform::SaveFile(const std::string& path, const std::vector<std::uint8
     // Written beside the target and renamed over it: a failure leaves the
     // old file or the new one, never a half-written or vanished one.
     TemporaryFile temporary(target, failure);
-    if (!temporary.WriteAll(bytes) || !ReplaceFile(temporary.Path(), target)) throw failure;
+    if (!temporary.WriteAll(bytes, flushEachFile_) || !ReplaceFile(temporary.Path(), target))
+        throw failure;
     temporary.Keep();
 }
 
