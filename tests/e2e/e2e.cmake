@@ -16,6 +16,7 @@ target_link_options(hold_clipboard PRIVATE -municode)
 target_link_libraries(hold_clipboard PRIVATE merrowin_options)
 
 add_executable(e2e_tests
+  tests/e2e/batch_test.cpp
   tests/e2e/clipboard_test.cpp
   tests/e2e/e2e_support.cpp
   tests/e2e/error_test.cpp
