@@ -10,6 +10,9 @@ if(WIN32)
   target_link_options(bare_writes PRIVATE -municode)
   target_link_libraries(bare_writes PRIVATE merrowin_options)
 else()
+  # The core's memory over a batch of any length (bench/batch_bench.sh).
+  add_executable(batch_memory EXCLUDE_FROM_ALL bench/batch_memory.cpp)
+  target_link_libraries(batch_memory PRIVATE merrowin_core merrowin_options)
   # libzint (Debian's libzint-dev) is the peer the core is measured against;
   # only the benchmark links it.
   find_package(benchmark QUIET)
