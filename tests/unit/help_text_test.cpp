@@ -123,6 +123,8 @@ const HelpLineRow kHelpLineRows[] = {
     {11, "    Set wsh = CreateObject(\"WScript.Shell\")"},
     {12, "  merrowin /?            このヘルプを開きます (/h、-?、-h も同じ)"},
     {13, "  バーの下の数字は「OCRB」という名前のフォントで描きます。このフォントが"},
+    {14, "  /btLIST     一覧ファイル LIST の 1 行ごとに 1 つの図を作ります (一括作成)。"},
+    {15, "              書きます。全行成功で終了コード 0、それ以外は 1"},
 };
 
 INSTANTIATE_TEST_SUITE_P(, HelpTextLine, testing::ValuesIn(kHelpLineRows),
