@@ -55,7 +55,7 @@ struct BatchOutcome {
     State state = State::Stopped;
     std::string status;       // the status line: the summary, or the command's error
     std::string reportPath;   // Finished: the report's full path
-    std::string error;        // Stopped: the error box's message
+    std::string error;        // the error box: why it stopped, or that the report failed
     std::size_t symbols = 0;  // data lines, good or not
     std::size_t made = 0;
     std::size_t errors = 0;
