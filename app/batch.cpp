@@ -190,8 +190,24 @@ BatchOutcome RunBatch(const std::vector<std::string>& arguments, const SettingsL
         outcome.cancelled = stoppedAt != kNotStopped && stoppedAt <= survey.lines;
         const std::string reportPath = ReportPath(listPath);
         outcome.reportPath = port.AbsolutePath(reportPath);
-        try {
-            std::unique_ptr<ReplacingFile> report = port.CreateReplacing(reportPath);
+        {
+            // A report the disk refuses is dropped; the lines are still
+            // counted for the summary.
+            std::unique_ptr<ReplacingFile> report;
+            const auto keep = [&](const auto& step) {
+                if (!report) return;
+                try {
+                    step();
+                } catch (const MerrowinError& error) {
+                    outcome.error = error.what();
+                    report.reset();
+                }
+            };
+            try {
+                report = port.CreateReplacing(reportPath);
+            } catch (const MerrowinError& error) {
+                outcome.error = error.what();
+            }
             std::string rows(kReportStart);
             const std::unique_ptr<ByteSource> source = OpenOrRaise(port, listPath);
             ListReader reader(*source, survey.encoding, decodeAnsi, job.Kind);
@@ -224,14 +240,14 @@ BatchOutcome RunBatch(const std::vector<std::string>& arguments, const SettingsL
                     AddRow(rows, line.number, "ok", line.data, pathOf(line.name));
                 }
                 if (rows.size() >= kReportChunk) {
-                    report->Write(rows);
+                    keep([&] { report->Write(rows); });
                     rows.clear();
                 }
             }
-            report->Write(rows);
-            report->Commit();
-        } catch (const MerrowinError& error) {
-            outcome.error = error.what();
+            keep([&] {
+                report->Write(rows);
+                report->Commit();
+            });
         }
         outcome.status = BatchSummary(outcome.symbols, outcome.made, outcome.errors);
         if (outcome.cancelled)

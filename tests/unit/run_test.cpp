@@ -422,6 +422,7 @@ public:
             FakeBatchPort& port;
             std::string text;
         };
+        if (reportRefused) throw MerrowinError(FileCreateMessage(path));
         reportPath = path;
         return std::make_unique<File>(*this);
     }
@@ -432,6 +433,7 @@ public:
 
     std::string list;
     std::size_t stopAfter = 0;
+    bool reportRefused = false;
     std::string progress;
     std::string reportPath;
     std::string report;
@@ -511,6 +513,22 @@ TEST(BatchRun, StoppedHalfway) {
                                "5\tcancelled\tbad\t\r\n");
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_EQ(outcome.status, "4 件中 2 件を作成しました。エラー 0 件  中止しました。");
+    EXPECT_EQ(outcome.ExitCode(), 1);
+}
+
+// A report that cannot be written: the files stay, the error box says so
+// and the exit status is 1.
+TEST(BatchRun, ReportRefused) {
+    FakePlatform platform;
+    FakeBatchPort port;
+    port.reportRefused = true;
+    port.list = "490123456789\n";
+    const BatchOutcome outcome =
+        RunBatch({"/j13", kListArgument, "/dr"}, LoadBuiltInDefaults, platform, port);
+    EXPECT_EQ(platform.calls.back(), "save D:\\Docs\\4901234567894.emf");
+    EXPECT_EQ(outcome.state, BatchOutcome::State::Finished);
+    EXPECT_EQ(outcome.error, "ファイル C:\\Lists\\codes.report.tsv を作成できません");
+    EXPECT_EQ(outcome.status, "1 件中 1 件を作成しました。エラー 0 件");
     EXPECT_EQ(outcome.ExitCode(), 1);
 }
 
