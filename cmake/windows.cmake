@@ -3,6 +3,7 @@
 
 # The Win32 layer: the win/ subfolder of each folder.
 add_library(merrowin_win STATIC
+  app/win/batch_window.cpp
   app/win/status_window.cpp
   app/win/win_platform.cpp
   common/win/clipboard.cpp

@@ -39,6 +39,39 @@ std::string FolderCreateMessage(std::string_view path) {
     return Fill("フォルダ「%s」を作成できません。", path);
 }
 
+std::string ListOpenMessage(std::string_view path) {
+    return Fill("リスト %s を読み込めません", path);
+}
+std::string ListNotTextMessage(std::string_view path) {
+    return Fill("リスト %s はテキストファイルではありません", path);
+}
+std::string CheckDigitMessage(char rightDigit) {
+    return Fill("チェックデジットが違います (正しくは %s)", std::string(1, rightDigit));
+}
+std::string NotDigitMessage(std::string_view character) {
+    return Fill("データに数字でない文字「%s」があります", character);
+}
+std::string DigitCountMessage(std::size_t count, std::size_t dataDigits) {
+    return "データが " + std::to_string(count) + " 桁です (" + std::to_string(dataDigits) +
+           " 桁、またはチェックデジット付きの " + std::to_string(dataDigits + 1) + " 桁)";
+}
+std::string NameCharacterMessage(std::string_view character) {
+    return Fill("ファイル名に使えない文字「%s」があります", character);
+}
+std::string DeviceNameMessage(std::string_view name) {
+    return Fill("ファイル名「%s」は Windows の装置名なので使えません", name);
+}
+std::string DuplicateNameMessage(std::string_view name, std::size_t firstLine) {
+    return Fill("ファイル名「%s」は ", name) + std::to_string(firstLine) + " 行目と同じです";
+}
+std::string BatchSummary(std::size_t symbols, std::size_t made, std::size_t errors) {
+    return std::to_string(symbols) + " 件中 " + std::to_string(made) +
+           " 件を作成しました。エラー " + std::to_string(errors) + " 件";
+}
+std::string ReportPathText(std::string_view path) {
+    return Fill("レポート: %s", path);
+}
+
 std::string ErrorBoxText(std::string_view message) {
     std::string out(message);
     // Compared as bytes: every byte of a multi-byte character sorts above ".".

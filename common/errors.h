@@ -40,6 +40,31 @@ inline constexpr std::string_view kEraseQuestion =
     "アンインストールする場合は、その後「Merrowin」を起動しないで、"
     "インストールフォルダごと削除してください。";
 
+// Batch generation (/bt): the list, its lines and the closing summary.
+std::string ListOpenMessage(std::string_view path);  // リスト %s を読み込めません
+std::string ListNotTextMessage(
+    std::string_view path);  // リスト %s はテキストファイルではありません
+std::string CheckDigitMessage(char rightDigit);  // チェックデジットが違います (正しくは %s)
+std::string NotDigitMessage(std::string_view character);  // データに数字でない文字「%s」があります
+std::string DigitCountMessage(std::size_t count, std::size_t dataDigits);  // 桁数の誤り
+std::string NameCharacterMessage(
+    std::string_view character);  // ファイル名に使えない文字「%s」があります
+std::string DeviceNameMessage(std::string_view name);  // ファイル名「%s」は Windows の装置名です
+std::string DuplicateNameMessage(std::string_view name, std::size_t firstLine);
+std::string BatchSummary(std::size_t symbols, std::size_t made, std::size_t errors);
+std::string ReportPathText(std::string_view path);  // レポート: %s
+inline constexpr std::string_view kNoDataMessage = "データがありません";
+inline constexpr std::string_view kLineTooLongMessage = "行が長すぎます (4096 文字まで)";
+inline constexpr std::string_view kLineEncodingMessage = "文字コードが正しくありません";
+inline constexpr std::string_view kNameEndMessage =
+    "ファイル名の終わりにピリオドや空白は使えません";
+inline constexpr std::string_view kNameExtensionMessage =
+    "ファイル名に .emf は付けないでください (自動で付きます)";
+inline constexpr std::string_view kNameTooLongMessage =
+    "ファイル名が長すぎます (.emf を含めて 255 文字まで)";
+inline constexpr std::string_view kBatchCancelledText = "中止しました。";
+inline constexpr std::string_view kBatchProgressText = "バーコード作成中...";
+
 // The text of the standard error box: a "." is appended when the last
 // character sorts above ".".
 std::string ErrorBoxText(std::string_view message);

@@ -24,13 +24,23 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 10> kSwitche
 }};
 
 // The options without a number, as the help lists them before the sizes.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kOtherOptions{{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kOtherOptions{{
     {"/cdDIGITS", "データ (必須)。JAN-13 は 12 桁、JAN-8 は 7 桁、ITF-14 は 13 桁、\n"
                   "ITF-16 は 15 桁。チェックデジットは自動で計算して付けます。\n"
                   "余分な文字は無視します: JAN-13 を 13 桁で書いても 13 桁目は\n"
                   "使わず、チェックデジットを計算し直します。そのため 12 桁までの\n"
                   "打ち間違いはエラーにならず、別のコードになります。\n"
                   "足りないときは「コマンドが正しくありません。」"},
+    {"/btLIST",   "一覧ファイル LIST の 1 行ごとに 1 つの図を作ります (一括作成)。\n"
+                  "行: データ [, ファイル名]。区切りはカンマ・タブ・セミコロン。\n"
+                  "データはチェックデジットなしでも付きでもよく、付きのときは\n"
+                  "検査します (違えばその行はエラー)。全角数字も使えます。\n"
+                  "数字のない 1 行目は見出しとして飛ばします。文字コードは\n"
+                  "UTF-8、UTF-16 (BOM 付き)、Shift-JIS。ファイル名がなければ\n"
+                  "データとチェックデジットが名前です。/fl と /nc は指定不要、\n"
+                  "/cd は無視します。ほかのオプションはすべての図に効きます。\n"
+                  "結果は LIST の横の「LIST の名前.report.tsv」に 1 行ずつ\n"
+                  "書きます。全行成功で終了コード 0、それ以外は 1"},
     {"/flNAME",   "図を NAME.emf にも保存します。/fl だけのときは、データと\n"
                   "チェックデジットを名前にします"},
     {"/drFOLDER", "保存先のフォルダ。* は空白の代わりです。/dr だけのときは\n"

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "app/batch.h"
 #include "app/switches.h"
+#include "app/win/batch_window.h"
 #include "app/win/status_window.h"
 #include "common/cmdline.h"
 #include "usage/win/help_window.h"
@@ -24,6 +26,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!arguments.empty()) arguments.erase(arguments.begin());
     if (arguments.empty()) return win::RunInteractive(instance);
     if (IsHelpRequest(arguments)) return win::RunHelp(instance);
+    if (IsBatchRequest(arguments)) return win::RunBatchWindow(instance, arguments);
 
     win::TForm1 form(std::move(arguments));
     if (!form.Create(instance)) return 1;

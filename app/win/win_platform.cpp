@@ -125,9 +125,9 @@ public:
         if (!kept_ && !path_.empty()) DeleteWithRetry(path_);
     }
 
-    // Writes all the bytes and puts them on the disk; false when the disk
-    // refused (full, removed, failing).
-    bool WriteAll(const std::vector<std::uint8_t>& bytes) {
+    // Writes all the bytes and puts them on the disk (unless `flush` is
+    // false); false when the disk refused (full, removed, failing).
+    bool WriteAll(const std::vector<std::uint8_t>& bytes, bool flush = true) {
         std::size_t done = 0;
         while (done < bytes.size()) {
             const DWORD chunk =
@@ -137,11 +137,24 @@ public:
                 return false;
             done += written;
         }
-        if (!::FlushFileBuffers(file_)) return false;
+        if (flush && !::FlushFileBuffers(file_)) return false;
         return Close();
     }
     const std::wstring& Path() const { return path_; }
     void Keep() { kept_ = true; }
+
+    // Writes a part of a file written in pieces (the batch report); false
+    // when the disk refused.
+    bool WritePart(std::string_view bytes) {
+        while (!bytes.empty()) {
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 20));
+            DWORD written = 0;
+            if (!::WriteFile(file_, bytes.data(), chunk, &written, nullptr) || written == 0)
+                return false;
+            bytes.remove_prefix(written);
+        }
+        return true;
+    }
 
 private:
     // Closes the file; false when the system reports that the last writes
@@ -157,6 +170,36 @@ private:
 };
 
 }  // namespace
+
+namespace {
+
+// The batch report: written beside its target in pieces, then put on the
+// disk and renamed over it as SaveFile does with a picture.
+class ReplacingTemporaryFile final : public ReplacingFile {
+public:
+    explicit ReplacingTemporaryFile(const std::string& path)
+        : failure_(FileCreateMessage(path)),
+          target_(ExtendedPathFor(Widen(path), kTemporarySuffixLength)),
+          temporary_(target_, failure_) {}
+    void Write(std::string_view bytes) override {
+        if (!temporary_.WritePart(bytes)) throw failure_;
+    }
+    void Commit() override {
+        if (!temporary_.WriteAll({}) || !ReplaceFile(temporary_.Path(), target_)) throw failure_;
+        temporary_.Keep();
+    }
+
+private:
+    MerrowinError failure_;
+    std::wstring target_;
+    TemporaryFile temporary_;
+};
+
+}  // namespace
+
+std::unique_ptr<ReplacingFile> CreateReplacingFile(const std::string& path) {
+    return std::make_unique<ReplacingTemporaryFile>(path);
+}
 
 std::vector<std::int32_t> WinPlatform::CharacterAdvances(const FontSpec& font,
                                                          std::u16string_view text) {
@@ -218,7 +261,8 @@ void WinPlatform::SaveFile(const std::string& path, const std::vector<std::uint8
     // Written beside the target and renamed over it: a failure leaves the
     // old file or the new one, never a half-written or vanished one.
     TemporaryFile temporary(target, failure);
-    if (!temporary.WriteAll(bytes) || !ReplaceFile(temporary.Path(), target)) throw failure;
+    if (!temporary.WriteAll(bytes, flushEachFile_) || !ReplaceFile(temporary.Path(), target))
+        throw failure;
     temporary.Keep();
 }
 

@@ -2,6 +2,10 @@
 // screen, the clipboard and the file system take the metafile's bytes.
 #pragma once
 
+#include <memory>
+#include <string>
+
+#include "app/batch.h"
 #include "app/run.h"
 #include "common/win/win_util.h"
 
@@ -11,6 +15,12 @@ class WinPlatform final : public Platform {
 public:
     // `owner` becomes the clipboard's owner.
     explicit WinPlatform(HWND owner) : owner_(owner) {}
+    // A batch saves thousands of files: with `flushEachFile` false a file
+    // is renamed over the old one without waiting for the disk first. The
+    // data is the system's once written, so a killed process still leaves
+    // every file complete, old or new; only a power cut can catch files the
+    // system has not yet written out.
+    WinPlatform(HWND owner, bool flushEachFile) : owner_(owner), flushEachFile_(flushEachFile) {}
 
     std::vector<std::int32_t> CharacterAdvances(const FontSpec& font,
                                                 std::u16string_view text) override;
@@ -22,6 +32,11 @@ public:
 
 private:
     HWND owner_;
+    bool flushEachFile_ = true;
 };
+
+// A file that replaces `path` atomically once committed, written in
+// pieces (the batch report); raises FileCreateMessage(path).
+std::unique_ptr<ReplacingFile> CreateReplacingFile(const std::string& path);
 
 }  // namespace merrowin::win

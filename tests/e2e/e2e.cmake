@@ -16,6 +16,7 @@ target_link_options(hold_clipboard PRIVATE -municode)
 target_link_libraries(hold_clipboard PRIVATE merrowin_options)
 
 add_executable(e2e_tests
+  tests/e2e/batch_test.cpp
   tests/e2e/clipboard_test.cpp
   tests/e2e/e2e_support.cpp
   tests/e2e/error_test.cpp
@@ -82,6 +83,13 @@ foreach(case IN LISTS MERROWIN_DECODE_CASES)
       ${CMAKE_BINARY_DIR}/decode-scratch/${name} ${expected} ${fields})
   set_tests_properties(decode.${name} PROPERTIES RESOURCE_LOCK ${MERROWIN_E2E_LOCK} TIMEOUT 120)
 endforeach()
+
+# A Shift-JIS list (Excel's plain CSV on Japanese Windows) under the
+# Japanese ANSI code page.
+add_test(NAME batch.shift_jis_list
+  COMMAND sh ${PROJECT_SOURCE_DIR}/tests/e2e/batch_ansi_check.sh
+    ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:merrowin> ${CMAKE_BINARY_DIR}/batch-ansi-scratch)
+set_tests_properties(batch.shift_jis_list PROPERTIES RESOURCE_LOCK ${MERROWIN_E2E_LOCK} TIMEOUT 120)
 
 # The release archive: made with CPack into a folder of its own, its
 # contents checked, and the exe unpacked from it read back under Wine for

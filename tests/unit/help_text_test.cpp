@@ -137,6 +137,8 @@ const HelpLineRow kHelpLineRows[] = {
     {18, "              値: 1～2 桁。1 桁の 1 は 2、15 を超えると 15、"},
     {19, "              JAN は 11 未満が 11、ITF は 20 を超えると 20、"},
     {20, "              200 を超えると 200、4 桁以上も 200。範囲 10～200"},
+    {21, "  /btLIST     一覧ファイル LIST の 1 行ごとに 1 つの図を作ります (一括作成)。"},
+    {22, "              書きます。全行成功で終了コード 0、それ以外は 1"},
 };
 
 INSTANTIATE_TEST_SUITE_P(, HelpTextLine, testing::ValuesIn(kHelpLineRows),

@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/batch.h"
 #include "common/errors.h"
 #include "settings/load_settings.h"
 
@@ -28,7 +31,7 @@ public:
     }
     void SaveFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override {
         calls.push_back("save " + path);
-        if (diskRefuses) throw MerrowinError(FileCreateMessage(path));
+        if (diskRefuses || path == refusedPath) throw MerrowinError(FileCreateMessage(path));
         fileBytes = bytes;
     }
     bool DirectoryExists(const std::string& folder) override {
@@ -43,6 +46,7 @@ public:
     ScreenFigures screen{1280, 1024, 338, 270};
     bool clipboardBusy = false;
     bool diskRefuses = false;
+    std::string refusedPath;  // this one file cannot be created
     std::vector<std::string> calls;
     std::vector<std::uint8_t> clipboardBytes;
     std::vector<std::uint8_t> fileBytes;
@@ -289,6 +293,332 @@ TEST(RunLongFolders, PathIsFormedWhole) {
             EXPECT_EQ(platform.calls.back(), "save " + folder + "\\4901234567894.emf");
         }
     }
+}
+
+// --- batch generation (/bt) -------------------------------------------------
+
+// A list file handed out a few bytes at a time, so that lines, characters
+// and byte order marks straddle the chunks.
+class ChunkSource final : public ByteSource {
+public:
+    explicit ChunkSource(std::string bytes, std::size_t chunk = 7)
+        : bytes_(std::move(bytes)), chunk_(chunk) {}
+    std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+        const std::size_t n = std::min({size, chunk_, bytes_.size() - at_});
+        std::copy_n(bytes_.data() + at_, n, buffer);
+        at_ += n;
+        return n;
+    }
+
+private:
+    std::string bytes_;
+    std::size_t chunk_;
+    std::size_t at_ = 0;
+};
+
+// Shift-JIS as Windows' code page 932 reads it, for the two words the
+// rows use; any other byte above 0x7F is not text.
+std::optional<std::string> FakeShiftJis(std::string_view bytes) {
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            out += bytes[i++];
+        } else if (bytes.substr(i, 2) == "\x95\x69") {
+            out += "品";
+            i += 2;
+        } else if (bytes.substr(i, 2) == "\x96\xBC") {
+            out += "名";
+            i += 2;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return out;
+}
+
+std::string Utf16Le(std::u16string_view text) {
+    std::string out = "\xFF\xFE";
+    for (const char16_t unit : text) {
+        out += static_cast<char>(unit & 0xFF);
+        out += static_cast<char>(unit >> 8);
+    }
+    return out;
+}
+
+// Every line of a list, one text each: "number kind data|name|error".
+std::vector<std::string> ReadList(const std::string& bytes, SymbologyKind kind) {
+    ChunkSource survey(bytes);
+    const ListSurvey found = SurveyList(survey, FakeShiftJis);
+    if (found.encoding == ListEncoding::NotText) return {"not text"};
+    ChunkSource source(bytes);
+    ListReader reader(source, found.encoding, FakeShiftJis, kind);
+    std::vector<std::string> lines;
+    constexpr const char* kKinds[] = {"blank", "header", "good", "error"};
+    for (ListLine line; reader.Next(line);)
+        lines.push_back(std::to_string(line.number) + " " + kKinds[static_cast<int>(line.kind)] +
+                        " " + line.data + "|" + line.name + "|" + line.error);
+    if (lines.size() != found.lines)
+        lines.push_back("survey counted " + std::to_string(found.lines));
+    return lines;
+}
+
+struct ListRow {
+    int row;
+    std::string bytes;
+    SymbologyKind kind;
+    std::vector<std::string> lines;
+};
+
+void PrintTo(const ListRow& row, std::ostream* out) {
+    *out << "row " << row.row;
+}
+
+constexpr auto kJ13 = SymbologyKind::Jan13;
+const std::string kLongName(252, 'n');  // 252 + ".emf" is 256 characters
+
+// clang-format off
+const ListRow kListRows[] = {
+    // The data alone, with or without its check digit; CRLF or LF.
+    {0, "4901234567894\n", kJ13, {"1 good 4901234567894|4901234567894|"}},
+    {1, "490123456789\r\n490123456789", kJ13,
+     {"1 good 4901234567894|4901234567894|", "2 good 4901234567894|4901234567894|"}},
+    // Fields: comma, tab, semicolon; quotes, blanks around, more fields.
+    {2, "490123456789,label,more,fields\r\n", kJ13, {"1 good 4901234567894|label|"}},
+    {3, "\"4901234567894\",\"品名 A\"\r\n", kJ13, {"1 good 4901234567894|品名 A|"}},
+    {4, "  490123456789 ;  x y  \n490123456789\tz\n", kJ13,
+     {"1 good 4901234567894|x y|", "2 good 4901234567894|z|"}},
+    {5, "490123456789,\"a,\"\"b\"\"\"\n", kJ13,
+     {"1 error 4901234567894||ファイル名に使えない文字「\"」があります"}},
+    // A first line without digits is a header; blank lines are skipped.
+    {6, "JAN,品名\r\n\r\n  \r\n,,\r\n490123456789\r\n", kJ13,
+     {"1 header JAN||", "2 blank ||", "3 blank ||", "4 blank ||", "5 good 4901234567894|4901234567894|"}},
+    {7, "49012345678x\nJAN\n,label\n", kJ13,
+     {"1 error 49012345678x||データに数字でない文字「x」があります",
+      "2 error JAN||データに数字でない文字「J」があります", "3 error ||データがありません"}},
+    // The check digit is verified, never replaced.
+    {8, "4901234567890\n", kJ13, {"1 error 4901234567890||チェックデジットが違います (正しくは 4)"}},
+    {9, "４９０１２３４５６７８９４\n４９０１２３４５６７８９\n", kJ13,
+     {"1 good 4901234567894|4901234567894|", "2 good 4901234567894|4901234567894|"}},
+    {10, "4901-234567894\n49012345678\n49012345678940\n", kJ13,
+     {"1 error 4901-234567894||データに数字でない文字「-」があります",
+      "2 error 49012345678||データが 11 桁です (12 桁、またはチェックデジット付きの 13 桁)",
+      "3 error 49012345678940||データが 14 桁です (12 桁、またはチェックデジット付きの 13 桁)"}},
+    {11, "4901234\n49012340\n", SymbologyKind::Jan8,
+     {"1 good 49012347|49012347|", "2 error 49012340||チェックデジットが違います (正しくは 7)"}},
+    {12, "1490123456789\n14901234567891\n", SymbologyKind::Itf14,
+     {"1 good 14901234567891|14901234567891|", "2 good 14901234567891|14901234567891|"}},
+    {13, "123456789012345,x\n", SymbologyKind::Itf16, {"1 good 1234567890123452|x|"}},
+    // Encodings: UTF-8 with a BOM, UTF-16LE with a BOM, Shift-JIS.
+    {14, "\xEF\xBB\xBF商品,名\r\n490123456789,品名\r\n", kJ13,
+     {"1 header 商品||", "2 good 4901234567894|品名|"}},
+    {15, Utf16Le(u"490123456789\t品名\r\n4901234567894\r\n"), kJ13,
+     {"1 good 4901234567894|品名|", "2 good 4901234567894|4901234567894|"}},
+    {16, "490123456789,\x95\x69\x96\xBC\r\n", kJ13, {"1 good 4901234567894|品名|"}},
+    // Not text: NUL bytes, bytes valid in no encoding, a broken UTF-16.
+    {17, std::string("4901234567894\n\0\n", 16), kJ13, {"not text"}},
+    {18, "490123456789,\xFF\xFF\n", kJ13, {"not text"}},
+    {19, "\xFF\xFE\x34\x00\x00\xD8", kJ13, {"not text"}},
+    // Names Windows cannot take.
+    {20, "490123456789,CON\n490123456789,lpt1.txt\n490123456789,a?b\n490123456789,tab.\n"
+         "490123456789,label.EMF\n490123456789," + kLongName + "\n490123456789," +
+         kLongName.substr(1) + "\n", kJ13,
+     {"1 error 4901234567894||ファイル名「CON」は Windows の装置名なので使えません",
+      "2 error 4901234567894||ファイル名「lpt1」は Windows の装置名なので使えません",
+      "3 error 4901234567894||ファイル名に使えない文字「?」があります",
+      "4 error 4901234567894||ファイル名の終わりにピリオドや空白は使えません",
+      "5 error 4901234567894||ファイル名に .emf は付けないでください (自動で付きます)",
+      "6 error 4901234567894||ファイル名が長すぎます (.emf を含めて 255 文字まで)",
+      "7 good 4901234567894|" + kLongName.substr(1) + "|"}},
+    // Lines over 4,096 characters; the next line is read as usual. The
+    // first, of exactly 4,096, is read and judged by its name.
+    {21, "490123456789," + std::string(4083, 'a') + "\n490123456789," + std::string(4084, 'a') +
+         "\n490123456789," + std::string(20000, 'a') + "\n490123456789\n", kJ13,
+     {"1 error 4901234567894||ファイル名が長すぎます (.emf を含めて 255 文字まで)",
+      "2 error ||行が長すぎます (4096 文字まで)", "3 error ||行が長すぎます (4096 文字まで)",
+      "4 good 4901234567894|4901234567894|"}},
+};
+// clang-format on
+
+class ListTable : public ::testing::TestWithParam<ListRow> {};
+
+TEST_P(ListTable, ReadsEveryLine) {
+    EXPECT_EQ(ReadList(GetParam().bytes, GetParam().kind), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(, ListTable, ::testing::ValuesIn(kListRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+TEST(BatchReport, NamedAfterTheList) {
+    EXPECT_EQ(ReportPath("codes.csv"), "codes.report.tsv");
+    EXPECT_EQ(ReportPath("C:\\list.d\\codes"), "C:\\list.d\\codes.report.tsv");
+    EXPECT_EQ(ReportPath("C:\\list\\a.b.txt"), "C:\\list\\a.b.report.tsv");
+}
+
+// The port of a batch: lists in memory, the report kept when committed, a
+// stop asked for after a given line.
+class FakeBatchPort final : public BatchPort {
+public:
+    std::unique_ptr<ByteSource> OpenList(const std::string& path) override {
+        if (path != "C:\\Lists\\codes.csv") return nullptr;
+        return std::make_unique<ChunkSource>(list, 4096);
+    }
+    std::optional<std::string> DecodeAnsi(std::string_view bytes) override {
+        return FakeShiftJis(bytes);
+    }
+    std::string AbsolutePath(const std::string& path) override {
+        return path.size() > 1 && path[1] == ':' ? path : "C:\\Cwd\\" + path;
+    }
+    std::unique_ptr<ReplacingFile> CreateReplacing(const std::string& path) override {
+        struct File final : ReplacingFile {
+            explicit File(FakeBatchPort& port) : port(port) {}
+            void Write(std::string_view bytes) override { text += bytes; }
+            void Commit() override { port.report = text; }
+            FakeBatchPort& port;
+            std::string text;
+        };
+        if (reportRefused) throw MerrowinError(FileCreateMessage(path));
+        reportPath = path;
+        return std::make_unique<File>(*this);
+    }
+    bool Progress(std::size_t done, std::size_t total) override {
+        progress = std::to_string(done) + " / " + std::to_string(total);
+        return done != stopAfter;
+    }
+
+    std::string list;
+    std::size_t stopAfter = 0;
+    bool reportRefused = false;
+    std::string progress;
+    std::string reportPath;
+    std::string report;
+};
+
+constexpr char kReportHead[] = "\xEF\xBB\xBF行\t状態\tデータ\tファイルまたはエラー\r\n";
+const std::string kListArgument = "/btC:\\Lists\\codes.csv";
+
+// Every kind of line, the files saved in order and the report row by row.
+TEST(BatchRun, FilesAndReport) {
+    FakePlatform platform;
+    platform.refusedPath = "C:\\Work\\locked.emf";
+    FakeBatchPort port;
+    port.list =
+        "JAN,品名\r\n490123456789,first\r\n\r\n4901234567890,typo\r\n4901234567894,FIRST\r\n"
+        "4901234,short\r\n490123456789,locked\r\n4901234567894\r\n";
+    const BatchOutcome outcome =
+        RunBatch({"/j13", kListArgument, "/drC:\\Work", "/flignored", "/cd111111111111"},
+                 LoadBuiltInDefaults, platform, port);
+    EXPECT_EQ(platform.calls,
+              (std::vector<std::string>{"folder? C:\\Work", "save C:\\Work\\first.emf",
+                                        "save C:\\Work\\locked.emf",
+                                        "save C:\\Work\\4901234567894.emf"}));
+    EXPECT_EQ(port.reportPath, "C:\\Lists\\codes.report.tsv");
+    EXPECT_EQ(
+        port.report,
+        std::string(kReportHead) +
+            "1\theader\tJAN\t\r\n"
+            "2\tok\t4901234567894\tC:\\Work\\first.emf\r\n"
+            "4\terror\t4901234567890\tチェックデジットが違います (正しくは 4)\r\n"
+            "5\terror\t4901234567894\tファイル名「FIRST」は 2 行目と同じです\r\n"
+            "6\terror\t4901234\tデータが 7 桁です (12 桁、またはチェックデジット付きの 13 桁)\r\n"
+            "7\terror\t4901234567894\tファイル C:\\Work\\locked.emf を作成できません\r\n"
+            "8\tok\t4901234567894\tC:\\Work\\4901234567894.emf\r\n");
+    EXPECT_EQ(port.progress, "8 / 8");
+    EXPECT_EQ(outcome.state, BatchOutcome::State::Finished);
+    EXPECT_EQ(outcome.status, "6 件中 2 件を作成しました。エラー 4 件");
+    EXPECT_EQ(outcome.reportPath, "C:\\Lists\\codes.report.tsv");
+    EXPECT_EQ(outcome.ExitCode(), 1);
+}
+
+// Each file holds what a single run with the same options saves; all good
+// lines end the process with 0, the report written all the same.
+TEST(BatchRun, SameBytesAsASingleRun) {
+    FakePlatform single;
+    RunGeneration({"/i14f", "/cd1490123456789", "/fl", "/nc", "/cr80", "/bh40"},
+                  LoadBuiltInDefaults, single);
+    FakePlatform platform;
+    FakeBatchPort port;
+    port.list = "14901234567891\n";
+    const BatchOutcome outcome =
+        RunBatch({"/i14f", kListArgument, "/cr80", "/bh40"}, LoadBuiltInDefaults, platform, port);
+    EXPECT_EQ(platform.calls.back(), "save D:\\Docs\\14901234567891.emf");
+    EXPECT_FALSE(platform.fileBytes.empty());
+    EXPECT_EQ(platform.fileBytes, single.fileBytes);
+    EXPECT_EQ(outcome.state, BatchOutcome::State::AllMade);
+    EXPECT_EQ(outcome.ExitCode(), 0);
+    EXPECT_EQ(port.report,
+              std::string(kReportHead) + "1\tok\t14901234567891\tD:\\Docs\\14901234567891.emf\r\n");
+}
+
+// 中止 after the second line: the rest of the lines are marked cancelled.
+TEST(BatchRun, StoppedHalfway) {
+    FakePlatform platform;
+    FakeBatchPort port;
+    port.stopAfter = 2;
+    port.list = "490123456789,a\n490123456789,b\n\n490123456789,c\nbad,d\n";
+    const BatchOutcome outcome =
+        RunBatch({"/j13", kListArgument, "/dr"}, LoadBuiltInDefaults, platform, port);
+    EXPECT_EQ(std::count_if(platform.calls.begin(), platform.calls.end(),
+                            [](const std::string& call) { return call.starts_with("save"); }),
+              2);
+    EXPECT_EQ(port.report, std::string(kReportHead) +
+                               "1\tok\t4901234567894\tD:\\Docs\\a.emf\r\n"
+                               "2\tok\t4901234567894\tD:\\Docs\\b.emf\r\n"
+                               "4\tcancelled\t4901234567894\t\r\n"
+                               "5\tcancelled\tbad\t\r\n");
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_EQ(outcome.status, "4 件中 2 件を作成しました。エラー 0 件  中止しました。");
+    EXPECT_EQ(outcome.ExitCode(), 1);
+}
+
+// A report that cannot be written: the files stay, the error box says so
+// and the exit status is 1.
+TEST(BatchRun, ReportRefused) {
+    FakePlatform platform;
+    FakeBatchPort port;
+    port.reportRefused = true;
+    port.list = "490123456789\n";
+    const BatchOutcome outcome =
+        RunBatch({"/j13", kListArgument, "/dr"}, LoadBuiltInDefaults, platform, port);
+    EXPECT_EQ(platform.calls.back(), "save D:\\Docs\\4901234567894.emf");
+    EXPECT_EQ(outcome.state, BatchOutcome::State::Finished);
+    EXPECT_EQ(outcome.error, "ファイル C:\\Lists\\codes.report.tsv を作成できません");
+    EXPECT_EQ(outcome.status, "1 件中 1 件を作成しました。エラー 0 件");
+    EXPECT_EQ(outcome.ExitCode(), 1);
+}
+
+// A list that is missing or not text, or a batch without a list: nothing
+// is written, not even the report.
+TEST(BatchRun, BadListWritesNothing) {
+    struct Row {
+        int row;
+        std::string listArgument;
+        std::string list;
+        BatchOutcome::State state;
+        std::string message;
+    };
+    const Row rows[] = {
+        {0, "/btC:\\Lists\\gone.csv", "", BatchOutcome::State::Stopped,
+         "リスト C:\\Lists\\gone.csv を読み込めません"},
+        {1, kListArgument, std::string("49012\0", 6), BatchOutcome::State::Stopped,
+         "リスト C:\\Lists\\codes.csv はテキストファイルではありません"},
+        {2, "/bt", "490123456789\n", BatchOutcome::State::CommandError,
+         "コマンドが正しくありません。"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE("row " + std::to_string(row.row));
+        FakePlatform platform;
+        FakeBatchPort port;
+        port.list = row.list;
+        const BatchOutcome outcome =
+            RunBatch({"/j13", row.listArgument}, LoadBuiltInDefaults, platform, port);
+        EXPECT_EQ(outcome.state, row.state);
+        EXPECT_EQ(row.state == BatchOutcome::State::Stopped ? outcome.error : outcome.status,
+                  row.message);
+        EXPECT_TRUE(platform.calls.empty());
+        EXPECT_TRUE(port.reportPath.empty());
+    }
+    EXPECT_TRUE(IsBatchRequest({"/j13", "/BTcodes.csv"}));
+    EXPECT_FALSE(IsBatchRequest({"/bt", "/cd490123456789"}));
 }
 
 }  // namespace

@@ -1,0 +1,288 @@
+#include "app/win/batch_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <memory>
+
+#include "app/win/win_platform.h"
+#include "common/errors.h"
+#include "settings/win/registry_store.h"
+
+namespace merrowin::win {
+namespace {
+
+enum BatchControlId : int {
+    kStatusLabel = 100,
+    kCountLabel = 101,
+    kReportLabel = 102,
+    kProgressBar = 103,
+    kButton = 104,
+};
+
+constexpr int kClientWidth = 360;
+constexpr int kClientHeight = 72;
+constexpr int kMargin = 16;
+// What the progress costs: the window is brought up to date and answers
+// its messages this often, not once per line.
+constexpr unsigned long long kUpdateMs = 150;
+// A batch that is over sooner does not flash a window.
+constexpr unsigned long long kShowAfterMs = 300;
+
+constexpr std::array<ControlSpec, 4> kBatchLayout{{
+    {ControlKind::Button, kButton, 276, 40, 68, 25, L"中止"},
+    {ControlKind::Label, kStatusLabel, kMargin, 12, 0, 0, L"バーコード作成中..."},
+    {ControlKind::Label, kCountLabel, 276, 16, 0, 0, L"0 / 0"},
+    {ControlKind::Label, kReportLabel, kMargin, 32, 0, 0, L"", true},
+}};
+
+// A list file read in chunks.
+class FileSource final : public ByteSource {
+public:
+    FileSource(HANDLE file, std::string path) : file_(file), path_(std::move(path)) {}
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
+    ~FileSource() override { ::CloseHandle(file_); }
+    std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+        DWORD got = 0;
+        if (!::ReadFile(file_, buffer, static_cast<DWORD>(std::min<std::size_t>(size, 1 << 20)),
+                        &got, nullptr))
+            throw MerrowinError(ListOpenMessage(path_));
+        return got;
+    }
+
+private:
+    HANDLE file_;
+    std::string path_;
+};
+
+// The batch's own needs of Windows: the list, the ANSI code page, full
+// paths, the report file and the window's progress.
+class WinBatchPort final : public BatchPort {
+public:
+    explicit WinBatchPort(BatchWindow& window) : window_(window) {}
+
+    std::unique_ptr<ByteSource> OpenList(const std::string& path) override {
+        // Others may keep the list open in Excel: share reading and writing.
+        const HANDLE file =
+            ::CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return nullptr;
+        BY_HANDLE_FILE_INFORMATION information{};
+        if (!::GetFileInformationByHandle(file, &information) ||
+            (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            ::CloseHandle(file);
+            return nullptr;
+        }
+        return std::make_unique<FileSource>(file, path);
+    }
+
+    std::optional<std::string> DecodeAnsi(std::string_view bytes) override {
+        // MB_ERR_INVALID_CHARS: a byte sequence that is no character of the
+        // code page fails the call rather than becoming a default character.
+        const int size = static_cast<int>(bytes.size());
+        const int length =
+            ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+        if (length <= 0) return std::nullopt;
+        std::wstring wide(static_cast<std::size_t>(length), L'\0');
+        ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, wide.data(),
+                              length);
+        return Narrow(wide);
+    }
+
+    std::string AbsolutePath(const std::string& path) override {
+        const std::wstring wide = Widen(path.empty() ? "." : path);
+        std::wstring full(wide.size() + MAX_PATH, L'\0');
+        for (;;) {
+            const DWORD n = ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()),
+                                               full.data(), nullptr);
+            if (n == 0) return path;
+            if (n < full.size()) {
+                full.resize(n);
+                return Narrow(full);
+            }
+            full.resize(n);
+        }
+    }
+
+    std::unique_ptr<ReplacingFile> CreateReplacing(const std::string& path) override {
+        return CreateReplacingFile(path);
+    }
+
+    bool Progress(std::size_t done, std::size_t total) override {
+        return window_.Progress(done, total);
+    }
+
+private:
+    BatchWindow& window_;
+};
+
+}  // namespace
+
+BatchWindow::~BatchWindow() {
+    DestroyForm();
+}
+
+bool BatchWindow::Create(HINSTANCE instance) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    font_ = CreateFormFont(12);
+    background_ = UniqueBrush(::CreateSolidBrush(kYellow));
+    if (!CreateForm(instance, L"TBatchForm", kAppTitle, WS_POPUP | WS_BORDER | WS_CLIPCHILDREN, 0,
+                    kClientWidth, kClientHeight, nullptr))
+        return false;
+    for (const ControlSpec& item : kBatchLayout) CreateControl(Handle(), item, font_.get());
+    ::CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, kMargin, 40, 244, 20,
+                      Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kProgressBar)),
+                      instance, nullptr);
+    startedAt_ = ::GetTickCount64();
+    return true;
+}
+
+void BatchWindow::Show() {
+    shown_ = true;
+    ::ShowWindow(Handle(), SW_SHOWNORMAL);
+    ::UpdateWindow(Handle());
+    ::SetForegroundWindow(Handle());
+    ::SetFocus(Item(kButton));
+}
+
+bool BatchWindow::Progress(std::size_t done, std::size_t total) {
+    const unsigned long long now = ::GetTickCount64();
+    if (now - shownAt_ < kUpdateMs && done != total) return !stopRequested_;
+    shownAt_ = now;
+    if (!shown_ && now - startedAt_ >= kShowAfterMs) Show();
+    if (shown_) {
+        // The bar counts in thousandths, so lists longer than its 16-bit
+        // positions on older systems move it all the same.
+        const auto permille = static_cast<WPARAM>(total ? done * 1000 / total : 0);
+        ::SendMessageW(Item(kProgressBar), PBM_SETRANGE32, 0, 1000);
+        ::SendMessageW(Item(kProgressBar), PBM_SETPOS, permille, 0);
+        SetLabel(kCountLabel, std::to_string(done) + " / " + std::to_string(total));
+    }
+    // Whatever came in since the last time: paint, the 中止 button, Esc.
+    MSG msg{};
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            stopRequested_ = true;
+            break;
+        }
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+            stopRequested_ = true;
+            continue;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return !stopRequested_;
+}
+
+bool BatchWindow::ShowOutcome(const BatchOutcome& outcome) {
+    finished_ = true;
+    if (outcome.state == BatchOutcome::State::AllMade) return false;
+    if (outcome.state == BatchOutcome::State::Stopped) {
+        ShowErrorBox(Handle(), outcome.error);
+        return false;
+    }
+    // The error state: the summary, the report and the exit button.
+    ::ShowWindow(Item(kProgressBar), SW_HIDE);
+    ::ShowWindow(Item(kCountLabel), SW_HIDE);
+    SetLabel(kStatusLabel, outcome.status);
+    if (!outcome.reportPath.empty()) {
+        SetLabel(kReportLabel, ReportPathText(outcome.reportPath));
+        ::ShowWindow(Item(kReportLabel), SW_SHOWNA);
+    }
+    ::SetWindowTextW(Item(kButton), L"終了(&X)");
+    // Wide enough for the texts: a report deep in folders has a long path.
+    RECT status{}, report{};
+    ::GetWindowRect(Item(kStatusLabel), &status);
+    ::GetWindowRect(Item(kReportLabel), &report);
+    const int textWidth = std::max(status.right - status.left, report.right - report.left);
+    const int width = std::max(kClientWidth, textWidth + 2 * kMargin);
+    const int height = kClientHeight + 24;
+    ::SetWindowPos(Item(kButton), nullptr, width - kMargin - 68, height - 33, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT frame{0, 0, width, height};
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_STYLE)),
+                         FALSE, 0);
+    ::SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Show();
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+    if (!outcome.error.empty()) ShowErrorBox(Handle(), outcome.error);
+    return true;
+}
+
+LRESULT BatchWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND: {
+            RECT client{};
+            ::GetClientRect(Handle(), &client);
+            ::FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
+            return 1;
+        }
+        case WM_CTLCOLORSTATIC:
+            ::SetBkColor(reinterpret_cast<HDC>(wParam), kYellow);
+            ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            return reinterpret_cast<LRESULT>(background_.get());
+        case DM_GETDEFID:
+            return MAKELONG(kButton, DC_HASDEFID);
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDCANCEL ||
+                (LOWORD(wParam) == kButton && HIWORD(wParam) == BN_CLICKED)) {
+                ButtonClick();
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            ButtonClick();
+            return 0;
+        case WM_DESTROY:
+            ::PostQuitMessage(1);
+            return 0;
+        default:
+            break;
+    }
+    return FormWindow::HandleMessage(message, wParam, lParam);
+}
+
+// 中止 while the batch runs (it stops after the current file), 終了 after.
+void BatchWindow::ButtonClick() {
+    if (!finished_) {
+        stopRequested_ = true;
+        ::EnableWindow(Item(kButton), FALSE);
+        return;
+    }
+    ::DestroyWindow(Handle());
+}
+
+void BatchWindow::SetLabel(int id, std::string_view text) {
+    const std::wstring wide = Widen(text);
+    ::SetWindowTextW(Item(id), wide.c_str());
+    const SIZE size = TextExtent(font_.get(), wide);
+    ::SetWindowPos(Item(id), nullptr, 0, 0, size.cx, size.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int RunBatchWindow(HINSTANCE instance, const std::vector<std::string>& arguments) {
+    BatchWindow window;
+    if (!window.Create(instance)) return 1;
+    BatchOutcome outcome;
+    // Memory running out is the one failure no rule of the batch foresees.
+    try {
+        WinPlatform platform(window.Handle(), false);
+        WinBatchPort port(window);
+        outcome = RunBatch(arguments, LoadSettingsFromRegistry, platform, port);
+    } catch (const std::exception& error) {
+        outcome.state = BatchOutcome::State::Stopped;
+        outcome.error = error.what();
+    }
+    if (!window.ShowOutcome(outcome)) return outcome.ExitCode();
+    RunMessageLoop([] { return true; });
+    return outcome.ExitCode();
+}
+
+}  // namespace merrowin::win

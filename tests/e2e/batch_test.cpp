@@ -1,0 +1,295 @@
+// Batch generation (/bt) end to end: a product list in, a folder of
+// pictures and a report out, with the window's progress, 中止 and the
+// error state; and what a batch killed halfway leaves behind.
+#include <windows.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/errors.h"
+#include "encode/check_digit.h"
+#include "tests/e2e/e2e_test.h"
+
+namespace merrowin::e2e {
+namespace {
+
+using BatchTest = E2eTest;
+
+std::wstring Wide(std::string_view utf8) {
+    std::wstring out(utf8.size(), L'\0');
+    out.resize(static_cast<std::size_t>(
+        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(),
+                              static_cast<int>(out.size()))));
+    return out;
+}
+std::string Utf8(std::wstring_view wide) {
+    std::string out(wide.size() * 3, '\0');
+    out.resize(static_cast<std::size_t>(
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(),
+                              static_cast<int>(out.size()), nullptr, nullptr)));
+    return out;
+}
+
+constexpr char kReportHead[] = "\xEF\xBB\xBF行\t状態\tデータ\tファイルまたはエラー\r\n";
+
+// The 12 data digits of JAN-13 number i, and the 13 with the check digit.
+std::string Data(int i) {
+    char text[16];
+    wsprintfA(text, "49%010d", i);
+    return text;
+}
+std::string WithCheck(int i) {
+    return Data(i) + static_cast<char>('0' + CheckDigit("000" + Data(i)));
+}
+
+std::string Row(int line, const char* status, const std::string& data, const std::string& text) {
+    return std::to_string(line) + "\t" + status + "\t" + data + "\t" + text + "\r\n";
+}
+
+// A list of `count` good lines, data only.
+std::string PlainList(int count) {
+    std::string list;
+    for (int i = 0; i < count; ++i) list += Data(i) + "\r\n";
+    return list;
+}
+
+HWND FindButton(HWND window, const wchar_t* text) {
+    return FindChild(window, L"Button", text);
+}
+
+// The "n / N" label's n; -1 while there is none.
+int Done(HWND window) {
+    for (HWND child : ChildWindows(window)) {
+        const std::wstring text = TextOf(child);
+        const std::size_t slash = text.find(L" / ");
+        if (slash != std::wstring::npos && ::IsWindowVisible(child))
+            return _wtoi(text.substr(0, slash).c_str());
+    }
+    return -1;
+}
+
+bool EndsWith(const std::wstring& text, std::wstring_view end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// Every kind of line in one list of a few hundred: the files, the report
+// row by row, the summary and the exit status.
+TEST_F(BatchTest, EveryKindOfLine) {
+    const std::wstring folder = out_ / L"labels";
+    MakeDirectory(folder);
+    MakeDirectory(folder + L"\\dir.emf");  // a folder where a file should go
+    WriteFileBytes(folder + L"\\old.emf", "old picture");
+    const std::string prefix = Utf8(folder) + "\\";
+
+    std::string list = "\xEF\xBB\xBF\"JAN\",\"品名\"\r\n";
+    std::string report = std::string(kReportHead) + Row(1, "header", "JAN", "");
+    std::set<std::wstring> files = {L"old.emf"};
+    int line = 1;
+    int made = 0;
+    int errors = 0;
+    const auto good = [&](const std::string& text, int i, const std::string& name) {
+        list += text + "\r\n";
+        report += Row(++line, "ok", WithCheck(i), prefix + name + ".emf");
+        files.insert(Wide(name + ".emf"));
+        ++made;
+    };
+    const auto bad = [&](const std::string& text, const std::string& data,
+                         const std::string& error) {
+        list += text + "\r\n";
+        report += Row(++line, "error", data, error);
+        ++errors;
+    };
+    for (int i = 0; i < 300; ++i) {
+        const std::string n = std::to_string(i);
+        switch (i % 15) {
+            case 0:
+                good(Data(i), i, WithCheck(i));
+                break;
+            case 1:
+                good(std::string("\"")
+                         .append(WithCheck(i))
+                         .append("\" , \"品名 ")
+                         .append(n)
+                         .append("\""),
+                     i, "品名 " + n);
+                break;
+            case 2:
+                list += "\r\n";
+                ++line;
+                break;
+            case 3: {  // a typo in the check digit
+                const char right = WithCheck(i).back();
+                const std::string typo =
+                    Data(i) + static_cast<char>(right == '9' ? '0' : right + 1);
+                bad(typo, typo, CheckDigitMessage(right));
+                break;
+            }
+            case 4:
+                bad(Data(i).substr(0, 6) + "A" + Data(i).substr(7),
+                    Data(i).substr(0, 6) + "A" + Data(i).substr(7), NotDigitMessage("A"));
+                break;
+            case 5:
+                bad("4901-" + Data(i).substr(4), "4901-" + Data(i).substr(4), NotDigitMessage("-"));
+                break;
+            case 6:
+                bad(Data(i).substr(1), Data(i).substr(1), DigitCountMessage(11, 12));
+                break;
+            case 7: {
+                std::string wide;  // full-width digits, then a tab
+                for (const char c : Data(i))
+                    wide += "\xEF\xBC" + std::string(1, static_cast<char>(0x90 + c - '0'));
+                good(wide + "\tfw" + n, i, "fw" + n);
+                break;
+            }
+            case 8:
+                bad(Data(i) + ",CON", WithCheck(i), DeviceNameMessage("CON"));
+                break;
+            case 9:
+                bad(Data(i) + ",a/b" + n, WithCheck(i), NameCharacterMessage("/"));
+                break;
+            case 10:
+                bad(Data(i) + ",end" + n + ".", WithCheck(i), std::string(kNameEndMessage));
+                break;
+            case 11:
+                bad(Data(i) + ",x" + n + ".emf", WithCheck(i), std::string(kNameExtensionMessage));
+                break;
+            case 12:
+                good(Data(i) + ";Label" + n, i, "Label" + n);
+                break;
+            case 13:
+                bad(Data(i) + ";LABEL" + std::to_string(i - 1), WithCheck(i),
+                    DuplicateNameMessage("LABEL" + std::to_string(i - 1), line));
+                break;
+            case 14:
+                bad(Data(i) + "," + std::string(5000, 'z'), "", std::string(kLineTooLongMessage));
+                break;
+        }
+    }
+    good(Data(7) + ",old", 7, "old");
+    bad(Data(8) + ",dir", WithCheck(8), FileCreateMessage(prefix + "dir.emf"));
+    WriteFileBytes(out_ / L"codes.csv", list);
+
+    Process run(L"/j13 \"/bt" + out_ / L"codes.csv" + L"\" " + DrOption(folder), Cwd());
+    const HWND window = run.WaitForWindow(L"TBatchForm");
+    ASSERT_NE(window, nullptr);
+    const std::string summary = BatchSummary(made + errors, made, errors);
+    ASSERT_TRUE(WaitFor([&] { return FindButton(window, L"終了(&X)") != nullptr; }));
+    EXPECT_NE(FindChild(window, L"Static", Wide(summary)), nullptr);
+    EXPECT_NE(FindChild(window, L"Static", L"レポート: " + out_ / L"codes.report.tsv"), nullptr);
+    ClickButton(FindButton(window, L"終了(&X)"));
+    EXPECT_EQ(run.WaitExit(), 1u);
+
+    EXPECT_EQ(ReadFileBytes(out_ / L"codes.report.tsv"), report);
+    std::vector<std::wstring> found = FilesIn(folder);
+    EXPECT_EQ(std::set<std::wstring>(found.begin(), found.end()), files);
+    // The same bytes as a single run of the same number.
+    ASSERT_EQ(Run(L"/j13 /cd" + Wide(Data(7)) + L" /flsingle /nc " + DrOption(out_.Path())), 0u);
+    EXPECT_EQ(ReadFileBytes(folder + L"\\old.emf"), ReadFileBytes(out_ / L"single.emf"));
+}
+
+// Excel's "Unicode テキスト" (UTF-16LE, tab separated) with Japanese
+// names, every line good: the process ends with 0, no window stays.
+TEST_F(BatchTest, AllGoodEndsWithZero) {
+    const std::wstring list = L"\uFEFF商品コード\t品名\r\n" + Wide(Data(1)) + L"\t品名 一\r\n" +
+                              Wide(WithCheck(2)) + L"\r\n";
+    WriteFileBytes(out_ / L"unicode.txt",
+                   std::string(reinterpret_cast<const char*>(list.data()), list.size() * 2));
+    EXPECT_EQ(Run(L"/j13 /bt" + out_ / L"unicode.txt" + L" /cr50 " + DrOption(Cwd())), 0u);
+    EXPECT_EQ(FilesIn(Cwd()),
+              (std::vector<std::wstring>{Wide(WithCheck(2) + ".emf"), L"品名 一.emf"}));
+    const std::string prefix = Utf8(Cwd()) + "\\";
+    EXPECT_EQ(ReadFileBytes(out_ / L"unicode.report.tsv"),
+              std::string(kReportHead) + Row(1, "header", "商品コード", "") +
+                  Row(2, "ok", WithCheck(1), prefix + "品名 一.emf") +
+                  Row(3, "ok", WithCheck(2), prefix + WithCheck(2) + ".emf"));
+}
+
+// 中止 halfway: the batch stops after the current file; the report marks
+// every line not reached as cancelled.
+TEST_F(BatchTest, StoppedHalfway) {
+    constexpr int kLines = 3000;
+    WriteFileBytes(out_ / L"codes.csv", PlainList(kLines));
+    Process run(L"/j13 /bt..\\codes.csv " + DrOption(Cwd()), Cwd());
+    const HWND window = run.WaitForWindow(L"TBatchForm");
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return Done(window) >= 100; }));
+    ClickButton(FindButton(window, L"中止"));
+    ASSERT_TRUE(WaitFor([&] { return FindButton(window, L"終了(&X)") != nullptr; }));
+    ClickButton(FindButton(window, L"終了(&X)"));
+    EXPECT_EQ(run.WaitExit(), 1u);
+
+    const int made = static_cast<int>(FilesIn(Cwd()).size());
+    EXPECT_GT(made, 0);
+    EXPECT_LT(made, kLines);
+    std::string report = kReportHead;
+    const std::string prefix = Utf8(Cwd()) + "\\";
+    for (int i = 0; i < kLines; ++i)
+        report += i < made ? Row(i + 1, "ok", WithCheck(i), prefix + WithCheck(i) + ".emf")
+                           : Row(i + 1, "cancelled", WithCheck(i), "");
+    EXPECT_EQ(ReadFileBytes(out_ / L"codes.report.tsv"), report);
+}
+
+// Killed at any moment: every finished file complete, every old file old
+// or new, at most one temporary file, no report.
+TEST_F(BatchTest, KilledHalfway) {
+    constexpr int kLines = 3000;
+    WriteFileBytes(out_ / L"codes.csv", PlainList(kLines));
+    std::set<std::wstring> old;
+    for (const int i : {0, 1, 2, 1500, 2998, 2999}) {
+        old.insert(Wide(WithCheck(i) + ".emf"));
+        WriteFileBytes(Cwd() + L"\\" + Wide(WithCheck(i) + ".emf"), "old picture");
+    }
+    Process run(L"/j13 /bt..\\codes.csv " + DrOption(Cwd()), Cwd());
+    ASSERT_TRUE(WaitFor([&] { return FilesIn(Cwd()).size() >= 300; }));
+    EXPECT_EQ(run.WaitExit(0), kKilled);
+
+    int temporary = 0;
+    int newFiles = 0;
+    for (const std::wstring& name : FilesIn(Cwd())) {
+        const std::string bytes = ReadFileBytes(Cwd() + L"\\" + name);
+        if (EndsWith(name, L".tmp")) {
+            ++temporary;
+            continue;
+        }
+        ASSERT_TRUE(EndsWith(name, L".emf"));
+        if (old.count(name) && bytes == "old picture") continue;
+        const auto header = EmfFileHeader(Cwd() + L"\\" + name);
+        ASSERT_TRUE(header.has_value()) << Utf8(name);
+        EXPECT_EQ(header->nBytes, bytes.size()) << Utf8(name);
+        ++newFiles;
+    }
+    EXPECT_LE(temporary, 1);
+    EXPECT_GE(newFiles, 300 - 6);
+    EXPECT_FALSE(FileExists(out_ / L"codes.report.tsv"));
+}
+
+// A list that is missing or not text: the error box naming it, nothing
+// written.
+TEST_F(BatchTest, BadListWritesNothing) {
+    WriteFileBytes(out_ / L"binary.csv", std::string("4901234567894\r\n\0\0\x01\x02", 19));
+    struct Case {
+        std::wstring list;
+        std::string message;
+    };
+    const Case cases[] = {
+        {out_ / L"missing.csv", ListOpenMessage(Utf8(out_ / L"missing.csv"))},
+        {out_ / L"binary.csv", ListNotTextMessage(Utf8(out_ / L"binary.csv"))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        Process run(L"/j13 /bt" + c.list, Cwd());
+        const HWND box = run.WaitForMessageBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(MessageBoxText(box), Wide(ErrorBoxText(c.message)));
+        PressOk(box);
+        EXPECT_EQ(run.WaitExit(), 1u);
+        EXPECT_TRUE(FilesIn(Cwd()).empty());
+        EXPECT_EQ(FilesIn(out_.Path()).size(), 1u);  // the binary list alone
+    }
+}
+
+}  // namespace
+}  // namespace merrowin::e2e
