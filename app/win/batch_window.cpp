@@ -66,9 +66,9 @@ public:
 
     std::unique_ptr<ByteSource> OpenList(const std::string& path) override {
         // Others may keep the list open in Excel: share reading and writing.
-        const HANDLE file =
-            ::CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                          nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        const HANDLE file = ::CreateFileW(ExtendedPathFor(Widen(path), 0).c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         if (file == INVALID_HANDLE_VALUE) return nullptr;
         BY_HANDLE_FILE_INFORMATION information{};
         if (!::GetFileInformationByHandle(file, &information) ||
@@ -93,18 +93,7 @@ public:
     }
 
     std::string AbsolutePath(const std::string& path) override {
-        const std::wstring wide = Widen(path.empty() ? "." : path);
-        std::wstring full(wide.size() + MAX_PATH, L'\0');
-        for (;;) {
-            const DWORD n = ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()),
-                                               full.data(), nullptr);
-            if (n == 0) return path;
-            if (n < full.size()) {
-                full.resize(n);
-                return Narrow(full);
-            }
-            full.resize(n);
-        }
+        return Narrow(FullPath(Widen(path.empty() ? "." : path)));
     }
 
     std::unique_ptr<ReplacingFile> CreateReplacing(const std::string& path) override {

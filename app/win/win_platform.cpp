@@ -13,10 +13,8 @@ namespace {
 // less room for an 8.3 file name); longer paths need the "\\?\" form
 // unless the system was set up for long paths.
 constexpr std::size_t kShortPathLimit = MAX_PATH - 12;
-// What the temporary file's name adds to the target's: ".merrowin-XXXXXXXX.tmp".
-constexpr std::size_t kTemporarySuffixLength = 22;
-// The longest file name (one path component) NTFS and FAT32 take.
-constexpr std::size_t kMaxComponentLength = 255;
+
+}  // namespace
 
 // The absolute form of `path` at any length; `path` itself when the system
 // cannot form it.
@@ -48,6 +46,13 @@ std::wstring ExtendedPathFor(const std::wstring& path, std::size_t extra) {
     if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
     return L"\\\\?\\" + full;
 }
+
+namespace {
+
+// What the temporary file's name adds to the target's: ".merrowin-XXXXXXXX.tmp".
+constexpr std::size_t kTemporarySuffixLength = 22;
+// The longest file name (one path component) NTFS and FAT32 take.
+constexpr std::size_t kMaxComponentLength = 255;
 
 // Splits a path at its last backslash or slash: (folder with its separator,
 // file name).

@@ -35,6 +35,14 @@ private:
     bool flushEachFile_ = true;
 };
 
+// The absolute form of `path` at any length; `path` itself when the system
+// cannot form it.
+std::wstring FullPath(const std::wstring& path);
+
+// `path` as the file functions take it at any length when `extra`
+// characters are added to its end (the "\\?\" form past MAX_PATH).
+std::wstring ExtendedPathFor(const std::wstring& path, std::size_t extra);
+
 // A file that replaces `path` atomically once committed, written in
 // pieces (the batch report); raises FileCreateMessage(path).
 std::unique_ptr<ReplacingFile> CreateReplacingFile(const std::string& path);
