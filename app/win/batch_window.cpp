@@ -206,17 +206,10 @@ bool BatchWindow::ShowOutcome(const BatchOutcome& outcome) {
 }
 
 LRESULT BatchWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto painted =
+            PaintSolidBackground(Handle(), message, wParam, background_.get(), kYellow))
+        return *painted;
     switch (message) {
-        case WM_ERASEBKGND: {
-            RECT client{};
-            ::GetClientRect(Handle(), &client);
-            ::FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
-            return 1;
-        }
-        case WM_CTLCOLORSTATIC:
-            ::SetBkColor(reinterpret_cast<HDC>(wParam), kYellow);
-            ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return reinterpret_cast<LRESULT>(background_.get());
         case DM_GETDEFID:
             return MAKELONG(kButton, DC_HASDEFID);
         case WM_COMMAND:

@@ -66,17 +66,10 @@ void TForm1::Show() {
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto painted =
+            PaintSolidBackground(Handle(), message, wParam, background_.get(), kYellow))
+        return *painted;
     switch (message) {
-        case WM_ERASEBKGND: {
-            RECT client{};
-            ::GetClientRect(Handle(), &client);
-            ::FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
-            return 1;
-        }
-        case WM_CTLCOLORSTATIC:
-            ::SetBkColor(reinterpret_cast<HDC>(wParam), kYellow);
-            ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return reinterpret_cast<LRESULT>(background_.get());
         case WM_LBUTTONDBLCLK:
             // The label lets mouse messages through to the window; a
             // double-click on the status text is not the window's.

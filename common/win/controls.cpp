@@ -210,6 +210,23 @@ bool FormWindow::CreateForm(HINSTANCE instance, const wchar_t* className, const 
     return true;
 }
 
+std::optional<LRESULT> PaintSolidBackground(HWND form, UINT message, WPARAM wParam,
+                                            HBRUSH background, COLORREF colour) {
+    const auto dc = reinterpret_cast<HDC>(wParam);
+    if (message == WM_ERASEBKGND) {
+        RECT client{};
+        ::GetClientRect(form, &client);
+        ::FillRect(dc, &client, background);
+        return 1;
+    }
+    if (message == WM_CTLCOLORSTATIC) {
+        ::SetBkColor(dc, colour);
+        ::SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(background);
+    }
+    return std::nullopt;
+}
+
 void FormWindow::SetClientSize(int width, int height) {
     // AdjustWindowRectEx with the window's real styles gives the frame and
     // caption bar of the running system at its current metrics, which on

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,11 @@ struct ControlSpec {
 
 // The status window's background and the settings window's heading ellipse.
 inline constexpr COLORREF kYellow = RGB(255, 255, 0);
+
+// Paints a form on a solid background: the erase with `background`, and
+// the labels drawn transparently on `colour`. Nothing for other messages.
+std::optional<LRESULT> PaintSolidBackground(HWND form, UINT message, WPARAM wParam,
+                                            HBRUSH background, COLORREF colour);
 
 // The forms' font "ＭＳ Ｐゴシック" in the Shift-JIS character set,
 // `height` pixels high (character height, as a negative lfHeight); every
