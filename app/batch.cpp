@@ -75,6 +75,29 @@ void AddRow(std::string& report, std::size_t line, std::string_view status, std:
     report += "\r\n";
 }
 
+// The list, read in chunks that keep the window answering: reading a long
+// list through before the first file and again for the report takes a
+// while. Between chunks the progress stands at `done` of `total`.
+class AnsweringSource final : public ByteSource {
+public:
+    AnsweringSource(std::unique_ptr<ByteSource> source, BatchPort& port, std::size_t done,
+                    std::size_t total)
+        : source_(std::move(source)), port_(port), done_(done), total_(total) {}
+    std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+        if (!port_.Progress(done_, total_)) stopAsked_ = true;
+        return source_->Read(buffer, size);
+    }
+    // Whether the user asked to stop while the list was read.
+    bool StopAsked() const { return stopAsked_; }
+
+private:
+    std::unique_ptr<ByteSource> source_;
+    BatchPort& port_;
+    std::size_t done_;
+    std::size_t total_;
+    bool stopAsked_ = false;
+};
+
 std::unique_ptr<ByteSource> OpenOrRaise(BatchPort& port, const std::string& path) {
     std::unique_ptr<ByteSource> source = port.OpenList(path);
     if (!source) throw MerrowinError(ListOpenMessage(path));
@@ -131,7 +154,8 @@ BatchOutcome RunBatch(const std::vector<std::string>& arguments, const SettingsL
         const AnsiDecoder decodeAnsi = [&port](std::string_view bytes) {
             return port.DecodeAnsi(bytes);
         };
-        const ListSurvey survey = SurveyList(*OpenOrRaise(port, listPath), decodeAnsi);
+        AnsweringSource surveyed(OpenOrRaise(port, listPath), port, 0, 0);
+        const ListSurvey survey = SurveyList(surveyed, decodeAnsi);
         if (survey.encoding == ListEncoding::NotText)
             throw MerrowinError(ListNotTextMessage(listPath));
 
@@ -151,8 +175,10 @@ BatchOutcome RunBatch(const std::vector<std::string>& arguments, const SettingsL
         };
         NameBook names;
         std::vector<std::uint32_t> failedLines;  // the file could not be saved
-        std::size_t stoppedAt = kNotStopped;     // the first line not reached
-        {
+        // The first line not reached; a stop asked for while the list was
+        // read through leaves every line unmade.
+        std::size_t stoppedAt = surveyed.StopAsked() ? 1 : kNotStopped;
+        if (stoppedAt == kNotStopped) {
             const std::unique_ptr<ByteSource> source = OpenOrRaise(port, listPath);
             ListReader reader(*source, survey.encoding, decodeAnsi, job.Kind);
             ListLine line;
@@ -209,8 +235,8 @@ BatchOutcome RunBatch(const std::vector<std::string>& arguments, const SettingsL
                 outcome.error = error.what();
             }
             std::string rows(kReportStart);
-            const std::unique_ptr<ByteSource> source = OpenOrRaise(port, listPath);
-            ListReader reader(*source, survey.encoding, decodeAnsi, job.Kind);
+            AnsweringSource source(OpenOrRaise(port, listPath), port, survey.lines, survey.lines);
+            ListReader reader(source, survey.encoding, decodeAnsi, job.Kind);
             ListLine line;
             auto failed = failedLines.begin();
             while (reader.Next(line)) {

@@ -140,10 +140,13 @@ void BatchWindow::Show() {
 
 bool BatchWindow::Progress(std::size_t done, std::size_t total) {
     const unsigned long long now = ::GetTickCount64();
-    if (now - shownAt_ < kUpdateMs && done != total) return !stopRequested_;
+    // The last line is always shown; a total of 0 is the list being read
+    // through, before the lines are counted.
+    const bool last = total > 0 && done == total;
+    if (now - shownAt_ < kUpdateMs && !last) return !stopRequested_;
     shownAt_ = now;
     if (!shown_ && now - startedAt_ >= kShowAfterMs) Show();
-    if (shown_) {
+    if (shown_ && total > 0) {
         // The bar counts in thousandths, so lists longer than its 16-bit
         // positions on older systems move it all the same.
         const auto permille = static_cast<WPARAM>(total ? done * 1000 / total : 0);

@@ -482,11 +482,13 @@ public:
     }
     bool Progress(std::size_t done, std::size_t total) override {
         progress = std::to_string(done) + " / " + std::to_string(total);
-        return done != stopAfter;
+        if (total == 0) return !stopWhileReading;  // the list read through
+        return stopAfter == 0 || done < stopAfter;
     }
 
     std::string list;
-    std::size_t stopAfter = 0;
+    std::size_t stopAfter = 0;      // 中止 at this line
+    bool stopWhileReading = false;  // 中止 before the first line
     bool reportRefused = false;
     std::string progress;
     std::string reportPath;
@@ -567,6 +569,24 @@ TEST(BatchRun, StoppedHalfway) {
                                "5\tcancelled\tbad\t\r\n");
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_EQ(outcome.status, "4 件中 2 件を作成しました。エラー 0 件  中止しました。");
+    EXPECT_EQ(outcome.ExitCode(), 1);
+}
+
+// 中止 while a long list is still being read through: nothing is made and
+// every line is reported as not reached.
+TEST(BatchRun, StoppedWhileReadingThrough) {
+    FakePlatform platform;
+    FakeBatchPort port;
+    port.stopWhileReading = true;
+    port.list = "490123456789,a\nbad,d\n";
+    const BatchOutcome outcome =
+        RunBatch({"/j13", kListArgument, "/dr"}, LoadBuiltInDefaults, platform, port);
+    EXPECT_TRUE(std::none_of(platform.calls.begin(), platform.calls.end(),
+                             [](const std::string& call) { return call.starts_with("save"); }));
+    EXPECT_EQ(port.report, std::string(kReportHead) +
+                               "1\tcancelled\t4901234567894\t\r\n"
+                               "2\tcancelled\tbad\t\r\n");
+    EXPECT_TRUE(outcome.cancelled);
     EXPECT_EQ(outcome.ExitCode(), 1);
 }
 
