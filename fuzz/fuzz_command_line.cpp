@@ -120,13 +120,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (sum != shape.width) Fail("pattern width");
         const SymbolLayout layout = LayOut(job);
         // Huge sizes are legal on the command line only up to the clamps; a
-        // negative bar height (/bh-9) may leave no picture at all.
+        // negative bar height (/bh-9) may leave no picture at all, or one
+        // whose bars run upwards: no barcode, which the run refuses.
         if (layout.W > 4000 || layout.H > 4000) Fail("picture size");
-        if (layout.W > 0 && layout.H > 0) {
+        const bool hasBars = layout.Y1 < layout.Y2;
+        if (layout.W > 0 && layout.H > 0 && hasBars) {
             CheckingCanvas canvas(layout);
             DrawSymbol(job, layout, canvas);
         }
         const std::vector<std::uint8_t> metafile = MakeMetafile(job, kScreen, Measure);
+        if (!metafile.empty() && !hasBars) Fail("a picture without bars went out");
         if (!metafile.empty()) CheckMetafile(metafile);
     } catch (const MerrowinError&) {
         // A non-integer value or data character: the run stops with its message.
