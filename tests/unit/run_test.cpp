@@ -551,44 +551,58 @@ TEST(BatchRun, SameBytesAsASingleRun) {
               std::string(kReportHead) + "1\tok\t14901234567891\tD:\\Docs\\14901234567891.emf\r\n");
 }
 
-// 中止 after the second line: the rest of the lines are marked cancelled.
-TEST(BatchRun, StoppedHalfway) {
+// 中止 pressed: the lines not reached are marked cancelled, the files made
+// before it stay, and the exit status is 1.
+struct StopRow {
+    int row;
+    std::size_t stopAfter;  // 中止 at this line
+    bool whileReading;      // 中止 while the list is read through
+    int saved;
+    const char* reportRows;
+    const char* status;
+};
+
+// clang-format off
+const StopRow kStopRows[] = {
+    // After the second line; line 3 is blank and has no row.
+    /* 0*/ {0, 2, false, 2,
+            "1\tok\t4901234567894\tD:\\Docs\\a.emf\r\n"
+            "2\tok\t4901234567894\tD:\\Docs\\b.emf\r\n"
+            "4\tcancelled\t4901234567894\t\r\n"
+            "5\tcancelled\tbad\t\r\n",
+            "4 件中 2 件を作成しました。エラー 0 件  中止しました。"},
+    // Before the first line: nothing is made.
+    /* 1*/ {1, 0, true, 0,
+            "1\tcancelled\t4901234567894\t\r\n"
+            "2\tcancelled\t4901234567894\t\r\n"
+            "4\tcancelled\t4901234567894\t\r\n"
+            "5\tcancelled\tbad\t\r\n",
+            "4 件中 0 件を作成しました。エラー 0 件  中止しました。"},
+};
+// clang-format on
+
+class BatchStop : public testing::TestWithParam<StopRow> {};
+
+TEST_P(BatchStop, LinesNotReachedAreCancelled) {
+    const StopRow& row = GetParam();
     FakePlatform platform;
     FakeBatchPort port;
-    port.stopAfter = 2;
+    port.stopAfter = row.stopAfter;
+    port.stopWhileReading = row.whileReading;
     port.list = "490123456789,a\n490123456789,b\n\n490123456789,c\nbad,d\n";
     const BatchOutcome outcome =
         RunBatch({"/j13", kListArgument, "/dr"}, LoadBuiltInDefaults, platform, port);
     EXPECT_EQ(std::count_if(platform.calls.begin(), platform.calls.end(),
                             [](const std::string& call) { return call.starts_with("save"); }),
-              2);
-    EXPECT_EQ(port.report, std::string(kReportHead) +
-                               "1\tok\t4901234567894\tD:\\Docs\\a.emf\r\n"
-                               "2\tok\t4901234567894\tD:\\Docs\\b.emf\r\n"
-                               "4\tcancelled\t4901234567894\t\r\n"
-                               "5\tcancelled\tbad\t\r\n");
+              row.saved);
+    EXPECT_EQ(port.report, std::string(kReportHead) + row.reportRows);
     EXPECT_TRUE(outcome.cancelled);
-    EXPECT_EQ(outcome.status, "4 件中 2 件を作成しました。エラー 0 件  中止しました。");
+    EXPECT_EQ(outcome.status, row.status);
     EXPECT_EQ(outcome.ExitCode(), 1);
 }
 
-// 中止 while a long list is still being read through: nothing is made and
-// every line is reported as not reached.
-TEST(BatchRun, StoppedWhileReadingThrough) {
-    FakePlatform platform;
-    FakeBatchPort port;
-    port.stopWhileReading = true;
-    port.list = "490123456789,a\nbad,d\n";
-    const BatchOutcome outcome =
-        RunBatch({"/j13", kListArgument, "/dr"}, LoadBuiltInDefaults, platform, port);
-    EXPECT_TRUE(std::none_of(platform.calls.begin(), platform.calls.end(),
-                             [](const std::string& call) { return call.starts_with("save"); }));
-    EXPECT_EQ(port.report, std::string(kReportHead) +
-                               "1\tcancelled\t4901234567894\t\r\n"
-                               "2\tcancelled\tbad\t\r\n");
-    EXPECT_TRUE(outcome.cancelled);
-    EXPECT_EQ(outcome.ExitCode(), 1);
-}
+INSTANTIATE_TEST_SUITE_P(, BatchStop, testing::ValuesIn(kStopRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
 // A report that cannot be written: the files stay, the error box says so
 // and the exit status is 1.
