@@ -103,4 +103,4 @@ add_test(NAME package.exe_resources COMMAND e2e_tests
   --gtest_filter=ManifestTest.*:VersionStringTest.*:ExeResources.*)
 set_tests_properties(package.contents PROPERTIES FIXTURES_SETUP package TIMEOUT 120)
 set_tests_properties(package.exe_resources PROPERTIES FIXTURES_REQUIRED package TIMEOUT 120
-  ENVIRONMENT MERROWIN_CHECK_EXE=${MERROWIN_PACKAGE_TEST}/unpacked/merrowin-${PROJECT_VERSION}-win32/merrowin.exe)
+  ENVIRONMENT MERROWIN_CHECK_EXE=${MERROWIN_PACKAGE_TEST}/unpacked/merrowin.exe)
