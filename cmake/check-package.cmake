@@ -1,8 +1,9 @@
 # Makes the release archive with CPack in a folder of its own and checks
 # what a user unpacks from it: exactly the exe of this build, README.txt and
-# LICENSE.txt at the top, no folder around them (README.txt tells to unpack
-# it to C:\Tools\Merrowin and to call C:\Tools\Merrowin\merrowin.exe), the README in
-# UTF-8 with a byte-order mark and CR LF lines so that every Notepad reads it.
+# LICENSE.txt at the top with no folder around them (README.txt says to
+# unpack it to C:\Tools\Merrowin and call C:\Tools\Merrowin\merrowin.exe),
+# the README in UTF-8 with a byte-order mark and CR LF lines so that every
+# Notepad reads it.
 # Run by ctest: cmake -DCPACK=... -DBUILD=... -DOUT=... -DNAME=... -DEXE=... -P
 file(REMOVE_RECURSE ${OUT})
 execute_process(COMMAND ${CPACK} --config ${BUILD}/CPackConfig.cmake -B ${OUT}

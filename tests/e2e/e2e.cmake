@@ -85,7 +85,7 @@ foreach(case IN LISTS MERROWIN_DECODE_CASES)
 endforeach()
 
 # A Shift-JIS list (Excel's plain CSV on Japanese Windows) under the
-# Japanese ANSI code page.
+# Japanese ANSI code page, and README.txt's list examples run as written.
 add_test(NAME batch.shift_jis_list
   COMMAND sh ${PROJECT_SOURCE_DIR}/tests/e2e/batch_ansi_check.sh
     ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:merrowin> ${CMAKE_BINARY_DIR}/batch-ansi-scratch)
