@@ -1,7 +1,9 @@
 # Makes the release archive with CPack in a folder of its own and checks
-# what a user unpacks from it: one folder named after the version holding
-# exactly the exe of this build, README.txt and LICENSE.txt, the README in
-# UTF-8 with a byte-order mark and CR LF lines so that every Notepad reads it.
+# what a user unpacks from it: exactly the exe of this build, README.txt and
+# LICENSE.txt at the top with no folder around them (README.txt says to
+# unpack it to C:\Tools\Merrowin and call C:\Tools\Merrowin\merrowin.exe),
+# the README in UTF-8 with a byte-order mark and CR LF lines so that every
+# Notepad reads it.
 # Run by ctest: cmake -DCPACK=... -DBUILD=... -DOUT=... -DNAME=... -DEXE=... -P
 file(REMOVE_RECURSE ${OUT})
 execute_process(COMMAND ${CPACK} --config ${BUILD}/CPackConfig.cmake -B ${OUT}
@@ -17,15 +19,15 @@ endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${zip} OUTPUT_VARIABLE listing
                 RESULT_VARIABLE status)
 string(REPLACE "\n" ";" entries "${listing}")
-list(FILTER entries EXCLUDE REGEX "(^$|/$)")
+list(FILTER entries EXCLUDE REGEX "^$")
 list(SORT entries)
-set(expected ${NAME}/LICENSE.txt ${NAME}/README.txt ${NAME}/merrowin.exe)
+set(expected LICENSE.txt README.txt merrowin.exe)
 if(NOT status EQUAL 0 OR NOT entries STREQUAL expected)
   message(FATAL_ERROR "the archive holds '${entries}', expected '${expected}'")
 endif()
 
 file(ARCHIVE_EXTRACT INPUT ${zip} DESTINATION ${OUT}/unpacked)
-set(dir ${OUT}/unpacked/${NAME})
+set(dir ${OUT}/unpacked)
 file(SHA256 ${dir}/merrowin.exe packed)
 file(SHA256 ${EXE} built)
 if(NOT packed STREQUAL built)

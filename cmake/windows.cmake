@@ -52,6 +52,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/docs/README-windows.txt DESTINATION . RENAME
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_FILE_NAME merrowin-${PROJECT_VERSION}-win32)
+# The files lie at the top of the zip, so that unpacking it to
+# C:\Tools\Merrowin gives C:\Tools\Merrowin\merrowin.exe, as README.txt says.
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 include(CPack)
 
 include(${PROJECT_SOURCE_DIR}/tests/e2e/e2e.cmake)

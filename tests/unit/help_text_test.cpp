@@ -122,7 +122,7 @@ const HelpLineRow kHelpLineRows[] = {
     {5, "  /nc         /fl の後に書くと、ファイルだけに出力し、クリップボードは"},
     {6, "  /bhNN       バーの高さ (モジュール)"},
     {7, "              値: 2 桁。1 桁以下は 10、3 桁以上は 100。範囲 0～100"},
-    {8, "  0   シンボルを作成しました。"},
+    {8, "  0   シンボルを作成しました。/bt では、リストのすべての行のファイルを"},
     {9, "  設定の保存先 (レジストリ): HKEY_CURRENT_USER\\Software\\Korvane\\Merrowin"},
     {10,
      "    start \"\" /wait \"C:\\Tools\\Merrowin\\merrowin.exe\" /j13 /cd490123456789 /fl "
@@ -137,11 +137,58 @@ const HelpLineRow kHelpLineRows[] = {
     {18, "              値: 1～2 桁。1 桁の 1 は 2、15 を超えると 15、"},
     {19, "              JAN は 11 未満が 11、ITF は 20 を超えると 20、"},
     {20, "              200 を超えると 200、4 桁以上も 200。範囲 10～200"},
-    {21, "  /btLIST     一覧ファイル LIST の 1 行ごとに 1 つの図を作ります (一括作成)。"},
-    {22, "              書きます。全行成功で終了コード 0、それ以外は 1"},
+    {21, "  /btLIST     商品リスト LIST の 1 行ごとに 1 つの図をファイルに作ります"},
+    {22, "              全行成功で終了コード 0、それ以外は 1。下の「商品リストから"},
+    {23, "■ 商品リストから一括作成 (/bt)"},
+    {24, "  入力すると開きます。Esc キーで閉じます。Windows 10 より前の Windows"},
 };
 
 INSTANTIATE_TEST_SUITE_P(, HelpTextLine, testing::ValuesIn(kHelpLineRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+// The help shows the product-list examples of README.txt's Japanese part
+// as they are there: the list, the batch file, the report, the Word field
+// and the Excel macro. The end-to-end check runs README.txt's.
+struct ReadmeExampleRow {
+    int row;
+    const char* first;  // the block's first line
+    const char* holds;  // text the block must hold, to tell it from others
+};
+
+class ReadmeExample : public testing::TestWithParam<ReadmeExampleRow> {};
+
+// The block of lines indented by four blanks or more in the Japanese part
+// of README.txt that begins with `first` and holds `holds`; empty if none.
+std::string ReadmeBlock(const ReadmeExampleRow& row) {
+    std::string path = MERROWIN_README_PATH;
+    path.replace(path.rfind("README.md"), 9, "docs/README-windows.txt");
+    std::ifstream readme(path);
+    std::string block;
+    for (std::string line; std::getline(readme, line) && !line.starts_with("-----");) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.starts_with("    ")) {
+            block.append(line).append("\n");
+            continue;
+        }
+        if (block.starts_with(row.first) && block.find(row.holds) != std::string::npos)
+            return block;
+        block.clear();
+    }
+    return {};
+}
+
+TEST_P(ReadmeExample, IsInTheHelp) {
+    const std::string block = ReadmeBlock(GetParam());
+    ASSERT_FALSE(block.empty()) << "not in README.txt: " << GetParam().first;
+    EXPECT_NE(std::string("\n").append(HelpText()).find("\n" + block), std::string::npos) << block;
+}
+
+const ReadmeExampleRow kReadmeExampleRows[] = {
+    {1, "    JANコード,商品名\n", ""},  {2, "    @echo off\n", "/bt"},      {3, "    行  状態", ""},
+    {4, "       { INCLUDEPICTURE", ""}, {5, "    Sub PlaceBarcodes()", ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(, ReadmeExample, testing::ValuesIn(kReadmeExampleRows),
                          [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
 // No example carries a comment on its command line: cmd would pass the
