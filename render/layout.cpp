@@ -98,7 +98,9 @@ void LayOutAddOn(const BarcodeJob& job, SymbolLayout& layout) {
 void DrawAddOn(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canvas) {
     const std::string pattern = EncodeAddOn(job.AddOn);
     std::int64_t x = layout.addOnX;
-    for (std::size_t i = 0; i < pattern.size(); i += 2) {
+    // Digits that leave the bars no height: no bars (and no barcode).
+    const std::size_t elements = layout.addOnTop < layout.addOnBottom ? pattern.size() : 0;
+    for (std::size_t i = 0; i < elements; i += 2) {
         const int bar = pattern[i] - '0';
         canvas.FillRect(Box(x, layout.addOnTop, x + bar, layout.addOnBottom), Colour::Black);
         if (i + 1 < pattern.size()) x += bar + (pattern[i + 1] - '0');
