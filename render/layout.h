@@ -39,9 +39,10 @@ struct SymbolLayout {
 };
 
 // GS1 puts an add-on 7 to 12 modules right of the main symbol and wants 5
-// modules clear right of it (General Specifications 5.2.3.4, figures
-// 5.2.3.4-1 and -2). 9 modules keeps 2 either way for ink spread and for
-// readers that look for the add-on near the middle of that span.
+// modules clear right of it (General Specifications, release 18, 5.2.3:
+// the dimensions of EAN/UPC symbols with add-ons). 9 modules keeps 2 either
+// way for ink spread and for readers that look for the add-on near the
+// middle of that span.
 inline constexpr int kAddOnGapModules = 9;
 inline constexpr int kAddOnQuietModules = 5;
 

@@ -179,13 +179,13 @@ struct AddOnRow {
 // clang-format off
 const AddOnRow kAddOnRows[] = {
     // EAN-2: the value modulo 4 picks AA, AB, BA or BB (GS1 General
-    // Specifications, figure 5.2.2.5.1-1).
+    // Specifications, release 18, 5.2.2.5.1).
     {0, "12", "AA", "224" "4442" "22" "4244"},        // 12 mod 4 = 0
     {1, "05", "AB", "224" "6422" "22" "2642"},        // 5 mod 4 = 1
     {2, "34", "BA", "224" "2282" "22" "2264"},        // 34 mod 4 = 2
     {3, "99", "BB", "224" "4226" "22" "4226"},        // 99 mod 4 = 3
     // EAN-5: GS1's worked example 86104: V = 3 x (8 + 1 + 4) + 9 x (6 + 0)
-    // = 93, so V = 3 and the sets are B A A A B (figure 5.2.2.5.2-1).
+    // = 93, so V = 3 and the sets are B A A A B (figure 5.2.2.5.2-1, page 233).
     {4, "86104", "BAAAB", "224" "6242" "22" "2228" "22" "4442" "22" "6422" "22" "4622"},
     // V = 0: B B A A A.
     {5, "00000", "BBAAA", "224" "2246" "22" "2246" "22" "6422" "22" "6422" "22" "6422"},
