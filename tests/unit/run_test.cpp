@@ -185,14 +185,8 @@ const RunRow kRunRows[] = {
     // Refused: the error box, nothing written or copied.
     {30, {"/i14", "/id1", "/cd4901234567890", "/fl"}, nullptr, {}, State::Stopped, kFailed,
      "チェックデジットが違います (正しくは 4)"},
-    {31, {"/i14", "/id9", "/cd490123456789", "/fl"}, nullptr, {}, State::Stopped, kFailed,
-     "インジケータ「9」は使えません。/id の値は 1～8 の 1 桁です"},
-    {32, {"/j13", "/cd490123456789", "/ad123", "/fl"}, nullptr, {}, State::Stopped, kFailed,
-     "アドオン「123」は使えません。/ad の値は 2 桁か 5 桁の数字です"},
-    {33, {"/j8", "/cd4901234", "/ad12", "/fl"}, nullptr, {}, State::Stopped, kFailed,
-     std::string(kAddOnKindMessage)},
     // An add-on whose bars the command's bar height leaves no room for.
-    {34, {"/j13b", "/cd490123456789", "/ad12", "/bh05"}, nullptr, {}, State::CommandError,
+    {31, {"/j13b", "/cd490123456789", "/ad12", "/bh05"}, nullptr, {}, State::CommandError,
      kCommandError, ""},
 };
 // clang-format on
