@@ -180,7 +180,7 @@ BatchOutcome RunBatch(const std::vector<std::string>& arguments, const SettingsL
         std::size_t stoppedAt = surveyed.StopAsked() ? 1 : kNotStopped;
         if (stoppedAt == kNotStopped) {
             const std::unique_ptr<ByteSource> source = OpenOrRaise(port, listPath);
-            ListReader reader(*source, survey.encoding, decodeAnsi, job.Kind);
+            ListReader reader(*source, survey.encoding, decodeAnsi, job.Kind, job.CartonIndicator);
             ListLine line;
             while (reader.Next(line)) {
                 if (line.kind == ListLine::Kind::Good &&
@@ -236,7 +236,7 @@ BatchOutcome RunBatch(const std::vector<std::string>& arguments, const SettingsL
             }
             std::string rows(kReportStart);
             AnsweringSource source(OpenOrRaise(port, listPath), port, survey.lines, survey.lines);
-            ListReader reader(source, survey.encoding, decodeAnsi, job.Kind);
+            ListReader reader(source, survey.encoding, decodeAnsi, job.Kind, job.CartonIndicator);
             ListLine line;
             auto failed = failedLines.begin();
             while (reader.Next(line)) {

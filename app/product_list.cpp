@@ -6,6 +6,7 @@
 
 #include "common/errors.h"
 #include "common/text.h"
+#include "encode/carton.h"
 #include "encode/check_digit.h"
 #include "model/symbology.h"
 
@@ -356,8 +357,12 @@ void CheckFileName(std::string_view name) {
 }
 
 ListReader::ListReader(ByteSource& source, ListEncoding encoding, AnsiDecoder decodeAnsi,
-                       SymbologyKind kind)
-    : raw_(source), encoding_(encoding), decodeAnsi_(std::move(decodeAnsi)), kind_(kind) {}
+                       SymbologyKind kind, std::uint8_t cartonIndicator)
+    : raw_(source),
+      encoding_(encoding),
+      decodeAnsi_(std::move(decodeAnsi)),
+      kind_(kind),
+      cartonIndicator_(cartonIndicator) {}
 
 bool ListReader::Next(ListLine& line) {
     bool tooLong = false;
@@ -387,7 +392,10 @@ bool ListReader::Next(ListLine& line) {
     }
     seenData_ = true;
     try {
-        line.data = CheckedData(line.data, kind_);
+        line.data =
+            cartonIndicator_ == 0
+                ? CheckedData(line.data, kind_)
+                : CartonCode(cartonIndicator_, CheckedData(line.data, SymbologyKind::Jan13));
         if (!fields.name.empty()) CheckFileName(fields.name);
         line.name = fields.name.empty() ? line.data : std::move(fields.name);
         line.kind = ListLine::Kind::Good;

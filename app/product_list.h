@@ -102,8 +102,11 @@ void CheckFileName(std::string_view name);
 // Reads a list line by line in the encoding a survey found, judging each.
 class ListReader {
 public:
+    // With a packaging indicator (option "id") every data field is a JAN-13
+    // whose line gives the carton code made from it: data and default name
+    // the 14 digits.
     ListReader(ByteSource& source, ListEncoding encoding, AnsiDecoder decodeAnsi,
-               SymbologyKind kind);
+               SymbologyKind kind, std::uint8_t cartonIndicator = 0);
     // The next line; false after the last.
     bool Next(ListLine& line);
 
@@ -112,6 +115,7 @@ private:
     ListEncoding encoding_;
     AnsiDecoder decodeAnsi_;
     SymbologyKind kind_;
+    std::uint8_t cartonIndicator_;
     std::size_t number_ = 0;
     bool seenData_ = false;  // a line other than blank came before
     std::string bytes_;

@@ -25,6 +25,7 @@ bool ApplySwitch(std::string_view argument, BarcodeJob& job) {
             job.PrefixedText = style.prefixedText;
             job.NoText = false;
             job.BearerFrame = style.bearerFrame;
+            job.BearerBarsOnly = style.bearerBarsOnly;
             return true;
         }
     }

@@ -39,6 +39,13 @@ std::string FolderCreateMessage(std::string_view path) {
     return Fill("フォルダ「%s」を作成できません。", path);
 }
 
+std::string IndicatorMessage(std::string_view value) {
+    return Fill("インジケータ「%s」は使えません。/id の値は 1～8 の 1 桁です", value);
+}
+std::string AddOnMessage(std::string_view value) {
+    return Fill("アドオン「%s」は使えません。/ad の値は 2 桁か 5 桁の数字です", value);
+}
+
 std::string ListOpenMessage(std::string_view path) {
     return Fill("リスト %s を読み込めません", path);
 }

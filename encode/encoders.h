@@ -16,4 +16,9 @@ void EncodeJan8(std::string_view digits, std::string& pattern);   // 43 elements
 void EncodeItf14(std::string_view digits, std::string& pattern);  // 77 elements
 void EncodeItf16(std::string_view digits, std::string& pattern);  // 87 elements
 
+// The pattern of an EAN-2 or EAN-5 add-on symbol for its 2 or 5 digits
+// (13 or 31 elements, 40 or 94 units); any other count or a non-digit
+// raises std::invalid_argument: the option that takes them checks first.
+std::string EncodeAddOn(std::string_view digits);
+
 }  // namespace merrowin

@@ -2,6 +2,7 @@
 // right half (data digits, then the check digit), end guard.
 #include <array>
 #include <span>
+#include <stdexcept>
 
 #include "encode/check_digit.h"
 #include "encode/encoders.h"
@@ -53,6 +54,28 @@ void EncodeJan8(std::string_view text, std::string& pattern) {
     const std::array<const JanDigitTable*, 4> leftSets{&tables::kJanSetA, &tables::kJanSetA,
                                                        &tables::kJanSetA, &tables::kJanSetA};
     pattern = JanPattern(digits, leftSets, tables::kJanSetA);
+}
+
+std::string EncodeAddOn(std::string_view digits) {
+    if (digits.size() != 2 && digits.size() != 5)
+        throw std::invalid_argument("an add-on holds 2 or 5 digits");
+    int values[5]{};
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (digits[i] < '0' || digits[i] > '9')
+            throw std::invalid_argument("an add-on holds digits only");
+        values[i] = digits[i] - '0';
+    }
+    const std::string_view sets =
+        digits.size() == 2 ? tables::kTwoDigitAddOnSets[(10 * values[0] + values[1]) % 4]
+                           : tables::kFiveDigitAddOnSets[(3 * (values[0] + values[2] + values[4]) +
+                                                          9 * (values[1] + values[3])) %
+                                                         10];
+    std::string pattern(tables::kAddOnGuard);
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0) pattern += tables::kAddOnDelineator;
+        pattern += (sets[i] == 'B' ? tables::kJanSetB : tables::kJanSetA)[values[i]];
+    }
+    return pattern;
 }
 
 }  // namespace merrowin

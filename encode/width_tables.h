@@ -60,6 +60,38 @@ inline constexpr std::array<std::string_view, 10> kJan13Parity{
 inline constexpr std::string_view kJanNormalGuard = "222";
 inline constexpr std::string_view kJanCentreGuard = "22222";
 
+// Add-on symbols (GS1 General Specifications, release 18, 5.2.2.5): a guard,
+// then the digits from number sets A and B, each pair of digits parted by
+// a delineator. Guard: bar 1, space 1, bar 2 modules (1011); delineator:
+// space 1, bar 1 (01). A digit's first element is a space, as in the left
+// half of a JAN.
+inline constexpr std::string_view kAddOnGuard = "224";
+inline constexpr std::string_view kAddOnDelineator = "22";
+
+// Number sets of the two-digit add-on, chosen by its value modulo 4
+// (5.2.2.5.1).
+inline constexpr std::array<std::string_view, 4> kTwoDigitAddOnSets{
+    "AA",  // 0
+    "AB",  // 1
+    "BA",  // 2
+    "BB",  // 3
+};
+
+// Number sets of the five-digit add-on, chosen by its value V: 3 x (n1 +
+// n3 + n5) + 9 x (n2 + n4), modulo 10 (figure 5.2.2.5.2-1).
+inline constexpr std::array<std::string_view, 10> kFiveDigitAddOnSets{
+    "BBAAA",  // 0
+    "BABAA",  // 1
+    "BAABA",  // 2
+    "BAAAB",  // 3
+    "ABBAA",  // 4
+    "AABBA",  // 5
+    "AAABB",  // 6
+    "ABABA",  // 7
+    "ABAAB",  // 8
+    "AABAB",  // 9
+};
+
 // Five elements per Interleaved 2 of 5 digit, two of them wide:
 // narrow (N) 2 units, wide (W) 5 units.
 using ItfDigitTable = std::array<std::string_view, 10>;

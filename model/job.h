@@ -41,14 +41,18 @@ struct BarcodeJob {
     bool PrefixedText = false;
     bool NoText = false;
     bool BearerFrame = false;
+    bool BearerBarsOnly = false;  // with BearerFrame: the bars above and below, no sides
     bool SaveFile = false;
     bool FileNameGiven = false;
     bool NoClipboard = false;
     bool DrChk = false;
-    std::string FileName;     // no folder; ".emf" is added unless it ends so
-    std::string InputDigits;  // the data characters as given
-    std::string SaveDr;       // folder of the saved file; empty: default
-    std::string Pattern;      // element widths, written by the encoder of Kind
+    std::string FileName;              // no folder; ".emf" is added unless it ends so
+    std::string InputDigits;           // the data characters as given
+    std::string DataValue;             // the value of "cd" as written, read again when "id" follows
+    std::string SaveDr;                // folder of the saved file; empty: default
+    std::string Pattern;               // element widths, written by the encoder of Kind
+    std::uint8_t CartonIndicator = 0;  // ITF-14 from a JAN: the packaging indicator 1-8; 0 none
+    std::string AddOn;                 // JAN-13: the add-on's 2 or 5 digits; empty none
 };
 
 // The sizes of a job that options and stored settings set.

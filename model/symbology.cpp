@@ -9,23 +9,27 @@ constexpr int kItfDigitUnits = 2 * 5 + 3 * 2;  // two wide and three narrow elem
 
 // clang-format off
 constexpr SwitchStyle kJan13Switches[] = {
-    // text     guards prefixed frame
-    {"/j13",    true,  false,   false},  // guard bars below the digits line
-    {"/j13b",   false, false,   false},  // one bar height, one centred line
-    {"/j13t",   false, true,    false},  // the line preceded by "T"
+    // text     guards prefixed frame  bars only
+    {"/j13",    true,  false,   false, false},  // guard bars below the digits line
+    {"/j13b",   false, false,   false, false},  // one bar height, one centred line
+    {"/j13t",   false, true,    false, false},  // the line preceded by "T"
 };
 constexpr SwitchStyle kJan8Switches[] = {
-    {"/j8",     true,  false,   false},
-    {"/j8b",    false, false,   false},
-    {"/j8f",    false, true,    false},  // the line preceded by "F"
+    {"/j8",     true,  false,   false, false},
+    {"/j8b",    false, false,   false, false},
+    {"/j8f",    false, true,    false, false},  // the line preceded by "F"
 };
 constexpr SwitchStyle kItf14Switches[] = {
-    {"/i14",    false, false,   false},
-    {"/i14f",   false, false,   true},   // bearer frame round the bars
+    {"/i14",    false, false,   false, false},
+    {"/i14f",   false, false,   true,  false},  // bearer frame round the bars
+    // Bearer bars above and below only, the form GS1 allows on labels;
+    // sized as the frame.
+    {"/i14h",   false, false,   true,  true},
 };
 constexpr SwitchStyle kItf16Switches[] = {
-    {"/i16",    false, false,   false},
-    {"/i16f",   false, false,   true},
+    {"/i16",    false, false,   false, false},
+    {"/i16f",   false, false,   true,  false},
+    {"/i16h",   false, false,   true,  true},
 };
 
 // The leading digit stands left of the start guard, then the two halves.

@@ -20,6 +20,7 @@ struct SwitchStyle {
     bool extendedGuards;
     bool prefixedText;
     bool bearerFrame;
+    bool bearerBarsOnly;  // of the frame, only the bars above and below
 };
 
 // The characters at 1-based positions first..last of the digit string.

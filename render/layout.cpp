@@ -6,6 +6,7 @@
 #include "common/saturate.h"
 #include "common/text.h"
 #include "encode/check_digit.h"
+#include "encode/encoders.h"
 #include "model/symbology.h"
 
 namespace merrowin {
@@ -73,6 +74,46 @@ std::int32_t ItfHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t gap, 
     return PictureHeight(top, bottom, barHeight, frame, bearerFrame, noText ? 0 : fontSize + gap);
 }
 
+namespace {
+
+// The add-on goes where the main symbol's right margin began; the picture
+// grows by the gap and the add-on, and the right margin (at least the
+// add-on's quiet zone) follows it. Its digits stand above its bars, as
+// tall as the main symbol's, G units above them; its bars reach down as
+// far as the main symbol's guard bars.
+void LayOutAddOn(const BarcodeJob& job, SymbolLayout& layout) {
+    const std::uint8_t right = std::max<std::uint8_t>(job.RightMargin, kAddOnQuietModules);
+    layout.addOnX =
+        Saturate(std::int64_t{layout.x0} + ShapeOf(job.Kind).symbolWidth + 2 * kAddOnGapModules);
+    layout.W = Saturate(std::int64_t{layout.addOnX} + AddOnWidth(job.AddOn.size()) + 2 * right);
+    const int textHeight = job.ExtendedGuards                ? kGuardTextHeight
+                           : job.NoText || job.FontSize == 0 ? 0
+                                                             : job.FontSize;
+    layout.addOnTop =
+        Saturate(std::int64_t{layout.Y1} + (textHeight == 0 ? 0 : textHeight + job.Gap));
+    layout.addOnBottom = job.ExtendedGuards ? layout.Y3 : layout.Y2;
+}
+
+// Its bars, then its digits centred over them.
+void DrawAddOn(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canvas) {
+    const std::string pattern = EncodeAddOn(job.AddOn);
+    std::int64_t x = layout.addOnX;
+    // Digits that leave the bars no height: no bars (and no barcode).
+    const std::size_t elements = layout.addOnTop < layout.addOnBottom ? pattern.size() : 0;
+    for (std::size_t i = 0; i < elements; i += 2) {
+        const int bar = pattern[i] - '0';
+        canvas.FillRect(Box(x, layout.addOnTop, x + bar, layout.addOnBottom), Colour::Black);
+        if (i + 1 < pattern.size()) x += bar + (pattern[i + 1] - '0');
+    }
+    if (layout.addOnTop == layout.Y1) return;  // no digits
+    canvas.SetFont(kSymbolFontFace, 0, job.ExtendedGuards ? kGuardTextHeight : job.FontSize);
+    const std::int64_t width = AddOnWidth(job.AddOn.size());
+    canvas.DrawString(Saturate(layout.addOnX + (width - canvas.TextWidth(job.AddOn)) / 2),
+                      layout.Y1, job.AddOn);
+}
+
+}  // namespace
+
 SymbolLayout LayOut(const BarcodeJob& job) {
     SymbolLayout layout;
     layout.P = ShapeOf(job.Kind).Pairs();
@@ -109,6 +150,7 @@ SymbolLayout LayOut(const BarcodeJob& job) {
     if (IsJan(job.Kind) && job.ExtendedGuards) {
         layout.Y3 = Saturate(2 * job.TopMargin + bars + (job.Gap + kGuardTextHeight) / 2);
     }
+    if (job.Kind == SymbologyKind::Jan13 && !job.AddOn.empty()) LayOutAddOn(job, layout);
     return layout;
 }
 
@@ -141,8 +183,11 @@ void DrawSymbol(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canva
         const std::int64_t fieldRight = std::max(right - f, fieldLeft);
         canvas.FillRect(Box(left, top, right, fieldTop), Colour::Black);
         canvas.FillRect(Box(left, fieldBottom, right, bottom), Colour::Black);
-        canvas.FillRect(Box(left, fieldTop, fieldLeft, fieldBottom), Colour::Black);
-        canvas.FillRect(Box(fieldRight, fieldTop, right, fieldBottom), Colour::Black);
+        // Bearer bars alone (labels) leave out the sides of the ring.
+        if (!job.BearerBarsOnly) {
+            canvas.FillRect(Box(left, fieldTop, fieldLeft, fieldBottom), Colour::Black);
+            canvas.FillRect(Box(fieldRight, fieldTop, right, fieldBottom), Colour::Black);
+        }
     }
 
     // Bars; the spaces are left to the white ground. With extended guards
@@ -160,6 +205,8 @@ void DrawSymbol(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canva
         canvas.FillRect(Box(x, layout.Y1, x + bar, bottom), Colour::Black);
         if (i + 1 < pattern.size()) x += bar + (pattern[i + 1] - '0');
     }
+
+    if (layout.addOnX != 0) DrawAddOn(job, layout, canvas);
 
     const auto digits = [&](const DigitGroup& g) { return CharRange(job.Digits, g.first, g.last); };
     // The text cell starts G units below the bars, or below the frame.
@@ -187,8 +234,10 @@ void DrawSymbol(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canva
     line += check;
     canvas.SetFont(kSymbolFontFace, 0, job.FontSize);
     // Centred on the whole picture, not on the bars; truncating toward zero.
-    canvas.DrawString(Saturate((std::int64_t{layout.W} - canvas.TextWidth(line)) / 2), textTop,
-                      line);
+    // An add-on leaves the line where the picture without it has it.
+    const std::int64_t width =
+        layout.addOnX == 0 ? layout.W : Jan13Width(job.LeftMargin, job.RightMargin);
+    canvas.DrawString(Saturate((width - canvas.TextWidth(line)) / 2), textTop, line);
 }
 
 BarcodeCheck::BarcodeCheck(const SymbolLayout& layout, Canvas& to) : layout_(layout), to_(to) {}
@@ -221,7 +270,9 @@ void BarcodeCheck::DrawString(int x, int y, std::string_view text) {
 }
 
 bool BarcodeCheck::IsBarcode() const {
-    return inside_ && layout_.Y1 < layout_.Y2;
+    // An add-on without bars would leave a code that reads without it.
+    const bool addOn = layout_.addOnX == 0 || layout_.addOnTop < layout_.addOnBottom;
+    return inside_ && layout_.Y1 < layout_.Y2 && addOn;
 }
 
 CopySize ScaledSize(std::int32_t width, std::int32_t height, std::int32_t copyRate) {

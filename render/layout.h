@@ -30,7 +30,27 @@ struct SymbolLayout {
     std::int32_t Y2 = 0;  // bar bottom
     std::int32_t Y3 = 0;  // extended guard bottom (JAN with ExtendedGuards)
     int P = 0;            // bar-and-space pairs before the last bar
+    // The add-on symbol right of a JAN-13 (AddOn set): the left edge of its
+    // first bar, 0 when there is none; the top and bottom of its bars, its
+    // digits standing above them from Y1.
+    std::int32_t addOnX = 0;
+    std::int32_t addOnTop = 0;
+    std::int32_t addOnBottom = 0;
 };
+
+// GS1 puts an add-on 7 to 12 modules right of the main symbol and wants 5
+// modules clear right of it (General Specifications, release 18, 5.2.3:
+// the dimensions of EAN/UPC symbols with add-ons). 9 modules keeps 2 either
+// way for ink spread and for readers that look for the add-on near the
+// middle of that span.
+inline constexpr int kAddOnGapModules = 9;
+inline constexpr int kAddOnQuietModules = 5;
+
+// The width of an add-on of `digits` digits in drawing units: guard, seven
+// modules a digit, a delineator between digits (EAN-2 40, EAN-5 94).
+constexpr std::int32_t AddOnWidth(std::size_t digits) {
+    return digits == 0 ? 0 : 2 * static_cast<std::int32_t>(4 + 7 * digits + 2 * (digits - 1));
+}
 
 // Layout of a job whose Kind is 1 to 4.
 SymbolLayout LayOut(const BarcodeJob& job);

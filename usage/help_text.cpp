@@ -10,7 +10,7 @@ namespace merrowin {
 namespace {
 
 // clang-format off
-constexpr std::array<std::pair<std::string_view, std::string_view>, 10> kSwitches{{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 12> kSwitches{{
     {"/j13",  "JAN-13。ガードバーを長くし、数字をバーの下に分けて書きます"},
     {"/j13b", "JAN-13。バーはすべて同じ高さ、数字は中央に 1 行 (/no で消せます)"},
     {"/j13t", "/j13b の数字の前に T を付けます (/no は効きません)"},
@@ -19,12 +19,14 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 10> kSwitche
     {"/j8f",  "/j8b の数字の前に F を付けます (/no は効きません)"},
     {"/i14",  "ITF-14。ベアラーフレームなし"},
     {"/i14f", "ITF-14。ベアラーフレーム付き"},
+    {"/i14h", "ITF-14。ベアラーバーを上と下だけに付けます (ラベル用)"},
     {"/i16",  "ITF-16。ベアラーフレームなし"},
     {"/i16f", "ITF-16。ベアラーフレーム付き"},
+    {"/i16h", "ITF-16。ベアラーバーを上と下だけに付けます (ラベル用)"},
 }};
 
 // The options without a number, as the help lists them before the sizes.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kOtherOptions{{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kOtherOptions{{
     {"/cdDIGITS", "データ (必須)。JAN-13 は 12 桁、JAN-8 は 7 桁、ITF-14 は 13 桁、\n"
                   "ITF-16 は 15 桁。チェックデジットは自動で計算して付けます。\n"
                   "余分な文字は無視します: JAN-13 を 13 桁で書いても 13 桁目は\n"
@@ -45,6 +47,12 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kOtherOpt
     {"/nc",       "/fl の後に書くと、ファイルだけに出力し、クリップボードは\n"
                   "変えません"},
     {"/no",       "数字を描きません (/j13b、/j8b、ITF)"},
+    {"/idN",      "ITF-14 (/i14、/i14f、/i14h) で、JAN から集合包装用商品コードを\n"
+                  "作ります。N はインジケータ 1～8。/cd には JAN-13 を 12 桁か、\n"
+                  "チェックデジット付きの 13 桁で書きます (違っていればエラー)。\n"
+                  "ファイル名は 14 桁のコードです"},
+    {"/adDIGITS", "JAN-13 (/j13、/j13b、/j13t) の右にアドオンを付けます。\n"
+                  "DIGITS は 2 桁か 5 桁 (それ以外はエラー)。雑誌コードに使います"},
 }};
 
 // What each size is, in the settings window's own words; the value line
@@ -313,6 +321,42 @@ constexpr std::string_view kLists =
     "        Next rowIndex\n"
     "    End Sub\n";
 
+constexpr std::string_view kCodesAroundJan =
+    "■ 集合包装用商品コード・雑誌コード・ベアラーバー\n"
+    "\n"
+    "  集合包装用商品コード (GTIN-14) は、ケースや段ボールに付ける ITF-14 を\n"
+    "  中の商品の JAN から作ります: インジケータ 1 桁、JAN の最初の 12 桁、\n"
+    "  計算し直したチェックデジット。インジケータは GS1 Japan の定めるとおり\n"
+    "  1～8 で、荷姿や入り数の違いを表します。\n"
+    "\n"
+    "  merrowin /i14f /id1 /cd4901234567894 /fl\n"
+    "      14901234567891 を 14901234567891.emf に保存します\n"
+    "  merrowin /i14f /id1 /btC:\\Labels\\codes.csv /drC:\\Labels\n"
+    "      一覧の 1 行ごとの JAN から集合包装用商品コードを作ります。\n"
+    "      ファイル名は 14 桁 (一覧に名前があればその名前)\n"
+    "\n"
+    "  JAN のチェックデジットが違うとき (正しい数字を示します)、インジケータが\n"
+    "  1～8 でないとき、ITF-14 以外で /id を使ったときはエラーで止まり、\n"
+    "  何も作りません。一覧では、その行だけがエラーになります。\n"
+    "\n"
+    "  雑誌の定期刊行物コード (日本出版インフラセンター 雑誌コード管理センター)\n"
+    "  は 18 桁で、JAN-13 と 5 桁のアドオンを並べます:\n"
+    "    JAN-13   491、予備 1 桁 (0)、雑誌コード 5 桁、号数 2 桁、年号 1 桁、\n"
+    "             チェックデジット\n"
+    "    アドオン 予備 1 桁 (0)、本体価格 4 桁\n"
+    "\n"
+    "  merrowin /j13 /cd491012345014 /ad00980 /fl\n"
+    "      4910123450148 の右にアドオン 00980 を付け、4910123450148.emf に\n"
+    "      保存します\n"
+    "\n"
+    "  アドオンは本体の右 9 モジュールの位置に置き、数字はアドオンのバーの\n"
+    "  上に書きます。右マージンはアドオンの右に取ります (5 モジュール以上)。\n"
+    "\n"
+    "  ITF のベアラーフレーム (/i14f、/i16f) は段ボールに直接印刷するときに\n"
+    "  使います。ラベルに印刷するときは上と下のベアラーバー (/i14h、/i16h)\n"
+    "  だけでかまいません。太さは /fw、大きさと余白はフレーム付きと同じで、\n"
+    "  設定は ITF-14、ITF-16 のものを使います。\n";
+
 constexpr std::string_view kFont =
     "■ 数字のフォント\n"
     "\n"
@@ -415,7 +459,7 @@ std::string HelpText() {
     out.append(kOptionIntro).append("\n");
     AppendList(out, HelpOptions());
     for (std::string_view section :
-         {kOutputs, kExitStatus, kSettings, kExamples, kLists, kFont, kHelp})
+         {kOutputs, kExitStatus, kSettings, kExamples, kLists, kCodesAroundJan, kFont, kHelp})
         out.append("\n").append(section);
     return out;
 }

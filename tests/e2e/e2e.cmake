@@ -73,7 +73,15 @@ set(MERROWIN_DECODE_CASES
   "itf16_frame|1234567890123452|/i16f|/cd123456789012345"
   # With a module width the picture fills the frame that states it.
   "jan13_mw33|4901234567894|/j13|/cd490123456789|/mw33"
-  "itf16_mw25_cr200|1234567890123452|/i16f|/cd123456789012345|/mw25|/cr200")
+  "itf16_mw25_cr200|1234567890123452|/i16f|/cd123456789012345|/mw25|/cr200"
+  # The carton code of JAN 4901234567894 (GS1 Japan's example), bearer bars
+  # alone; a magazine code and a JAN with a two-digit add-on, read as the
+  # JAN and the add-on.
+  "carton|14901234567891|/i14|/id1|/cd4901234567894"
+  "carton_bars|14901234567891|/i14h|/id1|/cd490123456789"
+  "itf16_bars|1234567890123452|/i16h|/cd123456789012345"
+  "magazine|4910123450148=00980+4910123450148|/j13|/cd491012345014|/ad00980"
+  "jan13b_ean2|4901234567894=12+4901234567894|/j13b|/cd490123456789|/ad12")
 foreach(case IN LISTS MERROWIN_DECODE_CASES)
   string(REPLACE "|" ";" fields "${case}")
   list(POP_FRONT fields name expected)

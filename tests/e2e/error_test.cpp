@@ -211,6 +211,27 @@ TEST_F(ErrorTest, ErrorBoxStopsTheRun) {
              SetSettingString(L"Itf14", L"CopyRate", L"$7FFFFFFF");
          },
          L"図の大きさ 2147483647 x 2147483647 が大きすぎます."},
+        // Options that change the code are refused, never ignored.
+        {"9 carton code from a JAN with a wrong check digit",
+         L"/i14f /id1 /cd4901234567890 /fl",
+         {},
+         L"チェックデジットが違います (正しくは 4)"},
+        {"10 indicator outside 1 to 8",
+         L"/i14h /id9 /cd490123456789 /fl",
+         {},
+         L"インジケータ「9」は使えません。/id の値は 1～8 の 1 桁です."},
+        {"11 carton code with ITF-16",
+         L"/i16f /id1 /cd490123456789 /fl",
+         {},
+         L"/id (集合包装用商品コード) は ITF-14 (/i14、/i14f、/i14h) でだけ使えます."},
+        {"12 add-on of three digits",
+         L"/j13 /cd491012345014 /ad123 /fl",
+         {},
+         L"アドオン「123」は使えません。/ad の値は 2 桁か 5 桁の数字です."},
+        {"13 add-on with JAN-8",
+         L"/j8 /cd4901234 /ad12 /fl",
+         {},
+         L"/ad (アドオン) は JAN-13 (/j13、/j13b、/j13t) でだけ使えます."},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -40,6 +40,7 @@ struct SwitchRow {
     const char* argument;
     SymbologyKind kind;
     bool extendedGuards, prefixedText, bearerFrame;
+    bool bearerBarsOnly = false;
 };
 
 TEST(SymbologySwitch, WholeArgumentSelectsKindAndStyle) {
@@ -56,6 +57,8 @@ TEST(SymbologySwitch, WholeArgumentSelectsKindAndStyle) {
         {"/i14f", SymbologyKind::Itf14, false, false, true},
         {"/i16", SymbologyKind::Itf16, false, false, false},
         {"/I16F", SymbologyKind::Itf16, false, false, true},
+        {"/i14h", SymbologyKind::Itf14, false, false, true, true},
+        {"/I16H", SymbologyKind::Itf16, false, false, true, true},
         {"/j13x", SymbologyKind::None, false, false, false},
         {"j13", SymbologyKind::None, false, false, false},
         {"-j13", SymbologyKind::None, false, false, false},
@@ -71,6 +74,7 @@ TEST(SymbologySwitch, WholeArgumentSelectsKindAndStyle) {
         EXPECT_EQ(job.ExtendedGuards, row.extendedGuards);
         EXPECT_EQ(job.PrefixedText, row.prefixedText);
         EXPECT_EQ(job.BearerFrame, row.bearerFrame);
+        EXPECT_EQ(job.BearerBarsOnly, row.bearerBarsOnly);
         EXPECT_FALSE(job.NoText);
     }
 }
@@ -272,6 +276,82 @@ TEST(DataOption, NonDigitIsMetWhenTheDefaultNameIsFormed) {
     BarcodeJob named = RunJob("/j13", {"/flx", "/cd12345678901x"});
     EXPECT_EQ(named.Digits, "00012345678901x");
 }
+
+// The codes around a JAN: a carton code made from it (id) and an add-on
+// (ad). A refusal names what is wrong and stops the run.
+struct CodeRow {
+    int row;
+    const char* switchArg;
+    std::vector<std::string> options;
+    const char* digits;
+    const char* fileName;
+    const char* addOn;
+    std::string error;
+};
+
+const std::string kCountOf11 = "データが 11 桁です (12 桁、またはチェックデジット付きの 13 桁)";
+const std::string kCountOf14 = "データが 14 桁です (12 桁、またはチェックデジット付きの 13 桁)";
+const std::string kCarton(kCartonKindMessage);
+const std::string kAddOn(kAddOnKindMessage);
+
+// clang-format off
+const CodeRow kCodeRows[] = {
+    // GS1 Japan's example: the case of JAN 4901234567894, indicator 1.
+    {0,  "/i14",  {"/id1", "/cd4901234567894"},  "001490123456789", "14901234567891", "", ""},
+    {1,  "/i14",  {"/id1", "/cd490123456789"},   "001490123456789", "14901234567891", "", ""},
+    {2,  "/i14",  {"/cd4901234567894", "/id1"},  "001490123456789", "14901234567891", "", ""},
+    {3,  "/i14",  {"/cd490123456789", "/id1"},   "001490123456789", "14901234567891", "", ""},
+    {4,  "/i14f", {"/id8", "/cd490123456789"},   "008490123456789", "84901234567890", "", ""},
+    {5,  "/i14h", {"/id2", "/cd491234567890", "/flcase"}, "002491234567890", "case", "", ""},
+    {6,  "/I14",  {"/ID3", "/cd490123456789", "/id1"}, "001490123456789", "14901234567891", "", ""},
+    {7,  "/i14",  {"/id1", "/cd4901234567890"},  "", "", "", "チェックデジットが違います (正しくは 4)"},
+    {8,  "/i14",  {"/cd4901234567890", "/id1"},  "", "", "", "チェックデジットが違います (正しくは 4)"},
+    {9,  "/i14",  {"/id1", "/cd49012345678"},    "", "", "", kCountOf11},
+    {10, "/i14",  {"/id1", "/cd49012345678945"}, "", "", "", kCountOf14},
+    {11, "/i14",  {"/id1", "/cd49012345678x"},   "", "", "", "'x' は整数ではありません"},
+    {12, "/i14",  {"/id9", "/cd490123456789"},   "", "", "", "インジケータ「9」は使えません。/id の値は 1～8 の 1 桁です"},
+    {13, "/i14",  {"/id"},                       "", "", "", "インジケータ「」は使えません。/id の値は 1～8 の 1 桁です"},
+    {14, "/i14",  {"/id12"},                     "", "", "", "インジケータ「12」は使えません。/id の値は 1～8 の 1 桁です"},
+    {15, "/i16",  {"/id1", "/cd490123456789"},   "", "", "", kCarton},
+    {16, "/j13",  {"/cd490123456789", "/id1"},   "", "", "", kCarton},
+    // Without id a 13-digit ITF-14 is data as always.
+    {17, "/i14",  {"/cd1490123456789"},          "001490123456789", "14901234567891", "", ""},
+    // A magazine: JAN 491 0 12345 01 4 (reserve, magazine code, issue,
+    // year), the add-on the reserve digit 0 and the price 980.
+    {18, "/j13",  {"/cd491012345014", "/ad00980"}, "000491012345014", "4910123450148", "00980", ""},
+    {19, "/j13b", {"/ad12", "/cd490123456789"},  "000490123456789", "4901234567894", "12", ""},
+    {20, "/j13t", {"/ad12", "/ad34567", "/cd490123456789"}, "000490123456789", "4901234567894", "34567", ""},
+    {21, "/j13",  {"/ad123"},                    "", "", "", "アドオン「123」は使えません。/ad の値は 2 桁か 5 桁の数字です"},
+    {22, "/j13",  {"/ad"},                       "", "", "", "アドオン「」は使えません。/ad の値は 2 桁か 5 桁の数字です"},
+    {23, "/j13",  {"/ad1a"},                     "", "", "", "アドオン「1a」は使えません。/ad の値は 2 桁か 5 桁の数字です"},
+    {24, "/j13",  {"/ad１２"},                   "", "", "", "アドオン「１２」は使えません。/ad の値は 2 桁か 5 桁の数字です"},
+    {25, "/j8",   {"/ad12"},                     "", "", "", kAddOn},
+    {26, "/i14",  {"/ad12345"},                  "", "", "", kAddOn},
+    // An unrecognised switch takes no data: the error state, not a box.
+    {27, "/j13x", {"/id1", "/ad12", "/cd490123456789"}, "", "", "", ""},
+};
+// clang-format on
+
+class CodeOptions : public testing::TestWithParam<CodeRow> {};
+
+TEST_P(CodeOptions, CartonCodeAndAddOn) {
+    const CodeRow& row = GetParam();
+    BarcodeJob job;
+    ApplySwitch(row.switchArg, job);
+    try {
+        const bool made = RunCommandLine(row.options, job, StoredSizes);
+        EXPECT_EQ(row.error, "");
+        EXPECT_EQ(made, *row.digits != '\0');
+        EXPECT_EQ(job.Digits, row.digits);
+        EXPECT_EQ(job.FileName, row.fileName);
+        EXPECT_EQ(job.AddOn, row.addOn);
+    } catch (const MerrowinError& error) {
+        EXPECT_EQ(error.what(), row.error);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, CodeOptions, testing::ValuesIn(kCodeRows),
+                         [](const auto& i) { return "row" + std::to_string(i.param.row); });
 
 TEST(OutputOptions, FileClipboardAndFolder) {
     BarcodeJob plain = RunJob("/j13", {"/cd490123456789"});

@@ -1,9 +1,12 @@
+#include "encode/encoders.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
 #include "common/errors.h"
+#include "encode/carton.h"
 #include "encode/check_digit.h"
 #include "model/symbology.h"
 
@@ -162,6 +165,78 @@ TEST(Encoders, UnknownKindLeavesPatternAlone) {
     std::string pattern = "previous";
     EncodeForKind(SymbologyKind::None, "000000000000000", pattern);
     EXPECT_EQ(pattern, "previous");
+}
+
+// Add-on symbols: guard 1011, the digits from number sets A and B as the
+// add-on's own rule picks them, a delineator 01 between digits.
+struct AddOnRow {
+    int row;
+    const char* digits;
+    const char* sets;  // the number sets the rule gives, as the source states them
+    std::string expected;
+};
+
+// clang-format off
+const AddOnRow kAddOnRows[] = {
+    // EAN-2: the value modulo 4 picks AA, AB, BA or BB (GS1 General
+    // Specifications, release 18, 5.2.2.5.1).
+    {0, "12", "AA", "224" "4442" "22" "4244"},        // 12 mod 4 = 0
+    {1, "05", "AB", "224" "6422" "22" "2642"},        // 5 mod 4 = 1
+    {2, "34", "BA", "224" "2282" "22" "2264"},        // 34 mod 4 = 2
+    {3, "99", "BB", "224" "4226" "22" "4226"},        // 99 mod 4 = 3
+    // EAN-5: GS1's worked example 86104: V = 3 x (8 + 1 + 4) + 9 x (6 + 0)
+    // = 93, so V = 3 and the sets are B A A A B (figure 5.2.2.5.2-1, page 233).
+    {4, "86104", "BAAAB", "224" "6242" "22" "2228" "22" "4442" "22" "6422" "22" "4622"},
+    // V = 0: B B A A A.
+    {5, "00000", "BBAAA", "224" "2246" "22" "2246" "22" "6422" "22" "6422" "22" "6422"},
+    // A magazine's price 980 yen behind the reserve digit 0: V = 3 x (0 +
+    // 9 + 0) + 9 x (0 + 8) = 99, V = 9: A A B A B.
+    {6, "00980", "AABAB", "224" "6422" "22" "6422" "22" "4226" "22" "2426" "22" "2246"},
+};
+// clang-format on
+
+class AddOnPatterns : public testing::TestWithParam<AddOnRow> {};
+
+TEST_P(AddOnPatterns, WorkedExamples) {
+    const AddOnRow& row = GetParam();
+    const std::string pattern = EncodeAddOn(row.digits);
+    EXPECT_EQ(pattern, row.expected);
+    // Element count and width: 13 elements and 20 modules (EAN-2), 31 and
+    // 47 (EAN-5), bar first and last.
+    const bool two = std::string_view(row.digits).size() == 2;
+    EXPECT_EQ(pattern.size(), two ? 13u : 31u);
+    int sum = 0;
+    for (const char c : pattern) sum += c - '0';
+    EXPECT_EQ(sum, two ? 40 : 94);
+}
+
+INSTANTIATE_TEST_SUITE_P(, AddOnPatterns, testing::ValuesIn(kAddOnRows),
+                         [](const auto& i) { return "row" + std::to_string(i.param.row); });
+
+TEST(AddOn, OnlyTwoOrFiveDigits) {
+    for (const char* digits : {"", "1", "123", "1234", "123456", "1a", "1234x"}) {
+        SCOPED_TRACE(digits);
+        EXPECT_THROW(EncodeAddOn(digits), std::invalid_argument);
+    }
+}
+
+TEST(CartonCode, IndicatorTheJansFirstTwelveDigitsAndANewCheckDigit) {
+    const struct {
+        std::uint8_t indicator;
+        const char* jan;
+        const char* code;
+    } rows[] = {
+        // GS1 Japan's example: JAN 4901234567894 in a case of indicator 1.
+        {1, "4901234567894", "14901234567891"},
+        {1, "490123456789", "14901234567891"},  // the JAN without its check digit
+        {8, "4901234567894", "84901234567890"},
+        {2, "4912345678904", "24912345678908"},
+        {1, "0000000000000", "10000000000007"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.jan);
+        EXPECT_EQ(CartonCode(row.indicator, row.jan), row.code);
+    }
 }
 
 }  // namespace

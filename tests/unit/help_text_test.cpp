@@ -93,8 +93,8 @@ TEST(HelpText, ListsEverySwitchOnce) {
         EXPECT_TRUE(ApplySwitch(entry.term, job)) << entry.term;
         listed.insert(std::string(entry.term));
     }
-    const std::set<std::string> expected{"/j13", "/j13b", "/j13t", "/j8",  "/j8b",
-                                         "/j8f", "/i14",  "/i14f", "/i16", "/i16f"};
+    const std::set<std::string> expected{"/j13", "/j13b", "/j13t", "/j8",  "/j8b",  "/j8f",
+                                         "/i14", "/i14f", "/i14h", "/i16", "/i16f", "/i16h"};
     EXPECT_EQ(listed, expected);
 }
 
@@ -141,6 +141,9 @@ const HelpLineRow kHelpLineRows[] = {
     {22, "              全行成功で終了コード 0、それ以外は 1。下の「商品リストから"},
     {23, "■ 商品リストから一括作成 (/bt)"},
     {24, "  入力すると開きます。Esc キーで閉じます。Windows 10 より前の Windows"},
+    {25, "  /idN        ITF-14 (/i14、/i14f、/i14h) で、JAN から集合包装用商品コードを"},
+    {26, "  merrowin /i14f /id1 /cd4901234567894 /fl"},
+    {27, "    JAN-13   491、予備 1 桁 (0)、雑誌コード 5 桁、号数 2 桁、年号 1 桁、"},
 };
 
 INSTANTIATE_TEST_SUITE_P(, HelpTextLine, testing::ValuesIn(kHelpLineRows),

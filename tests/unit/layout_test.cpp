@@ -9,6 +9,7 @@
 
 #include "common/errors.h"
 #include "common/text.h"
+#include "encode/encoders.h"
 #include "model/symbology.h"
 
 namespace merrowin {
@@ -292,6 +293,98 @@ TEST(DrawSymbol, BearerFrameIsTheFourSidesOfItsRing) {
     EXPECT_EQ(open.canvas.fills.size(), 1u + 39u);
 }
 
+// The add-on (JAN-13 with AddOn): 9 modules right of the main symbol, its
+// own bars from below its digits down to the main symbol's guard bars, the
+// right margin (at least 5 modules) after it.
+struct AddOnLayoutRow {
+    int row;
+    const char* name;
+    BarcodeJob job;
+    std::int32_t W, addOnX, addOnTop, addOnBottom;
+    std::vector<std::string> texts;
+};
+
+BarcodeJob Magazine(const char* addOn, void (*change)(BarcodeJob&)) {
+    BarcodeJob job = Jan(SymbologyKind::Jan13, "000491012345014");
+    job.ExtendedGuards = true;
+    job.AddOn = addOn;
+    change(job);
+    return job;
+}
+
+// clang-format off
+const AddOnLayoutRow kAddOnLayoutRows[] = {
+    // x0 22 + 190 + 18 = 230; 230 + 94 + 2 x 7 = 338. Digits 20 high at
+    // Y1 6, 2 units gap, bars to the guard bars' 137; five digits of 10
+    // units centred over 94: 230 + 22.
+    {0, "j13_ean5", Magazine("00980", [](BarcodeJob&) {}), 338, 230, 28, 137,
+     {"font OCRB 0 20", "text 252 6 00980", "font OCRB 0 20", "text 0 128 4",
+      "font OCRB 0 20", "text 29 128 910123", "font OCRB 0 20", "text 121 128 450148"}},
+    {1, "j13_ean2", Magazine("12", [](BarcodeJob&) {}), 284, 230, 28, 137,
+     {"font OCRB 0 20", "text 240 6 12", "font OCRB 0 20", "text 0 128 4",
+      "font OCRB 0 20", "text 29 128 910123", "font OCRB 0 20", "text 121 128 450148"}},
+    // One bar height: digits FS 18 high, bars to Y2 126; the main line
+    // stays centred where it is without the add-on, (226 - 130) div 2.
+    {2, "j13b_ean5", Magazine("00980", [](BarcodeJob& j) { j.ExtendedGuards = false; }),
+     338, 230, 26, 126,
+     {"font OCRB 0 18", "text 252 6 00980", "font OCRB 0 18", "text 48 128 4910123450148"}},
+    // No digits: the add-on's bars as tall as the main symbol's.
+    {3, "j13b_no", Magazine("00980", [](BarcodeJob& j) { j.ExtendedGuards = false; j.NoText = true; }),
+     338, 230, 6, 126, {}},
+    // A stored right margin under the add-on's quiet zone gives way to it.
+    {4, "j13_rm3", Magazine("00980", [](BarcodeJob& j) { j.RightMargin = 3; }), 334, 230, 28, 137,
+     {"font OCRB 0 20", "text 252 6 00980", "font OCRB 0 20", "text 0 128 4",
+      "font OCRB 0 20", "text 29 128 910123", "font OCRB 0 20", "text 121 128 450148"}},
+};
+// clang-format on
+
+class AddOnLayout : public testing::TestWithParam<AddOnLayoutRow> {};
+
+TEST_P(AddOnLayout, BesideTheMainSymbol) {
+    const AddOnLayoutRow& row = GetParam();
+    const Drawn drawn = Draw(row.job);
+    EXPECT_EQ(drawn.layout.W, row.W);
+    BarcodeJob without = row.job;
+    without.AddOn.clear();
+    EXPECT_EQ(drawn.layout.H, LayOut(without).H);
+    EXPECT_EQ(drawn.layout.addOnX, row.addOnX);
+    EXPECT_EQ(drawn.layout.addOnTop, row.addOnTop);
+    EXPECT_EQ(drawn.layout.addOnBottom, row.addOnBottom);
+    // The add-on's bars read back as its pattern, the first at addOnX.
+    const std::vector<Rect> bars = drawn.canvas.BlackBetween(row.addOnTop, row.addOnBottom);
+    ASSERT_FALSE(bars.empty());
+    std::vector<Rect> addOn;
+    for (const Rect& bar : bars)
+        if (bar.left >= row.addOnX) addOn.push_back(bar);
+    ASSERT_FALSE(addOn.empty());
+    EXPECT_EQ(addOn.front().left, row.addOnX);
+    EXPECT_EQ(PatternFromBars(addOn), EncodeAddOn(row.job.AddOn));
+    EXPECT_EQ(drawn.canvas.texts, row.texts);
+}
+
+INSTANTIATE_TEST_SUITE_P(, AddOnLayout, testing::ValuesIn(kAddOnLayoutRows),
+                         [](const auto& i) { return "row" + std::to_string(i.param.row); });
+
+TEST(DrawSymbol, BearerBarsAloneAreTheRingsTopAndBottom) {
+    // As the frame of i14f: the same picture, without the ring's sides.
+    BarcodeJob job = Itf(SymbologyKind::Itf14, "001234567890123", true);
+    job.BearerBarsOnly = true;
+    const Drawn drawn = Draw(job);
+    const Drawn framed = Draw(Itf(SymbologyKind::Itf14, "001234567890123", true));
+    EXPECT_EQ(drawn.layout.W, framed.layout.W);
+    EXPECT_EQ(drawn.layout.H, framed.layout.H);
+    const auto& fills = drawn.canvas.fills;
+    ASSERT_EQ(fills.size(), 1u + 2u + 39u);
+    EXPECT_EQ(fills[1].rect, (Rect{6, 6, 307, 16}));
+    EXPECT_EQ(fills[2].rect, (Rect{6, 136, 307, 146}));
+    // Then the bars, exactly where the framed symbol has them.
+    for (std::size_t i = 3; i < fills.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(fills[i].rect, framed.canvas.fills[i + 2].rect);
+    }
+    EXPECT_EQ(drawn.canvas.texts, framed.canvas.texts);
+}
+
 // The picture as the drawing paints it: each fill in turn over the last.
 std::vector<Colour> Paint(const std::vector<RecordingCanvas::Fill>& fills, int width, int height) {
     std::vector<Colour> pixels(static_cast<std::size_t>(width) * height, Colour::White);
@@ -533,6 +626,12 @@ const CheckRow kCheckRows[] = {
     // A stored JAN left margin of 5: the leading digit stands at 10 - 22.
     /* 8*/ {8, With(Jan(SymbologyKind::Jan13, "000490123456789"),
                     [](BarcodeJob& j) { j.ExtendedGuards = true; j.LeftMargin = 5; }), 10, false},
+    // An add-on whose digits leave its bars no height would read as the
+    // JAN alone: bars 6 to 16, the add-on's from 26.
+    /* 9*/ {9, With(Jan(SymbologyKind::Jan13, "000490123456789"),
+                    [](BarcodeJob& j) { j.AddOn = "12"; j.BarHeight = 5; }), 10, false},
+    /*10*/ {10, With(Jan(SymbologyKind::Jan13, "000490123456789"),
+                    [](BarcodeJob& j) { j.AddOn = "12"; j.BarHeight = 11; }), 10, true},
 };
 // clang-format on
 

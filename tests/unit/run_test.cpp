@@ -175,6 +175,19 @@ const RunRow kRunRows[] = {
      kMaking, ""},
     {27, {"/i16", "/cd123456789012345"}, StoredWindowExtremes, {"clipboard"}, State::Produced,
      kMaking, ""},
+    // A carton code made from a JAN, named by its 14 digits; a magazine code.
+    {28, {"/i14h", "/id1", "/cd4901234567894", "/fl"}, nullptr,
+     {"clipboard", "personal", "folder? D:\\Docs", "save D:\\Docs\\14901234567891.emf"},
+     State::Produced, kMaking, ""},
+    {29, {"/j13", "/cd491012345014", "/ad00980", "/fl"}, nullptr,
+     {"clipboard", "personal", "folder? D:\\Docs", "save D:\\Docs\\4910123450148.emf"},
+     State::Produced, kMaking, ""},
+    // Refused: the error box, nothing written or copied.
+    {30, {"/i14", "/id1", "/cd4901234567890", "/fl"}, nullptr, {}, State::Stopped, kFailed,
+     "チェックデジットが違います (正しくは 4)"},
+    // An add-on whose bars the command's bar height leaves no room for.
+    {31, {"/j13b", "/cd490123456789", "/ad12", "/bh05"}, nullptr, {}, State::CommandError,
+     kCommandError, ""},
 };
 // clang-format on
 
@@ -549,6 +562,31 @@ TEST(BatchRun, SameBytesAsASingleRun) {
     EXPECT_EQ(outcome.ExitCode(), 0);
     EXPECT_EQ(port.report,
               std::string(kReportHead) + "1\tok\t14901234567891\tD:\\Docs\\14901234567891.emf\r\n");
+}
+
+// With id every line holds a JAN-13 and makes the carton code of it: the
+// same bytes as a single run, named by the 14 digits or the list's name; a
+// JAN with a wrong check digit is that line's error naming the right one.
+TEST(BatchRun, CartonCodesFromAListOfJans) {
+    FakePlatform single;
+    RunGeneration({"/i14h", "/id1", "/cd4901234567894", "/fl", "/nc"}, LoadBuiltInDefaults, single);
+    FakePlatform platform;
+    FakeBatchPort port;
+    port.list = "4901234567894\n490123456789,case\n4901234567890\n14901234567891\n";
+    const BatchOutcome outcome =
+        RunBatch({"/i14h", kListArgument, "/id1"}, LoadBuiltInDefaults, platform, port);
+    EXPECT_EQ(platform.calls, (std::vector<std::string>{"personal", "folder? D:\\Docs",
+                                                        "save D:\\Docs\\14901234567891.emf",
+                                                        "save D:\\Docs\\case.emf"}));
+    EXPECT_EQ(platform.fileBytes, single.fileBytes);
+    EXPECT_EQ(port.report,
+              std::string(kReportHead) +
+                  "1\tok\t14901234567891\tD:\\Docs\\14901234567891.emf\r\n"
+                  "2\tok\t14901234567891\tD:\\Docs\\case.emf\r\n"
+                  "3\terror\t4901234567890\tチェックデジットが違います (正しくは 4)\r\n"
+                  "4\terror\t14901234567891\tデータが 14 桁です (12 "
+                  "桁、またはチェックデジット付きの 13 桁)\r\n");
+    EXPECT_EQ(outcome.status, "4 件中 2 件を作成しました。エラー 2 件");
 }
 
 // 中止 pressed: the lines not reached are marked cancelled, the files made
