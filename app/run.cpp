@@ -42,11 +42,11 @@ RunOutcome RunOutcome::Failed(std::string_view message) {
     return {State::Stopped, std::string(kRunFailedText), std::string(message)};
 }
 
-std::vector<std::uint8_t> MakeMetafile(BarcodeJob& job, const ScreenFigures& reported,
+std::vector<std::uint8_t> MakeMetafile(const BarcodeJob& job, const ScreenFigures& reported,
                                        const TextMeasurer& measure) {
     const ScreenFigures screen = UsableScreen(reported);
-    EncodeForKind(job.Kind, job.Digits, job.Pattern);
-    if (job.Pattern.empty()) return {};
+    const std::string pattern = EncodeForKind(job.Kind, job.Digits);
+    if (pattern.empty()) return {};
     const SymbolLayout layout = LayOut(job);
     const CopySize scaled = ScaledSize(layout.W, layout.H, job.CopyRate);
     // A picture or copy without drawable area is no picture: nothing goes
@@ -79,7 +79,7 @@ std::vector<std::uint8_t> MakeMetafile(BarcodeJob& job, const ScreenFigures& rep
     if (job.ModuleWidth <= 0) page.frame = FrameFromScreen(page.copyWidth, page.copyHeight, screen);
     EmfWriter writer(page, screen, measure);
     BarcodeCheck check(layout, writer);
-    DrawSymbol(job, layout, check);
+    DrawSymbol(job, pattern, layout, check);
     // No bars, or digits beyond the picture: no barcode, so no picture,
     // as for a picture without area.
     if (!check.IsBarcode()) return {};

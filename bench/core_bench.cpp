@@ -35,8 +35,7 @@ void DigitsToMetafile(benchmark::State& state, const char* switchArg, const char
     const BarcodeJob prepared = JobFor(switchArg, data);
     std::size_t bytes = 0;
     for (auto _ : state) {
-        BarcodeJob job = prepared;
-        const std::vector<std::uint8_t> metafile = MakeMetafile(job, kScreen, Measure);
+        const std::vector<std::uint8_t> metafile = MakeMetafile(prepared, kScreen, Measure);
         bytes = metafile.size();
         benchmark::DoNotOptimize(metafile.data());
     }

@@ -48,7 +48,6 @@ struct BarcodeJob {
     std::string FileName;     // no folder; ".emf" is added unless it ends so
     std::string InputDigits;  // the data characters as given
     std::string SaveDr;       // folder of the saved file; empty: default
-    std::string Pattern;      // element widths, written by the encoder of Kind
 };
 
 // The sizes of a job that options and stored settings set.

@@ -29,7 +29,7 @@ std::string Snapshot(const BarcodeJob& job) {
         << int(job.Gap) << '|' << int(job.FrameWidth) << '|' << int(job.FontSize) << '|'
         << job.ExtendedGuards << job.PrefixedText << job.NoText << job.BearerFrame << job.SaveFile
         << job.FileNameGiven << job.NoClipboard << job.DrChk << '|' << job.FileName << '|'
-        << job.InputDigits << '|' << job.SaveDr << '|' << job.Pattern;
+        << job.InputDigits << '|' << job.SaveDr;
     return out.str();
 }
 
