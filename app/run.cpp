@@ -12,13 +12,6 @@
 namespace merrowin {
 namespace {
 
-// True when one of the options sets the field that `key` names.
-bool OptionGiven(const std::vector<std::string>& options, std::string_view key) {
-    return std::any_of(options.begin(), options.end(), [&](const std::string& argument) {
-        return CountChars(argument) >= 3 && OptionKey(argument) == key;
-    });
-}
-
 bool FitsMetafile(std::int32_t side) {
     return side <= kMaxPictureSide;
 }
@@ -86,8 +79,8 @@ std::vector<std::uint8_t> MakeMetafile(const BarcodeJob& job, const ScreenFigure
     return writer.Finish();
 }
 
-RunOutcome RunGeneration(const std::vector<std::string>& arguments,
-                         const SettingsLoader& loadSettings, Platform& platform) {
+RunOutcome RunGeneration(const CommandLine& command, const SettingsLoader& loadSettings,
+                         Platform& platform) {
     using State = RunOutcome::State;
     RunOutcome outcome{State::Stopped, "", ""};
     const auto commandError = [&outcome](std::string_view status) {
@@ -99,11 +92,9 @@ RunOutcome RunGeneration(const std::vector<std::string>& arguments,
     // work in progress would be a run that never ends.
     try {
         BarcodeJob job;
-        if (arguments.empty() || !ApplySwitch(arguments.front(), job))
-            commandError(kCommandErrorText);
-        const std::vector<std::string> options(arguments.begin() + (arguments.empty() ? 0 : 1),
-                                               arguments.end());
-        if (!RunCommandLine(options, job, loadSettings) || job.Kind == SymbologyKind::None) {
+        if (!ApplySwitch(command.symbolSwitch, job)) commandError(kCommandErrorText);
+        if (!RunCommandLine(command.options, job, loadSettings) ||
+            job.Kind == SymbologyKind::None) {
             commandError(kCommandErrorText);
             return outcome;
         }
@@ -114,7 +105,7 @@ RunOutcome RunGeneration(const std::vector<std::string>& arguments,
             });
         if (metafile.empty()) {
             // No area or no barcode: the command's own sizes, or the stored ones.
-            const bool fromCommand = OptionGiven(options, "cr") || OptionGiven(options, "bh");
+            const bool fromCommand = OptionGiven(command, "cr") || OptionGiven(command, "bh");
             commandError(fromCommand ? kCommandErrorText : kStoredSizeErrorText);
             return outcome;
         }

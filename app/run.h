@@ -62,11 +62,10 @@ inline constexpr std::string_view kRunFailedText = "バーコードを作成で�
 // outside the picture).
 inline constexpr std::string_view kStoredSizeErrorText = "設定のサイズでは図を作れません。";
 
-// The whole run: the switch (arguments[0]), the stored settings, the
-// options, the symbol, then the clipboard and the file, in that order.
-// `arguments` holds at least the switch.
-RunOutcome RunGeneration(const std::vector<std::string>& arguments,
-                         const SettingsLoader& loadSettings, Platform& platform);
+// The whole run: the switch, the stored settings, the options, the symbol,
+// then the clipboard and the file, in that order.
+RunOutcome RunGeneration(const CommandLine& command, const SettingsLoader& loadSettings,
+                         Platform& platform);
 
 // The metafile of a job whose switch and options are applied: encodes it,
 // lays it out and writes the copy: the picture scaled by CopyRate, or with

@@ -27,7 +27,7 @@ std::vector<std::int32_t> Measure(const FontSpec& font, std::u16string_view text
 BarcodeJob JobFor(const char* switchArg, const char* data) {
     BarcodeJob job;
     ApplySwitch(switchArg, job);
-    RunCommandLine({data}, job, LoadBuiltInDefaults);
+    RunCommandLine(merrowin::ParseCommandLine({switchArg, data}).options, job, LoadBuiltInDefaults);
     return job;
 }
 
@@ -58,11 +58,13 @@ void LibzintJan13(benchmark::State& state) {
 }
 
 void ParseCommandLine(benchmark::State& state) {
-    const std::vector<std::string> options{"/bh50", "/lm12", "/cr150", "/cd490123456789", "/fl"};
+    const std::vector<std::string> arguments{"/j13",   "/bh50",           "/lm12",
+                                             "/cr150", "/cd490123456789", "/fl"};
     for (auto _ : state) {
+        const CommandLine command = merrowin::ParseCommandLine(arguments);
         BarcodeJob job;
-        ApplySwitch("/j13", job);
-        benchmark::DoNotOptimize(RunCommandLine(options, job, LoadBuiltInDefaults));
+        ApplySwitch(command.symbolSwitch, job);
+        benchmark::DoNotOptimize(RunCommandLine(command.options, job, LoadBuiltInDefaults));
     }
 }
 

@@ -106,11 +106,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string line(reinterpret_cast<const char*>(data), size);
     std::vector<std::string> arguments = SplitCommandLine(line);
     if (arguments.size() < 2) return 0;
+    arguments.erase(arguments.begin());
+    const CommandLine command = ParseCommandLine(arguments);
     BarcodeJob job;
-    ApplySwitch(arguments[1], job);
-    const std::vector<std::string> options(arguments.begin() + 2, arguments.end());
+    ApplySwitch(command.symbolSwitch, job);
     try {
-        if (!RunCommandLine(options, job, LoadBuiltInDefaults)) return 0;
+        if (!RunCommandLine(command.options, job, LoadBuiltInDefaults)) return 0;
         if (job.Kind == SymbologyKind::None) Fail("data taken without a symbology");
         const std::string pattern = EncodeForKind(job.Kind, job.Digits);
         const Shape shape = ShapeOf(job.Kind);
