@@ -95,6 +95,7 @@ void Put(Cursor& out, const PointL& p) {
 // Put writing the fields after them. Write and Append do the rest.
 constexpr std::uint32_t kRecordStart = 4 + 4;  // Type, Size
 
+// Writes a whole record at `at`, into bytes sized and zeroed for it.
 template <class EmfRecord>
 void Write(std::uint8_t* at, const EmfRecord& record) {
     const std::uint32_t size = SizeOf(record);
