@@ -106,11 +106,8 @@ std::unique_ptr<ByteSource> OpenOrRaise(BatchPort& port, const std::string& path
 
 }  // namespace
 
-bool IsBatchRequest(const std::vector<std::string>& arguments) {
-    return std::any_of(arguments.begin() + (arguments.empty() ? 0 : 1), arguments.end(),
-                       [](const std::string& argument) {
-                           return CountChars(argument) >= 3 && OptionKey(argument) == "bt";
-                       });
+bool IsBatchRequest(const CommandLine& command) {
+    return OptionGiven(command, "bt");
 }
 
 std::string ReportPath(std::string_view listPath) {
@@ -123,22 +120,19 @@ std::string ReportPath(std::string_view listPath) {
     return path;
 }
 
-BatchOutcome RunBatch(const std::vector<std::string>& arguments, const SettingsLoader& loadSettings,
+BatchOutcome RunBatch(const CommandLine& command, const SettingsLoader& loadSettings,
                       Platform& platform, BatchPort& port) {
     using State = BatchOutcome::State;
     BatchOutcome outcome;
     try {
         BarcodeJob job;
         std::string listPath;
-        std::vector<std::string> options;
-        for (std::size_t i = 1; i < arguments.size(); ++i) {
-            const std::string& argument = arguments[i];
-            const std::size_t length = CountChars(argument);
-            const std::string key = OptionKey(argument);
-            if (key == "bt") listPath = CharRange(argument, 4, length);
-            if (length < 3 || !IsImpliedOption(key)) options.push_back(argument);
+        std::vector<CommandOption> options;
+        for (const CommandOption& option : command.options) {
+            if (option.key == "bt") listPath = option.value;
+            if (!IsImpliedOption(option.key)) options.push_back(option);
         }
-        if (arguments.empty() || !ApplySwitch(arguments.front(), job) || listPath.empty()) {
+        if (!ApplySwitch(command.symbolSwitch, job) || listPath.empty()) {
             outcome.state = State::CommandError;
             outcome.status = kCommandErrorText;
             return outcome;

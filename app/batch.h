@@ -65,7 +65,7 @@ struct BatchOutcome {
 };
 
 // Whether a command line asks for a batch: an option with the key "bt".
-bool IsBatchRequest(const std::vector<std::string>& arguments);
+bool IsBatchRequest(const CommandLine& command);
 
 // The report beside the list, named after it: the list's extension
 // replaced by ".report.tsv" ("codes.csv" -> "codes.report.tsv").
@@ -73,8 +73,8 @@ std::string ReportPath(std::string_view listPath);
 
 // The whole batch: the switch and options as for one symbol ("fl", "cd"
 // and "nc" are implied or ignored), then the list line by line, then the
-// report. `arguments` holds at least the switch.
-BatchOutcome RunBatch(const std::vector<std::string>& arguments, const SettingsLoader& loadSettings,
+// report.
+BatchOutcome RunBatch(const CommandLine& command, const SettingsLoader& loadSettings,
                       Platform& platform, BatchPort& port);
 
 }  // namespace merrowin

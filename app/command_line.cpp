@@ -16,24 +16,24 @@ std::uint8_t& SideMargin(BarcodeJob& job, SizeField field) {
     return field == SizeField::LeftMargin ? job.LeftMargin : job.RightMargin;
 }
 
-void ApplyNumeric(const NumericOption& option, std::string_view argument, std::size_t length,
-                  BarcodeJob& job) {
-    const Take take = option.byLength[std::min<std::size_t>(length, 7) - 3];
+void ApplyNumeric(const NumericOption& numeric, const CommandOption& option, BarcodeJob& job) {
+    const std::size_t digits = CountChars(option.value);
+    const Take take = numeric.byLength[std::min(digits, kLengthClasses - 1)];
     if (take.kind == Take::Fixed) {
-        SetJobField(job, option.field, take.number);
+        SetJobField(job, numeric.field, take.number);
     } else if (take.kind == Take::Value) {
-        std::int32_t value = StrToInt(CharRange(argument, 4, length));
-        if (option.oneDigitOne && length == 4 && value == 1) value = *option.oneDigitOne;
-        value = std::min(value, option.ceiling);
-        if (option.floor) value = std::max(value, *option.floor);
-        SetJobField(job, option.field, value);
+        std::int32_t value = StrToInt(option.value);
+        if (numeric.oneDigitOne && digits == 1 && value == 1) value = *numeric.oneDigitOne;
+        value = std::min(value, numeric.ceiling);
+        if (numeric.floor) value = std::max(value, *numeric.floor);
+        SetJobField(job, numeric.field, value);
     }
-    if (option.side) {
-        std::uint8_t& margin = SideMargin(job, option.field);
-        if (IsJan(job.Kind) && margin < option.side->janFloor)
-            margin = static_cast<std::uint8_t>(option.side->janFloor);
-        if (IsItf(job.Kind) && margin > option.side->itfCeiling)
-            margin = static_cast<std::uint8_t>(option.side->itfCeiling);
+    if (numeric.side) {
+        std::uint8_t& margin = SideMargin(job, numeric.field);
+        if (IsJan(job.Kind) && margin < numeric.side->janFloor)
+            margin = static_cast<std::uint8_t>(numeric.side->janFloor);
+        if (IsItf(job.Kind) && margin > numeric.side->itfCeiling)
+            margin = static_cast<std::uint8_t>(numeric.side->itfCeiling);
     }
 }
 
@@ -98,34 +98,49 @@ void ApplyAddOn(std::string_view value, BarcodeJob& job) {
 
 }  // namespace
 
-std::string OptionKey(std::string_view argument) {
-    return AsciiLower(CharRange(argument, 2, 3));
+std::optional<CommandOption> ParseOption(std::string_view argument) {
+    const std::size_t length = CountChars(argument);
+    if (length < 3) return std::nullopt;
+    return CommandOption{AsciiLower(CharRange(argument, 2, 3)), CharRange(argument, 4, length)};
 }
 
-void ApplyOption(std::string_view argument, BarcodeJob& job) {
-    const std::size_t length = CountChars(argument);
-    if (length < 3) return;
-    const std::string key = OptionKey(argument);
-    for (const NumericOption& option : kNumericOptions)
-        if (key == option.key) return ApplyNumeric(option, argument, length, job);
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+    CommandLine command;
+    if (arguments.empty()) return command;
+    command.symbolSwitch = arguments.front();
+    for (auto argument = arguments.begin() + 1; argument != arguments.end(); ++argument)
+        if (std::optional<CommandOption> option = ParseOption(*argument))
+            command.options.push_back(std::move(*option));
+    return command;
+}
+
+bool OptionGiven(const CommandLine& command, std::string_view key) {
+    return std::any_of(command.options.begin(), command.options.end(),
+                       [key](const CommandOption& option) { return option.key == key; });
+}
+
+void ApplyOption(const CommandOption& option, BarcodeJob& job) {
+    const std::string& key = option.key;
+    for (const NumericOption& numeric : kNumericOptions)
+        if (key == numeric.key) return ApplyNumeric(numeric, option, job);
     if (key == "no") {
         if (!job.PrefixedText) job.NoText = true;
     } else if (key == "cd") {
         if (job.Kind == SymbologyKind::None) return;
-        job.DataValue = CharRange(argument, 4, length);
+        job.DataValue = option.value;
         TakeData(job);
     } else if (key == "id") {
-        ApplyIndicator(CharRange(argument, 4, length), job);
+        ApplyIndicator(option.value, job);
     } else if (key == "ad") {
-        ApplyAddOn(CharRange(argument, 4, length), job);
+        ApplyAddOn(option.value, job);
     } else if (key == "fl") {
         job.SaveFile = true;
-        if (length > 3) {
+        if (!option.value.empty()) {
             job.FileNameGiven = true;
-            job.FileName = CharRange(argument, 4, length);
+            job.FileName = option.value;
         }
     } else if (key == "dr") {
-        job.SaveDr = CharRange(argument, 4, length);
+        job.SaveDr = option.value;
         for (char& c : job.SaveDr)
             if (c == '*') c = ' ';
     } else if (key == "nc") {
@@ -133,10 +148,10 @@ void ApplyOption(std::string_view argument, BarcodeJob& job) {
     }
 }
 
-bool RunCommandLine(const std::vector<std::string>& options, BarcodeJob& job,
+bool RunCommandLine(const std::vector<CommandOption>& options, BarcodeJob& job,
                     const SettingsLoader& loadSettings) {
     loadSettings(job);
-    for (const std::string& argument : options) ApplyOption(argument, job);
+    for (const CommandOption& option : options) ApplyOption(option, job);
     return !job.Digits.empty();
 }
 

@@ -12,13 +12,6 @@
 namespace merrowin {
 namespace {
 
-// True when one of the options sets the field that `key` names.
-bool OptionGiven(const std::vector<std::string>& options, std::string_view key) {
-    return std::any_of(options.begin(), options.end(), [&](const std::string& argument) {
-        return CountChars(argument) >= 3 && OptionKey(argument) == key;
-    });
-}
-
 bool FitsMetafile(std::int32_t side) {
     return side <= kMaxPictureSide;
 }
@@ -42,11 +35,11 @@ RunOutcome RunOutcome::Failed(std::string_view message) {
     return {State::Stopped, std::string(kRunFailedText), std::string(message)};
 }
 
-std::vector<std::uint8_t> MakeMetafile(BarcodeJob& job, const ScreenFigures& reported,
+std::vector<std::uint8_t> MakeMetafile(const BarcodeJob& job, const ScreenFigures& reported,
                                        const TextMeasurer& measure) {
     const ScreenFigures screen = UsableScreen(reported);
-    EncodeForKind(job.Kind, job.Digits, job.Pattern);
-    if (job.Pattern.empty()) return {};
+    const std::string pattern = EncodeForKind(job.Kind, job.Digits);
+    if (pattern.empty()) return {};
     const SymbolLayout layout = LayOut(job);
     const CopySize scaled = ScaledSize(layout.W, layout.H, job.CopyRate);
     // A picture or copy without drawable area is no picture: nothing goes
@@ -79,15 +72,15 @@ std::vector<std::uint8_t> MakeMetafile(BarcodeJob& job, const ScreenFigures& rep
     if (job.ModuleWidth <= 0) page.frame = FrameFromScreen(page.copyWidth, page.copyHeight, screen);
     EmfWriter writer(page, screen, measure);
     BarcodeCheck check(layout, writer);
-    DrawSymbol(job, layout, check);
+    DrawSymbol(job, pattern, layout, check);
     // No bars, or digits beyond the picture: no barcode, so no picture,
     // as for a picture without area.
     if (!check.IsBarcode()) return {};
     return writer.Finish();
 }
 
-RunOutcome RunGeneration(const std::vector<std::string>& arguments,
-                         const SettingsLoader& loadSettings, Platform& platform) {
+RunOutcome RunGeneration(const CommandLine& command, const SettingsLoader& loadSettings,
+                         Platform& platform) {
     using State = RunOutcome::State;
     RunOutcome outcome{State::Stopped, "", ""};
     const auto commandError = [&outcome](std::string_view status) {
@@ -99,11 +92,9 @@ RunOutcome RunGeneration(const std::vector<std::string>& arguments,
     // work in progress would be a run that never ends.
     try {
         BarcodeJob job;
-        if (arguments.empty() || !ApplySwitch(arguments.front(), job))
-            commandError(kCommandErrorText);
-        const std::vector<std::string> options(arguments.begin() + (arguments.empty() ? 0 : 1),
-                                               arguments.end());
-        if (!RunCommandLine(options, job, loadSettings) || job.Kind == SymbologyKind::None) {
+        if (!ApplySwitch(command.symbolSwitch, job)) commandError(kCommandErrorText);
+        if (!RunCommandLine(command.options, job, loadSettings) ||
+            job.Kind == SymbologyKind::None) {
             commandError(kCommandErrorText);
             return outcome;
         }
@@ -114,7 +105,7 @@ RunOutcome RunGeneration(const std::vector<std::string>& arguments,
             });
         if (metafile.empty()) {
             // No area or no barcode: the command's own sizes, or the stored ones.
-            const bool fromCommand = OptionGiven(options, "cr") || OptionGiven(options, "bh");
+            const bool fromCommand = OptionGiven(command, "cr") || OptionGiven(command, "bh");
             commandError(fromCommand ? kCommandErrorText : kStoredSizeErrorText);
             return outcome;
         }

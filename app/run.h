@@ -62,19 +62,17 @@ inline constexpr std::string_view kRunFailedText = "バーコードを作成で�
 // outside the picture).
 inline constexpr std::string_view kStoredSizeErrorText = "設定のサイズでは図を作れません。";
 
-// The whole run: the switch (arguments[0]), the stored settings, the
-// options, the symbol, then the clipboard and the file, in that order.
-// `arguments` holds at least the switch.
-RunOutcome RunGeneration(const std::vector<std::string>& arguments,
-                         const SettingsLoader& loadSettings, Platform& platform);
+// The whole run: the switch, the stored settings, the options, the symbol,
+// then the clipboard and the file, in that order.
+RunOutcome RunGeneration(const CommandLine& command, const SettingsLoader& loadSettings,
+                         Platform& platform);
 
-// The metafile of a job whose switch and options are applied: encodes it
-// (Pattern), lays it out and writes the copy: the picture scaled by
-// CopyRate, or with a module width the pixels of its printed frame. Empty
-// when the copy would have no area or be no barcode (BarcodeCheck); raises
-// ConversionError for a non-digit and PictureSizeMessage for a picture too
-// large to write.
-std::vector<std::uint8_t> MakeMetafile(BarcodeJob& job, const ScreenFigures& screen,
+// The metafile of a job whose switch and options are applied: encodes it,
+// lays it out and writes the copy: the picture scaled by CopyRate, or with
+// a module width the pixels of its printed frame. Empty when the copy would
+// have no area or be no barcode (BarcodeCheck); raises ConversionError for
+// a non-digit and PictureSizeMessage for a picture too large to write.
+std::vector<std::uint8_t> MakeMetafile(const BarcodeJob& job, const ScreenFigures& screen,
                                        const TextMeasurer& measure);
 
 }  // namespace merrowin

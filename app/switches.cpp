@@ -32,9 +32,8 @@ bool ApplySwitch(std::string_view argument, BarcodeJob& job) {
     return false;
 }
 
-bool IsHelpRequest(const std::vector<std::string>& arguments) {
-    if (arguments.empty()) return false;
-    const std::string lowered = AsciiLower(arguments.front());
+bool IsHelpRequest(const CommandLine& command) {
+    const std::string lowered = AsciiLower(command.symbolSwitch);
     return std::find(kHelpSwitches.begin(), kHelpSwitches.end(), lowered) != kHelpSwitches.end();
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/command_line.h"
 #include "model/job.h"
 
 namespace merrowin {
@@ -17,6 +18,6 @@ bool ApplySwitch(std::string_view argument, BarcodeJob& job);
 // Whether a command line asks for the help instead of a run: argument 1 is
 // "/?", "/h", "-?" or "-h" (any case), whatever follows. None of these is a
 // switch, so no command line that could make a symbol changes meaning.
-bool IsHelpRequest(const std::vector<std::string>& arguments);
+bool IsHelpRequest(const CommandLine& command);
 
 }  // namespace merrowin

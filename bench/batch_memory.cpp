@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     DiscardingPlatform platform;
     DiscardingPort port(lines);
     const BatchOutcome outcome =
-        RunBatch({"/j13", "/btlist.csv"}, LoadBuiltInDefaults, platform, port);
+        RunBatch(ParseCommandLine({"/j13", "/btlist.csv"}), LoadBuiltInDefaults, platform, port);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("%ld %zu\n", usage.ru_maxrss, outcome.made);

@@ -27,7 +27,7 @@ std::vector<std::int32_t> Measure(const FontSpec& font, std::u16string_view text
 BarcodeJob JobFor(const char* switchArg, const char* data) {
     BarcodeJob job;
     ApplySwitch(switchArg, job);
-    RunCommandLine({data}, job, LoadBuiltInDefaults);
+    RunCommandLine(merrowin::ParseCommandLine({switchArg, data}).options, job, LoadBuiltInDefaults);
     return job;
 }
 
@@ -35,8 +35,7 @@ void DigitsToMetafile(benchmark::State& state, const char* switchArg, const char
     const BarcodeJob prepared = JobFor(switchArg, data);
     std::size_t bytes = 0;
     for (auto _ : state) {
-        BarcodeJob job = prepared;
-        const std::vector<std::uint8_t> metafile = MakeMetafile(job, kScreen, Measure);
+        const std::vector<std::uint8_t> metafile = MakeMetafile(prepared, kScreen, Measure);
         bytes = metafile.size();
         benchmark::DoNotOptimize(metafile.data());
     }
@@ -59,11 +58,13 @@ void LibzintJan13(benchmark::State& state) {
 }
 
 void ParseCommandLine(benchmark::State& state) {
-    const std::vector<std::string> options{"/bh50", "/lm12", "/cr150", "/cd490123456789", "/fl"};
+    const std::vector<std::string> arguments{"/j13",   "/bh50",           "/lm12",
+                                             "/cr150", "/cd490123456789", "/fl"};
     for (auto _ : state) {
+        const CommandLine command = merrowin::ParseCommandLine(arguments);
         BarcodeJob job;
-        ApplySwitch("/j13", job);
-        benchmark::DoNotOptimize(RunCommandLine(options, job, LoadBuiltInDefaults));
+        ApplySwitch(command.symbolSwitch, job);
+        benchmark::DoNotOptimize(RunCommandLine(command.options, job, LoadBuiltInDefaults));
     }
 }
 

@@ -8,13 +8,12 @@
 
 namespace merrowin {
 
-// Each encoder reads the 15-character digit string and assigns the pattern
-// to `pattern` only once it is complete; a non-digit raises ConversionError
-// and leaves `pattern` untouched.
-void EncodeJan13(std::string_view digits, std::string& pattern);  // 59 elements
-void EncodeJan8(std::string_view digits, std::string& pattern);   // 43 elements
-void EncodeItf14(std::string_view digits, std::string& pattern);  // 77 elements
-void EncodeItf16(std::string_view digits, std::string& pattern);  // 87 elements
+// Each encoder reads the 15-character digit string and returns its pattern;
+// a non-digit raises ConversionError.
+std::string EncodeJan13(std::string_view digits);  // 59 elements
+std::string EncodeJan8(std::string_view digits);   // 43 elements
+std::string EncodeItf14(std::string_view digits);  // 77 elements
+std::string EncodeItf16(std::string_view digits);  // 87 elements
 
 // The pattern of an EAN-2 or EAN-5 add-on symbol for its 2 or 5 digits
 // (13 or 31 elements, 40 or 94 units); any other count or a non-digit

@@ -21,7 +21,10 @@ std::string ItfPattern(std::string_view text, std::size_t firstData,
               values.begin());
     values[count] = CheckDigit(digits);
 
-    std::string pattern(tables::kItfStart);
+    // Five bars and five spaces a pair of digits.
+    std::string pattern;
+    pattern.reserve(tables::kItfStart.size() + 5 * count + tables::kItfStop.size());
+    pattern += tables::kItfStart;
     for (std::size_t i = 0; i + 1 <= count; i += 2) {
         const std::string_view bars = table[values[i]];
         const std::string_view spaces = table[values[i + 1]];
@@ -36,13 +39,13 @@ std::string ItfPattern(std::string_view text, std::size_t firstData,
 
 }  // namespace
 
-void EncodeItf14(std::string_view digits, std::string& pattern) {
+std::string EncodeItf14(std::string_view digits) {
     // c1 and c2 are the zero fill: they count in the check digit only.
-    pattern = ItfPattern(digits, 3, tables::kItfDigits);
+    return ItfPattern(digits, 3, tables::kItfDigits);
 }
 
-void EncodeItf16(std::string_view digits, std::string& pattern) {
-    pattern = ItfPattern(digits, 1, tables::kItfDigits);
+std::string EncodeItf16(std::string_view digits) {
+    return ItfPattern(digits, 1, tables::kItfDigits);
 }
 
 }  // namespace merrowin

@@ -21,7 +21,11 @@ std::string JanPattern(const DigitValues& digits, std::span<const JanDigitTable*
                        const JanDigitTable& rightSet) {
     const std::size_t half = leftSets.size();
     const std::size_t firstLeft = 15 - (2 * half - 1) + 1;
-    std::string pattern(tables::kJanNormalGuard);
+    std::string pattern;
+    // Four elements a digit.
+    pattern.reserve(2 * tables::kJanNormalGuard.size() + tables::kJanCentreGuard.size() +
+                    4 * 2 * half);
+    pattern += tables::kJanNormalGuard;
     for (std::size_t i = 0; i < half; ++i) {
         pattern += (*leftSets[i])[digits[firstLeft + i - 1]];
     }
@@ -36,7 +40,7 @@ std::string JanPattern(const DigitValues& digits, std::span<const JanDigitTable*
 
 }  // namespace
 
-void EncodeJan13(std::string_view text, std::string& pattern) {
+std::string EncodeJan13(std::string_view text) {
     const DigitValues digits = ReadDigits(text);
     // The leading digit (c4) has no bars of its own; it picks the number set
     // of each of the six left-half digits.
@@ -45,15 +49,15 @@ void EncodeJan13(std::string_view text, std::string& pattern) {
     for (std::size_t i = 0; i < leftSets.size(); ++i) {
         leftSets[i] = parity[i] == 'G' ? &tables::kJanSetB : &tables::kJanSetA;
     }
-    pattern = JanPattern(digits, leftSets, tables::kJanSetA);
+    return JanPattern(digits, leftSets, tables::kJanSetA);
 }
 
-void EncodeJan8(std::string_view text, std::string& pattern) {
+std::string EncodeJan8(std::string_view text) {
     const DigitValues digits = ReadDigits(text);
     // JAN-8 draws every digit from number sets A and C: the same run lengths.
     const std::array<const JanDigitTable*, 4> leftSets{&tables::kJanSetA, &tables::kJanSetA,
                                                        &tables::kJanSetA, &tables::kJanSetA};
-    pattern = JanPattern(digits, leftSets, tables::kJanSetA);
+    return JanPattern(digits, leftSets, tables::kJanSetA);
 }
 
 std::string EncodeAddOn(std::string_view digits) {

@@ -106,17 +106,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string line(reinterpret_cast<const char*>(data), size);
     std::vector<std::string> arguments = SplitCommandLine(line);
     if (arguments.size() < 2) return 0;
+    arguments.erase(arguments.begin());
+    const CommandLine command = ParseCommandLine(arguments);
     BarcodeJob job;
-    ApplySwitch(arguments[1], job);
-    const std::vector<std::string> options(arguments.begin() + 2, arguments.end());
+    ApplySwitch(command.symbolSwitch, job);
     try {
-        if (!RunCommandLine(options, job, LoadBuiltInDefaults)) return 0;
+        if (!RunCommandLine(command.options, job, LoadBuiltInDefaults)) return 0;
         if (job.Kind == SymbologyKind::None) Fail("data taken without a symbology");
-        EncodeForKind(job.Kind, job.Digits, job.Pattern);
+        const std::string pattern = EncodeForKind(job.Kind, job.Digits);
         const Shape shape = ShapeOf(job.Kind);
-        if (job.Pattern.size() != shape.length) Fail("pattern length");
+        if (pattern.size() != shape.length) Fail("pattern length");
         int sum = 0;
-        for (char c : job.Pattern) sum += c - '0';
+        for (char c : pattern) sum += c - '0';
         if (sum != shape.width) Fail("pattern width");
         const SymbolLayout layout = LayOut(job);
         // Huge sizes are legal on the command line only up to the clamps; a
@@ -126,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const bool hasBars = layout.Y1 < layout.Y2;
         if (layout.W > 0 && layout.H > 0 && hasBars) {
             CheckingCanvas canvas(layout);
-            DrawSymbol(job, layout, canvas);
+            DrawSymbol(job, pattern, layout, canvas);
         }
         const std::vector<std::uint8_t> metafile = MakeMetafile(job, kScreen, Measure);
         if (!metafile.empty() && !hasBars) Fail("a picture without bars went out");

@@ -50,7 +50,6 @@ struct BarcodeJob {
     std::string InputDigits;           // the data characters as given
     std::string DataValue;             // the value of "cd" as written, read again when "id" follows
     std::string SaveDr;                // folder of the saved file; empty: default
-    std::string Pattern;               // element widths, written by the encoder of Kind
     std::uint8_t CartonIndicator = 0;  // ITF-14 from a JAN: the packaging indicator 1-8; 0 none
     std::string AddOn;                 // JAN-13: the add-on's 2 or 5 digits; empty none
 };

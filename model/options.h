@@ -2,13 +2,14 @@
 // it sets, what a value of each length gives, the floor, the ceiling and the
 // side-margin clamps, the built-in value per kind, and the settings window's
 // range. The command line, the schema of the store, the run's loader, the
-// settings window and the help all read it.
+// settings window and the help all read it; the help words it itself
+// (usage/help_text.h).
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
 #include "model/job.h"
@@ -35,6 +36,9 @@ struct SideClamp {
     std::int32_t itfCeiling;
 };
 
+// The lengths a numeric option tells apart: 0, 1, 2, 3 and 4 or more digits.
+inline constexpr std::size_t kLengthClasses = 5;
+
 // Which kinds keep the field in the store (and show it in the settings grid).
 enum class StoredFor : std::uint8_t { None, Itf, Every };
 
@@ -45,7 +49,7 @@ enum class StoredFor : std::uint8_t { None, Itf, Every };
 struct NumericOption {
     std::string_view key;
     SizeField field;
-    std::array<Take, 5> byLength;  // argument length 3, 4, 5, 6, 7+: 0 to 4+ digits
+    std::array<Take, kLengthClasses> byLength;  // argument length 3, 4, 5, 6, 7+: 0 to 4+ digits
     std::int32_t ceiling;
     std::optional<std::int32_t> floor;
     std::optional<std::int32_t> oneDigitOne;
@@ -121,13 +125,8 @@ constexpr Range WindowRange(const NumericOption& option, SymbologyKind kind) {
 // `kind`, from digits only: the fixed numbers and the clamped values.
 Range CommandLineRange(const NumericOption& option, SymbologyKind kind);
 
-// The help's value line of an option, in Japanese: how many digits, what
-// each other length gives, the clamps and the resulting range
-// ("値: 2 桁。1 桁以下は 10、3 桁以上は 100。範囲 0～100").
-std::string ValueRule(const NumericOption& option);
-
-// The range as the README's option table states it: "0–100", or for the
-// side margins "JAN 11–30, ITF 0–20".
-std::string RangeText(const NumericOption& option);
+// The largest number of `digits` digits; the last length class (4 digits
+// or more) has no end.
+std::int32_t LargestOfDigits(std::size_t digits);
 
 }  // namespace merrowin

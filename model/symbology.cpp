@@ -91,8 +91,9 @@ std::span<const SymbologyDescriptor> Symbologies() {
     return kSymbologies;
 }
 
-void EncodeForKind(SymbologyKind kind, std::string_view digits, std::string& pattern) {
-    if (const SymbologyDescriptor* symbology = Describe(kind)) symbology->encode(digits, pattern);
+std::string EncodeForKind(SymbologyKind kind, std::string_view digits) {
+    const SymbologyDescriptor* symbology = Describe(kind);
+    return symbology ? symbology->encode(digits) : std::string();
 }
 
 }  // namespace merrowin

@@ -37,7 +37,7 @@ struct GuardText {
     int xOffset;
 };
 
-using Encoder = void (*)(std::string_view digits, std::string& pattern);
+using Encoder = std::string (*)(std::string_view digits);
 
 struct SymbologyDescriptor {
     SymbologyKind kind;
@@ -65,7 +65,8 @@ const SymbologyDescriptor* Describe(SymbologyKind kind);
 // Every symbology, in settings-column order.
 std::span<const SymbologyDescriptor> Symbologies();
 
-// Calls the encoder of `kind`; SymbologyKind::None leaves `pattern` as it is.
-void EncodeForKind(SymbologyKind kind, std::string_view digits, std::string& pattern);
+// The pattern of `digits` by the encoder of `kind`; empty for
+// SymbologyKind::None.
+std::string EncodeForKind(SymbologyKind kind, std::string_view digits);
 
 }  // namespace merrowin

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cassert>
 #include <cmath>
+#include <span>
 #include <stdexcept>
 #include <utility>
 
@@ -41,31 +43,30 @@ constexpr std::size_t kFaceSize = 32;  // LF_FACESIZE, the terminating zero incl
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Little-endian whatever the machine, so the bytes are the same everywhere.
-void PutU16(Bytes& out, std::uint16_t value) {
-    out.insert(out.end(),
-               {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)});
-}
+// Writes fields little-endian whatever the machine, so the bytes are the
+// same everywhere, into bytes already sized and zeroed for them.
+class Cursor {
+public:
+    explicit Cursor(std::uint8_t* at) : at_(at) {}
+    void U8(std::uint8_t value) { *at_++ = value; }
+    void U16(std::uint16_t value) {
+        U8(static_cast<std::uint8_t>(value));
+        U8(static_cast<std::uint8_t>(value >> 8));
+    }
+    void U32(std::uint32_t value) {
+        U16(static_cast<std::uint16_t>(value));
+        U16(static_cast<std::uint16_t>(value >> 16));
+    }
+    void I16(std::int16_t value) { U16(static_cast<std::uint16_t>(value)); }
+    void I32(std::int32_t value) { U32(static_cast<std::uint32_t>(value)); }
+    void Float(float value) { U32(std::bit_cast<std::uint32_t>(value)); }
+    // Leaves `count` bytes as they are: zero.
+    void Skip(std::size_t count) { at_ += count; }
+    const std::uint8_t* At() const { return at_; }
 
-void PutU32(Bytes& out, std::uint32_t value) {
-    out.insert(out.end(),
-               {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-                static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)});
-}
-
-void PutI32(Bytes& out, std::int32_t value) {
-    PutU32(out, static_cast<std::uint32_t>(value));
-}
-void PutI16(Bytes& out, std::int16_t value) {
-    PutU16(out, static_cast<std::uint16_t>(value));
-}
-void PutFloat(Bytes& out, float value) {
-    PutU32(out, std::bit_cast<std::uint32_t>(value));
-}
-
-void PatchU32(Bytes& out, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
+private:
+    std::uint8_t* at_;
+};
 
 struct RectL {
     std::int32_t left = 0, top = 0, right = 0, bottom = 0;
@@ -76,48 +77,47 @@ struct SizeL {
 struct PointL {
     std::int32_t x = 0, y = 0;
 };
-struct PointS {
-    std::int16_t x = 0, y = 0;
-};
 
-void Put(Bytes& out, const RectL& r) {
-    for (const std::int32_t v : {r.left, r.top, r.right, r.bottom}) PutI32(out, v);
+void Put(Cursor& out, const RectL& r) {
+    for (const std::int32_t v : {r.left, r.top, r.right, r.bottom}) out.I32(v);
 }
-void Put(Bytes& out, const SizeL& s) {
-    PutI32(out, s.cx);
-    PutI32(out, s.cy);
+void Put(Cursor& out, const SizeL& s) {
+    out.I32(s.cx);
+    out.I32(s.cy);
 }
-void Put(Bytes& out, const PointL& p) {
-    PutI32(out, p.x);
-    PutI32(out, p.y);
-}
-void Put(Bytes& out, const PointS& p) {
-    PutI16(out, p.x);
-    PutI16(out, p.y);
+void Put(Cursor& out, const PointL& p) {
+    out.I32(p.x);
+    out.I32(p.y);
 }
 
-// Every record starts with its type and its size in bytes; the size is
-// filled in when the record is complete.
-class Record {
-public:
-    Record(Bytes& out, RecordType type) : out_(out), start_(out.size()) {
-        PutU32(out, static_cast<std::uint32_t>(type));
-        PutU32(out, 0);
-    }
-    Record(const Record&) = delete;
-    Record& operator=(const Record&) = delete;
-    ~Record() { PatchU32(out_, start_ + 4, static_cast<std::uint32_t>(out_.size() - start_)); }
-    // Offset of the next byte from the start of the record.
-    std::uint32_t Offset() const { return static_cast<std::uint32_t>(out_.size() - start_); }
+// Every record kind below is a struct named as in [MS-EMF] with its type,
+// a SizeOf giving its size in bytes (type and size fields included) and a
+// Put writing the fields after them. Write and Append do the rest.
+constexpr std::uint32_t kRecordStart = 4 + 4;  // Type, Size
 
-private:
-    Bytes& out_;
-    std::size_t start_;
-};
+// Writes a whole record at `at`, into bytes sized and zeroed for it.
+template <class EmfRecord>
+void Write(std::uint8_t* at, const EmfRecord& record) {
+    const std::uint32_t size = SizeOf(record);
+    Cursor out(at);
+    out.U32(static_cast<std::uint32_t>(EmfRecord::kType));
+    out.U32(size);
+    Put(out, record);
+    assert(out.At() == at + size);
+}
+
+// Appends one record, its bytes zeroed first.
+template <class EmfRecord>
+void Append(Bytes& out, const EmfRecord& record) {
+    const std::size_t at = out.size();
+    out.resize(at + SizeOf(record));
+    Write(out.data() + at, record);
+}
 
 // EMR_HEADER with both extensions (the pixel format fields and
 // szlMicrometers), no description and no palette.
 struct EmrHeader {
+    static constexpr RecordType kType = RecordType::Header;
     RectL bounds;  // inclusive, in reference pixels
     RectL frame;   // .01 mm
     std::uint32_t bytes = 0;
@@ -127,91 +127,132 @@ struct EmrHeader {
     SizeL millimeters;
     SizeL micrometers;
 };
-
-void Put(Bytes& out, const EmrHeader& r) {
-    Record record(out, RecordType::Header);
+constexpr std::uint32_t SizeOf(const EmrHeader&) {
+    return kRecordStart + 16 + 16 +  // bounds, frame
+           4 + 4 + 4 + 4 +           // signature, version, bytes, records
+           2 + 2 +                   // handles, reserved
+           4 + 4 + 4 +               // nDescription, offDescription, nPalEntries
+           8 + 8 +                   // device, millimeters
+           4 + 4 + 4 +               // cbPixelFormat, offPixelFormat, bOpenGL
+           8;                        // micrometers
+}
+void Put(Cursor& out, const EmrHeader& r) {
     Put(out, r.bounds);
     Put(out, r.frame);
-    PutU32(out, kEnhMetaSignature);
-    PutU32(out, kEmfVersion);
-    PutU32(out, r.bytes);
-    PutU32(out, r.records);
-    PutU16(out, r.handles);
-    PutU16(out, 0);  // reserved
-    PutU32(out, 0);  // nDescription
-    PutU32(out, 0);  // offDescription
-    PutU32(out, 0);  // nPalEntries
+    out.U32(kEnhMetaSignature);
+    out.U32(kEmfVersion);
+    out.U32(r.bytes);
+    out.U32(r.records);
+    out.U16(r.handles);
+    out.Skip(2 + 4 + 4 + 4);  // reserved, nDescription, offDescription, nPalEntries
     Put(out, r.device);
     Put(out, r.millimeters);
-    PutU32(out, 0);  // cbPixelFormat
-    PutU32(out, 0);  // offPixelFormat
-    PutU32(out, 0);  // bOpenGL
+    out.Skip(4 + 4 + 4);  // cbPixelFormat, offPixelFormat, bOpenGL
     Put(out, r.micrometers);
 }
 
 struct EmrSetMapMode {
+    static constexpr RecordType kType = RecordType::SetMapMode;
     std::uint32_t mapMode = 0;
 };
-void Put(Bytes& out, const EmrSetMapMode& r) {
-    Record record(out, RecordType::SetMapMode);
-    PutU32(out, r.mapMode);
+constexpr std::uint32_t SizeOf(const EmrSetMapMode&) {
+    return kRecordStart + 4;
+}
+void Put(Cursor& out, const EmrSetMapMode& r) {
+    out.U32(r.mapMode);
 }
 
 struct EmrSetWindowExtEx {
+    static constexpr RecordType kType = RecordType::SetWindowExtEx;
     SizeL extent;
 };
-void Put(Bytes& out, const EmrSetWindowExtEx& r) {
-    Record record(out, RecordType::SetWindowExtEx);
+constexpr std::uint32_t SizeOf(const EmrSetWindowExtEx&) {
+    return kRecordStart + 8;
+}
+void Put(Cursor& out, const EmrSetWindowExtEx& r) {
     Put(out, r.extent);
 }
 
 struct EmrSetViewportExtEx {
+    static constexpr RecordType kType = RecordType::SetViewportExtEx;
     SizeL extent;
 };
-void Put(Bytes& out, const EmrSetViewportExtEx& r) {
-    Record record(out, RecordType::SetViewportExtEx);
+constexpr std::uint32_t SizeOf(const EmrSetViewportExtEx&) {
+    return kRecordStart + 8;
+}
+void Put(Cursor& out, const EmrSetViewportExtEx& r) {
     Put(out, r.extent);
 }
 
 struct EmrSelectObject {
+    static constexpr RecordType kType = RecordType::SelectObject;
     std::uint32_t ihObject = 0;
 };
-void Put(Bytes& out, const EmrSelectObject& r) {
-    Record record(out, RecordType::SelectObject);
-    PutU32(out, r.ihObject);
+constexpr std::uint32_t SizeOf(const EmrSelectObject&) {
+    return kRecordStart + 4;
+}
+void Put(Cursor& out, const EmrSelectObject& r) {
+    out.U32(r.ihObject);
 }
 
 struct EmrSetBkMode {
+    static constexpr RecordType kType = RecordType::SetBkMode;
     std::uint32_t backgroundMode = 0;
 };
-void Put(Bytes& out, const EmrSetBkMode& r) {
-    Record record(out, RecordType::SetBkMode);
-    PutU32(out, r.backgroundMode);
+constexpr std::uint32_t SizeOf(const EmrSetBkMode&) {
+    return kRecordStart + 4;
+}
+void Put(Cursor& out, const EmrSetBkMode& r) {
+    out.U32(r.backgroundMode);
 }
 
+// A rectangle's four corners as 16-bit points, clockwise from the top
+// left: a polygon's fill covers x in [left, right), y in [top, bottom), in
+// any graphics mode.
+constexpr std::uint32_t kCornerBytes = 4 * (2 + 2);
+void PutCorners(Cursor& out, const Rect& r) {
+    const auto point = [&out](int x, int y) {
+        out.I16(static_cast<std::int16_t>(x));
+        out.I16(static_cast<std::int16_t>(y));
+    };
+    point(r.left, r.top);
+    point(r.right, r.top);
+    point(r.right, r.bottom);
+    point(r.left, r.bottom);
+}
+
+// One rectangle as a polygon of its four corners.
 struct EmrPolygon16 {
+    static constexpr RecordType kType = RecordType::Polygon16;
     RectL bounds;
-    std::vector<PointS> points;
+    Rect rectangle;
 };
-void Put(Bytes& out, const EmrPolygon16& r) {
-    Record record(out, RecordType::Polygon16);
+constexpr std::uint32_t SizeOf(const EmrPolygon16&) {
+    return kRecordStart + 16 + 4 + kCornerBytes;  // bounds, Count, aPoints
+}
+void Put(Cursor& out, const EmrPolygon16& r) {
     Put(out, r.bounds);
-    PutU32(out, static_cast<std::uint32_t>(r.points.size()));
-    for (const PointS& p : r.points) Put(out, p);
+    out.U32(4);
+    PutCorners(out, r.rectangle);
 }
 
+// Rectangles as polygons of four corners each.
 struct EmrPolyPolygon16 {
+    static constexpr RecordType kType = RecordType::PolyPolygon16;
     RectL bounds;
-    std::vector<std::uint32_t> polygonPointCount;
-    std::vector<PointS> points;
+    std::span<const Rect> rectangles;
 };
-void Put(Bytes& out, const EmrPolyPolygon16& r) {
-    Record record(out, RecordType::PolyPolygon16);
+std::uint32_t SizeOf(const EmrPolyPolygon16& r) {
+    // bounds, NumberOfPolygons, Count, then a count and four corners each
+    const auto count = static_cast<std::uint32_t>(r.rectangles.size());
+    return kRecordStart + 16 + 4 + 4 + count * (4 + kCornerBytes);
+}
+void Put(Cursor& out, const EmrPolyPolygon16& r) {
     Put(out, r.bounds);
-    PutU32(out, static_cast<std::uint32_t>(r.polygonPointCount.size()));
-    PutU32(out, static_cast<std::uint32_t>(r.points.size()));
-    for (const std::uint32_t count : r.polygonPointCount) PutU32(out, count);
-    for (const PointS& p : r.points) Put(out, p);
+    out.U32(static_cast<std::uint32_t>(r.rectangles.size()));
+    out.U32(static_cast<std::uint32_t>(4 * r.rectangles.size()));
+    for (std::size_t i = 0; i < r.rectangles.size(); ++i) out.U32(4);
+    for (const Rect& rectangle : r.rectangles) PutCorners(out, rectangle);
 }
 
 // LogFont ([MS-EMF] 2.2.13), 92 bytes; the face name is zero-filled to its
@@ -232,25 +273,28 @@ struct LogFontW {
     std::uint8_t pitchAndFamily = 0;  // DEFAULT_PITCH | FF_DONTCARE
     std::u16string faceName;          // at most kFaceSize - 1 code units
 };
-void Put(Bytes& out, const LogFontW& f) {
+constexpr std::uint32_t kLogFontBytes = 5 * 4 + 8 + 2 * kFaceSize;
+void Put(Cursor& out, const LogFontW& f) {
     for (const std::int32_t v : {f.height, f.width, f.escapement, f.orientation, f.weight})
-        PutI32(out, v);
+        out.I32(v);
     for (const std::uint8_t v : {f.italic, f.underline, f.strikeOut, f.charSet, f.outPrecision,
                                  f.clipPrecision, f.quality, f.pitchAndFamily})
-        out.push_back(v);
-    for (std::size_t i = 0; i < kFaceSize; ++i)
-        PutU16(out, i < f.faceName.size() ? f.faceName[i] : 0);
+        out.U8(v);
+    for (std::size_t i = 0; i < kFaceSize; ++i) out.U16(i < f.faceName.size() ? f.faceName[i] : 0);
 }
 
 // With a plain LogFont as elw: a record no larger than a LogFontPanose one
 // is read as a LogFont ([MS-EMF] 2.3.7.8).
 struct EmrExtCreateFontIndirectW {
+    static constexpr RecordType kType = RecordType::ExtCreateFontIndirectW;
     std::uint32_t ihFonts = 0;
     LogFontW elw;
 };
-void Put(Bytes& out, const EmrExtCreateFontIndirectW& r) {
-    Record record(out, RecordType::ExtCreateFontIndirectW);
-    PutU32(out, r.ihFonts);
+constexpr std::uint32_t SizeOf(const EmrExtCreateFontIndirectW&) {
+    return kRecordStart + 4 + kLogFontBytes;
+}
+void Put(Cursor& out, const EmrExtCreateFontIndirectW& r) {
+    out.U32(r.ihFonts);
     Put(out, r.elw);
 }
 
@@ -258,51 +302,60 @@ void Put(Bytes& out, const EmrExtCreateFontIndirectW& r) {
 // the string padded to four bytes, then one advance per character.
 struct EmrText {
     PointL reference;
-    std::u16string string;
+    std::u16string_view string;
     std::uint32_t options = 0;
     RectL rectangle;
-    std::vector<std::int32_t> dx;
+    std::span<const std::int32_t> dx;
 };
 
 struct EmrExtTextOutW {
+    static constexpr RecordType kType = RecordType::ExtTextOutW;
     RectL bounds;
     std::uint32_t graphicsMode = kGmCompatible;
     float exScale = 0;
     float eyScale = 0;
     EmrText text;
 };
-void Put(Bytes& out, const EmrExtTextOutW& r) {
-    Record record(out, RecordType::ExtTextOutW);
+// Where EmrText's string starts: after bounds, iGraphicsMode, exScale and
+// eyScale, then EmrText's fixed part (reference, nChars, offString,
+// options, rectangle, offDx).
+constexpr std::uint32_t kTextStringOffset = kRecordStart + 16 + 4 + 4 + 4 + 8 + 4 + 4 + 4 + 16 + 4;
+constexpr std::uint32_t TextDxOffset(const EmrExtTextOutW& r) {
+    const auto stringBytes = static_cast<std::uint32_t>(2 * r.text.string.size());
+    return kTextStringOffset + (stringBytes + 3) / 4 * 4;
+}
+constexpr std::uint32_t SizeOf(const EmrExtTextOutW& r) {
+    return TextDxOffset(r) + static_cast<std::uint32_t>(4 * r.text.dx.size());
+}
+void Put(Cursor& out, const EmrExtTextOutW& r) {
     Put(out, r.bounds);
-    PutU32(out, r.graphicsMode);
-    PutFloat(out, r.exScale);
-    PutFloat(out, r.eyScale);
-    // The string follows the fixed part of EmrText (reference, nChars,
-    // offString, options, rectangle, offDx), the advances follow the string.
-    constexpr std::uint32_t kEmrTextFixed = 8 + 4 + 4 + 4 + 16 + 4;
-    const std::uint32_t offString = record.Offset() + kEmrTextFixed;
-    const std::uint32_t stringBytes = static_cast<std::uint32_t>(2 * r.text.string.size());
-    const std::uint32_t offDx = offString + (stringBytes + 3) / 4 * 4;
+    out.U32(r.graphicsMode);
+    out.Float(r.exScale);
+    out.Float(r.eyScale);
     Put(out, r.text.reference);
-    PutU32(out, static_cast<std::uint32_t>(r.text.string.size()));
-    PutU32(out, offString);
-    PutU32(out, r.text.options);
+    out.U32(static_cast<std::uint32_t>(r.text.string.size()));
+    out.U32(kTextStringOffset);
+    out.U32(r.text.options);
     Put(out, r.text.rectangle);
-    PutU32(out, offDx);
-    for (const char16_t c : r.text.string) PutU16(out, c);
-    if (r.text.string.size() % 2 != 0) PutU16(out, 0);
-    for (const std::int32_t advance : r.text.dx) PutI32(out, advance);
+    out.U32(TextDxOffset(r));
+    for (const char16_t c : r.text.string) out.U16(c);
+    if (r.text.string.size() % 2 != 0) out.Skip(2);
+    for (const std::int32_t advance : r.text.dx) out.I32(advance);
 }
 
 // No palette: nPalEntries 0, offPalEntries where the entries would begin
 // (right after that field) and SizeLast, the record's own size, as GDI
 // writes them.
-struct EmrEof {};
-void Put(Bytes& out, const EmrEof&) {
-    Record record(out, RecordType::Eof);
-    PutU32(out, 0);                    // nPalEntries
-    PutU32(out, record.Offset() + 4);  // offPalEntries
-    PutU32(out, record.Offset() + 4);  // SizeLast, itself included
+struct EmrEof {
+    static constexpr RecordType kType = RecordType::Eof;
+};
+constexpr std::uint32_t SizeOf(const EmrEof&) {
+    return kRecordStart + 4 + 4 + 4;  // nPalEntries, offPalEntries, SizeLast
+}
+void Put(Cursor& out, const EmrEof& r) {
+    out.U32(0);
+    out.U32(kRecordStart + 4 + 4);
+    out.U32(SizeOf(r));
 }
 
 // numerator / denominator (positive) to the nearest whole, halves away from
@@ -364,16 +417,6 @@ bool Overlap(const Rect& a, const Rect& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-// The rectangle's four corners, clockwise from the top left: a polygon's
-// fill covers x in [left, right), y in [top, bottom), in any graphics mode.
-void PutCorners(std::vector<PointS>& points, const Rect& r) {
-    const auto p = [](int x, int y) {
-        return PointS{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
-    };
-    points.insert(points.end(),
-                  {p(r.left, r.top), p(r.right, r.top), p(r.right, r.bottom), p(r.left, r.bottom)});
-}
-
 }  // namespace
 
 FrameSize FrameFromScreen(std::int32_t width, std::int32_t height, const ScreenFigures& screen) {
@@ -404,7 +447,7 @@ FrameSize FrameFromModuleWidth(std::int32_t width, std::int32_t height, std::int
 
 template <class EmfRecord>
 void EmfWriter::Emit(const EmfRecord& record) {
-    Put(records_, record);
+    Append(records_, record);
     ++recordCount_;
 }
 
@@ -436,8 +479,8 @@ EmfWriter::EmfWriter(const EmfPage& page, const ScreenFigures& screen, TextMeasu
     };
     exScale_ = scale(screen.widthMm, page.copyWidth, screen.widthPixels, page.width);
     eyScale_ = scale(screen.heightMm, page.copyHeight, screen.heightPixels, page.height);
-    // The header goes first and counts as a record; Finish fills in its
-    // figures, which take the same bytes whatever their values.
+    // The header goes first and counts as a record; Finish writes its
+    // figures over it, in the same number of bytes.
     Emit(EmrHeader{});
     // The copy keeps the full-size records: the window of W x H units is
     // mapped onto a viewport of Ws x Hs reference pixels.
@@ -485,26 +528,23 @@ void EmfWriter::FlushFills() {
         brushSelected_ = true;
         brush_ = fillColour_;
     }
-    std::vector<PointS> points;
-    points.reserve(4 * fills_.size());
-    for (const Rect& r : fills_) PutCorners(points, r);
     const RectL bounds = DeviceBounds(page_, fillsBounds_.left, fillsBounds_.top,
                                       fillsBounds_.right, fillsBounds_.bottom);
-    if (fills_.size() == 1) {
-        Emit(EmrPolygon16{bounds, std::move(points)});
-    } else {
-        Emit(EmrPolyPolygon16{bounds, std::vector<std::uint32_t>(fills_.size(), 4),
-                              std::move(points)});
-    }
+    if (fills_.size() == 1)
+        Emit(EmrPolygon16{bounds, fills_.front()});
+    else
+        Emit(EmrPolyPolygon16{bounds, fills_});
     fills_.clear();
 }
 
 void EmfWriter::SetFont(std::string_view face, int charset, int height) {
     if (finished_) throw std::logic_error("the metafile is finished");
     FlushFills();
-    FontSpec font{std::string(face), charset, height};
-    if (font_ != 0 && fonts_[font_ - 1] == font) return;
-    auto known = std::find(fonts_.begin(), fonts_.end(), font);
+    const auto same = [&](const FontSpec& font) {
+        return font.face == face && font.charset == charset && font.height == height;
+    };
+    if (font_ != 0 && same(fonts_[font_ - 1])) return;
+    auto known = std::find_if(fonts_.begin(), fonts_.end(), same);
     if (known == fonts_.end()) {
         // The header counts handles in 16 bits, the metafile's own included.
         if (fonts_.size() + 1 >= 0xFFFF) throw std::length_error("too many fonts in one metafile");
@@ -513,7 +553,7 @@ void EmfWriter::SetFont(std::string_view face, int charset, int height) {
         logFont.charSet = static_cast<std::uint8_t>(charset);
         logFont.faceName = Utf16FromUtf8(face);
         if (logFont.faceName.size() > kFaceSize - 1) logFont.faceName.resize(kFaceSize - 1);
-        fonts_.push_back(std::move(font));
+        fonts_.push_back({std::string(face), charset, height});
         known = fonts_.end() - 1;
         Emit(EmrExtCreateFontIndirectW{static_cast<std::uint32_t>(fonts_.size()),
                                        std::move(logFont)});
@@ -522,32 +562,33 @@ void EmfWriter::SetFont(std::string_view face, int charset, int height) {
     Emit(EmrSelectObject{static_cast<std::uint32_t>(font_)});
 }
 
-const std::vector<std::int32_t>& EmfWriter::Advances(const std::u16string& text) {
+const std::vector<std::int32_t>& EmfWriter::Advances(std::string_view text) {
     if (font_ == 0) throw std::logic_error("text before a font was set");
-    const FontSpec& font = fonts_[font_ - 1];
-    if (measuredText_ != text || measuredFont_ != font || measured_.empty()) {
-        std::vector<std::int32_t> advances = measure_(font, text);
-        if (advances.size() != text.size())
+    if (measuredFont_ != font_ || measuredText_ != text) {
+        std::u16string wide = Utf16FromUtf8(text);
+        std::vector<std::int32_t> advances = measure_(fonts_[font_ - 1], wide);
+        if (advances.size() != wide.size())
             throw std::logic_error("the text measurement gives one advance per character");
         measured_ = std::move(advances);
+        measuredWide_ = std::move(wide);
         measuredText_ = text;
-        measuredFont_ = font;
+        measuredFont_ = font_;
     }
     return measured_;
 }
 
 int EmfWriter::TextWidth(std::string_view text) {
     std::int64_t width = 0;
-    for (const std::int32_t advance : Advances(Utf16FromUtf8(text))) width += advance;
+    for (const std::int32_t advance : Advances(text)) width += advance;
     return Saturate(width);
 }
 
 void EmfWriter::DrawString(int x, int y, std::string_view text) {
     if (finished_) throw std::logic_error("the metafile is finished");
     FlushFills();
-    const std::u16string wide = Utf16FromUtf8(text);
-    if (wide.empty()) return;
-    const std::vector<std::int32_t>& advances = Advances(wide);
+    // Every byte of UTF-8 text gives at least one UTF-16 code unit.
+    if (text.empty()) return;
+    const std::vector<std::int32_t>& advances = Advances(text);
     if (!transparent_) {
         Emit(EmrSetBkMode{kTransparent});
         transparent_ = true;
@@ -561,7 +602,7 @@ void EmfWriter::DrawString(int x, int y, std::string_view text) {
     record.exScale = exScale_;
     record.eyScale = eyScale_;
     record.text.reference = {x, y};
-    record.text.string = wide;
+    record.text.string = measuredWide_;
     record.text.rectangle = {0, 0, -1, -1};  // no clipping or opaque box, as GDI records it
     record.text.dx = advances;
     Emit(record);
@@ -583,9 +624,7 @@ std::vector<std::uint8_t> EmfWriter::Finish() {
     header.millimeters = {screen_.widthMm, screen_.heightMm};
     header.micrometers = {Saturate(std::int64_t{screen_.widthMm} * 1000),
                           Saturate(std::int64_t{screen_.heightMm} * 1000)};
-    Bytes written;
-    Put(written, header);
-    std::copy(written.begin(), written.end(), records_.begin());
+    Write(records_.data(), header);
     return std::move(records_);
 }
 

@@ -105,9 +105,9 @@ public:
     std::vector<std::uint8_t> Finish();
 
 private:
-    // The advances of `text` in the current font, measured once for a text
-    // that is measured and then drawn.
-    const std::vector<std::int32_t>& Advances(const std::u16string& text);
+    // The advances of `text` (UTF-8) in the current font, measured once for
+    // a text that is measured and then drawn; its UTF-16 in measuredWide_.
+    const std::vector<std::int32_t>& Advances(std::string_view text);
     // Writes the pending fills as one polygon record.
     void FlushFills();
     // Appends one record and counts it.
@@ -130,8 +130,9 @@ private:
     bool transparent_ = false;
     float exScale_ = 0;  // of every text record
     float eyScale_ = 0;
-    std::u16string measuredText_;
-    FontSpec measuredFont_;
+    std::string measuredText_;      // UTF-8, as drawn
+    std::u16string measuredWide_;   // the same as UTF-16, as measured
+    std::size_t measuredFont_ = 0;  // its font's handle, 0 before the first
     std::vector<std::int32_t> measured_;
     bool finished_ = false;
 };

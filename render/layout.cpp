@@ -154,9 +154,9 @@ SymbolLayout LayOut(const BarcodeJob& job) {
     return layout;
 }
 
-void DrawSymbol(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canvas) {
+void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLayout& layout,
+                Canvas& canvas) {
     const SymbologyDescriptor& shape = ShapeOf(job.Kind);
-    const std::string_view pattern = job.Pattern;
     if (pattern.size() != static_cast<std::size_t>(2 * layout.P + 1)) {
         throw std::invalid_argument("the pattern does not fit the symbology");
     }

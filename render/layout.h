@@ -56,9 +56,11 @@ constexpr std::int32_t AddOnWidth(std::size_t digits) {
 SymbolLayout LayOut(const BarcodeJob& job);
 
 // Draws background, bearer frame, bars, extended guards and the digits of
-// `job` (whose Pattern is set) onto `canvas`. Raises ConversionError for a
-// non-digit in Digits (via the check digit of the printed line).
-void DrawSymbol(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canvas);
+// `job` onto `canvas`; `pattern` is its encoder's element widths. Raises
+// ConversionError for a non-digit in Digits (via the check digit of the
+// printed line).
+void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLayout& layout,
+                Canvas& canvas);
 
 // Passes a drawing of `layout` on to `to` and judges whether it is a
 // barcode: there are bars (Y1 < Y2), and every rectangle and text cell

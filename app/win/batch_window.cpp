@@ -252,7 +252,7 @@ void BatchWindow::SetLabel(int id, std::string_view text) {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int RunBatchWindow(HINSTANCE instance, const std::vector<std::string>& arguments) {
+int RunBatchWindow(HINSTANCE instance, const CommandLine& command) {
     BatchWindow window;
     if (!window.Create(instance)) return 1;
     BatchOutcome outcome;
@@ -260,7 +260,7 @@ int RunBatchWindow(HINSTANCE instance, const std::vector<std::string>& arguments
     try {
         WinPlatform platform(window.Handle(), false);
         WinBatchPort port(window);
-        outcome = RunBatch(arguments, LoadSettingsFromRegistry, platform, port);
+        outcome = RunBatch(command, LoadSettingsFromRegistry, platform, port);
     } catch (const std::exception& error) {
         outcome.state = BatchOutcome::State::Stopped;
         outcome.error = error.what();

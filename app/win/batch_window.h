@@ -44,6 +44,6 @@ private:
 };
 
 // The whole batch in its window: returns the process's exit code.
-int RunBatchWindow(HINSTANCE instance, const std::vector<std::string>& arguments);
+int RunBatchWindow(HINSTANCE instance, const CommandLine& command);
 
 }  // namespace merrowin::win

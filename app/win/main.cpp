@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/batch.h"
+#include "app/command_line.h"
 #include "app/switches.h"
 #include "app/win/batch_window.h"
 #include "app/win/status_window.h"
@@ -25,10 +26,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     std::vector<std::string> arguments = SplitCommandLine(win::Narrow(::GetCommandLineW()));
     if (!arguments.empty()) arguments.erase(arguments.begin());
     if (arguments.empty()) return win::RunInteractive(instance);
-    if (IsHelpRequest(arguments)) return win::RunHelp(instance);
-    if (IsBatchRequest(arguments)) return win::RunBatchWindow(instance, arguments);
+    CommandLine command = ParseCommandLine(arguments);
+    if (IsHelpRequest(command)) return win::RunHelp(instance);
+    if (IsBatchRequest(command)) return win::RunBatchWindow(instance, command);
 
-    win::TForm1 form(std::move(arguments));
+    win::TForm1 form(std::move(command));
     if (!form.Create(instance)) return 1;
     if (form.Finished()) return form.ExitCode();  // done: no need to show the window
     form.Show();

@@ -33,7 +33,7 @@ constexpr const ControlSpec& kLabelSpec = kStatusLayout[1];
 
 }  // namespace
 
-TForm1::TForm1(std::vector<std::string> arguments) : arguments_(std::move(arguments)) {}
+TForm1::TForm1(CommandLine command) : command_(std::move(command)) {}
 
 TForm1::~TForm1() {
     DestroyForm();
@@ -100,7 +100,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TForm1::FormCreate() {
     WinPlatform platform(Handle());
-    ShowOutcome(RunGeneration(arguments_, LoadSettingsFromRegistry, platform));
+    ShowOutcome(RunGeneration(command_, LoadSettingsFromRegistry, platform));
 }
 
 // The window as the run left it: the status line, the exit button when the

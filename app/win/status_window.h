@@ -13,9 +13,7 @@ namespace merrowin::win {
 
 class TForm1 final : public FormWindow {
 public:
-    // `arguments` are the command-line arguments without the program name
-    // (at least the switch).
-    explicit TForm1(std::vector<std::string> arguments);
+    explicit TForm1(CommandLine command);
     ~TForm1() override;
 
     // Creates the window (hidden) and carries out the run in it.
@@ -40,7 +38,7 @@ private:
     void SetLabel1(std::string_view text);
     bool OnLabel1(LPARAM clientPoint) const;
 
-    std::vector<std::string> arguments_;
+    CommandLine command_;
     bool finished_ = false;
     UniqueFont font_;
     UniqueBrush background_;

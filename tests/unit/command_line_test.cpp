@@ -27,11 +27,18 @@ void StoredSizes(BarcodeJob& job) {
     job.SaveFile = job.FileNameGiven = job.NoClipboard = false;
 }
 
+// The options of arguments 2 to n as the program reads them.
+std::vector<CommandOption> Options(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command{"/j13"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return ParseCommandLine(command).options;
+}
+
 BarcodeJob RunJob(std::string_view switchArg, const std::vector<std::string>& options,
                   bool* outcome = nullptr) {
     BarcodeJob job;
     ApplySwitch(switchArg, job);
-    bool result = RunCommandLine(options, job, StoredSizes);
+    bool result = RunCommandLine(Options(options), job, StoredSizes);
     if (outcome) *outcome = result;
     return job;
 }
@@ -192,7 +199,7 @@ TEST_P(NumericOptions, ValueByArgumentLength) {
     if (row.error[0]) options.push_back("/cd490123456789");  // must not be reached
     std::string error;
     try {
-        RunCommandLine(options, job, StoredSizes);
+        RunCommandLine(Options(options), job, StoredSizes);
     } catch (const ConversionError& e) {
         error = e.what();
     }
@@ -267,7 +274,7 @@ TEST(DataOption, NonDigitIsMetWhenTheDefaultNameIsFormed) {
     BarcodeJob job;
     ApplySwitch("/j13", job);
     try {
-        RunCommandLine({"/cd12345678901x"}, job, StoredSizes);
+        RunCommandLine(Options({"/cd12345678901x"}), job, StoredSizes);
         FAIL() << "no error";
     } catch (const ConversionError& e) {
         EXPECT_STREQ(e.what(), "'x' は整数ではありません");
@@ -339,7 +346,7 @@ TEST_P(CodeOptions, CartonCodeAndAddOn) {
     BarcodeJob job;
     ApplySwitch(row.switchArg, job);
     try {
-        const bool made = RunCommandLine(row.options, job, StoredSizes);
+        const bool made = RunCommandLine(Options(row.options), job, StoredSizes);
         EXPECT_EQ(row.error, "");
         EXPECT_EQ(made, *row.digits != '\0');
         EXPECT_EQ(job.Digits, row.digits);
@@ -377,7 +384,7 @@ TEST(OutputOptions, FileClipboardAndFolder) {
 TEST(OutputOptions, DrWithoutValueDiscardsTheStoredFolder) {
     BarcodeJob job;
     ApplySwitch("/j13", job);
-    RunCommandLine({"/dr"}, job, [](BarcodeJob& j) {
+    RunCommandLine(Options({"/dr"}), job, [](BarcodeJob& j) {
         j.DrChk = true;
         j.SaveDr = "C:\\Stored";
     });
@@ -404,6 +411,45 @@ TEST(IgnoredArguments, ShortOrUnknownChangeNothing) {
     }
 }
 
+// Each argument after the switch split into key and value once, counting
+// characters: a non-ASCII character is never split.
+struct ShapeRow {
+    int row;
+    std::vector<std::string> arguments;
+    const char* symbolSwitch;
+    std::vector<std::pair<std::string, std::string>> options;  // key, value
+};
+
+class CommandShape : public testing::TestWithParam<ShapeRow> {};
+
+TEST_P(CommandShape, SwitchThenKeysAndValuesAsWritten) {
+    const ShapeRow& row = GetParam();
+    const CommandLine command = ParseCommandLine(row.arguments);
+    EXPECT_EQ(command.symbolSwitch, row.symbolSwitch);
+    std::vector<std::pair<std::string, std::string>> options;
+    for (const CommandOption& option : command.options)
+        options.emplace_back(option.key, option.value);
+    EXPECT_EQ(options, row.options);
+}
+
+const ShapeRow kShapeRows[] = {
+    {0, {}, "", {}},
+    {1, {"/J13B"}, "/J13B", {}},
+    {2, {"/j13", "/BH60", "-Cr150", "/fl"}, "/j13", {{"bh", "60"}, {"cr", "150"}, {"fl", ""}}},
+    {3, {"/j13", "/b", "", "/", "/nc"}, "/j13", {{"nc", ""}}},
+    {4,
+     {"/j13", "/fl名前.emf", "/名前x", "/c名"},
+     "/j13",
+     {{"fl", "名前.emf"}, {"名前", "x"}, {"c名", ""}}},
+    {5,
+     {"/i14", "/drC:\\My*Labels", "/bt\"a b\""},
+     "/i14",
+     {{"dr", "C:\\My*Labels"}, {"bt", "\"a b\""}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(, CommandShape, testing::ValuesIn(kShapeRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
 // "merrowin /?" and its kin, as argument 1 only; none of them is a switch.
 struct HelpRequestRow {
     int row;
@@ -415,7 +461,7 @@ class HelpRequest : public testing::TestWithParam<HelpRequestRow> {};
 
 TEST_P(HelpRequest, FirstArgumentAsksForTheHelp) {
     const HelpRequestRow& row = GetParam();
-    EXPECT_EQ(IsHelpRequest(row.arguments), row.help);
+    EXPECT_EQ(IsHelpRequest(ParseCommandLine(row.arguments)), row.help);
     if (row.help) {
         BarcodeJob job;
         EXPECT_FALSE(ApplySwitch(row.arguments.front(), job));
@@ -438,7 +484,7 @@ TEST(Settings, LoadedFirstAndOverriddenByOptions) {
     BarcodeJob job;
     ApplySwitch("/j13", job);
     job.SaveFile = true;  // the loader resets the output flags
-    RunCommandLine({"/gp7"}, job, StoredSizes);
+    RunCommandLine(Options({"/gp7"}), job, StoredSizes);
     EXPECT_EQ(job.Gap, 7);
     EXPECT_EQ(job.BarHeight, 61);
     EXPECT_FALSE(job.SaveFile);

@@ -252,7 +252,6 @@ BarcodeJob DefaultJob(SymbologyKind kind, Style style) {
     job.PrefixedText = style == Style::Prefixed;
     job.BearerFrame = style == Style::Framed;
     job.NoText = style == Style::NoText;
-    EncodeForKind(job.Kind, job.Digits, job.Pattern);
     return job;
 }
 
@@ -282,7 +281,7 @@ Written Write(const BarcodeJob& job, int rate = 100, ScreenFigures screen = kScr
     FakeFont font;
     EmfWriter writer(page, screen, font.Measure());
     TeeCanvas tee(writer);
-    DrawSymbol(job, layout, tee);
+    DrawSymbol(job, EncodeForKind(job.Kind, job.Digits), layout, tee);
     return {layout, page, tee.fills, EmfReader(writer.Finish()), font.calls};
 }
 
@@ -712,7 +711,7 @@ TEST(EmfWriterOutput, SameJobSameBytes) {
         FakeFont font;
         EmfWriter writer({layout.W, layout.H, layout.W * 3 / 2, layout.H * 3 / 2, {9000, 4000}},
                          kScreen, font.Measure());
-        DrawSymbol(job, layout, writer);
+        DrawSymbol(job, EncodeForKind(job.Kind, job.Digits), layout, writer);
         return writer.Finish();
     };
     const std::vector<std::uint8_t> first = once();
@@ -948,7 +947,7 @@ TEST_P(GdiPlayback, CoversTheDrawnRectanglesExactly) {
     FakeFont font;
     EmfWriter writer(page, row.screen, font.Measure());
     TeeCanvas tee(writer);
-    DrawSymbol(job, layout, tee);
+    DrawSymbol(job, EncodeForKind(job.Kind, job.Digits), layout, tee);
     const std::vector<std::uint8_t> bytes = writer.Finish();
     const EmfReader emf(bytes);
 
@@ -1035,7 +1034,7 @@ TEST_P(GdiFramePlayback, DrawingCoversTheFrameExactly) {
     page.copyHeight = copy.height;
     FakeFont font;
     EmfWriter writer(page, row.screen, font.Measure());
-    DrawSymbol(job, layout, writer);
+    DrawSymbol(job, EncodeForKind(job.Kind, job.Digits), layout, writer);
     const std::vector<std::uint8_t> bytes = writer.Finish();
 
     // The frame's rectangle in reference pixels, by the header's figures.

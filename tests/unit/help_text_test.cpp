@@ -29,7 +29,7 @@ std::string Snapshot(const BarcodeJob& job) {
         << int(job.Gap) << '|' << int(job.FrameWidth) << '|' << int(job.FontSize) << '|'
         << job.ExtendedGuards << job.PrefixedText << job.NoText << job.BearerFrame << job.SaveFile
         << job.FileNameGiven << job.NoClipboard << job.DrChk << '|' << job.FileName << '|'
-        << job.InputDigits << '|' << job.SaveDr << '|' << job.Pattern;
+        << job.InputDigits << '|' << job.SaveDr;
     return out.str();
 }
 
@@ -38,7 +38,7 @@ std::string Snapshot(const BarcodeJob& job) {
 BarcodeJob ProbeJob(std::string_view switchArg) {
     BarcodeJob job;
     ApplySwitch(switchArg, job);
-    ApplyOption("/fl", job);
+    ApplyOption(*ParseOption("/fl"), job);
     job.BarHeight = 61;
     job.TopMargin = job.BottomMargin = 4;
     job.LeftMargin = job.RightMargin = 12;
@@ -65,7 +65,7 @@ std::set<std::string> KeysTheParserKnows() {
                     BarcodeJob job = ProbeJob(switchArg);
                     const std::string before = Snapshot(job);
                     try {
-                        ApplyOption(std::string("/").append(key).append(value), job);
+                        ApplyOption(*ParseOption(std::string("/").append(key).append(value)), job);
                     } catch (const MerrowinError&) {
                         keys.insert(key);  // it read the value: a key it knows
                     }
@@ -237,7 +237,7 @@ TEST_P(OptionRange, IsWhatTheParserGives) {
     for (const char* value : {"0000", "9999", "99999"}) values.emplace_back(value);
     for (const std::string& value : values) {
         BarcodeJob job = start;
-        ApplyOption("/" + std::string(row.key) + value, job);
+        ApplyOption(*ParseOption("/" + std::string(row.key) + value), job);
         const std::int32_t got = JobField(job, option->field);
         seen.minimum = std::min(seen.minimum, got);
         seen.maximum = std::max(seen.maximum, got);

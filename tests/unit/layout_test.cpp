@@ -87,9 +87,8 @@ struct Drawn {
 };
 
 Drawn Draw(BarcodeJob job, int unitsPerChar = 10) {
-    EncodeForKind(job.Kind, job.Digits, job.Pattern);
     Drawn drawn{LayOut(job), RecordingCanvas(unitsPerChar)};
-    DrawSymbol(job, drawn.layout, drawn.canvas);
+    DrawSymbol(job, EncodeForKind(job.Kind, job.Digits), drawn.layout, drawn.canvas);
     return drawn;
 }
 
@@ -243,8 +242,7 @@ TEST(DrawSymbol, BarsAndTextCells) {
         }
         EXPECT_EQ(bars.front().left, row.barsLeft);
         EXPECT_EQ(bars.back().right, row.barsRight);
-        std::string pattern;
-        EncodeForKind(row.job.Kind, row.job.Digits, pattern);
+        const std::string pattern = EncodeForKind(row.job.Kind, row.job.Digits);
         EXPECT_EQ(PatternFromBars(bars), pattern);
 
         EXPECT_EQ(drawn.canvas.texts, row.texts);
@@ -410,11 +408,12 @@ std::vector<Colour> PaintedStepByStep(const BarcodeJob& job, const SymbolLayout&
         fills.push_back(
             {{box.left + f, box.top + f, box.right - f, box.bottom - f}, Colour::White});
     }
+    const std::string pattern = EncodeForKind(job.Kind, job.Digits);
     int x = layout.x0;
-    for (std::size_t i = 0; i < job.Pattern.size(); i += 2) {
-        const int bar = job.Pattern[i] - '0';
+    for (std::size_t i = 0; i < pattern.size(); i += 2) {
+        const int bar = pattern[i] - '0';
         fills.push_back({{x, layout.Y1, x + bar, layout.Y2}, Colour::Black});
-        if (i + 1 < job.Pattern.size()) x += bar + (job.Pattern[i + 1] - '0');
+        if (i + 1 < pattern.size()) x += bar + (pattern[i + 1] - '0');
     }
     if (IsJan(job.Kind) && job.ExtendedGuards) {
         for (const int offset : Describe(job.Kind)->guardOffsets)
@@ -445,7 +444,6 @@ TEST_P(DrawingCoverage, OneWhiteGroundThenBlackThatNeverOverlaps) {
     job.ExtendedGuards = row.extendedGuards;
     job.FrameWidth = static_cast<std::uint8_t>(row.frameWidth);
     job.BarHeight = row.barHeight;
-    EncodeForKind(job.Kind, job.Digits, job.Pattern);
     const Drawn drawn = Draw(job);
     const auto& fills = drawn.canvas.fills;
     ASSERT_FALSE(fills.empty());
@@ -557,11 +555,11 @@ TEST(DrawSymbol, LineWiderThanPictureCentresTowardZero) {
 
 TEST(DrawSymbol, BadDigitFailsBeforeAnythingIsDrawn) {
     BarcodeJob job = Jan(SymbologyKind::Jan13, "000123456789012");
-    EncodeForKind(job.Kind, job.Digits, job.Pattern);
+    const std::string pattern = EncodeForKind(job.Kind, job.Digits);
     job.Digits = "00012345678901x";
     RecordingCanvas canvas;
     try {
-        DrawSymbol(job, LayOut(job), canvas);
+        DrawSymbol(job, pattern, LayOut(job), canvas);
         ADD_FAILURE() << "no error";
     } catch (const ConversionError& error) {
         EXPECT_STREQ(error.what(), "'x' は整数ではありません");
@@ -589,13 +587,12 @@ class BarcodeCheckRows : public testing::TestWithParam<CheckRow> {};
 TEST_P(BarcodeCheckRows, BarsAndEverythingInside) {
     const CheckRow& row = GetParam();
     BarcodeJob job = row.job;
-    EncodeForKind(job.Kind, job.Digits, job.Pattern);
     const SymbolLayout layout = LayOut(job);
     RecordingCanvas direct(row.unitsPerChar);
-    DrawSymbol(job, layout, direct);
+    DrawSymbol(job, EncodeForKind(job.Kind, job.Digits), layout, direct);
     RecordingCanvas passed(row.unitsPerChar);
     BarcodeCheck check(layout, passed);
-    DrawSymbol(job, layout, check);
+    DrawSymbol(job, EncodeForKind(job.Kind, job.Digits), layout, check);
     EXPECT_EQ(passed.texts, direct.texts);
     EXPECT_EQ(passed.fills.size(), direct.fills.size());
     EXPECT_EQ(check.IsBarcode(), row.barcode);

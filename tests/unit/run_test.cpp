@@ -200,7 +200,7 @@ TEST_P(RunTable, CallsThePlatformInOrder) {
         LoadBuiltInDefaults(job);
         if (row.stored) row.stored(job);
     };
-    const RunOutcome outcome = RunGeneration(row.arguments, load, platform);
+    const RunOutcome outcome = RunGeneration(ParseCommandLine(row.arguments), load, platform);
     EXPECT_EQ(platform.calls, row.calls);
     EXPECT_EQ(outcome.state, row.state);
     EXPECT_EQ(outcome.status, row.status);
@@ -223,15 +223,16 @@ INSTANTIATE_TEST_SUITE_P(, RunTable, ::testing::ValuesIn(kRunRows),
 TEST(RunFaults, ClipboardFirstThenFile) {
     FakePlatform busy;
     busy.clipboardBusy = true;
-    RunOutcome outcome =
-        RunGeneration({"/j13", "/cd490123456789", "/fl"}, LoadBuiltInDefaults, busy);
+    RunOutcome outcome = RunGeneration(ParseCommandLine({"/j13", "/cd490123456789", "/fl"}),
+                                       LoadBuiltInDefaults, busy);
     EXPECT_EQ(busy.calls, std::vector<std::string>{"clipboard"});
     EXPECT_EQ(outcome.error, kClipboardMessage);
     EXPECT_EQ(outcome.status, kRunFailedText);
 
     FakePlatform full;
     full.diskRefuses = true;
-    outcome = RunGeneration({"/j13", "/cd490123456789", "/fl"}, LoadBuiltInDefaults, full);
+    outcome = RunGeneration(ParseCommandLine({"/j13", "/cd490123456789", "/fl"}),
+                            LoadBuiltInDefaults, full);
     EXPECT_EQ(full.calls.front(), "clipboard");
     EXPECT_FALSE(full.clipboardBytes.empty());
     EXPECT_EQ(outcome.error, "ファイル D:\\Docs\\4901234567894.emf を作成できません");
@@ -277,7 +278,8 @@ TEST(RunFrame, ScreenOrModuleWidth) {
         platform.screen = row.screen;
         std::vector<std::string> arguments{"/j13", "/cd490123456789"};
         arguments.insert(arguments.end(), row.options.begin(), row.options.end());
-        ASSERT_EQ(RunGeneration(arguments, LoadBuiltInDefaults, platform).state, State::Produced);
+        ASSERT_EQ(RunGeneration(ParseCommandLine(arguments), LoadBuiltInDefaults, platform).state,
+                  State::Produced);
         ASSERT_GE(platform.clipboardBytes.size(), 108u);
         // rclBounds' and rclFrame's right and bottom edges in the header.
         EXPECT_EQ(number(platform.clipboardBytes, 16), row.copyWidth - 1);
@@ -301,7 +303,7 @@ TEST(RunLongFolders, PathIsFormedWhole) {
                 LoadBuiltInDefaults(job);
                 if (stored) job.SaveDr = folder;
             };
-            const RunOutcome outcome = RunGeneration(arguments, load, platform);
+            const RunOutcome outcome = RunGeneration(ParseCommandLine(arguments), load, platform);
             EXPECT_EQ(outcome.state, State::Produced);
             EXPECT_EQ(platform.calls.back(), "save " + folder + "\\4901234567894.emf");
         }
@@ -519,9 +521,9 @@ TEST(BatchRun, FilesAndReport) {
     port.list =
         "JAN,品名\r\n490123456789,first\r\n\r\n4901234567890,typo\r\n4901234567894,FIRST\r\n"
         "4901234,short\r\n490123456789,locked\r\n4901234567894\r\n";
-    const BatchOutcome outcome =
-        RunBatch({"/j13", kListArgument, "/drC:\\Work", "/flignored", "/cd111111111111"},
-                 LoadBuiltInDefaults, platform, port);
+    const BatchOutcome outcome = RunBatch(
+        ParseCommandLine({"/j13", kListArgument, "/drC:\\Work", "/flignored", "/cd111111111111"}),
+        LoadBuiltInDefaults, platform, port);
     EXPECT_EQ(platform.calls,
               (std::vector<std::string>{"folder? C:\\Work", "save C:\\Work\\first.emf",
                                         "save C:\\Work\\locked.emf",
@@ -548,13 +550,14 @@ TEST(BatchRun, FilesAndReport) {
 // lines end the process with 0, the report written all the same.
 TEST(BatchRun, SameBytesAsASingleRun) {
     FakePlatform single;
-    RunGeneration({"/i14f", "/cd1490123456789", "/fl", "/nc", "/cr80", "/bh40"},
+    RunGeneration(ParseCommandLine({"/i14f", "/cd1490123456789", "/fl", "/nc", "/cr80", "/bh40"}),
                   LoadBuiltInDefaults, single);
     FakePlatform platform;
     FakeBatchPort port;
     port.list = "14901234567891\n";
     const BatchOutcome outcome =
-        RunBatch({"/i14f", kListArgument, "/cr80", "/bh40"}, LoadBuiltInDefaults, platform, port);
+        RunBatch(ParseCommandLine({"/i14f", kListArgument, "/cr80", "/bh40"}), LoadBuiltInDefaults,
+                 platform, port);
     EXPECT_EQ(platform.calls.back(), "save D:\\Docs\\14901234567891.emf");
     EXPECT_FALSE(platform.fileBytes.empty());
     EXPECT_EQ(platform.fileBytes, single.fileBytes);
@@ -569,12 +572,13 @@ TEST(BatchRun, SameBytesAsASingleRun) {
 // JAN with a wrong check digit is that line's error naming the right one.
 TEST(BatchRun, CartonCodesFromAListOfJans) {
     FakePlatform single;
-    RunGeneration({"/i14h", "/id1", "/cd4901234567894", "/fl", "/nc"}, LoadBuiltInDefaults, single);
+    RunGeneration(ParseCommandLine({"/i14h", "/id1", "/cd4901234567894", "/fl", "/nc"}),
+                  LoadBuiltInDefaults, single);
     FakePlatform platform;
     FakeBatchPort port;
     port.list = "4901234567894\n490123456789,case\n4901234567890\n14901234567891\n";
-    const BatchOutcome outcome =
-        RunBatch({"/i14h", kListArgument, "/id1"}, LoadBuiltInDefaults, platform, port);
+    const BatchOutcome outcome = RunBatch(ParseCommandLine({"/i14h", kListArgument, "/id1"}),
+                                          LoadBuiltInDefaults, platform, port);
     EXPECT_EQ(platform.calls, (std::vector<std::string>{"personal", "folder? D:\\Docs",
                                                         "save D:\\Docs\\14901234567891.emf",
                                                         "save D:\\Docs\\case.emf"}));
@@ -628,8 +632,8 @@ TEST_P(BatchStop, LinesNotReachedAreCancelled) {
     port.stopAfter = row.stopAfter;
     port.stopWhileReading = row.whileReading;
     port.list = "490123456789,a\n490123456789,b\n\n490123456789,c\nbad,d\n";
-    const BatchOutcome outcome =
-        RunBatch({"/j13", kListArgument, "/dr"}, LoadBuiltInDefaults, platform, port);
+    const BatchOutcome outcome = RunBatch(ParseCommandLine({"/j13", kListArgument, "/dr"}),
+                                          LoadBuiltInDefaults, platform, port);
     EXPECT_EQ(std::count_if(platform.calls.begin(), platform.calls.end(),
                             [](const std::string& call) { return call.starts_with("save"); }),
               row.saved);
@@ -649,8 +653,8 @@ TEST(BatchRun, ReportRefused) {
     FakeBatchPort port;
     port.reportRefused = true;
     port.list = "490123456789\n";
-    const BatchOutcome outcome =
-        RunBatch({"/j13", kListArgument, "/dr"}, LoadBuiltInDefaults, platform, port);
+    const BatchOutcome outcome = RunBatch(ParseCommandLine({"/j13", kListArgument, "/dr"}),
+                                          LoadBuiltInDefaults, platform, port);
     EXPECT_EQ(platform.calls.back(), "save D:\\Docs\\4901234567894.emf");
     EXPECT_EQ(outcome.state, BatchOutcome::State::Finished);
     EXPECT_EQ(outcome.error, "ファイル C:\\Lists\\codes.report.tsv を作成できません");
@@ -681,16 +685,16 @@ TEST(BatchRun, BadListWritesNothing) {
         FakePlatform platform;
         FakeBatchPort port;
         port.list = row.list;
-        const BatchOutcome outcome =
-            RunBatch({"/j13", row.listArgument}, LoadBuiltInDefaults, platform, port);
+        const BatchOutcome outcome = RunBatch(ParseCommandLine({"/j13", row.listArgument}),
+                                              LoadBuiltInDefaults, platform, port);
         EXPECT_EQ(outcome.state, row.state);
         EXPECT_EQ(row.state == BatchOutcome::State::Stopped ? outcome.error : outcome.status,
                   row.message);
         EXPECT_TRUE(platform.calls.empty());
         EXPECT_TRUE(port.reportPath.empty());
     }
-    EXPECT_TRUE(IsBatchRequest({"/j13", "/BTcodes.csv"}));
-    EXPECT_FALSE(IsBatchRequest({"/bt", "/cd490123456789"}));
+    EXPECT_TRUE(IsBatchRequest(ParseCommandLine({"/j13", "/BTcodes.csv"})));
+    EXPECT_FALSE(IsBatchRequest(ParseCommandLine({"/bt", "/cd490123456789"})));
 }
 
 }  // namespace
