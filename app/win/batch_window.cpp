@@ -9,7 +9,7 @@
 
 #include "app/win/win_platform.h"
 #include "common/errors.h"
-#include "settings/win/registry_store.h"
+#include "settings/win/registry_settings.h"
 
 namespace merrowin::win {
 namespace {

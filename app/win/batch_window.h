@@ -9,6 +9,7 @@
 
 #include "app/batch.h"
 #include "common/win/controls.h"
+#include "common/win/form_window.h"
 
 namespace merrowin::win {
 

@@ -28,7 +28,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (IsHelpRequest(arguments)) return win::RunHelp(instance);
     if (IsBatchRequest(arguments)) return win::RunBatchWindow(instance, arguments);
 
-    win::TForm1 form(std::move(arguments));
+    win::StatusWindow form(std::move(arguments));
     if (!form.Create(instance)) return 1;
     if (form.Finished()) return form.ExitCode();  // done: no need to show the window
     form.Show();
