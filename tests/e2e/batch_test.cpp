@@ -291,5 +291,101 @@ TEST_F(BatchTest, BadListWritesNothing) {
     }
 }
 
+// However a batch is stopped, the window then offers its exit button
+// enabled, focused and the default, and a key or a click closes it with
+// exit status 1; every line has its report row, made or cancelled.
+enum class StopBy { MouseOnStop, EscKey, CloseMessage, EndOfSession };
+enum class CloseBy { EscKey, EnterKey, MouseOnExit };
+
+struct StopRow {
+    int row;
+    StopBy stop;
+    CloseBy close;
+};
+
+class StopPath : public E2eTest, public ::testing::WithParamInterface<StopRow> {};
+
+// The answer to WM_QUERYENDSESSION, as a log-off asks it; -1 when the
+// window did not answer.
+LRESULT AskEndSession(HWND window) {
+    DWORD_PTR answer = 0;
+    if (!::SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
+                               5000, &answer))
+        return -1;
+    return static_cast<LRESULT>(answer);
+}
+
+int CountRows(const std::string& report, std::string_view status) {
+    int count = 0;
+    std::string cell(1, '\t');
+    cell.append(status).push_back('\t');
+    for (std::size_t at = report.find(cell); at != std::string::npos;
+         at = report.find(cell, at + 1))
+        ++count;
+    return count;
+}
+
+TEST_P(StopPath, LeavesTheExitButtonToCloseTheWindow) {
+    const StopRow& row = GetParam();
+    constexpr int kLines = 3000;
+    WriteFileBytes(out_ / L"codes.csv", PlainList(kLines));
+    Process run(L"/j13 /bt..\\codes.csv " + DrOption(Cwd()), Cwd());
+    const HWND window = run.WaitForWindow(L"TBatchForm");
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return Done(window) >= 100; }));
+    switch (row.stop) {
+        case StopBy::MouseOnStop:
+            MouseClick(FindButton(window, L"中止"));
+            break;
+        case StopBy::EscKey:
+            PressKey(VK_ESCAPE);
+            break;
+        case StopBy::CloseMessage:
+            ::PostMessageW(window, WM_CLOSE, 0, 0);
+            break;
+        case StopBy::EndOfSession:
+            EXPECT_EQ(AskEndSession(window), FALSE);  // held off until the report is written
+            break;
+    }
+    ASSERT_TRUE(WaitFor([&] { return FindButton(window, L"終了(&X)") != nullptr; }));
+    const HWND exit = FindButton(window, L"終了(&X)");
+    EXPECT_TRUE(::IsWindowEnabled(exit));
+    EXPECT_TRUE(WaitFor([&] { return FocusOf(window) == exit; }));
+    EXPECT_EQ(::GetWindowLongW(exit, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    if (row.stop == StopBy::EndOfSession) {
+        EXPECT_TRUE(FileExists(out_ / L"codes.report.tsv"));
+        EXPECT_EQ(AskEndSession(window), TRUE);  // nothing left to finish
+    }
+    switch (row.close) {
+        case CloseBy::EscKey:
+            PressKey(VK_ESCAPE);
+            break;
+        case CloseBy::EnterKey:
+            PressKey(VK_RETURN);
+            break;
+        case CloseBy::MouseOnExit:
+            MouseClick(exit);
+            break;
+    }
+    EXPECT_EQ(run.WaitExit(), 1u);
+
+    const int made = static_cast<int>(FilesIn(Cwd()).size());
+    EXPECT_GT(made, 0);
+    EXPECT_LT(made, kLines);
+    const std::string report = ReadFileBytes(out_ / L"codes.report.tsv");
+    EXPECT_EQ(CountRows(report, "ok"), made);
+    EXPECT_EQ(CountRows(report, "cancelled"), kLines - made);
+}
+
+const StopRow kStopRows[] = {
+    {1, StopBy::MouseOnStop, CloseBy::EscKey},
+    {2, StopBy::EscKey, CloseBy::EnterKey},
+    {3, StopBy::CloseMessage, CloseBy::MouseOnExit},
+    {4, StopBy::EndOfSession, CloseBy::EscKey},
+};
+
+INSTANTIATE_TEST_SUITE_P(, StopPath, ::testing::ValuesIn(kStopRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
 }  // namespace
 }  // namespace merrowin::e2e
