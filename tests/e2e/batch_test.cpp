@@ -301,7 +301,7 @@ TEST_F(BatchTest, BadListWritesNothing) {
 // However a batch is stopped, the window then offers its exit button
 // enabled, focused and the default, and a key or a click closes it with
 // exit status 1; every line has its report row, made or cancelled.
-enum class StopBy { MouseOnStop, EscKey, CloseMessage, EndOfSession };
+enum class StopBy { MouseOnStop, EscKey, AltF4, CloseMessage, EndOfSession };
 enum class CloseBy { EscKey, EnterKey, MouseOnExit };
 
 struct StopRow {
@@ -347,6 +347,9 @@ TEST_P(StopPath, LeavesTheExitButtonToCloseTheWindow) {
         case StopBy::EscKey:
             PressKey(VK_ESCAPE);
             break;
+        case StopBy::AltF4:
+            PressKey(VK_F4, VK_MENU);
+            break;
         case StopBy::CloseMessage:
             ::PostMessageW(window, WM_CLOSE, 0, 0);
             break;
@@ -385,10 +388,9 @@ TEST_P(StopPath, LeavesTheExitButtonToCloseTheWindow) {
 }
 
 const StopRow kStopRows[] = {
-    {1, StopBy::MouseOnStop, CloseBy::EscKey},
-    {2, StopBy::EscKey, CloseBy::EnterKey},
-    {3, StopBy::CloseMessage, CloseBy::MouseOnExit},
-    {4, StopBy::EndOfSession, CloseBy::EscKey},
+    {1, StopBy::MouseOnStop, CloseBy::EscKey},       {2, StopBy::EscKey, CloseBy::EnterKey},
+    {3, StopBy::CloseMessage, CloseBy::MouseOnExit}, {4, StopBy::EndOfSession, CloseBy::EscKey},
+    {5, StopBy::AltF4, CloseBy::EnterKey},
 };
 
 INSTANTIATE_TEST_SUITE_P(, StopPath, ::testing::ValuesIn(kStopRows),

@@ -276,14 +276,18 @@ void MouseClick(HWND control) {
     ::SendInput(3, inputs, sizeof(INPUT));
 }
 
-void PressKey(WORD virtualKey) {
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
+void PressKey(WORD virtualKey, WORD modifier) {
+    const WORD keys[4] = {modifier, virtualKey, virtualKey, modifier};
+    std::vector<INPUT> inputs;
+    for (int i = 0; i < 4; ++i) {
+        if (keys[i] == 0) continue;
+        INPUT input{};
         input.type = INPUT_KEYBOARD;
-        input.ki.wVk = virtualKey;
+        input.ki.wVk = keys[i];
+        input.ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+        inputs.push_back(input);
     }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 HWND FocusOf(HWND window) {
