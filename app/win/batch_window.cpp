@@ -263,20 +263,20 @@ void BatchWindow::RequestStop() {
 // Windows asks whether the session may end (log-off, shutdown, restart).
 // A batch stopped by it still owes its report, the one record of which
 // lines made their file; without it the user cannot tell what to run
-// again. "Application Shutdown Changes in Windows Vista": "if your
-// application must block shutdown, in addition to returning FALSE ... to
-// WM_QUERYENDSESSION, it should ... provide Windows with a reason string"
-// (ShutdownBlockReasonCreate); "applications that return TRUE to
-// WM_QUERYENDSESSION will be closed at shutdown". So: stop after the
-// current file, answer FALSE with the reason, and drop the block once the
-// report is committed (ShowOutcome). The same page: "the system does not
-// allow ... applications without a visible window to cancel shutdown",
-// hence the window shows at once. Should the user end the session all the
-// same, every file written so far is whole (each replaces its old one in a
-// single rename) and no half report is left. Once the batch is over nothing is left to
-// finish: TRUE, and WM_ENDSESSION needs nothing of us ("The application
-// need not call DestroyWindow or PostQuitMessage when the session is
-// ending", WM_ENDSESSION).
+// again. WM_QUERYENDSESSION lets an application answer FALSE where ending
+// now would spoil work under way, and "Application Shutdown Changes in
+// Windows Vista" adds: "if your application must block shutdown, in
+// addition to returning FALSE ... it should ... provide Windows with a
+// reason string" (ShutdownBlockReasonCreate), for "applications that
+// return TRUE to WM_QUERYENDSESSION will be closed at shutdown". So: stop
+// after the current file, answer FALSE with the reason, and drop the block
+// once the report is committed (ShowOutcome). "Shutdown Changes for Windows
+// Vista": the system does not let applications without a visible window
+// cancel shutdown, hence the window shows at once. Should the user end the
+// session all the same, every file written so far is whole (each replaces
+// its old one by a single rename) and no half report is left. Once the
+// batch is over nothing is left to finish: TRUE; on the WM_ENDSESSION that
+// follows an application need not destroy its window (WM_ENDSESSION).
 LRESULT BatchWindow::AnswerEndSession() {
     if (finished_) return TRUE;
     RequestStop();

@@ -199,7 +199,7 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             return ControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
                                  message, wParam, lParam);
         case WM_PAINT:
-            PaintShape();
+            PaintEllipse();
             return 0;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
@@ -235,7 +235,7 @@ LRESULT SettingsWindow::ControlColour(HDC dc, HWND control, UINT message, WPARAM
     return Default(message, wParam, lParam);
 }
 
-void SettingsWindow::PaintShape() {
+void SettingsWindow::PaintEllipse() {
     PaintScope paint(Handle());
     SelectGuard pen(paint.get(), ::GetStockObject(BLACK_PEN));
     UniqueBrush yellow(::CreateSolidBrush(kYellow));

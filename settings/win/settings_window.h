@@ -21,9 +21,8 @@ namespace merrowin::win {
 // The settings window's class name: other programs find the window by it.
 inline constexpr wchar_t kSettingsWindowClass[] = L"TForm3";
 
-// Control ids of the settings window (the grid's cell n of kSettingsCells'
-// edit numbers is kGridEditId + n, its spinner kGridUpDownId + n, for n
-// from 1 to 36).
+// Control ids of the settings window: the edit of kSettingsCells' cell
+// numbered n (1 to 36) is kGridEditId + n, its spinner kGridUpDownId + n.
 enum SettingsControlId : int {
     kHeadingLabel = 301,  // "初期設定" over the yellow ellipse
     kApplyButton = 201,
@@ -44,8 +43,9 @@ public:
     SettingsWindow(HINSTANCE instance, HWND owner);
     ~SettingsWindow() override;
 
-    // Loads the store into the controls, shows the window and keeps the owner disabled until the
-    // window is hidden again (apply, cancel, close box) or the program ends.
+    // Loads the store into the controls, shows the window and keeps the
+    // owner disabled until the window is hidden again (apply, cancel, close
+    // box) or the program ends.
     void ShowModal();
 
 private:
@@ -55,7 +55,7 @@ private:
     HWND CellEdit(SizeField row, SymbologyKind kind) const;
     LRESULT ControlColour(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     void DrawHeading(const DRAWITEMSTRUCT& item) const;
-    void PaintShape();
+    void PaintEllipse();
     void Hide();
 
     void Apply();
