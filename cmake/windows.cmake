@@ -8,9 +8,11 @@ add_library(merrowin_win STATIC
   app/win/win_platform.cpp
   common/win/clipboard.cpp
   common/win/controls.cpp
+  common/win/form_window.cpp
   common/win/win_util.cpp
   settings/win/folder_picker.cpp
   settings/win/grid_edit.cpp
+  settings/win/registry_settings.cpp
   settings/win/registry_store.cpp
   settings/win/settings_window.cpp
   usage/win/help_window.cpp

@@ -72,7 +72,8 @@ inline constexpr std::string_view kNameExtensionMessage =
 inline constexpr std::string_view kNameTooLongMessage =
     "ファイル名が長すぎます (.emf を含めて 255 文字まで)";
 inline constexpr std::string_view kBatchCancelledText = "中止しました。";
-inline constexpr std::string_view kBatchProgressText = "バーコード作成中...";
+// The batch window's status while it works (a single run shows kMakingText).
+inline constexpr std::string_view kBatchProgressText = "バーコードを作成しています…";
 
 // The text of the standard error box: a "." is appended when the last
 // character sorts above ".".

@@ -1,87 +1,96 @@
 #include "settings/settings_form.h"
 
+#include <utility>
+
 #include "common/errors.h"
 #include "common/text.h"
 
 namespace merrowin {
 
-SettingsForm::SettingsForm(SettingsView& view) : view_(view) {
+SettingsForm::SettingsForm(SettingsView& view, StoreOpener openStore)
+    : view_(view), openStore_(std::move(openStore)) {
     SetDefaults(copy_);
 }
 
-void SettingsForm::FormShow() {
+void SettingsForm::Load() {
     ShownSettings shown;
     {
-        const std::unique_ptr<SettingsAccessor> store = view_.OpenStore(kStoreKeyPath);
+        const std::unique_ptr<SettingsAccessor> store = openStore_(kStoreKeyPath);
         shown = LoadWorkingCopy(*store);
     }
     copy_ = shown.copy;
     view_.SetChecked(SettingsBox::Defaults, shown.defaultsChecked);
-    CheckBox1Click();
+    FollowDefaultsBox();
     view_.SetChecked(SettingsBox::Folder, copy_.DrChk);
-    CheckBox2Click();
-    view_.SetEditText(kFolderEdit, shown.saveDr);
+    FollowFolderBox();
+    view_.SetFolderText(shown.saveDr);
     ShowWorkingCopy();
 }
 
-void SettingsForm::SetNew() {
+void SettingsForm::Apply() {
     for (std::size_t i = 0; i < kSettingsCells.size(); ++i) {
         const SettingsCell& cell = kSettingsCells[i];
-        std::string text = view_.EditText(cell.edit);
+        std::string text = view_.CellText(cell.field, cell.kind);
         const std::string before = text;
         const std::int32_t value = ClampEditText(text, cell.minimum, cell.maximum);
-        if (text != before) view_.SetEditText(cell.edit, text);
+        if (text != before) view_.SetCellText(cell.field, cell.kind, text);
         copy_.values[i] = value;
     }
     copy_.DrChk = view_.IsChecked(SettingsBox::Folder);
-    const std::unique_ptr<SettingsAccessor> store = view_.OpenStore(kStoreKeyPath);
-    RecIni(copy_, view_.IsChecked(SettingsBox::Defaults), view_.EditText(kFolderEdit), *store);
+    const std::unique_ptr<SettingsAccessor> store = openStore_(kStoreKeyPath);
+    RecIni(copy_, view_.IsChecked(SettingsBox::Defaults), view_.FolderText(), *store);
 }
 
-void SettingsForm::SetDef() {
+void SettingsForm::RestoreDefaults() {
     SetDefaults(copy_);
     ShowWorkingCopy();
 }
 
-void SettingsForm::CheckBox1Click() {
+void SettingsForm::FollowDefaultsBox() {
     // The grid edits the stored sizes, which are in force only unchecked.
     SetGrid(!view_.IsChecked(SettingsBox::Defaults));
 }
 
-void SettingsForm::CheckBox2Click() {
+void SettingsForm::FollowFolderBox() {
     const bool checked = view_.IsChecked(SettingsBox::Folder);
     view_.Enable(SettingsControl::FolderEdit, checked);
     view_.Enable(SettingsControl::BrowseButton, checked);
 }
 
-bool SettingsForm::Button4Click() {
+bool SettingsForm::EraseStore() {
     if (!view_.Confirm(kEraseQuestion, kEraseQuestionTitle)) return false;
-    const std::unique_ptr<SettingsAccessor> korvane = view_.OpenStore(kStoreParentPath);
+    const std::unique_ptr<SettingsAccessor> korvane = openStore_(kStoreParentPath);
     RegErase(*korvane);
     return true;
 }
 
-void SettingsForm::Button5Click() {
+void SettingsForm::BrowseFolder() {
     std::string start;
     {
-        const std::unique_ptr<SettingsAccessor> store = view_.OpenStore(kStoreKeyPath);
+        const std::unique_ptr<SettingsAccessor> store = openStore_(kStoreKeyPath);
         start = ReadString(*store, kSettingSection, kSaveDrName, "");
     }
     if (start.empty()) start = view_.DocumentsFolder();
     if (start.empty()) start = kPickerFallbackStart;
-    if (std::optional<std::string> folder = view_.PickFolder(start))
-        view_.SetEditText(kFolderEdit, *folder);
+    if (std::optional<std::string> folder = view_.PickFolder(start)) view_.SetFolderText(*folder);
 }
 
 void SettingsForm::ShowWorkingCopy() {
     for (std::size_t i = 0; i < kSettingsCells.size(); ++i)
-        view_.SetEditText(kSettingsCells[i].edit, IntToStr(copy_.values[i]));
+        view_.SetCellText(kSettingsCells[i].field, kSettingsCells[i].kind,
+                          IntToStr(copy_.values[i]));
 }
 
-// EditEnable and EditDisable: Button2 first, then the cells.
+// The defaults button first, then the cells.
 void SettingsForm::SetGrid(bool enabled) {
     view_.Enable(SettingsControl::DefaultsButton, enabled);
     view_.Enable(SettingsControl::Grid, enabled);
+}
+
+std::size_t CellIndex(SizeField row, SymbologyKind kind) {
+    for (std::size_t i = 0; i < kSettingsCells.size(); ++i)
+        if (kSettingsCells[i].field == row && kSettingsCells[i].kind == kind) return i;
+    return kSettingsCells.size();
 }
 
 std::string JoinTypedFolder(std::string_view selected, std::string_view typed) {

@@ -7,11 +7,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "model/job.h"
 #include "settings/store.h"
 #include "settings/working_copy.h"
 
@@ -19,20 +21,17 @@ namespace merrowin {
 
 // The controls whose state the form sets.
 enum class SettingsControl : std::uint8_t {
-    Grid,            // the 36 edits with their spinners, grey while disabled
-    DefaultsButton,  // Button2 "既定値に戻す(&D)"
-    FolderEdit,      // Edit37, its text grey while disabled
-    BrowseButton,    // Button5 "参照"
+    Grid,            // the 36 cells with their spinners, grey while disabled
+    DefaultsButton,  // "既定値に戻す(&D)"
+    FolderEdit,      // the save folder, its text grey while disabled
+    BrowseButton,    // "参照"
 };
 
 // The two check boxes.
 enum class SettingsBox : std::uint8_t {
-    Defaults,  // CheckBox1 "常に既定値を適用する"
-    Folder,    // CheckBox2 "保存場所の指定"
+    Defaults,  // "常に既定値を適用する"
+    Folder,    // "保存場所の指定"
 };
-
-// Edit37, the save folder; Edit1 to Edit36 are the grid, as kSettingsCells.
-inline constexpr int kFolderEdit = 37;
 
 // Where the picker starts when neither a stored folder nor the documents
 // folder is known.
@@ -42,9 +41,13 @@ inline constexpr std::string_view kPickerFallbackStart = "C:";
 class SettingsView {
 public:
     virtual ~SettingsView() = default;
-    // The text of Edit n (1 to 37), and replacing it.
-    virtual std::string EditText(int edit) = 0;
-    virtual void SetEditText(int edit, std::string_view text) = 0;
+    // The text of the grid's cell in `row` (a stored size) and the column of
+    // `kind`, and replacing it; the cells are those of kSettingsCells.
+    virtual std::string CellText(SizeField row, SymbologyKind kind) = 0;
+    virtual void SetCellText(SizeField row, SymbologyKind kind, std::string_view text) = 0;
+    // The save folder's edit.
+    virtual std::string FolderText() = 0;
+    virtual void SetFolderText(std::string_view text) = 0;
     virtual void Enable(SettingsControl control, bool enabled) = 0;
     virtual bool IsChecked(SettingsBox box) = 0;
     // Sets a box without a click event.
@@ -55,35 +58,38 @@ public:
     virtual std::optional<std::string> PickFolder(const std::string& start) = 0;
     // The user's documents folder; empty when Windows names none.
     virtual std::string DocumentsFolder() = 0;
-    // The store opened at a key path (kStoreKeyPath, kStoreParentPath).
-    virtual std::unique_ptr<SettingsAccessor> OpenStore(std::string_view keyPath) = 0;
 };
 
-// TForm3's handlers without the window. A store error or a grid text that
-// is no number propagates as MerrowinError, to the window's error box.
+// Opens the settings store at a key path (kStoreKeyPath, kStoreParentPath).
+using StoreOpener = std::function<std::unique_ptr<SettingsAccessor>(std::string_view keyPath)>;
+
+// The settings window's handlers without the window. A store error or a
+// grid text that is no number propagates as MerrowinError, to the window's
+// error box.
 class SettingsForm {
 public:
-    explicit SettingsForm(SettingsView& view);
+    SettingsForm(SettingsView& view, StoreOpener openStore);
 
     // At every showing: the store into the working copy and the controls.
     // A store error leaves the controls as they were.
-    void FormShow();
-    // The apply: each grid text converted and brought into its bounds
-    // (a replaced text is written back), stopping at the first that is no
-    // number; then everything stored with RecIni.
-    void SetNew();
+    void Load();
+    // Each grid text converted and brought into its bounds (a replaced text
+    // is written back), stopping at the first that is no number; then
+    // everything stored with RecIni.
+    void Apply();
     // The built-in defaults into the working copy and the grid.
-    void SetDef();
-    // CheckBox1: checked disables the grid and Button2.
-    void CheckBox1Click();
-    // CheckBox2: checked enables Edit37 and Button5.
-    void CheckBox2Click();
-    // Erase after confirmation; true when the store is gone and the program
-    // is to end.
-    bool Button4Click();
-    // The folder picker, starting at the stored folder (not Edit37's text),
-    // else the documents folder, else "C:"; the choice goes into Edit37.
-    void Button5Click();
+    void RestoreDefaults();
+    // The defaults box: checked disables the grid and the defaults button.
+    void FollowDefaultsBox();
+    // The folder box: checked enables the folder's edit and the browse button.
+    void FollowFolderBox();
+    // Erases the program's key after confirmation; true when the store is
+    // gone and the program is to end.
+    bool EraseStore();
+    // The folder picker, starting at the stored folder (not the edit's
+    // text), else the documents folder, else "C:"; the choice goes into the
+    // folder's edit.
+    void BrowseFolder();
 
     const WorkingCopy& copy() const { return copy_; }
 
@@ -92,8 +98,13 @@ private:
     void SetGrid(bool enabled);
 
     SettingsView& view_;
+    StoreOpener openStore_;
     WorkingCopy copy_;
 };
+
+// The place in kSettingsCells of the cell of `row` and `kind`; kCellCount
+// where the kind stores no such size (a JAN's inner margin or frame).
+std::size_t CellIndex(SizeField row, SymbologyKind kind);
 
 // A folder typed into the picker: a relative name is taken below the folder
 // selected in the tree ("D:\out" + "new" -> "D:\out\new"); a drive path

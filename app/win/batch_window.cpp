@@ -9,7 +9,7 @@
 
 #include "app/win/win_platform.h"
 #include "common/errors.h"
-#include "settings/win/registry_store.h"
+#include "settings/win/registry_settings.h"
 
 namespace merrowin::win {
 namespace {
@@ -31,9 +31,14 @@ constexpr unsigned long long kUpdateMs = 150;
 // A batch that is over sooner does not flash a window.
 constexpr unsigned long long kShowAfterMs = 300;
 
+// What Windows' end-of-session screen shows while a stopped batch writes
+// its report.
+constexpr wchar_t kShutdownReason[] = L"中止したバーコード作成のレポートを保存しています";
+
+// The status label's text is set at creation: kBatchProgressText.
 constexpr std::array<ControlSpec, 4> kBatchLayout{{
     {ControlKind::Button, kButton, 276, 40, 68, 25, L"中止"},
-    {ControlKind::Label, kStatusLabel, kMargin, 12, 0, 0, L"バーコード作成中..."},
+    {ControlKind::Label, kStatusLabel, kMargin, 12, 0, 0, L""},
     {ControlKind::Label, kCountLabel, 276, 16, 0, 0, L"0 / 0"},
     {ControlKind::Label, kReportLabel, kMargin, 32, 0, 0, L"", true},
 }};
@@ -119,10 +124,11 @@ bool BatchWindow::Create(HINSTANCE instance) {
     ::InitCommonControlsEx(&controls);
     font_ = CreateFormFont(12);
     background_ = UniqueBrush(::CreateSolidBrush(kYellow));
-    if (!CreateForm(instance, L"TBatchForm", kAppTitle, WS_POPUP | WS_BORDER | WS_CLIPCHILDREN, 0,
-                    kClientWidth, kClientHeight, nullptr))
+    if (!CreateForm(instance, kBatchWindowClass, kAppTitle, WS_POPUP | WS_BORDER | WS_CLIPCHILDREN,
+                    0, kClientWidth, kClientHeight, nullptr))
         return false;
     for (const ControlSpec& item : kBatchLayout) CreateControl(Handle(), item, font_.get());
+    SetLabel(kStatusLabel, kBatchProgressText);
     ::CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, kMargin, 40, 244, 20,
                       Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kProgressBar)),
                       instance, nullptr);
@@ -159,11 +165,11 @@ bool BatchWindow::Progress(std::size_t done, std::size_t total) {
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
-            stopRequested_ = true;
+            RequestStop();
             break;
         }
         if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-            stopRequested_ = true;
+            RequestStop();
             continue;
         }
         ::TranslateMessage(&msg);
@@ -174,6 +180,9 @@ bool BatchWindow::Progress(std::size_t done, std::size_t total) {
 
 bool BatchWindow::ShowOutcome(const BatchOutcome& outcome) {
     finished_ = true;
+    // The report is committed (or could not be written): Windows may end
+    // the session again.
+    shutdownBlock_.Destroy();
     if (outcome.state == BatchOutcome::State::AllMade) return false;
     if (outcome.state == BatchOutcome::State::Stopped) {
         ShowErrorBox(Handle(), outcome.error);
@@ -187,7 +196,7 @@ bool BatchWindow::ShowOutcome(const BatchOutcome& outcome) {
         SetLabel(kReportLabel, ReportPathText(outcome.reportPath));
         ::ShowWindow(Item(kReportLabel), SW_SHOWNA);
     }
-    ::SetWindowTextW(Item(kButton), L"終了(&X)");
+    OfferExit();
     // Wide enough for the texts: a report deep in folders has a long path.
     RECT status{}, report{};
     ::GetWindowRect(Item(kStatusLabel), &status);
@@ -218,13 +227,15 @@ LRESULT BatchWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (LOWORD(wParam) == IDCANCEL ||
                 (LOWORD(wParam) == kButton && HIWORD(wParam) == BN_CLICKED)) {
-                ButtonClick();
+                StopOrClose();
                 return 0;
             }
             break;
-        case WM_CLOSE:
-            ButtonClick();
+        case WM_CLOSE:  // Alt+F4, or another program closing the window
+            StopOrClose();
             return 0;
+        case WM_QUERYENDSESSION:
+            return AnswerEndSession();
         case WM_DESTROY:
             ::PostQuitMessage(1);
             return 0;
@@ -235,13 +246,53 @@ LRESULT BatchWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // 中止 while the batch runs (it stops after the current file), 終了 after.
-void BatchWindow::ButtonClick() {
+void BatchWindow::StopOrClose() {
     if (!finished_) {
-        stopRequested_ = true;
-        ::EnableWindow(Item(kButton), FALSE);
+        RequestStop();
         return;
     }
     ::DestroyWindow(Handle());
+}
+
+// The batch stops after the current file; 中止 takes no second click.
+void BatchWindow::RequestStop() {
+    stopRequested_ = true;
+    ::EnableWindow(Item(kButton), FALSE);
+}
+
+// Windows asks whether the session may end (log-off, shutdown, restart).
+// A batch stopped by it still owes its report, the one record of which
+// lines made their file; without it the user cannot tell what to run
+// again. WM_QUERYENDSESSION lets an application answer FALSE where ending
+// now would spoil work under way, and "Application Shutdown Changes in
+// Windows Vista" adds: "if your application must block shutdown, in
+// addition to returning FALSE ... it should ... provide Windows with a
+// reason string" (ShutdownBlockReasonCreate), for "applications that
+// return TRUE to WM_QUERYENDSESSION will be closed at shutdown". So: stop
+// after the current file, answer FALSE with the reason, and drop the block
+// once the report is committed (ShowOutcome). "Shutdown Changes for Windows
+// Vista": the system does not let applications without a visible window
+// cancel shutdown, hence the window shows at once. Should the user end the
+// session all the same, every file written so far is whole (each replaces
+// its old one by a single rename) and no half report is left. Once the
+// batch is over nothing is left to finish: TRUE; on the WM_ENDSESSION that
+// follows an application need not destroy its window (WM_ENDSESSION).
+LRESULT BatchWindow::AnswerEndSession() {
+    if (finished_) return TRUE;
+    RequestStop();
+    if (!shown_) Show();
+    shutdownBlock_.Create(Handle(), kShutdownReason);
+    return FALSE;
+}
+
+// The exit button once the batch is over, however it ended: enabled again
+// (中止 disabled it), the default button and, when shown, focused; Enter,
+// Esc and a click then close the window.
+void BatchWindow::OfferExit() {
+    const HWND button = Item(kButton);
+    ::SetWindowTextW(button, L"終了(&X)");
+    ::EnableWindow(button, TRUE);
+    ::SendMessageW(button, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
 }
 
 void BatchWindow::SetLabel(int id, std::string_view text) {

@@ -30,7 +30,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (IsHelpRequest(command)) return win::RunHelp(instance);
     if (IsBatchRequest(command)) return win::RunBatchWindow(instance, command);
 
-    win::TForm1 form(std::move(command));
+    win::StatusWindow form(std::move(command));
     if (!form.Create(instance)) return 1;
     if (form.Finished()) return form.ExitCode();  // done: no need to show the window
     form.Show();

@@ -6,14 +6,14 @@
 
 #include "app/run.h"
 #include "app/win/win_platform.h"
-#include "settings/win/registry_store.h"
+#include "settings/win/registry_settings.h"
 
 namespace merrowin::win {
 namespace {
 
 enum StatusControlId : int {
-    kLabel1 = 100,
-    kButton1 = 101,
+    kStatusLabel = 100,
+    kExitButton = 101,
 };
 
 // Borderless, so the window is as large as its client area: at least
@@ -25,25 +25,25 @@ constexpr int kRightMargin = 15;  // right of the button
 
 // The exit button first: it is the only tab stop, and Enter presses it.
 constexpr std::array<ControlSpec, 2> kStatusLayout{{
-    {ControlKind::DefaultButton, kButton1, 168, 8, 65, 25, L"終了(&X)", true},
-    {ControlKind::Label, kLabel1, 16, 16, 0, 0, L""},
+    {ControlKind::DefaultButton, kExitButton, 168, 8, 65, 25, L"終了(&X)", true},
+    {ControlKind::Label, kStatusLabel, 16, 16, 0, 0, L""},
 }};
 constexpr const ControlSpec& kButtonSpec = kStatusLayout[0];
 constexpr const ControlSpec& kLabelSpec = kStatusLayout[1];
 
 }  // namespace
 
-TForm1::TForm1(CommandLine command) : command_(std::move(command)) {}
+StatusWindow::StatusWindow(CommandLine command) : command_(std::move(command)) {}
 
-TForm1::~TForm1() {
+StatusWindow::~StatusWindow() {
     DestroyForm();
 }
 
-bool TForm1::Create(HINSTANCE instance) {
+bool StatusWindow::Create(HINSTANCE instance) {
     font_ = CreateFormFont(12);
     background_ = UniqueBrush(::CreateSolidBrush(kYellow));
-    if (!CreateForm(instance, L"TForm1", kAppTitle, WS_POPUP | WS_CLIPCHILDREN, 0, kClientWidth,
-                    kClientHeight, nullptr, CS_DBLCLKS))
+    if (!CreateForm(instance, kStatusWindowClass, kAppTitle, WS_POPUP | WS_CLIPCHILDREN, 0,
+                    kClientWidth, kClientHeight, nullptr, CS_DBLCLKS))
         return false;
     for (const ControlSpec& item : kStatusLayout) CreateControl(Handle(), item, font_.get());
     // The run happens once the window and its controls exist, before it is
@@ -51,21 +51,21 @@ bool TForm1::Create(HINSTANCE instance) {
     // reports its own failures in its outcome; this barrier only catches
     // what no rule of the run foresees (memory running out).
     try {
-        FormCreate();
+        Generate();
     } catch (const std::exception& error) {
         ShowOutcome(RunOutcome::Failed(error.what()));
     }
     return true;
 }
 
-void TForm1::Show() {
+void StatusWindow::Show() {
     ::ShowWindow(Handle(), SW_SHOWNORMAL);
     ::UpdateWindow(Handle());
     ::SetForegroundWindow(Handle());
-    if (::IsWindowVisible(Item(kButton1))) ::SetFocus(Item(kButton1));
+    if (::IsWindowVisible(Item(kExitButton))) ::SetFocus(Item(kExitButton));
 }
 
-LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT StatusWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (const auto painted =
             PaintSolidBackground(Handle(), message, wParam, background_.get(), kYellow))
         return *painted;
@@ -73,19 +73,19 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDBLCLK:
             // The label lets mouse messages through to the window; a
             // double-click on the status text is not the window's.
-            if (!OnLabel1(lParam)) FormDblClick();
+            if (!OnStatusText(lParam)) Close();
             return 0;
         case DM_GETDEFID:
             // Enter presses the exit button; the message loop presses it
             // only while it is visible.
-            return MAKELONG(kButton1, DC_HASDEFID);
+            return MAKELONG(kExitButton, DC_HASDEFID);
         case WM_COMMAND:
             if (LOWORD(wParam) == IDCANCEL) {  // Esc, also only while the button shows
-                if (::IsWindowVisible(Item(kButton1))) Button1Click();
+                if (::IsWindowVisible(Item(kExitButton))) Close();
                 return 0;
             }
-            if (LOWORD(wParam) == kButton1 && HIWORD(wParam) == BN_CLICKED) {
-                Button1Click();
+            if (LOWORD(wParam) == kExitButton && HIWORD(wParam) == BN_CLICKED) {
+                Close();
                 return 0;
             }
             break;
@@ -98,48 +98,46 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return FormWindow::HandleMessage(message, wParam, lParam);
 }
 
-void TForm1::FormCreate() {
+// The run itself; the window owns its error boxes and shows its outcome.
+void StatusWindow::Generate() {
     WinPlatform platform(Handle());
     ShowOutcome(RunGeneration(command_, LoadSettingsFromRegistry, platform));
 }
 
 // The window as the run left it: the status line, the exit button when the
 // window stays, then the error box, if any.
-void TForm1::ShowOutcome(const RunOutcome& outcome) {
+void StatusWindow::ShowOutcome(const RunOutcome& outcome) {
     finished_ = outcome.state == RunOutcome::State::Produced;
-    SetLabel1(outcome.status);
-    ::ShowWindow(Item(kButton1), outcome.ShowsExitButton() ? SW_SHOWNA : SW_HIDE);
+    SetStatusText(outcome.status);
+    ::ShowWindow(Item(kExitButton), outcome.ShowsExitButton() ? SW_SHOWNA : SW_HIDE);
     if (!outcome.error.empty()) ShowErrorBox(Handle(), outcome.error);
 }
 
-void TForm1::FormDblClick() {
-    ::DestroyWindow(Handle());
-}
-
-void TForm1::Button1Click() {
+// The exit button, Enter, Esc, or a double-click beside the status text.
+void StatusWindow::Close() {
     ::DestroyWindow(Handle());
 }
 
 // Sets the status line and sizes the label to its text; a line longer
 // than the layout's room moves the button right and widens the window, so
 // that the text never runs under the button.
-void TForm1::SetLabel1(std::string_view text) {
+void StatusWindow::SetStatusText(std::string_view text) {
     const std::wstring wide = Widen(text);
-    ::SetWindowTextW(Item(kLabel1), wide.c_str());
+    ::SetWindowTextW(Item(kStatusLabel), wide.c_str());
     const SIZE size = TextExtent(font_.get(), wide);
-    ::SetWindowPos(Item(kLabel1), nullptr, 0, 0, size.cx, size.cy,
+    ::SetWindowPos(Item(kStatusLabel), nullptr, 0, 0, size.cx, size.cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     const int buttonLeft =
         std::max(kButtonSpec.left, kLabelSpec.left + static_cast<int>(size.cx) + kLabelGap);
-    ::SetWindowPos(Item(kButton1), nullptr, buttonLeft, kButtonSpec.top, 0, 0,
+    ::SetWindowPos(Item(kExitButton), nullptr, buttonLeft, kButtonSpec.top, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetClientSize(std::max(kClientWidth, buttonLeft + kButtonSpec.width + kRightMargin),
                   kClientHeight);
 }
 
-bool TForm1::OnLabel1(LPARAM clientPoint) const {
+bool StatusWindow::OnStatusText(LPARAM clientPoint) const {
     RECT label{};
-    ::GetWindowRect(Item(kLabel1), &label);
+    ::GetWindowRect(Item(kStatusLabel), &label);
     ::MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&label), 2);
     const POINT point{static_cast<short>(LOWORD(clientPoint)),
                       static_cast<short>(HIWORD(clientPoint))};

@@ -1,5 +1,5 @@
-// TForm1: the small borderless status window of a generation run. Its
-// creation carries out the whole run.
+// The small borderless status window of a generation run. Its creation
+// carries out the whole run.
 #pragma once
 
 #include <string>
@@ -8,13 +8,17 @@
 
 #include "app/run.h"
 #include "common/win/controls.h"
+#include "common/win/form_window.h"
 
 namespace merrowin::win {
 
-class TForm1 final : public FormWindow {
+// The status window's class name: other programs find the window by it.
+inline constexpr wchar_t kStatusWindowClass[] = L"TForm1";
+
+class StatusWindow final : public FormWindow {
 public:
-    explicit TForm1(CommandLine command);
-    ~TForm1() override;
+    explicit StatusWindow(CommandLine command);
+    ~StatusWindow() override;
 
     // Creates the window (hidden) and carries out the run in it.
     // Returns false when the window could not be created.
@@ -31,12 +35,11 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HWND Item(int id) const { return ::GetDlgItem(Handle(), id); }
 
-    void FormCreate();
-    void FormDblClick();
-    void Button1Click();
+    void Generate();
+    void Close();
     void ShowOutcome(const RunOutcome& outcome);
-    void SetLabel1(std::string_view text);
-    bool OnLabel1(LPARAM clientPoint) const;
+    void SetStatusText(std::string_view text);
+    bool OnStatusText(LPARAM clientPoint) const;
 
     CommandLine command_;
     bool finished_ = false;

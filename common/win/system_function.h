@@ -17,4 +17,37 @@ Function* LoadSystemFunction(const wchar_t* dll, const char* name) {
     return reinterpret_cast<Function*>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
 }
 
+// Holds off the end of the Windows session, with a reason Windows shows the
+// user, while it lives: "Applications should call this function as they
+// begin an operation that cannot be interrupted ... When the operation has
+// completed, call the ShutdownBlockReasonDestroy function to indicate that
+// the system can be shut down" (ShutdownBlockReasonCreate, Win32
+// documentation). Both calls only work from the thread that made the
+// window. Loaded at run time like the functions above; where user32 lacks
+// them nothing is blocked.
+class ScopedShutdownBlockReason {
+public:
+    ScopedShutdownBlockReason() = default;
+    ScopedShutdownBlockReason(const ScopedShutdownBlockReason&) = delete;
+    ScopedShutdownBlockReason& operator=(const ScopedShutdownBlockReason&) = delete;
+    ~ScopedShutdownBlockReason() { Destroy(); }
+
+    void Create(HWND window, const wchar_t* reason) {
+        if (window_) return;
+        auto* const create = LoadSystemFunction<decltype(::ShutdownBlockReasonCreate)>(
+            L"user32.dll", "ShutdownBlockReasonCreate");
+        if (create && create(window, reason)) window_ = window;
+    }
+    void Destroy() {
+        if (!window_) return;
+        auto* const destroy = LoadSystemFunction<decltype(::ShutdownBlockReasonDestroy)>(
+            L"user32.dll", "ShutdownBlockReasonDestroy");
+        if (destroy) destroy(window_);
+        window_ = nullptr;
+    }
+
+private:
+    HWND window_ = nullptr;
+};
+
 }  // namespace merrowin::win

@@ -53,7 +53,7 @@ LRESULT CALLBACK GridEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
     switch (message) {
         case WM_CHAR: {
             auto key = static_cast<wchar_t>(wParam);
-            Edit1KeyPress(key);
+            FilterGridKey(key);
             if (key == 0) return 0;
             break;
         }
@@ -83,7 +83,7 @@ LRESULT CALLBACK GridEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-void Edit1KeyPress(wchar_t& key) {
+void FilterGridKey(wchar_t& key) {
     if (!EditKeyPasses(static_cast<char32_t>(key))) key = 0;
 }
 

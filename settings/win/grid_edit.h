@@ -6,9 +6,9 @@
 
 namespace merrowin::win {
 
-// Edit1KeyPress, the grid edits' key filter: a character that may not be
+// The grid edits' key filter: a character that may not be
 // typed becomes 0 and is dropped.
-void Edit1KeyPress(wchar_t& key);
+void FilterGridKey(wchar_t& key);
 
 // Gives a grid edit its margins, no input-method editor and the filter.
 void MakeGridEdit(HWND edit);

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "common/errors.h"
-#include "settings/load_settings.h"
 
 namespace merrowin::win {
 namespace {
@@ -80,11 +79,6 @@ void RegistryStore::DeleteSection(std::string_view section) {
     LONG status = ::RegDeleteTreeW(key_.get(), Widen(section).c_str());
     if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
         throw MerrowinError(KeyDeleteMessage(section));
-}
-
-void LoadSettingsFromRegistry(BarcodeJob& job) {
-    RegistryStore store(kStoreKeyPath);
-    LoadSettings(job, store);
 }
 
 }  // namespace merrowin::win

@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "common/win/win_util.h"
-#include "model/job.h"
 #include "settings/store.h"
 
 namespace merrowin::win {
@@ -26,8 +25,5 @@ public:
 private:
     UniqueKey key_;
 };
-
-// LoadSettings over the program's key: what a generation run calls first.
-void LoadSettingsFromRegistry(BarcodeJob& job);
 
 }  // namespace merrowin::win

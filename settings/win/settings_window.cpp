@@ -16,11 +16,11 @@ constexpr int kFormWidth = 333;  // with frame and caption bar
 constexpr int kFormHeight = 543;
 
 // The heading: a yellow ellipse with "初期設定" over it.
-constexpr RECT kShape1 = {2, 8, 2 + 79, 8 + 25};
+constexpr RECT kHeadingEllipse = {2, 8, 2 + 79, 8 + 25};
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr int kHeadingHeight = 15;
-constexpr ControlSpec kLabel1 = {
-    ControlKind::PaintedLabel, kSettingsLabel1, 10, 13, 0, 0, L"初期設定"};
+constexpr ControlSpec kHeading = {
+    ControlKind::PaintedLabel, kHeadingLabel, 10, 13, 0, 0, L"初期設定"};
 
 // clang-format off
 // The grid: one column per symbology, in settings-column order, under its
@@ -60,37 +60,39 @@ constexpr int kUpDownWidth = 16;
 
 // The lower part, in tab order.
 constexpr std::array<ControlSpec, 8> kLowerLayout{{
-    {ControlKind::DefaultButton, kSettingsButton1, 16, 440, 185, 25, L"上の各設定値を適用する(&S)"},
-    {ControlKind::Button, kSettingsButton2, 16, 472, 113, 25, L"既定値に戻す(&D)"},
-    {ControlKind::Button, kSettingsButton3, 216, 440, 89, 25, L"キャンセル(&C)"},
-    {ControlKind::CheckBox, kSettingsCheckBox1, 16, 360, 161, 17, L"常に既定値を適用する"},
-    {ControlKind::Button, kSettingsButton4, 160, 472, 145, 25, L"レジストリの消去(E)"},
-    {ControlKind::CheckBox, kSettingsCheckBox2, 16, 384, 121, 17, L"保存場所の指定"},
-    {ControlKind::Edit, kSettingsEdit37, 32, 408, 217, 20, nullptr},
-    {ControlKind::Button, kSettingsButton5, 256, 408, 49, 25, L"参照"},
+    {ControlKind::DefaultButton, kApplyButton, 16, 440, 185, 25, L"上の各設定値を適用する(&S)"},
+    {ControlKind::Button, kDefaultsButton, 16, 472, 113, 25, L"既定値に戻す(&D)"},
+    {ControlKind::Button, kCancelButton, 216, 440, 89, 25, L"キャンセル(&C)"},
+    {ControlKind::CheckBox, kDefaultsBox, 16, 360, 161, 17, L"常に既定値を適用する"},
+    {ControlKind::Button, kEraseButton, 160, 472, 145, 25, L"レジストリの消去(E)"},
+    {ControlKind::CheckBox, kFolderBox, 16, 384, 121, 17, L"保存場所の指定"},
+    {ControlKind::Edit, kFolderEdit, 32, 408, 217, 20, nullptr},
+    {ControlKind::Button, kBrowseButton, 256, 408, 49, 25, L"参照"},
 }};
 
 }  // namespace
 
-TForm3::TForm3(HINSTANCE instance, HWND owner)
+SettingsWindow::SettingsWindow(HINSTANCE instance, HWND owner)
     : owner_(owner),
       font_(CreateFormFont(12)),
       boldFont_(CreateFormFont(12, true)),
       headingFont_(CreateFormFont(kHeadingHeight, true)),
-      form_(*this) {
-    if (!CreateForm(instance, L"TForm3", L"設定", WS_POPUP | WS_CAPTION | WS_SYSMENU,
+      form_(*this, [](std::string_view keyPath) -> std::unique_ptr<SettingsAccessor> {
+          return std::make_unique<RegistryStore>(keyPath);
+      }) {
+    if (!CreateForm(instance, kSettingsWindowClass, L"設定", WS_POPUP | WS_CAPTION | WS_SYSMENU,
                     WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kFormWidth, kFormHeight, owner))
         return;
     CreateControls();
 }
 
-TForm3::~TForm3() {
+SettingsWindow::~SettingsWindow() {
     DestroyForm();
 }
 
-void TForm3::CreateControls() {
+void SettingsWindow::CreateControls() {
     HWND form = Handle();
-    CreateControl(form, kLabel1, headingFont_.get());
+    CreateControl(form, kHeading, headingFont_.get());
     for (const GridColumn& column : kGridColumns) CreateControl(form, column.heading, font_.get());
     for (const GridRow& row : kGridRows) CreateControl(form, row.caption, font_.get());
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(form, GWLP_HINSTANCE));
@@ -120,21 +122,21 @@ void TForm3::CreateControls() {
     }
     for (const ControlSpec& item : kLowerLayout) {
         HWND control = CreateControl(form, item, font_.get());
-        if (item.id == kSettingsButton1) {
+        if (item.id == kApplyButton) {
             ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
-            ::SetWindowSubclass(control, &TForm3::HandCursorProc, 1, 0);
+            ::SetWindowSubclass(control, &SettingsWindow::HandCursorProc, 1, 0);
         }
     }
-    SetCheck(Item(kSettingsCheckBox1), true);
+    SetCheck(Item(kDefaultsBox), true);
     Enable(SettingsControl::FolderEdit, false);
 }
 
-void TForm3::ShowModal() {
+void SettingsWindow::ShowModal() {
     HWND form = Handle();
     if (!form) return;
     // A store error is reported, and the window shows what was loaded.
     try {
-        form_.FormShow();
+        form_.Load();
     } catch (const MerrowinError& error) {
         ShowErrorBox(owner_, error.what());
     }
@@ -146,62 +148,62 @@ void TForm3::ShowModal() {
     if (Handle() && ::IsWindowVisible(Handle())) ::ShowWindow(Handle(), SW_HIDE);
 }
 
-void TForm3::Hide() {
+void SettingsWindow::Hide() {
     // The owner is enabled first so that it, not another program, becomes
     // the active window when this one disappears.
     ::EnableWindow(owner_, TRUE);
     ::ShowWindow(Handle(), SW_HIDE);
 }
 
-LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             if (LOWORD(wParam) == IDCANCEL) {
-                Button3Click();
+                Cancel();
                 return 0;
             }
             if (HIWORD(wParam) != BN_CLICKED) break;
             switch (LOWORD(wParam)) {
-                case kSettingsButton1:
-                    Button1Click();
+                case kApplyButton:
+                    Apply();
                     return 0;
-                case kSettingsButton2:
-                    Button2Click();
+                case kDefaultsButton:
+                    RestoreDefaults();
                     return 0;
-                case kSettingsButton3:
-                    Button3Click();
+                case kCancelButton:
+                    Cancel();
                     return 0;
-                case kSettingsButton4:
-                    Button4Click();
+                case kEraseButton:
+                    EraseStore();
                     return 0;
-                case kSettingsButton5:
-                    form_.Button5Click();
+                case kBrowseButton:
+                    form_.BrowseFolder();
                     return 0;
-                case kSettingsCheckBox1:
-                    form_.CheckBox1Click();
+                case kDefaultsBox:
+                    form_.FollowDefaultsBox();
                     return 0;
-                case kSettingsCheckBox2:
-                    form_.CheckBox2Click();
+                case kFolderBox:
+                    form_.FollowFolderBox();
                     return 0;
                 default:
                     break;
             }
             break;
         case DM_GETDEFID:
-            return MAKELONG(kSettingsButton1, DC_HASDEFID);
+            return MAKELONG(kApplyButton, DC_HASDEFID);
         case WM_CLOSE:
-            Button3Click();
+            Cancel();
             return 0;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
             return ControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
                                  message, wParam, lParam);
         case WM_PAINT:
-            PaintShape();
+            PaintEllipse();
             return 0;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (item.CtlID == kSettingsLabel1) {
+            if (item.CtlID == kHeadingLabel) {
                 DrawHeading(item);
                 return TRUE;
             }
@@ -213,9 +215,10 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return FormWindow::HandleMessage(message, wParam, lParam);
 }
 
-// Grid edits in clWindow or clGrayText; Edit37's text in clWindowText or
+// Grid edits in clWindow or clGrayText; the folder's text in clWindowText or
 // clGrayText on the window colour. Disabled edits ask with CTLCOLORSTATIC.
-LRESULT TForm3::ControlColour(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SettingsWindow::ControlColour(HDC dc, HWND control, UINT message, WPARAM wParam,
+                                      LPARAM lParam) {
     int id = ::GetDlgCtrlID(control);
     if (id > kGridEditId && id <= kGridEditId + kCellCount) {
         int background = gridWindowColour_ ? COLOR_WINDOW : COLOR_GRAYTEXT;
@@ -223,75 +226,85 @@ LRESULT TForm3::ControlColour(HDC dc, HWND control, UINT message, WPARAM wParam,
         ::SetBkColor(dc, ::GetSysColor(background));
         return reinterpret_cast<LRESULT>(::GetSysColorBrush(background));
     }
-    if (id == kSettingsEdit37) {
+    if (id == kFolderEdit) {
         ::SetTextColor(dc,
-                       ::GetSysColor(edit37WindowTextColour_ ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+                       ::GetSysColor(folderWindowTextColour_ ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
         ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
     }
     return Default(message, wParam, lParam);
 }
 
-void TForm3::PaintShape() {
+void SettingsWindow::PaintEllipse() {
     PaintScope paint(Handle());
     SelectGuard pen(paint.get(), ::GetStockObject(BLACK_PEN));
     UniqueBrush yellow(::CreateSolidBrush(kYellow));
     SelectGuard brush(paint.get(), yellow.get());
-    ::Ellipse(paint.get(), kShape1.left, kShape1.top, kShape1.right, kShape1.bottom);
+    ::Ellipse(paint.get(), kHeadingEllipse.left, kHeadingEllipse.top, kHeadingEllipse.right,
+              kHeadingEllipse.bottom);
 }
 
-// Label1 is transparent over Shape1: it paints the part of the ellipse
+// The heading is transparent over the ellipse: it paints the part of the ellipse
 // behind it, then its bold navy caption.
-void TForm3::DrawHeading(const DRAWITEMSTRUCT& item) const {
+void SettingsWindow::DrawHeading(const DRAWITEMSTRUCT& item) const {
     HDC dc = item.hDC;
     ::FillRect(dc, &item.rcItem, ::GetSysColorBrush(COLOR_BTNFACE));
     POINT previous{};
-    ::SetWindowOrgEx(dc, kLabel1.left, kLabel1.top, &previous);
+    ::SetWindowOrgEx(dc, kHeading.left, kHeading.top, &previous);
     {
         SelectGuard pen(dc, ::GetStockObject(BLACK_PEN));
         UniqueBrush yellow(::CreateSolidBrush(kYellow));
         SelectGuard brush(dc, yellow.get());
-        ::Ellipse(dc, kShape1.left, kShape1.top, kShape1.right, kShape1.bottom);
+        ::Ellipse(dc, kHeadingEllipse.left, kHeadingEllipse.top, kHeadingEllipse.right,
+                  kHeadingEllipse.bottom);
     }
     ::SetWindowOrgEx(dc, previous.x, previous.y, nullptr);
     SelectGuard font(dc, headingFont_.get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, kNavy);
-    ::TextOutW(dc, 0, 0, kLabel1.text, ::lstrlenW(kLabel1.text));
+    ::TextOutW(dc, 0, 0, kHeading.text, ::lstrlenW(kHeading.text));
 }
 
-void TForm3::Button1Click() {
-    form_.SetNew();
+void SettingsWindow::Apply() {
+    form_.Apply();
     Hide();
 }
 
-void TForm3::Button2Click() {
-    form_.SetDef();
-    ::SetFocus(Item(kSettingsButton1));
+void SettingsWindow::RestoreDefaults() {
+    form_.RestoreDefaults();
+    ::SetFocus(Item(kApplyButton));
 }
 
-void TForm3::Button3Click() {
+void SettingsWindow::Cancel() {
     Hide();
 }
 
-void TForm3::Button4Click() {
-    if (form_.Button4Click()) ::PostQuitMessage(0);
+// The program ends once its key is gone.
+void SettingsWindow::EraseStore() {
+    if (form_.EraseStore()) ::PostQuitMessage(0);
 }
 
-HWND TForm3::EditOf(int edit) const {
-    if (edit == kFolderEdit) return Item(kSettingsEdit37);
-    return edits_.at(static_cast<std::size_t>(edit - 1));
+HWND SettingsWindow::CellEdit(SizeField row, SymbologyKind kind) const {
+    return edits_.at(CellIndex(row, kind));
 }
 
-std::string TForm3::EditText(int edit) {
-    return Narrow(WindowText(EditOf(edit)));
+std::string SettingsWindow::CellText(SizeField row, SymbologyKind kind) {
+    return Narrow(WindowText(CellEdit(row, kind)));
 }
 
-void TForm3::SetEditText(int edit, std::string_view text) {
-    ::SetWindowTextW(EditOf(edit), Widen(text).c_str());
+void SettingsWindow::SetCellText(SizeField row, SymbologyKind kind, std::string_view text) {
+    ::SetWindowTextW(CellEdit(row, kind), Widen(text).c_str());
 }
 
-void TForm3::Enable(SettingsControl control, bool enabled) {
+std::string SettingsWindow::FolderText() {
+    return Narrow(WindowText(Item(kFolderEdit)));
+}
+
+void SettingsWindow::SetFolderText(std::string_view text) {
+    ::SetWindowTextW(Item(kFolderEdit), Widen(text).c_str());
+}
+
+void SettingsWindow::Enable(SettingsControl control, bool enabled) {
     switch (control) {
         case SettingsControl::Grid:
             gridWindowColour_ = enabled;
@@ -302,54 +315,49 @@ void TForm3::Enable(SettingsControl control, bool enabled) {
             }
             break;
         case SettingsControl::DefaultsButton:
-            ::EnableWindow(Item(kSettingsButton2), enabled);
+            ::EnableWindow(Item(kDefaultsButton), enabled);
             break;
         case SettingsControl::FolderEdit:
-            ::EnableWindow(Item(kSettingsEdit37), enabled);
-            edit37WindowTextColour_ = enabled;
-            ::InvalidateRect(Item(kSettingsEdit37), nullptr, TRUE);
+            ::EnableWindow(Item(kFolderEdit), enabled);
+            folderWindowTextColour_ = enabled;
+            ::InvalidateRect(Item(kFolderEdit), nullptr, TRUE);
             break;
         case SettingsControl::BrowseButton:
-            ::EnableWindow(Item(kSettingsButton5), enabled);
+            ::EnableWindow(Item(kBrowseButton), enabled);
             break;
     }
 }
 
-bool TForm3::IsChecked(SettingsBox box) {
-    return win::IsChecked(
-        Item(box == SettingsBox::Defaults ? kSettingsCheckBox1 : kSettingsCheckBox2));
+bool SettingsWindow::IsChecked(SettingsBox box) {
+    return win::IsChecked(Item(box == SettingsBox::Defaults ? kDefaultsBox : kFolderBox));
 }
 
-void TForm3::SetChecked(SettingsBox box, bool checked) {
-    SetCheck(Item(box == SettingsBox::Defaults ? kSettingsCheckBox1 : kSettingsCheckBox2), checked);
+void SettingsWindow::SetChecked(SettingsBox box, bool checked) {
+    SetCheck(Item(box == SettingsBox::Defaults ? kDefaultsBox : kFolderBox), checked);
 }
 
-bool TForm3::Confirm(std::string_view text, std::string_view title) {
+bool SettingsWindow::Confirm(std::string_view text, std::string_view title) {
     return ::MessageBoxW(Handle(), Widen(text).c_str(), Widen(title).c_str(),
                          MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) == IDOK;
 }
 
-std::optional<std::string> TForm3::PickFolder(const std::string& start) {
+std::optional<std::string> SettingsWindow::PickFolder(const std::string& start) {
     std::optional<std::wstring> folder = BrowseForFolder(Handle(), Widen(start));
     if (!folder) return std::nullopt;
     return Narrow(*folder);
 }
 
-std::string TForm3::DocumentsFolder() {
+std::string SettingsWindow::DocumentsFolder() {
     return PersonalFolder("");
 }
 
-std::unique_ptr<SettingsAccessor> TForm3::OpenStore(std::string_view keyPath) {
-    return std::make_unique<RegistryStore>(keyPath);
-}
-
-LRESULT CALLBACK TForm3::HandCursorProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK SettingsWindow::HandCursorProc(HWND button, UINT message, WPARAM wParam,
+                                                LPARAM lParam, UINT_PTR, DWORD_PTR) {
     if (message == WM_SETCURSOR && LOWORD(lParam) == HTCLIENT) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
     }
-    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(button, &TForm3::HandCursorProc, 1);
+    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(button, &SettingsWindow::HandCursorProc, 1);
     return ::DefSubclassProc(button, message, wParam, lParam);
 }
 

@@ -70,6 +70,14 @@ int Done(HWND window) {
     return -1;
 }
 
+// The batch window of a run once it shows line 100 done; nullptr when it
+// did not come that far.
+HWND WaitPastLine100(const Process& run) {
+    const HWND window = run.WaitForWindow(L"TBatchForm");
+    if (!window || !WaitFor([&] { return Done(window) >= 100; })) return nullptr;
+    return window;
+}
+
 bool EndsWith(const std::wstring& text, std::wstring_view end) {
     return text.size() >= end.size() &&
            text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -213,9 +221,8 @@ TEST_F(BatchTest, StoppedHalfway) {
     constexpr int kLines = 3000;
     WriteFileBytes(out_ / L"codes.csv", PlainList(kLines));
     Process run(L"/j13 /bt..\\codes.csv " + DrOption(Cwd()), Cwd());
-    const HWND window = run.WaitForWindow(L"TBatchForm");
+    const HWND window = WaitPastLine100(run);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return Done(window) >= 100; }));
     ClickButton(FindButton(window, L"中止"));
     ASSERT_TRUE(WaitFor([&] { return FindButton(window, L"終了(&X)") != nullptr; }));
     ClickButton(FindButton(window, L"終了(&X)"));
@@ -290,6 +297,104 @@ TEST_F(BatchTest, BadListWritesNothing) {
         EXPECT_EQ(FilesIn(out_.Path()).size(), 1u);  // the binary list alone
     }
 }
+
+// However a batch is stopped, the window then offers its exit button
+// enabled, focused and the default, and a key or a click closes it with
+// exit status 1; every line has its report row, made or cancelled.
+enum class StopBy { MouseOnStop, EscKey, AltF4, CloseMessage, EndOfSession };
+enum class CloseBy { EscKey, EnterKey, MouseOnExit };
+
+struct StopRow {
+    int row;
+    StopBy stop;
+    CloseBy close;
+};
+
+class StopPath : public E2eTest, public ::testing::WithParamInterface<StopRow> {};
+
+// The answer to WM_QUERYENDSESSION, as a log-off asks it; -1 when the
+// window did not answer.
+LRESULT AskEndSession(HWND window) {
+    DWORD_PTR answer = 0;
+    if (!::SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
+                               5000, &answer))
+        return -1;
+    return static_cast<LRESULT>(answer);
+}
+
+int CountRows(const std::string& report, std::string_view status) {
+    int count = 0;
+    std::string cell(1, '\t');
+    cell.append(status).push_back('\t');
+    for (std::size_t at = report.find(cell); at != std::string::npos;
+         at = report.find(cell, at + 1))
+        ++count;
+    return count;
+}
+
+TEST_P(StopPath, LeavesTheExitButtonToCloseTheWindow) {
+    const StopRow& row = GetParam();
+    constexpr int kLines = 3000;
+    WriteFileBytes(out_ / L"codes.csv", PlainList(kLines));
+    Process run(L"/j13 /bt..\\codes.csv " + DrOption(Cwd()), Cwd());
+    const HWND window = WaitPastLine100(run);
+    ASSERT_NE(window, nullptr);
+    EXPECT_NE(FindChild(window, L"Static", L"バーコードを作成しています…"), nullptr);
+    switch (row.stop) {
+        case StopBy::MouseOnStop:
+            MouseClick(FindButton(window, L"中止"));
+            break;
+        case StopBy::EscKey:
+            PressKey(VK_ESCAPE);
+            break;
+        case StopBy::AltF4:
+            PressKey(VK_F4, VK_MENU);
+            break;
+        case StopBy::CloseMessage:
+            ::PostMessageW(window, WM_CLOSE, 0, 0);
+            break;
+        case StopBy::EndOfSession:
+            EXPECT_EQ(AskEndSession(window), FALSE);  // held off until the report is written
+            break;
+    }
+    ASSERT_TRUE(WaitFor([&] { return FindButton(window, L"終了(&X)") != nullptr; }));
+    const HWND exit = FindButton(window, L"終了(&X)");
+    EXPECT_TRUE(::IsWindowEnabled(exit));
+    EXPECT_TRUE(WaitFor([&] { return FocusOf(window) == exit; }));
+    EXPECT_EQ(::GetWindowLongW(exit, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    if (row.stop == StopBy::EndOfSession) {
+        EXPECT_TRUE(FileExists(out_ / L"codes.report.tsv"));
+        EXPECT_EQ(AskEndSession(window), TRUE);  // nothing left to finish
+    }
+    switch (row.close) {
+        case CloseBy::EscKey:
+            PressKey(VK_ESCAPE);
+            break;
+        case CloseBy::EnterKey:
+            PressKey(VK_RETURN);
+            break;
+        case CloseBy::MouseOnExit:
+            MouseClick(exit);
+            break;
+    }
+    EXPECT_EQ(run.WaitExit(), 1u);
+
+    const int made = static_cast<int>(FilesIn(Cwd()).size());
+    EXPECT_GT(made, 0);
+    EXPECT_LT(made, kLines);
+    const std::string report = ReadFileBytes(out_ / L"codes.report.tsv");
+    EXPECT_EQ(CountRows(report, "ok"), made);
+    EXPECT_EQ(CountRows(report, "cancelled"), kLines - made);
+}
+
+const StopRow kStopRows[] = {
+    {1, StopBy::MouseOnStop, CloseBy::EscKey},       {2, StopBy::EscKey, CloseBy::EnterKey},
+    {3, StopBy::CloseMessage, CloseBy::MouseOnExit}, {4, StopBy::EndOfSession, CloseBy::EscKey},
+    {5, StopBy::AltF4, CloseBy::EnterKey},
+};
+
+INSTANTIATE_TEST_SUITE_P(, StopPath, ::testing::ValuesIn(kStopRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
 }  // namespace
 }  // namespace merrowin::e2e

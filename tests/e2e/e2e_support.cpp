@@ -255,6 +255,48 @@ void DoubleClick(HWND window, int x, int y) {
     ::PostMessageW(window, WM_LBUTTONUP, 0, point);
 }
 
+void MouseClick(HWND control) {
+    RECT rect{};
+    ::GetWindowRect(control, &rect);
+    // Absolute positions run from 0 to 65535 across the primary screen.
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    const LONG x = ((rect.left + rect.right) / 2 * 65535 + width / 2) / (width - 1);
+    const LONG y = ((rect.top + rect.bottom) / 2 * 65535 + height / 2) / (height - 1);
+    INPUT inputs[3] = {};
+    const DWORD flags[3] = {MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                            MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE,
+                            MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE};
+    for (int i = 0; i < 3; ++i) {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi.dx = x;
+        inputs[i].mi.dy = y;
+        inputs[i].mi.dwFlags = flags[i];
+    }
+    ::SendInput(3, inputs, sizeof(INPUT));
+}
+
+void PressKey(WORD virtualKey, WORD modifier) {
+    const WORD keys[4] = {modifier, virtualKey, virtualKey, modifier};
+    std::vector<INPUT> inputs;
+    for (int i = 0; i < 4; ++i) {
+        if (keys[i] == 0) continue;
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = keys[i];
+        input.ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
 // --- clipboard -------------------------------------------------------------
 
 bool PutClipboardText(std::wstring_view text) {

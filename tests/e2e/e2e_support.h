@@ -91,6 +91,15 @@ void ClickButton(HWND button);
 void PressOk(HWND box);
 // Double-clicks a point of the client area (window coordinates of the client).
 void DoubleClick(HWND window, int x, int y);
+// Clicks the middle of a control with the mouse as a user does (SendInput):
+// unlike BM_CLICK, this reaches nothing that is disabled or covered.
+void MouseClick(HWND control);
+// Presses and releases a key as a user does (SendInput), with a modifier
+// (VK_MENU for Alt) held down when one is given: it goes to the window that
+// has the keyboard focus.
+void PressKey(WORD virtualKey, WORD modifier = 0);
+// The window that has the keyboard focus in the thread of `window`.
+HWND FocusOf(HWND window);
 
 // --- clipboard -------------------------------------------------------------
 

@@ -111,7 +111,7 @@ TEST_F(SettingsWindowTest, UsageWindowAsDesigned) {
     EXPECT_EQ(outer.bottom - outer.top, 543);
     EXPECT_FALSE(::IsWindowEnabled(usage));
     usage_ = usage;
-    ASSERT_TRUE(ClickAndWaitHidden(form, win::kSettingsButton3));
+    ASSERT_TRUE(ClickAndWaitHidden(form, win::kCancelButton));
     EXPECT_TRUE(::IsWindowEnabled(usage));
     EXPECT_EQ(Stored(L"Setting", L"Def"), std::nullopt);
     Quit(run);
@@ -121,12 +121,12 @@ TEST_F(SettingsWindowTest, NoStoredSettingsShowsDefaultsGreyed) {
     Process run(L"", Cwd());
     HWND form = OpenSettings(run);
     ASSERT_NE(form, nullptr);
-    EXPECT_TRUE(Checked(Item(form, win::kSettingsCheckBox1)));
-    EXPECT_FALSE(Checked(Item(form, win::kSettingsCheckBox2)));
-    EXPECT_FALSE(::IsWindowEnabled(Item(form, win::kSettingsButton2)));
-    EXPECT_FALSE(::IsWindowEnabled(Item(form, win::kSettingsEdit37)));
-    EXPECT_FALSE(::IsWindowEnabled(Item(form, win::kSettingsButton5)));
-    EXPECT_EQ(TextOf(Item(form, win::kSettingsEdit37)), L"");
+    EXPECT_TRUE(Checked(Item(form, win::kDefaultsBox)));
+    EXPECT_FALSE(Checked(Item(form, win::kFolderBox)));
+    EXPECT_FALSE(::IsWindowEnabled(Item(form, win::kDefaultsButton)));
+    EXPECT_FALSE(::IsWindowEnabled(Item(form, win::kFolderEdit)));
+    EXPECT_FALSE(::IsWindowEnabled(Item(form, win::kBrowseButton)));
+    EXPECT_EQ(TextOf(Item(form, win::kFolderEdit)), L"");
     for (const SettingsCell& cell : kSettingsCells) {
         SCOPED_TRACE(cell.edit);
         HWND edit = Edit(form, cell.edit);
@@ -180,14 +180,14 @@ TEST_F(SettingsWindowTest, LayoutAndTabOrder) {
         int left, top, width, height;
     };
     const Row lower[] = {
-        {win::kSettingsButton1, L"上の各設定値を適用する(&S)", 16, 440, 185, 25},
-        {win::kSettingsButton2, L"既定値に戻す(&D)", 16, 472, 113, 25},
-        {win::kSettingsButton3, L"キャンセル(&C)", 216, 440, 89, 25},
-        {win::kSettingsCheckBox1, L"常に既定値を適用する", 16, 360, 161, 17},
-        {win::kSettingsButton4, L"レジストリの消去(E)", 160, 472, 145, 25},
-        {win::kSettingsCheckBox2, L"保存場所の指定", 16, 384, 121, 17},
-        {win::kSettingsEdit37, L"", 32, 408, 217, 20},
-        {win::kSettingsButton5, L"参照", 256, 408, 49, 25},
+        {win::kApplyButton, L"上の各設定値を適用する(&S)", 16, 440, 185, 25},
+        {win::kDefaultsButton, L"既定値に戻す(&D)", 16, 472, 113, 25},
+        {win::kCancelButton, L"キャンセル(&C)", 216, 440, 89, 25},
+        {win::kDefaultsBox, L"常に既定値を適用する", 16, 360, 161, 17},
+        {win::kEraseButton, L"レジストリの消去(E)", 160, 472, 145, 25},
+        {win::kFolderBox, L"保存場所の指定", 16, 384, 121, 17},
+        {win::kFolderEdit, L"", 32, 408, 217, 20},
+        {win::kBrowseButton, L"参照", 256, 408, 49, 25},
     };
     auto expectAt = [](HWND control, int left, int top, int width, int height) {
         ASSERT_NE(control, nullptr);
@@ -248,11 +248,11 @@ TEST_F(SettingsWindowTest, ApplyClampsIntoBoundsAndStores) {
     Process run(L"", Cwd());
     HWND form = OpenSettings(run);
     ASSERT_NE(form, nullptr);
-    ClickButton(Item(form, win::kSettingsCheckBox1));
+    ClickButton(Item(form, win::kDefaultsBox));
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(Edit(form, 1)) != FALSE; }));
-    EXPECT_TRUE(::IsWindowEnabled(Item(form, win::kSettingsButton2)));
+    EXPECT_TRUE(::IsWindowEnabled(Item(form, win::kDefaultsButton)));
     for (const Row& row : rows) SetText(Edit(form, row.edit), row.typed);
-    ASSERT_TRUE(ClickAndWaitHidden(form, win::kSettingsButton1));
+    ASSERT_TRUE(ClickAndWaitHidden(form, win::kApplyButton));
     for (const Row& row : rows) {
         SCOPED_TRACE(row.edit);
         EXPECT_EQ(TextOf(Edit(form, row.edit)), row.shown);
@@ -272,7 +272,7 @@ TEST_F(SettingsWindowTest, TextThatIsNoNumberStopsTheApply) {
     ASSERT_NE(form, nullptr);
     SetText(Edit(form, 1), L"150");
     SetText(Edit(form, 5), L"");
-    ClickButton(Item(form, win::kSettingsButton1));
+    ClickButton(Item(form, win::kApplyButton));
     HWND box = run.WaitForMessageBox();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), L"'' は整数ではありません.");
@@ -289,7 +289,7 @@ TEST_F(SettingsWindowTest, GridEditsTakeOnlyDigitsAndBackspace) {
     Process run(L"", Cwd());
     HWND form = OpenSettings(run);
     ASSERT_NE(form, nullptr);
-    ClickButton(Item(form, win::kSettingsCheckBox1));
+    ClickButton(Item(form, win::kDefaultsBox));
     HWND edit = Edit(form, 1);
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(edit) != FALSE; }));
     SetText(edit, L"");
@@ -320,7 +320,7 @@ TEST_F(SettingsWindowTest, StoredNumbersAreShownOnlyWhileInForce) {
         Process run(L"", Cwd());
         HWND form = OpenSettings(run);
         ASSERT_NE(form, nullptr);
-        EXPECT_EQ(Checked(Item(form, win::kSettingsCheckBox1)), !row.gridEnabled);
+        EXPECT_EQ(Checked(Item(form, win::kDefaultsBox)), !row.gridEnabled);
         EXPECT_EQ(::IsWindowEnabled(Edit(form, 1)) != FALSE, row.gridEnabled);
         EXPECT_EQ(TextOf(Edit(form, 1)), row.edit1);
         EXPECT_EQ(TextOf(Edit(form, 36)), row.edit36);
@@ -336,9 +336,9 @@ TEST_F(SettingsWindowTest, ApplyInDefaultsModeStoresTheShownDefaults) {
     Process run(L"", Cwd());
     HWND form = OpenSettings(run);
     ASSERT_NE(form, nullptr);
-    ClickButton(Item(form, win::kSettingsCheckBox1));
-    ASSERT_TRUE(WaitFor([&] { return !Checked(Item(form, win::kSettingsCheckBox1)); }));
-    ASSERT_TRUE(ClickAndWaitHidden(form, win::kSettingsButton1));
+    ClickButton(Item(form, win::kDefaultsBox));
+    ASSERT_TRUE(WaitFor([&] { return !Checked(Item(form, win::kDefaultsBox)); }));
+    ASSERT_TRUE(ClickAndWaitHidden(form, win::kApplyButton));
     EXPECT_EQ(Stored(L"Jan13", L"BarHeight"), L"60");
     EXPECT_EQ(Stored(L"Setting", L"Def"), L"1");
     Quit(run);
@@ -351,9 +351,9 @@ TEST_F(SettingsWindowTest, DefaultsButtonThenCancelStoresNothing) {
     HWND form = OpenSettings(run);
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(TextOf(Edit(form, 1)), L"77");
-    ClickButton(Item(form, win::kSettingsButton2));
+    ClickButton(Item(form, win::kDefaultsButton));
     ASSERT_TRUE(WaitFor([&] { return TextOf(Edit(form, 1)) == L"60"; }));
-    ASSERT_TRUE(ClickAndWaitHidden(form, win::kSettingsButton3));
+    ASSERT_TRUE(ClickAndWaitHidden(form, win::kCancelButton));
     EXPECT_EQ(Stored(L"Jan13", L"BarHeight"), L"77");
     // The next showing starts from the store again.
     ClickButton(FindChild(usage_, L"Button", L"設定(&S)"));
@@ -369,16 +369,16 @@ TEST_F(SettingsWindowTest, SaveFolderChoice) {
     Process run(L"", Cwd());
     HWND form = OpenSettings(run);
     ASSERT_NE(form, nullptr);
-    HWND edit37 = Item(form, win::kSettingsEdit37);
+    HWND edit37 = Item(form, win::kFolderEdit);
     EXPECT_EQ(TextOf(edit37), L"C:\\old");  // shown greyed while not in use
     EXPECT_FALSE(::IsWindowEnabled(edit37));
 
     // Checked with an empty folder: DrChk "1" and an empty SaveDr.
-    ClickButton(Item(form, win::kSettingsCheckBox2));
+    ClickButton(Item(form, win::kFolderBox));
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(edit37) != FALSE; }));
-    EXPECT_TRUE(::IsWindowEnabled(Item(form, win::kSettingsButton5)));
+    EXPECT_TRUE(::IsWindowEnabled(Item(form, win::kBrowseButton)));
     SetText(edit37, L"");
-    ASSERT_TRUE(ClickAndWaitHidden(form, win::kSettingsButton1));
+    ASSERT_TRUE(ClickAndWaitHidden(form, win::kApplyButton));
     EXPECT_EQ(Stored(L"Setting", L"DrChk"), L"1");
     EXPECT_EQ(Stored(L"Setting", L"SaveDr"), L"");
 
@@ -386,12 +386,12 @@ TEST_F(SettingsWindowTest, SaveFolderChoice) {
     SetSettingString(L"Setting", L"SaveDr", L"D:\\kept");
     ClickButton(FindChild(usage_, L"Button", L"設定(&S)"));
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(form) != FALSE; }));
-    EXPECT_TRUE(Checked(Item(form, win::kSettingsCheckBox2)));
+    EXPECT_TRUE(Checked(Item(form, win::kFolderBox)));
     EXPECT_EQ(TextOf(edit37), L"D:\\kept");
-    ClickButton(Item(form, win::kSettingsCheckBox2));
+    ClickButton(Item(form, win::kFolderBox));
     ASSERT_TRUE(WaitFor([&] { return !::IsWindowEnabled(edit37); }));
     SetText(edit37, L"E:\\typed");
-    ASSERT_TRUE(ClickAndWaitHidden(form, win::kSettingsButton1));
+    ASSERT_TRUE(ClickAndWaitHidden(form, win::kApplyButton));
     EXPECT_EQ(Stored(L"Setting", L"DrChk"), L"0");
     EXPECT_EQ(Stored(L"Setting", L"SaveDr"), L"D:\\kept");
     Quit(run);
@@ -405,9 +405,9 @@ TEST_F(SettingsWindowTest, BrowseOpensThePickerAndCancelKeepsTheFolder) {
     Process run(L"", Cwd());
     HWND form = OpenSettings(run);
     ASSERT_NE(form, nullptr);
-    HWND edit37 = Item(form, win::kSettingsEdit37);
+    HWND edit37 = Item(form, win::kFolderEdit);
     SetText(edit37, L"C:\\typed");
-    ClickButton(Item(form, win::kSettingsButton5));
+    ClickButton(Item(form, win::kBrowseButton));
     HWND picker = nullptr;
     ASSERT_TRUE(WaitFor([&] {
         for (HWND window : TopLevelWindows(run.Id()))
@@ -436,7 +436,7 @@ TEST_F(SettingsWindowTest, EraseAsksFirst) {
         Process run(L"", Cwd());
         HWND form = OpenSettings(run);
         ASSERT_NE(form, nullptr);
-        ClickButton(Item(form, win::kSettingsButton4));
+        ClickButton(Item(form, win::kEraseButton));
         HWND box = run.WaitForMessageBox(kEraseTitle);
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(MessageBoxText(box),
@@ -478,7 +478,7 @@ TEST_F(SettingsWindowTest, WrongValueTypeIsReportedOnShowing) {
     PressOk(box);
     HWND form = run.WaitForWindow(L"TForm3");
     ASSERT_NE(form, nullptr);
-    EXPECT_TRUE(Checked(Item(form, win::kSettingsCheckBox1)));
+    EXPECT_TRUE(Checked(Item(form, win::kDefaultsBox)));
     ::PostMessageW(form, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(form); }));
     Quit(run);

@@ -449,6 +449,10 @@ private:
     SettingsAccessor& store_;
 };
 
+// The rows name the grid's cells by their edit number (1 to 36) and the
+// save folder's edit as 37.
+constexpr int kFolderEdit = 37;
+
 class FakeView final : public SettingsView {
 public:
     FakeView() {
@@ -456,11 +460,14 @@ public:
         texts[kFolderEdit] = "";
         korvane.Put(kStoreKeyName, "x", "1");
     }
-    std::string EditText(int edit) override { return texts.at(edit); }
-    void SetEditText(int edit, std::string_view text) override {
-        texts.at(edit) = text;
-        ++textWrites;
+    std::string CellText(SizeField row, SymbologyKind kind) override {
+        return texts.at(EditOf(row, kind));
     }
+    void SetCellText(SizeField row, SymbologyKind kind, std::string_view text) override {
+        SetText(EditOf(row, kind), text);
+    }
+    std::string FolderText() override { return texts.at(kFolderEdit); }
+    void SetFolderText(std::string_view text) override { SetText(kFolderEdit, text); }
     void Enable(SettingsControl control, bool on) override { enabled[control] = on; }
     bool IsChecked(SettingsBox box) override { return boxes[box]; }
     void SetChecked(SettingsBox box, bool checked) override { boxes[box] = checked; }
@@ -474,8 +481,11 @@ public:
         return std::string(picked);
     }
     std::string DocumentsFolder() override { return documents; }
-    std::unique_ptr<SettingsAccessor> OpenStore(std::string_view keyPath) override {
-        return std::make_unique<BorrowedStore>(keyPath == kStoreParentPath ? korvane : store);
+    // The form's store: this view's two in-memory keys.
+    StoreOpener Stores() {
+        return [this](std::string_view keyPath) -> std::unique_ptr<SettingsAccessor> {
+            return std::make_unique<BorrowedStore>(keyPath == kStoreParentPath ? korvane : store);
+        };
     }
 
     std::map<int, std::string> texts;  // Edit n
@@ -489,6 +499,15 @@ public:
     std::string documents;
     MemoryStore store;    // Software\Korvane\Merrowin
     MemoryStore korvane;  // Software\Korvane
+
+private:
+    static int EditOf(SizeField row, SymbologyKind kind) {
+        return kSettingsCells.at(CellIndex(row, kind)).edit;
+    }
+    void SetText(int edit, std::string_view text) {
+        texts.at(edit) = text;
+        ++textWrites;
+    }
 };
 
 enum class Act { Show, Apply, Defaults, DefaultsBox, FolderBox, Erase, Browse };
@@ -525,31 +544,31 @@ TEST_P(Form, FollowsTheWindowsRules) {
     view.answer = row.answer;
     view.picked = row.picked;
     view.documents = row.documents;
-    SettingsForm form(view);
+    SettingsForm form(view, view.Stores());
     std::string error;
     bool ends = false;
     try {
         switch (row.act) {
             case Act::Show:
-                form.FormShow();
+                form.Load();
                 break;
             case Act::Apply:
-                form.SetNew();
+                form.Apply();
                 break;
             case Act::Defaults:
-                form.SetDef();
+                form.RestoreDefaults();
                 break;
             case Act::DefaultsBox:
-                form.CheckBox1Click();
+                form.FollowDefaultsBox();
                 break;
             case Act::FolderBox:
-                form.CheckBox2Click();
+                form.FollowFolderBox();
                 break;
             case Act::Erase:
-                ends = form.Button4Click();
+                ends = form.EraseStore();
                 break;
             case Act::Browse:
-                form.Button5Click();
+                form.BrowseFolder();
                 break;
         }
     } catch (const MerrowinError& e) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "common/win/controls.h"
+#include "common/win/form_window.h"
 
 namespace merrowin::win {
 

@@ -1,4 +1,4 @@
-// TForm2, the usage window of a start without arguments: two lines saying
+// The usage window of a start without arguments: two lines saying
 // the program is for the command line, and buttons for the settings window,
 // quitting and the help. It is the main window: closing it ends the run.
 #include "usage/win/usage_window.h"
@@ -11,6 +11,7 @@
 #include <string>
 
 #include "common/win/controls.h"
+#include "common/win/form_window.h"
 #include "settings/win/settings_window.h"
 #include "usage/help_text.h"
 #include "usage/win/help_window.h"
@@ -18,21 +19,26 @@
 namespace merrowin::win {
 namespace {
 
+// The usage window's class name: other programs find the window by it.
+constexpr wchar_t kUsageWindowClass[] = L"TForm2";
+
 enum UsageControlId : int {
-    kLabel1 = 101,
-    kLabel2 = 102,
-    kButton1 = 111,  // settings
-    kButton2 = 112,  // quit
-    kButton3 = 113,  // help
+    kCommandLineLabel = 101,
+    kHelpPointerLabel = 102,
+    kSettingsButton = 111,
+    kQuitButton = 112,
+    kHelpButton = 113,
 };
 
-// Creation order is the tab order: Button1, Button2, Button3.
+// Creation order is the tab order: settings, quit, help.
 constexpr std::array<ControlSpec, 5> kUsageLayout{{
-    {ControlKind::Label, kLabel1, 24, 16, 0, 0, L"「Merrowin」は、コマンドライン専用です。"},
-    {ControlKind::Label, kLabel2, 24, 32, 0, 0, L"使用方法については、ヘルプをご覧ください。"},
-    {ControlKind::Button, kButton1, 16, 56, 75, 25, L"設定(&S)"},
-    {ControlKind::Button, kButton2, 112, 56, 75, 25, L"終了(&X)"},
-    {ControlKind::Button, kButton3, 208, 56, 75, 25, L"ヘルプ(&H)"},
+    {ControlKind::Label, kCommandLineLabel, 24, 16, 0, 0,
+     L"「Merrowin」は、コマンドライン専用です。"},
+    {ControlKind::Label, kHelpPointerLabel, 24, 32, 0, 0,
+     L"使用方法については、ヘルプをご覧ください。"},
+    {ControlKind::Button, kSettingsButton, 16, 56, 75, 25, L"設定(&S)"},
+    {ControlKind::Button, kQuitButton, 112, 56, 75, 25, L"終了(&X)"},
+    {ControlKind::Button, kHelpButton, 208, 56, 75, 25, L"ヘルプ(&H)"},
 }};
 
 constexpr int kUsageWidth = 305;  // with frame and caption bar
@@ -69,23 +75,23 @@ bool HasWinHelp() {
     return !::IsWindows10OrGreater();
 }
 
-class TForm2 final : public FormWindow {
+class UsageWindow final : public FormWindow {
 public:
-    explicit TForm2(HINSTANCE instance) : instance_(instance), font_(CreateFormFont(12)) {}
-    ~TForm2() override {
+    explicit UsageWindow(HINSTANCE instance) : instance_(instance), font_(CreateFormFont(12)) {}
+    ~UsageWindow() override {
         help_.reset();
-        form3_.reset();
+        settings_.reset();
         DestroyForm();
     }
 
     // Creates the usage window and, hidden, the settings window it owns.
     bool Create() {
-        if (!CreateForm(instance_, L"TForm2", Widen(kUsageCaption).c_str(), WS_OVERLAPPEDWINDOW, 0,
-                        kUsageWidth, kUsageHeight, nullptr))
+        if (!CreateForm(instance_, kUsageWindowClass, Widen(kUsageCaption).c_str(),
+                        WS_OVERLAPPEDWINDOW, 0, kUsageWidth, kUsageHeight, nullptr))
             return false;
         for (const ControlSpec& item : kUsageLayout) CreateControl(Handle(), item, font_.get());
-        form3_ = std::make_unique<TForm3>(instance_, Handle());
-        return form3_->Handle() != nullptr;
+        settings_ = std::make_unique<SettingsWindow>(instance_, Handle());
+        return settings_->Handle() != nullptr;
     }
 
 private:
@@ -94,14 +100,14 @@ private:
             case WM_COMMAND:
                 if (HIWORD(wParam) != BN_CLICKED) break;
                 switch (LOWORD(wParam)) {
-                    case kButton1:
-                        Button1Click();
+                    case kSettingsButton:
+                        OpenSettings();
                         return 0;
-                    case kButton2:
-                        Button2Click();
+                    case kQuitButton:
+                        Quit();
                         return 0;
-                    case kButton3:
-                        Button3Click();
+                    case kHelpButton:
+                        OpenHelp();
                         return 0;
                     default:
                         break;
@@ -116,14 +122,14 @@ private:
         return FormWindow::HandleMessage(message, wParam, lParam);
     }
 
-    void Button1Click() { form3_->ShowModal(); }
+    void OpenSettings() { settings_->ShowModal(); }
 
-    void Button2Click() { ::SendMessageW(Handle(), WM_CLOSE, 0, 0); }
+    void Quit() { ::SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 
     // WinHelp for a help file beside the exe on the Windows that still have
     // it; else, or when WinHelp cannot be started, the program's own help
     // window, only ever one of it.
-    void Button3Click() {
+    void OpenHelp() {
         const std::wstring file = HelpFilePath();
         if (HasWinHelp() && IsWinHelpFile(file) &&
             ::WinHelpW(Handle(), file.c_str(), kHelpFinder, 0))
@@ -137,7 +143,7 @@ private:
 
     HINSTANCE instance_;
     UniqueFont font_;
-    std::unique_ptr<TForm3> form3_;
+    std::unique_ptr<SettingsWindow> settings_;
     std::unique_ptr<HelpWindow> help_;  // owned: closes with this window
 };
 
@@ -146,10 +152,10 @@ private:
 int RunInteractive(HINSTANCE instance) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    TForm2 form2(instance);
-    if (!form2.Create()) return 1;  // no window: the run failed
-    ::ShowWindow(form2.Handle(), SW_SHOW);
-    ::UpdateWindow(form2.Handle());
+    UsageWindow usage(instance);
+    if (!usage.Create()) return 1;  // no window: the run failed
+    ::ShowWindow(usage.Handle(), SW_SHOW);
+    ::UpdateWindow(usage.Handle());
     RunMessageLoop([] { return true; });
     return 0;
 }
