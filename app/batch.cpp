@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <unordered_map>
 
 #include "app/save_path.h"
@@ -19,7 +18,6 @@ constexpr std::string_view kReportStart =
     "\xEF\xBB\xBF"
     "行\t状態\tデータ\tファイルまたはエラー\r\n";
 constexpr std::size_t kReportChunk = 1 << 16;
-constexpr std::size_t kNotStopped = std::numeric_limits<std::size_t>::max();
 
 // The options a batch takes from its own way of working: the list names
 // the files and holds the data, and the clipboard is left alone.
@@ -36,10 +34,6 @@ public:
     // The line that first gave `name`; `line` itself when it is the first.
     std::size_t FirstLine(std::string_view name, std::size_t line) {
         return first_.try_emplace(Key(name), static_cast<std::uint32_t>(line)).first->second;
-    }
-    std::size_t Lookup(std::string_view name) const {
-        const auto found = first_.find(Key(name));
-        return found == first_.end() ? 0 : found->second;
     }
 
 private:
@@ -63,17 +57,52 @@ std::string Cell(std::string_view text) {
     return out;
 }
 
-void AddRow(std::string& report, std::size_t line, std::string_view status, std::string_view data,
-            std::string_view text) {
-    report += std::to_string(line);
-    report += '\t';
-    report += status;
-    report += '\t';
-    report += Cell(data);
-    report += '\t';
-    report += Cell(text);
-    report += "\r\n";
-}
+// The report, a row at a time as the lines are made, into the file that
+// replaces the old report once committed. A report the disk refuses is
+// dropped, its error kept for the error box; the lines are counted all the
+// same for the summary.
+class Report {
+public:
+    Report(BatchPort& port, const std::string& path, std::string& error) : error_(error) {
+        Keep([&] { file_ = port.CreateReplacing(path); });
+        rows_ = kReportStart;
+    }
+    void Add(std::size_t line, std::string_view status, std::string_view data,
+             std::string_view text) {
+        rows_ += std::to_string(line);
+        rows_ += '\t';
+        rows_ += status;
+        rows_ += '\t';
+        rows_ += Cell(data);
+        rows_ += '\t';
+        rows_ += Cell(text);
+        rows_ += "\r\n";
+        if (rows_.size() >= kReportChunk) Flush();
+    }
+    void Commit() {
+        Flush();
+        if (file_) Keep([&] { file_->Commit(); });
+    }
+
+private:
+    void Flush() {
+        if (file_) Keep([&] { file_->Write(rows_); });
+        rows_.clear();
+    }
+    template <typename Step>
+    void Keep(const Step& step) {
+        try {
+            step();
+        } catch (const MerrowinError& failure) {
+            error_ = failure.what();
+            file_.reset();
+        }
+    }
+
+    std::unique_ptr<ReplacingFile> file_;
+    std::string rows_;
+    std::string& error_;
+};
 
 // The list, read in chunks that keep the window answering: reading a long
 // list through before the first file and again for the report takes a
@@ -104,7 +133,163 @@ std::unique_ptr<ByteSource> OpenOrRaise(BatchPort& port, const std::string& path
     return source;
 }
 
+// What a batch is asked to do: the job of its switch and options, and the
+// list.
+struct BatchCommand {
+    BarcodeJob job;
+    std::string listPath;
+};
+
+// Reads the switch and the options as for one symbol ("fl", "cd" and "nc"
+// are implied or ignored) and the list's path; nothing when the command
+// names no switch or no list.
+std::optional<BatchCommand> ReadBatchCommand(const std::vector<std::string>& arguments,
+                                             const SettingsLoader& loadSettings) {
+    BatchCommand command;
+    std::vector<std::string> options;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        const std::size_t length = CountChars(argument);
+        const std::string key = OptionKey(argument);
+        if (key == "bt") command.listPath = CharRange(argument, 4, length);
+        if (length < 3 || !IsImpliedOption(key)) options.push_back(argument);
+    }
+    if (arguments.empty() || !ApplySwitch(arguments.front(), command.job) ||
+        command.listPath.empty())
+        return std::nullopt;
+    RunCommandLine(options, command.job, loadSettings);
+    command.job.SaveFile = true;
+    command.job.NoClipboard = true;
+    command.job.FileNameGiven = true;
+    return command;
+}
+
+// Makes the file of each good line: the same bytes a single run with the
+// same options saves, into the folder a single run would use.
+class FileMaker {
+public:
+    FileMaker(const BarcodeJob& job, Platform& platform, BatchPort& port)
+        : job_(job),
+          symbology_(*Describe(job.Kind)),
+          platform_(platform),
+          screen_(platform.Screen()),
+          measure_(MeasurerOf(platform)) {
+        folder_ = job_.SaveDr;
+        ResolveSavePath(folder_, "", FoldersOf(platform));
+        folder_ = port.AbsolutePath(folder_);
+        if (!folder_.empty() && folder_.back() != '\\') folder_ += '\\';
+    }
+
+    std::string PathOf(std::string_view name) const { return folder_ + std::string(name) + ".emf"; }
+
+    // The picture of a good line's data; empty when the sizes make none.
+    // Every symbol of a batch has the same size, so that shows at the first.
+    std::vector<std::uint8_t> Picture(const ListLine& line) {
+        job_.Digits = std::string(symbology_.zeroFill) + line.data.substr(0, symbology_.dataDigits);
+        return MakeMetafile(job_, screen_, measure_);
+    }
+
+    // Saves a line's picture; the report's error text when it cannot, or
+    // when an earlier line gave the same name.
+    std::optional<std::string> Save(const ListLine& line,
+                                    const std::vector<std::uint8_t>& picture) {
+        const std::size_t first = names_.FirstLine(line.name, line.number);
+        if (first != line.number) return DuplicateNameMessage(line.name, first);
+        try {
+            platform_.SaveFile(PathOf(line.name), picture);
+        } catch (const MerrowinError& failure) {
+            return failure.what();
+        }
+        return std::nullopt;
+    }
+
+private:
+    BarcodeJob job_;
+    const SymbologyDescriptor& symbology_;
+    Platform& platform_;
+    ScreenFigures screen_;
+    TextMeasurer measure_;
+    std::string folder_;
+    NameBook names_;
+};
+
+// The summary and the window's state once every line has its report row.
+void Summarize(BatchOutcome& outcome) {
+    outcome.status = BatchSummary(outcome.symbols, outcome.made, outcome.errors);
+    if (outcome.cancelled) outcome.status += std::string("  ") + std::string(kBatchCancelledText);
+    if (outcome.made == outcome.symbols && outcome.symbols > 0 && !outcome.cancelled &&
+        outcome.error.empty())
+        outcome.state = BatchOutcome::State::AllMade;
+}
+
+// One line's report row, and its file for a good line reached before a
+// stop; false when the sizes make no picture (nothing is written then).
+bool MakeAndReport(const ListLine& line, bool stopped, FileMaker& maker, Report& report,
+                   BatchOutcome& outcome) {
+    using Kind = ListLine::Kind;
+    if (line.kind != Kind::Header) ++outcome.symbols;
+    if (stopped) {
+        outcome.cancelled = true;
+        report.Add(line.number, "cancelled", line.data, "");
+    } else if (line.kind == Kind::Header) {
+        report.Add(line.number, "header", line.data, "");
+    } else if (line.kind == Kind::Error) {
+        ++outcome.errors;
+        report.Add(line.number, "error", line.data, line.error);
+    } else {
+        const std::vector<std::uint8_t> picture = maker.Picture(line);
+        if (picture.empty()) return false;
+        if (const std::optional<std::string> error = maker.Save(line, picture)) {
+            ++outcome.errors;
+            report.Add(line.number, "error", line.data, *error);
+        } else {
+            ++outcome.made;
+            report.Add(line.number, "ok", line.data, maker.PathOf(line.name));
+        }
+    }
+    return true;
+}
+
+// The list surveyed, then read once: each line's file and report row as it
+// comes, the report committed at the end.
+BatchOutcome MakeBatch(const BatchCommand& command, Platform& platform, BatchPort& port) {
+    const AnsiDecoder decodeAnsi = [&port](std::string_view bytes) {
+        return port.DecodeAnsi(bytes);
+    };
+    AnsweringSource surveyed(OpenOrRaise(port, command.listPath), port, 0, 0);
+    const ListSurvey survey = SurveyList(surveyed, decodeAnsi);
+    if (survey.encoding == ListEncoding::NotText)
+        throw MerrowinError(ListNotTextMessage(command.listPath));
+
+    BatchOutcome outcome;
+    outcome.state = BatchOutcome::State::Finished;
+    FileMaker maker(command.job, platform, port);
+    const std::string reportPath = ReportPath(command.listPath);
+    outcome.reportPath = port.AbsolutePath(reportPath);
+    Report report(port, reportPath, outcome.error);
+    // A stop asked for while the list was surveyed leaves every line unmade.
+    bool stopped = surveyed.StopAsked();
+    const std::unique_ptr<ByteSource> source = OpenOrRaise(port, command.listPath);
+    ListReader reader(*source, survey.encoding, decodeAnsi, command.job.Kind);
+    for (ListLine line; reader.Next(line);) {
+        if (line.kind == ListLine::Kind::Blank) continue;
+        if (!MakeAndReport(line, stopped, maker, report, outcome))
+            return BatchOutcome::CommandError();
+        if (!stopped && !port.Progress(line.number, survey.lines)) stopped = true;
+    }
+    report.Commit();
+    Summarize(outcome);
+    return outcome;
+}
+
 }  // namespace
+
+BatchOutcome BatchOutcome::CommandError() {
+    BatchOutcome outcome;
+    outcome.state = State::CommandError;
+    outcome.status = kCommandErrorText;
+    return outcome;
+}
 
 bool IsBatchRequest(const std::vector<std::string>& arguments) {
     return std::any_of(arguments.begin() + (arguments.empty() ? 0 : 1), arguments.end(),
@@ -125,167 +310,16 @@ std::string ReportPath(std::string_view listPath) {
 
 BatchOutcome RunBatch(const std::vector<std::string>& arguments, const SettingsLoader& loadSettings,
                       Platform& platform, BatchPort& port) {
-    using State = BatchOutcome::State;
-    BatchOutcome outcome;
     try {
-        BarcodeJob job;
-        std::string listPath;
-        std::vector<std::string> options;
-        for (std::size_t i = 1; i < arguments.size(); ++i) {
-            const std::string& argument = arguments[i];
-            const std::size_t length = CountChars(argument);
-            const std::string key = OptionKey(argument);
-            if (key == "bt") listPath = CharRange(argument, 4, length);
-            if (length < 3 || !IsImpliedOption(key)) options.push_back(argument);
-        }
-        if (arguments.empty() || !ApplySwitch(arguments.front(), job) || listPath.empty()) {
-            outcome.state = State::CommandError;
-            outcome.status = kCommandErrorText;
-            return outcome;
-        }
-        RunCommandLine(options, job, loadSettings);
-        job.SaveFile = true;
-        job.NoClipboard = true;
-        job.FileNameGiven = true;
-        const SymbologyDescriptor& symbology = *Describe(job.Kind);
-
-        // Read through once before anything is written: a file that is not
-        // text stops here, and the count gives the progress its end.
-        const AnsiDecoder decodeAnsi = [&port](std::string_view bytes) {
-            return port.DecodeAnsi(bytes);
-        };
-        AnsweringSource surveyed(OpenOrRaise(port, listPath), port, 0, 0);
-        const ListSurvey survey = SurveyList(surveyed, decodeAnsi);
-        if (survey.encoding == ListEncoding::NotText)
-            throw MerrowinError(ListNotTextMessage(listPath));
-
-        // The folder a single run would use, found once for every file.
-        const FolderQueries folders{
-            [&platform](const std::string& folder) { return platform.DirectoryExists(folder); },
-            [&platform] { return platform.PersonalFolder(); }};
-        std::string folder = job.SaveDr;
-        ResolveSavePath(folder, "", folders);
-        folder = port.AbsolutePath(folder);
-        if (!folder.empty() && folder.back() != '\\') folder += '\\';
-        const auto pathOf = [&folder](const std::string& name) { return folder + name + ".emf"; };
-
-        const ScreenFigures screen = platform.Screen();
-        const auto measure = [&platform](const FontSpec& font, auto text) {
-            return platform.CharacterAdvances(font, text);
-        };
-        NameBook names;
-        std::vector<std::uint32_t> failedLines;  // the file could not be saved
-        // The first line not reached; a stop asked for while the list was
-        // read through leaves every line unmade.
-        std::size_t stoppedAt = surveyed.StopAsked() ? 1 : kNotStopped;
-        if (stoppedAt == kNotStopped) {
-            const std::unique_ptr<ByteSource> source = OpenOrRaise(port, listPath);
-            ListReader reader(*source, survey.encoding, decodeAnsi, job.Kind);
-            ListLine line;
-            while (reader.Next(line)) {
-                if (line.kind == ListLine::Kind::Good &&
-                    names.FirstLine(line.name, line.number) == line.number) {
-                    job.Digits =
-                        std::string(symbology.zeroFill) + line.data.substr(0, symbology.dataDigits);
-                    // Every symbol of a batch has the same size: a picture
-                    // the sizes cannot make fails at the first one, before
-                    // anything was written.
-                    const std::vector<std::uint8_t> metafile = MakeMetafile(job, screen, measure);
-                    if (metafile.empty()) {
-                        outcome.state = State::CommandError;
-                        outcome.status = kCommandErrorText;
-                        return outcome;
-                    }
-                    try {
-                        platform.SaveFile(pathOf(line.name), metafile);
-                    } catch (const MerrowinError&) {
-                        failedLines.push_back(static_cast<std::uint32_t>(line.number));
-                    }
-                }
-                if (!port.Progress(line.number, survey.lines)) {
-                    stoppedAt = line.number + 1;
-                    break;
-                }
-            }
-        }
-
-        // The report, read back from the list line by line: what each line
-        // gave is known again from the names and the failed saves, so the
-        // memory does not grow with the report.
-        outcome.state = State::Finished;
-        outcome.cancelled = stoppedAt != kNotStopped && stoppedAt <= survey.lines;
-        const std::string reportPath = ReportPath(listPath);
-        outcome.reportPath = port.AbsolutePath(reportPath);
-        {
-            // A report the disk refuses is dropped; the lines are still
-            // counted for the summary.
-            std::unique_ptr<ReplacingFile> report;
-            const auto keep = [&](const auto& step) {
-                if (!report) return;
-                try {
-                    step();
-                } catch (const MerrowinError& error) {
-                    outcome.error = error.what();
-                    report.reset();
-                }
-            };
-            try {
-                report = port.CreateReplacing(reportPath);
-            } catch (const MerrowinError& error) {
-                outcome.error = error.what();
-            }
-            std::string rows(kReportStart);
-            AnsweringSource source(OpenOrRaise(port, listPath), port, survey.lines, survey.lines);
-            ListReader reader(source, survey.encoding, decodeAnsi, job.Kind);
-            ListLine line;
-            auto failed = failedLines.begin();
-            while (reader.Next(line)) {
-                using Kind = ListLine::Kind;
-                if (line.kind == Kind::Blank) continue;
-                if (line.kind != Kind::Header) ++outcome.symbols;
-                if (line.number >= stoppedAt) {
-                    AddRow(rows, line.number, "cancelled", line.data, "");
-                } else if (line.kind == Kind::Header) {
-                    AddRow(rows, line.number, "header", line.data, "");
-                } else if (line.kind == Kind::Error) {
-                    ++outcome.errors;
-                    AddRow(rows, line.number, "error", line.data, line.error);
-                } else if (const std::size_t first = names.Lookup(line.name);
-                           first != line.number) {
-                    ++outcome.errors;
-                    AddRow(rows, line.number, "error", line.data,
-                           first == 0 ? FileCreateMessage(pathOf(line.name))
-                                      : DuplicateNameMessage(line.name, first));
-                } else if (failed != failedLines.end() && *failed == line.number) {
-                    ++failed;
-                    ++outcome.errors;
-                    AddRow(rows, line.number, "error", line.data,
-                           FileCreateMessage(pathOf(line.name)));
-                } else {
-                    ++outcome.made;
-                    AddRow(rows, line.number, "ok", line.data, pathOf(line.name));
-                }
-                if (rows.size() >= kReportChunk) {
-                    keep([&] { report->Write(rows); });
-                    rows.clear();
-                }
-            }
-            keep([&] {
-                report->Write(rows);
-                report->Commit();
-            });
-        }
-        outcome.status = BatchSummary(outcome.symbols, outcome.made, outcome.errors);
-        if (outcome.cancelled)
-            outcome.status += std::string("  ") + std::string(kBatchCancelledText);
-        if (outcome.made == outcome.symbols && outcome.symbols > 0 && !outcome.cancelled &&
-            outcome.error.empty())
-            outcome.state = State::AllMade;
+        const std::optional<BatchCommand> command = ReadBatchCommand(arguments, loadSettings);
+        if (!command) return BatchOutcome::CommandError();
+        return MakeBatch(*command, platform, port);
     } catch (const MerrowinError& error) {
-        outcome.state = State::Stopped;
+        BatchOutcome outcome;
+        outcome.state = BatchOutcome::State::Stopped;
         outcome.error = error.what();
+        return outcome;
     }
-    return outcome;
 }
 
 }  // namespace merrowin

@@ -62,6 +62,8 @@ struct BatchOutcome {
     bool cancelled = false;
 
     int ExitCode() const { return state == State::AllMade ? 0 : 1; }
+    // Nothing made: the command's error in the status line.
+    static BatchOutcome CommandError();
 };
 
 // Whether a command line asks for a batch: an option with the key "bt".

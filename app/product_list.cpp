@@ -17,92 +17,6 @@ constexpr std::size_t kChunkBytes = 1 << 16;
 // the encodings (four bytes a character at most).
 constexpr std::size_t kMaxLineBytes = kMaxLineChars * 4 + 4;
 
-bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// Bytes of the UTF-8 character that starts with `lead` (1 for a stray byte).
-std::size_t Utf8Length(unsigned char lead) {
-    return lead < 0x80           ? 1
-           : (lead >> 5) == 0x6  ? 2
-           : (lead >> 4) == 0xE  ? 3
-           : (lead >> 3) == 0x1E ? 4
-                                 : 1;
-}
-
-// Well-formed UTF-8: no stray or missing continuation bytes, no overlong
-// forms, no surrogates, nothing beyond U+10FFFF.
-bool IsValidUtf8(std::string_view text) {
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[at]);
-        const std::size_t length = Utf8Length(lead);
-        if (length == 1) {
-            if (lead >= 0x80) return false;
-            ++at;
-            continue;
-        }
-        if (at + length > text.size()) return false;
-        char32_t value = lead & (0x7F >> length);
-        for (std::size_t i = 1; i < length; ++i) {
-            const auto next = static_cast<unsigned char>(text[at + i]);
-            if ((next & 0xC0) != 0x80) return false;
-            value = (value << 6) | (next & 0x3F);
-        }
-        constexpr std::array<char32_t, 5> kSmallest{0, 0, 0x80, 0x800, 0x10000};
-        if (value < kSmallest[length] || (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF)
-            return false;
-        at += length;
-    }
-    return true;
-}
-
-void AppendUtf8(char32_t value, std::string& out) {
-    if (value < 0x80) {
-        out += static_cast<char>(value);
-    } else if (value < 0x800) {
-        out += static_cast<char>(0xC0 | (value >> 6));
-        out += static_cast<char>(0x80 | (value & 0x3F));
-    } else if (value < 0x10000) {
-        out += static_cast<char>(0xE0 | (value >> 12));
-        out += static_cast<char>(0x80 | ((value >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (value & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (value >> 18));
-        out += static_cast<char>(0x80 | ((value >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((value >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (value & 0x3F));
-    }
-}
-
-// UTF-8 of UTF-16LE bytes; nothing for an odd byte, a NUL character or a
-// surrogate without its partner.
-std::optional<std::string> Utf8FromUtf16Le(std::string_view bytes) {
-    if (bytes.size() % 2 != 0) return std::nullopt;
-    std::string out;
-    out.reserve(bytes.size());
-    const auto unit = [&bytes](std::size_t i) {
-        return static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                     static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
-    };
-    const std::size_t units = bytes.size() / 2;
-    for (std::size_t i = 0; i < units; ++i) {
-        const char16_t u = unit(i);
-        if (u == 0) return std::nullopt;
-        if (u >= 0xDC00 && u <= 0xDFFF) return std::nullopt;
-        if (u >= 0xD800 && u <= 0xDBFF) {
-            if (i + 1 == units) return std::nullopt;
-            const char16_t low = unit(++i);
-            if (low < 0xDC00 || low > 0xDFFF) return std::nullopt;
-            AppendUtf8(0x10000 + ((char32_t{u} - 0xD800) << 10) + (char32_t{low} - 0xDC00), out);
-            continue;
-        }
-        AppendUtf8(u, out);
-    }
-    return out;
-}
-
 // One line's bytes as UTF-8; nothing when they are not text in `encoding`.
 std::optional<std::string> DecodeLine(const std::string& bytes, ListEncoding encoding,
                                       const AnsiDecoder& decodeAnsi) {
@@ -171,8 +85,7 @@ std::optional<char> DigitAt(std::string_view text, std::size_t at, std::size_t l
 
 bool HasDigit(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length =
-            std::min(Utf8Length(static_cast<unsigned char>(text[at])), text.size() - at);
+        const std::size_t length = CharLength(text, at);
         if (DigitAt(text, at, length)) return true;
         at += length;
     }
@@ -311,8 +224,7 @@ std::string CheckedData(std::string_view field, SymbologyKind kind) {
     if (field.empty()) throw MerrowinError(std::string(kNoDataMessage));
     std::string digits;
     for (std::size_t at = 0; at < field.size();) {
-        const std::size_t length =
-            std::min(Utf8Length(static_cast<unsigned char>(field[at])), field.size() - at);
+        const std::size_t length = CharLength(field, at);
         const std::optional<char> digit = DigitAt(field, at, length);
         if (!digit) throw MerrowinError(NotDigitMessage(field.substr(at, length)));
         digits += *digit;

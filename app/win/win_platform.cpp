@@ -114,9 +114,9 @@ public:
         const DWORD seed = ::GetCurrentProcessId() * 2654435761u ^ ::GetTickCount();
         for (DWORD attempt = 0; attempt < 100; ++attempt) {
             path_ = folder + name + L".merrowin-" + Hex(seed + attempt) + L".tmp";
-            file_ = ::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (file_ != INVALID_HANDLE_VALUE) return;
+            file_ = UniqueFile(::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (file_) return;
             const DWORD error = ::GetLastError();
             if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
         }
@@ -126,50 +126,33 @@ public:
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile() {
-        Close();
+        file_.Close();
         if (!kept_ && !path_.empty()) DeleteWithRetry(path_);
     }
 
-    // Writes all the bytes and puts them on the disk (unless `flush` is
-    // false); false when the disk refused (full, removed, failing).
-    bool WriteAll(const std::vector<std::uint8_t>& bytes, bool flush = true) {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const DWORD chunk =
-                static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
-            DWORD written = 0;
-            if (!::WriteFile(file_, bytes.data() + done, chunk, &written, nullptr) || written == 0)
-                return false;
-            done += written;
-        }
-        if (flush && !::FlushFileBuffers(file_)) return false;
-        return Close();
-    }
-    const std::wstring& Path() const { return path_; }
-    void Keep() { kept_ = true; }
-
-    // Writes a part of a file written in pieces (the batch report); false
-    // when the disk refused.
-    bool WritePart(std::string_view bytes) {
+    // Writes bytes at the end of the file; false when the disk refused
+    // (full, removed, failing).
+    bool Write(std::string_view bytes) {
         while (!bytes.empty()) {
             const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 20));
             DWORD written = 0;
-            if (!::WriteFile(file_, bytes.data(), chunk, &written, nullptr) || written == 0)
+            if (!::WriteFile(file_.get(), bytes.data(), chunk, &written, nullptr) || written == 0)
                 return false;
             bytes.remove_prefix(written);
         }
         return true;
     }
+    // Puts what was written on the disk (unless `flush` is false) and
+    // closes the file; false when the system reports that a write failed.
+    bool Finish(bool flush) {
+        if (flush && !::FlushFileBuffers(file_.get())) return false;
+        return file_.Close();
+    }
+    const std::wstring& Path() const { return path_; }
+    void Keep() { kept_ = true; }
 
 private:
-    // Closes the file; false when the system reports that the last writes
-    // failed.
-    bool Close() {
-        if (file_ == INVALID_HANDLE_VALUE) return true;
-        return ::CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE)) != FALSE;
-    }
-
-    HANDLE file_ = INVALID_HANDLE_VALUE;  // CreateFileW's "no file" is not null
+    UniqueFile file_;
     std::wstring path_;
     bool kept_ = false;
 };
@@ -187,10 +170,10 @@ public:
           target_(ExtendedPathFor(Widen(path), kTemporarySuffixLength)),
           temporary_(target_, failure_) {}
     void Write(std::string_view bytes) override {
-        if (!temporary_.WritePart(bytes)) throw failure_;
+        if (!temporary_.Write(bytes)) throw failure_;
     }
     void Commit() override {
-        if (!temporary_.WriteAll({}) || !ReplaceFile(temporary_.Path(), target_)) throw failure_;
+        if (!temporary_.Finish(true) || !ReplaceFile(temporary_.Path(), target_)) throw failure_;
         temporary_.Keep();
     }
 
@@ -201,10 +184,6 @@ private:
 };
 
 }  // namespace
-
-std::unique_ptr<ReplacingFile> CreateReplacingFile(const std::string& path) {
-    return std::make_unique<ReplacingTemporaryFile>(path);
-}
 
 std::vector<std::int32_t> WinPlatform::CharacterAdvances(const FontSpec& font,
                                                          std::u16string_view text) {
@@ -266,7 +245,9 @@ void WinPlatform::SaveFile(const std::string& path, const std::vector<std::uint8
     // Written beside the target and renamed over it: a failure leaves the
     // old file or the new one, never a half-written or vanished one.
     TemporaryFile temporary(target, failure);
-    if (!temporary.WriteAll(bytes, flushEachFile_) || !ReplaceFile(temporary.Path(), target))
+    const std::string_view data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (!temporary.Write(data) || !temporary.Finish(flushEachFile_) ||
+        !ReplaceFile(temporary.Path(), target))
         throw failure;
     temporary.Keep();
 }
@@ -278,6 +259,65 @@ bool WinPlatform::DirectoryExists(const std::string& folder) {
 
 std::string WinPlatform::PersonalFolder() {
     return win::PersonalFolder("");
+}
+
+namespace {
+
+// A list file read in chunks.
+class FileSource final : public ByteSource {
+public:
+    FileSource(UniqueFile file, std::string path)
+        : file_(std::move(file)), path_(std::move(path)) {}
+    std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+        DWORD got = 0;
+        if (!::ReadFile(file_.get(), buffer,
+                        static_cast<DWORD>(std::min<std::size_t>(size, 1 << 20)), &got, nullptr))
+            throw MerrowinError(ListOpenMessage(path_));
+        return got;
+    }
+
+private:
+    UniqueFile file_;
+    std::string path_;
+};
+
+}  // namespace
+
+std::unique_ptr<ByteSource> WinBatchPort::OpenList(const std::string& path) {
+    // Others may keep the list open in Excel: share reading and writing.
+    UniqueFile file(::CreateFileW(ExtendedPathFor(Widen(path), 0).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return nullptr;
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!::GetFileInformationByHandle(file.get(), &information) ||
+        (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return nullptr;
+    return std::make_unique<FileSource>(std::move(file), path);
+}
+
+std::optional<std::string> WinBatchPort::DecodeAnsi(std::string_view bytes) {
+    // MB_ERR_INVALID_CHARS: a byte sequence that is no character of the
+    // code page fails the call rather than becoming a default character.
+    const int size = static_cast<int>(bytes.size());
+    const int length =
+        ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+    if (length <= 0) return std::nullopt;
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, wide.data(), length);
+    return Narrow(wide);
+}
+
+std::string WinBatchPort::AbsolutePath(const std::string& path) {
+    return Narrow(FullPath(Widen(path.empty() ? "." : path)));
+}
+
+std::unique_ptr<ReplacingFile> WinBatchPort::CreateReplacing(const std::string& path) {
+    return std::make_unique<ReplacingTemporaryFile>(path);
+}
+
+bool WinBatchPort::Progress(std::size_t done, std::size_t total) {
+    return progress_(done, total);
 }
 
 }  // namespace merrowin::win

@@ -1,9 +1,13 @@
 // The platform of a generation run on Windows: GDI measures the text on the
-// screen, the clipboard and the file system take the metafile's bytes.
+// screen, the clipboard and the file system take the metafile's bytes; and
+// the batch's port: the list, the ANSI code page and the report file.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/batch.h"
 #include "app/run.h"
@@ -43,8 +47,21 @@ std::wstring FullPath(const std::wstring& path);
 // characters are added to its end (the "\\?\" form past MAX_PATH).
 std::wstring ExtendedPathFor(const std::wstring& path, std::size_t extra);
 
-// A file that replaces `path` atomically once committed, written in
-// pieces (the batch report); raises FileCreateMessage(path).
-std::unique_ptr<ReplacingFile> CreateReplacingFile(const std::string& path);
+// The batch's own needs of Windows: the list, the ANSI code page, full
+// paths, the report file; the progress goes to the window.
+class WinBatchPort final : public BatchPort {
+public:
+    using ProgressShown = std::function<bool(std::size_t done, std::size_t total)>;
+    explicit WinBatchPort(ProgressShown progress) : progress_(std::move(progress)) {}
+
+    std::unique_ptr<ByteSource> OpenList(const std::string& path) override;
+    std::optional<std::string> DecodeAnsi(std::string_view bytes) override;
+    std::string AbsolutePath(const std::string& path) override;
+    std::unique_ptr<ReplacingFile> CreateReplacing(const std::string& path) override;
+    bool Progress(std::size_t done, std::size_t total) override;
+
+private:
+    ProgressShown progress_;
+};
 
 }  // namespace merrowin::win
