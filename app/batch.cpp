@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <unordered_map>
+#include <utility>
 
 #include "app/save_path.h"
 #include "app/switches.h"
@@ -14,10 +15,10 @@ namespace merrowin {
 namespace {
 
 // UTF-8 with a byte order mark, so that Excel opens it as UTF-8.
-constexpr std::string_view kReportStart =
-    "\xEF\xBB\xBF"
-    "行\t状態\tデータ\tファイルまたはエラー\r\n";
+constexpr std::string_view kReportBom = "\xEF\xBB\xBF";
 constexpr std::size_t kReportChunk = 1 << 16;
+// How far "codes.report (2).tsv", "(3)", ... are tried beside a held report.
+constexpr int kMaxReportNumber = 999;
 
 // The options a batch takes from its own way of working: the list names
 // the files and holds the data, and the clipboard is left alone.
@@ -25,36 +26,55 @@ bool IsImpliedOption(std::string_view key) {
     return key == "bt" || key == "fl" || key == "cd" || key == "nc";
 }
 
+std::uint64_t Fnv1a(std::string_view bytes, std::uint64_t hash = 14695981039346656037ull) {
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
 // The first line of the list that made each file name. Names are kept as
-// 64-bit hashes of their case-folded form (Windows does not tell "ABC"
-// from "abc"), so a million lines need a few megabytes; two names that
-// merely hash alike would be reported as the same, never overwritten.
+// 64-bit hashes of their form folded as the file system folds them, so a
+// million lines need a few megabytes; two names that merely hash alike
+// would be reported as the same, never overwritten.
 class NameBook {
 public:
-    // The line that first gave `name`; `line` itself when it is the first.
-    std::size_t FirstLine(std::string_view name, std::size_t line) {
-        return first_.try_emplace(Key(name), static_cast<std::uint32_t>(line)).first->second;
+    // The line that first gave `foldedName`; `line` itself when it is the first.
+    std::size_t FirstLine(std::string_view foldedName, std::size_t line) {
+        return first_.try_emplace(Fnv1a(foldedName), static_cast<std::uint32_t>(line))
+            .first->second;
     }
 
 private:
-    static std::uint64_t Key(std::string_view name) {
-        std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
-        for (const char c : AsciiLower(name)) {
-            hash ^= static_cast<unsigned char>(c);
-            hash *= 1099511628211ull;
-        }
-        return hash;
-    }
-
     std::unordered_map<std::uint64_t, std::uint32_t> first_;
 };
 
-// A report cell: tabs and line breaks would start another cell or row.
+struct IdentityHash {
+    std::size_t operator()(const FileIdentity& file) const {
+        return static_cast<std::size_t>(file.index * 1099511628211ull ^ file.volume);
+    }
+};
+
+// A report cell: tabs and line breaks would start another cell or row, and
+// a cell Excel would take for a formula (= + - @ first) gets an apostrophe
+// before it, Excel's own mark of text: a name or data such as "=1+1" or
+// "-12" shows as written and is never calculated. The apostrophe stays
+// visible in the cell, so nobody takes the cell for the list's own text.
 std::string Cell(std::string_view text) {
-    std::string out(text);
+    std::string out;
+    if (!text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos)
+        out += '\'';
+    out += text;
     std::replace_if(
         out.begin(), out.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
     return out;
+}
+
+// "codes.report.tsv" -> "codes.report (2).tsv".
+std::string NumberedReportPath(std::string_view reportPath, int number) {
+    const std::string_view stem = reportPath.substr(0, reportPath.size() - 4);  // less ".tsv"
+    return std::string(stem) + " (" + std::to_string(number) + ").tsv";
 }
 
 // The report, a row at a time as the lines are made, into the file that
@@ -63,9 +83,12 @@ std::string Cell(std::string_view text) {
 // same for the summary.
 class Report {
 public:
-    Report(BatchPort& port, const std::string& path, std::string& error) : error_(error) {
-        Keep([&] { file_ = port.CreateReplacing(path); });
-        rows_ = kReportStart;
+    Report(BatchPort& port, std::string path, std::string_view encoding, BatchOutcome& outcome)
+        : port_(port), path_(std::move(path)), outcome_(outcome) {
+        outcome_.reportPath = port_.AbsolutePath(path_);
+        Keep([&] { file_ = port_.CreateReplacing(path_); });
+        rows_ = kReportBom;
+        rows_ += "行\t状態\tデータ\t" + ReportTitleCell(encoding) + "\r\n";
     }
     void Add(std::size_t line, std::string_view status, std::string_view data,
              std::string_view text) {
@@ -79,14 +102,29 @@ public:
         rows_ += "\r\n";
         if (rows_.size() >= kReportChunk) Flush();
     }
+    // Puts the report in place of the old one, or beside it under the
+    // first free name when another program holds the old one.
     void Commit() {
         Flush();
-        if (file_) Keep([&] { file_->Commit(); });
+        Keep([&] {
+            if (!file_ || file_->Commit()) return;
+            for (int number = 2; number <= kMaxReportNumber; ++number) {
+                const std::string free = NumberedReportPath(path_, number);
+                if (!file_->CommitAs(free)) continue;
+                const std::string held =
+                    std::exchange(outcome_.reportPath, port_.AbsolutePath(free));
+                outcome_.error = ReportHeldMessage(held, outcome_.reportPath);
+                return;
+            }
+            throw MerrowinError(FileCreateMessage(path_));
+        });
     }
 
 private:
     void Flush() {
-        if (file_) Keep([&] { file_->Write(rows_); });
+        Keep([&] {
+            if (file_) file_->Write(rows_);
+        });
         rows_.clear();
     }
     template <typename Step>
@@ -94,26 +132,27 @@ private:
         try {
             step();
         } catch (const MerrowinError& failure) {
-            error_ = failure.what();
+            outcome_.error = failure.what();
             file_.reset();
         }
     }
 
+    BatchPort& port_;
+    std::string path_;
+    BatchOutcome& outcome_;
     std::unique_ptr<ReplacingFile> file_;
     std::string rows_;
-    std::string& error_;
 };
 
 // The list, read in chunks that keep the window answering: reading a long
-// list through before the first file and again for the report takes a
-// while. Between chunks the progress stands at `done` of `total`.
+// list through before the first file takes a while. Between chunks the
+// progress stands at 0 of 0.
 class AnsweringSource final : public ByteSource {
 public:
-    AnsweringSource(std::unique_ptr<ByteSource> source, BatchPort& port, std::size_t done,
-                    std::size_t total)
-        : source_(std::move(source)), port_(port), done_(done), total_(total) {}
+    AnsweringSource(std::unique_ptr<ByteSource> source, BatchPort& port)
+        : source_(std::move(source)), port_(port) {}
     std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
-        if (!port_.Progress(done_, total_)) stopAsked_ = true;
+        if (!port_.Progress(0, 0)) stopAsked_ = true;
         return source_->Read(buffer, size);
     }
     // Whether the user asked to stop while the list was read.
@@ -122,8 +161,6 @@ public:
 private:
     std::unique_ptr<ByteSource> source_;
     BatchPort& port_;
-    std::size_t done_;
-    std::size_t total_;
     bool stopAsked_ = false;
 };
 
@@ -171,7 +208,7 @@ public:
     FileMaker(const BarcodeJob& job, Platform& platform, BatchPort& port)
         : job_(job),
           symbology_(*Describe(job.Kind)),
-          platform_(platform),
+          port_(port),
           screen_(platform.Screen()),
           measure_(MeasurerOf(platform)) {
         folder_ = job_.SaveDr;
@@ -190,13 +227,24 @@ public:
     }
 
     // Saves a line's picture; the report's error text when it cannot, or
-    // when an earlier line gave the same name.
+    // when an earlier line gave a name of the same file: the same name as
+    // Windows compares names, or another name of a file this batch made
+    // (its 8.3 short name), which is never replaced.
     std::optional<std::string> Save(const ListLine& line,
                                     const std::vector<std::uint8_t>& picture) {
-        const std::size_t first = names_.FirstLine(line.name, line.number);
+        const std::size_t first = names_.FirstLine(port_.FoldName(line.name), line.number);
         if (first != line.number) return DuplicateNameMessage(line.name, first);
+        std::size_t madeBy = 0;
+        const auto mayReplace = [&](const FileIdentity& existing) {
+            const auto found = made_.find(existing);
+            if (found != made_.end()) madeBy = found->second;
+            return found == made_.end();
+        };
         try {
-            platform_.SaveFile(PathOf(line.name), picture);
+            const std::optional<FileIdentity> saved =
+                port_.SavePicture(PathOf(line.name), picture, mayReplace);
+            if (!saved) return DuplicateNameMessage(line.name, madeBy);
+            made_.try_emplace(*saved, static_cast<std::uint32_t>(line.number));
         } catch (const MerrowinError& failure) {
             return failure.what();
         }
@@ -206,17 +254,20 @@ public:
 private:
     BarcodeJob job_;
     const SymbologyDescriptor& symbology_;
-    Platform& platform_;
+    BatchPort& port_;
     ScreenFigures screen_;
     TextMeasurer measure_;
     std::string folder_;
     NameBook names_;
+    std::unordered_map<FileIdentity, std::uint32_t, IdentityHash> made_;  // the line of each file
 };
 
 // The summary and the window's state once every line has its report row.
 void Summarize(BatchOutcome& outcome) {
-    outcome.status = BatchSummary(outcome.symbols, outcome.made, outcome.errors);
-    if (outcome.cancelled) outcome.status += std::string("  ") + std::string(kBatchCancelledText);
+    outcome.status =
+        outcome.cancelled
+            ? BatchStoppedSummary(outcome.symbols, outcome.made, outcome.errors, outcome.notReached)
+            : BatchSummary(outcome.symbols, outcome.made, outcome.errors);
     if (outcome.made == outcome.symbols && outcome.symbols > 0 && !outcome.cancelled &&
         outcome.error.empty())
         outcome.state = BatchOutcome::State::AllMade;
@@ -227,12 +278,15 @@ void Summarize(BatchOutcome& outcome) {
 bool MakeAndReport(const ListLine& line, bool stopped, FileMaker& maker, Report& report,
                    BatchOutcome& outcome) {
     using Kind = ListLine::Kind;
-    if (line.kind != Kind::Header) ++outcome.symbols;
+    if (line.kind == Kind::Header) {
+        report.Add(line.number, "header", line.data, "");
+        return true;
+    }
+    ++outcome.symbols;
     if (stopped) {
         outcome.cancelled = true;
+        ++outcome.notReached;
         report.Add(line.number, "cancelled", line.data, "");
-    } else if (line.kind == Kind::Header) {
-        report.Add(line.number, "header", line.data, "");
     } else if (line.kind == Kind::Error) {
         ++outcome.errors;
         report.Add(line.number, "error", line.data, line.error);
@@ -253,29 +307,36 @@ bool MakeAndReport(const ListLine& line, bool stopped, FileMaker& maker, Report&
 // The list surveyed, then read once: each line's file and report row as it
 // comes, the report committed at the end.
 BatchOutcome MakeBatch(const BatchCommand& command, Platform& platform, BatchPort& port) {
-    const AnsiDecoder decodeAnsi = [&port](std::string_view bytes) {
-        return port.DecodeAnsi(bytes);
+    const unsigned codePage = ListCodePage(port.SystemCodePage());
+    const AnsiDecoder decodeAnsi = [&port, codePage](std::string_view bytes) {
+        return port.Decode(codePage, bytes);
     };
-    AnsweringSource surveyed(OpenOrRaise(port, command.listPath), port, 0, 0);
-    const ListSurvey survey = SurveyList(surveyed, decodeAnsi);
+    AnsweringSource surveyed(OpenOrRaise(port, command.listPath), port);
+    const ListSurvey survey = SurveyList(surveyed, decodeAnsi, command.job.Kind);
     if (survey.encoding == ListEncoding::NotText)
         throw MerrowinError(ListNotTextMessage(command.listPath));
+    if (survey.dataLines == 0) {
+        BatchOutcome empty = BatchOutcome::CommandError();
+        empty.status = kNoDataLinesText;
+        return empty;
+    }
 
     BatchOutcome outcome;
     outcome.state = BatchOutcome::State::Finished;
     FileMaker maker(command.job, platform, port);
-    const std::string reportPath = ReportPath(command.listPath);
-    outcome.reportPath = port.AbsolutePath(reportPath);
-    Report report(port, reportPath, outcome.error);
+    Report report(port, ReportPath(command.listPath), EncodingName(survey.encoding, codePage),
+                  outcome);
     // A stop asked for while the list was surveyed leaves every line unmade.
     bool stopped = surveyed.StopAsked();
     const std::unique_ptr<ByteSource> source = OpenOrRaise(port, command.listPath);
-    ListReader reader(*source, survey.encoding, decodeAnsi, command.job.Kind);
+    ListReader reader(*source, survey, decodeAnsi, command.job.Kind);
     for (ListLine line; reader.Next(line);) {
         if (line.kind == ListLine::Kind::Blank) continue;
         if (!MakeAndReport(line, stopped, maker, report, outcome))
             return BatchOutcome::CommandError();
-        if (!stopped && !port.Progress(line.number, survey.lines)) stopped = true;
+        if (line.kind != ListLine::Kind::Header && !stopped &&
+            !port.Progress(outcome.symbols, survey.dataLines))
+            stopped = true;
     }
     report.Commit();
     Summarize(outcome);

@@ -188,7 +188,7 @@ int RunBatchWindow(HINSTANCE instance, const std::vector<std::string>& arguments
     BatchOutcome outcome;
     // Memory running out is the one failure no rule of the batch foresees.
     try {
-        WinPlatform platform(window.Handle(), false);
+        WinPlatform platform(window.Handle());
         WinBatchPort port([&window](std::size_t done, std::size_t total) {
             return window.Progress(done, total);
         });

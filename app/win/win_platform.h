@@ -19,12 +19,6 @@ class WinPlatform final : public Platform {
 public:
     // `owner` becomes the clipboard's owner.
     explicit WinPlatform(HWND owner) : owner_(owner) {}
-    // A batch saves thousands of files: with `flushEachFile` false a file
-    // is renamed over the old one without waiting for the disk first. The
-    // data is the system's once written, so a killed process still leaves
-    // every file complete, old or new; only a power cut can catch files the
-    // system has not yet written out.
-    WinPlatform(HWND owner, bool flushEachFile) : owner_(owner), flushEachFile_(flushEachFile) {}
 
     std::vector<std::int32_t> CharacterAdvances(const FontSpec& font,
                                                 std::u16string_view text) override;
@@ -36,7 +30,6 @@ public:
 
 private:
     HWND owner_;
-    bool flushEachFile_ = true;
 };
 
 // The absolute form of `path` at any length; `path` itself when the system
@@ -55,9 +48,18 @@ public:
     explicit WinBatchPort(ProgressShown progress) : progress_(std::move(progress)) {}
 
     std::unique_ptr<ByteSource> OpenList(const std::string& path) override;
-    std::optional<std::string> DecodeAnsi(std::string_view bytes) override;
+    unsigned SystemCodePage() override;
+    std::optional<std::string> Decode(unsigned codePage, std::string_view bytes) override;
+    std::string FoldName(std::string_view name) override;
     std::string AbsolutePath(const std::string& path) override;
     std::unique_ptr<ReplacingFile> CreateReplacing(const std::string& path) override;
+    // A batch saves thousands of files: a picture is renamed over the old
+    // one without waiting for the disk first. The data is the system's once
+    // written, so a killed process still leaves every file complete, old or
+    // new; only a power cut can catch files the system has not yet written.
+    std::optional<FileIdentity> SavePicture(const std::string& path,
+                                            const std::vector<std::uint8_t>& bytes,
+                                            const ReplaceQuestion& mayReplace) override;
     bool Progress(std::size_t done, std::size_t total) override;
 
 private:

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/product_list.h"
+#include "common/text.h"
 
 namespace merrowin {
 
@@ -30,18 +31,25 @@ private:
     std::size_t at_ = 0;
 };
 
-// Shift-JIS as Windows' code page 932 reads it, for the two words the
-// rows use; any other byte above 0x7F is not text.
+// Shift-JIS as Windows' code page 932 reads it, in its shape: ASCII,
+// half-width katakana (A1 to DF), and two-byte characters (lead 81 to 9F or
+// E0 to FC, trail 40 to 7E or 80 to FC), of which 品 and 名 are read as
+// such and any other as 〓. Anything else is not text.
 inline std::optional<std::string> FakeShiftJis(std::string_view bytes) {
     std::string out;
+    const auto byte = [&bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
     for (std::size_t i = 0; i < bytes.size();) {
-        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+        const unsigned char lead = byte(i);
+        if (lead < 0x80) {
             out += bytes[i++];
-        } else if (bytes.substr(i, 2) == "\x95\x69") {
-            out += "品";
-            i += 2;
-        } else if (bytes.substr(i, 2) == "\x96\xBC") {
-            out += "名";
+        } else if (lead >= 0xA1 && lead <= 0xDF) {
+            AppendUtf8(0xFF61 + (lead - 0xA1), out);
+            ++i;
+        } else if (((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC)) &&
+                   i + 1 < bytes.size() && byte(i + 1) >= 0x40 && byte(i + 1) <= 0xFC &&
+                   byte(i + 1) != 0x7F) {
+            const std::string_view pair = bytes.substr(i, 2);
+            out += pair == "\x95\x69" ? "品" : pair == "\x96\xBC" ? "名" : "〓";
             i += 2;
         } else {
             return std::nullopt;
