@@ -496,13 +496,16 @@ bool ListReader::Next(ListLine& line) {
     if (!text) return error(std::string(kLineEncodingMessage));
     ListFields fields = SplitFields(*text);
     if (fields.blank) return true;
-    if (CountChars(*text) > kMaxLineChars) return error(std::string(kLineTooLongMessage));
-    line.data = std::move(fields.data);
-    if (!seenData_ && IsHeaderField(line.data)) {
+    // The first record's data field decides on a header before any error
+    // of the record, as the survey decides.
+    if (!seenData_ && IsHeaderField(fields.data)) {
         seenData_ = true;
+        line.data = std::move(fields.data);
         line.kind = ListLine::Kind::Header;
         return true;
     }
+    if (CountChars(*text) > kMaxLineChars) return error(std::string(kLineTooLongMessage));
+    line.data = std::move(fields.data);
     seenData_ = true;
     try {
         line.data = CheckedData(line.data, kind_, checkDigitsGiven_);
