@@ -80,7 +80,7 @@ std::string NumberedReportPath(std::string_view reportPath, int number) {
 // The report, a row at a time as the lines are made, into the file that
 // replaces the old report once committed. A report the disk refuses is
 // dropped, its error kept for the error box; the lines are counted all the
-// same for the summary.
+// same for the summary, and the window names no report.
 class Report {
 public:
     Report(BatchPort& port, std::string path, std::string_view encoding, BatchOutcome& outcome)
@@ -132,7 +132,9 @@ private:
         try {
             step();
         } catch (const MerrowinError& failure) {
+            // The window then shows no report: the one there is not this run's.
             outcome_.error = failure.what();
+            outcome_.reportPath.clear();
             file_.reset();
         }
     }

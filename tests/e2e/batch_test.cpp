@@ -277,6 +277,28 @@ TEST_F(BatchTest, HeldReportGetsAFreeName) {
     EXPECT_EQ(ReadFileBytes(out_ / L"codes.report (2).tsv"), "another report");
 }
 
+// A read-only report is the user's to keep, as a read-only picture is
+// (Windows refuses to rename over it; Wine would replace it): the pictures
+// are made, the error box names the report, the old one stays.
+TEST_F(BatchTest, ReadOnlyReportIsKept) {
+    WriteFileBytes(out_ / L"codes.csv", PlainList(2));
+    const std::wstring reportPath = out_ / L"codes.report.tsv";
+    WriteFileBytes(reportPath, "old report");
+    ASSERT_TRUE(::SetFileAttributesW(reportPath.c_str(), FILE_ATTRIBUTE_READONLY));
+    Process run(L"/j13 \"/bt" + out_ / L"codes.csv" + L"\" " + DrOption(Cwd()), Cwd());
+    const HWND box = run.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), Wide(ErrorBoxText(FileCreateMessage(Utf8(reportPath)))));
+    PressOk(box);
+    const HWND window = run.WaitForWindow(L"TBatchForm");
+    ASSERT_NE(window, nullptr);
+    ClickButton(FindButton(window, L"終了(&X)"));
+    EXPECT_EQ(run.WaitExit(), 1u);
+    ::SetFileAttributesW(reportPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadFileBytes(reportPath), "old report");
+    EXPECT_EQ(FilesIn(Cwd()).size(), 2u);
+}
+
 // Names the file system takes for one (full-width ａ and Ａ): two files, or
 // the second line an error; never line 1's file holding line 2's symbol.
 TEST_F(BatchTest, NamesFoldedAsWindowsFoldsThem) {

@@ -342,6 +342,7 @@ TEST(BatchRun, ReportRefused) {
     EXPECT_EQ(port.saves.back(), "D:\\Docs\\4901234567894.emf");
     EXPECT_EQ(outcome.state, BatchOutcome::State::Finished);
     EXPECT_EQ(outcome.error, "ファイル C:\\Lists\\codes.report.tsv を作成できません");
+    EXPECT_EQ(outcome.reportPath, "");  // the old report is not this run's
     EXPECT_EQ(outcome.status, "1 件中 1 件を作成しました。エラー 0 件");
     EXPECT_EQ(outcome.ExitCode(), 1);
 }
