@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <unordered_map>
+#include <utility>
 
 #include "app/save_path.h"
 #include "app/switches.h"
@@ -15,11 +15,10 @@ namespace merrowin {
 namespace {
 
 // UTF-8 with a byte order mark, so that Excel opens it as UTF-8.
-constexpr std::string_view kReportStart =
-    "\xEF\xBB\xBF"
-    "行\t状態\tデータ\tファイルまたはエラー\r\n";
+constexpr std::string_view kReportBom = "\xEF\xBB\xBF";
 constexpr std::size_t kReportChunk = 1 << 16;
-constexpr std::size_t kNotStopped = std::numeric_limits<std::size_t>::max();
+// How far "codes.report (2).tsv", "(3)", ... are tried beside a held report.
+constexpr int kMaxReportNumber = 999;
 
 // The options a batch takes from its own way of working: the list names
 // the files and holds the data, and the clipboard is left alone.
@@ -27,64 +26,135 @@ bool IsImpliedOption(std::string_view key) {
     return key == "bt" || key == "fl" || key == "cd" || key == "nc";
 }
 
+std::uint64_t Fnv1a(std::string_view bytes, std::uint64_t hash = 14695981039346656037ull) {
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
 // The first line of the list that made each file name. Names are kept as
-// 64-bit hashes of their case-folded form (Windows does not tell "ABC"
-// from "abc"), so a million lines need a few megabytes; two names that
-// merely hash alike would be reported as the same, never overwritten.
+// 64-bit hashes of their form folded as the file system folds them, so a
+// million lines need a few megabytes; two names that merely hash alike
+// would be reported as the same, never overwritten.
 class NameBook {
 public:
-    // The line that first gave `name`; `line` itself when it is the first.
-    std::size_t FirstLine(std::string_view name, std::size_t line) {
-        return first_.try_emplace(Key(name), static_cast<std::uint32_t>(line)).first->second;
-    }
-    std::size_t Lookup(std::string_view name) const {
-        const auto found = first_.find(Key(name));
-        return found == first_.end() ? 0 : found->second;
+    // The line that first gave `foldedName`; `line` itself when it is the first.
+    std::size_t FirstLine(std::string_view foldedName, std::size_t line) {
+        return first_.try_emplace(Fnv1a(foldedName), static_cast<std::uint32_t>(line))
+            .first->second;
     }
 
 private:
-    static std::uint64_t Key(std::string_view name) {
-        std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
-        for (const char c : AsciiLower(name)) {
-            hash ^= static_cast<unsigned char>(c);
-            hash *= 1099511628211ull;
-        }
-        return hash;
-    }
-
     std::unordered_map<std::uint64_t, std::uint32_t> first_;
 };
 
-// A report cell: tabs and line breaks would start another cell or row.
+struct IdentityHash {
+    std::size_t operator()(const FileIdentity& file) const {
+        return static_cast<std::size_t>(file.index * 1099511628211ull ^ file.volume);
+    }
+};
+
+// A report cell: tabs and line breaks would start another cell or row, and
+// a cell Excel would take for a formula (= + - @ first) gets an apostrophe
+// before it, Excel's own mark of text: a name or data such as "=1+1" or
+// "-12" shows as written and is never calculated. The apostrophe stays
+// visible in the cell, so nobody takes the cell for the list's own text.
 std::string Cell(std::string_view text) {
-    std::string out(text);
+    std::string out;
+    if (!text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos)
+        out += '\'';
+    out += text;
     std::replace_if(
         out.begin(), out.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
     return out;
 }
 
-void AddRow(std::string& report, std::size_t line, std::string_view status, std::string_view data,
-            std::string_view text) {
-    report += std::to_string(line);
-    report += '\t';
-    report += status;
-    report += '\t';
-    report += Cell(data);
-    report += '\t';
-    report += Cell(text);
-    report += "\r\n";
+// "codes.report.tsv" -> "codes.report (2).tsv".
+std::string NumberedReportPath(std::string_view reportPath, int number) {
+    const std::string_view stem = reportPath.substr(0, reportPath.size() - 4);  // less ".tsv"
+    return std::string(stem) + " (" + std::to_string(number) + ").tsv";
 }
 
+// The report, a row at a time as the lines are made, into the file that
+// replaces the old report once committed. A report the disk refuses is
+// dropped, its error kept for the error box; the lines are counted all the
+// same for the summary, and the window names no report.
+class Report {
+public:
+    Report(BatchPort& port, std::string path, std::string_view encoding, BatchOutcome& outcome)
+        : port_(port), path_(std::move(path)), outcome_(outcome) {
+        outcome_.reportPath = port_.AbsolutePath(path_);
+        Keep([&] { file_ = port_.CreateReplacing(path_); });
+        rows_ = kReportBom;
+        rows_ += "行\t状態\tデータ\t" + ReportTitleCell(encoding) + "\r\n";
+    }
+    void Add(std::size_t line, std::string_view status, std::string_view data,
+             std::string_view text) {
+        rows_ += std::to_string(line);
+        rows_ += '\t';
+        rows_ += status;
+        rows_ += '\t';
+        rows_ += Cell(data);
+        rows_ += '\t';
+        rows_ += Cell(text);
+        rows_ += "\r\n";
+        if (rows_.size() >= kReportChunk) Flush();
+    }
+    // Puts the report in place of the old one, or beside it under the
+    // first free name when another program holds the old one.
+    void Commit() {
+        Flush();
+        Keep([&] {
+            if (!file_ || file_->Commit()) return;
+            for (int number = 2; number <= kMaxReportNumber; ++number) {
+                const std::string free = NumberedReportPath(path_, number);
+                if (!file_->CommitAs(free)) continue;
+                const std::string held =
+                    std::exchange(outcome_.reportPath, port_.AbsolutePath(free));
+                outcome_.error = ReportHeldMessage(held, outcome_.reportPath);
+                return;
+            }
+            throw MerrowinError(FileCreateMessage(path_));
+        });
+    }
+
+private:
+    void Flush() {
+        Keep([&] {
+            if (file_) file_->Write(rows_);
+        });
+        rows_.clear();
+    }
+    template <typename Step>
+    void Keep(const Step& step) {
+        try {
+            step();
+        } catch (const MerrowinError& failure) {
+            // The window then shows no report: the one there is not this run's.
+            outcome_.error = failure.what();
+            outcome_.reportPath.clear();
+            file_.reset();
+        }
+    }
+
+    BatchPort& port_;
+    std::string path_;
+    BatchOutcome& outcome_;
+    std::unique_ptr<ReplacingFile> file_;
+    std::string rows_;
+};
+
 // The list, read in chunks that keep the window answering: reading a long
-// list through before the first file and again for the report takes a
-// while. Between chunks the progress stands at `done` of `total`.
+// list through before the first file takes a while. Between chunks the
+// progress stands at 0 of 0.
 class AnsweringSource final : public ByteSource {
 public:
-    AnsweringSource(std::unique_ptr<ByteSource> source, BatchPort& port, std::size_t done,
-                    std::size_t total)
-        : source_(std::move(source)), port_(port), done_(done), total_(total) {}
+    AnsweringSource(std::unique_ptr<ByteSource> source, BatchPort& port)
+        : source_(std::move(source)), port_(port) {}
     std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
-        if (!port_.Progress(done_, total_)) stopAsked_ = true;
+        if (!port_.Progress(0, 0)) stopAsked_ = true;
         return source_->Read(buffer, size);
     }
     // Whether the user asked to stop while the list was read.
@@ -93,8 +163,6 @@ public:
 private:
     std::unique_ptr<ByteSource> source_;
     BatchPort& port_;
-    std::size_t done_;
-    std::size_t total_;
     bool stopAsked_ = false;
 };
 
@@ -104,7 +172,186 @@ std::unique_ptr<ByteSource> OpenOrRaise(BatchPort& port, const std::string& path
     return source;
 }
 
+// What a batch is asked to do: the job of its switch and options, and the
+// list.
+struct BatchCommand {
+    BarcodeJob job;
+    std::string listPath;
+};
+
+// Reads the switch and the options as for one symbol ("fl", "cd" and "nc"
+// are implied or ignored) and the list's path; nothing when the command
+// names no switch or no list.
+std::optional<BatchCommand> ReadBatchCommand(const CommandLine& line,
+                                             const SettingsLoader& loadSettings) {
+    BatchCommand command;
+    std::vector<CommandOption> options;
+    for (const CommandOption& option : line.options) {
+        if (option.key == "bt") command.listPath = option.value;
+        if (!IsImpliedOption(option.key)) options.push_back(option);
+    }
+    if (!ApplySwitch(line.symbolSwitch, command.job) || command.listPath.empty())
+        return std::nullopt;
+    RunCommandLine(options, command.job, loadSettings);
+    command.job.SaveFile = true;
+    command.job.NoClipboard = true;
+    command.job.FileNameGiven = true;
+    return command;
+}
+
+// Makes the file of each good line: the same bytes a single run with the
+// same options saves, into the folder a single run would use.
+class FileMaker {
+public:
+    FileMaker(const BarcodeJob& job, Platform& platform, BatchPort& port)
+        : job_(job),
+          symbology_(*Describe(job.Kind)),
+          port_(port),
+          screen_(platform.Screen()),
+          measure_(MeasurerOf(platform)) {
+        folder_ = job_.SaveDr;
+        ResolveSavePath(folder_, "", FoldersOf(platform));
+        folder_ = port.AbsolutePath(folder_);
+        if (!folder_.empty() && folder_.back() != '\\') folder_ += '\\';
+    }
+
+    std::string PathOf(std::string_view name) const { return folder_ + std::string(name) + ".emf"; }
+
+    // The picture of a good line's data; empty when the sizes make none.
+    // Every symbol of a batch has the same size, so that shows at the first.
+    std::vector<std::uint8_t> Picture(const ListLine& line) {
+        job_.Digits = std::string(symbology_.zeroFill) + line.data.substr(0, symbology_.dataDigits);
+        return MakeMetafile(job_, screen_, measure_);
+    }
+
+    // Saves a line's picture; the report's error text when it cannot, or
+    // when an earlier line gave a name of the same file: the same name as
+    // Windows compares names, or another name of a file this batch made
+    // (its 8.3 short name), which is never replaced.
+    std::optional<std::string> Save(const ListLine& line,
+                                    const std::vector<std::uint8_t>& picture) {
+        const std::size_t first = names_.FirstLine(port_.FoldName(line.name), line.number);
+        if (first != line.number) return DuplicateNameMessage(line.name, first);
+        std::size_t madeBy = 0;
+        const auto mayReplace = [&](const FileIdentity& existing) {
+            const auto found = made_.find(existing);
+            if (found != made_.end()) madeBy = found->second;
+            return found == made_.end();
+        };
+        try {
+            const std::optional<FileIdentity> saved =
+                port_.SavePicture(PathOf(line.name), picture, mayReplace);
+            if (!saved) return DuplicateNameMessage(line.name, madeBy);
+            made_.try_emplace(*saved, static_cast<std::uint32_t>(line.number));
+        } catch (const MerrowinError& failure) {
+            return failure.what();
+        }
+        return std::nullopt;
+    }
+
+private:
+    BarcodeJob job_;
+    const SymbologyDescriptor& symbology_;
+    BatchPort& port_;
+    ScreenFigures screen_;
+    TextMeasurer measure_;
+    std::string folder_;
+    NameBook names_;
+    std::unordered_map<FileIdentity, std::uint32_t, IdentityHash> made_;  // the line of each file
+};
+
+// The summary and the window's state once every line has its report row.
+void Summarize(BatchOutcome& outcome) {
+    outcome.status =
+        outcome.cancelled
+            ? BatchStoppedSummary(outcome.symbols, outcome.made, outcome.errors, outcome.notReached)
+            : BatchSummary(outcome.symbols, outcome.made, outcome.errors);
+    if (outcome.made == outcome.symbols && outcome.symbols > 0 && !outcome.cancelled &&
+        outcome.error.empty())
+        outcome.state = BatchOutcome::State::AllMade;
+}
+
+// One line's report row, and its file for a good line reached before a
+// stop; false when the sizes make no picture (nothing is written then).
+bool MakeAndReport(const ListLine& line, bool stopped, FileMaker& maker, Report& report,
+                   BatchOutcome& outcome) {
+    using Kind = ListLine::Kind;
+    if (line.kind == Kind::Header) {
+        report.Add(line.number, "header", line.data, "");
+        return true;
+    }
+    ++outcome.symbols;
+    if (stopped) {
+        outcome.cancelled = true;
+        ++outcome.notReached;
+        report.Add(line.number, "cancelled", line.data, "");
+    } else if (line.kind == Kind::Error) {
+        ++outcome.errors;
+        report.Add(line.number, "error", line.data, line.error);
+    } else {
+        const std::vector<std::uint8_t> picture = maker.Picture(line);
+        if (picture.empty()) return false;
+        if (const std::optional<std::string> error = maker.Save(line, picture)) {
+            ++outcome.errors;
+            report.Add(line.number, "error", line.data, *error);
+        } else {
+            ++outcome.made;
+            report.Add(line.number, "ok", line.data, maker.PathOf(line.name));
+        }
+    }
+    return true;
+}
+
+// The list surveyed, then read once: each line's file and report row as it
+// comes, the report committed at the end.
+BatchOutcome MakeBatch(const BatchCommand& command, Platform& platform, BatchPort& port) {
+    const unsigned codePage = ListCodePage(port.SystemCodePage());
+    const AnsiDecoder decodeAnsi = [&port, codePage](std::string_view bytes) {
+        return port.Decode(codePage, bytes);
+    };
+    AnsweringSource surveyed(OpenOrRaise(port, command.listPath), port);
+    // A carton code's list holds JAN-13s: their lengths tell a dropped zero.
+    const SymbologyKind dataKind =
+        command.job.CartonIndicator != 0 ? SymbologyKind::Jan13 : command.job.Kind;
+    const ListSurvey survey = SurveyList(surveyed, decodeAnsi, dataKind);
+    if (survey.encoding == ListEncoding::NotText)
+        throw MerrowinError(ListNotTextMessage(command.listPath));
+    if (survey.dataLines == 0) {
+        BatchOutcome empty = BatchOutcome::CommandError();
+        empty.status = kNoDataLinesText;
+        return empty;
+    }
+
+    BatchOutcome outcome;
+    outcome.state = BatchOutcome::State::Finished;
+    FileMaker maker(command.job, platform, port);
+    Report report(port, ReportPath(command.listPath), EncodingName(survey.encoding, codePage),
+                  outcome);
+    // A stop asked for while the list was surveyed leaves every line unmade.
+    bool stopped = surveyed.StopAsked();
+    const std::unique_ptr<ByteSource> source = OpenOrRaise(port, command.listPath);
+    ListReader reader(*source, survey, decodeAnsi, command.job.Kind, command.job.CartonIndicator);
+    for (ListLine line; reader.Next(line);) {
+        if (line.kind == ListLine::Kind::Blank) continue;
+        if (!MakeAndReport(line, stopped, maker, report, outcome))
+            return BatchOutcome::CommandError();
+        if (line.kind != ListLine::Kind::Header && !stopped &&
+            !port.Progress(outcome.symbols, survey.dataLines))
+            stopped = true;
+    }
+    report.Commit();
+    Summarize(outcome);
+    return outcome;
+}
+
 }  // namespace
+
+BatchOutcome BatchOutcome::CommandError() {
+    BatchOutcome outcome;
+    outcome.state = State::CommandError;
+    outcome.status = kCommandErrorText;
+    return outcome;
+}
 
 bool IsBatchRequest(const CommandLine& command) {
     return OptionGiven(command, "bt");
@@ -122,164 +369,16 @@ std::string ReportPath(std::string_view listPath) {
 
 BatchOutcome RunBatch(const CommandLine& command, const SettingsLoader& loadSettings,
                       Platform& platform, BatchPort& port) {
-    using State = BatchOutcome::State;
-    BatchOutcome outcome;
     try {
-        BarcodeJob job;
-        std::string listPath;
-        std::vector<CommandOption> options;
-        for (const CommandOption& option : command.options) {
-            if (option.key == "bt") listPath = option.value;
-            if (!IsImpliedOption(option.key)) options.push_back(option);
-        }
-        if (!ApplySwitch(command.symbolSwitch, job) || listPath.empty()) {
-            outcome.state = State::CommandError;
-            outcome.status = kCommandErrorText;
-            return outcome;
-        }
-        RunCommandLine(options, job, loadSettings);
-        job.SaveFile = true;
-        job.NoClipboard = true;
-        job.FileNameGiven = true;
-        const SymbologyDescriptor& symbology = *Describe(job.Kind);
-
-        // Read through once before anything is written: a file that is not
-        // text stops here, and the count gives the progress its end.
-        const AnsiDecoder decodeAnsi = [&port](std::string_view bytes) {
-            return port.DecodeAnsi(bytes);
-        };
-        AnsweringSource surveyed(OpenOrRaise(port, listPath), port, 0, 0);
-        const ListSurvey survey = SurveyList(surveyed, decodeAnsi);
-        if (survey.encoding == ListEncoding::NotText)
-            throw MerrowinError(ListNotTextMessage(listPath));
-
-        // The folder a single run would use, found once for every file.
-        const FolderQueries folders{
-            [&platform](const std::string& folder) { return platform.DirectoryExists(folder); },
-            [&platform] { return platform.PersonalFolder(); }};
-        std::string folder = job.SaveDr;
-        ResolveSavePath(folder, "", folders);
-        folder = port.AbsolutePath(folder);
-        if (!folder.empty() && folder.back() != '\\') folder += '\\';
-        const auto pathOf = [&folder](const std::string& name) { return folder + name + ".emf"; };
-
-        const ScreenFigures screen = platform.Screen();
-        const auto measure = [&platform](const FontSpec& font, auto text) {
-            return platform.CharacterAdvances(font, text);
-        };
-        NameBook names;
-        std::vector<std::uint32_t> failedLines;  // the file could not be saved
-        // The first line not reached; a stop asked for while the list was
-        // read through leaves every line unmade.
-        std::size_t stoppedAt = surveyed.StopAsked() ? 1 : kNotStopped;
-        if (stoppedAt == kNotStopped) {
-            const std::unique_ptr<ByteSource> source = OpenOrRaise(port, listPath);
-            ListReader reader(*source, survey.encoding, decodeAnsi, job.Kind, job.CartonIndicator);
-            ListLine line;
-            while (reader.Next(line)) {
-                if (line.kind == ListLine::Kind::Good &&
-                    names.FirstLine(line.name, line.number) == line.number) {
-                    job.Digits =
-                        std::string(symbology.zeroFill) + line.data.substr(0, symbology.dataDigits);
-                    // Every symbol of a batch has the same size: a picture
-                    // the sizes cannot make fails at the first one, before
-                    // anything was written.
-                    const std::vector<std::uint8_t> metafile = MakeMetafile(job, screen, measure);
-                    if (metafile.empty()) {
-                        outcome.state = State::CommandError;
-                        outcome.status = kCommandErrorText;
-                        return outcome;
-                    }
-                    try {
-                        platform.SaveFile(pathOf(line.name), metafile);
-                    } catch (const MerrowinError&) {
-                        failedLines.push_back(static_cast<std::uint32_t>(line.number));
-                    }
-                }
-                if (!port.Progress(line.number, survey.lines)) {
-                    stoppedAt = line.number + 1;
-                    break;
-                }
-            }
-        }
-
-        // The report, read back from the list line by line: what each line
-        // gave is known again from the names and the failed saves, so the
-        // memory does not grow with the report.
-        outcome.state = State::Finished;
-        outcome.cancelled = stoppedAt != kNotStopped && stoppedAt <= survey.lines;
-        const std::string reportPath = ReportPath(listPath);
-        outcome.reportPath = port.AbsolutePath(reportPath);
-        {
-            // A report the disk refuses is dropped; the lines are still
-            // counted for the summary.
-            std::unique_ptr<ReplacingFile> report;
-            const auto keep = [&](const auto& step) {
-                if (!report) return;
-                try {
-                    step();
-                } catch (const MerrowinError& error) {
-                    outcome.error = error.what();
-                    report.reset();
-                }
-            };
-            try {
-                report = port.CreateReplacing(reportPath);
-            } catch (const MerrowinError& error) {
-                outcome.error = error.what();
-            }
-            std::string rows(kReportStart);
-            AnsweringSource source(OpenOrRaise(port, listPath), port, survey.lines, survey.lines);
-            ListReader reader(source, survey.encoding, decodeAnsi, job.Kind, job.CartonIndicator);
-            ListLine line;
-            auto failed = failedLines.begin();
-            while (reader.Next(line)) {
-                using Kind = ListLine::Kind;
-                if (line.kind == Kind::Blank) continue;
-                if (line.kind != Kind::Header) ++outcome.symbols;
-                if (line.number >= stoppedAt) {
-                    AddRow(rows, line.number, "cancelled", line.data, "");
-                } else if (line.kind == Kind::Header) {
-                    AddRow(rows, line.number, "header", line.data, "");
-                } else if (line.kind == Kind::Error) {
-                    ++outcome.errors;
-                    AddRow(rows, line.number, "error", line.data, line.error);
-                } else if (const std::size_t first = names.Lookup(line.name);
-                           first != line.number) {
-                    ++outcome.errors;
-                    AddRow(rows, line.number, "error", line.data,
-                           first == 0 ? FileCreateMessage(pathOf(line.name))
-                                      : DuplicateNameMessage(line.name, first));
-                } else if (failed != failedLines.end() && *failed == line.number) {
-                    ++failed;
-                    ++outcome.errors;
-                    AddRow(rows, line.number, "error", line.data,
-                           FileCreateMessage(pathOf(line.name)));
-                } else {
-                    ++outcome.made;
-                    AddRow(rows, line.number, "ok", line.data, pathOf(line.name));
-                }
-                if (rows.size() >= kReportChunk) {
-                    keep([&] { report->Write(rows); });
-                    rows.clear();
-                }
-            }
-            keep([&] {
-                report->Write(rows);
-                report->Commit();
-            });
-        }
-        outcome.status = BatchSummary(outcome.symbols, outcome.made, outcome.errors);
-        if (outcome.cancelled)
-            outcome.status += std::string("  ") + std::string(kBatchCancelledText);
-        if (outcome.made == outcome.symbols && outcome.symbols > 0 && !outcome.cancelled &&
-            outcome.error.empty())
-            outcome.state = State::AllMade;
+        const std::optional<BatchCommand> batch = ReadBatchCommand(command, loadSettings);
+        if (!batch) return BatchOutcome::CommandError();
+        return MakeBatch(*batch, platform, port);
     } catch (const MerrowinError& error) {
-        outcome.state = State::Stopped;
+        BatchOutcome outcome;
+        outcome.state = BatchOutcome::State::Stopped;
         outcome.error = error.what();
+        return outcome;
     }
-    return outcome;
 }
 
 }  // namespace merrowin

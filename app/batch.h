@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,8 +25,25 @@ public:
     virtual ~ReplacingFile() = default;
     // Raises FileCreateMessage(path) when the disk refuses.
     virtual void Write(std::string_view bytes) = 0;
-    virtual void Commit() = 0;
+    // Replaces the file of its name; false when another program holds that
+    // file open (Excel opens a report without sharing), the new file then
+    // kept for CommitAs. Raises FileCreateMessage(path).
+    virtual bool Commit() = 0;
+    // Puts the file under `path` instead, where no file of that name
+    // exists yet; false when one does. Raises FileCreateMessage(path).
+    virtual bool CommitAs(const std::string& path) = 0;
 };
+
+// Which file a name leads to: two names of one file (case, the 8.3 short
+// name) have one identity.
+struct FileIdentity {
+    std::uint32_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// Whether a line's picture may replace the existing file of that identity.
+using ReplaceQuestion = std::function<bool(const FileIdentity& existing)>;
 
 // What a batch needs of the platform beyond a single run's Platform.
 class BatchPort {
@@ -32,15 +51,28 @@ public:
     virtual ~BatchPort() = default;
     // The list's bytes; nullptr when it does not exist or cannot be opened.
     virtual std::unique_ptr<ByteSource> OpenList(const std::string& path) = 0;
-    // Text in the ANSI code page as UTF-8; nothing when not valid there.
-    virtual std::optional<std::string> DecodeAnsi(std::string_view bytes) = 0;
+    // The system's ANSI code page.
+    virtual unsigned SystemCodePage() = 0;
+    // Text in `codePage` as UTF-8; nothing when not valid there.
+    virtual std::optional<std::string> Decode(unsigned codePage, std::string_view bytes) = 0;
+    // A file name upper-cased as the file system compares names: names
+    // that fold alike name one file.
+    virtual std::string FoldName(std::string_view name) = 0;
     // The absolute form of a path ("" is the current folder).
     virtual std::string AbsolutePath(const std::string& path) = 0;
-    // Starts the file that replaces `path`; raises FileCreateMessage(path).
+    // Starts the file that replaces `path`; raises FileCreateMessage(path),
+    // also for a read-only file, which is kept.
     virtual std::unique_ptr<ReplacingFile> CreateReplacing(const std::string& path) = 0;
-    // Called after every line: `done` of `total` lines. The port shows it a
-    // few times a second and keeps the window answering; false once the
-    // user asked to stop (the batch stops before the next file).
+    // Saves a picture as Platform::SaveFile does. An existing file is
+    // replaced only when `mayReplace` agrees given its identity; nothing
+    // is saved otherwise and the answer is nothing. The identity of the
+    // file saved; raises FileCreateMessage(path).
+    virtual std::optional<FileIdentity> SavePicture(const std::string& path,
+                                                    const std::vector<std::uint8_t>& bytes,
+                                                    const ReplaceQuestion& mayReplace) = 0;
+    // Called after every data line: `done` of `total` data lines. The port
+    // shows it a few times a second and keeps the window answering; false
+    // once the user asked to stop (the batch stops before the next file).
     virtual bool Progress(std::size_t done, std::size_t total) = 0;
 };
 
@@ -49,7 +81,8 @@ struct BatchOutcome {
     enum class State {
         AllMade,       // every line made its file: the process ends at once
         Finished,      // errors or cancelled: the summary and the exit button
-        CommandError,  // nothing was made: the status line and the exit button
+        CommandError,  // nothing was made: the status line (the command's error,
+                       // or a list without data lines) and the exit button
         Stopped,       // the error box; nothing was written
     };
     State state = State::Stopped;
@@ -59,9 +92,12 @@ struct BatchOutcome {
     std::size_t symbols = 0;  // data lines, good or not
     std::size_t made = 0;
     std::size_t errors = 0;
+    std::size_t notReached = 0;  // data lines after a stop
     bool cancelled = false;
 
     int ExitCode() const { return state == State::AllMade ? 0 : 1; }
+    // Nothing made: the command's error in the status line.
+    static BatchOutcome CommandError();
 };
 
 // Whether a command line asks for a batch: an option with the key "bt".

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 #include "common/errors.h"
 #include "common/text.h"
@@ -18,92 +19,6 @@ constexpr std::size_t kChunkBytes = 1 << 16;
 // the encodings (four bytes a character at most).
 constexpr std::size_t kMaxLineBytes = kMaxLineChars * 4 + 4;
 
-bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// Bytes of the UTF-8 character that starts with `lead` (1 for a stray byte).
-std::size_t Utf8Length(unsigned char lead) {
-    return lead < 0x80           ? 1
-           : (lead >> 5) == 0x6  ? 2
-           : (lead >> 4) == 0xE  ? 3
-           : (lead >> 3) == 0x1E ? 4
-                                 : 1;
-}
-
-// Well-formed UTF-8: no stray or missing continuation bytes, no overlong
-// forms, no surrogates, nothing beyond U+10FFFF.
-bool IsValidUtf8(std::string_view text) {
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[at]);
-        const std::size_t length = Utf8Length(lead);
-        if (length == 1) {
-            if (lead >= 0x80) return false;
-            ++at;
-            continue;
-        }
-        if (at + length > text.size()) return false;
-        char32_t value = lead & (0x7F >> length);
-        for (std::size_t i = 1; i < length; ++i) {
-            const auto next = static_cast<unsigned char>(text[at + i]);
-            if ((next & 0xC0) != 0x80) return false;
-            value = (value << 6) | (next & 0x3F);
-        }
-        constexpr std::array<char32_t, 5> kSmallest{0, 0, 0x80, 0x800, 0x10000};
-        if (value < kSmallest[length] || (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF)
-            return false;
-        at += length;
-    }
-    return true;
-}
-
-void AppendUtf8(char32_t value, std::string& out) {
-    if (value < 0x80) {
-        out += static_cast<char>(value);
-    } else if (value < 0x800) {
-        out += static_cast<char>(0xC0 | (value >> 6));
-        out += static_cast<char>(0x80 | (value & 0x3F));
-    } else if (value < 0x10000) {
-        out += static_cast<char>(0xE0 | (value >> 12));
-        out += static_cast<char>(0x80 | ((value >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (value & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (value >> 18));
-        out += static_cast<char>(0x80 | ((value >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((value >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (value & 0x3F));
-    }
-}
-
-// UTF-8 of UTF-16LE bytes; nothing for an odd byte, a NUL character or a
-// surrogate without its partner.
-std::optional<std::string> Utf8FromUtf16Le(std::string_view bytes) {
-    if (bytes.size() % 2 != 0) return std::nullopt;
-    std::string out;
-    out.reserve(bytes.size());
-    const auto unit = [&bytes](std::size_t i) {
-        return static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                     static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
-    };
-    const std::size_t units = bytes.size() / 2;
-    for (std::size_t i = 0; i < units; ++i) {
-        const char16_t u = unit(i);
-        if (u == 0) return std::nullopt;
-        if (u >= 0xDC00 && u <= 0xDFFF) return std::nullopt;
-        if (u >= 0xD800 && u <= 0xDBFF) {
-            if (i + 1 == units) return std::nullopt;
-            const char16_t low = unit(++i);
-            if (low < 0xDC00 || low > 0xDFFF) return std::nullopt;
-            AppendUtf8(0x10000 + ((char32_t{u} - 0xD800) << 10) + (char32_t{low} - 0xDC00), out);
-            continue;
-        }
-        AppendUtf8(u, out);
-    }
-    return out;
-}
-
 // One line's bytes as UTF-8; nothing when they are not text in `encoding`.
 std::optional<std::string> DecodeLine(const std::string& bytes, ListEncoding encoding,
                                       const AnsiDecoder& decodeAnsi) {
@@ -111,6 +26,7 @@ std::optional<std::string> DecodeLine(const std::string& bytes, ListEncoding enc
         case ListEncoding::Utf16Le:
             return Utf8FromUtf16Le(bytes);
         case ListEncoding::Utf8:
+        case ListEncoding::Utf8Bom:
             if (bytes.find('\0') != std::string::npos || !IsValidUtf8(bytes)) return std::nullopt;
             return bytes;
         case ListEncoding::Ansi:
@@ -172,26 +88,213 @@ std::optional<char> DigitAt(std::string_view text, std::size_t at, std::size_t l
 
 bool HasDigit(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length =
-            std::min(Utf8Length(static_cast<unsigned char>(text[at])), text.size() - at);
+        const std::size_t length = CharLength(text, at);
         if (DigitAt(text, at, length)) return true;
         at += length;
     }
     return false;
 }
 
+// The digits of a field made of digits only; nothing when it holds
+// anything else.
+std::optional<std::string> DigitsOf(std::string_view field) {
+    std::string digits;
+    for (std::size_t at = 0; at < field.size();) {
+        const std::size_t length = CharLength(field, at);
+        const std::optional<char> digit = DigitAt(field, at, length);
+        if (!digit) return std::nullopt;
+        digits += *digit;
+        at += length;
+    }
+    return digits;
+}
+
+// A letter of a column title: ASCII letters, and any character beyond
+// ASCII other than digits, punctuation and symbols (Latin-1's signs,
+// general punctuation, CJK punctuation, full-width digits and signs).
+bool IsTitleLetter(char32_t c) {
+    if (c < 0x80) return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    if (c < 0xC0 || c == 0xD7 || c == 0xF7) return false;
+    if (c >= 0x2000 && c <= 0x2BFF) return false;
+    if (c >= 0x3000 && c <= 0x303F) return false;
+    if (c >= 0xFF01 && c <= 0xFF20) return false;
+    return true;
+}
+
+bool HasLetter(std::string_view text) {
+    const std::u16string wide = Utf16FromUtf8(text);
+    return std::any_of(wide.begin(), wide.end(), [](char16_t c) { return IsTitleLetter(c); });
+}
+
+// A number as Excel shows a long one: "4.90123E+12", "4,9e12", "4E12".
+bool IsExponentForm(std::string_view field) {
+    std::size_t at = 0;
+    const auto digits = [&] {
+        const std::size_t start = at;
+        while (at < field.size() && field[at] >= '0' && field[at] <= '9') ++at;
+        return at > start;
+    };
+    if (!digits()) return false;
+    if (at < field.size() && (field[at] == '.' || field[at] == ',')) {
+        ++at;
+        digits();
+    }
+    if (at == field.size() || (field[at] != 'E' && field[at] != 'e')) return false;
+    ++at;
+    if (at < field.size() && (field[at] == '+' || field[at] == '-')) ++at;
+    return digits() && at == field.size();
+}
+
+// Whether the field holds the data digits and check digit of `kind`.
+bool CarriesCheckDigit(std::string_view field, SymbologyKind kind) {
+    const std::optional<std::string> digits = DigitsOf(field);
+    return digits && digits->size() == Describe(kind)->dataDigits + 1;
+}
+
 // The names Windows keeps for devices, with or without an extension
-// ("Naming Files, Paths, and Namespaces", Win32 documentation).
-constexpr std::array<std::string_view, 24> kDeviceNames{
-    "con",  "prn",  "aux",  "nul",  "com1", "com2", "com3",   "com4",
-    "com5", "com6", "com7", "com8", "com9", "lpt1", "lpt2",   "lpt3",
-    "lpt4", "lpt5", "lpt6", "lpt7", "lpt8", "lpt9", "conin$", "conout$"};
+// ("Naming Files, Paths, and Namespaces", Win32 documentation); the
+// superscript digits ¹ ² ³ count as digits there.
+constexpr std::array<std::string_view, 30> kDeviceNames{
+    "con",  "prn",  "aux",  "nul",  "com1", "com2", "com3", "com4", "com5",   "com6",
+    "com7", "com8", "com9", "lpt1", "lpt2", "lpt3", "lpt4", "lpt5", "lpt6",   "lpt7",
+    "lpt8", "lpt9", "com¹", "com²", "com³", "lpt¹", "lpt²", "lpt³", "conin$", "conout$"};
 constexpr std::string_view kReservedNameCharacters = "<>:\"/\\|?*";
 constexpr std::size_t kMaxFileNameUnits = 255;
 
+// Where a record ends: at a line break outside quotes. A quote opens a
+// quoted field only where the field starts (after blanks), as SplitFields
+// reads it; "" inside is one quote.
+class RecordEnd {
+public:
+    // Takes the record's next code unit; true when it ends the record.
+    bool At(char16_t c) {
+        if (inQuotes_) {
+            if (!quoteSeen_) {
+                quoteSeen_ = c == '"';
+                return false;
+            }
+            quoteSeen_ = false;
+            if (c == '"') return false;
+            inQuotes_ = false;  // the quote before closed the field
+        }
+        if (c == '\n' || c == '\r') return true;
+        if (c == ',' || c == '\t' || c == ';') {
+            fieldStart_ = true;
+        } else if (c == '"' && fieldStart_) {
+            inQuotes_ = true;
+            fieldStart_ = false;
+        } else if (c != ' ') {
+            fieldStart_ = false;
+        }
+        return false;
+    }
+    // A quote left open in a record cut for its length ends at the next
+    // line break, so that it cannot take the rest of the list with it.
+    void CloseQuote() { inQuotes_ = quoteSeen_ = false; }
+
+private:
+    bool fieldStart_ = true;
+    bool inQuotes_ = false;
+    bool quoteSeen_ = false;  // a quote inside quotes: closing, or the first of ""
+};
+
+// Whether a UTF-8 text holds a character of three or more bytes, or a
+// two-byte one next to an ASCII letter: what Japanese or European names
+// look like in UTF-8, and Shift-JIS text seldom does.
+bool HasUtf8Signal(std::string_view text) {
+    const auto isLetter = [&text](std::size_t at) {
+        const char c = text[at];
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    };
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = CharLength(text, at);
+        if (length >= 3) return true;
+        if (length == 2 &&
+            ((at > 0 && isLetter(at - 1)) || (at + 2 < text.size() && isLetter(at + 2))))
+            return true;
+        at += length;
+    }
+    return false;
+}
+
+// What the records of a list without a byte order mark say about its
+// encoding (see ListSurvey), and whether a data line carries its check
+// digit read either way.
+class EncodingEvidence {
+public:
+    // Takes a record's bytes; false once it is text in neither encoding.
+    bool Add(std::string_view record, const AnsiDecoder& decodeAnsi) {
+        if (IsAscii(record)) return true;
+        for (std::size_t at = 0; at < record.size();) {
+            const std::size_t length = CharLength(record, at);
+            if (!IsValidUtf8(record.substr(at, length))) {
+                ++strayBytes_;
+                ++at;
+                continue;
+            }
+            if (length == 3) ++threeByteSequences_;
+            at += length;
+        }
+        if (utf8_ && !IsValidUtf8(record)) utf8_ = false;
+        if (ansi_ && !decodeAnsi(record)) ansi_ = false;
+        if (utf8_ && !utf8Signal_) utf8Signal_ = HasUtf8Signal(record);
+        return utf8_ || ansi_;
+    }
+    void AddDataField(std::string_view field, const AnsiDecoder& decodeAnsi, SymbologyKind kind) {
+        if (IsAscii(field)) {
+            if (CarriesCheckDigit(field, kind)) checkDigitUtf8_ = checkDigitAnsi_ = true;
+            return;
+        }
+        if (IsValidUtf8(field) && CarriesCheckDigit(field, kind)) checkDigitUtf8_ = true;
+        const std::optional<std::string> text = decodeAnsi(field);
+        if (text && CarriesCheckDigit(*text, kind)) checkDigitAnsi_ = true;
+    }
+    ListEncoding Decide() const {
+        if (utf8_ && (!ansi_ || utf8Signal_)) return ListEncoding::Utf8;
+        if (utf8_) return ListEncoding::Ansi;
+        if (ansi_ && threeByteSequences_ <= strayBytes_) return ListEncoding::Ansi;
+        return ListEncoding::NotText;
+    }
+    bool CheckDigitsGiven(ListEncoding encoding) const {
+        return encoding == ListEncoding::Ansi ? checkDigitAnsi_ : checkDigitUtf8_;
+    }
+
+private:
+    bool utf8_ = true;
+    bool ansi_ = true;
+    bool utf8Signal_ = false;
+    std::size_t threeByteSequences_ = 0;  // well-formed UTF-8 sequences of three bytes
+    std::size_t strayBytes_ = 0;          // bytes above 0x7F in no well-formed sequence
+    bool checkDigitUtf8_ = false;
+    bool checkDigitAnsi_ = false;
+};
+
 }  // namespace
 
-RawLines::RawLines(ByteSource& source) : source_(source), buffer_(kChunkBytes) {
+unsigned ListCodePage(unsigned systemCodePage) {
+    constexpr unsigned kUtf8CodePage = 65001;
+    constexpr unsigned kShiftJisCodePage = 932;
+    return systemCodePage == kUtf8CodePage ? kShiftJisCodePage : systemCodePage;
+}
+
+std::string EncodingName(ListEncoding encoding, unsigned codePage) {
+    switch (encoding) {
+        case ListEncoding::Utf8:
+            return "UTF-8";
+        case ListEncoding::Utf8Bom:
+            return "UTF-8 (BOM)";
+        case ListEncoding::Utf16Le:
+            return "UTF-16";
+        case ListEncoding::Ansi:
+            return codePage == 932 ? "Shift-JIS"
+                                   : "ANSI (コードページ " + std::to_string(codePage) + ")";
+        case ListEncoding::NotText:
+            break;
+    }
+    return "";
+}
+
+RawRecords::RawRecords(ByteSource& source) : source_(source), buffer_(kChunkBytes) {
     while (end_ - begin_ < 3 && Fill()) {
     }
     const auto starts = [this](std::initializer_list<std::uint8_t> bom) {
@@ -206,10 +309,9 @@ RawLines::RawLines(ByteSource& source) : source_(source), buffer_(kChunkBytes) {
     }
 }
 
-bool RawLines::Fill() {
+bool RawRecords::Fill() {
     if (atEnd_) return false;
-    // Whatever is left of a line moves to the front (less than a code unit
-    // or a part of a line read on).
+    // Whatever is left (less than a code unit) moves to the front.
     if (begin_ > 0) {
         std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
         end_ -= begin_;
@@ -224,73 +326,81 @@ bool RawLines::Fill() {
     return true;
 }
 
-bool RawLines::Next(std::string& line, bool& tooLong) {
-    line.clear();
+bool RawRecords::Next(std::string& record, bool& tooLong) {
+    record.clear();
     tooLong = false;
+    RecordEnd recordEnd;
     bool started = false;
-    const auto append = [&](std::size_t from, std::size_t to) {
-        const std::size_t room = kMaxLineBytes - std::min(kMaxLineBytes, line.size());
-        if (to - from > room) tooLong = true;
-        line.append(reinterpret_cast<const char*>(&buffer_[from]), std::min(to - from, room));
-    };
     const std::size_t unit = UnitSize();
     for (;;) {
-        std::size_t at = begin_;
-        if (unit == 1) {
-            const void* lf = std::memchr(&buffer_[begin_], '\n', end_ - begin_);
-            at =
-                lf ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(lf) - buffer_.data())
-                   : end_;
-        } else {
-            while (at + 2 <= end_ && !(buffer_[at] == '\n' && buffer_[at + 1] == 0)) at += 2;
-            if (at + 2 > end_) at = end_ - (end_ - begin_) % 2;
-        }
-        if (at + unit <= end_) {  // the line ends here
-            append(begin_, at);
-            begin_ = at + unit;
-            return true;
-        }
-        if (at > begin_) started = true;
-        append(begin_, at);
-        begin_ = at;
-        if (!Fill()) {
+        if (end_ - begin_ < unit && !Fill()) {
             if (begin_ < end_) {  // an odd byte at the end of UTF-16
-                append(begin_, end_);
+                record.append(reinterpret_cast<const char*>(&buffer_[begin_]), end_ - begin_);
                 begin_ = end_;
                 started = true;
             }
             return started;
         }
+        if (end_ - begin_ < unit) continue;
+        const std::uint8_t* at = &buffer_[begin_];
+        const char16_t c = unit == 1 ? at[0] : static_cast<char16_t>(at[0] | at[1] << 8);
+        begin_ += unit;
+        if (std::exchange(afterCr_, false) && c == '\n') continue;
+        if (recordEnd.At(c)) {
+            afterCr_ = c == '\r';
+            return true;
+        }
+        started = true;
+        if (record.size() + unit > kMaxLineBytes) {
+            tooLong = true;
+            recordEnd.CloseQuote();
+            continue;
+        }
+        record.append(reinterpret_cast<const char*>(at), unit);
     }
 }
 
-ListSurvey SurveyList(ByteSource& source, const AnsiDecoder& decodeAnsi) {
-    RawLines raw(source);
+ListSurvey SurveyList(ByteSource& source, const AnsiDecoder& decodeAnsi, SymbologyKind kind) {
+    RawRecords raw(source);
+    const RawRecords::Bom bom = raw.FoundBom();
+    EncodingEvidence evidence;
     ListSurvey survey;
-    const RawLines::Bom bom = raw.FoundBom();
-    bool utf8 = true;
-    bool ansi = bom == RawLines::Bom::None;
-    std::string line;
+    std::size_t nonBlank = 0;
+    std::optional<std::string> firstData;  // the first non-blank record's data field
+    std::string record;
     bool tooLong = false;
-    while (raw.Next(line, tooLong)) {
-        ++survey.lines;
-        if (bom == RawLines::Bom::Utf16Le) {
-            // A cut line may end inside a character: its own error later.
-            if (!tooLong && !Utf8FromUtf16Le(line)) return {ListEncoding::NotText, survey.lines};
+    while (raw.Next(record, tooLong)) {
+        ++survey.records;
+        if (bom == RawRecords::Bom::Utf16Le && !tooLong) {
+            std::optional<std::string> text = Utf8FromUtf16Le(record);
+            // A cut record may end inside a character: its own error later.
+            if (!text) return {};
+            record = std::move(*text);
+        }
+        if (record.find('\0') != std::string::npos) return {};
+        if (bom == RawRecords::Bom::Utf8 && !tooLong && !IsValidUtf8(record)) return {};
+        if (bom == RawRecords::Bom::None && !tooLong && !evidence.Add(record, decodeAnsi))
+            return {};
+        if (tooLong) {  // its own error later, never the header
+            ++nonBlank;
             continue;
         }
-        if (line.find('\0') != std::string::npos) return {ListEncoding::NotText, survey.lines};
-        if (tooLong || IsAscii(line)) continue;
-        if (utf8 && !IsValidUtf8(line)) utf8 = false;
-        if (ansi && !decodeAnsi(line)) ansi = false;
-        if (!utf8 && !ansi) return {ListEncoding::NotText, survey.lines};
+        ListFields fields = SplitFields(record);
+        if (fields.blank) continue;
+        if (nonBlank++ == 0) firstData = fields.data;
+        evidence.AddDataField(fields.data, decodeAnsi, kind);
     }
-    if (bom == RawLines::Bom::Utf16Le)
-        survey.encoding = ListEncoding::Utf16Le;
-    else if (utf8)
-        survey.encoding = ListEncoding::Utf8;
-    else if (ansi)
-        survey.encoding = ListEncoding::Ansi;
+    survey.encoding = bom == RawRecords::Bom::Utf16Le ? ListEncoding::Utf16Le
+                      : bom == RawRecords::Bom::Utf8  ? ListEncoding::Utf8Bom
+                                                      : evidence.Decide();
+    if (survey.encoding == ListEncoding::NotText) return {};
+    survey.checkDigitsGiven = evidence.CheckDigitsGiven(survey.encoding);
+    // UTF-16 records were made UTF-8 above.
+    const std::optional<std::string> title =
+        !firstData || survey.encoding == ListEncoding::Utf16Le
+            ? firstData
+            : DecodeLine(*firstData, survey.encoding, decodeAnsi);
+    survey.dataLines = nonBlank - (title && IsHeaderField(*title) ? 1 : 0);
     return survey;
 }
 
@@ -307,13 +417,13 @@ ListFields SplitFields(std::string_view line) {
     }
 }
 
-std::string CheckedData(std::string_view field, SymbologyKind kind) {
+std::string CheckedData(std::string_view field, SymbologyKind kind, bool checkDigitsGiven) {
     const SymbologyDescriptor* symbology = Describe(kind);
     if (field.empty()) throw MerrowinError(std::string(kNoDataMessage));
+    if (IsExponentForm(field)) throw MerrowinError(std::string(kExponentFormMessage));
     std::string digits;
     for (std::size_t at = 0; at < field.size();) {
-        const std::size_t length =
-            std::min(Utf8Length(static_cast<unsigned char>(field[at])), field.size() - at);
+        const std::size_t length = CharLength(field, at);
         const std::optional<char> digit = DigitAt(field, at, length);
         if (!digit) throw MerrowinError(NotDigitMessage(field.substr(at, length)));
         digits += *digit;
@@ -322,6 +432,8 @@ std::string CheckedData(std::string_view field, SymbologyKind kind) {
     const std::size_t count = symbology->dataDigits;
     if (digits.size() != count && digits.size() != count + 1)
         throw MerrowinError(DigitCountMessage(digits.size(), count));
+    if (digits.size() == count && checkDigitsGiven)
+        throw MerrowinError(std::string(kDroppedZeroMessage));
     std::string data = digits.substr(0, count);
     const char check = static_cast<char>('0' + CheckDigit(std::string(symbology->zeroFill) + data));
     // A wrong check digit is a typo somewhere in the number: never replaced,
@@ -331,9 +443,14 @@ std::string CheckedData(std::string_view field, SymbologyKind kind) {
     return data + check;
 }
 
+bool IsHeaderField(std::string_view field) {
+    return !IsExponentForm(field) && (HasLetter(field) || !HasDigit(field));
+}
+
 void CheckFileName(std::string_view name) {
     for (std::size_t at = 0; at < name.size(); ++at) {
         const auto c = static_cast<unsigned char>(name[at]);
+        if (c == '\r' || c == '\n') throw MerrowinError(std::string(kNameLineBreakMessage));
         if (c < 0x20) {
             constexpr char kHex[] = "0123456789ABCDEF";
             throw MerrowinError(
@@ -356,10 +473,11 @@ void CheckFileName(std::string_view name) {
         throw MerrowinError(std::string(kNameTooLongMessage));
 }
 
-ListReader::ListReader(ByteSource& source, ListEncoding encoding, AnsiDecoder decodeAnsi,
+ListReader::ListReader(ByteSource& source, const ListSurvey& survey, AnsiDecoder decodeAnsi,
                        SymbologyKind kind, std::uint8_t cartonIndicator)
     : raw_(source),
-      encoding_(encoding),
+      encoding_(survey.encoding),
+      checkDigitsGiven_(survey.checkDigitsGiven),
       decodeAnsi_(std::move(decodeAnsi)),
       kind_(kind),
       cartonIndicator_(cartonIndicator) {}
@@ -378,24 +496,24 @@ bool ListReader::Next(ListLine& line) {
     if (tooLong) return error(std::string(kLineTooLongMessage));
     std::optional<std::string> text = DecodeLine(bytes_, encoding_, decodeAnsi_);
     if (!text) return error(std::string(kLineEncodingMessage));
-    if (!text->empty() && text->back() == '\r') text->pop_back();
-    if (CountChars(*text) > kMaxLineChars) return error(std::string(kLineTooLongMessage));
     ListFields fields = SplitFields(*text);
     if (fields.blank) return true;
-    line.data = std::move(fields.data);
-    // Column titles on the first line ("JAN", "商品コード"): no digit in
-    // the data field. A first line with digits is data, right or wrong.
-    if (!seenData_ && !HasDigit(line.data)) {
+    // The first record's data field decides on a header before any error
+    // of the record, as the survey decides.
+    if (!seenData_ && IsHeaderField(fields.data)) {
         seenData_ = true;
+        line.data = std::move(fields.data);
         line.kind = ListLine::Kind::Header;
         return true;
     }
+    if (CountChars(*text) > kMaxLineChars) return error(std::string(kLineTooLongMessage));
+    line.data = std::move(fields.data);
     seenData_ = true;
     try {
-        line.data =
-            cartonIndicator_ == 0
-                ? CheckedData(line.data, kind_)
-                : CartonCode(cartonIndicator_, CheckedData(line.data, SymbologyKind::Jan13));
+        line.data = cartonIndicator_ == 0
+                        ? CheckedData(line.data, kind_, checkDigitsGiven_)
+                        : CartonCode(cartonIndicator_, CheckedData(line.data, SymbologyKind::Jan13,
+                                                                   checkDigitsGiven_));
         if (!fields.name.empty()) CheckFileName(fields.name);
         line.name = fields.name.empty() ? line.data : std::move(fields.name);
         line.kind = ListLine::Kind::Good;

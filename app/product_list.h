@@ -1,7 +1,7 @@
 // Reading a product list for batch generation (/bt): one symbol per line,
 // the data digits and optionally a file name, exactly as Excel saves it
 // (UTF-8 with or without BOM, UTF-16LE with BOM, or the ANSI code page;
-// CRLF or LF; quoted fields; comma, tab or semicolon between fields).
+// CRLF, LF or CR; quoted fields; comma, tab or semicolon between fields).
 // The list is read as a stream, a chunk at a time, never as a whole.
 #pragma once
 
@@ -30,22 +30,36 @@ public:
 // Windows); nothing when the bytes are not valid text there.
 using AnsiDecoder = std::function<std::optional<std::string>(std::string_view)>;
 
-enum class ListEncoding : std::uint8_t { Utf8, Utf16Le, Ansi, NotText };
+enum class ListEncoding : std::uint8_t { Utf8, Utf8Bom, Utf16Le, Ansi, NotText };
 
-// The longest line taken, in characters.
+// The longest record taken, in characters.
 inline constexpr std::size_t kMaxLineChars = 4096;
 
-// The list's lines as raw bytes in its encoding, split at LF (UTF-16: at
-// the code unit 0x000A), with a byte order mark skipped. A line longer than
-// any line of kMaxLineChars characters can be is cut and marked.
-class RawLines {
+// The code page a list without a byte order mark is read in when it is not
+// UTF-8: the system's ANSI code page, or 932 (Shift-JIS) where the ANSI
+// code page is UTF-8 itself (65001, Windows 10 and 11's "Unicode UTF-8 for
+// worldwide language support"), since a list that is not UTF-8 there is
+// still most likely Excel's Shift-JIS.
+unsigned ListCodePage(unsigned systemCodePage);
+
+// The name the report gives the encoding read: "UTF-8", "UTF-8 (BOM)",
+// "UTF-16", "Shift-JIS" (code page 932) or "ANSI (コードページ N)".
+std::string EncodingName(ListEncoding encoding, unsigned codePage);
+
+// The list's records as raw bytes in its encoding, with a byte order mark
+// skipped. A record ends at CRLF, LF or CR alone (UTF-16: those code
+// units) outside quotes: a quoted field runs to its closing quote across
+// line breaks (Alt+Enter in an Excel cell). A record longer than any of
+// kMaxLineChars characters can be is cut and marked; a quote it left open
+// then ends at the next line break.
+class RawRecords {
 public:
-    explicit RawLines(ByteSource& source);
+    explicit RawRecords(ByteSource& source);
     // The byte order mark at the start of the file, if any.
     enum class Bom : std::uint8_t { None, Utf8, Utf16Le };
     Bom FoundBom() const { return bom_; }
-    // The next line's bytes without its LF; false after the last line.
-    bool Next(std::string& line, bool& tooLong);
+    // The next record's bytes without its line break; false after the last.
+    bool Next(std::string& record, bool& tooLong);
 
 private:
     bool Fill();
@@ -56,23 +70,35 @@ private:
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     bool atEnd_ = false;
+    bool afterCr_ = false;  // the last record ended in CR: an LF next is part of its end
     Bom bom_ = Bom::None;
 };
 
-// How a list is to be read, found by reading it through once: a BOM
-// decides; otherwise UTF-8 when every line is valid UTF-8, else the ANSI
-// code page when the decoder takes every line. NUL characters, or text
-// valid in none of these, make it NotText. `lines` counts every line.
+// What a first read of the list finds: how to read it, how many data lines
+// it has, and whether any of them carries its check digit.
+//
+// Encoding: a byte order mark decides. Without one:
+// 1. valid UTF-8 and not valid in the code page: UTF-8;
+// 2. valid in both: UTF-8 when it holds a character of three or more UTF-8
+//    bytes (Japanese) or a non-ASCII character next to an ASCII letter
+//    (café, Müller); otherwise the code page (half-width katakana names
+//    such as ﾃｽ, whose Shift-JIS bytes C3 BD are also UTF-8 for ý);
+// 3. valid only in the code page: the code page, unless its non-ASCII
+//    bytes look like UTF-8 broken by stray bytes (more well-formed UTF-8
+//    sequences of three bytes than stray bytes): not text;
+// 4. valid in neither, or holding NUL characters: not text.
 struct ListSurvey {
     ListEncoding encoding = ListEncoding::NotText;
-    std::size_t lines = 0;
+    std::size_t records = 0;        // every record, blank ones too
+    std::size_t dataLines = 0;      // the records other than blank ones and the header
+    bool checkDigitsGiven = false;  // a data line holds its data digits and check digit
 };
-ListSurvey SurveyList(ByteSource& source, const AnsiDecoder& decodeAnsi);
+ListSurvey SurveyList(ByteSource& source, const AnsiDecoder& decodeAnsi, SymbologyKind kind);
 
 // One line of the list, read and judged.
 struct ListLine {
     enum class Kind : std::uint8_t { Blank, Header, Good, Error };
-    std::size_t number = 0;  // 1-based, counting every line
+    std::size_t number = 0;  // 1-based, counting every record (the row in Excel)
     Kind kind = Kind::Blank;
     std::string data;   // Good: the data digits and check digit; else the field as written
     std::string name;   // Good: the file's base name, without ".emf"
@@ -90,29 +116,37 @@ ListFields SplitFields(std::string_view line);
 
 // The data digits of `kind` with the check digit, from a field of 12 (7,
 // 13, 15) digits or those plus their check digit; full-width digits count.
-// Raises MerrowinError with the line's error for anything else, a wrong
-// check digit included.
-std::string CheckedData(std::string_view field, SymbologyKind kind);
+// Raises MerrowinError with the line's error for anything else: a wrong
+// check digit, Excel's exponent form, and a field one digit short when
+// `checkDigitsGiven` (the list's other lines carry their check digit, so a
+// leading 0 was most likely dropped by Excel).
+std::string CheckedData(std::string_view field, SymbologyKind kind, bool checkDigitsGiven = false);
+
+// Whether the first record's data field is a column title: it holds a
+// letter (ASCII or not: "JAN", "JAN(13桁)", "商品コード") or no digit, and
+// is not a number in Excel's exponent form ("4.90123E+12").
+bool IsHeaderField(std::string_view field);
 
 // Raises MerrowinError with the line's error when Windows cannot take
 // `name` + ".emf" as a file name: reserved characters, device names, a
 // trailing dot or blank, ".emf" written out, too long.
 void CheckFileName(std::string_view name);
 
-// Reads a list line by line in the encoding a survey found, judging each.
+// Reads a list record by record as a survey found it, judging each.
 class ListReader {
 public:
     // With a packaging indicator (option "id") every data field is a JAN-13
     // whose line gives the carton code made from it: data and default name
     // the 14 digits.
-    ListReader(ByteSource& source, ListEncoding encoding, AnsiDecoder decodeAnsi,
+    ListReader(ByteSource& source, const ListSurvey& survey, AnsiDecoder decodeAnsi,
                SymbologyKind kind, std::uint8_t cartonIndicator = 0);
     // The next line; false after the last.
     bool Next(ListLine& line);
 
 private:
-    RawLines raw_;
+    RawRecords raw_;
     ListEncoding encoding_;
+    bool checkDigitsGiven_;
     AnsiDecoder decodeAnsi_;
     SymbologyKind kind_;
     std::uint8_t cartonIndicator_;

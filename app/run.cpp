@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/save_path.h"
 #include "app/switches.h"
 #include "common/errors.h"
 #include "common/text.h"
@@ -30,6 +29,17 @@ ScreenFigures UsableScreen(ScreenFigures screen) {
 }
 
 }  // namespace
+
+FolderQueries FoldersOf(Platform& platform) {
+    return {[&platform](const std::string& folder) { return platform.DirectoryExists(folder); },
+            [&platform] { return platform.PersonalFolder(); }};
+}
+
+TextMeasurer MeasurerOf(Platform& platform) {
+    return [&platform](const FontSpec& font, std::u16string_view text) {
+        return platform.CharacterAdvances(font, text);
+    };
+}
 
 RunOutcome RunOutcome::Failed(std::string_view message) {
     return {State::Stopped, std::string(kRunFailedText), std::string(message)};
@@ -100,9 +110,7 @@ RunOutcome RunGeneration(const CommandLine& command, const SettingsLoader& loadS
         }
         outcome.status = kMakingText;
         const std::vector<std::uint8_t> metafile =
-            MakeMetafile(job, platform.Screen(), [&platform](const FontSpec& font, auto text) {
-                return platform.CharacterAdvances(font, text);
-            });
+            MakeMetafile(job, platform.Screen(), MeasurerOf(platform));
         if (metafile.empty()) {
             // No area or no barcode: the command's own sizes, or the stored ones.
             const bool fromCommand = OptionGiven(command, "cr") || OptionGiven(command, "bh");
@@ -112,12 +120,9 @@ RunOutcome RunGeneration(const CommandLine& command, const SettingsLoader& loadS
         // The clipboard first: a file that cannot be written leaves the
         // clipboard filled, a busy clipboard means no file either.
         if (!job.NoClipboard) platform.PutOnClipboard(metafile);
-        if (job.SaveFile) {
-            const FolderQueries folders{
-                [&platform](const std::string& folder) { return platform.DirectoryExists(folder); },
-                [&platform] { return platform.PersonalFolder(); }};
-            platform.SaveFile(ResolveSavePath(job.SaveDr, job.FileName, folders), metafile);
-        }
+        if (job.SaveFile)
+            platform.SaveFile(ResolveSavePath(job.SaveDr, job.FileName, FoldersOf(platform)),
+                              metafile);
         outcome.state = State::Produced;
     } catch (const MerrowinError& error) {
         return RunOutcome::Failed(error.what());

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/save_path.h"
 #include "model/job.h"
 #include "render/emf_writer.h"
 
@@ -33,6 +34,12 @@ public:
     // The user's personal documents folder; empty when unknown.
     virtual std::string PersonalFolder() = 0;
 };
+
+// The platform's folder tests, for ResolveSavePath.
+FolderQueries FoldersOf(Platform& platform);
+
+// The platform's text measurement, for MakeMetafile.
+TextMeasurer MeasurerOf(Platform& platform);
 
 // How a run ended, and what the status window then shows.
 struct RunOutcome {

@@ -45,7 +45,8 @@ public:
     }
     ScreenFigures Screen() override { return {1280, 1024, 338, 270}; }
     void PutOnClipboard(const std::vector<std::uint8_t>&) override {}
-    void SaveFile(const std::string&, const std::vector<std::uint8_t>&) override {}
+    void SaveFile(const std::string&, const std::vector<std::uint8_t>&) override {
+    }  // not a batch's
     bool DirectoryExists(const std::string&) override { return false; }
     std::string PersonalFolder() override { return {}; }
 };
@@ -56,19 +57,27 @@ public:
     std::unique_ptr<ByteSource> OpenList(const std::string&) override {
         return std::make_unique<GeneratedList>(lines_);
     }
-    std::optional<std::string> DecodeAnsi(std::string_view) override { return std::nullopt; }
+    unsigned SystemCodePage() override { return 932; }
+    std::optional<std::string> Decode(unsigned, std::string_view) override { return std::nullopt; }
+    std::string FoldName(std::string_view name) override { return std::string(name); }
     std::string AbsolutePath(const std::string& path) override { return path; }
     std::unique_ptr<ReplacingFile> CreateReplacing(const std::string&) override {
         struct Discard final : ReplacingFile {
             void Write(std::string_view) override {}
-            void Commit() override {}
+            bool Commit() override { return true; }
+            bool CommitAs(const std::string&) override { return true; }
         };
         return std::make_unique<Discard>();
+    }
+    std::optional<FileIdentity> SavePicture(const std::string&, const std::vector<std::uint8_t>&,
+                                            const ReplaceQuestion&) override {
+        return FileIdentity{1, ++files_};
     }
     bool Progress(std::size_t, std::size_t) override { return true; }
 
 private:
     long lines_;
+    std::uint64_t files_ = 0;
 };
 
 }  // namespace

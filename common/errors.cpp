@@ -75,6 +75,19 @@ std::string BatchSummary(std::size_t symbols, std::size_t made, std::size_t erro
     return std::to_string(symbols) + " 件中 " + std::to_string(made) +
            " 件を作成しました。エラー " + std::to_string(errors) + " 件";
 }
+std::string BatchStoppedSummary(std::size_t symbols, std::size_t made, std::size_t errors,
+                                std::size_t notReached) {
+    return "中止しました。" + std::to_string(symbols) + " 件中 " + std::to_string(made) +
+           " 件を作成、" + std::to_string(errors) + " 件はエラー、" + std::to_string(notReached) +
+           " 件は未処理です。";
+}
+std::string ReportTitleCell(std::string_view encoding) {
+    return Fill("ファイルまたはエラー (リストの文字コード: %s)", encoding);
+}
+std::string ReportHeldMessage(std::string_view heldPath, std::string_view writtenPath) {
+    return "レポート " + std::string(heldPath) + " はほかのプログラムが使用中のため、" +
+           std::string(writtenPath) + " に保存しました";
+}
 std::string ReportPathText(std::string_view path) {
     return Fill("レポート: %s", path);
 }

@@ -71,9 +71,22 @@ inline constexpr std::string_view kNameExtensionMessage =
     "ファイル名に .emf は付けないでください (自動で付きます)";
 inline constexpr std::string_view kNameTooLongMessage =
     "ファイル名が長すぎます (.emf を含めて 255 文字まで)";
-inline constexpr std::string_view kBatchCancelledText = "中止しました。";
+inline constexpr std::string_view kNameLineBreakMessage = "ファイル名に改行は使えません";
+inline constexpr std::string_view kExponentFormMessage =
+    "Excel の指数表示です。列を文字列にして保存し直してください";
+inline constexpr std::string_view kDroppedZeroMessage =
+    "桁数がほかの行と違います。先頭の 0 が消えていませんか";
+// The summary of a batch stopped by 中止, Esc, closing or log-off: N data
+// lines, M made, E errors, K not reached.
+std::string BatchStoppedSummary(std::size_t symbols, std::size_t made, std::size_t errors,
+                                std::size_t notReached);
+inline constexpr std::string_view kNoDataLinesText = "リストにデータの行がありません。";
 // The batch window's status while it works (a single run shows kMakingText).
 inline constexpr std::string_view kBatchProgressText = "バーコードを作成しています…";
+// The report's first row names the encoding the list was read in.
+std::string ReportTitleCell(std::string_view encoding);
+// A report held by another program, written under a free name beside it.
+std::string ReportHeldMessage(std::string_view heldPath, std::string_view writtenPath);
 
 // The text of the standard error box: a "." is appended when the last
 // character sorts above ".".

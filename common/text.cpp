@@ -16,8 +16,27 @@ int DigitValue(char c, int base) {
     return v < base ? v : -1;
 }
 
-// Length in bytes of the UTF-8 character starting at `lead`; a byte that
-// cannot start a well-formed character counts as one.
+// The code point of the well-formed-looking sequence of `length` bytes at
+// `at`; nothing when it names no character (a stray byte, an overlong form,
+// a surrogate, beyond U+10FFFF).
+std::optional<char32_t> DecodeChar(std::string_view text, std::size_t at, std::size_t length) {
+    constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (length == 1) {
+        if (lead < 0x80) return lead;
+        return std::nullopt;
+    }
+    char32_t value = lead & kLeadBits[length];
+    for (std::size_t i = 1; i < length; ++i)
+        value = (value << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3F);
+    if (value < kSmallest[length]) return std::nullopt;
+    if ((value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
 std::size_t CharLength(std::string_view text, std::size_t at) {
     auto lead = static_cast<unsigned char>(text[at]);
     std::size_t n = lead < 0x80           ? 1
@@ -30,24 +49,6 @@ std::size_t CharLength(std::string_view text, std::size_t at) {
         if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) return 1;
     return n;
 }
-
-// The code point of the well-formed-looking sequence of `length` bytes at
-// `at`, or U+FFFD when it names no character.
-char32_t DecodeChar(std::string_view text, std::size_t at, std::size_t length) {
-    constexpr char32_t kReplacement = 0xFFFD;
-    constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
-    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    const auto lead = static_cast<unsigned char>(text[at]);
-    if (length == 1) return lead < 0x80 ? lead : kReplacement;  // ASCII or a stray byte
-    char32_t value = lead & kLeadBits[length];
-    for (std::size_t i = 1; i < length; ++i)
-        value = (value << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3F);
-    if (value < kSmallest[length]) return kReplacement;  // overlong
-    if ((value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF) return kReplacement;
-    return value;
-}
-
-}  // namespace
 
 std::optional<std::int32_t> TryStrToInt(std::string_view text) {
     std::size_t i = 0;
@@ -126,7 +127,7 @@ std::u16string Utf16FromUtf8(std::string_view text) {
     out.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t length = CharLength(text, at);
-        const char32_t c = DecodeChar(text, at, length);
+        const char32_t c = DecodeChar(text, at, length).value_or(U'\uFFFD');
         at += length;
         if (c < 0x10000) {
             out += static_cast<char16_t>(c);
@@ -134,6 +135,63 @@ std::u16string Utf16FromUtf8(std::string_view text) {
             out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
             out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
         }
+    }
+    return out;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = CharLength(text, at);
+        if (!DecodeChar(text, at, length)) return false;
+        at += length;
+    }
+    return true;
+}
+
+bool IsAscii(std::string_view text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+void AppendUtf8(char32_t value, std::string& out) {
+    if (value < 0x80) {
+        out += static_cast<char>(value);
+    } else if (value < 0x800) {
+        out += static_cast<char>(0xC0 | (value >> 6));
+        out += static_cast<char>(0x80 | (value & 0x3F));
+    } else if (value < 0x10000) {
+        out += static_cast<char>(0xE0 | (value >> 12));
+        out += static_cast<char>(0x80 | ((value >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (value & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (value >> 18));
+        out += static_cast<char>(0x80 | ((value >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((value >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (value & 0x3F));
+    }
+}
+
+std::optional<std::string> Utf8FromUtf16Le(std::string_view bytes) {
+    if (bytes.size() % 2 != 0) return std::nullopt;
+    std::string out;
+    out.reserve(bytes.size());
+    const auto unit = [&bytes](std::size_t i) {
+        return static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                     static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+    };
+    const std::size_t units = bytes.size() / 2;
+    for (std::size_t i = 0; i < units; ++i) {
+        const char16_t u = unit(i);
+        if (u == 0 || (u >= 0xDC00 && u <= 0xDFFF)) return std::nullopt;
+        if (u >= 0xD800 && u <= 0xDBFF) {
+            if (i + 1 == units) return std::nullopt;
+            const char16_t low = unit(++i);
+            if (low < 0xDC00 || low > 0xDFFF) return std::nullopt;
+            AppendUtf8(0x10000 + ((char32_t{u} - 0xD800) << 10) + (char32_t{low} - 0xDC00), out);
+            continue;
+        }
+        AppendUtf8(u, out);
     }
     return out;
 }

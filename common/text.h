@@ -1,5 +1,6 @@
 // Text helpers shared by every subsystem: the integer conversion used for
-// options, data digits, stored settings and the settings window's edits.
+// options, data digits, stored settings and the settings window's edits,
+// and the UTF-8 and UTF-16 forms of text.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +24,10 @@ std::string IntToStr(std::int32_t value);
 // Lower-cases the ASCII letters A to Z only; every other byte stays.
 std::string AsciiLower(std::string_view text);
 
+// The bytes of the UTF-8 character at byte `at` of `text`; a byte that
+// starts no well-formed-looking sequence counts as a character of its own.
+std::size_t CharLength(std::string_view text, std::size_t at);
+
 // The number of characters (code points) of UTF-8 text; a malformed byte
 // counts as one character of its own, so nothing is ever dropped.
 std::size_t CountChars(std::string_view text);
@@ -36,5 +41,19 @@ std::string CharRange(std::string_view text, std::size_t first, std::size_t last
 // malformed byte or a sequence that names no character (a surrogate, an
 // overlong form, beyond U+10FFFF) becomes U+FFFD, so nothing is dropped.
 std::u16string Utf16FromUtf8(std::string_view text);
+
+// Well-formed UTF-8: no stray or missing continuation bytes, no overlong
+// forms, no surrogates, nothing beyond U+10FFFF.
+bool IsValidUtf8(std::string_view text);
+
+// True when every byte is below 0x80.
+bool IsAscii(std::string_view text);
+
+// Appends the UTF-8 form of a code point.
+void AppendUtf8(char32_t value, std::string& out);
+
+// UTF-8 of UTF-16LE bytes; nothing for an odd byte, a NUL character or a
+// surrogate without its partner.
+std::optional<std::string> Utf8FromUtf16Le(std::string_view bytes);
 
 }  // namespace merrowin

@@ -43,76 +43,6 @@ constexpr std::array<ControlSpec, 4> kBatchLayout{{
     {ControlKind::Label, kReportLabel, kMargin, 32, 0, 0, L"", true},
 }};
 
-// A list file read in chunks.
-class FileSource final : public ByteSource {
-public:
-    FileSource(HANDLE file, std::string path) : file_(file), path_(std::move(path)) {}
-    FileSource(const FileSource&) = delete;
-    FileSource& operator=(const FileSource&) = delete;
-    ~FileSource() override { ::CloseHandle(file_); }
-    std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
-        DWORD got = 0;
-        if (!::ReadFile(file_, buffer, static_cast<DWORD>(std::min<std::size_t>(size, 1 << 20)),
-                        &got, nullptr))
-            throw MerrowinError(ListOpenMessage(path_));
-        return got;
-    }
-
-private:
-    HANDLE file_;
-    std::string path_;
-};
-
-// The batch's own needs of Windows: the list, the ANSI code page, full
-// paths, the report file and the window's progress.
-class WinBatchPort final : public BatchPort {
-public:
-    explicit WinBatchPort(BatchWindow& window) : window_(window) {}
-
-    std::unique_ptr<ByteSource> OpenList(const std::string& path) override {
-        // Others may keep the list open in Excel: share reading and writing.
-        const HANDLE file = ::CreateFileW(ExtendedPathFor(Widen(path), 0).c_str(), GENERIC_READ,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return nullptr;
-        BY_HANDLE_FILE_INFORMATION information{};
-        if (!::GetFileInformationByHandle(file, &information) ||
-            (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            ::CloseHandle(file);
-            return nullptr;
-        }
-        return std::make_unique<FileSource>(file, path);
-    }
-
-    std::optional<std::string> DecodeAnsi(std::string_view bytes) override {
-        // MB_ERR_INVALID_CHARS: a byte sequence that is no character of the
-        // code page fails the call rather than becoming a default character.
-        const int size = static_cast<int>(bytes.size());
-        const int length =
-            ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
-        if (length <= 0) return std::nullopt;
-        std::wstring wide(static_cast<std::size_t>(length), L'\0');
-        ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, wide.data(),
-                              length);
-        return Narrow(wide);
-    }
-
-    std::string AbsolutePath(const std::string& path) override {
-        return Narrow(FullPath(Widen(path.empty() ? "." : path)));
-    }
-
-    std::unique_ptr<ReplacingFile> CreateReplacing(const std::string& path) override {
-        return CreateReplacingFile(path);
-    }
-
-    bool Progress(std::size_t done, std::size_t total) override {
-        return window_.Progress(done, total);
-    }
-
-private:
-    BatchWindow& window_;
-};
-
 }  // namespace
 
 BatchWindow::~BatchWindow() {
@@ -309,8 +239,10 @@ int RunBatchWindow(HINSTANCE instance, const CommandLine& command) {
     BatchOutcome outcome;
     // Memory running out is the one failure no rule of the batch foresees.
     try {
-        WinPlatform platform(window.Handle(), false);
-        WinBatchPort port(window);
+        WinPlatform platform(window.Handle());
+        WinBatchPort port([&window](std::size_t done, std::size_t total) {
+            return window.Progress(done, total);
+        });
         outcome = RunBatch(command, LoadSettingsFromRegistry, platform, port);
     } catch (const std::exception& error) {
         outcome.state = BatchOutcome::State::Stopped;

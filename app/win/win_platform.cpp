@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "common/errors.h"
+#include "common/text.h"
 #include "common/win/clipboard.h"
 
 namespace merrowin::win {
@@ -72,20 +73,28 @@ std::wstring Hex(DWORD value) {
 
 // Another program that has a file open for a moment (a virus scanner, the
 // search indexer, Explorer's preview) makes a rename or a delete fail with a
-// sharing violation or access denied: `operation` is given about a second.
+// sharing violation or access denied: `operation` is given two and a half
+// seconds, as scanners on real Windows hold a new file a second or more.
+// ERROR_SUCCESS, or the error of the last attempt.
 template <typename Operation>
-bool RetryWhileInUse(Operation operation) {
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        if (operation()) return true;
+DWORD RetryWhileInUse(Operation operation) {
+    constexpr int kAttempts = 50;
+    for (int attempt = 1;; ++attempt) {
+        if (operation()) return ERROR_SUCCESS;
         const DWORD error = ::GetLastError();
-        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) return false;
+        if ((error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) ||
+            attempt == kAttempts)
+            return error;
         ::Sleep(50);
     }
-    return false;
 }
 
-// Renames the temporary file over the target.
-bool ReplaceFile(const std::wstring& from, const std::wstring& to) {
+bool IsInUse(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+// Renames the temporary file over the target: ERROR_SUCCESS or why not.
+DWORD ReplaceFile(const std::wstring& from, const std::wstring& to) {
     return RetryWhileInUse([&] {
         return ::MoveFileExW(from.c_str(), to.c_str(),
                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
@@ -96,6 +105,33 @@ bool ReplaceFile(const std::wstring& from, const std::wstring& to) {
 // it does not make it stay behind.
 void DeleteWithRetry(const std::wstring& path) {
     RetryWhileInUse([&] { return ::DeleteFileW(path.c_str()) != FALSE; });
+}
+
+// Whether `target` is a file we may not replace: a read-only file is the
+// user's to keep, and a folder cannot become a file. Windows refuses to
+// rename over a read-only file (MoveFileExW with MOVEFILE_REPLACE_EXISTING
+// fails with ERROR_ACCESS_DENIED, as DeleteFileW does: "To delete a
+// read-only file, first you must remove the read-only attribute", Win32
+// documentation); Wine replaces it all the same, so we look first.
+bool KeepsExisting(const std::wstring& target) {
+    const DWORD existing = ::GetFileAttributesW(target.c_str());
+    return existing != INVALID_FILE_ATTRIBUTES &&
+           (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+}
+
+FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& information) {
+    return {information.dwVolumeSerialNumber,
+            std::uint64_t{information.nFileIndexHigh} << 32 | information.nFileIndexLow};
+}
+
+// The identity of the file a path leads to; nothing when it cannot be opened.
+std::optional<FileIdentity> IdentityOf(const std::wstring& path) {
+    const UniqueFile file(::CreateFileW(
+        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!file || !::GetFileInformationByHandle(file.get(), &information)) return std::nullopt;
+    return IdentityOf(information);
 }
 
 // A new file beside a target, named after it ("label.emf.merrowin-XXXXXXXX.tmp",
@@ -114,9 +150,9 @@ public:
         const DWORD seed = ::GetCurrentProcessId() * 2654435761u ^ ::GetTickCount();
         for (DWORD attempt = 0; attempt < 100; ++attempt) {
             path_ = folder + name + L".merrowin-" + Hex(seed + attempt) + L".tmp";
-            file_ = ::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (file_ != INVALID_HANDLE_VALUE) return;
+            file_ = UniqueFile(::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (file_) return;
             const DWORD error = ::GetLastError();
             if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
         }
@@ -126,50 +162,40 @@ public:
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile() {
-        Close();
+        file_.Close();
         if (!kept_ && !path_.empty()) DeleteWithRetry(path_);
     }
 
-    // Writes all the bytes and puts them on the disk (unless `flush` is
-    // false); false when the disk refused (full, removed, failing).
-    bool WriteAll(const std::vector<std::uint8_t>& bytes, bool flush = true) {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const DWORD chunk =
-                static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
-            DWORD written = 0;
-            if (!::WriteFile(file_, bytes.data() + done, chunk, &written, nullptr) || written == 0)
-                return false;
-            done += written;
-        }
-        if (flush && !::FlushFileBuffers(file_)) return false;
-        return Close();
-    }
-    const std::wstring& Path() const { return path_; }
-    void Keep() { kept_ = true; }
-
-    // Writes a part of a file written in pieces (the batch report); false
-    // when the disk refused.
-    bool WritePart(std::string_view bytes) {
+    // Writes bytes at the end of the file; false when the disk refused
+    // (full, removed, failing).
+    bool Write(std::string_view bytes) {
         while (!bytes.empty()) {
             const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 20));
             DWORD written = 0;
-            if (!::WriteFile(file_, bytes.data(), chunk, &written, nullptr) || written == 0)
+            if (!::WriteFile(file_.get(), bytes.data(), chunk, &written, nullptr) || written == 0)
                 return false;
             bytes.remove_prefix(written);
         }
         return true;
     }
-
-private:
-    // Closes the file; false when the system reports that the last writes
-    // failed.
-    bool Close() {
-        if (file_ == INVALID_HANDLE_VALUE) return true;
-        return ::CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE)) != FALSE;
+    // Puts what was written on the disk (unless `flush` is false) and
+    // closes the file; false when the system reports that a write failed.
+    bool Finish(bool flush) {
+        if (flush && !::FlushFileBuffers(file_.get())) return false;
+        return file_.Close();
+    }
+    const std::wstring& Path() const { return path_; }
+    void Keep() { kept_ = true; }
+    // The identity the file keeps when renamed; nothing when the system
+    // cannot say (the file is then taken as new).
+    std::optional<FileIdentity> Identity() const {
+        BY_HANDLE_FILE_INFORMATION information{};
+        if (!::GetFileInformationByHandle(file_.get(), &information)) return std::nullopt;
+        return IdentityOf(information);
     }
 
-    HANDLE file_ = INVALID_HANDLE_VALUE;  // CreateFileW's "no file" is not null
+private:
+    UniqueFile file_;
     std::wstring path_;
     bool kept_ = false;
 };
@@ -185,16 +211,38 @@ public:
     explicit ReplacingTemporaryFile(const std::string& path)
         : failure_(FileCreateMessage(path)),
           target_(ExtendedPathFor(Widen(path), kTemporarySuffixLength)),
-          temporary_(target_, failure_) {}
+          temporary_(Checked(target_, failure_), failure_) {}
     void Write(std::string_view bytes) override {
-        if (!temporary_.WritePart(bytes)) throw failure_;
+        if (!temporary_.Write(bytes)) throw failure_;
     }
-    void Commit() override {
-        if (!temporary_.WriteAll({}) || !ReplaceFile(temporary_.Path(), target_)) throw failure_;
+    bool Commit() override {
+        if (!temporary_.Finish(true) || KeepsExisting(target_)) throw failure_;
+        const DWORD error = ReplaceFile(temporary_.Path(), target_);
+        if (IsInUse(error)) return false;
+        if (error != ERROR_SUCCESS) throw failure_;
         temporary_.Keep();
+        return true;
+    }
+    bool CommitAs(const std::string& path) override {
+        const std::wstring target = ExtendedPathFor(Widen(path), 0);
+        // Without MOVEFILE_REPLACE_EXISTING the rename never takes the place
+        // of a file: that name is taken, the next one is tried.
+        const DWORD error = RetryWhileInUse([&] {
+            return ::MoveFileExW(temporary_.Path().c_str(), target.c_str(),
+                                 MOVEFILE_WRITE_THROUGH) != FALSE;
+        });
+        if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) return false;
+        if (error != ERROR_SUCCESS) throw MerrowinError(FileCreateMessage(path));
+        temporary_.Keep();
+        return true;
     }
 
 private:
+    static const std::wstring& Checked(const std::wstring& target, const MerrowinError& failure) {
+        if (KeepsExisting(target)) throw failure;
+        return target;
+    }
+
     MerrowinError failure_;
     std::wstring target_;
     TemporaryFile temporary_;
@@ -202,9 +250,34 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ReplacingFile> CreateReplacingFile(const std::string& path) {
-    return std::make_unique<ReplacingTemporaryFile>(path);
+namespace {
+
+// Writes a file beside the target and renames it over the target: a
+// failure leaves the old file or the new one, never a half-written or
+// vanished one. With `mayReplace`, an existing target is replaced only when
+// it agrees given its identity (nothing is saved otherwise). The identity
+// of the new file; raises FileCreateMessage(path).
+std::optional<FileIdentity> SaveReplacing(const std::string& path,
+                                          const std::vector<std::uint8_t>& bytes, bool flush,
+                                          const ReplaceQuestion& mayReplace) {
+    const MerrowinError failure(FileCreateMessage(path));
+    const std::wstring target = ExtendedPathFor(Widen(path), kTemporarySuffixLength);
+    if (KeepsExisting(target)) throw failure;
+    if (mayReplace) {
+        const std::optional<FileIdentity> existing = IdentityOf(target);
+        if (existing && !mayReplace(*existing)) return std::nullopt;
+    }
+    TemporaryFile temporary(target, failure);
+    const std::optional<FileIdentity> made = temporary.Identity();
+    const std::string_view data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (!temporary.Write(data) || !temporary.Finish(flush) ||
+        ReplaceFile(temporary.Path(), target) != ERROR_SUCCESS)
+        throw failure;
+    temporary.Keep();
+    return made.value_or(FileIdentity{});
 }
+
+}  // namespace
 
 std::vector<std::int32_t> WinPlatform::CharacterAdvances(const FontSpec& font,
                                                          std::u16string_view text) {
@@ -255,20 +328,7 @@ void WinPlatform::PutOnClipboard(const std::vector<std::uint8_t>& metafile) {
 }
 
 void WinPlatform::SaveFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    const MerrowinError failure(FileCreateMessage(path));
-    const std::wstring target = ExtendedPathFor(Widen(path), kTemporarySuffixLength);
-    // A read-only file is not ours to replace (Wine's rename would replace
-    // it all the same), and a folder of that name cannot become a file.
-    const DWORD existing = ::GetFileAttributesW(target.c_str());
-    if (existing != INVALID_FILE_ATTRIBUTES &&
-        (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-        throw failure;
-    // Written beside the target and renamed over it: a failure leaves the
-    // old file or the new one, never a half-written or vanished one.
-    TemporaryFile temporary(target, failure);
-    if (!temporary.WriteAll(bytes, flushEachFile_) || !ReplaceFile(temporary.Path(), target))
-        throw failure;
-    temporary.Keep();
+    SaveReplacing(path, bytes, true, nullptr);
 }
 
 bool WinPlatform::DirectoryExists(const std::string& folder) {
@@ -278,6 +338,92 @@ bool WinPlatform::DirectoryExists(const std::string& folder) {
 
 std::string WinPlatform::PersonalFolder() {
     return win::PersonalFolder("");
+}
+
+namespace {
+
+// A list file read in chunks.
+class FileSource final : public ByteSource {
+public:
+    FileSource(UniqueFile file, std::string path)
+        : file_(std::move(file)), path_(std::move(path)) {}
+    std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+        DWORD got = 0;
+        if (!::ReadFile(file_.get(), buffer,
+                        static_cast<DWORD>(std::min<std::size_t>(size, 1 << 20)), &got, nullptr))
+            throw MerrowinError(ListOpenMessage(path_));
+        return got;
+    }
+
+private:
+    UniqueFile file_;
+    std::string path_;
+};
+
+}  // namespace
+
+std::unique_ptr<ByteSource> WinBatchPort::OpenList(const std::string& path) {
+    // Others may keep the list open in Excel: share reading and writing.
+    UniqueFile file(::CreateFileW(ExtendedPathFor(Widen(path), 0).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return nullptr;
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!::GetFileInformationByHandle(file.get(), &information) ||
+        (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return nullptr;
+    return std::make_unique<FileSource>(std::move(file), path);
+}
+
+unsigned WinBatchPort::SystemCodePage() {
+    return ::GetACP();
+}
+
+std::optional<std::string> WinBatchPort::Decode(unsigned codePage, std::string_view bytes) {
+    // MB_ERR_INVALID_CHARS: a byte sequence that is no character of the
+    // code page fails the call rather than becoming a default character.
+    const int size = static_cast<int>(bytes.size());
+    const int length =
+        ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+    if (length <= 0) return std::nullopt;
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), size, wide.data(), length);
+    return Narrow(wide);
+}
+
+std::string WinBatchPort::FoldName(std::string_view name) {
+    // NTFS and FAT compare names through the system's upper-case table.
+    // LCMapStringEx upper-cases by the file system's rules unless asked for
+    // linguistic casing ("LCMAP_LINGUISTIC_CASING: Use linguistic rules for
+    // casing, instead of file system rules (default)", Win32 documentation),
+    // the table CompareStringOrdinal's case-blind compare uses too (Wine's
+    // test_CompareStringOrdinal checks it against RtlUpcaseUnicodeChar).
+    const std::wstring wide = Widen(name);
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    std::wstring upper(wide.size(), L'\0');
+    if (::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.c_str(), size, upper.data(),
+                        size, nullptr, nullptr, 0) != size)
+        return AsciiLower(name);
+    return Narrow(upper);
+}
+
+std::string WinBatchPort::AbsolutePath(const std::string& path) {
+    return Narrow(FullPath(Widen(path.empty() ? "." : path)));
+}
+
+std::unique_ptr<ReplacingFile> WinBatchPort::CreateReplacing(const std::string& path) {
+    return std::make_unique<ReplacingTemporaryFile>(path);
+}
+
+std::optional<FileIdentity> WinBatchPort::SavePicture(const std::string& path,
+                                                      const std::vector<std::uint8_t>& bytes,
+                                                      const ReplaceQuestion& mayReplace) {
+    return SaveReplacing(path, bytes, false, mayReplace);
+}
+
+bool WinBatchPort::Progress(std::size_t done, std::size_t total) {
+    return progress_(done, total);
 }
 
 }  // namespace merrowin::win

@@ -1,9 +1,13 @@
 // The platform of a generation run on Windows: GDI measures the text on the
-// screen, the clipboard and the file system take the metafile's bytes.
+// screen, the clipboard and the file system take the metafile's bytes; and
+// the batch's port: the list, the ANSI code page and the report file.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/batch.h"
 #include "app/run.h"
@@ -15,12 +19,6 @@ class WinPlatform final : public Platform {
 public:
     // `owner` becomes the clipboard's owner.
     explicit WinPlatform(HWND owner) : owner_(owner) {}
-    // A batch saves thousands of files: with `flushEachFile` false a file
-    // is renamed over the old one without waiting for the disk first. The
-    // data is the system's once written, so a killed process still leaves
-    // every file complete, old or new; only a power cut can catch files the
-    // system has not yet written out.
-    WinPlatform(HWND owner, bool flushEachFile) : owner_(owner), flushEachFile_(flushEachFile) {}
 
     std::vector<std::int32_t> CharacterAdvances(const FontSpec& font,
                                                 std::u16string_view text) override;
@@ -32,7 +30,6 @@ public:
 
 private:
     HWND owner_;
-    bool flushEachFile_ = true;
 };
 
 // The absolute form of `path` at any length; `path` itself when the system
@@ -43,8 +40,30 @@ std::wstring FullPath(const std::wstring& path);
 // characters are added to its end (the "\\?\" form past MAX_PATH).
 std::wstring ExtendedPathFor(const std::wstring& path, std::size_t extra);
 
-// A file that replaces `path` atomically once committed, written in
-// pieces (the batch report); raises FileCreateMessage(path).
-std::unique_ptr<ReplacingFile> CreateReplacingFile(const std::string& path);
+// The batch's own needs of Windows: the list, the ANSI code page, full
+// paths, the report file; the progress goes to the window.
+class WinBatchPort final : public BatchPort {
+public:
+    using ProgressShown = std::function<bool(std::size_t done, std::size_t total)>;
+    explicit WinBatchPort(ProgressShown progress) : progress_(std::move(progress)) {}
+
+    std::unique_ptr<ByteSource> OpenList(const std::string& path) override;
+    unsigned SystemCodePage() override;
+    std::optional<std::string> Decode(unsigned codePage, std::string_view bytes) override;
+    std::string FoldName(std::string_view name) override;
+    std::string AbsolutePath(const std::string& path) override;
+    std::unique_ptr<ReplacingFile> CreateReplacing(const std::string& path) override;
+    // A batch saves thousands of files: a picture is renamed over the old
+    // one without waiting for the disk first. The data is the system's once
+    // written, so a killed process still leaves every file complete, old or
+    // new; only a power cut can catch files the system has not yet written.
+    std::optional<FileIdentity> SavePicture(const std::string& path,
+                                            const std::vector<std::uint8_t>& bytes,
+                                            const ReplaceQuestion& mayReplace) override;
+    bool Progress(std::size_t done, std::size_t total) override;
+
+private:
+    ProgressShown progress_;
+};
 
 }  // namespace merrowin::win

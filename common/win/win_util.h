@@ -62,6 +62,38 @@ using UniqueEmf = Unique<HENHMETAFILE, &DeleteEnhMetaFileHandle>;
 using UniqueKey = Unique<HKEY, &CloseRegKey>;
 using UniqueHandle = Unique<HANDLE, &CloseKernelHandle>;
 
+// Owns a file handle from CreateFileW, whose "no file" is
+// INVALID_HANDLE_VALUE rather than null. Not copyable.
+class UniqueFile {
+public:
+    UniqueFile() = default;
+    explicit UniqueFile(HANDLE handle) : handle_(handle) {}
+    UniqueFile(const UniqueFile&) = delete;
+    UniqueFile& operator=(const UniqueFile&) = delete;
+    UniqueFile(UniqueFile&& other) noexcept
+        : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
+    UniqueFile& operator=(UniqueFile&& other) noexcept {
+        if (this != &other) {
+            Close();
+            handle_ = std::exchange(other.handle_, INVALID_HANDLE_VALUE);
+        }
+        return *this;
+    }
+    ~UniqueFile() { Close(); }
+
+    HANDLE get() const { return handle_; }
+    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
+    // Closes the file now; false when the system reports that the last
+    // writes failed (true when there was no file).
+    bool Close() {
+        if (handle_ == INVALID_HANDLE_VALUE) return true;
+        return ::CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != FALSE;
+    }
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
 // The device context of a window (nullptr: the whole screen) from GetDC,
 // released when the object goes.
 class ScopedWindowDc {

