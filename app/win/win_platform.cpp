@@ -113,10 +113,12 @@ void DeleteWithRetry(const std::wstring& path) {
 // fails with ERROR_ACCESS_DENIED, as DeleteFileW does: "To delete a
 // read-only file, first you must remove the read-only attribute", Win32
 // documentation); Wine replaces it all the same, so we look first.
+bool KeepsExisting(DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+}
 bool KeepsExisting(const std::wstring& target) {
-    const DWORD existing = ::GetFileAttributesW(target.c_str());
-    return existing != INVALID_FILE_ATTRIBUTES &&
-           (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+    return KeepsExisting(::GetFileAttributesW(target.c_str()));
 }
 
 FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& information) {
@@ -262,8 +264,11 @@ std::optional<FileIdentity> SaveReplacing(const std::string& path,
                                           const ReplaceQuestion& mayReplace) {
     const MerrowinError failure(FileCreateMessage(path));
     const std::wstring target = ExtendedPathFor(Widen(path), kTemporarySuffixLength);
-    if (KeepsExisting(target)) throw failure;
-    if (mayReplace) {
+    const DWORD existing = ::GetFileAttributesW(target.c_str());
+    if (KeepsExisting(existing)) throw failure;
+    // Only a file that is there has an identity to ask about: a batch into
+    // an empty folder opens nothing more than the new file.
+    if (mayReplace && existing != INVALID_FILE_ATTRIBUTES) {
         const std::optional<FileIdentity> existing = IdentityOf(target);
         if (existing && !mayReplace(*existing)) return std::nullopt;
     }

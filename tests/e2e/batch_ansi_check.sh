@@ -90,7 +90,7 @@ echo_text=$(printf '%s\n' "$batch" | sed -n 's/^if errorlevel 1 echo //p')
 [ "$said" = "$echo_text" ] || { echo "the batch file said '$said', not '$echo_text'" >&2; exit 1; }
 # The report as README.txt shows it: cells apart by two blanks or more. The
 # name of the encoding read in the first row is not compared.
-cells() { sed -e 's/ (リストの文字コード: [^)]*)$//' -e 's/\t*$//' -e 's/   */\t/g' -e 's/\t*$//'; }
+cells() { sed -e 's/\t*$//' -e 's/   */\t/g' -e 's/\t*$//'; }
 got=$(sed '1s/^\xEF\xBB\xBF//' "$labels/codes.report.tsv" | tr -d '\r' | cells)
 want=$(printf '%s\n' "$report" | cells)
 if [ "$got" != "$want" ]; then
