@@ -64,6 +64,8 @@ void ApplyOption(std::string_view argument, BarcodeJob& job) {
         if (key == option.key) return ApplyNumeric(option, argument, length, job);
     if (key == "no") {
         if (!job.PrefixedText) job.NoText = true;
+    } else if (key == "ol") {
+        job.OutlinedText = true;
     } else if (key == "cd") {
         ApplyData(argument, length, job);
     } else if (key == "fl") {

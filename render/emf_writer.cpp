@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <numeric>
 #include <stdexcept>
 #include <utility>
 
@@ -350,12 +351,19 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
 }
 
+// The window and viewport extents of a page.
+ExactMapping MappingOf(const EmfPage& page) {
+    if (page.exact.windowWidth > 0) return page.exact;
+    return {page.width, page.height, page.copyWidth, page.copyHeight};
+}
+
 // The reference pixels that the units [left, right) x [top, bottom) of the
 // page fall on, both corners included.
 RectL DeviceBounds(const EmfPage& page, std::int64_t left, std::int64_t top, std::int64_t right,
                    std::int64_t bottom) {
-    const std::int64_t w = page.width, h = page.height;
-    const std::int64_t ws = page.copyWidth, hs = page.copyHeight;
+    const ExactMapping map = MappingOf(page);
+    const std::int64_t w = map.windowWidth, h = map.windowHeight;
+    const std::int64_t ws = map.viewportWidth, hs = map.viewportHeight;
     return {Saturate(FloorDiv(left * ws, w)), Saturate(FloorDiv(top * hs, h)),
             Saturate(-FloorDiv(-right * ws, w) - 1), Saturate(-FloorDiv(-bottom * hs, h) - 1)};
 }
@@ -402,6 +410,38 @@ FrameSize FrameFromModuleWidth(std::int32_t width, std::int32_t height, std::int
             RoundedQuotient(height * perUnit, 200, height > 0)};
 }
 
+ExactMapping MappingOntoFrame(std::int32_t width, std::int32_t height, const FrameSize& frame,
+                              const ScreenFigures& screen) {
+    const auto reduce = [](std::int64_t window, std::int64_t viewport, std::int32_t& outWindow,
+                           std::int32_t& outViewport) {
+        const std::int64_t divisor = std::gcd(window, viewport);
+        if (divisor == 0) throw std::invalid_argument("a mapping without extent");
+        window /= divisor;
+        viewport /= divisor;
+        // Beyond 32 bits (a very large picture on a very large screen):
+        // both shrunk alike, the ratio kept to within a part in 2^30.
+        const std::int64_t over = std::max(window, viewport) / (std::int64_t{1} << 30) + 1;
+        if (over > 1) {
+            window = std::max<std::int64_t>(window / over, 1);
+            viewport = std::max<std::int64_t>(viewport / over, 1);
+        }
+        outWindow = static_cast<std::int32_t>(window);
+        outViewport = static_cast<std::int32_t>(viewport);
+    };
+    ExactMapping map;
+    reduce(std::int64_t{width} * screen.widthMm * 100, std::int64_t{frame.width} * screen.widthPixels,
+           map.windowWidth, map.viewportWidth);
+    reduce(std::int64_t{height} * screen.heightMm * 100,
+           std::int64_t{frame.height} * screen.heightPixels, map.windowHeight, map.viewportHeight);
+    return map;
+}
+
+FrameSize FrameFromDots(std::int32_t width, std::int32_t height, std::int32_t dpi) {
+    if (dpi <= 0) throw std::invalid_argument("a printer without dots");
+    return {RoundedQuotient(std::int64_t{width} * 2540, dpi, width > 0),
+            RoundedQuotient(std::int64_t{height} * 2540, dpi, height > 0)};
+}
+
 template <class EmfRecord>
 void EmfWriter::Emit(const EmfRecord& record) {
     Put(records_, record);
@@ -434,17 +474,18 @@ EmfWriter::EmfWriter(const EmfPage& page, const ScreenFigures& screen, TextMeasu
         return NearestFloat(static_cast<std::uint64_t>(100 * mm * copy),
                             static_cast<std::uint64_t>(pixels * full));
     };
-    exScale_ = scale(screen.widthMm, page.copyWidth, screen.widthPixels, page.width);
-    eyScale_ = scale(screen.heightMm, page.copyHeight, screen.heightPixels, page.height);
+    const ExactMapping map = MappingOf(page);
+    exScale_ = scale(screen.widthMm, map.viewportWidth, screen.widthPixels, map.windowWidth);
+    eyScale_ = scale(screen.heightMm, map.viewportHeight, screen.heightPixels, map.windowHeight);
     // The header goes first and counts as a record; Finish fills in its
     // figures, which take the same bytes whatever their values.
     Emit(EmrHeader{});
     // The copy keeps the full-size records: the window of W x H units is
     // mapped onto a viewport of Ws x Hs reference pixels.
-    if (page.copyWidth != page.width || page.copyHeight != page.height) {
+    if (map.viewportWidth != map.windowWidth || map.viewportHeight != map.windowHeight) {
         Emit(EmrSetMapMode{kMmAnisotropic});
-        Emit(EmrSetWindowExtEx{{page.width, page.height}});
-        Emit(EmrSetViewportExtEx{{page.copyWidth, page.copyHeight}});
+        Emit(EmrSetWindowExtEx{{map.windowWidth, map.windowHeight}});
+        Emit(EmrSetViewportExtEx{{map.viewportWidth, map.viewportHeight}});
     }
 }
 

@@ -1,6 +1,7 @@
 #include "render/layout.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 #include "common/saturate.h"
@@ -38,6 +39,43 @@ Rect Box(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t b
 
 constexpr int kGuardTextHeight = 20;
 
+// The layout on the standard grid, from the size functions.
+void LayOutStandard(const BarcodeJob& job, SymbolLayout& layout) {
+    const bool frame = IsItf(job.Kind) && job.BearerFrame;
+    const std::int64_t frameUnits = frame ? 2 * job.FrameWidth : 0;
+    switch (job.Kind) {
+        case SymbologyKind::Jan13:
+            layout.W = Jan13Width(job.LeftMargin, job.RightMargin);
+            break;
+        case SymbologyKind::Jan8:
+            layout.W = Jan8Width(job.LeftMargin, job.RightMargin);
+            break;
+        case SymbologyKind::Itf14:
+            layout.W = Itf14Width(job.LeftMargin, job.RightMargin, job.InnerMargin, job.FrameWidth,
+                                  job.BearerFrame);
+            break;
+        default:
+            layout.W = Itf16Width(job.LeftMargin, job.RightMargin, job.InnerMargin, job.FrameWidth,
+                                  job.BearerFrame);
+            break;
+    }
+    if (IsJan(job.Kind)) {
+        layout.H = JanHeight(job.TopMargin, job.BottomMargin, job.FontSize, job.Gap, job.BarHeight,
+                             job.NoText, job.ExtendedGuards);
+        layout.x0 = 2 * job.LeftMargin;
+    } else {
+        layout.H = ItfHeight(job.TopMargin, job.BottomMargin, job.Gap, job.FrameWidth, job.FontSize,
+                             job.BarHeight, job.NoText, job.BearerFrame);
+        layout.x0 = Saturate(2 * job.LeftMargin + 2 * job.InnerMargin + frameUnits);
+    }
+    const std::int64_t bars = 2 * std::int64_t{job.BarHeight};
+    layout.Y1 = Saturate(2 * job.TopMargin + frameUnits);
+    layout.Y2 = Saturate(2 * job.TopMargin + frameUnits + bars);
+    if (IsJan(job.Kind) && job.ExtendedGuards) {
+        layout.Y3 = Saturate(2 * job.TopMargin + bars + (job.Gap + kGuardTextHeight) / 2);
+    }
+}
+
 }  // namespace
 
 std::int32_t Jan13Width(std::uint8_t left, std::uint8_t right) {
@@ -73,42 +111,39 @@ std::int32_t ItfHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t gap, 
     return PictureHeight(top, bottom, barHeight, frame, bearerFrame, noText ? 0 : fontSize + gap);
 }
 
-SymbolLayout LayOut(const BarcodeJob& job) {
+SymbolLayout LayOut(const BarcodeJob& job, const Grid& grid) {
+    const SymbologyDescriptor& shape = ShapeOf(job.Kind);
     SymbolLayout layout;
-    layout.P = ShapeOf(job.Kind).Pairs();
-    const bool frame = IsItf(job.Kind) && job.BearerFrame;
-    const std::int64_t frameUnits = frame ? 2 * job.FrameWidth : 0;
-    switch (job.Kind) {
-        case SymbologyKind::Jan13:
-            layout.W = Jan13Width(job.LeftMargin, job.RightMargin);
-            break;
-        case SymbologyKind::Jan8:
-            layout.W = Jan8Width(job.LeftMargin, job.RightMargin);
-            break;
-        case SymbologyKind::Itf14:
-            layout.W = Itf14Width(job.LeftMargin, job.RightMargin, job.InnerMargin, job.FrameWidth,
-                                  job.BearerFrame);
-            break;
-        default:
-            layout.W = Itf16Width(job.LeftMargin, job.RightMargin, job.InnerMargin, job.FrameWidth,
-                                  job.BearerFrame);
-            break;
+    layout.P = shape.Pairs();
+    layout.grid = grid;
+    if (grid == Grid{}) {
+        // The standard grid: the spec's size functions, no pattern needed.
+        LayOutStandard(job, layout);
+        return layout;
     }
-    if (IsJan(job.Kind)) {
-        layout.H = JanHeight(job.TopMargin, job.BottomMargin, job.FontSize, job.Gap, job.BarHeight,
-                             job.NoText, job.ExtendedGuards);
-        layout.x0 = 2 * job.LeftMargin;
-    } else {
-        layout.H = ItfHeight(job.TopMargin, job.BottomMargin, job.Gap, job.FrameWidth, job.FontSize,
-                             job.BarHeight, job.NoText, job.BearerFrame);
-        layout.x0 = Saturate(2 * job.LeftMargin + 2 * job.InnerMargin + frameUnits);
-    }
-    const std::int64_t bars = 2 * std::int64_t{job.BarHeight};
-    layout.Y1 = Saturate(2 * job.TopMargin + frameUnits);
-    layout.Y2 = Saturate(2 * job.TopMargin + frameUnits + bars);
-    if (IsJan(job.Kind) && job.ExtendedGuards) {
-        layout.Y3 = Saturate(2 * job.TopMargin + bars + (job.Gap + kGuardTextHeight) / 2);
-    }
+    if (job.Pattern.size() != shape.patternLength)
+        throw std::invalid_argument("the pattern does not fit the symbology");
+    std::int64_t symbol = 0;
+    for (const char element : job.Pattern) symbol += grid.Element(element);
+    const bool itf = IsItf(job.Kind);
+    const bool frame = itf && job.BearerFrame;
+    const std::int64_t f = frame ? grid.Units(2 * job.FrameWidth) : 0;
+    const std::int64_t left = grid.Units(2 * job.LeftMargin);
+    const std::int64_t inner = itf ? grid.Units(2 * job.InnerMargin) : 0;
+    const std::int64_t top = grid.Units(2 * job.TopMargin);
+    const std::int64_t bars = grid.Units(2 * std::int64_t{job.BarHeight});
+    // As JanHeight and ItfHeight: the extended-guard styles always reserve
+    // their fixed-height text band.
+    const bool guards = IsJan(job.Kind) && job.ExtendedGuards;
+    const std::int64_t textBand = guards        ? grid.Units(job.Gap) + grid.Units(kGuardTextHeight)
+                                  : job.NoText ? 0
+                                               : grid.Units(job.FontSize) + grid.Units(job.Gap);
+    layout.W = Saturate(left + grid.Units(2 * job.RightMargin) + 2 * inner + symbol + 2 * f);
+    layout.H = Saturate(top + grid.Units(2 * job.BottomMargin) + bars + 2 * f + textBand);
+    layout.x0 = Saturate(left + inner + f);
+    layout.Y1 = Saturate(top + f);
+    layout.Y2 = Saturate(top + f + bars);
+    if (guards) layout.Y3 = Saturate(top + bars + grid.Units((job.Gap + kGuardTextHeight) / 2));
     return layout;
 }
 
@@ -121,8 +156,9 @@ void DrawSymbol(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canva
     // The check digit is worked out before anything is drawn, so a bad
     // digit string leaves the canvas untouched.
     const std::string check = IntToStr(CheckDigit(job.Digits));
+    const Grid& grid = layout.grid;
     const bool frame = IsItf(job.Kind) && job.BearerFrame;
-    const std::int64_t f = frame ? 2 * job.FrameWidth : 0;
+    const std::int64_t f = frame ? grid.Units(2 * job.FrameWidth) : 0;
 
     // The white ground, then only black: the bearer frame as the four sides
     // of its ring, 2F units thick, around a white field exactly 2BH units
@@ -130,9 +166,9 @@ void DrawSymbol(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canva
     // another, so a consumer that smooths edges draws each edge once.
     canvas.FillRect(Box(0, 0, layout.W, layout.H), Colour::White);
     if (frame) {
-        const std::int64_t left = 2 * job.LeftMargin;
-        const std::int64_t top = 2 * job.TopMargin;
-        const std::int64_t right = std::int64_t{layout.W} - 2 * job.RightMargin;
+        const std::int64_t left = grid.Units(2 * job.LeftMargin);
+        const std::int64_t top = grid.Units(2 * job.TopMargin);
+        const std::int64_t right = std::int64_t{layout.W} - grid.Units(2 * job.RightMargin);
         const std::int64_t bottom = std::int64_t{layout.Y2} + f;
         // A ring thicker than half its box is solid black: the field is empty.
         const std::int64_t fieldTop = std::min(top + f, bottom);
@@ -147,29 +183,37 @@ void DrawSymbol(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canva
 
     // Bars; the spaces are left to the white ground. With extended guards
     // the start, centre and end guard bars (one module each) run on down to
-    // Y3, into the band of gap and text, as one taller rectangle.
+    // Y3, into the band of gap and text, as one taller rectangle. A bar
+    // width reduction takes half its width off the bar's left edge and the
+    // rest off its right: the element edges stay on the grid, the centre
+    // stays (to half a unit for an odd reduction).
     const bool guards = IsJan(job.Kind) && job.ExtendedGuards;
+    std::array<std::int64_t, 6> guardOffsets{};
+    for (std::size_t i = 0; i < guardOffsets.size(); ++i)
+        guardOffsets[i] = grid.Units(shape.guardOffsets[i]);
     const auto isGuard = [&](std::int64_t offset) {
-        return guards && std::find(shape.guardOffsets.begin(), shape.guardOffsets.end(), offset) !=
-                             shape.guardOffsets.end();
+        return guards &&
+               std::find(guardOffsets.begin(), guardOffsets.end(), offset) != guardOffsets.end();
     };
+    const std::int64_t cutLeft = grid.reduction / 2;
+    const std::int64_t cutRight = grid.reduction - cutLeft;
     std::int64_t x = layout.x0;
     for (std::size_t i = 0; i < pattern.size(); i += 2) {
-        const int bar = pattern[i] - '0';
+        const std::int64_t bar = grid.Element(pattern[i]);
         const std::int32_t bottom = isGuard(x - layout.x0) ? layout.Y3 : layout.Y2;
-        canvas.FillRect(Box(x, layout.Y1, x + bar, bottom), Colour::Black);
-        if (i + 1 < pattern.size()) x += bar + (pattern[i + 1] - '0');
+        canvas.FillRect(Box(x + cutLeft, layout.Y1, x + bar - cutRight, bottom), Colour::Black);
+        if (i + 1 < pattern.size()) x += bar + grid.Element(pattern[i + 1]);
     }
 
     const auto digits = [&](const DigitGroup& g) { return CharRange(job.Digits, g.first, g.last); };
     // The text cell starts G units below the bars, or below the frame.
-    const std::int32_t textTop = Saturate(std::int64_t{layout.Y2} + f + job.Gap);
+    const std::int32_t textTop = Saturate(std::int64_t{layout.Y2} + f + grid.Units(job.Gap));
 
     if (guards) {
         // These styles always print, in their fixed height.
         for (const GuardText& text : shape.guardTexts) {
-            canvas.SetFont(kSymbolFontFace, 0, kGuardTextHeight);
-            canvas.DrawString(Saturate(std::int64_t{layout.x0} + text.xOffset), textTop,
+            canvas.SetFont(kSymbolFontFace, 0, static_cast<int>(grid.Units(kGuardTextHeight)));
+            canvas.DrawString(Saturate(std::int64_t{layout.x0} + grid.Units(text.xOffset)), textTop,
                               digits(text.group) + (text.withCheckDigit ? check : ""));
         }
         return;
@@ -185,7 +229,7 @@ void DrawSymbol(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canva
         line += shape.separator;
     }
     line += check;
-    canvas.SetFont(kSymbolFontFace, 0, job.FontSize);
+    canvas.SetFont(kSymbolFontFace, 0, Saturate(grid.Units(job.FontSize)));
     // Centred on the whole picture, not on the bars; truncating toward zero.
     canvas.DrawString(Saturate((std::int64_t{layout.W} - canvas.TextWidth(line)) / 2), textTop,
                       line);

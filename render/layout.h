@@ -21,6 +21,30 @@ std::int32_t ItfHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t gap, 
                        std::uint8_t fontSize, std::int32_t barHeight, bool noText,
                        bool bearerFrame);
 
+// The lengths of a drawing in whole drawing units: a module, an ITF wide
+// element and what is taken off every bar. The standard grid is the
+// picture without print options: a module of 2 units, a wide element of 5.
+// A printer's grid has one unit per dot; a finer grid (k units per half
+// module) states a bar width reduction or glyph outlines precisely.
+struct Grid {
+    std::int32_t module = 2;
+    std::int32_t wide = 5;
+    std::int32_t reduction = 0;  // off every bar: half on the left, the rest on the right
+
+    // A length counted in half modules (margins doubled, gap, font size,
+    // text offsets) in units of this grid, to the nearest unit (halves up).
+    constexpr std::int64_t Units(std::int64_t halfModules) const {
+        const std::int64_t twice = halfModules * module + 1;
+        return twice / 2 - (twice % 2 != 0 && twice < 0 ? 1 : 0);
+    }
+    // The width of one Pattern element ('2', '4', '6', '8': half modules;
+    // ITF's wide '5') in units of this grid.
+    constexpr std::int32_t Element(char width) const {
+        return width == '5' ? wide : (width - '0') / 2 * module;
+    }
+    friend bool operator==(const Grid&, const Grid&) = default;
+};
+
 // The working values of one drawing, in drawing units.
 struct SymbolLayout {
     std::int32_t W = 0;   // picture width
@@ -30,10 +54,12 @@ struct SymbolLayout {
     std::int32_t Y2 = 0;  // bar bottom
     std::int32_t Y3 = 0;  // extended guard bottom (JAN with ExtendedGuards)
     int P = 0;            // bar-and-space pairs before the last bar
+    Grid grid;            // the lengths the drawing walks
 };
 
-// Layout of a job whose Kind is 1 to 4.
-SymbolLayout LayOut(const BarcodeJob& job);
+// Layout of a job whose Kind is 1 to 4 on `grid`. Any grid but the
+// standard one sums the job's Pattern, which must then be set.
+SymbolLayout LayOut(const BarcodeJob& job, const Grid& grid = Grid{});
 
 // Draws background, bearer frame, bars, extended guards and the digits of
 // `job` (whose Pattern is set) onto `canvas`. Raises ConversionError for a

@@ -24,7 +24,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 10> kSwitche
 }};
 
 // The options without a number, as the help lists them before the sizes.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kOtherOptions{{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 7> kOtherOptions{{
     {"/cdDIGITS", "データ (必須)。JAN-13 は 12 桁、JAN-8 は 7 桁、ITF-14 は 13 桁、\n"
                   "ITF-16 は 15 桁。チェックデジットは自動で計算して付けます。\n"
                   "余分な文字は無視します: JAN-13 を 13 桁で書いても 13 桁目は\n"
@@ -49,11 +49,14 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kOtherOpt
     {"/nc",       "/fl の後に書くと、ファイルだけに出力し、クリップボードは\n"
                   "変えません"},
     {"/no",       "数字を描きません (/j13b、/j8b、ITF)"},
+    {"/ol",       "数字と文字を OCR-B の輪郭 (塗りつぶした図形) で描きます。\n"
+                  "フォントがなくても、どのパソコンとプリンターでも同じ形に\n"
+                  "なります (■ 印刷)。コマンドラインだけのもので、保存されません"},
 }};
 
 // What each size is, in the settings window's own words; the value line
 // under it comes from the option table.
-constexpr std::array<std::pair<SizeField, std::string_view>, 11> kSizeMeanings{{
+constexpr std::array<std::pair<SizeField, std::string_view>, 13> kSizeMeanings{{
     {SizeField::BarHeight,    "バーの高さ (モジュール)"},
     {SizeField::TopMargin,    "上マージン (モジュール)"},
     {SizeField::BottomMargin, "下マージン (モジュール)"},
@@ -67,6 +70,11 @@ constexpr std::array<std::pair<SizeField, std::string_view>, 11> kSizeMeanings{{
     {SizeField::ModuleWidth,  "モジュール幅 (1/100 mm)。指定すると図の大きさを画面ではなく\n"
                               "この幅 (×コピー倍率) から決めるので、どのパソコンでも同じ\n"
                               "大きさで印刷されます。コマンドラインだけのもので、保存されません"},
+    {SizeField::DotsPerInch,  "プリンターの解像度 (dpi)。モジュール、マージン、高さ、文字を\n"
+                              "プリンターのドットの整数倍にします (■ 印刷)。コマンドライン\n"
+                              "だけのもので、保存されません"},
+    {SizeField::BarReduction, "バー幅の縮小 (µm)。バーをこの幅だけ細く、スペースを同じだけ\n"
+                              "太くします (■ 印刷)。コマンドラインだけのもので、保存されません"},
 }};
 // clang-format on
 

@@ -271,7 +271,7 @@ Written Write(const BarcodeJob& job, int rate = 100, ScreenFigures screen = kScr
               int moduleWidth = 0) {
     const SymbolLayout layout = LayOut(job);
     const CopySize copy = ScaledSize(layout.W, layout.H, rate);
-    EmfPage page{layout.W, layout.H, copy.width, copy.height, {}};
+    EmfPage page{layout.W, layout.H, copy.width, copy.height, {}, {}};
     page.frame = moduleWidth ? FrameFromModuleWidth(layout.W, layout.H, moduleWidth, rate)
                              : FrameFromScreen(copy.width, copy.height, screen);
     if (moduleWidth) {
@@ -596,7 +596,7 @@ INSTANTIATE_TEST_SUITE_P(, TextRecords, testing::ValuesIn(kTextRows),
                          [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
 EmfPage PageOf(int width, int height) {
-    return {width, height, width, height, {100, 100}};
+    return {width, height, width, height, {100, 100}, {}};
 }
 
 TEST(EmfWriterFonts, OneRecordPerDistinctFontZeroFilled) {
@@ -710,7 +710,7 @@ TEST(EmfWriterOutput, SameJobSameBytes) {
     const auto once = [&] {
         const SymbolLayout layout = LayOut(job);
         FakeFont font;
-        EmfWriter writer({layout.W, layout.H, layout.W * 3 / 2, layout.H * 3 / 2, {9000, 4000}},
+        EmfWriter writer({layout.W, layout.H, layout.W * 3 / 2, layout.H * 3 / 2, {9000, 4000}, {}},
                          kScreen, font.Measure());
         DrawSymbol(job, layout, writer);
         return writer.Finish();
@@ -765,13 +765,13 @@ TEST_P(BadPage, Refused) {
 
 // clang-format off
 const PageRow kPageRows[] = {
-    /* 0*/ {0, {0, 154, 226, 154, {1, 1}}, kScreen, "a metafile side outside 1 to 32767"},
-    /* 1*/ {1, {226, 154, 226, 32768, {1, 1}}, kScreen, "a metafile side outside 1 to 32767"},
-    /* 2*/ {2, {32768, 154, 226, 154, {1, 1}}, kScreen, "a metafile side outside 1 to 32767"},
-    /* 3*/ {3, {226, 154, -226, 154, {1, 1}}, kScreen, "a metafile side outside 1 to 32767"},
-    /* 4*/ {4, {226, 154, 226, 154, {0, 1}}, kScreen, "a metafile frame without area"},
-    /* 5*/ {5, {226, 154, 226, 154, {1, 1}}, {1920, 0, 508, 286}, "screen figures without area"},
-    /* 6*/ {6, {226, 154, 226, 154, {1, 1}}, {1920, 1080, 508, 0}, "screen figures without area"},
+    /* 0*/ {0, {0, 154, 226, 154, {1, 1}, {}}, kScreen, "a metafile side outside 1 to 32767"},
+    /* 1*/ {1, {226, 154, 226, 32768, {1, 1}, {}}, kScreen, "a metafile side outside 1 to 32767"},
+    /* 2*/ {2, {32768, 154, 226, 154, {1, 1}, {}}, kScreen, "a metafile side outside 1 to 32767"},
+    /* 3*/ {3, {226, 154, -226, 154, {1, 1}, {}}, kScreen, "a metafile side outside 1 to 32767"},
+    /* 4*/ {4, {226, 154, 226, 154, {0, 1}, {}}, kScreen, "a metafile frame without area"},
+    /* 5*/ {5, {226, 154, 226, 154, {1, 1}, {}}, {1920, 0, 508, 286}, "screen figures without area"},
+    /* 6*/ {6, {226, 154, 226, 154, {1, 1}, {}}, {1920, 1080, 508, 0}, "screen figures without area"},
 };
 // clang-format on
 
@@ -780,7 +780,7 @@ INSTANTIATE_TEST_SUITE_P(, BadPage, testing::ValuesIn(kPageRows),
 
 TEST(EmfWriterPage, LargestSideIsWritten) {
     FakeFont font;
-    EmfWriter writer({32767, 1, 32767, 1, {1, 1}}, kScreen, font.Measure());
+    EmfWriter writer({32767, 1, 32767, 1, {1, 1}, {}}, kScreen, font.Measure());
     writer.FillRect({0, 0, 40000, 1}, Colour::Black);
     const EmfReader emf(writer.Finish());
     EXPECT_EQ(emf.Fills(), (std::vector<Fill>{{{0, 0, 32767, 1}, Colour::Black}}));

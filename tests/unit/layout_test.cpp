@@ -123,10 +123,16 @@ TEST(SizeFunctions, Examples) {
               std::numeric_limits<std::int32_t>::max());
 }
 
+// The working values of a layout, without its grid.
+struct Geometry {
+    std::int32_t W, H, x0, Y1, Y2, Y3;
+    int P;
+};
+
 struct GeometryRow {
     const char* name;
     BarcodeJob job;
-    SymbolLayout expected;
+    Geometry expected;
 };
 
 TEST(LayOut, Examples) {
