@@ -48,10 +48,10 @@ struct BarcodeJob {
     bool NoClipboard = false;
     bool DrChk = false;
     bool OutlinedText = false;  // the digits as filled OCR-B outlines, command line only
-    std::string FileName;     // no folder; ".emf" is added unless it ends so
-    std::string InputDigits;  // the data characters as given
-    std::string SaveDr;       // folder of the saved file; empty: default
-    std::string Pattern;      // element widths, written by the encoder of Kind
+    std::string FileName;       // no folder; ".emf" is added unless it ends so
+    std::string InputDigits;    // the data characters as given
+    std::string SaveDr;         // folder of the saved file; empty: default
+    std::string Pattern;        // element widths, written by the encoder of Kind
 };
 
 // The sizes of a job that options and stored settings set.
@@ -66,9 +66,9 @@ enum class SizeField : std::uint8_t {
     FrameWidth,
     FontSize,
     CopyRate,
-    ModuleWidth,  // command line only, never stored
-    DotsPerInch,  // command line only, never stored
-    BarReduction, // command line only, never stored
+    ModuleWidth,   // command line only, never stored
+    DotsPerInch,   // command line only, never stored
+    BarReduction,  // command line only, never stored
 };
 
 // A number as the job's field keeps it: BarHeight and CopyRate whole, the

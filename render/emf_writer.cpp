@@ -429,8 +429,8 @@ ExactMapping MappingOntoFrame(std::int32_t width, std::int32_t height, const Fra
         outViewport = static_cast<std::int32_t>(viewport);
     };
     ExactMapping map;
-    reduce(std::int64_t{width} * screen.widthMm * 100, std::int64_t{frame.width} * screen.widthPixels,
-           map.windowWidth, map.viewportWidth);
+    reduce(std::int64_t{width} * screen.widthMm * 100,
+           std::int64_t{frame.width} * screen.widthPixels, map.windowWidth, map.viewportWidth);
     reduce(std::int64_t{height} * screen.heightMm * 100,
            std::int64_t{frame.height} * screen.heightPixels, map.windowHeight, map.viewportHeight);
     return map;
@@ -515,17 +515,21 @@ void EmfWriter::FillRect(const Rect& rect, Colour colour) {
     fills_.push_back(clipped);
 }
 
-void EmfWriter::FlushFills() {
-    if (fills_.empty()) return;
+void EmfWriter::SelectFill(Colour colour) {
     if (!penSelected_) {
         Emit(EmrSelectObject{kNullPen});
         penSelected_ = true;
     }
-    if (!brushSelected_ || brush_ != fillColour_) {
-        Emit(EmrSelectObject{fillColour_ == Colour::White ? kWhiteBrush : kBlackBrush});
+    if (!brushSelected_ || brush_ != colour) {
+        Emit(EmrSelectObject{colour == Colour::White ? kWhiteBrush : kBlackBrush});
         brushSelected_ = true;
-        brush_ = fillColour_;
+        brush_ = colour;
     }
+}
+
+void EmfWriter::FlushFills() {
+    if (fills_.empty()) return;
+    SelectFill(fillColour_);
     std::vector<PointS> points;
     points.reserve(4 * fills_.size());
     for (const Rect& r : fills_) PutCorners(points, r);
@@ -605,6 +609,31 @@ void EmfWriter::DrawString(int x, int y, std::string_view text) {
     record.text.string = wide;
     record.text.rectangle = {0, 0, -1, -1};  // no clipping or opaque box, as GDI records it
     record.text.dx = advances;
+    Emit(record);
+}
+
+void EmfWriter::FillPolygons(const std::vector<Polygon>& polygons, Colour colour) {
+    if (finished_) throw std::logic_error("the metafile is finished");
+    FlushFills();
+    EmrPolyPolygon16 record;
+    std::int64_t left = INT64_MAX, top = INT64_MAX, right = INT64_MIN, bottom = INT64_MIN;
+    const auto coordinate = [](int v) {
+        return static_cast<std::int16_t>(std::clamp(v, -32768, 32767));
+    };
+    for (const Polygon& polygon : polygons) {
+        if (polygon.size() < 3) continue;
+        record.polygonPointCount.push_back(static_cast<std::uint32_t>(polygon.size()));
+        for (const Point& p : polygon) {
+            record.points.push_back({coordinate(p.x), coordinate(p.y)});
+            left = std::min<std::int64_t>(left, p.x);
+            top = std::min<std::int64_t>(top, p.y);
+            right = std::max<std::int64_t>(right, p.x);
+            bottom = std::max<std::int64_t>(bottom, p.y);
+        }
+    }
+    if (record.points.empty()) return;
+    SelectFill(colour);
+    record.bounds = DeviceBounds(page_, left, top, right, bottom);
     Emit(record);
 }
 

@@ -126,6 +126,9 @@ public:
     void SetFont(std::string_view face, int charset, int height) override;
     int TextWidth(std::string_view text) override;
     void DrawString(int x, int y, std::string_view text) override;
+    // One polygon record of all the polygons; points outside the 16-bit
+    // range are clamped to it.
+    void FillPolygons(const std::vector<Polygon>& polygons, Colour colour) override;
 
     // Ends the picture: the whole metafile, header first, end record last.
     std::vector<std::uint8_t> Finish();
@@ -136,6 +139,8 @@ private:
     const std::vector<std::int32_t>& Advances(const std::u16string& text);
     // Writes the pending fills as one polygon record.
     void FlushFills();
+    // Selects the null pen and the brush of `colour` where they are not yet.
+    void SelectFill(Colour colour);
     // Appends one record and counts it.
     template <class EmfRecord>
     void Emit(const EmfRecord& record);

@@ -8,6 +8,7 @@
 #include "common/text.h"
 #include "encode/check_digit.h"
 #include "model/symbology.h"
+#include "render/outline_text.h"
 
 namespace merrowin {
 namespace {
@@ -135,7 +136,7 @@ SymbolLayout LayOut(const BarcodeJob& job, const Grid& grid) {
     // As JanHeight and ItfHeight: the extended-guard styles always reserve
     // their fixed-height text band.
     const bool guards = IsJan(job.Kind) && job.ExtendedGuards;
-    const std::int64_t textBand = guards        ? grid.Units(job.Gap) + grid.Units(kGuardTextHeight)
+    const std::int64_t textBand = guards       ? grid.Units(job.Gap) + grid.Units(kGuardTextHeight)
                                   : job.NoText ? 0
                                                : grid.Units(job.FontSize) + grid.Units(job.Gap);
     layout.W = Saturate(left + grid.Units(2 * job.RightMargin) + 2 * inner + symbol + 2 * f);
@@ -211,10 +212,16 @@ void DrawSymbol(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canva
 
     if (guards) {
         // These styles always print, in their fixed height.
+        const int height = Saturate(grid.Units(kGuardTextHeight));
         for (const GuardText& text : shape.guardTexts) {
-            canvas.SetFont(kSymbolFontFace, 0, static_cast<int>(grid.Units(kGuardTextHeight)));
-            canvas.DrawString(Saturate(std::int64_t{layout.x0} + grid.Units(text.xOffset)), textTop,
-                              digits(text.group) + (text.withCheckDigit ? check : ""));
+            const std::int32_t x = Saturate(std::int64_t{layout.x0} + grid.Units(text.xOffset));
+            const std::string group = digits(text.group) + (text.withCheckDigit ? check : "");
+            if (job.OutlinedText) {
+                canvas.FillPolygons(OutlineText(group, x, textTop, height), Colour::Black);
+                continue;
+            }
+            canvas.SetFont(kSymbolFontFace, 0, height);
+            canvas.DrawString(x, textTop, group);
         }
         return;
     }
@@ -229,8 +236,14 @@ void DrawSymbol(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canva
         line += shape.separator;
     }
     line += check;
-    canvas.SetFont(kSymbolFontFace, 0, Saturate(grid.Units(job.FontSize)));
+    const int height = Saturate(grid.Units(job.FontSize));
     // Centred on the whole picture, not on the bars; truncating toward zero.
+    if (job.OutlinedText) {
+        const std::int32_t x = Saturate((layout.W - OutlineTextWidth(line, height)) / 2);
+        canvas.FillPolygons(OutlineText(line, x, textTop, height), Colour::Black);
+        return;
+    }
+    canvas.SetFont(kSymbolFontFace, 0, height);
     canvas.DrawString(Saturate((std::int64_t{layout.W} - canvas.TextWidth(line)) / 2), textTop,
                       line);
 }
@@ -262,6 +275,20 @@ void BarcodeCheck::DrawString(int x, int y, std::string_view text) {
         Check(x, y, std::int64_t{x} + to_.TextWidth(text), std::int64_t{y} + fontHeight_);
     }
     to_.DrawString(x, y, text);
+}
+
+void BarcodeCheck::FillPolygons(const std::vector<Polygon>& polygons, Colour colour) {
+    // The polygons cover their points' box, its right and bottom edges
+    // excluded, as a rectangle does.
+    for (const Polygon& polygon : polygons) {
+        if (polygon.empty()) continue;
+        const auto [left, right] = std::minmax_element(polygon.begin(), polygon.end(),
+                                                       [](Point a, Point b) { return a.x < b.x; });
+        const auto [top, bottom] = std::minmax_element(polygon.begin(), polygon.end(),
+                                                       [](Point a, Point b) { return a.y < b.y; });
+        Check(left->x, top->y, right->x, bottom->y);
+    }
+    to_.FillPolygons(polygons, colour);
 }
 
 bool BarcodeCheck::IsBarcode() const {

@@ -78,6 +78,7 @@ public:
     void SetFont(std::string_view face, int charset, int height) override;
     int TextWidth(std::string_view text) override;
     void DrawString(int x, int y, std::string_view text) override;
+    void FillPolygons(const std::vector<Polygon>& polygons, Colour colour) override;
 
     bool IsBarcode() const;
 

@@ -32,13 +32,14 @@ std::string Millimetres(std::int64_t micrometres) {
 
 std::int64_t PrintedModule(const BarcodeJob& job) {
     const std::int64_t nominal = IsItf(job.Kind) ? kItfNominalModule : kJanNominalModule;
-    const std::int64_t asked = job.ModuleWidth > 0 ? std::int64_t{job.ModuleWidth} * 100 : nominal * 10;
+    const std::int64_t asked =
+        job.ModuleWidth > 0 ? std::int64_t{job.ModuleWidth} * 100 : nominal * 10;
     return asked * job.CopyRate / 100;
 }
 
 std::int32_t ModuleDots(std::int64_t printed, std::int32_t dpi, std::int32_t smallest) {
-    const std::int64_t nearest = (2 * printed * dpi + kTenthMicrometresPerInch) /
-                                 (2 * kTenthMicrometresPerInch);
+    const std::int64_t nearest =
+        (2 * printed * dpi + kTenthMicrometresPerInch) / (2 * kTenthMicrometresPerInch);
     std::int64_t dots = std::max<std::int64_t>(nearest, 1);
     const std::int64_t floor = std::int64_t{smallest} * 10;
     if (printed >= floor) {
@@ -61,9 +62,9 @@ std::int32_t WideUnits(std::int32_t module) {
 }
 
 std::int32_t MicrometresToDots(std::int32_t micrometres, std::int32_t dpi) {
-    return static_cast<std::int32_t>((2 * std::int64_t{micrometres} * 10 * dpi +
-                                      kTenthMicrometresPerInch) /
-                                     (2 * kTenthMicrometresPerInch));
+    return static_cast<std::int32_t>(
+        (2 * std::int64_t{micrometres} * 10 * dpi + kTenthMicrometresPerInch) /
+        (2 * kTenthMicrometresPerInch));
 }
 
 Grid GridForJob(const BarcodeJob& job, const SymbolLayout& standard, std::int32_t maxSide) {
@@ -73,8 +74,8 @@ Grid GridForJob(const BarcodeJob& job, const SymbolLayout& standard, std::int32_
     if (printed <= 0) return Grid{};
     const std::int64_t reduction = std::max(job.BarReduction, 0);
     const auto refuse = [&](std::int64_t moduleMicrometres) {
-        throw MerrowinError(BarReductionMessage(std::to_string(reduction),
-                                                Millimetres(moduleMicrometres)));
+        throw MerrowinError(
+            BarReductionMessage(std::to_string(reduction), Millimetres(moduleMicrometres)));
     };
 
     if (job.DotsPerInch > 0) {

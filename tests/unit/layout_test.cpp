@@ -567,8 +567,8 @@ class PrintGridRows : public testing::TestWithParam<GridRow> {};
 
 TEST_P(PrintGridRows, ModuleWideAndReduction) {
     const GridRow& row = GetParam();
-    BarcodeJob job = IsJan(row.kind) ? Jan(row.kind, "000490123456789")
-                                     : Itf(row.kind, "001490123456789", true);
+    BarcodeJob job =
+        IsJan(row.kind) ? Jan(row.kind, "000490123456789") : Itf(row.kind, "001490123456789", true);
     job.ModuleWidth = row.moduleWidth;
     job.CopyRate = row.copyRate;
     job.DotsPerInch = row.dpi;
