@@ -73,7 +73,13 @@ set(MERROWIN_DECODE_CASES
   "itf16_frame|1234567890123452|/i16f|/cd123456789012345"
   # With a module width the picture fills the frame that states it.
   "jan13_mw33|4901234567894|/j13|/cd490123456789|/mw33"
-  "itf16_mw25_cr200|1234567890123452|/i16f|/cd123456789012345|/mw25|/cr200")
+  "itf16_mw25_cr200|1234567890123452|/i16f|/cd123456789012345|/mw25|/cr200"
+  # On a printer's dots, with bar width reduction, with outlined digits.
+  "jan13_dp203|4901234567894|/j13|/cd490123456789|/dp203"
+  "jan8_dp600_bw25|49012347|/j8|/cd4901234|/dp600|/bw25"
+  "jan13_bw60_ol|4901234567894|/j13t|/cd490123456789|/bw60|/ol"
+  "itf14_dp300_mw50_ol|14901234567891|/i14f|/cd1490123456789|/dp300|/mw50|/ol"
+  "itf16_dp203_bw120|1234567890123452|/i16|/cd123456789012345|/dp203|/bw120")
 foreach(case IN LISTS MERROWIN_DECODE_CASES)
   string(REPLACE "|" ";" fields "${case}")
   list(POP_FRONT fields name expected)
