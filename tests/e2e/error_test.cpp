@@ -218,7 +218,9 @@ TEST_F(ErrorTest, ErrorBoxStopsTheRun) {
          L"/j13 /cd490123456789 /dp203 /bw190 /fl",
          {},
          L"バー幅の縮小 190 µm がモジュール幅 0.375 mm の半分以上です."},
-        {"10 reduction of half a module", L"/i14 /cd1490123456789 /bw500 /ol /fl", {},
+        {"10 reduction of half a module",
+         L"/i14 /cd1490123456789 /bw500 /ol /fl",
+         {},
          L"バー幅の縮小 500 µm がモジュール幅 1.000 mm の半分以上です."},
     };
     for (const Row& row : rows) {

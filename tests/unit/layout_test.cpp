@@ -649,6 +649,9 @@ const GridRow kGridRows[] = {
     /*25*/ {25, SymbologyKind::Jan13, 0,  100, 0,    0,   true,  {32, 80, 0},  ""},
     // Outlines on dots keep the dots.
     /*26*/ {26, SymbologyKind::Jan13, 0,  100, 300,  0,   true,  {4, 10, 0},   ""},
+    // A stored copy rate of two thousand million: no picture can hold the
+    // module; capped beyond the largest one, which the run then refuses.
+    /*27*/ {27, SymbologyKind::Itf14, 0, 2000000000, 600, 0, false, {32768, 81920, 0}, ""},
 };
 // clang-format on
 
