@@ -1037,8 +1037,9 @@ TEST_P(GdiPlayback, CoversTheDrawnRectanglesExactly) {
     const PlaybackRow& row = GetParam();
     const BarcodeJob job = DefaultJob(row.kind, row.style);
     const SymbolLayout layout = LayOut(job);
-    EmfPage page{layout.W, layout.H, layout.W, layout.H,
-                 FrameFromScreen(layout.W, layout.H, row.screen), {}};
+    EmfPage page{
+        layout.W, layout.H, layout.W, layout.H, FrameFromScreen(layout.W, layout.H, row.screen),
+        {}};
     FakeFont font;
     EmfWriter writer(page, row.screen, font.Measure());
     TeeCanvas tee(writer);
@@ -1122,8 +1123,12 @@ TEST_P(GdiFramePlayback, DrawingCoversTheFrameExactly) {
     const FramePlaybackRow& row = GetParam();
     const BarcodeJob job = DefaultJob(row.kind, row.style);
     const SymbolLayout layout = LayOut(job);
-    EmfPage page{layout.W, layout.H, 0, 0,
-                 FrameFromModuleWidth(layout.W, layout.H, row.moduleWidth, row.rate), {}};
+    EmfPage page{layout.W,
+                 layout.H,
+                 0,
+                 0,
+                 FrameFromModuleWidth(layout.W, layout.H, row.moduleWidth, row.rate),
+                 {}};
     const PixelSize copy = PixelsOfFrame(page.frame, row.screen);
     page.copyWidth = copy.width;
     page.copyHeight = copy.height;
