@@ -125,6 +125,8 @@ void ApplyOption(const CommandOption& option, BarcodeJob& job) {
         if (key == numeric.key) return ApplyNumeric(numeric, option, job);
     if (key == "no") {
         if (!job.PrefixedText) job.NoText = true;
+    } else if (key == "ol") {
+        job.OutlinedText = true;
     } else if (key == "cd") {
         if (job.Kind == SymbologyKind::None) return;
         job.DataValue = option.value;

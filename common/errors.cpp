@@ -32,6 +32,10 @@ std::string FileCreateMessage(std::string_view path) {
 std::string PictureSizeMessage(std::string_view size) {
     return Fill("図の大きさ %s が大きすぎます", size);
 }
+std::string BarReductionMessage(std::string_view micrometres, std::string_view moduleMillimetres) {
+    return Fill(Fill("バー幅の縮小 %s µm がモジュール幅 %s mm の半分以上です", micrometres),
+                moduleMillimetres);
+}
 std::string CreateFolderQuestion(std::string_view path) {
     return Fill("フォルダ「%s」はありません。作成しますか?", path);
 }

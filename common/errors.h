@@ -29,6 +29,9 @@ std::string CreateFolderQuestion(
     std::string_view path);  // フォルダ「%s」はありません。作成しますか?
 std::string FolderCreateMessage(std::string_view path);  // フォルダ「%s」を作成できません。
 std::string PictureSizeMessage(std::string_view size);  // 図の大きさ %s が大きすぎます
+// A bar width reduction (/bw) of half the printed module or more:
+// "バー幅の縮小 %s µm がモジュール幅 %s mm の半分以上です".
+std::string BarReductionMessage(std::string_view micrometres, std::string_view moduleMillimetres);
 inline constexpr std::string_view kClipboardMessage = "クリップボードを開くことができません";
 inline constexpr std::string_view kMetafileMessage = "メタファイルを作成できません";
 inline constexpr std::string_view kFontMessage = "フォントを作成できません";

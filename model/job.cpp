@@ -4,7 +4,8 @@ namespace merrowin {
 
 std::int32_t NarrowToField(SizeField field, std::int32_t value) {
     if (field == SizeField::BarHeight || field == SizeField::CopyRate ||
-        field == SizeField::ModuleWidth)
+        field == SizeField::ModuleWidth || field == SizeField::DotsPerInch ||
+        field == SizeField::BarReduction)
         return value;
     return static_cast<std::uint8_t>(value);
 }
@@ -25,6 +26,8 @@ void SetJobField(BarcodeJob& job, SizeField field, std::int32_t value) {
         case SizeField::FontSize:     job.FontSize = low; break;
         case SizeField::CopyRate:     job.CopyRate = whole; break;
         case SizeField::ModuleWidth:  job.ModuleWidth = whole; break;
+        case SizeField::DotsPerInch:  job.DotsPerInch = whole; break;
+        case SizeField::BarReduction: job.BarReduction = whole; break;
     }
     // clang-format on
 }
@@ -43,6 +46,8 @@ std::int32_t JobField(const BarcodeJob& job, SizeField field) {
         case SizeField::FontSize:     return job.FontSize;
         case SizeField::CopyRate:     return job.CopyRate;
         case SizeField::ModuleWidth:  return job.ModuleWidth;
+        case SizeField::DotsPerInch:  return job.DotsPerInch;
+        case SizeField::BarReduction: return job.BarReduction;
     }
     // clang-format on
     return 0;

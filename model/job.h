@@ -37,6 +37,8 @@ struct BarcodeJob {
     std::uint8_t FrameWidth = 0;    // modules
     std::uint8_t FontSize = 0;      // drawing units
     std::int32_t ModuleWidth = 0;   // .01 mm, command line only; 0: the screen decides
+    std::int32_t DotsPerInch = 0;   // the printer's, command line only; 0: no dot grid
+    std::int32_t BarReduction = 0;  // micrometres off every bar, command line only
     bool ExtendedGuards = false;
     bool PrefixedText = false;
     bool NoText = false;
@@ -46,6 +48,7 @@ struct BarcodeJob {
     bool FileNameGiven = false;
     bool NoClipboard = false;
     bool DrChk = false;
+    bool OutlinedText = false;         // the digits as filled OCR-B outlines, command line only
     std::string FileName;              // no folder; ".emf" is added unless it ends so
     std::string InputDigits;           // the data characters as given
     std::string DataValue;             // the value of "cd" as written, read again when "id" follows
@@ -66,7 +69,9 @@ enum class SizeField : std::uint8_t {
     FrameWidth,
     FontSize,
     CopyRate,
-    ModuleWidth,  // command line only, never stored
+    ModuleWidth,   // command line only, never stored
+    DotsPerInch,   // command line only, never stored
+    BarReduction,  // command line only, never stored
 };
 
 // A number as the job's field keeps it: BarHeight and CopyRate whole, the

@@ -67,7 +67,7 @@ inline constexpr auto kAnyKind = std::nullopt;
 // clang-format off
 // In the order of the settings grid's rows (SizeField), then the command
 // line's own.
-inline constexpr std::array<NumericOption, 11> kNumericOptions{{
+inline constexpr std::array<NumericOption, 13> kNumericOptions{{
     // key field                     L=3      L=4      L=5     L=6       L=7+      ceiling floor     one digit 1  side margin         stored              window floor, JAN, ITF
     {"bh", SizeField::BarHeight,    {Fix(10), Fix(10), kValue, Fix(100), Fix(100)}, 100, kNoFloor, kAsTyped, kAnyKind,          StoredFor::Every, 10, 60,  60},
     {"tm", SizeField::TopMargin,    {kKeep,   kValue,  kValue, Fix(20),  Fix(20)},  20,  kNoFloor, kAsTyped, kAnyKind,          StoredFor::Every, 0,  3,   3},
@@ -85,6 +85,12 @@ inline constexpr std::array<NumericOption, 11> kNumericOptions{{
     // The module width in .01 mm that the picture states as its printed
     // size: command line only.
     {"mw", SizeField::ModuleWidth,  {Fix(10), Fix(10), kValue, kValue,   Fix(200)}, 200, 10,       kAsTyped, kAnyKind,          StoredFor::None,  10, 0,   0},
+    // The printer's resolution in dots per inch: every bar, space and
+    // margin becomes whole dots. Command line only.
+    {"dp", SizeField::DotsPerInch,  {kKeep,   kValue,  kValue, kValue,   kValue},   2400, 72,      kAsTyped, kAnyKind,          StoredFor::None,  72, 0,   0},
+    // Bar width reduction in micrometres: every bar narrower, every space
+    // wider by as much. Command line only.
+    {"bw", SizeField::BarReduction, {kKeep,   kValue,  kValue, kValue,   Fix(999)}, 999, kNoFloor, kAsTyped, kAnyKind,          StoredFor::None,  0,  0,   0},
 }};
 // clang-format on
 

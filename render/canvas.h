@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace merrowin {
 
@@ -17,6 +18,15 @@ struct Rect {
 };
 
 enum class Colour : std::uint8_t { White, Black };
+
+struct Point {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const Point&, const Point&) = default;
+};
+
+// A closed polygon: the last point joins the first.
+using Polygon = std::vector<Point>;
 
 class Canvas {
 public:
@@ -31,6 +41,13 @@ public:
     // Draws `text` with its cell's top-left corner at (x, y), no background
     // box, in the canvas's default text colour.
     virtual void DrawString(int x, int y, std::string_view text) = 0;
+    // Fills the polygons together by the alternate rule (a polygon inside
+    // another is a hole): the glyph outlines of a line of digits. A canvas
+    // that only looks at the bars may leave them.
+    virtual void FillPolygons(const std::vector<Polygon>& polygons, Colour colour) {
+        (void)polygons;
+        (void)colour;
+    }
 };
 
 }  // namespace merrowin

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cassert>
 #include <cmath>
+#include <numeric>
 #include <span>
 #include <stdexcept>
 #include <utility>
@@ -255,6 +256,38 @@ void Put(Cursor& out, const EmrPolyPolygon16& r) {
     for (const Rect& rectangle : r.rectangles) PutCorners(out, rectangle);
 }
 
+// Filled outlines (the glyphs of outlined digits): polygons of three or
+// more points each, one point count per polygon.
+struct EmrPolyPolygonOutlines16 {
+    static constexpr RecordType kType = RecordType::PolyPolygon16;
+    RectL bounds;
+    std::span<const Polygon> polygons;
+};
+std::uint32_t SizeOf(const EmrPolyPolygonOutlines16& r) {
+    // bounds, NumberOfPolygons, Count, a count per polygon, the points
+    std::uint32_t points = 0;
+    for (const Polygon& polygon : r.polygons) points += static_cast<std::uint32_t>(polygon.size());
+    return kRecordStart + 16 + 4 + 4 + 4 * static_cast<std::uint32_t>(r.polygons.size()) +
+           (2 + 2) * points;
+}
+void Put(Cursor& out, const EmrPolyPolygonOutlines16& r) {
+    Put(out, r.bounds);
+    std::uint32_t points = 0;
+    for (const Polygon& polygon : r.polygons) points += static_cast<std::uint32_t>(polygon.size());
+    out.U32(static_cast<std::uint32_t>(r.polygons.size()));
+    out.U32(points);
+    for (const Polygon& polygon : r.polygons) out.U32(static_cast<std::uint32_t>(polygon.size()));
+    const auto coordinate = [](int v) {
+        return static_cast<std::int16_t>(std::clamp(v, -32768, 32767));
+    };
+    for (const Polygon& polygon : r.polygons) {
+        for (const Point& point : polygon) {
+            out.I16(coordinate(point.x));
+            out.I16(coordinate(point.y));
+        }
+    }
+}
+
 // LogFont ([MS-EMF] 2.2.13), 92 bytes; the face name is zero-filled to its
 // full 32 characters.
 struct LogFontW {
@@ -403,12 +436,19 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
 }
 
+// The window and viewport extents of a page.
+ExactMapping MappingOf(const EmfPage& page) {
+    if (page.exact.windowWidth > 0) return page.exact;
+    return {page.width, page.height, page.copyWidth, page.copyHeight};
+}
+
 // The reference pixels that the units [left, right) x [top, bottom) of the
 // page fall on, both corners included.
 RectL DeviceBounds(const EmfPage& page, std::int64_t left, std::int64_t top, std::int64_t right,
                    std::int64_t bottom) {
-    const std::int64_t w = page.width, h = page.height;
-    const std::int64_t ws = page.copyWidth, hs = page.copyHeight;
+    const ExactMapping map = MappingOf(page);
+    const std::int64_t w = map.windowWidth, h = map.windowHeight;
+    const std::int64_t ws = map.viewportWidth, hs = map.viewportHeight;
     return {Saturate(FloorDiv(left * ws, w)), Saturate(FloorDiv(top * hs, h)),
             Saturate(-FloorDiv(-right * ws, w) - 1), Saturate(-FloorDiv(-bottom * hs, h) - 1)};
 }
@@ -445,6 +485,38 @@ FrameSize FrameFromModuleWidth(std::int32_t width, std::int32_t height, std::int
             RoundedQuotient(height * perUnit, 200, height > 0)};
 }
 
+ExactMapping MappingOntoFrame(std::int32_t width, std::int32_t height, const FrameSize& frame,
+                              const ScreenFigures& screen) {
+    const auto reduce = [](std::int64_t window, std::int64_t viewport, std::int32_t& outWindow,
+                           std::int32_t& outViewport) {
+        const std::int64_t divisor = std::gcd(window, viewport);
+        if (divisor == 0) throw std::invalid_argument("a mapping without extent");
+        window /= divisor;
+        viewport /= divisor;
+        // Beyond 32 bits (a very large picture on a very large screen):
+        // both shrunk alike, the ratio kept to within a part in 2^30.
+        const std::int64_t over = std::max(window, viewport) / (std::int64_t{1} << 30) + 1;
+        if (over > 1) {
+            window = std::max<std::int64_t>(window / over, 1);
+            viewport = std::max<std::int64_t>(viewport / over, 1);
+        }
+        outWindow = static_cast<std::int32_t>(window);
+        outViewport = static_cast<std::int32_t>(viewport);
+    };
+    ExactMapping map;
+    reduce(std::int64_t{width} * screen.widthMm * 100,
+           std::int64_t{frame.width} * screen.widthPixels, map.windowWidth, map.viewportWidth);
+    reduce(std::int64_t{height} * screen.heightMm * 100,
+           std::int64_t{frame.height} * screen.heightPixels, map.windowHeight, map.viewportHeight);
+    return map;
+}
+
+FrameSize FrameFromDots(std::int32_t width, std::int32_t height, std::int32_t dpi) {
+    if (dpi <= 0) throw std::invalid_argument("a printer without dots");
+    return {RoundedQuotient(std::int64_t{width} * 2540, dpi, width > 0),
+            RoundedQuotient(std::int64_t{height} * 2540, dpi, height > 0)};
+}
+
 template <class EmfRecord>
 void EmfWriter::Emit(const EmfRecord& record) {
     Append(records_, record);
@@ -477,17 +549,18 @@ EmfWriter::EmfWriter(const EmfPage& page, const ScreenFigures& screen, TextMeasu
         return NearestFloat(static_cast<std::uint64_t>(100 * mm * copy),
                             static_cast<std::uint64_t>(pixels * full));
     };
-    exScale_ = scale(screen.widthMm, page.copyWidth, screen.widthPixels, page.width);
-    eyScale_ = scale(screen.heightMm, page.copyHeight, screen.heightPixels, page.height);
-    // The header goes first and counts as a record; Finish writes its
-    // figures over it, in the same number of bytes.
+    const ExactMapping map = MappingOf(page);
+    exScale_ = scale(screen.widthMm, map.viewportWidth, screen.widthPixels, map.windowWidth);
+    eyScale_ = scale(screen.heightMm, map.viewportHeight, screen.heightPixels, map.windowHeight);
+    // The header goes first and counts as a record; Finish fills in its
+    // figures, which take the same bytes whatever their values.
     Emit(EmrHeader{});
     // The copy keeps the full-size records: the window of W x H units is
     // mapped onto a viewport of Ws x Hs reference pixels.
-    if (page.copyWidth != page.width || page.copyHeight != page.height) {
+    if (map.viewportWidth != map.windowWidth || map.viewportHeight != map.windowHeight) {
         Emit(EmrSetMapMode{kMmAnisotropic});
-        Emit(EmrSetWindowExtEx{{page.width, page.height}});
-        Emit(EmrSetViewportExtEx{{page.copyWidth, page.copyHeight}});
+        Emit(EmrSetWindowExtEx{{map.windowWidth, map.windowHeight}});
+        Emit(EmrSetViewportExtEx{{map.viewportWidth, map.viewportHeight}});
     }
 }
 
@@ -517,17 +590,21 @@ void EmfWriter::FillRect(const Rect& rect, Colour colour) {
     fills_.push_back(clipped);
 }
 
-void EmfWriter::FlushFills() {
-    if (fills_.empty()) return;
+void EmfWriter::SelectFill(Colour colour) {
     if (!penSelected_) {
         Emit(EmrSelectObject{kNullPen});
         penSelected_ = true;
     }
-    if (!brushSelected_ || brush_ != fillColour_) {
-        Emit(EmrSelectObject{fillColour_ == Colour::White ? kWhiteBrush : kBlackBrush});
+    if (!brushSelected_ || brush_ != colour) {
+        Emit(EmrSelectObject{colour == Colour::White ? kWhiteBrush : kBlackBrush});
         brushSelected_ = true;
-        brush_ = fillColour_;
+        brush_ = colour;
     }
+}
+
+void EmfWriter::FlushFills() {
+    if (fills_.empty()) return;
+    SelectFill(fillColour_);
     const RectL bounds = DeviceBounds(page_, fillsBounds_.left, fillsBounds_.top,
                                       fillsBounds_.right, fillsBounds_.bottom);
     if (fills_.size() == 1)
@@ -606,6 +683,27 @@ void EmfWriter::DrawString(int x, int y, std::string_view text) {
     record.text.rectangle = {0, 0, -1, -1};  // no clipping or opaque box, as GDI records it
     record.text.dx = advances;
     Emit(record);
+}
+
+void EmfWriter::FillPolygons(const std::vector<Polygon>& polygons, Colour colour) {
+    if (finished_) throw std::logic_error("the metafile is finished");
+    FlushFills();
+    std::vector<Polygon> kept;
+    kept.reserve(polygons.size());
+    std::int64_t left = INT64_MAX, top = INT64_MAX, right = INT64_MIN, bottom = INT64_MIN;
+    for (const Polygon& polygon : polygons) {
+        if (polygon.size() < 3) continue;
+        for (const Point& p : polygon) {
+            left = std::min<std::int64_t>(left, p.x);
+            top = std::min<std::int64_t>(top, p.y);
+            right = std::max<std::int64_t>(right, p.x);
+            bottom = std::max<std::int64_t>(bottom, p.y);
+        }
+        kept.push_back(polygon);
+    }
+    if (kept.empty()) return;
+    SelectFill(colour);
+    Emit(EmrPolyPolygonOutlines16{DeviceBounds(page_, left, top, right, bottom), kept});
 }
 
 std::vector<std::uint8_t> EmfWriter::Finish() {

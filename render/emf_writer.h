@@ -75,15 +75,41 @@ FrameSize FrameFromModuleWidth(std::int32_t width, std::int32_t height, std::int
 // the bars are written with 16-bit coordinates.
 inline constexpr std::int32_t kMaxPictureSide = 32767;
 
+// The window -> viewport mapping of a picture whose units fill a frame
+// that no whole number of reference pixels covers: `window` units onto
+// `viewport` reference pixels, in any ratio the two sides hold.
+struct ExactMapping {
+    std::int32_t windowWidth = 0;
+    std::int32_t windowHeight = 0;
+    std::int32_t viewportWidth = 0;
+    std::int32_t viewportHeight = 0;
+    friend bool operator==(const ExactMapping&, const ExactMapping&) = default;
+};
+
 // What the metafile shows: the full-size picture width x height drawing
-// units, mapped onto copyWidth x copyHeight reference pixels.
+// units, mapped onto copyWidth x copyHeight reference pixels, or with an
+// exact mapping onto the frame's own (fractional) reference pixels, of
+// which copyWidth x copyHeight are then the rounded figures for the bounds.
 struct EmfPage {
     std::int32_t width = 0;       // W
     std::int32_t height = 0;      // H
     std::int32_t copyWidth = 0;   // Ws
     std::int32_t copyHeight = 0;  // Hs
     FrameSize frame;              // the copy's physical size
+    ExactMapping exact;           // all zero: W x H onto Ws x Hs
 };
+
+// The mapping that puts width x height units exactly onto `frame` on
+// `screen`: window width x millimetres x 100 onto frame x screen pixels,
+// each pair reduced by its greatest common divisor (and shrunk alike when
+// it still needs more than 30 bits).
+ExactMapping MappingOntoFrame(std::int32_t width, std::int32_t height, const FrameSize& frame,
+                              const ScreenFigures& screen);
+
+// The frame of a picture width x height dots of a `dpi` printer: each side
+// dots x 2540 / dpi hundredths of a millimetre, to the nearest. Up to 2540
+// dpi the frame converts back to exactly those dots.
+FrameSize FrameFromDots(std::int32_t width, std::int32_t height, std::int32_t dpi);
 
 // A canvas that writes the metafile. Every side of the page must be 1 to
 // kMaxPictureSide, the frame's sides and the screen figures at least 1
@@ -100,6 +126,9 @@ public:
     void SetFont(std::string_view face, int charset, int height) override;
     int TextWidth(std::string_view text) override;
     void DrawString(int x, int y, std::string_view text) override;
+    // One polygon record of all the polygons; points outside the 16-bit
+    // range are clamped to it.
+    void FillPolygons(const std::vector<Polygon>& polygons, Colour colour) override;
 
     // Ends the picture: the whole metafile, header first, end record last.
     std::vector<std::uint8_t> Finish();
@@ -110,6 +139,8 @@ private:
     const std::vector<std::int32_t>& Advances(std::string_view text);
     // Writes the pending fills as one polygon record.
     void FlushFills();
+    // Selects the null pen and the brush of `colour` where they are not yet.
+    void SelectFill(Colour colour);
     // Appends one record and counts it.
     template <class EmfRecord>
     void Emit(const EmfRecord& record);

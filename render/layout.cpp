@@ -1,6 +1,7 @@
 #include "render/layout.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 #include "common/saturate.h"
@@ -8,6 +9,7 @@
 #include "encode/check_digit.h"
 #include "encode/encoders.h"
 #include "model/symbology.h"
+#include "render/outline_text.h"
 
 namespace merrowin {
 namespace {
@@ -38,6 +40,43 @@ Rect Box(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t b
 }
 
 constexpr int kGuardTextHeight = 20;
+
+// The layout on the standard grid, from the size functions.
+void LayOutStandard(const BarcodeJob& job, SymbolLayout& layout) {
+    const bool frame = IsItf(job.Kind) && job.BearerFrame;
+    const std::int64_t frameUnits = frame ? 2 * job.FrameWidth : 0;
+    switch (job.Kind) {
+        case SymbologyKind::Jan13:
+            layout.W = Jan13Width(job.LeftMargin, job.RightMargin);
+            break;
+        case SymbologyKind::Jan8:
+            layout.W = Jan8Width(job.LeftMargin, job.RightMargin);
+            break;
+        case SymbologyKind::Itf14:
+            layout.W = Itf14Width(job.LeftMargin, job.RightMargin, job.InnerMargin, job.FrameWidth,
+                                  job.BearerFrame);
+            break;
+        default:
+            layout.W = Itf16Width(job.LeftMargin, job.RightMargin, job.InnerMargin, job.FrameWidth,
+                                  job.BearerFrame);
+            break;
+    }
+    if (IsJan(job.Kind)) {
+        layout.H = JanHeight(job.TopMargin, job.BottomMargin, job.FontSize, job.Gap, job.BarHeight,
+                             job.NoText, job.ExtendedGuards);
+        layout.x0 = 2 * job.LeftMargin;
+    } else {
+        layout.H = ItfHeight(job.TopMargin, job.BottomMargin, job.Gap, job.FrameWidth, job.FontSize,
+                             job.BarHeight, job.NoText, job.BearerFrame);
+        layout.x0 = Saturate(2 * job.LeftMargin + 2 * job.InnerMargin + frameUnits);
+    }
+    const std::int64_t bars = 2 * std::int64_t{job.BarHeight};
+    layout.Y1 = Saturate(2 * job.TopMargin + frameUnits);
+    layout.Y2 = Saturate(2 * job.TopMargin + frameUnits + bars);
+    if (IsJan(job.Kind) && job.ExtendedGuards) {
+        layout.Y3 = Saturate(2 * job.TopMargin + bars + (job.Gap + kGuardTextHeight) / 2);
+    }
+}
 
 }  // namespace
 
@@ -76,79 +115,106 @@ std::int32_t ItfHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t gap, 
 
 namespace {
 
+// The layout on a grid other than the standard one: every length summed
+// from the pattern's elements and the job's sizes in the grid's units.
+void LayOutOnGrid(const BarcodeJob& job, std::string_view pattern, SymbolLayout& layout) {
+    const SymbologyDescriptor& shape = ShapeOf(job.Kind);
+    const Grid& grid = layout.grid;
+    if (pattern.size() != shape.patternLength)
+        throw std::invalid_argument("the pattern does not fit the symbology");
+    std::int64_t symbol = 0;
+    for (const char element : pattern) symbol += grid.Element(element);
+    const bool itf = IsItf(job.Kind);
+    const bool frame = itf && job.BearerFrame;
+    const std::int64_t f = frame ? grid.Units(2 * job.FrameWidth) : 0;
+    const std::int64_t left = grid.Units(2 * job.LeftMargin);
+    const std::int64_t inner = itf ? grid.Units(2 * job.InnerMargin) : 0;
+    const std::int64_t top = grid.Units(2 * job.TopMargin);
+    const std::int64_t bars = grid.Units(2 * std::int64_t{job.BarHeight});
+    // As JanHeight and ItfHeight: the extended-guard styles always reserve
+    // their fixed-height text band.
+    const bool guards = IsJan(job.Kind) && job.ExtendedGuards;
+    const std::int64_t textBand = guards       ? grid.Units(job.Gap) + grid.Units(kGuardTextHeight)
+                                  : job.NoText ? 0
+                                               : grid.Units(job.FontSize) + grid.Units(job.Gap);
+    layout.W = Saturate(left + grid.Units(2 * job.RightMargin) + 2 * inner + symbol + 2 * f);
+    layout.H = Saturate(top + grid.Units(2 * job.BottomMargin) + bars + 2 * f + textBand);
+    layout.x0 = Saturate(left + inner + f);
+    layout.Y1 = Saturate(top + f);
+    layout.Y2 = Saturate(top + f + bars);
+    if (guards) layout.Y3 = Saturate(top + bars + grid.Units((job.Gap + kGuardTextHeight) / 2));
+}
+
+// The width of the add-on's elements on `grid`.
+std::int64_t AddOnUnits(std::string_view pattern, const Grid& grid) {
+    std::int64_t width = 0;
+    for (const char element : pattern) width += grid.Element(element);
+    return width;
+}
+
 // The add-on goes where the main symbol's right margin began; the picture
 // grows by the gap and the add-on, and the right margin (at least the
 // add-on's quiet zone) follows it. Its digits stand above its bars, as
 // tall as the main symbol's, G units above them; its bars reach down as
-// far as the main symbol's guard bars.
+// far as the main symbol's guard bars. Every length on the layout's grid.
 void LayOutAddOn(const BarcodeJob& job, SymbolLayout& layout) {
+    const Grid& grid = layout.grid;
     const std::uint8_t right = std::max<std::uint8_t>(job.RightMargin, kAddOnQuietModules);
-    layout.addOnX =
-        Saturate(std::int64_t{layout.x0} + ShapeOf(job.Kind).symbolWidth + 2 * kAddOnGapModules);
-    layout.W = Saturate(std::int64_t{layout.addOnX} + AddOnWidth(job.AddOn.size()) + 2 * right);
+    layout.addOnX = Saturate(std::int64_t{layout.x0} + grid.Units(ShapeOf(job.Kind).symbolWidth) +
+                             grid.Units(2 * kAddOnGapModules));
+    layout.W = Saturate(std::int64_t{layout.addOnX} + AddOnUnits(EncodeAddOn(job.AddOn), grid) +
+                        grid.Units(2 * right));
     const int textHeight = job.ExtendedGuards                ? kGuardTextHeight
                            : job.NoText || job.FontSize == 0 ? 0
                                                              : job.FontSize;
     layout.addOnTop =
-        Saturate(std::int64_t{layout.Y1} + (textHeight == 0 ? 0 : textHeight + job.Gap));
+        Saturate(std::int64_t{layout.Y1} +
+                 (textHeight == 0 ? 0 : grid.Units(textHeight) + grid.Units(job.Gap)));
     layout.addOnBottom = job.ExtendedGuards ? layout.Y3 : layout.Y2;
 }
 
-// Its bars, then its digits centred over them.
+// Its bars, narrowed as the main symbol's, then its digits centred over
+// them, as text or as outlines like the main symbol's.
 void DrawAddOn(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canvas) {
+    const Grid& grid = layout.grid;
     const std::string pattern = EncodeAddOn(job.AddOn);
+    const std::int64_t cutLeft = grid.reduction / 2;
+    const std::int64_t cutRight = grid.reduction - cutLeft;
     std::int64_t x = layout.addOnX;
     // Digits that leave the bars no height: no bars (and no barcode).
     const std::size_t elements = layout.addOnTop < layout.addOnBottom ? pattern.size() : 0;
     for (std::size_t i = 0; i < elements; i += 2) {
-        const int bar = pattern[i] - '0';
-        canvas.FillRect(Box(x, layout.addOnTop, x + bar, layout.addOnBottom), Colour::Black);
-        if (i + 1 < pattern.size()) x += bar + (pattern[i + 1] - '0');
+        const std::int64_t bar = grid.Element(pattern[i]);
+        canvas.FillRect(Box(x + cutLeft, layout.addOnTop, x + bar - cutRight, layout.addOnBottom),
+                        Colour::Black);
+        if (i + 1 < pattern.size()) x += bar + grid.Element(pattern[i + 1]);
     }
     if (layout.addOnTop == layout.Y1) return;  // no digits
-    canvas.SetFont(kSymbolFontFace, 0, job.ExtendedGuards ? kGuardTextHeight : job.FontSize);
-    const std::int64_t width = AddOnWidth(job.AddOn.size());
+    const int height = Saturate(grid.Units(job.ExtendedGuards ? kGuardTextHeight : job.FontSize));
+    const std::int64_t width = AddOnUnits(pattern, grid);
+    if (job.OutlinedText) {
+        const std::int32_t left =
+            Saturate(layout.addOnX + (width - OutlineTextWidth(job.AddOn, height)) / 2);
+        canvas.FillPolygons(OutlineText(job.AddOn, left, layout.Y1, height), Colour::Black);
+        return;
+    }
+    canvas.SetFont(kSymbolFontFace, 0, height);
     canvas.DrawString(Saturate(layout.addOnX + (width - canvas.TextWidth(job.AddOn)) / 2),
                       layout.Y1, job.AddOn);
 }
 
 }  // namespace
 
-SymbolLayout LayOut(const BarcodeJob& job) {
+SymbolLayout LayOut(const BarcodeJob& job, const Grid& grid, std::string_view pattern) {
+    const SymbologyDescriptor& shape = ShapeOf(job.Kind);
     SymbolLayout layout;
-    layout.P = ShapeOf(job.Kind).Pairs();
-    const bool frame = IsItf(job.Kind) && job.BearerFrame;
-    const std::int64_t frameUnits = frame ? 2 * job.FrameWidth : 0;
-    switch (job.Kind) {
-        case SymbologyKind::Jan13:
-            layout.W = Jan13Width(job.LeftMargin, job.RightMargin);
-            break;
-        case SymbologyKind::Jan8:
-            layout.W = Jan8Width(job.LeftMargin, job.RightMargin);
-            break;
-        case SymbologyKind::Itf14:
-            layout.W = Itf14Width(job.LeftMargin, job.RightMargin, job.InnerMargin, job.FrameWidth,
-                                  job.BearerFrame);
-            break;
-        default:
-            layout.W = Itf16Width(job.LeftMargin, job.RightMargin, job.InnerMargin, job.FrameWidth,
-                                  job.BearerFrame);
-            break;
-    }
-    if (IsJan(job.Kind)) {
-        layout.H = JanHeight(job.TopMargin, job.BottomMargin, job.FontSize, job.Gap, job.BarHeight,
-                             job.NoText, job.ExtendedGuards);
-        layout.x0 = 2 * job.LeftMargin;
+    layout.P = shape.Pairs();
+    layout.grid = grid;
+    if (grid == Grid{}) {
+        // The standard grid: the spec's size functions, no pattern needed.
+        LayOutStandard(job, layout);
     } else {
-        layout.H = ItfHeight(job.TopMargin, job.BottomMargin, job.Gap, job.FrameWidth, job.FontSize,
-                             job.BarHeight, job.NoText, job.BearerFrame);
-        layout.x0 = Saturate(2 * job.LeftMargin + 2 * job.InnerMargin + frameUnits);
-    }
-    const std::int64_t bars = 2 * std::int64_t{job.BarHeight};
-    layout.Y1 = Saturate(2 * job.TopMargin + frameUnits);
-    layout.Y2 = Saturate(2 * job.TopMargin + frameUnits + bars);
-    if (IsJan(job.Kind) && job.ExtendedGuards) {
-        layout.Y3 = Saturate(2 * job.TopMargin + bars + (job.Gap + kGuardTextHeight) / 2);
+        LayOutOnGrid(job, pattern, layout);
     }
     if (job.Kind == SymbologyKind::Jan13 && !job.AddOn.empty()) LayOutAddOn(job, layout);
     return layout;
@@ -163,8 +229,9 @@ void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLay
     // The check digit is worked out before anything is drawn, so a bad
     // digit string leaves the canvas untouched.
     const std::string check = IntToStr(CheckDigit(job.Digits));
+    const Grid& grid = layout.grid;
     const bool frame = IsItf(job.Kind) && job.BearerFrame;
-    const std::int64_t f = frame ? 2 * job.FrameWidth : 0;
+    const std::int64_t f = frame ? grid.Units(2 * job.FrameWidth) : 0;
 
     // The white ground, then only black: the bearer frame as the four sides
     // of its ring, 2F units thick, around a white field exactly 2BH units
@@ -172,9 +239,9 @@ void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLay
     // another, so a consumer that smooths edges draws each edge once.
     canvas.FillRect(Box(0, 0, layout.W, layout.H), Colour::White);
     if (frame) {
-        const std::int64_t left = 2 * job.LeftMargin;
-        const std::int64_t top = 2 * job.TopMargin;
-        const std::int64_t right = std::int64_t{layout.W} - 2 * job.RightMargin;
+        const std::int64_t left = grid.Units(2 * job.LeftMargin);
+        const std::int64_t top = grid.Units(2 * job.TopMargin);
+        const std::int64_t right = std::int64_t{layout.W} - grid.Units(2 * job.RightMargin);
         const std::int64_t bottom = std::int64_t{layout.Y2} + f;
         // A ring thicker than half its box is solid black: the field is empty.
         const std::int64_t fieldTop = std::min(top + f, bottom);
@@ -192,32 +259,46 @@ void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLay
 
     // Bars; the spaces are left to the white ground. With extended guards
     // the start, centre and end guard bars (one module each) run on down to
-    // Y3, into the band of gap and text, as one taller rectangle.
+    // Y3, into the band of gap and text, as one taller rectangle. A bar
+    // width reduction takes half its width off the bar's left edge and the
+    // rest off its right: the element edges stay on the grid, the centre
+    // stays (to half a unit for an odd reduction).
     const bool guards = IsJan(job.Kind) && job.ExtendedGuards;
+    std::array<std::int64_t, 6> guardOffsets{};
+    for (std::size_t i = 0; i < guardOffsets.size(); ++i)
+        guardOffsets[i] = grid.Units(shape.guardOffsets[i]);
     const auto isGuard = [&](std::int64_t offset) {
-        return guards && std::find(shape.guardOffsets.begin(), shape.guardOffsets.end(), offset) !=
-                             shape.guardOffsets.end();
+        return guards &&
+               std::find(guardOffsets.begin(), guardOffsets.end(), offset) != guardOffsets.end();
     };
+    const std::int64_t cutLeft = grid.reduction / 2;
+    const std::int64_t cutRight = grid.reduction - cutLeft;
     std::int64_t x = layout.x0;
     for (std::size_t i = 0; i < pattern.size(); i += 2) {
-        const int bar = pattern[i] - '0';
+        const std::int64_t bar = grid.Element(pattern[i]);
         const std::int32_t bottom = isGuard(x - layout.x0) ? layout.Y3 : layout.Y2;
-        canvas.FillRect(Box(x, layout.Y1, x + bar, bottom), Colour::Black);
-        if (i + 1 < pattern.size()) x += bar + (pattern[i + 1] - '0');
+        canvas.FillRect(Box(x + cutLeft, layout.Y1, x + bar - cutRight, bottom), Colour::Black);
+        if (i + 1 < pattern.size()) x += bar + grid.Element(pattern[i + 1]);
     }
 
     if (layout.addOnX != 0) DrawAddOn(job, layout, canvas);
 
     const auto digits = [&](const DigitGroup& g) { return CharRange(job.Digits, g.first, g.last); };
     // The text cell starts G units below the bars, or below the frame.
-    const std::int32_t textTop = Saturate(std::int64_t{layout.Y2} + f + job.Gap);
+    const std::int32_t textTop = Saturate(std::int64_t{layout.Y2} + f + grid.Units(job.Gap));
 
     if (guards) {
         // These styles always print, in their fixed height.
+        const int height = Saturate(grid.Units(kGuardTextHeight));
         for (const GuardText& text : shape.guardTexts) {
-            canvas.SetFont(kSymbolFontFace, 0, kGuardTextHeight);
-            canvas.DrawString(Saturate(std::int64_t{layout.x0} + text.xOffset), textTop,
-                              digits(text.group) + (text.withCheckDigit ? check : ""));
+            const std::int32_t x = Saturate(std::int64_t{layout.x0} + grid.Units(text.xOffset));
+            const std::string group = digits(text.group) + (text.withCheckDigit ? check : "");
+            if (job.OutlinedText) {
+                canvas.FillPolygons(OutlineText(group, x, textTop, height), Colour::Black);
+                continue;
+            }
+            canvas.SetFont(kSymbolFontFace, 0, height);
+            canvas.DrawString(x, textTop, group);
         }
         return;
     }
@@ -232,11 +313,18 @@ void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLay
         line += shape.separator;
     }
     line += check;
-    canvas.SetFont(kSymbolFontFace, 0, job.FontSize);
+    const int height = Saturate(grid.Units(job.FontSize));
     // Centred on the whole picture, not on the bars; truncating toward zero.
     // An add-on leaves the line where the picture without it has it.
-    const std::int64_t width =
-        layout.addOnX == 0 ? layout.W : Jan13Width(job.LeftMargin, job.RightMargin);
+    const std::int64_t width = layout.addOnX == 0
+                                   ? std::int64_t{layout.W}
+                                   : grid.Units(Jan13Width(job.LeftMargin, job.RightMargin));
+    if (job.OutlinedText) {
+        const std::int32_t x = Saturate((width - OutlineTextWidth(line, height)) / 2);
+        canvas.FillPolygons(OutlineText(line, x, textTop, height), Colour::Black);
+        return;
+    }
+    canvas.SetFont(kSymbolFontFace, 0, height);
     canvas.DrawString(Saturate((width - canvas.TextWidth(line)) / 2), textTop, line);
 }
 
@@ -267,6 +355,20 @@ void BarcodeCheck::DrawString(int x, int y, std::string_view text) {
         Check(x, y, std::int64_t{x} + to_.TextWidth(text), std::int64_t{y} + fontHeight_);
     }
     to_.DrawString(x, y, text);
+}
+
+void BarcodeCheck::FillPolygons(const std::vector<Polygon>& polygons, Colour colour) {
+    // The polygons cover their points' box, its right and bottom edges
+    // excluded, as a rectangle does.
+    for (const Polygon& polygon : polygons) {
+        if (polygon.empty()) continue;
+        const auto [left, right] = std::minmax_element(polygon.begin(), polygon.end(),
+                                                       [](Point a, Point b) { return a.x < b.x; });
+        const auto [top, bottom] = std::minmax_element(polygon.begin(), polygon.end(),
+                                                       [](Point a, Point b) { return a.y < b.y; });
+        Check(left->x, top->y, right->x, bottom->y);
+    }
+    to_.FillPolygons(polygons, colour);
 }
 
 bool BarcodeCheck::IsBarcode() const {

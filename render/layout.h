@@ -21,6 +21,30 @@ std::int32_t ItfHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t gap, 
                        std::uint8_t fontSize, std::int32_t barHeight, bool noText,
                        bool bearerFrame);
 
+// The lengths of a drawing in whole drawing units: a module, an ITF wide
+// element and what is taken off every bar. The standard grid is the
+// picture without print options: a module of 2 units, a wide element of 5.
+// A printer's grid has one unit per dot; a finer grid (k units per half
+// module) states a bar width reduction or glyph outlines precisely.
+struct Grid {
+    std::int32_t module = 2;
+    std::int32_t wide = 5;
+    std::int32_t reduction = 0;  // off every bar: half on the left, the rest on the right
+
+    // A length counted in half modules (margins doubled, gap, font size,
+    // text offsets) in units of this grid, to the nearest unit (halves up).
+    constexpr std::int64_t Units(std::int64_t halfModules) const {
+        const std::int64_t twice = halfModules * module + 1;
+        return twice / 2 - (twice % 2 != 0 && twice < 0 ? 1 : 0);
+    }
+    // The width of one Pattern element ('2', '4', '6', '8': half modules;
+    // ITF's wide '5') in units of this grid.
+    constexpr std::int32_t Element(char width) const {
+        return width == '5' ? wide : (width - '0') / 2 * module;
+    }
+    friend bool operator==(const Grid&, const Grid&) = default;
+};
+
 // The working values of one drawing, in drawing units.
 struct SymbolLayout {
     std::int32_t W = 0;   // picture width
@@ -36,6 +60,7 @@ struct SymbolLayout {
     std::int32_t addOnX = 0;
     std::int32_t addOnTop = 0;
     std::int32_t addOnBottom = 0;
+    Grid grid;  // the lengths the drawing walks
 };
 
 // GS1 puts an add-on 7 to 12 modules right of the main symbol and wants 5
@@ -52,8 +77,10 @@ constexpr std::int32_t AddOnWidth(std::size_t digits) {
     return digits == 0 ? 0 : 2 * static_cast<std::int32_t>(4 + 7 * digits + 2 * (digits - 1));
 }
 
-// Layout of a job whose Kind is 1 to 4.
-SymbolLayout LayOut(const BarcodeJob& job);
+// Layout of a job whose Kind is 1 to 4 on `grid`. Any grid but the
+// standard one sums `pattern`, the job's element widths from its encoder.
+SymbolLayout LayOut(const BarcodeJob& job, const Grid& grid = Grid{},
+                    std::string_view pattern = {});
 
 // Draws background, bearer frame, bars, extended guards and the digits of
 // `job` onto `canvas`; `pattern` is its encoder's element widths. Raises
@@ -74,6 +101,7 @@ public:
     void SetFont(std::string_view face, int charset, int height) override;
     int TextWidth(std::string_view text) override;
     void DrawString(int x, int y, std::string_view text) override;
+    void FillPolygons(const std::vector<Polygon>& polygons, Colour colour) override;
 
     bool IsBarcode() const;
 

@@ -29,6 +29,10 @@ std::string_view FieldName(SizeField field) {
             return "CopyRate";
         case ModuleWidth:  // command line only: never stored
             return "ModuleWidth";
+        case DotsPerInch:
+            return "DotsPerInch";
+        case BarReduction:
+            return "BarReduction";
     }
     return {};
 }

@@ -27,7 +27,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 12> kSwitche
 }};
 
 // The options without a number, as the help lists them before the sizes.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kOtherOptions{{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kOtherOptions{{
     {"/cdDIGITS", "データ (必須)。JAN-13 は 12 桁、JAN-8 は 7 桁、ITF-14 は 13 桁、\n"
                   "ITF-16 は 15 桁。チェックデジットは自動で計算して付けます。\n"
                   "余分な文字は無視します: JAN-13 を 13 桁で書いても 13 桁目は\n"
@@ -54,11 +54,14 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kOtherOpt
                   "ファイル名は 14 桁のコードです"},
     {"/adDIGITS", "JAN-13 (/j13、/j13b、/j13t) の右にアドオンを付けます。\n"
                   "DIGITS は 2 桁か 5 桁 (それ以外はエラー)。雑誌コードに使います"},
+    {"/ol",       "数字と文字を OCR-B の輪郭 (塗りつぶした図形) で描きます。\n"
+                  "フォントがなくても、どのパソコンとプリンターでも同じ形に\n"
+                  "なります (■ 印刷)。コマンドラインだけのもので、保存されません"},
 }};
 
 // What each size is, in the settings window's own words; the value line
 // under it comes from the option table.
-constexpr std::array<std::pair<SizeField, std::string_view>, 11> kSizeMeanings{{
+constexpr std::array<std::pair<SizeField, std::string_view>, 13> kSizeMeanings{{
     {SizeField::BarHeight,    "バーの高さ (モジュール)"},
     {SizeField::TopMargin,    "上マージン (モジュール)"},
     {SizeField::BottomMargin, "下マージン (モジュール)"},
@@ -72,6 +75,11 @@ constexpr std::array<std::pair<SizeField, std::string_view>, 11> kSizeMeanings{{
     {SizeField::ModuleWidth,  "モジュール幅 (1/100 mm)。指定すると図の大きさを画面ではなく\n"
                               "この幅 (×コピー倍率) から決めるので、どのパソコンでも同じ\n"
                               "大きさで印刷されます。コマンドラインだけのもので、保存されません"},
+    {SizeField::DotsPerInch,  "プリンターの解像度 (dpi)。モジュール、マージン、高さ、文字を\n"
+                              "プリンターのドットの整数倍にします (■ 印刷)。コマンドライン\n"
+                              "だけのもので、保存されません"},
+    {SizeField::BarReduction, "バー幅の縮小 (µm)。バーをこの幅だけ細く、スペースを同じだけ\n"
+                              "太くします (■ 印刷)。コマンドラインだけのもので、保存されません"},
 }};
 // clang-format on
 
@@ -358,6 +366,37 @@ constexpr std::string_view kCodesAroundJan =
     "  だけでかまいません。太さは /fw、大きさと余白はフレーム付きと同じで、\n"
     "  設定は ITF-14、ITF-16 のものを使います。\n";
 
+constexpr std::string_view kPrint =
+    "■ 印刷\n"
+    "\n"
+    "  /dpN  プリンターの解像度 (dpi)。モジュール幅 (/mw、なければ JAN 0.33 mm、\n"
+    "    ITF 1.00 mm) ×コピー倍率にいちばん近い整数のドット数をモジュールに\n"
+    "    し、バー、スペース、マージン、高さ、枠、数字もドットの整数倍にします。\n"
+    "    100% で印刷すれば、用紙のどこでも同じ太さのバーは同じドット数です。\n"
+    "    モジュールは 1 ドット以上で、GS1 の最小 (JAN 0.264 mm、ITF 0.495 mm)\n"
+    "    以上を指定したときはそれより細くしません。ITF の太いバーは細いバーの\n"
+    "    2.25～3.0 倍で、2.5 倍にいちばん近いドット数です。\n"
+    "    GS1 の範囲に入るモジュール幅 (ドット数 = mm):\n"
+    "      203 dpi  JAN 3 = 0.375、4 = 0.500、5 = 0.626\n"
+    "               ITF-14 4 = 0.500 … 8 = 1.001\n"
+    "      300 dpi  JAN 4 = 0.339、5 = 0.423、6 = 0.508、7 = 0.593\n"
+    "               ITF-14 6 = 0.508 … 12 = 1.016\n"
+    "      600 dpi  JAN 7 = 0.296 … 15 = 0.635\n"
+    "               ITF-14 12 = 0.508 … 24 = 1.016\n"
+    "  /bwN  バー幅の縮小 (µm)。バーを左右に半分ずつ細く、スペースを同じだけ\n"
+    "    太くします。大きさとバーの中心は変わりません。/dp があるときは\n"
+    "    ドットの整数倍に丸めます。モジュールの半分以上はエラーです。\n"
+    "  /ol   数字と文字を OCR-B の輪郭で描きます。フォントがなくても同じ形です。\n"
+    "\n"
+    "  クリップボードとファイル、/bt のすべてに効きます。保存はされません。\n"
+    "  図を置いたあとで大きさを変えるとドットがずれます。Word では図の\n"
+    "  「レイアウトの詳細設定」の「サイズ」、Excel では「図の書式設定」の\n"
+    "  「サイズとプロパティ」で倍率を 100% にし、Excel のページ設定は\n"
+    "  「拡大/縮小 100%」、プリンターの設定も拡大・縮小なしにします。\n"
+    "\n"
+    "    merrowin /j13 /cd490123456789 /dp203 /fl\n"
+    "      203 dpi のプリンター用。モジュール 3 ドット (0.375 mm)\n";
+
 constexpr std::string_view kFont =
     "■ 数字のフォント\n"
     "\n"
@@ -562,8 +601,8 @@ std::string HelpText() {
     out.append("\n■ オプション\n\n");
     out.append(kOptionIntro).append("\n");
     AppendList(out, HelpOptions());
-    for (std::string_view section :
-         {kOutputs, kExitStatus, kSettings, kExamples, kLists, kCodesAroundJan, kFont, kHelp})
+    for (std::string_view section : {kOutputs, kExitStatus, kSettings, kExamples, kLists,
+                                     kCodesAroundJan, kPrint, kFont, kHelp})
         out.append("\n").append(section);
     return out;
 }

@@ -81,7 +81,15 @@ set(MERROWIN_DECODE_CASES
   "carton_bars|14901234567891|/i14h|/id1|/cd490123456789"
   "itf16_bars|1234567890123452|/i16h|/cd123456789012345"
   "magazine|4910123450148=00980+4910123450148|/j13|/cd491012345014|/ad00980"
-  "jan13b_ean2|4901234567894=12+4901234567894|/j13b|/cd490123456789|/ad12")
+  "jan13b_ean2|4901234567894=12+4901234567894|/j13b|/cd490123456789|/ad12"
+  # On a printer's dots, with bar width reduction, with outlined digits.
+  "jan13_dp203|4901234567894|/j13|/cd490123456789|/dp203"
+  "jan8_dp600_bw25|49012347|/j8|/cd4901234|/dp600|/bw25"
+  "jan13_bw60_ol|4901234567894|/j13t|/cd490123456789|/bw60|/ol"
+  "itf14_dp300_mw50_ol|14901234567891|/i14f|/cd1490123456789|/dp300|/mw50|/ol"
+  "itf16_dp203_bw120|1234567890123452|/i16|/cd123456789012345|/dp203|/bw120"
+  # An add-on on the same dots, narrowed and outlined as the main symbol.
+  "magazine_dp300_bw30_ol|4910123450148=00980+4910123450148|/j13|/cd491012345014|/ad00980|/dp300|/bw30|/ol")
 foreach(case IN LISTS MERROWIN_DECODE_CASES)
   string(REPLACE "|" ";" fields "${case}")
   list(POP_FRONT fields name expected)

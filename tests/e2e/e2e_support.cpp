@@ -540,6 +540,11 @@ int ScreenPixelsToHimetricY(int pixels) {
 }
 
 Picture RenderEmf(HENHMETAFILE emf, int width, int height, std::uint32_t ground) {
+    return RenderEmfAt(emf, width, height, RECT{0, 0, width, height}, 0, ground);
+}
+
+Picture RenderEmfAt(HENHMETAFILE emf, int width, int height, const RECT& target, float shift,
+                    std::uint32_t ground) {
     Picture picture;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -564,7 +569,14 @@ Picture RenderEmf(HENHMETAFILE emf, int width, int height, std::uint32_t ground)
     // left and its right edge onto the rectangle's right (Wine's conformance
     // tests test_SaveDC and test_mf_conversions in dlls/gdi32/tests/metafile.c,
     // which run on Windows): a W x H picture plays 1:1 into {0, 0, W, H}.
-    const RECT target{0, 0, width, height};
+    // A shift of part of a pixel goes through the DC's world transform,
+    // which the player starts from (the pixel tests check that a shift of
+    // more than half a pixel moves the picture by one).
+    if (shift != 0) {
+        ::SetGraphicsMode(dc, GM_ADVANCED);
+        const XFORM move{1, 0, 0, 1, shift, shift};
+        ::SetWorldTransform(dc, &move);
+    }
     ::PlayEnhMetaFile(dc, emf, &target);
     ::GdiFlush();
 

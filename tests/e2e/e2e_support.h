@@ -192,6 +192,10 @@ struct Picture {
 // Plays a metafile on a width x height picture filled with `ground` first
 // (0x00RRGGBB, white by default), its frame mapped onto the whole picture.
 Picture RenderEmf(HENHMETAFILE emf, int width, int height, std::uint32_t ground = 0xFFFFFF);
+// The same into `target` of the picture, every point shifted by `shift`
+// pixels right and down (part of a pixel: a placement between dots).
+Picture RenderEmfAt(HENHMETAFILE emf, int width, int height, const RECT& target, float shift,
+                    std::uint32_t ground = 0xFFFFFF);
 // Writes a picture as a bottom-up 24-bit .bmp file.
 bool WriteBmp(const Picture& picture, const std::wstring& path);
 

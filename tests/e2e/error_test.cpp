@@ -232,6 +232,17 @@ TEST_F(ErrorTest, ErrorBoxStopsTheRun) {
          L"/j8 /cd4901234 /ad12 /fl",
          {},
          L"/ad (アドオン) は JAN-13 (/j13、/j13b、/j13t) でだけ使えます."},
+        // A bar width reduction of half the printed module or more: on
+        // 203 dpi dots 190 um are 2 dots of a 3-dot module; without dots
+        // 500 um are half of ITF's nominal 1.00 mm.
+        {"14 reduction of two thirds of a module on dots",
+         L"/j13 /cd490123456789 /dp203 /bw190 /fl",
+         {},
+         L"バー幅の縮小 190 µm がモジュール幅 0.375 mm の半分以上です."},
+        {"15 reduction of half a module",
+         L"/i14 /cd1490123456789 /bw500 /ol /fl",
+         {},
+         L"バー幅の縮小 500 µm がモジュール幅 1.000 mm の半分以上です."},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

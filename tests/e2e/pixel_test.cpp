@@ -1,8 +1,11 @@
 // The saved picture played back at its own size: bars, guard bars, the ITF
 // bearer frame and the margins at exact pixel positions.
+#include <cmath>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "tests/e2e/e2e_test.h"
 
@@ -176,6 +179,146 @@ TEST_F(PixelTest, Itf14WithoutFrame) {
         EXPECT_EQ(RowMismatches(p, row.y, row.black), "");
     }
 }
+
+// --- on a printer's dots (/dp, /bw) -----------------------------------------
+
+// The runs of one row from x = `from`: "B3 W5 ..." (colour and length).
+std::vector<std::pair<bool, int>> Runs(const Picture& picture, int y, int from, int to) {
+    std::vector<std::pair<bool, int>> runs;
+    for (int x = from; x < to; ++x) {
+        const bool black = picture.IsBlack(x, y);
+        if (!black && !picture.IsWhite(x, y)) return {{false, -1}};  // grey: an edge off its dot
+        if (runs.empty() || runs.back().first != black)
+            runs.push_back({black, 1});
+        else
+            ++runs.back().second;
+    }
+    return runs;
+}
+
+std::string RunText(const std::vector<std::pair<bool, int>>& runs) {
+    std::string out;
+    for (const auto& [black, length] : runs)
+        out.append(out.empty() ? "" : " ").append(black ? "B" : "W").append(std::to_string(length));
+    return out;
+}
+
+// The runs a row across the bars must show: the left margin (and a bearer
+// frame's side and the inner margin), every bar `reduction` dots narrower
+// and every space as much wider, then the right side likewise. Widths in
+// half modules as in kItf14Widths (ITF narrow 2, wide 5).
+std::string ExpectedRuns(std::string_view elements, int module, int wide, int reduction, int left,
+                         int frame, int inner, int right) {
+    std::vector<std::pair<bool, int>> runs;
+    const int cutLeft = reduction / 2, cutRight = reduction - cutLeft;
+    if (left > 0) runs.push_back({false, left});
+    if (frame > 0) runs.push_back({true, frame});
+    runs.push_back({false, inner + cutLeft});
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        const int width = elements[i] == '5' ? wide : (elements[i] - '0') / 2 * module;
+        const bool bar = i % 2 == 0;
+        runs.push_back({bar, width + (bar ? -reduction : reduction)});
+    }
+    runs.push_back({false, inner + cutRight});
+    if (frame > 0) runs.push_back({true, frame});
+    if (right > 0) runs.push_back({false, right});
+    // Join neighbours of one colour (a margin of 0 beside the inner one).
+    std::vector<std::pair<bool, int>> joined;
+    for (const auto& run : runs) {
+        if (run.second == 0) continue;
+        if (!joined.empty() && joined.back().first == run.first)
+            joined.back().second += run.second;
+        else
+            joined.push_back(run);
+    }
+    return RunText(joined);
+}
+
+// JAN-13 4901234567894 as element widths in half modules, bar first.
+std::string JanElementWidths() {
+    std::string widths;
+    char last = 0;
+    for (const char module : kJan13Modules) {
+        if (module == last)
+            widths.back() = static_cast<char>(widths.back() + 2);
+        else
+            widths.push_back('2');
+        last = module;
+    }
+    return widths;
+}
+
+struct PrintRow {
+    int row;
+    const wchar_t* args;
+    const wchar_t* file;
+    int dpi;
+    int module;     // dots, as the snapping rule gives it
+    int wide;       // ITF wide element, dots
+    int reduction;  // dots
+    bool itf;
+    int left, frame, inner, right;  // in modules
+};
+
+class PrintedDots : public PixelTest, public testing::WithParamInterface<PrintRow> {};
+
+// The picture played as a printer driver plays it: at its frame's size in
+// the printer's dots, at several placements on the page (whole dots and
+// parts of a dot): along a row across the bars every bar and space is
+// exactly its whole number of dots, with no grey edge.
+TEST_P(PrintedDots, EveryBarAndSpaceIsWholeDots) {
+    const PrintRow& row = GetParam();
+    ASSERT_EQ(Run(std::wstring(row.args) + L" /fl /nc " + DrOption(out_.Path())), 0u);
+    HENHMETAFILE emf = ::GetEnhMetaFileW((out_ / row.file).c_str());
+    ASSERT_NE(emf, nullptr);
+    const ENHMETAHEADER header = *EmfHeader(emf);
+    // The frame's size in the printer's dots, as a program converts it.
+    const auto dots = [&](LONG hundredths) {
+        return static_cast<int>(std::lround(hundredths * row.dpi / 2540.0));
+    };
+    const int width = dots(header.rclFrame.right - header.rclFrame.left);
+    const int height = dots(header.rclFrame.bottom - header.rclFrame.top);
+    const std::string want =
+        ExpectedRuns(row.itf ? std::string(kItf14Widths) : JanElementWidths(), row.module, row.wide,
+                     row.reduction, row.left * row.module, row.frame * row.module,
+                     row.inner * row.module, row.right * row.module);
+    struct Placement {
+        int x, y;
+        float shift;
+    };
+    for (const Placement at : {Placement{0, 0, 0}, Placement{7, 3, 0}, Placement{13, 5, 0.3f},
+                               Placement{2, 9, 0.7f}, Placement{5, 1, 0.45f}}) {
+        SCOPED_TRACE(testing::Message() << "at " << at.x << "+" << at.shift);
+        const RECT target{at.x, at.y, at.x + width, at.y + height};
+        const Picture p = RenderEmfAt(emf, at.x + width + 3, at.y + height + 3, target, at.shift);
+        const int from = at.x + (at.shift > 0.5f ? 1 : 0);
+        // A row a fifth of the way down the bars.
+        const int y = at.y + (at.shift > 0.5f ? 1 : 0) + height / 5;
+        EXPECT_EQ(RunText(Runs(p, y, from, from + width)), want);
+    }
+    ::DeleteEnhMetaFile(emf);
+}
+
+// The JAN defaults: L 11, R 7; the ITF ones: L 3, R 3, I 10, F 5.
+// clang-format off
+const PrintRow kPrintRows[] = {
+    // 0.33 mm at 203 dpi: 3 dots (0.375 mm).
+    /* 0*/ {0, L"/j13 /cd490123456789 /dp203", kJanFile, 203, 3, 0, 0, false, 11, 0, 0, 7},
+    // At 600 dpi: 8 dots; 25 um off the bars is one dot.
+    /* 1*/ {1, L"/j13b /cd490123456789 /dp600 /bw25", kJanFile, 600, 8, 0, 1, false, 11, 0, 0, 7},
+    // 0.27 mm at 150 % (0.405 mm) at 300 dpi: 4.78 dots: 5.
+    /* 2*/ {2, L"/j13 /cd490123456789 /dp300 /mw27 /cr150", kJanFile, 300, 5, 0, 0, false, 11, 0, 0, 7},
+    // ITF's 1.00 mm at 203 dpi: 8 dots, wide 20; the frame 5 modules.
+    /* 3*/ {3, L"/i14f /cd1490123456789 /dp203", L"14901234567891.emf", 203, 8, 20, 0, true, 3, 5, 10, 3},
+    // 0.50 mm at 300 dpi: 5.9 dots: 6, wide 15; 120 um off: 1.42 dots: 1.
+    /* 4*/ {4, L"/i14 /cd1490123456789 /dp300 /mw50 /bw120", L"14901234567891.emf", 300, 6, 15, 1, true, 3, 0, 10, 3},
+    // 0.40 mm at 600 dpi: 9.45 dots: 9; wide 22.5: 23 (2.56); 100 um: 2.36 dots: 2.
+    /* 5*/ {5, L"/i14f /cd1490123456789 /dp600 /mw40 /bw100", L"14901234567891.emf", 600, 9, 23, 2, true, 3, 5, 10, 3},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, PrintedDots, testing::ValuesIn(kPrintRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
 }  // namespace
 }  // namespace merrowin::e2e

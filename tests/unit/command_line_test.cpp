@@ -188,6 +188,19 @@ const OptionRow kOptionRows[] = {
     {76, "/j8",  "/mw1000",  ModuleWidth,  200, ""},
     {77, "/j13", "/mw-5",    ModuleWidth,  10,  ""},
     {78, "/j13", "/mwab",    ModuleWidth,  0,   "'ab' は整数ではありません"},
+    // The printer's dots per inch: no value leaves no dot grid.
+    {79, "/j13", "/dp",      DotsPerInch,  0,   ""},
+    {80, "/j13", "/dp5",     DotsPerInch,  72,  ""},
+    {81, "/i14", "/dp203",   DotsPerInch,  203, ""},
+    {82, "/j8",  "/dp1200",  DotsPerInch,  1200, ""},
+    {83, "/j13", "/dp09600", DotsPerInch,  2400, ""},
+    {84, "/j13", "/dp6OO",   DotsPerInch,  0,   "'6OO' は整数ではありません"},
+    // Bar width reduction in micrometres.
+    {85, "/j13", "/bw",      BarReduction, 0,   ""},
+    {86, "/j13", "/bw0",     BarReduction, 0,   ""},
+    {87, "/i16", "/bw25",    BarReduction, 25,  ""},
+    {88, "/j13", "/bw999",   BarReduction, 999, ""},
+    {89, "/j13", "/bw1000",  BarReduction, 999, ""},
 };
 // clang-format on
 
@@ -397,6 +410,12 @@ TEST(NoTextOption, IgnoredByPrefixedStyles) {
     EXPECT_TRUE(RunJob("/i14", {"/noanything"}).NoText);
     EXPECT_FALSE(RunJob("/j13t", {"/no"}).NoText);
     EXPECT_FALSE(RunJob("/j8f", {"/NO"}).NoText);
+}
+
+TEST(OutlineOption, SetByAnyValueAndNeverByOthers) {
+    EXPECT_TRUE(RunJob("/j13", {"/ol"}).OutlinedText);
+    EXPECT_TRUE(RunJob("/i14f", {"/OL1"}).OutlinedText);
+    EXPECT_FALSE(RunJob("/j13", {"/o", "/no"}).OutlinedText);
 }
 
 TEST(IgnoredArguments, ShortOrUnknownChangeNothing) {

@@ -255,6 +255,29 @@ BarcodeJob DefaultJob(SymbologyKind kind, Style style) {
     return job;
 }
 
+// Notes the cell of every text drawn, measured at `advance` of `cell` font
+// units a character.
+class RecordingCells final : public Canvas {
+public:
+    RecordingCells(const SymbolLayout&, int advance, int cell) : advance_(advance), cell_(cell) {}
+    std::vector<Rect> cells;
+
+    void FillRect(const Rect&, Colour) override {}
+    void SetFont(std::string_view, int, int height) override { height_ = height; }
+    int TextWidth(std::string_view text) override {
+        return static_cast<int>(
+            (std::int64_t{advance_} * height_ * static_cast<int>(text.size()) + cell_ / 2) / cell_);
+    }
+    void DrawString(int x, int y, std::string_view text) override {
+        cells.push_back({x, y, x + TextWidth(text), y + height_});
+    }
+
+private:
+    int advance_;
+    int cell_;
+    int height_ = 0;
+};
+
 struct Written {
     SymbolLayout layout;
     EmfPage page;
@@ -270,7 +293,7 @@ Written Write(const BarcodeJob& job, int rate = 100, ScreenFigures screen = kScr
               int moduleWidth = 0) {
     const SymbolLayout layout = LayOut(job);
     const CopySize copy = ScaledSize(layout.W, layout.H, rate);
-    EmfPage page{layout.W, layout.H, copy.width, copy.height, {}};
+    EmfPage page{layout.W, layout.H, copy.width, copy.height, {}, {}};
     page.frame = moduleWidth ? FrameFromModuleWidth(layout.W, layout.H, moduleWidth, rate)
                              : FrameFromScreen(copy.width, copy.height, screen);
     if (moduleWidth) {
@@ -595,7 +618,7 @@ INSTANTIATE_TEST_SUITE_P(, TextRecords, testing::ValuesIn(kTextRows),
                          [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
 EmfPage PageOf(int width, int height) {
-    return {width, height, width, height, {100, 100}};
+    return {width, height, width, height, {100, 100}, {}};
 }
 
 TEST(EmfWriterFonts, OneRecordPerDistinctFontZeroFilled) {
@@ -709,7 +732,7 @@ TEST(EmfWriterOutput, SameJobSameBytes) {
     const auto once = [&] {
         const SymbolLayout layout = LayOut(job);
         FakeFont font;
-        EmfWriter writer({layout.W, layout.H, layout.W * 3 / 2, layout.H * 3 / 2, {9000, 4000}},
+        EmfWriter writer({layout.W, layout.H, layout.W * 3 / 2, layout.H * 3 / 2, {9000, 4000}, {}},
                          kScreen, font.Measure());
         DrawSymbol(job, EncodeForKind(job.Kind, job.Digits), layout, writer);
         return writer.Finish();
@@ -717,6 +740,78 @@ TEST(EmfWriterOutput, SameJobSameBytes) {
     const std::vector<std::uint8_t> first = once();
     EXPECT_EQ(first, once());
     EXPECT_EQ(first.size() % 4, 0u);
+}
+
+// The digits as outlines (/ol): no font and no text record, one polygon
+// record per text whose points lie in that text's cell (the cell of the
+// same job's text record, measured by OCR-B's advances of 723 in a cell of
+// 1274 font units), and the same bytes every time.
+TEST(EmfWriterOutput, OutlinedDigits) {
+    struct Row {
+        SymbologyKind kind;
+        Style style;
+        int texts;
+    };
+    const Grid fine{32, 80, 0};  // 16 units a half module
+    for (const Row row :
+         {Row{SymbologyKind::Jan13, Style::Guards, 3}, Row{SymbologyKind::Jan8, Style::Prefixed, 1},
+          Row{SymbologyKind::Itf14, Style::Framed, 1}}) {
+        SCOPED_TRACE(static_cast<int>(row.kind));
+        BarcodeJob job = DefaultJob(row.kind, row.style);
+        job.OutlinedText = true;
+        const std::string pattern = EncodeForKind(job.Kind, job.Digits);
+        const SymbolLayout layout = LayOut(job, fine, pattern);
+        const auto write = [&] {
+            FakeFont font;
+            EmfWriter writer({layout.W, layout.H, layout.W / 16, layout.H / 16, {9000, 4000}, {}},
+                             kScreen, font.Measure());
+            DrawSymbol(job, pattern, layout, writer);
+            EXPECT_EQ(font.calls, 0) << "nothing measured";
+            return writer.Finish();
+        };
+        const std::vector<std::uint8_t> bytes = write();
+        EXPECT_EQ(bytes, write());
+        const EmfReader emf(bytes);
+        EXPECT_TRUE(emf.Of(0x54).empty()) << "no text record";
+        EXPECT_TRUE(emf.Of(0x52).empty()) << "no font";
+
+        // The cells of the texts as the same job draws them with text.
+        BarcodeJob text = job;
+        text.OutlinedText = false;
+        RecordingCells cells(layout, 723, 1274);
+        DrawSymbol(text, pattern, layout, cells);
+        ASSERT_EQ(cells.cells.size(), static_cast<std::size_t>(row.texts));
+
+        // The outlines: the polygon records after the bars' whose polygons
+        // are no rectangles.
+        std::vector<Rect> inks;
+        for (const EmfReader::Record& r : emf.Of(0x5B)) {
+            const std::uint32_t polygons = emf.U32(r.at + 24);
+            if (emf.U32(r.at + 28) == 4 * polygons) continue;  // rectangles
+            std::size_t at = r.at + 32 + 4 * polygons;
+            Rect ink{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+            for (std::uint32_t i = 0; i < emf.U32(r.at + 28); ++i, at += 4) {
+                ink.left = std::min<int>(ink.left, emf.I16(at));
+                ink.right = std::max<int>(ink.right, emf.I16(at));
+                ink.top = std::min<int>(ink.top, emf.I16(at + 2));
+                ink.bottom = std::max<int>(ink.bottom, emf.I16(at + 2));
+            }
+            inks.push_back(ink);
+        }
+        ASSERT_EQ(inks.size(), cells.cells.size());
+        for (std::size_t i = 0; i < inks.size(); ++i) {
+            SCOPED_TRACE(i);
+            const Rect& cell = cells.cells[i];
+            EXPECT_GE(inks[i].left, cell.left);
+            EXPECT_LE(inks[i].right, cell.right);
+            EXPECT_GE(inks[i].top, cell.top);
+            EXPECT_LE(inks[i].bottom, cell.bottom);
+            // The digits fill most of the cell: wider than half of it, and
+            // as high as OCR-B's digits (773 of 1274 font units).
+            EXPECT_GT(inks[i].right - inks[i].left, (cell.right - cell.left) / 2);
+            EXPECT_GT(inks[i].bottom - inks[i].top, (cell.bottom - cell.top) * 55 / 100);
+        }
+    }
 }
 
 TEST(EmfWriterOutput, DefaultSymbolSizes) {
@@ -764,13 +859,13 @@ TEST_P(BadPage, Refused) {
 
 // clang-format off
 const PageRow kPageRows[] = {
-    /* 0*/ {0, {0, 154, 226, 154, {1, 1}}, kScreen, "a metafile side outside 1 to 32767"},
-    /* 1*/ {1, {226, 154, 226, 32768, {1, 1}}, kScreen, "a metafile side outside 1 to 32767"},
-    /* 2*/ {2, {32768, 154, 226, 154, {1, 1}}, kScreen, "a metafile side outside 1 to 32767"},
-    /* 3*/ {3, {226, 154, -226, 154, {1, 1}}, kScreen, "a metafile side outside 1 to 32767"},
-    /* 4*/ {4, {226, 154, 226, 154, {0, 1}}, kScreen, "a metafile frame without area"},
-    /* 5*/ {5, {226, 154, 226, 154, {1, 1}}, {1920, 0, 508, 286}, "screen figures without area"},
-    /* 6*/ {6, {226, 154, 226, 154, {1, 1}}, {1920, 1080, 508, 0}, "screen figures without area"},
+    /* 0*/ {0, {0, 154, 226, 154, {1, 1}, {}}, kScreen, "a metafile side outside 1 to 32767"},
+    /* 1*/ {1, {226, 154, 226, 32768, {1, 1}, {}}, kScreen, "a metafile side outside 1 to 32767"},
+    /* 2*/ {2, {32768, 154, 226, 154, {1, 1}, {}}, kScreen, "a metafile side outside 1 to 32767"},
+    /* 3*/ {3, {226, 154, -226, 154, {1, 1}, {}}, kScreen, "a metafile side outside 1 to 32767"},
+    /* 4*/ {4, {226, 154, 226, 154, {0, 1}, {}}, kScreen, "a metafile frame without area"},
+    /* 5*/ {5, {226, 154, 226, 154, {1, 1}, {}}, {1920, 0, 508, 286}, "screen figures without area"},
+    /* 6*/ {6, {226, 154, 226, 154, {1, 1}, {}}, {1920, 1080, 508, 0}, "screen figures without area"},
 };
 // clang-format on
 
@@ -779,7 +874,7 @@ INSTANTIATE_TEST_SUITE_P(, BadPage, testing::ValuesIn(kPageRows),
 
 TEST(EmfWriterPage, LargestSideIsWritten) {
     FakeFont font;
-    EmfWriter writer({32767, 1, 32767, 1, {1, 1}}, kScreen, font.Measure());
+    EmfWriter writer({32767, 1, 32767, 1, {1, 1}, {}}, kScreen, font.Measure());
     writer.FillRect({0, 0, 40000, 1}, Colour::Black);
     const EmfReader emf(writer.Finish());
     EXPECT_EQ(emf.Fills(), (std::vector<Fill>{{{0, 0, 32767, 1}, Colour::Black}}));
@@ -942,8 +1037,9 @@ TEST_P(GdiPlayback, CoversTheDrawnRectanglesExactly) {
     const PlaybackRow& row = GetParam();
     const BarcodeJob job = DefaultJob(row.kind, row.style);
     const SymbolLayout layout = LayOut(job);
-    EmfPage page{layout.W, layout.H, layout.W, layout.H,
-                 FrameFromScreen(layout.W, layout.H, row.screen)};
+    EmfPage page{
+        layout.W, layout.H, layout.W, layout.H, FrameFromScreen(layout.W, layout.H, row.screen),
+        {}};
     FakeFont font;
     EmfWriter writer(page, row.screen, font.Measure());
     TeeCanvas tee(writer);
@@ -1027,8 +1123,12 @@ TEST_P(GdiFramePlayback, DrawingCoversTheFrameExactly) {
     const FramePlaybackRow& row = GetParam();
     const BarcodeJob job = DefaultJob(row.kind, row.style);
     const SymbolLayout layout = LayOut(job);
-    EmfPage page{layout.W, layout.H, 0, 0,
-                 FrameFromModuleWidth(layout.W, layout.H, row.moduleWidth, row.rate)};
+    EmfPage page{layout.W,
+                 layout.H,
+                 0,
+                 0,
+                 FrameFromModuleWidth(layout.W, layout.H, row.moduleWidth, row.rate),
+                 {}};
     const PixelSize copy = PixelsOfFrame(page.frame, row.screen);
     page.copyWidth = copy.width;
     page.copyHeight = copy.height;

@@ -227,7 +227,10 @@ TEST_P(OptionRange, IsWhatTheParserGives) {
     EXPECT_EQ(CommandLineRange(*option, start.Kind), row.want);
 
     Range seen{INT32_MAX, INT32_MIN};
-    std::vector<std::string> values{""};
+    // No value leaves an option that keeps its field as it was (for /dp:
+    // no dot grid): that is no number the option gives.
+    std::vector<std::string> values;
+    if (option->byLength[0].kind != Take::Unchanged) values.emplace_back();
     for (int digits = 1, end = 10; digits <= 3; ++digits, end *= 10)
         for (int n = 0; n < end; ++n) {
             std::string value = std::to_string(n);
@@ -260,6 +263,8 @@ const RangeRow kRangeRows[] = {
     {11, "fs", "/j13", {0, 28}},
     {12, "cr", "/j13", {0, 500}},
     {13, "mw", "/j13", {10, 200}},
+    {14, "dp", "/j13", {72, 2400}},
+    {15, "bw", "/i14", {0, 999}},
 };
 // clang-format on
 

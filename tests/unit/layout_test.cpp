@@ -11,9 +11,12 @@
 #include "common/text.h"
 #include "encode/encoders.h"
 #include "model/symbology.h"
+#include "render/print_grid.h"
 
 namespace merrowin {
 namespace {
+
+constexpr std::int32_t kMaxSide = 32767;
 
 // Records what the drawing asks of the canvas; its font measures a fixed
 // width per character, whatever the height.
@@ -123,10 +126,16 @@ TEST(SizeFunctions, Examples) {
               std::numeric_limits<std::int32_t>::max());
 }
 
+// The working values of a layout, without its grid.
+struct Geometry {
+    std::int32_t W, H, x0, Y1, Y2, Y3;
+    int P;
+};
+
 struct GeometryRow {
     const char* name;
     BarcodeJob job;
-    SymbolLayout expected;
+    Geometry expected;
 };
 
 TEST(LayOut, Examples) {
@@ -634,6 +643,189 @@ const CheckRow kCheckRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(, BarcodeCheckRows, testing::ValuesIn(kCheckRows),
                          [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+// The grid of a job with print options: the module snapped to whole dots
+// (nearest, at least one, GS1's smallest when it was asked for), the ITF
+// wide element, the reduction, and the reductions refused.
+struct GridRow {
+    int row;
+    SymbologyKind kind;
+    int moduleWidth;  // .01 mm, 0: the nominal one
+    int copyRate;
+    int dpi;
+    int reduction;  // micrometres
+    bool outlines;
+    Grid want;
+    const char* error;
+};
+
+class PrintGridRows : public testing::TestWithParam<GridRow> {};
+
+TEST_P(PrintGridRows, ModuleWideAndReduction) {
+    const GridRow& row = GetParam();
+    BarcodeJob job =
+        IsJan(row.kind) ? Jan(row.kind, "000490123456789") : Itf(row.kind, "001490123456789", true);
+    job.ModuleWidth = row.moduleWidth;
+    job.CopyRate = row.copyRate;
+    job.DotsPerInch = row.dpi;
+    job.BarReduction = row.reduction;
+    job.OutlinedText = row.outlines;
+    std::string error;
+    Grid got;
+    try {
+        got = GridForJob(job, LayOut(job), kMaxSide);
+    } catch (const MerrowinError& e) {
+        error = e.what();
+    }
+    EXPECT_EQ(error, row.error);
+    if (error.empty()) {
+        EXPECT_EQ(got.module, row.want.module);
+        EXPECT_EQ(got.wide, row.want.wide);
+        EXPECT_EQ(got.reduction, row.want.reduction);
+    }
+}
+
+// One dot of 203 dpi is 125.1 um, of 300 dpi 84.7 um, of 600 dpi 42.3 um.
+// clang-format off
+const GridRow kGridRows[] = {
+    // The nominal 0.33 mm: 2.64, 3.90 and 7.80 dots.
+    /* 0*/ {0,  SymbologyKind::Jan13, 0,  100, 203,  0,   false, {3, 8, 0},    ""},
+    /* 1*/ {1,  SymbologyKind::Jan8,  0,  100, 300,  0,   false, {4, 10, 0},   ""},
+    /* 2*/ {2,  SymbologyKind::Jan13, 0,  100, 600,  0,   false, {8, 20, 0},   ""},
+    // 0.27 mm is 2.16 dots, but 2 dots (0.250 mm) fall below GS1's 0.264.
+    /* 3*/ {3,  SymbologyKind::Jan13, 27, 100, 203,  0,   false, {3, 8, 0},    ""},
+    // 0.26 mm was asked below it: the nearest, 2 dots.
+    /* 4*/ {4,  SymbologyKind::Jan13, 26, 100, 203,  0,   false, {2, 5, 0},    ""},
+    // 0.27 mm at 300 dpi: 3.19 dots, 3 dots are 0.254 mm: 4.
+    /* 5*/ {5,  SymbologyKind::Jan8,  27, 100, 300,  0,   false, {4, 10, 0},   ""},
+    // The printed module is the module width times the copy rate: 0.495 mm.
+    /* 6*/ {6,  SymbologyKind::Jan13, 33, 150, 203,  0,   false, {4, 10, 0},   ""},
+    // At least one dot: 0.10 mm at 72 dpi is 0.28 dots.
+    /* 7*/ {7,  SymbologyKind::Jan13, 10, 100, 72,   0,   false, {1, 3, 0},    ""},
+    // Halves go up: 0.15 mm at 254 dpi is 1.5 dots.
+    /* 8*/ {8,  SymbologyKind::Jan13, 15, 100, 254,  0,   false, {2, 5, 0},    ""},
+    // ITF's nominal 1.00 mm: 7.99 dots; wide 20 (2.5).
+    /* 9*/ {9,  SymbologyKind::Itf14, 0,  100, 203,  0,   false, {8, 20, 0},   ""},
+    // ITF 0.50 mm: 3.996 dots, 4 dots are 0.500 mm, not below 0.495.
+    /*10*/ {10, SymbologyKind::Itf14, 50, 100, 203,  0,   false, {4, 10, 0},   ""},
+    // ITF 0.50 mm at 600 dpi: 11.8 dots, wide 29.5 -> 30 (2.50).
+    /*11*/ {11, SymbologyKind::Itf16, 50, 100, 600,  0,   false, {12, 30, 0},  ""},
+    // ITF 0.25 mm at 203 dpi: 2 dots; 0.25 was asked below 0.495.
+    /*12*/ {12, SymbologyKind::Itf14, 25, 100, 203,  0,   false, {2, 5, 0},    ""},
+    // ITF 0.40 mm at 300 dpi: 4.72 -> 5 dots (0.423 mm); wide 12.5 -> 13 (2.6).
+    /*13*/ {13, SymbologyKind::Itf14, 40, 100, 300,  0,   false, {5, 13, 0},   ""},
+    // ITF 0.33 mm at 203 dpi: 3 dots; wide 7.5: 7 (2.33) and 8 (2.67) are
+    // equally near, the wider is taken.
+    /*14*/ {14, SymbologyKind::Itf14, 33, 100, 203,  0,   false, {3, 8, 0},    ""},
+    // ITF 0.13 mm at 203 dpi: one dot; the wide element must be 3 (2.25-3.0).
+    /*15*/ {15, SymbologyKind::Itf14, 13, 100, 203,  0,   false, {1, 3, 0},    ""},
+    // Reductions on dots: 25 um at 600 dpi is 0.59 dots: 1.
+    /*16*/ {16, SymbologyKind::Jan13, 0,  100, 600,  25,  false, {8, 20, 1},   ""},
+    // 20 um at 203 dpi is 0.16 dots: none.
+    /*17*/ {17, SymbologyKind::Jan13, 0,  100, 203,  20,  false, {3, 8, 0},    ""},
+    // 180 um at 203 dpi: 1.44 -> 1 dot of a 3-dot module.
+    /*18*/ {18, SymbologyKind::Jan13, 0,  100, 203,  180, false, {3, 8, 1},    ""},
+    // 190 um: 1.52 -> 2 dots, two thirds of the module.
+    /*19*/ {19, SymbologyKind::Jan13, 0,  100, 203,  190, false, {},
+            "バー幅の縮小 190 µm がモジュール幅 0.375 mm の半分以上です"},
+    // Without dots: the coarsest grid on which 25 um of 0.33 mm is whole:
+    // 33 units a half module, 5 units a reduction (25.0 um).
+    /*20*/ {20, SymbologyKind::Jan13, 0,  100, 0,    25,  false, {66, 165, 5}, ""},
+    // 0.33 mm at 150 %: 495 um; 30 um is 4 units of 66 (30.0 um).
+    /*21*/ {21, SymbologyKind::Jan13, 33, 150, 0,    30,  false, {66, 165, 4}, ""},
+    // Exactly half a module, and more.
+    /*22*/ {22, SymbologyKind::Jan13, 0,  100, 0,    165, false, {},
+            "バー幅の縮小 165 µm がモジュール幅 0.330 mm の半分以上です"},
+    /*23*/ {23, SymbologyKind::Itf14, 0,  100, 0,    500, false, {},
+            "バー幅の縮小 500 µm がモジュール幅 1.000 mm の半分以上です"},
+    // Just under half: no grid that fits gives it whole; the finest does.
+    /*24*/ {24, SymbologyKind::Jan13, 0,  100, 0,    164, false, {288, 720, 143}, ""},
+    // Outlines alone: 16 units a half module.
+    /*25*/ {25, SymbologyKind::Jan13, 0,  100, 0,    0,   true,  {32, 80, 0},  ""},
+    // Outlines on dots keep the dots.
+    /*26*/ {26, SymbologyKind::Jan13, 0,  100, 300,  0,   true,  {4, 10, 0},   ""},
+    // A stored copy rate of two thousand million: no picture can hold the
+    // module; capped beyond the largest one, which the run then refuses.
+    /*27*/ {27, SymbologyKind::Itf14, 0, 2000000000, 600, 0, false, {32768, 81920, 0}, ""},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, PrintGridRows, testing::ValuesIn(kGridRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+// On a printer's dots every length of the layout is whole dots: the margins
+// and the bars in modules of 3 dots, the gap and the text cells rounded
+// from half modules (2 -> 3 dots, 20 -> 30, 11 -> 16.5 -> 17).
+TEST(LayOut, OnDots) {
+    BarcodeJob guards = Jan(SymbologyKind::Jan13, "000490123456789");
+    guards.ExtendedGuards = true;
+    const std::string janPattern = EncodeForKind(guards.Kind, guards.Digits);
+    const SymbolLayout jan = LayOut(guards, Grid{3, 8, 0}, janPattern);
+    EXPECT_EQ(jan.W, (11 + 95 + 7) * 3);
+    EXPECT_EQ(jan.H, 9 + 180 + 3 + 30 + 9);
+    EXPECT_EQ(jan.x0, 33);
+    EXPECT_EQ(jan.Y1, 9);
+    EXPECT_EQ(jan.Y2, 189);
+    EXPECT_EQ(jan.Y3, 189 + 17);
+
+    // ITF-14 with its frame: 48 narrow and 29 wide elements of 4 and 10 dots.
+    BarcodeJob itf = Itf(SymbologyKind::Itf14, "001490123456789", true);
+    const SymbolLayout framed = LayOut(itf, Grid{4, 10, 0}, EncodeForKind(itf.Kind, itf.Digits));
+    EXPECT_EQ(framed.x0, (3 + 10 + 5) * 4);
+    EXPECT_EQ(framed.W, (3 + 3 + 20 + 10) * 4 + 48 * 4 + 29 * 10);
+    EXPECT_EQ(framed.Y1, (3 + 5) * 4);
+    EXPECT_EQ(framed.H, (3 + 3 + 60 + 10) * 4 + 4 /* gap: 2 half modules */ + 26 /* font: 13 */);
+
+    // The standard grid as a grid of its own gives the standard layout.
+    const SymbolLayout standard = LayOut(guards);
+    const SymbolLayout walked = LayOut(guards, Grid{2, 5, 0}, janPattern);
+    EXPECT_EQ(walked.W, standard.W);
+    EXPECT_EQ(walked.H, standard.H);
+    EXPECT_EQ(walked.Y3, standard.Y3);
+}
+
+// A bar width reduction narrows every bar and widens every space by the
+// same, and moves no bar's centre (by half a unit for an odd one) nor the
+// picture's size; the bearer frame keeps its width.
+TEST(DrawSymbol, ReductionKeepsCentresAndSize) {
+    struct Row {
+        BarcodeJob job;
+        Grid grid;
+    };
+    BarcodeJob guards = Jan(SymbologyKind::Jan13, "000490123456789");
+    guards.ExtendedGuards = true;
+    const Row rows[] = {{guards, {3, 8, 1}},
+                        {guards, {8, 20, 3}},
+                        {Jan(SymbologyKind::Jan8, "000000004901234"), {66, 165, 5}},
+                        {Itf(SymbologyKind::Itf14, "001490123456789", true), {8, 20, 2}}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.grid.reduction);
+        BarcodeJob job = row.job;
+        const std::string pattern = EncodeForKind(job.Kind, job.Digits);
+        Grid plain = row.grid;
+        plain.reduction = 0;
+        RecordingCanvas reduced, whole;
+        const SymbolLayout layout = LayOut(job, row.grid, pattern);
+        DrawSymbol(job, pattern, layout, reduced);
+        DrawSymbol(job, pattern, LayOut(job, plain, pattern), whole);
+        EXPECT_EQ(layout.W, LayOut(job, plain, pattern).W);
+        ASSERT_EQ(reduced.fills.size(), whole.fills.size());
+        const std::size_t bars = job.BearerFrame ? 5 : 1;
+        for (std::size_t i = 1; i < whole.fills.size(); ++i) {
+            SCOPED_TRACE(i);
+            const Rect& a = reduced.fills[i].rect;
+            const Rect& b = whole.fills[i].rect;
+            if (i < bars) {
+                EXPECT_EQ(a, b);  // the frame
+                continue;
+            }
+            EXPECT_EQ((b.right - b.left) - (a.right - a.left), row.grid.reduction);
+            EXPECT_LE(std::abs((a.left + a.right) - (b.left + b.right)), 1);
+            EXPECT_EQ(a.top, b.top);
+            EXPECT_EQ(a.bottom, b.bottom);
+        }
+    }
+}
 
 TEST(ScaledSize, TruncatesTowardZero) {
     struct Row {

@@ -152,6 +152,16 @@ const RunRow kRunRows[] = {
     // An add-on whose bars the command's bar height leaves no room for.
     {31, {"/j13b", "/cd490123456789", "/ad12", "/bh05"}, nullptr, {}, State::CommandError,
      kCommandError, ""},
+    // A bar width reduction of half the module or more is refused before
+    // any output: 190 um at 203 dpi are 2 dots of a 3-dot module.
+    {32, {"/j13", "/cd490123456789", "/dp203", "/bw190", "/fl"}, nullptr, {}, State::Stopped,
+     kFailed, "バー幅の縮小 190 µm がモジュール幅 0.375 mm の半分以上です"},
+    {33, {"/j13", "/cd490123456789", "/dp203", "/bw180", "/ol", "/fl", "/nc"}, nullptr,
+     {"personal", "folder? D:\\Docs", "save D:\\Docs\\4901234567894.emf"}, State::Produced,
+     kMaking, ""},
+    // A stored copy rate no printer's dots can hold.
+    {34, {"/j13", "/cd490123456789", "/dp600", "/fl"}, StoredHugeRate, {}, State::Stopped, kFailed,
+     "図の大きさ 3702784 x 2523136 が大きすぎます"},
 };
 // clang-format on
 
@@ -231,6 +241,13 @@ TEST(RunFrame, ScreenOrModuleWidth) {
         {7, {}, 5981, 4071, 226, 154, {0, 0, 0, 0}},
         // 1024 px of 271 mm: 3729 x 1024 / 27100 = 140.9.
         {8, {"/mw33"}, 3729, 2541, 141, 96, {0, 0, 0, 0}},
+        // On 203 dpi dots: 339 x 231 dots of 0.1251 mm; 4241.7 and 2890.4,
+        // which convert back to exactly 339 and 231 dots; 160.6 and 109.6 pixels.
+        {9, {"/dp203"}, 4242, 2890, 161, 110},
+        // At 150 %: 0.495 mm is 3.96 dots: 4; 452 x 308 dots, 5655.6 and 3853.8.
+        {10, {"/dp203", "/cr150"}, 5656, 3854, 214, 146},
+        // A reduction or outlines alone keep the picture's frame and copy.
+        {11, {"/mw33", "/bw25", "/ol"}, 3729, 2541, 141, 96},
     };
     const auto number = [](const std::vector<std::uint8_t>& bytes, std::size_t at) {
         return static_cast<std::int32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
