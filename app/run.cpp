@@ -41,6 +41,28 @@ void RefuseOversized(const SymbolLayout& layout, const EmfPage& page) {
     }
 }
 
+// The frame and copy of the standard picture (`standard`, scaled by the copy
+// rate to `scaled`). With a module width the frame states the printed size
+// the user asked for, and the copy covers exactly the reference pixels of
+// that frame: a player maps the frame onto its target, so the drawing lands
+// on it whole. Without one, the frame is the size the copy has on this
+// screen. A picture too large to write keeps the scaled copy, to be refused.
+void FrameStandardPicture(const BarcodeJob& job, const SymbolLayout& standard,
+                          const CopySize& scaled, const ScreenFigures& screen, EmfPage& page) {
+    page.copyWidth = scaled.width;
+    page.copyHeight = scaled.height;
+    if (job.ModuleWidth <= 0) {
+        if (FitsMetafile(page.copyWidth) && FitsMetafile(page.copyHeight))
+            page.frame = FrameFromScreen(page.copyWidth, page.copyHeight, screen);
+        return;
+    }
+    if (!FitsMetafile(standard.W) || !FitsMetafile(standard.H)) return;
+    page.frame = FrameFromModuleWidth(standard.W, standard.H, job.ModuleWidth, job.CopyRate);
+    const PixelSize copy = PixelsOfFrame(page.frame, screen);
+    page.copyWidth = copy.width;
+    page.copyHeight = copy.height;
+}
+
 // Draws the job onto the page; empty when it is no barcode.
 std::vector<std::uint8_t> Draw(const BarcodeJob& job, std::string_view pattern,
                                const SymbolLayout& layout, const EmfPage& page,
@@ -84,16 +106,8 @@ std::vector<std::uint8_t> MakePrintMetafile(const BarcodeJob& job, std::string_v
         return Draw(job, pattern, layout, page, screen, measure);
     }
     // The standard picture's frame and copy; the finer units map onto them.
-    page.copyWidth = scaled.width;
-    page.copyHeight = scaled.height;
-    if (job.ModuleWidth > 0) {
-        page.frame = FrameFromModuleWidth(standard.W, standard.H, job.ModuleWidth, job.CopyRate);
-        const PixelSize copy = PixelsOfFrame(page.frame, screen);
-        page.copyWidth = copy.width;
-        page.copyHeight = copy.height;
-    }
+    FrameStandardPicture(job, standard, scaled, screen, page);
     RefuseOversized(layout, page);
-    if (job.ModuleWidth <= 0) page.frame = FrameFromScreen(page.copyWidth, page.copyHeight, screen);
     return Draw(job, pattern, layout, page, screen, measure);
 }
 
@@ -128,21 +142,8 @@ std::vector<std::uint8_t> MakeMetafile(const BarcodeJob& job, const ScreenFigure
     EmfPage page;
     page.width = layout.W;
     page.height = layout.H;
-    page.copyWidth = scaled.width;
-    page.copyHeight = scaled.height;
-    const bool pictureFits = FitsMetafile(layout.W) && FitsMetafile(layout.H);
-    if (pictureFits && job.ModuleWidth > 0) {
-        // The frame states the printed size the user asked for, and the
-        // copy covers exactly the reference pixels of that frame: a player
-        // maps the frame onto its target, so the drawing lands on it whole.
-        page.frame = FrameFromModuleWidth(layout.W, layout.H, job.ModuleWidth, job.CopyRate);
-        const PixelSize copy = PixelsOfFrame(page.frame, screen);
-        page.copyWidth = copy.width;
-        page.copyHeight = copy.height;
-    }
+    FrameStandardPicture(job, layout, scaled, screen, page);
     RefuseOversized(layout, page);
-    // Without a module width, the size the picture has on this screen.
-    if (job.ModuleWidth <= 0) page.frame = FrameFromScreen(page.copyWidth, page.copyHeight, screen);
     return Draw(job, pattern, layout, page, screen, measure);
 }
 
