@@ -60,7 +60,7 @@ inline constexpr std::array<std::string_view, 10> kJan13Parity{
 inline constexpr std::string_view kJanNormalGuard = "222";
 inline constexpr std::string_view kJanCentreGuard = "22222";
 
-// Add-on symbols (GS1 General Specifications, release 18, 5.2.2.5): a guard,
+// Add-on symbols (GS1 GenSpecs, release 18, 5.2.2.5): a guard,
 // then the digits from number sets A and B, each pair of digits parted by
 // a delineator. Guard: bar 1, space 1, bar 2 modules (1011); delineator:
 // space 1, bar 1 (01). A digit's first element is a space, as in the left

@@ -211,7 +211,7 @@ SymbolLayout LayOut(const BarcodeJob& job, const Grid& grid, std::string_view pa
     layout.P = shape.Pairs();
     layout.grid = grid;
     if (grid == Grid{}) {
-        // The standard grid: the spec's size functions, no pattern needed.
+        // The standard grid: the size functions, no pattern needed.
         LayOutStandard(job, layout);
     } else {
         LayOutOnGrid(job, pattern, layout);

@@ -64,7 +64,7 @@ struct SymbolLayout {
 };
 
 // GS1 puts an add-on 7 to 12 modules right of the main symbol and wants 5
-// modules clear right of it (General Specifications, release 18, 5.2.3:
+// modules clear right of it (GS1 GenSpecs, release 18, 5.2.3:
 // the dimensions of EAN/UPC symbols with add-ons). 9 modules keeps 2 either
 // way for ink spread and for readers that look for the add-on near the
 // middle of that span.

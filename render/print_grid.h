@@ -13,8 +13,8 @@ namespace merrowin {
 
 // Module widths in micrometres. The nominal ones stand in when no module
 // width is asked for. The smallest are GS1's: EAN-13/EAN-8 at 80 %
-// magnification, 0.264 mm; ITF-14 0.495 mm (GS1 General Specifications,
-// section 5.12.3, the symbol specification table of trade items scanned in
+// magnification, 0.264 mm; ITF-14 0.495 mm (GS1 GenSpecs,
+// section 5.12.3, the symbol table of trade items scanned in
 // general distribution: ITF-14 X-dimension minimum 0.495 mm, target and
 // maximum 1.016 mm). ITF-16 follows ITF-14.
 inline constexpr std::int32_t kJanNominalModule = 330;

@@ -172,8 +172,8 @@ struct AddOnRow {
 
 // clang-format off
 const AddOnRow kAddOnRows[] = {
-    // EAN-2: the value modulo 4 picks AA, AB, BA or BB (GS1 General
-    // Specifications, release 18, 5.2.2.5.1).
+    // EAN-2: the value modulo 4 picks AA, AB, BA or BB (GS1 GenSpecs,
+    // release 18, 5.2.2.5.1).
     {0, "12", "AA", "224" "4442" "22" "4244"},        // 12 mod 4 = 0
     {1, "05", "AB", "224" "6422" "22" "2642"},        // 5 mod 4 = 1
     {2, "34", "BA", "224" "2282" "22" "2264"},        // 34 mod 4 = 2
