@@ -48,10 +48,8 @@ void TakeCartonData(BarcodeJob& job) {
         if (character.size() != 1 || character[0] < '0' || character[0] > '9')
             throw ConversionError(character);
     }
-    if (count != 12 && count != 13) throw MerrowinError(DigitCountMessage(count, 12));
-    const char right = static_cast<char>('0' + CheckDigit("000" + value.substr(0, 12)));
-    if (count == 13 && value[12] != right) throw MerrowinError(CheckDigitMessage(right));
-    const std::string code = CartonCode(job.CartonIndicator, value);
+    const std::string code =
+        CartonCode(job.CartonIndicator, WithCheckDigit(value, SymbologyKind::Jan13));
     job.InputDigits = code.substr(0, 13);
     job.Digits = "00" + job.InputDigits;
     if (!job.FileNameGiven) job.FileName = code;

@@ -8,7 +8,6 @@
 #include "common/errors.h"
 #include "common/text.h"
 #include "encode/carton.h"
-#include "encode/check_digit.h"
 #include "model/symbology.h"
 
 namespace merrowin {
@@ -429,18 +428,11 @@ std::string CheckedData(std::string_view field, SymbologyKind kind, bool checkDi
         digits += *digit;
         at += length;
     }
-    const std::size_t count = symbology->dataDigits;
-    if (digits.size() != count && digits.size() != count + 1)
-        throw MerrowinError(DigitCountMessage(digits.size(), count));
-    if (digits.size() == count && checkDigitsGiven)
+    // A line one digit short among lines that carry their check digit lost
+    // a leading zero in Excel.
+    if (digits.size() == symbology->dataDigits && checkDigitsGiven)
         throw MerrowinError(std::string(kDroppedZeroMessage));
-    std::string data = digits.substr(0, count);
-    const char check = static_cast<char>('0' + CheckDigit(std::string(symbology->zeroFill) + data));
-    // A wrong check digit is a typo somewhere in the number: never replaced,
-    // or the label would carry another product's code.
-    if (digits.size() == count + 1 && digits.back() != check)
-        throw MerrowinError(CheckDigitMessage(check));
-    return data + check;
+    return WithCheckDigit(digits, kind);
 }
 
 bool IsHeaderField(std::string_view field) {

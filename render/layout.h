@@ -71,12 +71,6 @@ struct SymbolLayout {
 inline constexpr int kAddOnGapModules = 9;
 inline constexpr int kAddOnQuietModules = 5;
 
-// The width of an add-on of `digits` digits in drawing units: guard, seven
-// modules a digit, a delineator between digits (EAN-2 40, EAN-5 94).
-constexpr std::int32_t AddOnWidth(std::size_t digits) {
-    return digits == 0 ? 0 : 2 * static_cast<std::int32_t>(4 + 7 * digits + 2 * (digits - 1));
-}
-
 // Layout of a job whose Kind is 1 to 4 on `grid`. Any grid but the
 // standard one sums `pattern`, the job's element widths from its encoder.
 SymbolLayout LayOut(const BarcodeJob& job, const Grid& grid = Grid{},
