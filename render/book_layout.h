@@ -23,6 +23,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
+
+#include "model/job.h"
+#include "render/canvas.h"
+#include "render/layout.h"
 
 namespace merrowin {
 
@@ -47,7 +52,16 @@ inline constexpr std::int32_t kBookTierGapModules = 11;
 // zone ends, level with the top of its tier's bars.
 inline constexpr std::int32_t kBookCodeLineHalfModules = 18;
 
-// The number of symbols in a book code and the lines of its 日本図書コード.
-inline constexpr int kBookTiers = 2;
+// The layout of a book-code job (Book set, BookParts filled) on `grid`:
+// the upper tier's bars from Y1 to Y2, the lower's from lowerY1 as high,
+// each with its 13 digits G units below; the 日本図書コード lines from
+// bookTextX. JAN-13's margins, gap and font size; the bars the book
+// trade's height.
+SymbolLayout LayOutBook(const BarcodeJob& job, const Grid& grid);
+
+// Draws the book code: the white ground, both tiers' bars (`pattern` the
+// upper's, the ISBN), their digits and the 日本図書コード lines.
+void DrawBook(const BarcodeJob& job, std::string_view pattern, const SymbolLayout& layout,
+              Canvas& canvas);
 
 }  // namespace merrowin

@@ -9,6 +9,7 @@
 #include "encode/check_digit.h"
 #include "encode/encoders.h"
 #include "model/symbology.h"
+#include "render/book_layout.h"
 #include "render/outline_text.h"
 
 namespace merrowin {
@@ -206,6 +207,7 @@ void DrawAddOn(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canvas
 }  // namespace
 
 SymbolLayout LayOut(const BarcodeJob& job, const Grid& grid, std::string_view pattern) {
+    if (job.Book) return LayOutBook(job, grid);
     const SymbologyDescriptor& shape = ShapeOf(job.Kind);
     SymbolLayout layout;
     layout.P = shape.Pairs();
@@ -226,6 +228,7 @@ void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLay
     if (pattern.size() != static_cast<std::size_t>(2 * layout.P + 1)) {
         throw std::invalid_argument("the pattern does not fit the symbology");
     }
+    if (job.Book) return DrawBook(job, pattern, layout, canvas);
     // The check digit is worked out before anything is drawn, so a bad
     // digit string leaves the canvas untouched.
     const std::string check = IntToStr(CheckDigit(job.Digits));

@@ -9,6 +9,7 @@
 
 #include "common/errors.h"
 #include "common/text.h"
+#include "encode/book.h"
 #include "encode/encoders.h"
 #include "model/symbology.h"
 #include "render/print_grid.h"
@@ -370,6 +371,81 @@ TEST_P(AddOnLayout, BesideTheMainSymbol) {
 }
 
 INSTANTIATE_TEST_SUITE_P(, AddOnLayout, testing::ValuesIn(kAddOnLayoutRows),
+                         [](const auto& i) { return "row" + std::to_string(i.param.row); });
+
+// The book code (/bk): two JAN-13 tiers of one size, left edges aligned,
+// bars the book trade's 67 half modules with no longer guards, each tier's
+// 13 digits within its guards, the 日本図書コード beside the tiers.
+struct BookLayoutRow {
+    int row;
+    BarcodeJob job;
+    std::int32_t W, H, Y1, Y2, lowerY1, bookTextX;
+    std::vector<std::string> texts;
+};
+
+BarcodeJob Book(const char* isbn, const char* cCode, const char* price,
+                void (*change)(BarcodeJob&)) {
+    BarcodeJob job = Jan(SymbologyKind::Jan13, "");
+    job.Book = true;
+    job.BookParts = MakeBookCode(isbn, cCode, price);
+    job.Digits = "000" + job.BookParts.isbn.substr(0, 12);
+    change(job);
+    return job;
+}
+
+// clang-format off
+const BookLayoutRow kBookLayoutRows[] = {
+    // Bars 6 to 73, digits 2 below them, 18 high; 22 units to the lower
+    // tier at 115, its digits at 184. The column starts after the right
+    // quiet zone, 22 + 190 + 14 = 226, as wide as 21 OCR-B characters of
+    // 18 units (21 x 723 x 18 / 1274 = 214.5, 215), then the right margin
+    // again: W 455. Digits of 10 units a character centred in 190: 22 + 30.
+    {0, Book("978-4-10-101001-4", "0193", "820", [](BarcodeJob&) {}),
+     455, 208, 6, 73, 115, 226,
+     {"font OCRB 0 18", "text 52 75 9784101010014", "text 52 184 1920193008203",
+      "text 226 6 ISBN978-4-10-101001-4", "text 226 115 C0193 \u00A5820E"}},
+    // No text: no digits, no column, the tiers 22 units apart.
+    {1, Book("978-4-10-101001-4", "0193", "820", [](BarcodeJob& j) { j.NoText = true; }),
+     226, 168, 6, 73, 95, 226, {}},
+    // Margins and sizes from the stored JAN-13 settings: lm 20, tm 0, gap
+    // 0, font 10; the column 17 characters (96 units).
+    {2, Book("978494999912", "3000", "2000", [](BarcodeJob& j) {
+         j.LeftMargin = 20; j.TopMargin = 0; j.Gap = 0; j.FontSize = 10; }),
+     354, 182, 0, 67, 99, 244,
+     {"font OCRB 0 10", "text 70 67 9784949999120", "text 70 166 1923000020009",
+      "text 244 0 ISBN9784949999120", "text 244 99 C3000 \u00A52000E"}},
+};
+// clang-format on
+
+class BookLayout : public testing::TestWithParam<BookLayoutRow> {};
+
+TEST_P(BookLayout, TwoTiersAndTheBookCodeLines) {
+    const BookLayoutRow& row = GetParam();
+    const Drawn drawn = Draw(row.job);
+    const SymbolLayout& layout = drawn.layout;
+    EXPECT_EQ(layout.W, row.W);
+    EXPECT_EQ(layout.H, row.H);
+    EXPECT_EQ(layout.Y1, row.Y1);
+    EXPECT_EQ(layout.Y2, row.Y2);
+    EXPECT_EQ(layout.lowerY1, row.lowerY1);
+    EXPECT_EQ(layout.bookTextX, row.bookTextX);
+    // Every black rectangle is a bar of one of the tiers, all one height:
+    // they read back as the two JAN-13s, both from x0.
+    const std::vector<Rect> upper = drawn.canvas.BlackBetween(row.Y1, row.Y2);
+    const std::vector<Rect> lower =
+        drawn.canvas.BlackBetween(row.lowerY1, row.lowerY1 + row.Y2 - row.Y1);
+    ASSERT_EQ(upper.size(), 30u);
+    ASSERT_EQ(lower.size(), 30u);
+    EXPECT_EQ(drawn.canvas.fills.size(), 1u + 60u);
+    EXPECT_EQ(upper.front().left, layout.x0);
+    EXPECT_EQ(lower.front().left, layout.x0);
+    EXPECT_EQ(PatternFromBars(upper), EncodeJan13(row.job.Digits));
+    EXPECT_EQ(PatternFromBars(lower),
+              EncodeJan13("000" + row.job.BookParts.priceCode.substr(0, 12)));
+    EXPECT_EQ(drawn.canvas.texts, row.texts);
+}
+
+INSTANTIATE_TEST_SUITE_P(, BookLayout, testing::ValuesIn(kBookLayoutRows),
                          [](const auto& i) { return "row" + std::to_string(i.param.row); });
 
 TEST(DrawSymbol, BearerBarsAloneAreTheRingsTopAndBottom) {
