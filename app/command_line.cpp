@@ -4,6 +4,7 @@
 
 #include "common/errors.h"
 #include "common/text.h"
+#include "encode/book.h"
 #include "encode/carton.h"
 #include "encode/check_digit.h"
 #include "model/options.h"
@@ -55,11 +56,21 @@ void TakeCartonData(BarcodeJob& job) {
     if (!job.FileNameGiven) job.FileName = code;
 }
 
+// The ISBN of a book code: checked at once, the Cコード and the price
+// joined to it once every option is read.
+void TakeBookData(BarcodeJob& job) {
+    const std::string isbn = IsbnDigits(job.DataValue);
+    job.InputDigits = isbn.substr(0, 12);
+    job.Digits = "000" + job.InputDigits;
+    if (!job.FileNameGiven) job.FileName = isbn;
+}
+
 // Forms the data digits and the default file name from the value of "cd".
 void TakeData(BarcodeJob& job) {
     const SymbologyDescriptor* symbology = Describe(job.Kind);
     if (!symbology) return;
     if (job.CartonIndicator != 0) return TakeCartonData(job);
+    if (job.Book) return TakeBookData(job);
     // A value shorter than the kind needs is no data: the run ends in the
     // error state unless a later "cd" supplies a whole one.
     if (CountChars(job.DataValue) < symbology->dataDigits) {
@@ -86,12 +97,34 @@ void ApplyIndicator(std::string_view value, BarcodeJob& job) {
 // "ad": the digits of an EAN-2 or EAN-5 add-on symbol.
 void ApplyAddOn(std::string_view value, BarcodeJob& job) {
     if (job.Kind == SymbologyKind::None) return;
-    if (job.Kind != SymbologyKind::Jan13) throw MerrowinError(std::string(kAddOnKindMessage));
+    if (job.Kind != SymbologyKind::Jan13 || job.Book)
+        throw MerrowinError(std::string(kAddOnKindMessage));
     const bool digits =
         std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (!digits || (value.size() != 2 && value.size() != 5))
         throw MerrowinError(AddOnMessage(value));
     job.AddOn = value;
+}
+
+// "cc" and "pr": the Cコード and the price of a book code, checked as given.
+void ApplyBookPart(const CommandOption& option, BarcodeJob& job) {
+    if (job.Kind == SymbologyKind::None) return;
+    if (!job.Book) throw MerrowinError(std::string(kBookOptionKindMessage));
+    if (option.key == "cc") {
+        job.BookCCode = CheckedCCode(option.value);
+    } else {
+        CheckedBookPrice(option.value);
+        job.BookPrice = option.value;
+    }
+}
+
+// A book code is whole with its Cコード and price: both symbols' digits and
+// both text lines are made from the three parts.
+void JoinBookParts(BarcodeJob& job) {
+    if (!job.Book || job.Digits.empty()) return;
+    if (job.BookCCode.empty() || job.BookPrice.empty())
+        throw MerrowinError(std::string(kBookPartsMessage));
+    job.BookParts = MakeBookCode(job.DataValue, job.BookCCode, job.BookPrice);
 }
 
 }  // namespace
@@ -133,6 +166,8 @@ void ApplyOption(const CommandOption& option, BarcodeJob& job) {
         ApplyIndicator(option.value, job);
     } else if (key == "ad") {
         ApplyAddOn(option.value, job);
+    } else if (key == "cc" || key == "pr") {
+        ApplyBookPart(option, job);
     } else if (key == "fl") {
         job.SaveFile = true;
         if (!option.value.empty()) {
@@ -152,6 +187,7 @@ bool RunCommandLine(const std::vector<CommandOption>& options, BarcodeJob& job,
                     const SettingsLoader& loadSettings) {
     loadSettings(job);
     for (const CommandOption& option : options) ApplyOption(option, job);
+    JoinBookParts(job);
     return !job.Digits.empty();
 }
 

@@ -16,6 +16,8 @@ constexpr SwitchStyle kJan13Switches[] = {
     {"/j13",    true,  false,   false, false},  // guard bars below the digits line
     {"/j13b",   false, false,   false, false},  // one bar height, one centred line
     {"/j13t",   false, true,    false, false},  // the line preceded by "T"
+    // The book code: the ISBN over 192, Cコード and price (render/book_layout.h).
+    {"/bk",     false, false,   false, false, true},
 };
 constexpr SwitchStyle kJan8Switches[] = {
     {"/j8",     true,  false,   false, false},

@@ -297,8 +297,9 @@ TEST(DataOption, NonDigitIsMetWhenTheDefaultNameIsFormed) {
     EXPECT_EQ(named.Digits, "00012345678901x");
 }
 
-// The codes around a JAN: a carton code made from it (id) and an add-on
-// (ad). A refusal names what is wrong and stops the run.
+// The codes around a JAN: a carton code made from it (id), an add-on (ad)
+// and the book code (/bk with cc and pr). A refusal names what is wrong
+// and stops the run.
 struct CodeRow {
     int row;
     const char* switchArg;
@@ -307,12 +308,15 @@ struct CodeRow {
     const char* fileName;
     const char* addOn;
     std::string error;
+    const char* lower = "";  // a book code's lower tier
 };
 
 const std::string kCountOf11 = "データが 11 桁です (12 桁、またはチェックデジット付きの 13 桁)";
 const std::string kCountOf14 = "データが 14 桁です (12 桁、またはチェックデジット付きの 13 桁)";
 const std::string kCarton(kCartonKindMessage);
 const std::string kAddOn(kAddOnKindMessage);
+const std::string kBookOption(kBookOptionKindMessage);
+const std::string kBookParts(kBookPartsMessage);
 
 // clang-format off
 const CodeRow kCodeRows[] = {
@@ -349,6 +353,22 @@ const CodeRow kCodeRows[] = {
     {26, "/i14",  {"/ad12345"},                  "", "", "", kAddOn},
     // An unrecognised switch takes no data: the error state, not a box.
     {27, "/j13x", {"/id1", "/ad12", "/cd490123456789"}, "", "", "", ""},
+    // The book code: the ISBN in any order with its Cコード and price, named
+    // by its 13 digits; the lower tier 192, Cコード, price, check digit.
+    {28, "/bk",   {"/cd978-4-10-101001-4", "/cc0193", "/pr820"}, "000978410101001", "9784101010014", "", "", "1920193008203"},
+    {29, "/bk",   {"/pr820", "/cc0193", "/cd978410101001"}, "000978410101001", "9784101010014", "", "", "1920193008203"},
+    {30, "/BK",   {"/CD9784949999120", "/CC3000", "/PR2000", "/flbook"}, "000978494999912", "book", "", "", "1923000020009"},
+    {31, "/bk",   {"/cd978-4-10-101001-6", "/cc0193", "/pr820"}, "", "", "", "ISBN のチェックデジットが違います (正しくは 4)"},
+    {32, "/bk",   {"/cd9784101010014", "/pr820"}, "", "", "", kBookParts},
+    {33, "/bk",   {"/cd9784101010014", "/cc0193"}, "", "", "", kBookParts},
+    {34, "/bk",   {"/cc193"}, "", "", "", "Cコード「193」は使えません。Cコードは 4 桁の数字です (C0193 なら 0193)"},
+    {35, "/bk",   {"/pr100000"}, "", "", "", "本体価格「100000」は使えません。本体価格は税抜きの 0～99999 円を数字だけで書きます (¥ や 円 は付けません)"},
+    {36, "/j13",  {"/cd490123456789", "/cc0193"}, "", "", "", kBookOption},
+    {37, "/i14",  {"/pr820"}, "", "", "", kBookOption},
+    {38, "/bk",   {"/cd9784101010014", "/cc0193", "/pr820", "/ad12"}, "", "", "", kAddOn},
+    // Without cd there is no data: the error state, not a box.
+    {39, "/bk",   {"/cc0193", "/pr820"}, "", "", "", ""},
+    {40, "/j13x", {"/cc0193", "/pr820"}, "", "", "", ""},
 };
 // clang-format on
 
@@ -365,6 +385,7 @@ TEST_P(CodeOptions, CartonCodeAndAddOn) {
         EXPECT_EQ(job.Digits, row.digits);
         EXPECT_EQ(job.FileName, row.fileName);
         EXPECT_EQ(job.AddOn, row.addOn);
+        EXPECT_EQ(job.BookParts.priceCode, row.lower);
     } catch (const MerrowinError& error) {
         EXPECT_EQ(error.what(), row.error);
     }
