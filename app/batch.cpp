@@ -221,6 +221,7 @@ public:
     // Every symbol of a batch has the same size, so that shows at the first.
     std::vector<std::uint8_t> Picture(const ListLine& line) {
         job_.Digits = std::string(symbology_.zeroFill) + line.data.substr(0, symbology_.dataDigits);
+        job_.BookParts = line.book;
         return MakeMetafile(job_, screen_, measure_);
     }
 
@@ -330,7 +331,8 @@ BatchOutcome MakeBatch(const BatchCommand& command, Platform& platform, BatchPor
     // A stop asked for while the list was surveyed leaves every line unmade.
     bool stopped = surveyed.StopAsked();
     const std::unique_ptr<ByteSource> source = OpenOrRaise(port, command.listPath);
-    ListReader reader(*source, survey, decodeAnsi, command.job.Kind, command.job.CartonIndicator);
+    ListReader reader(*source, survey, decodeAnsi, command.job.Kind, command.job.CartonIndicator,
+                      command.job.Book);
     for (ListLine line; reader.Next(line);) {
         if (line.kind == ListLine::Kind::Blank) continue;
         if (!MakeAndReport(line, stopped, maker, report, outcome))

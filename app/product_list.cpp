@@ -7,6 +7,7 @@
 
 #include "common/errors.h"
 #include "common/text.h"
+#include "encode/book.h"
 #include "encode/carton.h"
 #include "model/symbology.h"
 
@@ -409,12 +410,52 @@ ListFields SplitFields(std::string_view line) {
     for (int index = 0;; ++index) {
         std::string value = ReadField(line, at);
         if (!value.empty()) fields.blank = false;
+        fields.columns.push_back(value);
         if (index == 0) fields.data = std::move(value);
         if (index == 1) fields.name = std::move(value);
         if (at >= line.size()) return fields;
         ++at;  // past the separator
     }
 }
+
+namespace {
+
+// A field with its full-width digits and hyphens made ASCII, as a Japanese
+// IME types them; every other character stays.
+std::string HalfWidth(std::string_view field) {
+    std::string out;
+    for (std::size_t at = 0; at < field.size();) {
+        const std::size_t length = CharLength(field, at);
+        if (const std::optional<char> digit = DigitAt(field, at, length))
+            out += *digit;
+        else if (field.substr(at, length) == "\uFF0D")
+            out += '-';
+        else
+            out += field.substr(at, length);
+        at += length;
+    }
+    return out;
+}
+
+// The book code of a line: ISBN, Cコード, price. An ISBN in Excel's
+// exponent form and a Cコード that lost its leading zeros in Excel are
+// told as such.
+BookCode BookOfLine(const ListFields& fields) {
+    const auto column = [&fields](std::size_t index) {
+        return index < fields.columns.size() ? HalfWidth(fields.columns[index]) : std::string();
+    };
+    const std::string isbn = column(0);
+    if (isbn.empty()) throw MerrowinError(std::string(kNoDataMessage));
+    if (IsExponentForm(isbn)) throw MerrowinError(std::string(kExponentFormMessage));
+    const std::string cCode = column(1);
+    const bool digits =
+        std::all_of(cCode.begin(), cCode.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!cCode.empty() && cCode.size() < kCCodeDigits && digits)
+        throw MerrowinError(CCodeDroppedZeroMessage(cCode));
+    return MakeBookCode(isbn, cCode, column(2));
+}
+
+}  // namespace
 
 std::string CheckedData(std::string_view field, SymbologyKind kind, bool checkDigitsGiven) {
     const SymbologyDescriptor* symbology = Describe(kind);
@@ -466,13 +507,14 @@ void CheckFileName(std::string_view name) {
 }
 
 ListReader::ListReader(ByteSource& source, const ListSurvey& survey, AnsiDecoder decodeAnsi,
-                       SymbologyKind kind, std::uint8_t cartonIndicator)
+                       SymbologyKind kind, std::uint8_t cartonIndicator, bool book)
     : raw_(source),
       encoding_(survey.encoding),
       checkDigitsGiven_(survey.checkDigitsGiven),
       decodeAnsi_(std::move(decodeAnsi)),
       kind_(kind),
-      cartonIndicator_(cartonIndicator) {}
+      cartonIndicator_(cartonIndicator),
+      book_(book) {}
 
 bool ListReader::Next(ListLine& line) {
     bool tooLong = false;
@@ -502,12 +544,20 @@ bool ListReader::Next(ListLine& line) {
     line.data = std::move(fields.data);
     seenData_ = true;
     try {
-        line.data = cartonIndicator_ == 0
-                        ? CheckedData(line.data, kind_, checkDigitsGiven_)
-                        : CartonCode(cartonIndicator_, CheckedData(line.data, SymbologyKind::Jan13,
-                                                                   checkDigitsGiven_));
-        if (!fields.name.empty()) CheckFileName(fields.name);
-        line.name = fields.name.empty() ? line.data : std::move(fields.name);
+        std::string name = std::move(fields.name);
+        if (book_) {
+            line.book = BookOfLine(fields);
+            line.data = line.book.isbn;
+            name = fields.columns.size() > 3 ? fields.columns[3] : std::string();
+        } else {
+            line.data =
+                cartonIndicator_ == 0
+                    ? CheckedData(line.data, kind_, checkDigitsGiven_)
+                    : CartonCode(cartonIndicator_,
+                                 CheckedData(line.data, SymbologyKind::Jan13, checkDigitsGiven_));
+        }
+        if (!name.empty()) CheckFileName(name);
+        line.name = name.empty() ? line.data : std::move(name);
         line.kind = ListLine::Kind::Good;
     } catch (const MerrowinError& failure) {
         return error(failure.what());

@@ -137,6 +137,12 @@ std::string IsbnCheckDigitMessage(char rightDigit) {
 std::string CCodeMessage(std::string_view cCode) {
     return Fill("Cコード「%s」は使えません。Cコードは 4 桁の数字です (C0193 なら 0193)", cCode);
 }
+std::string CCodeDroppedZeroMessage(std::string_view cCode) {
+    return Fill(
+        "Cコード「%s」が 4 桁ありません。先頭の 0 が消えていませんか "
+        "(Excel では列を文字列にして保存し直してください)",
+        cCode);
+}
 std::string BookPriceMessage(std::string_view price) {
     return Fill(
         "本体価格「%s」は使えません。本体価格は税抜きの 0～99999 円を数字だけで書きます "
