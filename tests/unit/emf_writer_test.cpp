@@ -14,6 +14,7 @@
 
 #include "model/symbology.h"
 #include "render/layout.h"
+#include "render/picture.h"
 
 #ifdef _WIN32
 #include <windows.h>
