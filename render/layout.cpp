@@ -14,20 +14,6 @@
 namespace merrowin {
 namespace {
 
-// Margins and frames count modules of 2 units. JAN symbols pass no inner
-// margin and no frame.
-std::int32_t PictureWidth(std::int64_t symbolUnits, std::uint8_t left, std::uint8_t right,
-                          std::uint8_t inner, std::uint8_t frame, bool bearerFrame) {
-    return Saturate(2 * left + 2 * right + 4 * inner + symbolUnits + (bearerFrame ? 4 * frame : 0));
-}
-
-// `textBand` is the gap plus the text cell below the bars, 0 without text.
-std::int32_t PictureHeight(std::uint8_t top, std::uint8_t bottom, std::int32_t barHeight,
-                           std::uint8_t frame, bool bearerFrame, std::int64_t textBand) {
-    return Saturate(2 * top + 2 * bottom + 2 * std::int64_t{barHeight} +
-                    (bearerFrame ? 4 * frame : 0) + textBand);
-}
-
 const SymbologyDescriptor& ShapeOf(SymbologyKind kind) {
     const SymbologyDescriptor* symbology = Describe(kind);
     if (!symbology) throw std::invalid_argument("no symbol layout for this symbology");
@@ -41,89 +27,30 @@ Rect Box(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t b
 
 constexpr int kGuardTextHeight = 20;
 
-// The layout on the standard grid, from the size functions.
-void LayOutStandard(const BarcodeJob& job, SymbolLayout& layout) {
-    const bool frame = IsItf(job.Kind) && job.BearerFrame;
-    const std::int64_t frameUnits = frame ? 2 * job.FrameWidth : 0;
-    switch (job.Kind) {
-        case SymbologyKind::Jan13:
-            layout.W = Jan13Width(job.LeftMargin, job.RightMargin);
-            break;
-        case SymbologyKind::Jan8:
-            layout.W = Jan8Width(job.LeftMargin, job.RightMargin);
-            break;
-        case SymbologyKind::Itf14:
-            layout.W = Itf14Width(job.LeftMargin, job.RightMargin, job.InnerMargin, job.FrameWidth,
-                                  job.BearerFrame);
-            break;
-        default:
-            layout.W = Itf16Width(job.LeftMargin, job.RightMargin, job.InnerMargin, job.FrameWidth,
-                                  job.BearerFrame);
-            break;
-    }
-    if (IsJan(job.Kind)) {
-        layout.H = JanHeight(job.TopMargin, job.BottomMargin, job.FontSize, job.Gap, job.BarHeight,
-                             job.NoText, job.ExtendedGuards);
-        layout.x0 = 2 * job.LeftMargin;
-    } else {
-        layout.H = ItfHeight(job.TopMargin, job.BottomMargin, job.Gap, job.FrameWidth, job.FontSize,
-                             job.BarHeight, job.NoText, job.BearerFrame);
-        layout.x0 = Saturate(2 * job.LeftMargin + 2 * job.InnerMargin + frameUnits);
-    }
-    const std::int64_t bars = 2 * std::int64_t{job.BarHeight};
-    layout.Y1 = Saturate(2 * job.TopMargin + frameUnits);
-    layout.Y2 = Saturate(2 * job.TopMargin + frameUnits + bars);
-    if (IsJan(job.Kind) && job.ExtendedGuards) {
-        layout.Y3 = Saturate(2 * job.TopMargin + bars + (job.Gap + kGuardTextHeight) / 2);
-    }
+// The width of `pattern`'s elements on `grid`.
+std::int64_t ElementUnits(std::string_view pattern, const Grid& grid) {
+    std::int64_t width = 0;
+    for (const char element : pattern) width += grid.Element(element);
+    return width;
 }
 
-}  // namespace
-
-std::int32_t Jan13Width(std::uint8_t left, std::uint8_t right) {
-    return PictureWidth(ShapeOf(SymbologyKind::Jan13).symbolWidth, left, right, 0, 0, false);
-}
-
-std::int32_t Jan8Width(std::uint8_t left, std::uint8_t right) {
-    return PictureWidth(ShapeOf(SymbologyKind::Jan8).symbolWidth, left, right, 0, 0, false);
-}
-
-std::int32_t Itf14Width(std::uint8_t left, std::uint8_t right, std::uint8_t inner,
-                        std::uint8_t frame, bool bearerFrame) {
-    return PictureWidth(ShapeOf(SymbologyKind::Itf14).symbolWidth, left, right, inner, frame,
-                        bearerFrame);
-}
-
-std::int32_t Itf16Width(std::uint8_t left, std::uint8_t right, std::uint8_t inner,
-                        std::uint8_t frame, bool bearerFrame) {
-    return PictureWidth(ShapeOf(SymbologyKind::Itf16).symbolWidth, left, right, inner, frame,
-                        bearerFrame);
-}
-
-std::int32_t JanHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t fontSize,
-                       std::uint8_t gap, std::int32_t barHeight, bool noText, bool extendedGuards) {
-    // The extended-guard styles always reserve their fixed-height text band.
-    const int textBand = extendedGuards ? gap + kGuardTextHeight : noText ? 0 : fontSize + gap;
-    return PictureHeight(top, bottom, barHeight, 0, false, textBand);
-}
-
-std::int32_t ItfHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t gap, std::uint8_t frame,
-                       std::uint8_t fontSize, std::int32_t barHeight, bool noText,
-                       bool bearerFrame) {
-    return PictureHeight(top, bottom, barHeight, frame, bearerFrame, noText ? 0 : fontSize + gap);
-}
-
-namespace {
-
-// The layout on a grid other than the standard one: every length summed
-// from the pattern's elements and the job's sizes in the grid's units.
-void LayOutOnGrid(const BarcodeJob& job, std::string_view pattern, SymbolLayout& layout) {
-    const SymbologyDescriptor& shape = ShapeOf(job.Kind);
-    const Grid& grid = layout.grid;
+// The width of the symbol's elements on `grid`. The standard grid needs no
+// pattern: every pattern of a kind is its symbolWidth units wide there.
+std::int64_t SymbolUnits(const SymbologyDescriptor& shape, const Grid& grid,
+                         std::string_view pattern) {
+    if (pattern.empty() && grid == Grid{}) return shape.symbolWidth;
     if (pattern.size() != shape.patternLength)
         throw std::invalid_argument("the pattern does not fit the symbology");
-    std::int64_t symbol = 0;
-    for (const char element : pattern) symbol += grid.Element(element);
+    return ElementUnits(pattern, grid);
+}
+
+// The layout on `layout.grid`, the standard one or a finer one: every
+// length summed from the pattern's elements and the job's sizes, which
+// count half modules, in the grid's units. On the standard grid a unit is
+// half a module and Grid::Units changes no length.
+void LayOutOnGrid(const BarcodeJob& job, std::string_view pattern, SymbolLayout& layout) {
+    const Grid& grid = layout.grid;
+    const std::int64_t symbol = SymbolUnits(ShapeOf(job.Kind), grid, pattern);
     const bool itf = IsItf(job.Kind);
     const bool frame = itf && job.BearerFrame;
     const std::int64_t f = frame ? grid.Units(2 * job.FrameWidth) : 0;
@@ -131,8 +58,7 @@ void LayOutOnGrid(const BarcodeJob& job, std::string_view pattern, SymbolLayout&
     const std::int64_t inner = itf ? grid.Units(2 * job.InnerMargin) : 0;
     const std::int64_t top = grid.Units(2 * job.TopMargin);
     const std::int64_t bars = grid.Units(2 * std::int64_t{job.BarHeight});
-    // As JanHeight and ItfHeight: the extended-guard styles always reserve
-    // their fixed-height text band.
+    // The extended-guard styles always reserve their fixed-height text band.
     const bool guards = IsJan(job.Kind) && job.ExtendedGuards;
     const std::int64_t textBand = guards       ? grid.Units(job.Gap) + grid.Units(kGuardTextHeight)
                                   : job.NoText ? 0
@@ -145,13 +71,6 @@ void LayOutOnGrid(const BarcodeJob& job, std::string_view pattern, SymbolLayout&
     if (guards) layout.Y3 = Saturate(top + bars + grid.Units((job.Gap + kGuardTextHeight) / 2));
 }
 
-// The width of the add-on's elements on `grid`.
-std::int64_t AddOnUnits(std::string_view pattern, const Grid& grid) {
-    std::int64_t width = 0;
-    for (const char element : pattern) width += grid.Element(element);
-    return width;
-}
-
 // The add-on goes where the main symbol's right margin began; the picture
 // grows by the gap and the add-on, and the right margin (at least the
 // add-on's quiet zone) follows it. Its digits stand above its bars, as
@@ -162,7 +81,7 @@ void LayOutAddOn(const BarcodeJob& job, SymbolLayout& layout) {
     const std::uint8_t right = std::max<std::uint8_t>(job.RightMargin, kAddOnQuietModules);
     layout.addOnX = Saturate(std::int64_t{layout.x0} + grid.Units(ShapeOf(job.Kind).symbolWidth) +
                              grid.Units(2 * kAddOnGapModules));
-    layout.W = Saturate(std::int64_t{layout.addOnX} + AddOnUnits(EncodeAddOn(job.AddOn), grid) +
+    layout.W = Saturate(std::int64_t{layout.addOnX} + ElementUnits(EncodeAddOn(job.AddOn), grid) +
                         grid.Units(2 * right));
     const int textHeight = job.ExtendedGuards                ? kGuardTextHeight
                            : job.NoText || job.FontSize == 0 ? 0
@@ -191,7 +110,7 @@ void DrawAddOn(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canvas
     }
     if (layout.addOnTop == layout.Y1) return;  // no digits
     const int height = Saturate(grid.Units(job.ExtendedGuards ? kGuardTextHeight : job.FontSize));
-    const std::int64_t width = AddOnUnits(pattern, grid);
+    const std::int64_t width = ElementUnits(pattern, grid);
     if (job.OutlinedText) {
         const std::int32_t left =
             Saturate(layout.addOnX + (width - OutlineTextWidth(job.AddOn, height)) / 2);
@@ -210,14 +129,84 @@ SymbolLayout LayOut(const BarcodeJob& job, const Grid& grid, std::string_view pa
     SymbolLayout layout;
     layout.P = shape.Pairs();
     layout.grid = grid;
-    if (grid == Grid{}) {
-        // The standard grid: the size functions, no pattern needed.
-        LayOutStandard(job, layout);
-    } else {
-        LayOutOnGrid(job, pattern, layout);
-    }
+    LayOutOnGrid(job, pattern, layout);
     if (job.Kind == SymbologyKind::Jan13 && !job.AddOn.empty()) LayOutAddOn(job, layout);
     return layout;
+}
+
+namespace {
+
+// A job of `kind` with nothing set but the sizes a side function takes.
+BarcodeJob SizesOnly(SymbologyKind kind) {
+    BarcodeJob job;
+    job.Kind = kind;
+    return job;
+}
+
+// The picture width of an ITF kind on the standard grid.
+std::int32_t ItfWidth(SymbologyKind kind, std::uint8_t left, std::uint8_t right, std::uint8_t inner,
+                      std::uint8_t frame, bool bearerFrame) {
+    BarcodeJob job = SizesOnly(kind);
+    job.LeftMargin = left;
+    job.RightMargin = right;
+    job.InnerMargin = inner;
+    job.FrameWidth = frame;
+    job.BearerFrame = bearerFrame;
+    return LayOut(job).W;
+}
+
+}  // namespace
+
+std::int32_t Jan13Width(std::uint8_t left, std::uint8_t right) {
+    BarcodeJob job = SizesOnly(SymbologyKind::Jan13);
+    job.LeftMargin = left;
+    job.RightMargin = right;
+    return LayOut(job).W;
+}
+
+std::int32_t Jan8Width(std::uint8_t left, std::uint8_t right) {
+    BarcodeJob job = SizesOnly(SymbologyKind::Jan8);
+    job.LeftMargin = left;
+    job.RightMargin = right;
+    return LayOut(job).W;
+}
+
+std::int32_t Itf14Width(std::uint8_t left, std::uint8_t right, std::uint8_t inner,
+                        std::uint8_t frame, bool bearerFrame) {
+    return ItfWidth(SymbologyKind::Itf14, left, right, inner, frame, bearerFrame);
+}
+
+std::int32_t Itf16Width(std::uint8_t left, std::uint8_t right, std::uint8_t inner,
+                        std::uint8_t frame, bool bearerFrame) {
+    return ItfWidth(SymbologyKind::Itf16, left, right, inner, frame, bearerFrame);
+}
+
+std::int32_t JanHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t fontSize,
+                       std::uint8_t gap, std::int32_t barHeight, bool noText, bool extendedGuards) {
+    BarcodeJob job = SizesOnly(SymbologyKind::Jan13);
+    job.TopMargin = top;
+    job.BottomMargin = bottom;
+    job.FontSize = fontSize;
+    job.Gap = gap;
+    job.BarHeight = barHeight;
+    job.NoText = noText;
+    job.ExtendedGuards = extendedGuards;
+    return LayOut(job).H;
+}
+
+std::int32_t ItfHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t gap, std::uint8_t frame,
+                       std::uint8_t fontSize, std::int32_t barHeight, bool noText,
+                       bool bearerFrame) {
+    BarcodeJob job = SizesOnly(SymbologyKind::Itf14);
+    job.TopMargin = top;
+    job.BottomMargin = bottom;
+    job.Gap = gap;
+    job.FrameWidth = frame;
+    job.FontSize = fontSize;
+    job.BarHeight = barHeight;
+    job.NoText = noText;
+    job.BearerFrame = bearerFrame;
+    return LayOut(job).H;
 }
 
 void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLayout& layout,
