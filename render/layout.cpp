@@ -9,7 +9,6 @@
 #include "encode/check_digit.h"
 #include "encode/encoders.h"
 #include "model/symbology.h"
-#include "render/outline_text.h"
 
 namespace merrowin {
 namespace {
@@ -90,36 +89,6 @@ void LayOutAddOn(const BarcodeJob& job, SymbolLayout& layout) {
         Saturate(std::int64_t{layout.Y1} +
                  (textHeight == 0 ? 0 : grid.Units(textHeight) + grid.Units(job.Gap)));
     layout.addOnBottom = job.ExtendedGuards ? layout.Y3 : layout.Y2;
-}
-
-// Its bars, narrowed as the main symbol's, then its digits centred over
-// them, as text or as outlines like the main symbol's.
-void DrawAddOn(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canvas) {
-    const Grid& grid = layout.grid;
-    const std::string pattern = EncodeAddOn(job.AddOn);
-    const std::int64_t cutLeft = grid.reduction / 2;
-    const std::int64_t cutRight = grid.reduction - cutLeft;
-    std::int64_t x = layout.addOnX;
-    // Digits that leave the bars no height: no bars (and no barcode).
-    const std::size_t elements = layout.addOnTop < layout.addOnBottom ? pattern.size() : 0;
-    for (std::size_t i = 0; i < elements; i += 2) {
-        const std::int64_t bar = grid.Element(pattern[i]);
-        canvas.FillRect(Box(x + cutLeft, layout.addOnTop, x + bar - cutRight, layout.addOnBottom),
-                        Colour::Black);
-        if (i + 1 < pattern.size()) x += bar + grid.Element(pattern[i + 1]);
-    }
-    if (layout.addOnTop == layout.Y1) return;  // no digits
-    const int height = Saturate(grid.Units(job.ExtendedGuards ? kGuardTextHeight : job.FontSize));
-    const std::int64_t width = ElementUnits(pattern, grid);
-    if (job.OutlinedText) {
-        const std::int32_t left =
-            Saturate(layout.addOnX + (width - OutlineTextWidth(job.AddOn, height)) / 2);
-        canvas.FillPolygons(OutlineText(job.AddOn, left, layout.Y1, height), Colour::Black);
-        return;
-    }
-    canvas.SetFont(kSymbolFontFace, 0, height);
-    canvas.DrawString(Saturate(layout.addOnX + (width - canvas.TextWidth(job.AddOn)) / 2),
-                      layout.Y1, job.AddOn);
 }
 
 }  // namespace
@@ -209,6 +178,133 @@ std::int32_t ItfHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t gap, 
     return LayOut(job).H;
 }
 
+namespace {
+
+// The white ground, then only black: the bearer frame as the four sides of
+// its ring, 2F units thick, around a white field exactly 2BH units high
+// that the bars touch at top and bottom. No black rectangle lies on
+// another, so a consumer that smooths edges draws each edge once.
+void DrawGround(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canvas) {
+    canvas.FillRect(Box(0, 0, layout.W, layout.H), Colour::White);
+    if (!IsItf(job.Kind) || !job.BearerFrame) return;
+    const Grid& grid = layout.grid;
+    const std::int64_t f = grid.Units(2 * job.FrameWidth);
+    const std::int64_t left = grid.Units(2 * job.LeftMargin);
+    const std::int64_t top = grid.Units(2 * job.TopMargin);
+    const std::int64_t right = std::int64_t{layout.W} - grid.Units(2 * job.RightMargin);
+    const std::int64_t bottom = std::int64_t{layout.Y2} + f;
+    // A ring thicker than half its box is solid black: the field is empty.
+    const std::int64_t fieldTop = std::min(top + f, bottom);
+    const std::int64_t fieldBottom = std::max(bottom - f, fieldTop);
+    const std::int64_t fieldLeft = std::min(left + f, right);
+    const std::int64_t fieldRight = std::max(right - f, fieldLeft);
+    canvas.FillRect(Box(left, top, right, fieldTop), Colour::Black);
+    canvas.FillRect(Box(left, fieldBottom, right, bottom), Colour::Black);
+    // Bearer bars alone (labels) leave out the sides of the ring.
+    if (!job.BearerBarsOnly) {
+        canvas.FillRect(Box(left, fieldTop, fieldLeft, fieldBottom), Colour::Black);
+        canvas.FillRect(Box(fieldRight, fieldTop, right, fieldBottom), Colour::Black);
+    }
+}
+
+// The bars of `pattern` from `x` down from `top`, a bar's bottom given by
+// `bottomOf` its offset from the first bar; the spaces are left to the
+// white ground. A bar width reduction takes half its width off the bar's
+// left edge and the rest off its right: the element edges stay on the
+// grid, the centre stays (to half a unit for an odd reduction).
+template <class BottomOf>
+void DrawBars(std::string_view pattern, std::int64_t x, std::int32_t top, const Grid& grid,
+              BottomOf bottomOf, Canvas& canvas) {
+    const std::int64_t first = x;
+    const std::int64_t cutLeft = grid.reduction / 2;
+    const std::int64_t cutRight = grid.reduction - cutLeft;
+    for (std::size_t i = 0; i < pattern.size(); i += 2) {
+        const std::int64_t bar = grid.Element(pattern[i]);
+        canvas.FillRect(Box(x + cutLeft, top, x + bar - cutRight, bottomOf(x - first)),
+                        Colour::Black);
+        if (i + 1 < pattern.size()) x += bar + grid.Element(pattern[i + 1]);
+    }
+}
+
+// The main symbol's bars. With extended guards the start, centre and end
+// guard bars (one module each) run on down to Y3, into the band of gap and
+// text, as one taller rectangle.
+void DrawSymbolBars(const SymbologyDescriptor& shape, const BarcodeJob& job,
+                    std::string_view pattern, const SymbolLayout& layout, Canvas& canvas) {
+    const bool guards = IsJan(job.Kind) && job.ExtendedGuards;
+    std::array<std::int64_t, 6> guardOffsets{};
+    for (std::size_t i = 0; i < guardOffsets.size(); ++i)
+        guardOffsets[i] = layout.grid.Units(shape.guardOffsets[i]);
+    const auto bottomOf = [&](std::int64_t offset) {
+        const bool guard = guards && std::find(guardOffsets.begin(), guardOffsets.end(), offset) !=
+                                         guardOffsets.end();
+        return guard ? layout.Y3 : layout.Y2;
+    };
+    DrawBars(pattern, layout.x0, layout.Y1, layout.grid, bottomOf, canvas);
+}
+
+// `text` in the symbol's font, `height` units high, centred on the `width`
+// units from `left` (truncating toward zero), its cell's top at `top`.
+void DrawCentred(std::int64_t left, std::int64_t width, std::int32_t top, int height,
+                 std::string_view text, Canvas& canvas) {
+    canvas.SetFont(kSymbolFontFace, 0, height);
+    canvas.DrawString(Saturate(left + (width - canvas.TextWidth(text)) / 2), top, text);
+}
+
+// The add-on's bars, narrowed as the main symbol's, then its digits
+// centred over them.
+void DrawAddOn(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canvas) {
+    const Grid& grid = layout.grid;
+    const std::string pattern = EncodeAddOn(job.AddOn);
+    // Digits that leave the bars no height: no bars (and no barcode).
+    if (layout.addOnTop < layout.addOnBottom) {
+        DrawBars(
+            pattern, layout.addOnX, layout.addOnTop, grid,
+            [&](std::int64_t) { return layout.addOnBottom; }, canvas);
+    }
+    if (layout.addOnTop == layout.Y1) return;  // no digits
+    const int height = Saturate(grid.Units(job.ExtendedGuards ? kGuardTextHeight : job.FontSize));
+    DrawCentred(layout.addOnX, ElementUnits(pattern, grid), layout.Y1, height, job.AddOn, canvas);
+}
+
+std::string GroupDigits(const BarcodeJob& job, const DigitGroup& group) {
+    return CharRange(job.Digits, group.first, group.last);
+}
+
+// The extended-guard styles' digit groups beside the guards; these styles
+// always print, in their fixed height.
+void DrawGuardTexts(const SymbologyDescriptor& shape, const BarcodeJob& job,
+                    const std::string& check, const SymbolLayout& layout, std::int32_t top,
+                    Canvas& canvas) {
+    const Grid& grid = layout.grid;
+    const int height = Saturate(grid.Units(kGuardTextHeight));
+    for (const GuardText& text : shape.guardTexts) {
+        const std::int32_t x = Saturate(std::int64_t{layout.x0} + grid.Units(text.xOffset));
+        canvas.SetFont(kSymbolFontFace, 0, height);
+        canvas.DrawString(x, top,
+                          GroupDigits(job, text.group) + (text.withCheckDigit ? check : ""));
+    }
+}
+
+// The single line of digits, centred on the whole picture, not on the
+// bars. An add-on leaves the line where the picture without it has it.
+void DrawLineText(const SymbologyDescriptor& shape, const BarcodeJob& job, const std::string& check,
+                  const SymbolLayout& layout, std::int32_t top, Canvas& canvas) {
+    std::string line = IsJan(job.Kind) && job.PrefixedText ? std::string(shape.prefix) : "";
+    for (const DigitGroup& g : shape.lineGroups) {
+        line += GroupDigits(job, g);
+        line += shape.separator;
+    }
+    line += check;
+    const Grid& grid = layout.grid;
+    const std::int64_t width = layout.addOnX == 0
+                                   ? std::int64_t{layout.W}
+                                   : grid.Units(Jan13Width(job.LeftMargin, job.RightMargin));
+    DrawCentred(0, width, top, Saturate(grid.Units(job.FontSize)), line, canvas);
+}
+
+}  // namespace
+
 void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLayout& layout,
                 Canvas& canvas) {
     const SymbologyDescriptor& shape = ShapeOf(job.Kind);
@@ -222,99 +318,20 @@ void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLay
     const bool frame = IsItf(job.Kind) && job.BearerFrame;
     const std::int64_t f = frame ? grid.Units(2 * job.FrameWidth) : 0;
 
-    // The white ground, then only black: the bearer frame as the four sides
-    // of its ring, 2F units thick, around a white field exactly 2BH units
-    // high that the bars touch at top and bottom. No black rectangle lies on
-    // another, so a consumer that smooths edges draws each edge once.
-    canvas.FillRect(Box(0, 0, layout.W, layout.H), Colour::White);
-    if (frame) {
-        const std::int64_t left = grid.Units(2 * job.LeftMargin);
-        const std::int64_t top = grid.Units(2 * job.TopMargin);
-        const std::int64_t right = std::int64_t{layout.W} - grid.Units(2 * job.RightMargin);
-        const std::int64_t bottom = std::int64_t{layout.Y2} + f;
-        // A ring thicker than half its box is solid black: the field is empty.
-        const std::int64_t fieldTop = std::min(top + f, bottom);
-        const std::int64_t fieldBottom = std::max(bottom - f, fieldTop);
-        const std::int64_t fieldLeft = std::min(left + f, right);
-        const std::int64_t fieldRight = std::max(right - f, fieldLeft);
-        canvas.FillRect(Box(left, top, right, fieldTop), Colour::Black);
-        canvas.FillRect(Box(left, fieldBottom, right, bottom), Colour::Black);
-        // Bearer bars alone (labels) leave out the sides of the ring.
-        if (!job.BearerBarsOnly) {
-            canvas.FillRect(Box(left, fieldTop, fieldLeft, fieldBottom), Colour::Black);
-            canvas.FillRect(Box(fieldRight, fieldTop, right, fieldBottom), Colour::Black);
-        }
-    }
-
-    // Bars; the spaces are left to the white ground. With extended guards
-    // the start, centre and end guard bars (one module each) run on down to
-    // Y3, into the band of gap and text, as one taller rectangle. A bar
-    // width reduction takes half its width off the bar's left edge and the
-    // rest off its right: the element edges stay on the grid, the centre
-    // stays (to half a unit for an odd reduction).
-    const bool guards = IsJan(job.Kind) && job.ExtendedGuards;
-    std::array<std::int64_t, 6> guardOffsets{};
-    for (std::size_t i = 0; i < guardOffsets.size(); ++i)
-        guardOffsets[i] = grid.Units(shape.guardOffsets[i]);
-    const auto isGuard = [&](std::int64_t offset) {
-        return guards &&
-               std::find(guardOffsets.begin(), guardOffsets.end(), offset) != guardOffsets.end();
-    };
-    const std::int64_t cutLeft = grid.reduction / 2;
-    const std::int64_t cutRight = grid.reduction - cutLeft;
-    std::int64_t x = layout.x0;
-    for (std::size_t i = 0; i < pattern.size(); i += 2) {
-        const std::int64_t bar = grid.Element(pattern[i]);
-        const std::int32_t bottom = isGuard(x - layout.x0) ? layout.Y3 : layout.Y2;
-        canvas.FillRect(Box(x + cutLeft, layout.Y1, x + bar - cutRight, bottom), Colour::Black);
-        if (i + 1 < pattern.size()) x += bar + grid.Element(pattern[i + 1]);
-    }
-
+    DrawGround(job, layout, canvas);
+    DrawSymbolBars(shape, job, pattern, layout, canvas);
     if (layout.addOnX != 0) DrawAddOn(job, layout, canvas);
 
-    const auto digits = [&](const DigitGroup& g) { return CharRange(job.Digits, g.first, g.last); };
     // The text cell starts G units below the bars, or below the frame.
     const std::int32_t textTop = Saturate(std::int64_t{layout.Y2} + f + grid.Units(job.Gap));
-
-    if (guards) {
-        // These styles always print, in their fixed height.
-        const int height = Saturate(grid.Units(kGuardTextHeight));
-        for (const GuardText& text : shape.guardTexts) {
-            const std::int32_t x = Saturate(std::int64_t{layout.x0} + grid.Units(text.xOffset));
-            const std::string group = digits(text.group) + (text.withCheckDigit ? check : "");
-            if (job.OutlinedText) {
-                canvas.FillPolygons(OutlineText(group, x, textTop, height), Colour::Black);
-                continue;
-            }
-            canvas.SetFont(kSymbolFontFace, 0, height);
-            canvas.DrawString(x, textTop, group);
-        }
-        return;
+    if (IsJan(job.Kind) && job.ExtendedGuards) {
+        DrawGuardTexts(shape, job, check, layout, textTop, canvas);
+    } else if (!job.NoText && job.FontSize != 0) {
+        // A font size of 0 leaves a text cell of no height: there is nothing
+        // to print in it (GDI would take height 0 as "a default size" and
+        // draw the digits over the bottom margin and off the picture).
+        DrawLineText(shape, job, check, layout, textTop, canvas);
     }
-    // A font size of 0 leaves a text cell of no height: there is nothing to
-    // print in it (GDI would take height 0 as "a default size" and draw the
-    // digits over the bottom margin and off the picture).
-    if (job.NoText || job.FontSize == 0) return;
-
-    std::string line = IsJan(job.Kind) && job.PrefixedText ? std::string(shape.prefix) : "";
-    for (const DigitGroup& g : shape.lineGroups) {
-        line += digits(g);
-        line += shape.separator;
-    }
-    line += check;
-    const int height = Saturate(grid.Units(job.FontSize));
-    // Centred on the whole picture, not on the bars; truncating toward zero.
-    // An add-on leaves the line where the picture without it has it.
-    const std::int64_t width = layout.addOnX == 0
-                                   ? std::int64_t{layout.W}
-                                   : grid.Units(Jan13Width(job.LeftMargin, job.RightMargin));
-    if (job.OutlinedText) {
-        const std::int32_t x = Saturate((width - OutlineTextWidth(line, height)) / 2);
-        canvas.FillPolygons(OutlineText(line, x, textTop, height), Colour::Black);
-        return;
-    }
-    canvas.SetFont(kSymbolFontFace, 0, height);
-    canvas.DrawString(Saturate((width - canvas.TextWidth(line)) / 2), textTop, line);
 }
 
 BarcodeCheck::BarcodeCheck(const SymbolLayout& layout, Canvas& to) : layout_(layout), to_(to) {}

@@ -80,7 +80,9 @@ SymbolLayout LayOut(const BarcodeJob& job, const Grid& grid = Grid{},
                     std::string_view pattern = {});
 
 // Draws background, bearer frame, bars, extended guards and the digits of
-// `job` onto `canvas`; `pattern` is its encoder's element widths. Raises
+// `job` onto `canvas`; `pattern` is its encoder's element widths. The
+// digits go as text (SetFont, TextWidth, DrawString); an OutliningCanvas
+// around `canvas` makes them outlines. Raises
 // ConversionError for a non-digit in Digits (via the check digit of the
 // printed line).
 void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLayout& layout,

@@ -7,6 +7,7 @@
 #include "common/errors.h"
 #include "common/saturate.h"
 #include "common/text.h"
+#include "render/outline_text.h"
 #include "render/print_grid.h"
 
 namespace merrowin {
@@ -185,7 +186,14 @@ std::optional<Picture> MakePicture(const BarcodeJob& job, std::string_view patte
 bool DrawPicture(const BarcodeJob& job, std::string_view pattern, const Picture& picture,
                  Canvas& canvas) {
     BarcodeCheck check(picture.layout, canvas);
-    DrawSymbol(job, pattern, picture.layout, check);
+    // Digits as outlines reach the check as the polygons they are, so it
+    // judges their ink, not a text cell.
+    if (job.OutlinedText) {
+        OutliningCanvas outlines(check);
+        DrawSymbol(job, pattern, picture.layout, outlines);
+    } else {
+        DrawSymbol(job, pattern, picture.layout, check);
+    }
     // No bars, or digits beyond the picture: no barcode.
     return check.IsBarcode();
 }
