@@ -5,7 +5,6 @@
 #include <bit>
 #include <cassert>
 #include <cmath>
-#include <numeric>
 #include <span>
 #include <stdexcept>
 #include <utility>
