@@ -23,45 +23,28 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
-
-#include "model/job.h"
-#include "render/canvas.h"
-#include "render/layout.h"
 
 namespace merrowin {
 
-// One module at 100 %: JAN's nominal 0.33 mm.
-inline constexpr std::int32_t kBookModuleMicrometres = 330;
-// A symbol from the first bar of its left guard to the last of its right
-// guard: 95 modules, 31.35 mm at 100 %.
-inline constexpr std::int32_t kBookSymbolModules = 95;
+// At 100 % a module is JAN's nominal 0.33 mm (kJanNominalModule, /mw33),
+// and a tier is a JAN-13 of 95 modules, 31.35 mm from guard to guard.
+
 // The bars' height: 11 mm at 100 % is 66.7 half modules of 0.165 mm; 67
-// gives 11.06 mm. The drawing counts half modules.
+// gives 11.06 mm. The drawing counts half modules. The stored bar height
+// (/bh) is a product's JAN's and plays no part.
 inline constexpr std::int32_t kBookBarHalfModules = 67;
-// The quiet zones are JAN-13's own margins (/lm, /rm and the stored
-// settings, never under 11 and 7 modules); with no digit outside the guards
-// nothing else needs room there.
 
 // From the bottom of the upper tier's digits to the top of the lower tier's
-// bars: as wide as the left quiet zone, 3.63 mm at 100 %, so a scanner's
-// line across one tier stays clear of the other.
+// bars: as wide as JAN-13's left quiet zone, 3.63 mm at 100 %, so a
+// scanner's line across one tier stays clear of the other.
 inline constexpr std::int32_t kBookTierGapModules = 11;
-// The 日本図書コード lines: a 3 mm cell (12 Q) at 100 % is 18.2 half
-// modules; 18 half modules. Each line starts where the symbols' right quiet
-// zone ends, level with the top of its tier's bars.
-inline constexpr std::int32_t kBookCodeLineHalfModules = 18;
 
-// The layout of a book-code job (Book set, BookParts filled) on `grid`:
-// the upper tier's bars from Y1 to Y2, the lower's from lowerY1 as high,
-// each with its 13 digits G units below; the 日本図書コード lines from
-// bookTextX. JAN-13's margins, gap and font size; the bars the book
-// trade's height.
-SymbolLayout LayOutBook(const BarcodeJob& job, const Grid& grid);
-
-// Draws the book code: the white ground, both tiers' bars (`pattern` the
-// upper's, the ISBN), their digits and the 日本図書コード lines.
-void DrawBook(const BarcodeJob& job, std::string_view pattern, const SymbolLayout& layout,
-              Canvas& canvas);
+// Everything else is JAN-13's: the quiet zones are its margins (/lm, /rm
+// and the stored settings, never under 11 and 7 modules; with no digit
+// outside the guards nothing else needs room there), and the digits and
+// the 日本図書コード lines take its gap and font size, whose built-in 18
+// units (2.97 mm at 100 %) are the guide's 12 Q. Each 日本図書コード line
+// starts where the right quiet zone ends, level with the top of its
+// tier's bars.
 
 }  // namespace merrowin

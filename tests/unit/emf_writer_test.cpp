@@ -14,6 +14,8 @@
 
 #include "model/symbology.h"
 #include "render/layout.h"
+#include "render/outline_text.h"
+#include "render/picture.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -765,7 +767,8 @@ TEST(EmfWriterOutput, OutlinedDigits) {
             FakeFont font;
             EmfWriter writer({layout.W, layout.H, layout.W / 16, layout.H / 16, {9000, 4000}, {}},
                              kScreen, font.Measure());
-            DrawSymbol(job, pattern, layout, writer);
+            OutliningCanvas outlines(writer);
+            DrawSymbol(job, pattern, layout, outlines);
             EXPECT_EQ(font.calls, 0) << "nothing measured";
             return writer.Finish();
         };
