@@ -46,6 +46,8 @@ public:
         texts.push_back("text " + std::to_string(x) + " " + std::to_string(y) + " " +
                         std::string(text));
     }
+    void FillPolygons(const std::vector<Polygon>&, Colour) override { ++polygonCalls; }
+    int polygonCalls = 0;
 
     // Black rectangles running from `top` to `bottom`.
     std::vector<Rect> BlackBetween(int top, int bottom) const {
@@ -449,6 +451,24 @@ TEST_P(BookLayout, TwoTiersAndTheBookCodeLines) {
 
 INSTANTIATE_TEST_SUITE_P(, BookLayout, testing::ValuesIn(kBookLayoutRows),
                          [](const auto& i) { return "row" + std::to_string(i.param.row); });
+
+// At /mw33 the book code is 455 x 208 half modules of 0.165 mm: 75.08 x
+// 34.32 mm. With /ol every text, the 日本図書コード too, goes as outlines.
+TEST(BookPicture, OutlinedAtTheBookTradesSize) {
+    BarcodeJob job = Book("978-4-949999-12-0", "0193", "820", [](BarcodeJob& j) {
+        j.ModuleWidth = 33;
+        j.CopyRate = 100;
+        j.OutlinedText = true;
+    });
+    const std::string pattern = EncodeJan13(job.Digits);
+    const std::optional<Picture> picture = MakePicture(job, pattern, {1280, 1024, 338, 270});
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_EQ(picture->frame, (FrameSize{7508, 3432}));
+    RecordingCanvas canvas;
+    EXPECT_TRUE(DrawPicture(job, pattern, *picture, canvas));
+    EXPECT_EQ(canvas.texts, std::vector<std::string>{});
+    EXPECT_EQ(canvas.polygonCalls, 4);
+}
 
 TEST(DrawSymbol, BearerBarsAloneAreTheRingsTopAndBottom) {
     // As the frame of i14f: the same picture, without the ring's sides.
