@@ -345,15 +345,14 @@ bool MakeAndReport(const ListLine& line, bool stopped, FileMaker& maker, Report&
 // The list surveyed, then read once: each line's file and report row as it
 // comes, the report committed at the end.
 BatchOutcome MakeBatch(const BatchCommand& command, Platform& platform, BatchPort& port) {
-    const unsigned codePage = ListCodePage(port.SystemCodePage());
-    const AnsiDecoder decodeAnsi = [&port, codePage](std::string_view bytes) {
+    const CodePageDecoder decode = [&port](unsigned codePage, std::string_view bytes) {
         return port.Decode(codePage, bytes);
     };
     AnsweringSource surveyed(OpenOrRaise(port, command.listPath), port);
     // A carton code's list holds JAN-13s: their lengths tell a dropped zero.
     const SymbologyKind dataKind =
         command.job.CartonIndicator != 0 ? SymbologyKind::Jan13 : command.job.Kind;
-    const ListSurvey survey = SurveyList(surveyed, decodeAnsi, dataKind);
+    const ListSurvey survey = SurveyList(surveyed, port.SystemCodePage(), decode, dataKind);
     if (survey.encoding == ListEncoding::NotText)
         throw MerrowinError(ListNotTextMessage(command.listPath));
     if (survey.dataLines == 0) {
@@ -365,12 +364,12 @@ BatchOutcome MakeBatch(const BatchCommand& command, Platform& platform, BatchPor
     BatchOutcome outcome;
     outcome.state = BatchOutcome::State::Finished;
     FileMaker maker(command.job, platform, port);
-    Report report(port, ReportPath(command.listPath), EncodingName(survey.encoding, codePage),
-                  outcome);
+    Report report(port, ReportPath(command.listPath),
+                  EncodingName(survey.encoding, survey.codePage), outcome);
     // A stop asked for while the list was surveyed leaves every line unmade.
     bool stopped = surveyed.StopAsked();
     const std::unique_ptr<ByteSource> source = OpenOrRaise(port, command.listPath);
-    ListReader reader(*source, survey, decodeAnsi, command.job.Kind, command.job.CartonIndicator);
+    ListReader reader(*source, survey, decode, command.job.Kind, command.job.CartonIndicator);
     for (ListLine line; reader.Next(line);) {
         if (line.kind == ListLine::Kind::Blank) continue;
         if (!MakeAndReport(line, stopped, maker, report, outcome))

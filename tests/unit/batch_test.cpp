@@ -67,6 +67,14 @@ public:
     unsigned SystemCodePage() override { return codePage; }
     std::optional<std::string> Decode(unsigned page, std::string_view bytes) override {
         if (page == 932) return FakeShiftJis(bytes);
+        if (page == 1252) {  // Latin-1 but for the right single quote
+            std::string out;
+            for (const char c : bytes) {
+                const auto byte = static_cast<unsigned char>(c);
+                AppendUtf8(byte == 0x92 ? U'\u2019' : char32_t{byte}, out);
+            }
+            return out;
+        }
         if (IsAscii(bytes)) return std::string(bytes);
         return std::nullopt;  // UTF-8 (65001) is never asked for; others not needed
     }
@@ -293,13 +301,25 @@ TEST(BatchReport, NamesTheEncoding) {
     const Row rows[] = {
         {0, 932, "4901234567894,\x95\x69\x96\xBC\r\n", "Shift-JIS", "品名"},
         {1, 65001, "4901234567894,\x95\x69\x96\xBC\r\n", "Shift-JIS", "品名"},
-        {2, 1252, "4901234567894,a\r\n", "ANSI (コードページ 1252)", "a"},
+        {2, 1252, "4901234567894,a\r\n", "西ヨーロッパ言語 (Windows-1252)", "a"},
         {3, 932,
          "\xEF\xBB\xBF"
          "4901234567894,a\r\n",
          "UTF-8 (BOM)", "a"},
         {4, 932, Utf16Le(u"4901234567894,品名\r\n"), "UTF-16", "品名"},
         {5, 932, "4901234567894,アイス\r\n", "UTF-8", "アイス"},
+        // Japanese Shift-JIS on a Western Windows; ポ's second byte is "|".
+        {6, 1252,
+         "4901234567894,\x83\x58\x83\x7C\x81\x5B\x83\x63\x83\x68\x83\x8A\x83\x93\x83\x4E\r\n",
+         "Shift-JIS", "スポーツドリンク"},
+        // Western text that is Shift-JIS too (è m, û l, é e; ’ s) but not Japanese.
+        {7, 1252,
+         "4901234567894,Cr\xE8me br\xFBl\xE9"
+         "e\r\n",
+         "西ヨーロッパ言語 (Windows-1252)", "Crème brûlée"},
+        {8, 1252, "4901234567894,Kellogg\x92s\r\n", "西ヨーロッパ言語 (Windows-1252)", "Kellogg’s"},
+        {9, 1252, "4901234567894,\x97\xCE\x92\x83\r\n", "Shift-JIS", "〓〓"},  // 緑茶
+        {10, 874, "4901234567894,a\r\n", "タイ語 (Windows-874)", "a"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE("row " + std::to_string(row.row));
