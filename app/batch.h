@@ -70,6 +70,9 @@ public:
     virtual std::optional<FileIdentity> SavePicture(const std::string& path,
                                                     const std::vector<std::uint8_t>& bytes,
                                                     const ReplaceQuestion& mayReplace) = 0;
+    // The identity of the file `path` leads to now; nothing when there is
+    // none (or it cannot be opened).
+    virtual std::optional<FileIdentity> IdentityOf(const std::string& path) = 0;
     // Called after every data line: `done` of `total` data lines. The port
     // shows it a few times a second and keeps the window answering; false
     // once the user asked to stop (the batch stops before the next file).

@@ -35,15 +35,22 @@ enum class ListEncoding : std::uint8_t { Utf8, Utf8Bom, Utf16Le, Ansi, NotText }
 // The longest record taken, in characters.
 inline constexpr std::size_t kMaxLineChars = 4096;
 
+// Text in a code page as UTF-8; nothing when the bytes are not valid there.
+using CodePageDecoder =
+    std::function<std::optional<std::string>(unsigned codePage, std::string_view bytes)>;
+
 // The code page a list without a byte order mark is read in when it is not
-// UTF-8: the system's ANSI code page, or 932 (Shift-JIS) where the ANSI
-// code page is UTF-8 itself (65001, Windows 10 and 11's "Unicode UTF-8 for
-// worldwide language support"), since a list that is not UTF-8 there is
-// still most likely Excel's Shift-JIS.
+// UTF-8 and holds no Japanese Shift-JIS text (see ListSurvey): the system's
+// ANSI code page, or 932 (Shift-JIS) where the ANSI code page is UTF-8
+// itself (65001, Windows 10 and 11's "Unicode UTF-8 for worldwide language
+// support"), since a list that is not UTF-8 there is still most likely
+// Excel's Shift-JIS.
 unsigned ListCodePage(unsigned systemCodePage);
 
-// The name the report gives the encoding read: "UTF-8", "UTF-8 (BOM)",
-// "UTF-16", "Shift-JIS" (code page 932) or "ANSI (コードページ N)".
+// The name the report gives the encoding read, in the words Windows' own
+// Japanese menus use: "UTF-8", "UTF-8 (BOM)", "UTF-16", "Shift-JIS" (code
+// page 932), "西ヨーロッパ言語 (Windows-1252)", or "ANSI (コードページ N)"
+// for a code page without a name here.
 std::string EncodingName(ListEncoding encoding, unsigned codePage);
 
 // The list's records as raw bytes in its encoding, with a byte order mark
@@ -87,13 +94,19 @@ private:
 //    bytes look like UTF-8 broken by stray bytes (more well-formed UTF-8
 //    sequences of three bytes than stray bytes): not text;
 // 4. valid in neither, or holding NUL characters: not text.
+// "The code page" is Shift-JIS on any Windows when the list is valid
+// Shift-JIS and holds Japanese text (kana, or a common kanji whose second
+// byte is no ASCII character): Excel's Japanese CSV opened on a PC set to
+// another language. Otherwise it is ListCodePage's.
 struct ListSurvey {
     ListEncoding encoding = ListEncoding::NotText;
+    unsigned codePage = 0;          // Ansi: the code page the list is read in
     std::size_t records = 0;        // every record, blank ones too
     std::size_t dataLines = 0;      // the records other than blank ones and the header
     bool checkDigitsGiven = false;  // a data line holds its data digits and check digit
 };
-ListSurvey SurveyList(ByteSource& source, const AnsiDecoder& decodeAnsi, SymbologyKind kind);
+ListSurvey SurveyList(ByteSource& source, unsigned systemCodePage, const CodePageDecoder& decode,
+                      SymbologyKind kind);
 
 // One line of the list, read and judged.
 struct ListLine {
@@ -142,7 +155,7 @@ public:
     // the 14 digits. For the book code (/bk) a line is the ISBN, the
     // Cコード, the price and optionally the name: data and default name
     // the ISBN's 13 digits.
-    ListReader(ByteSource& source, const ListSurvey& survey, AnsiDecoder decodeAnsi,
+    ListReader(ByteSource& source, const ListSurvey& survey, CodePageDecoder decode,
                SymbologyKind kind, std::uint8_t cartonIndicator = 0, bool book = false);
     // The next line; false after the last.
     bool Next(ListLine& line);

@@ -16,10 +16,13 @@ namespace {
 // Every line of a list, one text each: "number kind data|name|error".
 std::vector<std::string> ReadList(const std::string& bytes, SymbologyKind kind, bool book) {
     ChunkSource survey(bytes);
-    const ListSurvey found = SurveyList(survey, FakeShiftJis, kind);
+    const CodePageDecoder decode = [](unsigned, std::string_view bytes) {
+        return FakeShiftJis(bytes);
+    };
+    const ListSurvey found = SurveyList(survey, 932, decode, kind);
     if (found.encoding == ListEncoding::NotText) return {"not text"};
     ChunkSource source(bytes);
-    ListReader reader(source, found, FakeShiftJis, kind, 0, book);
+    ListReader reader(source, found, decode, kind, 0, book);
     std::vector<std::string> lines;
     std::size_t dataLines = 0;
     constexpr const char* kKinds[] = {"blank", "header", "good", "error"};
