@@ -204,11 +204,7 @@ std::optional<BatchCommand> ReadBatchCommand(const CommandLine& line,
 class FileMaker {
 public:
     FileMaker(const BarcodeJob& job, Platform& platform, BatchPort& port)
-        : job_(job),
-          symbology_(*Describe(job.Kind)),
-          port_(port),
-          screen_(platform.Screen()),
-          measure_(MeasurerOf(platform)) {
+        : job_(job), port_(port), screen_(platform.Screen()), measure_(MeasurerOf(platform)) {
         folder_ = job_.SaveDr;
         ResolveSavePath(folder_, "", FoldersOf(platform));
         folder_ = port.AbsolutePath(folder_);
@@ -220,7 +216,7 @@ public:
     // The picture of a good line's data; empty when the sizes make none.
     // Every symbol of a batch has the same size, so that shows at the first.
     std::vector<std::uint8_t> Picture(const ListLine& line) {
-        job_.Digits = std::string(symbology_.zeroFill) + line.data.substr(0, symbology_.dataDigits);
+        FillJob(line.field, job_);
         return MakeMetafile(job_, screen_, measure_);
     }
 
@@ -251,7 +247,6 @@ public:
 
 private:
     BarcodeJob job_;
-    const SymbologyDescriptor& symbology_;
     BatchPort& port_;
     ScreenFigures screen_;
     TextMeasurer measure_;
@@ -310,10 +305,8 @@ BatchOutcome MakeBatch(const BatchCommand& command, Platform& platform, BatchPor
         return port.Decode(codePage, bytes);
     };
     AnsweringSource surveyed(OpenOrRaise(port, command.listPath), port);
-    // A carton code's list holds JAN-13s: their lengths tell a dropped zero.
-    const SymbologyKind dataKind =
-        command.job.CartonIndicator != 0 ? SymbologyKind::Jan13 : command.job.Kind;
-    const ListSurvey survey = SurveyList(surveyed, decodeAnsi, dataKind);
+    const ListSurvey survey =
+        SurveyList(surveyed, decodeAnsi, command.job.Kind, command.job.CartonIndicator);
     if (survey.encoding == ListEncoding::NotText)
         throw MerrowinError(ListNotTextMessage(command.listPath));
     if (survey.dataLines == 0) {

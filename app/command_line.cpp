@@ -4,8 +4,7 @@
 
 #include "common/errors.h"
 #include "common/text.h"
-#include "encode/carton.h"
-#include "encode/check_digit.h"
+#include "model/data_field.h"
 #include "model/options.h"
 #include "model/symbology.h"
 
@@ -37,46 +36,29 @@ void ApplyNumeric(const NumericOption& numeric, const CommandOption& option, Bar
     }
 }
 
-// The data of a carton code: a JAN-13 of 12 digits, or 13 with its check
-// digit, which must be right: a wrong one is a typo that would make the
-// code of another product.
-void TakeCartonData(BarcodeJob& job) {
-    const std::string& value = job.DataValue;
-    const std::size_t count = CountChars(value);
-    for (std::size_t i = 1; i <= count; ++i) {
-        const std::string character = CharRange(value, i, i);
-        if (character.size() != 1 || character[0] < '0' || character[0] > '9')
-            throw ConversionError(character);
-    }
-    const std::string code =
-        CartonCode(job.CartonIndicator, WithCheckDigit(value, SymbologyKind::Jan13));
-    job.InputDigits = code.substr(0, 13);
-    job.Digits = "00" + job.InputDigits;
-    if (!job.FileNameGiven) job.FileName = code;
-}
-
-// Forms the data digits and the default file name from the value of "cd".
+// Forms the data field from the value of "cd" and the packaging indicator:
+// a single run recomputes a check digit written after the data, a carton
+// code verifies the JAN's.
 void TakeData(BarcodeJob& job) {
-    const SymbologyDescriptor* symbology = Describe(job.Kind);
-    if (!symbology) return;
-    if (job.CartonIndicator != 0) return TakeCartonData(job);
-    // A value shorter than the kind needs is no data: the run ends in the
-    // error state unless a later "cd" supplies a whole one.
-    if (CountChars(job.DataValue) < symbology->dataDigits) {
+    const std::optional<DataField> field =
+        MakeDataField({job.Kind, job.DataValue, job.CartonIndicator, GivenCheck::Recomputed});
+    if (!field) {
+        // A value shorter than the kind needs is no data: the run ends in
+        // the error state unless a later "cd" supplies a whole one.
         job.Digits.clear();
         job.InputDigits.clear();
+        job.CheckDigit = '\0';
         return;
     }
-    job.InputDigits = CharRange(job.DataValue, 1, symbology->dataDigits);
-    job.Digits = std::string(symbology->zeroFill) + job.InputDigits;
-    if (!job.FileNameGiven) job.FileName = job.InputDigits + IntToStr(CheckDigit(job.Digits));
+    FillJob(*field, job);
 }
 
 // "id": the packaging indicator of a carton code made from a JAN.
 void ApplyIndicator(std::string_view value, BarcodeJob& job) {
     if (job.Kind == SymbologyKind::None) return;
     if (job.Kind != SymbologyKind::Itf14) throw MerrowinError(std::string(kCartonKindMessage));
-    if (value.size() != 1 || value[0] < '0' + kFirstIndicator || value[0] > '0' + kLastIndicator)
+    if (value.size() != 1 || value[0] < '0' + kIndicators.first ||
+        value[0] > '0' + kIndicators.last)
         throw MerrowinError(IndicatorMessage(value));
     job.CartonIndicator = static_cast<std::uint8_t>(value[0] - '0');
     // Data given before this option is read again as a JAN.

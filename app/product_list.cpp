@@ -7,7 +7,7 @@
 
 #include "common/errors.h"
 #include "common/text.h"
-#include "encode/carton.h"
+#include "model/data_field.h"
 #include "model/symbology.h"
 
 namespace merrowin {
@@ -270,6 +270,10 @@ private:
 
 }  // namespace
 
+SymbologyKind ListDataKind(SymbologyKind kind, std::uint8_t cartonIndicator) {
+    return cartonIndicator != 0 ? SymbologyKind::Jan13 : kind;
+}
+
 unsigned ListCodePage(unsigned systemCodePage) {
     constexpr unsigned kUtf8CodePage = 65001;
     constexpr unsigned kShiftJisCodePage = 932;
@@ -359,7 +363,9 @@ bool RawRecords::Next(std::string& record, bool& tooLong) {
     }
 }
 
-ListSurvey SurveyList(ByteSource& source, const AnsiDecoder& decodeAnsi, SymbologyKind kind) {
+ListSurvey SurveyList(ByteSource& source, const AnsiDecoder& decodeAnsi, SymbologyKind kind,
+                      std::uint8_t cartonIndicator) {
+    kind = ListDataKind(kind, cartonIndicator);
     RawRecords raw(source);
     const RawRecords::Bom bom = raw.FoundBom();
     EncodingEvidence evidence;
@@ -416,8 +422,8 @@ ListFields SplitFields(std::string_view line) {
     }
 }
 
-std::string CheckedData(std::string_view field, SymbologyKind kind, bool checkDigitsGiven) {
-    const SymbologyDescriptor* symbology = Describe(kind);
+DataField CheckedData(std::string_view field, SymbologyKind kind, std::uint8_t indicator,
+                      bool checkDigitsGiven) {
     if (field.empty()) throw MerrowinError(std::string(kNoDataMessage));
     if (IsExponentForm(field)) throw MerrowinError(std::string(kExponentFormMessage));
     std::string digits;
@@ -428,11 +434,14 @@ std::string CheckedData(std::string_view field, SymbologyKind kind, bool checkDi
         digits += *digit;
         at += length;
     }
-    // A line one digit short among lines that carry their check digit lost
-    // a leading zero in Excel.
-    if (digits.size() == symbology->dataDigits && checkDigitsGiven)
+    // Among lines that carry their check digit, a line one digit short
+    // lost its leading zero in Excel when a 0 in front makes a valid code;
+    // otherwise it is the data digits alone.
+    const SymbologyKind dataKind = ListDataKind(kind, indicator);
+    if (checkDigitsGiven && digits.size() == Describe(dataKind)->dataDigits &&
+        IsValidCode("0" + digits, dataKind))
         throw MerrowinError(std::string(kDroppedZeroMessage));
-    return WithCheckDigit(digits, kind);
+    return *MakeDataField({kind, digits, indicator, GivenCheck::Verified});
 }
 
 bool IsHeaderField(std::string_view field) {
@@ -502,10 +511,8 @@ bool ListReader::Next(ListLine& line) {
     line.data = std::move(fields.data);
     seenData_ = true;
     try {
-        line.data = cartonIndicator_ == 0
-                        ? CheckedData(line.data, kind_, checkDigitsGiven_)
-                        : CartonCode(cartonIndicator_, CheckedData(line.data, SymbologyKind::Jan13,
-                                                                   checkDigitsGiven_));
+        line.field = CheckedData(line.data, kind_, cartonIndicator_, checkDigitsGiven_);
+        line.data = line.field.Code();
         if (!fields.name.empty()) CheckFileName(fields.name);
         line.name = fields.name.empty() ? line.data : std::move(fields.name);
         line.kind = ListLine::Kind::Good;

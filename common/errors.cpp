@@ -56,15 +56,8 @@ std::string ListOpenMessage(std::string_view path) {
 std::string ListNotTextMessage(std::string_view path) {
     return Fill("リスト %s はテキストファイルではありません", path);
 }
-std::string CheckDigitMessage(char rightDigit) {
-    return Fill("チェックデジットが違います (正しくは %s)", std::string(1, rightDigit));
-}
 std::string NotDigitMessage(std::string_view character) {
     return Fill("データに数字でない文字「%s」があります", character);
-}
-std::string DigitCountMessage(std::size_t count, std::size_t dataDigits) {
-    return "データが " + std::to_string(count) + " 桁です (" + std::to_string(dataDigits) +
-           " 桁、またはチェックデジット付きの " + std::to_string(dataDigits + 1) + " 桁)";
 }
 std::string NameCharacterMessage(std::string_view character) {
     return Fill("ファイル名に使えない文字「%s」があります", character);

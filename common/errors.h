@@ -56,9 +56,7 @@ inline constexpr std::string_view kEraseQuestion =
 std::string ListOpenMessage(std::string_view path);  // リスト %s を読み込めません
 std::string ListNotTextMessage(
     std::string_view path);  // リスト %s はテキストファイルではありません
-std::string CheckDigitMessage(char rightDigit);  // チェックデジットが違います (正しくは %s)
 std::string NotDigitMessage(std::string_view character);  // データに数字でない文字「%s」があります
-std::string DigitCountMessage(std::size_t count, std::size_t dataDigits);  // 桁数の誤り
 std::string NameCharacterMessage(
     std::string_view character);  // ファイル名に使えない文字「%s」があります
 std::string DeviceNameMessage(std::string_view name);  // ファイル名「%s」は Windows の装置名です

@@ -1,8 +1,5 @@
 #include "model/symbology.h"
 
-#include "common/errors.h"
-#include "encode/check_digit.h"
-
 namespace merrowin {
 namespace {
 
@@ -92,18 +89,6 @@ const SymbologyDescriptor* Describe(SymbologyKind kind) {
 
 std::span<const SymbologyDescriptor> Symbologies() {
     return kSymbologies;
-}
-
-std::string WithCheckDigit(std::string_view digits, SymbologyKind kind) {
-    const SymbologyDescriptor& symbology = *Describe(kind);
-    const std::size_t count = symbology.dataDigits;
-    if (digits.size() != count && digits.size() != count + 1)
-        throw MerrowinError(DigitCountMessage(digits.size(), count));
-    std::string data(digits.substr(0, count));
-    const char check = static_cast<char>('0' + CheckDigit(std::string(symbology.zeroFill) + data));
-    if (digits.size() == count + 1 && digits.back() != check)
-        throw MerrowinError(CheckDigitMessage(check));
-    return data + check;
 }
 
 std::string EncodeForKind(SymbologyKind kind, std::string_view digits) {

@@ -67,12 +67,6 @@ std::span<const SymbologyDescriptor> Symbologies();
 
 // The pattern of `digits` by the encoder of `kind`; empty for
 // SymbologyKind::None.
-// The data digits of `kind` (ASCII) followed by their check digit, from the
-// data digits alone or with their check digit, which must then be right: a
-// wrong one is a typo that would make another product's code. Raises
-// MerrowinError with DigitCountMessage or CheckDigitMessage.
-std::string WithCheckDigit(std::string_view digits, SymbologyKind kind);
-
 std::string EncodeForKind(SymbologyKind kind, std::string_view digits);
 
 }  // namespace merrowin
