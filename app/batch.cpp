@@ -374,4 +374,34 @@ BatchOutcome RunBatch(const CommandLine& command, const SettingsLoader& loadSett
     }
 }
 
+std::string ListOpenMessage(std::string_view path) {
+    return FillMessage("リスト %s を読み込めません", path);
+}
+std::string ListNotTextMessage(std::string_view path) {
+    return FillMessage("リスト %s はテキストファイルではありません", path);
+}
+std::string DuplicateNameMessage(std::string_view name, std::size_t firstLine) {
+    return FillMessage("ファイル名「%s」は ", name) + std::to_string(firstLine) + " 行目と同じです";
+}
+std::string BatchSummary(std::size_t symbols, std::size_t made, std::size_t errors) {
+    return std::to_string(symbols) + " 件中 " + std::to_string(made) +
+           " 件を作成しました。エラー " + std::to_string(errors) + " 件";
+}
+std::string BatchStoppedSummary(std::size_t symbols, std::size_t made, std::size_t errors,
+                                std::size_t notReached) {
+    return "中止しました。" + std::to_string(symbols) + " 件中 " + std::to_string(made) +
+           " 件を作成、" + std::to_string(errors) + " 件はエラー、" + std::to_string(notReached) +
+           " 件は未処理です。";
+}
+std::string ReportTitleCell(std::string_view encoding) {
+    return FillMessage("ファイルまたはエラー (リストの文字コード: %s)", encoding);
+}
+std::string ReportHeldMessage(std::string_view heldPath, std::string_view writtenPath) {
+    return "レポート " + std::string(heldPath) + " はほかのプログラムが使用中のため、" +
+           std::string(writtenPath) + " に保存しました";
+}
+std::string ReportPathText(std::string_view path) {
+    return FillMessage("レポート: %s", path);
+}
+
 }  // namespace merrowin

@@ -137,4 +137,11 @@ bool RunCommandLine(const std::vector<CommandOption>& options, BarcodeJob& job,
     return !job.Digits.empty();
 }
 
+std::string IndicatorMessage(std::string_view value) {
+    return FillMessage("インジケータ「%s」は使えません。/id の値は 1～8 の 1 桁です", value);
+}
+std::string AddOnMessage(std::string_view value) {
+    return FillMessage("アドオン「%s」は使えません。/ad の値は 2 桁か 5 桁の数字です", value);
+}
+
 }  // namespace merrowin

@@ -425,7 +425,9 @@ ListFields SplitFields(std::string_view line) {
 DataField CheckedData(std::string_view field, SymbologyKind kind, std::uint8_t indicator,
                       bool checkDigitsGiven) {
     if (field.empty()) throw MerrowinError(std::string(kNoDataMessage));
-    if (IsExponentForm(field)) throw MerrowinError(std::string(kExponentFormMessage));
+    const SymbologyKind dataKind = ListDataKind(kind, indicator);
+    if (IsExponentForm(field))
+        throw MerrowinError(ExponentFormMessage(Describe(dataKind)->dataDigits + 1));
     std::string digits;
     for (std::size_t at = 0; at < field.size();) {
         const std::size_t length = CharLength(field, at);
@@ -437,7 +439,6 @@ DataField CheckedData(std::string_view field, SymbologyKind kind, std::uint8_t i
     // Among lines that carry their check digit, a line one digit short
     // lost its leading zero in Excel when a 0 in front makes a valid code;
     // otherwise it is the data digits alone.
-    const SymbologyKind dataKind = ListDataKind(kind, indicator);
     if (checkDigitsGiven && digits.size() == Describe(dataKind)->dataDigits &&
         IsValidCode("0" + digits, dataKind))
         throw MerrowinError(std::string(kDroppedZeroMessage));
@@ -520,6 +521,23 @@ bool ListReader::Next(ListLine& line) {
         return error(failure.what());
     }
     return true;
+}
+
+std::string NotDigitMessage(std::string_view character) {
+    return FillMessage("データに数字でない文字「%s」があります", character);
+}
+std::string NameCharacterMessage(std::string_view character) {
+    return FillMessage("ファイル名に使えない文字「%s」があります", character);
+}
+std::string DeviceNameMessage(std::string_view name) {
+    return FillMessage("ファイル名「%s」は Windows の装置名なので使えません", name);
+}
+
+std::string ExponentFormMessage(std::size_t codeDigits) {
+    return FillMessage(
+        "Excel の指数表示です。この CSV からは元の数字に戻せません。元のブックで列の表示形式を"
+        "ユーザー定義「%s」にして、保存し直してください",
+        std::string(codeDigits, '0'));
 }
 
 }  // namespace merrowin

@@ -166,4 +166,26 @@ private:
     std::string bytes_;
 };
 
+// A list line's errors, in the report.
+std::string NotDigitMessage(std::string_view character);  // データに数字でない文字「%s」があります
+std::string NameCharacterMessage(
+    std::string_view character);  // ファイル名に使えない文字「%s」があります
+std::string DeviceNameMessage(std::string_view name);  // ファイル名「%s」は Windows の装置名です
+inline constexpr std::string_view kNoDataMessage = "データがありません";
+inline constexpr std::string_view kLineTooLongMessage = "行が長すぎます (4096 文字まで)";
+inline constexpr std::string_view kLineEncodingMessage = "文字コードが正しくありません";
+inline constexpr std::string_view kNameEndMessage =
+    "ファイル名の終わりにピリオドや空白は使えません";
+inline constexpr std::string_view kNameExtensionMessage =
+    "ファイル名に .emf は付けないでください (自動で付きます)";
+inline constexpr std::string_view kNameTooLongMessage =
+    "ファイル名が長すぎます (.emf を含めて 255 文字まで)";
+inline constexpr std::string_view kNameLineBreakMessage = "ファイル名に改行は使えません";
+// A number in Excel's exponent form: the CSV has lost the digits, the
+// workbook still holds them ("0" repeated `codeDigits` times is the
+// column's format that keeps every digit and leading zero).
+std::string ExponentFormMessage(std::size_t codeDigits);
+inline constexpr std::string_view kDroppedZeroMessage =
+    "桁数がほかの行と違います。先頭の 0 が消えていませんか";
+
 }  // namespace merrowin

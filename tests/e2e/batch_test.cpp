@@ -1,6 +1,8 @@
 // Batch generation (/bt) end to end: a product list in, a folder of
 // pictures and a report out, with the window's progress, 中止 and the
 // error state; and what a batch killed halfway leaves behind.
+#include "app/batch.h"
+
 #include <windows.h>
 
 #include <algorithm>
