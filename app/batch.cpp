@@ -9,6 +9,7 @@
 #include "app/switches.h"
 #include "common/errors.h"
 #include "common/text.h"
+#include "model/options.h"
 #include "model/symbology.h"
 
 namespace merrowin {
@@ -23,7 +24,8 @@ constexpr int kMaxReportNumber = 999;
 // The options a batch takes from its own way of working: the list names
 // the files and holds the data, and the clipboard is left alone.
 bool IsImpliedOption(std::string_view key) {
-    return key == "bt" || key == "fl" || key == "cd" || key == "nc";
+    const TextOption* option = TextOptionOf(key);
+    return option && option->impliedInList;
 }
 
 std::uint64_t Fnv1a(std::string_view bytes, std::uint64_t hash = 14695981039346656037ull) {

@@ -4,9 +4,7 @@
 
 #include "common/errors.h"
 #include "common/text.h"
-#include "model/data_field.h"
 #include "model/options.h"
-#include "model/symbology.h"
 
 namespace merrowin {
 namespace {
@@ -36,46 +34,6 @@ void ApplyNumeric(const NumericOption& numeric, const CommandOption& option, Bar
     }
 }
 
-// Forms the data field from the value of "cd" and the packaging indicator:
-// a single run recomputes a check digit written after the data, a carton
-// code verifies the JAN's.
-void TakeData(BarcodeJob& job) {
-    const std::optional<DataField> field =
-        MakeDataField({job.Kind, job.DataValue, job.CartonIndicator, GivenCheck::Recomputed});
-    if (!field) {
-        // A value shorter than the kind needs is no data: the run ends in
-        // the error state unless a later "cd" supplies a whole one.
-        job.Digits.clear();
-        job.InputDigits.clear();
-        job.CheckDigit = '\0';
-        return;
-    }
-    FillJob(*field, job);
-}
-
-// "id": the packaging indicator of a carton code made from a JAN.
-void ApplyIndicator(std::string_view value, BarcodeJob& job) {
-    if (job.Kind == SymbologyKind::None) return;
-    if (job.Kind != SymbologyKind::Itf14) throw MerrowinError(std::string(kCartonKindMessage));
-    if (value.size() != 1 || value[0] < '0' + kIndicators.first ||
-        value[0] > '0' + kIndicators.last)
-        throw MerrowinError(IndicatorMessage(value));
-    job.CartonIndicator = static_cast<std::uint8_t>(value[0] - '0');
-    // Data given before this option is read again as a JAN.
-    if (!job.DataValue.empty()) TakeData(job);
-}
-
-// "ad": the digits of an EAN-2 or EAN-5 add-on symbol.
-void ApplyAddOn(std::string_view value, BarcodeJob& job) {
-    if (job.Kind == SymbologyKind::None) return;
-    if (job.Kind != SymbologyKind::Jan13) throw MerrowinError(std::string(kAddOnKindMessage));
-    const bool digits =
-        std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (!digits || (value.size() != 2 && value.size() != 5))
-        throw MerrowinError(AddOnMessage(value));
-    job.AddOn = value;
-}
-
 }  // namespace
 
 std::optional<CommandOption> ParseOption(std::string_view argument) {
@@ -103,31 +61,13 @@ void ApplyOption(const CommandOption& option, BarcodeJob& job) {
     const std::string& key = option.key;
     for (const NumericOption& numeric : kNumericOptions)
         if (key == numeric.key) return ApplyNumeric(numeric, option, job);
-    if (key == "no") {
-        if (!job.PrefixedText) job.NoText = true;
-    } else if (key == "ol") {
-        job.OutlinedText = true;
-    } else if (key == "cd") {
-        if (job.Kind == SymbologyKind::None) return;
-        job.DataValue = option.value;
-        TakeData(job);
-    } else if (key == "id") {
-        ApplyIndicator(option.value, job);
-    } else if (key == "ad") {
-        ApplyAddOn(option.value, job);
-    } else if (key == "fl") {
-        job.SaveFile = true;
-        if (!option.value.empty()) {
-            job.FileNameGiven = true;
-            job.FileName = option.value;
-        }
-    } else if (key == "dr") {
-        job.SaveDr = option.value;
-        for (char& c : job.SaveDr)
-            if (c == '*') c = ' ';
-    } else if (key == "nc") {
-        if (job.SaveFile) job.NoClipboard = true;
-    }
+    const TextOption* text = TextOptionOf(key);
+    if (!text || !text->apply) return;
+    // An option made for one kind is refused with another, never ignored.
+    if (text->onlyFor != SymbologyKind::None && job.Kind != SymbologyKind::None &&
+        job.Kind != text->onlyFor)
+        throw MerrowinError(OtherKindMessage(*text));
+    text->apply(option.value, job);
 }
 
 bool RunCommandLine(const std::vector<CommandOption>& options, BarcodeJob& job,
@@ -135,13 +75,6 @@ bool RunCommandLine(const std::vector<CommandOption>& options, BarcodeJob& job,
     loadSettings(job);
     for (const CommandOption& option : options) ApplyOption(option, job);
     return !job.Digits.empty();
-}
-
-std::string IndicatorMessage(std::string_view value) {
-    return FillMessage("インジケータ「%s」は使えません。/id の値は 1～8 の 1 桁です", value);
-}
-std::string AddOnMessage(std::string_view value) {
-    return FillMessage("アドオン「%s」は使えません。/ad の値は 2 桁か 5 桁の数字です", value);
 }
 
 }  // namespace merrowin

@@ -53,13 +53,4 @@ bool RunCommandLine(const std::vector<CommandOption>& options, BarcodeJob& job,
 inline constexpr std::string_view kCommandErrorText = "コマンドが正しくありません。";
 inline constexpr std::string_view kMakingText = "バーコード作成中...";
 
-// Carton codes from a JAN (id) and add-on symbols (ad): options that change
-// the code itself are refused, never ignored.
-std::string IndicatorMessage(std::string_view value);  // インジケータ「%s」は使えません…
-std::string AddOnMessage(std::string_view value);  // アドオン「%s」は使えません…
-inline constexpr std::string_view kCartonKindMessage =
-    "/id (集合包装用商品コード) は ITF-14 (/i14、/i14f、/i14h) でだけ使えます";
-inline constexpr std::string_view kAddOnKindMessage =
-    "/ad (アドオン) は JAN-13 (/j13、/j13b、/j13t) でだけ使えます";
-
 }  // namespace merrowin

@@ -6,59 +6,12 @@
 
 #include "common/text.h"
 #include "model/options.h"
+#include "model/symbology.h"
 
 namespace merrowin {
 namespace {
 
 // clang-format off
-constexpr std::array<std::pair<std::string_view, std::string_view>, 12> kSwitches{{
-    {"/j13",  "JAN-13。ガードバーを長くし、数字をバーの下に分けて書きます"},
-    {"/j13b", "JAN-13。バーはすべて同じ高さ、数字は中央に 1 行 (/no で消せます)"},
-    {"/j13t", "/j13b の数字の前に T を付けます (/no は効きません)"},
-    {"/j8",   "JAN-8。ガードバーを長くし、数字をバーの下に分けて書きます"},
-    {"/j8b",  "JAN-8。バーはすべて同じ高さ、数字は中央に 1 行 (/no で消せます)"},
-    {"/j8f",  "/j8b の数字の前に F を付けます (/no は効きません)"},
-    {"/i14",  "ITF-14。ベアラーフレームなし"},
-    {"/i14f", "ITF-14。ベアラーフレーム付き"},
-    {"/i14h", "ITF-14。ベアラーバーを上と下だけに付けます (ラベル用)"},
-    {"/i16",  "ITF-16。ベアラーフレームなし"},
-    {"/i16f", "ITF-16。ベアラーフレーム付き"},
-    {"/i16h", "ITF-16。ベアラーバーを上と下だけに付けます (ラベル用)"},
-}};
-
-// The options without a number, as the help lists them before the sizes.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kOtherOptions{{
-    {"/cdDIGITS", "データ (必須)。JAN-13 は 12 桁、JAN-8 は 7 桁、ITF-14 は 13 桁、\n"
-                  "ITF-16 は 15 桁。チェックデジットは自動で計算して付けます。\n"
-                  "余分な文字は無視します: JAN-13 を 13 桁で書いても 13 桁目は\n"
-                  "使わず、チェックデジットを計算し直します。そのため 12 桁までの\n"
-                  "打ち間違いはエラーにならず、別のコードになります。書いた\n"
-                  "チェックデジットを確かめるのは /bt だけです。\n"
-                  "足りないときは「コマンドが正しくありません。」"},
-    {"/btLIST",   "商品リスト LIST の 1 行ごとに 1 つの図をファイルに作ります\n"
-                  "(一括作成)。チェックデジット付きのデータは検査します。\n"
-                  "結果は LIST の横の「LIST の名前.report.tsv」に書きます。\n"
-                  "全行成功で終了コード 0、それ以外は 1。下の「商品リストから\n"
-                  "一括作成 (/bt)」を参照"},
-    {"/flNAME",   "図を NAME.emf にも保存します。/fl だけのときは、データと\n"
-                  "チェックデジットを名前にします"},
-    {"/drFOLDER", "保存先のフォルダ。* は空白の代わりです。/dr だけのときは\n"
-                  "設定画面で指定したフォルダをこの実行に限り使いません\n"
-                  "(設定は変わりません)"},
-    {"/nc",       "/fl の後に書くと、ファイルだけに出力し、クリップボードは\n"
-                  "変えません"},
-    {"/no",       "数字を描きません (/j13b、/j8b、ITF)"},
-    {"/idN",      "ITF-14 (/i14、/i14f、/i14h) で、JAN から集合包装用商品コードを\n"
-                  "作ります。N はインジケータ 1～8。/cd には JAN-13 を 12 桁か、\n"
-                  "チェックデジット付きの 13 桁で書きます (違っていればエラー)。\n"
-                  "ファイル名は 14 桁のコードです"},
-    {"/adDIGITS", "JAN-13 (/j13、/j13b、/j13t) の右にアドオンを付けます。\n"
-                  "DIGITS は 2 桁か 5 桁 (それ以外はエラー)。雑誌コードに使います"},
-    {"/ol",       "数字と文字を OCR-B の輪郭 (塗りつぶした図形) で描きます。\n"
-                  "フォントがなくても、どのパソコンとプリンターでも同じ形に\n"
-                  "なります (■ 印刷)。コマンドラインだけのもので、保存されません"},
-}};
-
 // What each size is, in the settings window's own words; the value line
 // under it comes from the option table.
 constexpr std::array<std::pair<SizeField, std::string_view>, 13> kSizeMeanings{{
@@ -82,6 +35,12 @@ constexpr std::array<std::pair<SizeField, std::string_view>, 13> kSizeMeanings{{
                               "太くします (■ 印刷)。コマンドラインだけのもので、保存されません"},
 }};
 // clang-format on
+
+// Replaces the one `marker` in `text`, if any, by `value`.
+void Replace(std::string& text, std::string_view marker, std::string_view value) {
+    const std::size_t at = text.find(marker);
+    if (at != std::string::npos) text.replace(at, marker.size(), value);
+}
 
 // Where the text of a list row starts: two blanks, then the term padded.
 constexpr std::size_t kTermColumn = 14;
@@ -550,14 +509,22 @@ std::string RangeText(const NumericOption& option) {
 
 std::vector<HelpEntry> HelpSwitches() {
     std::vector<HelpEntry> entries;
-    for (auto [term, text] : kSwitches) entries.push_back({std::string(term), std::string(text)});
+    for (const SymbologyDescriptor& symbology : Symbologies())
+        for (const SwitchStyle& style : symbology.switches)
+            entries.push_back({std::string(style.text), std::string(style.help)});
     return entries;
 }
 
 std::vector<HelpEntry> HelpOptions() {
     std::vector<HelpEntry> entries;
-    for (auto [term, text] : kOtherOptions)
-        entries.push_back({std::string(term), std::string(text)});
+    for (const TextOption& option : kTextOptions) {
+        std::string text(option.help);
+        Replace(text, "{kind}",
+                option.onlyFor == SymbologyKind::None ? "" : KindAndSwitches(option.onlyFor));
+        Replace(text, "{indicators}", IndicatorRangeText());
+        Replace(text, "{add-on lengths}", AddOnLengthsText());
+        entries.push_back({"/" + std::string(option.key) + std::string(option.value), text});
+    }
     for (auto [field, meaning] : kSizeMeanings) {
         const NumericOption& option = OptionOf(field);
         // The placeholder shows the fewest digits taken as written.

@@ -313,8 +313,9 @@ struct CodeRow {
 
 const std::string kCountOf11 = "データが 11 桁です (12 桁、またはチェックデジット付きの 13 桁)";
 const std::string kCountOf14 = "データが 14 桁です (12 桁、またはチェックデジット付きの 13 桁)";
-const std::string kCarton(kCartonKindMessage);
-const std::string kAddOn(kAddOnKindMessage);
+const std::string kCarton(
+    "/id (集合包装用商品コード) は ITF-14 (/i14、/i14f、/i14h) でだけ使えます");
+const std::string kAddOn("/ad (アドオン) は JAN-13 (/j13、/j13b、/j13t) でだけ使えます");
 
 // clang-format off
 const CodeRow kCodeRows[] = {
