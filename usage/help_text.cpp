@@ -526,7 +526,11 @@ std::vector<HelpEntry> HelpOptions() {
                 option.onlyFor == SymbologyKind::None ? "" : KindAndSwitches(option.onlyFor));
         Replace(text, "{indicators}", IndicatorRangeText());
         Replace(text, "{add-on lengths}", AddOnLengthsText());
-        entries.push_back({"/" + std::string(option.key) + std::string(option.value), text});
+        // Appended rather than "/" + key: GCC 12's -Wrestrict wrongly
+        // flags operator+ on a literal when optimised.
+        std::string term("/");
+        term.append(option.key).append(option.value);
+        entries.push_back({std::move(term), std::move(text)});
     }
     for (auto [field, meaning] : kSizeMeanings) {
         const NumericOption& option = OptionOf(field);

@@ -13,6 +13,7 @@
 #include "app/product_list.h"
 #include "common/errors.h"
 #include "encode/check_digit.h"
+#include "model/data_field.h"
 #include "tests/e2e/e2e_test.h"
 
 namespace merrowin::e2e {
