@@ -1,5 +1,6 @@
-// Every text the user reads in a message box (UTF-8), and the program's
-// failures: exceptions whose what() is the exact text of the error box.
+// The program's failures: exceptions whose what() is the exact text (UTF-8)
+// of the error box, the box's text, and the texts every floor meets. Each
+// feature keeps its own texts beside it (app/batch.h, settings/store.h...).
 #pragma once
 
 #include <stdexcept>
