@@ -7,7 +7,7 @@
 
 #include "common/errors.h"
 #include "common/text.h"
-#include "encode/carton.h"
+#include "model/data_field.h"
 #include "model/symbology.h"
 
 namespace merrowin {
@@ -324,6 +324,10 @@ private:
 
 }  // namespace
 
+SymbologyKind ListDataKind(SymbologyKind kind, std::uint8_t cartonIndicator) {
+    return cartonIndicator != 0 ? SymbologyKind::Jan13 : kind;
+}
+
 unsigned ListCodePage(unsigned systemCodePage) {
     constexpr unsigned kUtf8CodePage = 65001;
     return systemCodePage == kUtf8CodePage ? kShiftJisCodePage : systemCodePage;
@@ -440,7 +444,8 @@ bool RawRecords::Next(std::string& record, bool& tooLong) {
 }
 
 ListSurvey SurveyList(ByteSource& source, unsigned systemCodePage, const CodePageDecoder& decode,
-                      SymbologyKind kind) {
+                      SymbologyKind kind, std::uint8_t cartonIndicator) {
+    kind = ListDataKind(kind, cartonIndicator);
     RawRecords raw(source);
     const RawRecords::Bom bom = raw.FoundBom();
     EncodingEvidence evidence(systemCodePage, decode);
@@ -500,10 +505,12 @@ ListFields SplitFields(std::string_view line) {
     }
 }
 
-std::string CheckedData(std::string_view field, SymbologyKind kind, bool checkDigitsGiven) {
-    const SymbologyDescriptor* symbology = Describe(kind);
+DataField CheckedData(std::string_view field, SymbologyKind kind, std::uint8_t indicator,
+                      bool checkDigitsGiven) {
     if (field.empty()) throw MerrowinError(std::string(kNoDataMessage));
-    if (IsExponentForm(field)) throw MerrowinError(std::string(kExponentFormMessage));
+    const SymbologyKind dataKind = ListDataKind(kind, indicator);
+    if (IsExponentForm(field))
+        throw MerrowinError(ExponentFormMessage(Describe(dataKind)->dataDigits + 1));
     std::string digits;
     for (std::size_t at = 0; at < field.size();) {
         const std::size_t length = CharLength(field, at);
@@ -512,11 +519,13 @@ std::string CheckedData(std::string_view field, SymbologyKind kind, bool checkDi
         digits += *digit;
         at += length;
     }
-    // A line one digit short among lines that carry their check digit lost
-    // a leading zero in Excel.
-    if (digits.size() == symbology->dataDigits && checkDigitsGiven)
+    // Among lines that carry their check digit, a line one digit short
+    // lost its leading zero in Excel when a 0 in front makes a valid code;
+    // otherwise it is the data digits alone.
+    if (checkDigitsGiven && digits.size() == Describe(dataKind)->dataDigits &&
+        IsValidCode("0" + digits, dataKind))
         throw MerrowinError(std::string(kDroppedZeroMessage));
-    return WithCheckDigit(digits, kind);
+    return *MakeDataField({kind, digits, indicator, GivenCheck::Verified});
 }
 
 bool IsHeaderField(std::string_view field) {
@@ -588,10 +597,8 @@ bool ListReader::Next(ListLine& line) {
     line.data = std::move(fields.data);
     seenData_ = true;
     try {
-        line.data = cartonIndicator_ == 0
-                        ? CheckedData(line.data, kind_, checkDigitsGiven_)
-                        : CartonCode(cartonIndicator_, CheckedData(line.data, SymbologyKind::Jan13,
-                                                                   checkDigitsGiven_));
+        line.field = CheckedData(line.data, kind_, cartonIndicator_, checkDigitsGiven_);
+        line.data = line.field.Code();
         if (!fields.name.empty()) CheckFileName(fields.name);
         line.name = fields.name.empty() ? line.data : std::move(fields.name);
         line.kind = ListLine::Kind::Good;
@@ -599,6 +606,23 @@ bool ListReader::Next(ListLine& line) {
         return error(failure.what());
     }
     return true;
+}
+
+std::string NotDigitMessage(std::string_view character) {
+    return FillMessage("データに数字でない文字「%s」があります", character);
+}
+std::string NameCharacterMessage(std::string_view character) {
+    return FillMessage("ファイル名に使えない文字「%s」があります", character);
+}
+std::string DeviceNameMessage(std::string_view name) {
+    return FillMessage("ファイル名「%s」は Windows の装置名なので使えません", name);
+}
+
+std::string ExponentFormMessage(std::size_t codeDigits) {
+    return FillMessage(
+        "Excel の指数表示です。この CSV からは元の数字に戻せません。元のブックで列の表示形式を"
+        "ユーザー定義「%s」にして、保存し直してください",
+        std::string(codeDigits, '0'));
 }
 
 }  // namespace merrowin

@@ -10,6 +10,7 @@
 
 #include "common/errors.h"
 #include "common/text.h"
+#include "encode/check_digit.h"
 #include "encode/encoders.h"
 #include "model/symbology.h"
 #include "render/picture.h"
@@ -65,6 +66,7 @@ BarcodeJob Jan(SymbologyKind kind, std::string digits) {
     BarcodeJob job;
     job.Kind = kind;
     job.Digits = std::move(digits);
+    job.CheckDigit = static_cast<char>('0' + CheckDigit(job.Digits));
     job.LeftMargin = 11;
     job.RightMargin = 7;
     job.TopMargin = 3;
@@ -564,17 +566,12 @@ TEST(DrawSymbol, LineWiderThanPictureCentresTowardZero) {
     EXPECT_EQ(drawn.canvas.texts.back(), "text -53 128 12345 67890 12345 2");
 }
 
-TEST(DrawSymbol, BadDigitFailsBeforeAnythingIsDrawn) {
+TEST(DrawSymbol, AJobWithoutItsCheckDigitFailsBeforeAnythingIsDrawn) {
     BarcodeJob job = Jan(SymbologyKind::Jan13, "000123456789012");
     const std::string pattern = EncodeForKind(job.Kind, job.Digits);
-    job.Digits = "00012345678901x";
+    job.CheckDigit = '\0';
     RecordingCanvas canvas;
-    try {
-        DrawSymbol(job, pattern, LayOut(job), canvas);
-        ADD_FAILURE() << "no error";
-    } catch (const ConversionError& error) {
-        EXPECT_STREQ(error.what(), "'x' は整数ではありません");
-    }
+    EXPECT_THROW(DrawSymbol(job, pattern, LayOut(job), canvas), std::invalid_argument);
     EXPECT_TRUE(canvas.fills.empty());
     EXPECT_TRUE(canvas.texts.empty());
 }
