@@ -9,6 +9,7 @@
 #include "app/switches.h"
 #include "common/errors.h"
 #include "common/text.h"
+#include "model/options.h"
 #include "model/symbology.h"
 
 namespace merrowin {
@@ -23,7 +24,8 @@ constexpr int kMaxReportNumber = 999;
 // The options a batch takes from its own way of working: the list names
 // the files and holds the data, and the clipboard is left alone.
 bool IsImpliedOption(std::string_view key) {
-    return key == "bt" || key == "fl" || key == "cd" || key == "nc";
+    const TextOption* option = TextOptionOf(key);
+    return option && option->impliedInList;
 }
 
 std::uint64_t Fnv1a(std::string_view bytes, std::uint64_t hash = 14695981039346656037ull) {
@@ -213,11 +215,7 @@ std::optional<BatchCommand> ReadBatchCommand(const CommandLine& line,
 class FileMaker {
 public:
     FileMaker(const BarcodeJob& job, Platform& platform, BatchPort& port)
-        : job_(job),
-          symbology_(*Describe(job.Kind)),
-          port_(port),
-          screen_(platform.Screen()),
-          measure_(MeasurerOf(platform)) {
+        : job_(job), port_(port), screen_(platform.Screen()), measure_(MeasurerOf(platform)) {
         folder_ = job_.SaveDr;
         ResolveSavePath(folder_, "", FoldersOf(platform));
         folder_ = port.AbsolutePath(folder_);
@@ -229,7 +227,7 @@ public:
     // The picture of a good line's data; empty when the sizes make none.
     // Every symbol of a batch has the same size, so that shows at the first.
     std::vector<std::uint8_t> Picture(const ListLine& line) {
-        job_.Digits = std::string(symbology_.zeroFill) + line.data.substr(0, symbology_.dataDigits);
+        FillJob(line.field, job_);
         job_.BookParts = line.book;
         return MakeMetafile(job_, screen_, measure_);
     }
@@ -292,7 +290,6 @@ private:
     }
 
     BarcodeJob job_;
-    const SymbologyDescriptor& symbology_;
     BatchPort& port_;
     ScreenFigures screen_;
     TextMeasurer measure_;
@@ -350,10 +347,8 @@ BatchOutcome MakeBatch(const BatchCommand& command, Platform& platform, BatchPor
         return port.Decode(codePage, bytes);
     };
     AnsweringSource surveyed(OpenOrRaise(port, command.listPath), port);
-    // A carton code's list holds JAN-13s: their lengths tell a dropped zero.
-    const SymbologyKind dataKind =
-        command.job.CartonIndicator != 0 ? SymbologyKind::Jan13 : command.job.Kind;
-    const ListSurvey survey = SurveyList(surveyed, port.SystemCodePage(), decode, dataKind);
+    const ListSurvey survey = SurveyList(surveyed, port.SystemCodePage(), decode, command.job.Kind,
+                                         command.job.CartonIndicator);
     if (survey.encoding == ListEncoding::NotText)
         throw MerrowinError(ListNotTextMessage(command.listPath));
     if (survey.dataLines == 0) {
@@ -420,6 +415,36 @@ BatchOutcome RunBatch(const CommandLine& command, const SettingsLoader& loadSett
         outcome.error = error.what();
         return outcome;
     }
+}
+
+std::string ListOpenMessage(std::string_view path) {
+    return FillMessage("リスト %s を読み込めません", path);
+}
+std::string ListNotTextMessage(std::string_view path) {
+    return FillMessage("リスト %s はテキストファイルではありません", path);
+}
+std::string DuplicateNameMessage(std::string_view name, std::size_t firstLine) {
+    return FillMessage("ファイル名「%s」は ", name) + std::to_string(firstLine) + " 行目と同じです";
+}
+std::string BatchSummary(std::size_t symbols, std::size_t made, std::size_t errors) {
+    return std::to_string(symbols) + " 件中 " + std::to_string(made) +
+           " 件を作成しました。エラー " + std::to_string(errors) + " 件";
+}
+std::string BatchStoppedSummary(std::size_t symbols, std::size_t made, std::size_t errors,
+                                std::size_t notReached) {
+    return "中止しました。" + std::to_string(symbols) + " 件中 " + std::to_string(made) +
+           " 件を作成、" + std::to_string(errors) + " 件はエラー、" + std::to_string(notReached) +
+           " 件は未処理です。";
+}
+std::string ReportTitleCell(std::string_view encoding) {
+    return FillMessage("ファイルまたはエラー (リストの文字コード: %s)", encoding);
+}
+std::string ReportHeldMessage(std::string_view heldPath, std::string_view writtenPath) {
+    return "レポート " + std::string(heldPath) + " はほかのプログラムが使用中のため、" +
+           std::string(writtenPath) + " に保存しました";
+}
+std::string ReportPathText(std::string_view path) {
+    return FillMessage("レポート: %s", path);
 }
 
 }  // namespace merrowin

@@ -8,7 +8,7 @@
 #include "common/errors.h"
 #include "common/text.h"
 #include "encode/book.h"
-#include "encode/carton.h"
+#include "model/data_field.h"
 #include "model/symbology.h"
 
 namespace merrowin {
@@ -325,6 +325,10 @@ private:
 
 }  // namespace
 
+SymbologyKind ListDataKind(SymbologyKind kind, std::uint8_t cartonIndicator) {
+    return cartonIndicator != 0 ? SymbologyKind::Jan13 : kind;
+}
+
 unsigned ListCodePage(unsigned systemCodePage) {
     constexpr unsigned kUtf8CodePage = 65001;
     return systemCodePage == kUtf8CodePage ? kShiftJisCodePage : systemCodePage;
@@ -441,7 +445,8 @@ bool RawRecords::Next(std::string& record, bool& tooLong) {
 }
 
 ListSurvey SurveyList(ByteSource& source, unsigned systemCodePage, const CodePageDecoder& decode,
-                      SymbologyKind kind) {
+                      SymbologyKind kind, std::uint8_t cartonIndicator) {
+    kind = ListDataKind(kind, cartonIndicator);
     RawRecords raw(source);
     const RawRecords::Bom bom = raw.FoundBom();
     EncodingEvidence evidence(systemCodePage, decode);
@@ -521,30 +526,33 @@ std::string HalfWidth(std::string_view field) {
     return out;
 }
 
-// The book code of a line: ISBN, Cコード, price. An ISBN in Excel's
-// exponent form and a Cコード that lost its leading zeros in Excel are
-// told as such.
-BookCode BookOfLine(const ListFields& fields) {
+// The book code of a line (ISBN, Cコード, price) into `book`, and the data
+// field of its upper tier. An ISBN in Excel's exponent form and a Cコード
+// that lost its leading zeros in Excel are told as such.
+DataField BookOfLine(const ListFields& fields, BookCode& book) {
     const auto column = [&fields](std::size_t index) {
         return index < fields.columns.size() ? HalfWidth(fields.columns[index]) : std::string();
     };
     const std::string isbn = column(0);
     if (isbn.empty()) throw MerrowinError(std::string(kNoDataMessage));
-    if (IsExponentForm(isbn)) throw MerrowinError(std::string(kExponentFormMessage));
+    if (IsExponentForm(isbn)) throw MerrowinError(ExponentFormMessage(13));
     const std::string cCode = column(1);
     const bool digits =
         std::all_of(cCode.begin(), cCode.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (!cCode.empty() && cCode.size() < kCCodeDigits && digits)
         throw MerrowinError(CCodeDroppedZeroMessage(cCode));
-    return MakeBookCode(isbn, cCode, column(2));
+    book = MakeBookCode(isbn, cCode, column(2));
+    return *MakeDataField({SymbologyKind::Jan13, book.isbn, 0, GivenCheck::Verified});
 }
 
 }  // namespace
 
-std::string CheckedData(std::string_view field, SymbologyKind kind, bool checkDigitsGiven) {
-    const SymbologyDescriptor* symbology = Describe(kind);
+DataField CheckedData(std::string_view field, SymbologyKind kind, std::uint8_t indicator,
+                      bool checkDigitsGiven) {
     if (field.empty()) throw MerrowinError(std::string(kNoDataMessage));
-    if (IsExponentForm(field)) throw MerrowinError(std::string(kExponentFormMessage));
+    const SymbologyKind dataKind = ListDataKind(kind, indicator);
+    if (IsExponentForm(field))
+        throw MerrowinError(ExponentFormMessage(Describe(dataKind)->dataDigits + 1));
     std::string digits;
     for (std::size_t at = 0; at < field.size();) {
         const std::size_t length = CharLength(field, at);
@@ -553,11 +561,13 @@ std::string CheckedData(std::string_view field, SymbologyKind kind, bool checkDi
         digits += *digit;
         at += length;
     }
-    // A line one digit short among lines that carry their check digit lost
-    // a leading zero in Excel.
-    if (digits.size() == symbology->dataDigits && checkDigitsGiven)
+    // Among lines that carry their check digit, a line one digit short
+    // lost its leading zero in Excel when a 0 in front makes a valid code;
+    // otherwise it is the data digits alone.
+    if (checkDigitsGiven && digits.size() == Describe(dataKind)->dataDigits &&
+        IsValidCode("0" + digits, dataKind))
         throw MerrowinError(std::string(kDroppedZeroMessage));
-    return WithCheckDigit(digits, kind);
+    return *MakeDataField({kind, digits, indicator, GivenCheck::Verified});
 }
 
 bool IsHeaderField(std::string_view field) {
@@ -630,18 +640,14 @@ bool ListReader::Next(ListLine& line) {
     line.data = std::move(fields.data);
     seenData_ = true;
     try {
-        std::string name = std::move(fields.name);
         if (book_) {
-            line.book = BookOfLine(fields);
-            line.data = line.book.isbn;
-            name = fields.columns.size() > 3 ? fields.columns[3] : std::string();
+            line.field = BookOfLine(fields, line.book);
         } else {
-            line.data =
-                cartonIndicator_ == 0
-                    ? CheckedData(line.data, kind_, checkDigitsGiven_)
-                    : CartonCode(cartonIndicator_,
-                                 CheckedData(line.data, SymbologyKind::Jan13, checkDigitsGiven_));
+            line.field = CheckedData(line.data, kind_, cartonIndicator_, checkDigitsGiven_);
         }
+        line.data = line.field.Code();
+        std::string name = book_ ? (fields.columns.size() > 3 ? fields.columns[3] : std::string())
+                                 : std::move(fields.name);
         if (!name.empty()) CheckFileName(name);
         line.name = name.empty() ? line.data : std::move(name);
         line.kind = ListLine::Kind::Good;
@@ -649,6 +655,23 @@ bool ListReader::Next(ListLine& line) {
         return error(failure.what());
     }
     return true;
+}
+
+std::string NotDigitMessage(std::string_view character) {
+    return FillMessage("データに数字でない文字「%s」があります", character);
+}
+std::string NameCharacterMessage(std::string_view character) {
+    return FillMessage("ファイル名に使えない文字「%s」があります", character);
+}
+std::string DeviceNameMessage(std::string_view name) {
+    return FillMessage("ファイル名「%s」は Windows の装置名なので使えません", name);
+}
+
+std::string ExponentFormMessage(std::size_t codeDigits) {
+    return FillMessage(
+        "Excel の指数表示です。この CSV からは元の数字に戻せません。元のブックで列の表示形式を"
+        "ユーザー定義「%s」にして、保存し直してください",
+        std::string(codeDigits, '0'));
 }
 
 }  // namespace merrowin

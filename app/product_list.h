@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/data_field.h"
 #include "model/job.h"
 
 namespace merrowin {
@@ -105,8 +106,13 @@ struct ListSurvey {
     std::size_t dataLines = 0;      // the records other than blank ones and the header
     bool checkDigitsGiven = false;  // a data line holds its data digits and check digit
 };
+// `kind` and `cartonIndicator` as the reader takes them.
 ListSurvey SurveyList(ByteSource& source, unsigned systemCodePage, const CodePageDecoder& decode,
-                      SymbologyKind kind);
+                      SymbologyKind kind, std::uint8_t cartonIndicator = 0);
+
+// The kind of data a list's lines hold: with a packaging indicator (option
+// "id") a JAN-13 that each line makes a carton code of; else the switch's.
+SymbologyKind ListDataKind(SymbologyKind kind, std::uint8_t cartonIndicator);
 
 // One line of the list, read and judged.
 struct ListLine {
@@ -114,6 +120,7 @@ struct ListLine {
     std::size_t number = 0;  // 1-based, counting every record (the row in Excel)
     Kind kind = Kind::Blank;
     std::string data;   // Good: the data digits and check digit; else the field as written
+    DataField field;    // Good: what the symbol draws
     std::string name;   // Good: the file's base name, without ".emf"
     std::string error;  // Error: what is wrong with the line
     BookCode book;      // Good, of a book-code list: both tiers and the 日本図書コード
@@ -129,13 +136,16 @@ struct ListFields {
 };
 ListFields SplitFields(std::string_view line);
 
-// The data digits of `kind` with the check digit, from a field of 12 (7,
-// 13, 15) digits or those plus their check digit; full-width digits count.
-// Raises MerrowinError with the line's error for anything else: a wrong
-// check digit, Excel's exponent form, and a field one digit short when
-// `checkDigitsGiven` (the list's other lines carry their check digit, so a
-// leading 0 was most likely dropped by Excel).
-std::string CheckedData(std::string_view field, SymbologyKind kind, bool checkDigitsGiven = false);
+// The data field of a line's data for `kind` (and a carton code's
+// `indicator`), from a field of the data digits (of a carton code, the
+// JAN-13's 12) or those and their check digit, which must be right;
+// full-width digits count. Raises MerrowinError with the line's error for
+// anything else: a wrong check digit, Excel's exponent form, and, when
+// `checkDigitsGiven` (the list's other lines carry their check digit), a
+// field one digit short that a leading 0 makes a valid code: a zero Excel
+// dropped.
+DataField CheckedData(std::string_view field, SymbologyKind kind, std::uint8_t indicator = 0,
+                      bool checkDigitsGiven = false);
 
 // Whether the first record's data field is a column title: it holds a
 // letter (ASCII or not: "JAN", "JAN(13桁)", "商品コード") or no digit, and
@@ -172,5 +182,27 @@ private:
     bool seenData_ = false;  // a line other than blank came before
     std::string bytes_;
 };
+
+// A list line's errors, in the report.
+std::string NotDigitMessage(std::string_view character);  // データに数字でない文字「%s」があります
+std::string NameCharacterMessage(
+    std::string_view character);  // ファイル名に使えない文字「%s」があります
+std::string DeviceNameMessage(std::string_view name);  // ファイル名「%s」は Windows の装置名です
+inline constexpr std::string_view kNoDataMessage = "データがありません";
+inline constexpr std::string_view kLineTooLongMessage = "行が長すぎます (4096 文字まで)";
+inline constexpr std::string_view kLineEncodingMessage = "文字コードが正しくありません";
+inline constexpr std::string_view kNameEndMessage =
+    "ファイル名の終わりにピリオドや空白は使えません";
+inline constexpr std::string_view kNameExtensionMessage =
+    "ファイル名に .emf は付けないでください (自動で付きます)";
+inline constexpr std::string_view kNameTooLongMessage =
+    "ファイル名が長すぎます (.emf を含めて 255 文字まで)";
+inline constexpr std::string_view kNameLineBreakMessage = "ファイル名に改行は使えません";
+// A number in Excel's exponent form: the CSV has lost the digits, the
+// workbook still holds them ("0" repeated `codeDigits` times is the
+// column's format that keeps every digit and leading zero).
+std::string ExponentFormMessage(std::size_t codeDigits);
+inline constexpr std::string_view kDroppedZeroMessage =
+    "桁数がほかの行と違います。先頭の 0 が消えていませんか";
 
 }  // namespace merrowin

@@ -6,7 +6,6 @@
 
 #include "common/saturate.h"
 #include "common/text.h"
-#include "encode/check_digit.h"
 #include "encode/encoders.h"
 #include "model/symbology.h"
 #include "render/book_layout.h"
@@ -376,9 +375,11 @@ void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLay
         throw std::invalid_argument("the pattern does not fit the symbology");
     }
     if (job.Book) return DrawBook(job, pattern, layout, canvas);
-    // The check digit is worked out before anything is drawn, so a bad
-    // digit string leaves the canvas untouched.
-    const std::string check = IntToStr(CheckDigit(job.Digits));
+    // The check digit comes with the data field; a job without one draws
+    // nothing.
+    if (job.CheckDigit < '0' || job.CheckDigit > '9')
+        throw std::invalid_argument("the job has no data field");
+    const std::string check(1, job.CheckDigit);
     const Grid& grid = layout.grid;
     const bool frame = IsItf(job.Kind) && job.BearerFrame;
     const std::int64_t f = frame ? grid.Units(2 * job.FrameWidth) : 0;

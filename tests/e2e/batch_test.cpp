@@ -1,6 +1,8 @@
 // Batch generation (/bt) end to end: a product list in, a folder of
 // pictures and a report out, with the window's progress, 中止 and the
 // error state; and what a batch killed halfway leaves behind.
+#include "app/batch.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -11,6 +13,7 @@
 #include "app/product_list.h"
 #include "common/errors.h"
 #include "encode/check_digit.h"
+#include "model/data_field.h"
 #include "tests/e2e/e2e_test.h"
 
 namespace merrowin::e2e {

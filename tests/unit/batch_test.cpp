@@ -472,18 +472,21 @@ TEST(BatchRun, BadListWritesNothing) {
 // With id every line holds a JAN-13 and makes the carton code of it: the
 // same bytes as a single run, named by the 14 digits or the list's name; a
 // JAN with a wrong check digit is that line's error naming the right one,
-// and a JAN one digit short among full ones lost its leading zero.
+// and a JAN one digit short among full ones lost its leading zero when a 0
+// in front makes it a valid JAN-13; else it is the 12 digits of one.
 TEST(BatchRun, CartonCodesFromAListOfJans) {
     FakePlatform single;
     RunGeneration(ParseCommandLine({"/i14h", "/id1", "/cd4901234567894", "/fl", "/nc"}),
                   LoadBuiltInDefaults, single);
     FakePlatform platform;
     FakeBatchPort port;
-    port.list = "4901234567894\n4901234567894,case\n4901234567890\n14901234567891\n490123456789\n";
+    port.list =
+        "4901234567894\n4901234567894,case\n4901234567890\n14901234567891\n490123456783\n"
+        "490123456789,short\n";
     const BatchOutcome outcome = RunBatch(ParseCommandLine({"/i14h", kListArgument, "/id1"}),
                                           LoadBuiltInDefaults, platform, port);
-    EXPECT_EQ(port.saves,
-              (std::vector<std::string>{"D:\\Docs\\14901234567891.emf", "D:\\Docs\\case.emf"}));
+    EXPECT_EQ(port.saves, (std::vector<std::string>{"D:\\Docs\\14901234567891.emf",
+                                                    "D:\\Docs\\case.emf", "D:\\Docs\\short.emf"}));
     EXPECT_EQ(port.lastBytes, single.fileBytes);
     EXPECT_EQ(
         port.report,
@@ -493,8 +496,9 @@ TEST(BatchRun, CartonCodesFromAListOfJans) {
             "3\terror\t4901234567890\tチェックデジットが違います (正しくは 4)\r\n"
             "4\terror\t14901234567891\tデータが 14 桁です (12 "
             "桁、またはチェックデジット付きの 13 桁)\r\n"
-            "5\terror\t490123456789\t桁数がほかの行と違います。先頭の 0 が消えていませんか\r\n");
-    EXPECT_EQ(outcome.status, "5 件中 2 件を作成しました。エラー 3 件");
+            "5\terror\t490123456783\t桁数がほかの行と違います。先頭の 0 が消えていませんか\r\n"
+            "6\tok\t14901234567891\tD:\\Docs\\short.emf\r\n");
+    EXPECT_EQ(outcome.status, "6 件中 3 件を作成しました。エラー 3 件");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "encode/check_digit.h"
 #include "model/symbology.h"
 #include "render/layout.h"
 #include "render/outline_text.h"
@@ -241,6 +242,7 @@ BarcodeJob DefaultJob(SymbologyKind kind, Style style) {
                  : kind == SymbologyKind::Itf16 ? "123456789012345"
                  : jan                          ? "000490123456789"
                                                 : "001490123456789";
+    job.CheckDigit = static_cast<char>('0' + CheckDigit(job.Digits));
     job.LeftMargin = jan ? 11 : 3;
     job.RightMargin = jan ? 7 : 3;
     job.TopMargin = job.BottomMargin = 3;

@@ -11,6 +11,7 @@
 #include "common/errors.h"
 #include "common/text.h"
 #include "encode/book.h"
+#include "encode/check_digit.h"
 #include "encode/encoders.h"
 #include "model/symbology.h"
 #include "render/picture.h"
@@ -68,6 +69,7 @@ BarcodeJob Jan(SymbologyKind kind, std::string digits) {
     BarcodeJob job;
     job.Kind = kind;
     job.Digits = std::move(digits);
+    job.CheckDigit = static_cast<char>('0' + CheckDigit(job.Digits));
     job.LeftMargin = 11;
     job.RightMargin = 7;
     job.TopMargin = 3;
@@ -389,10 +391,10 @@ struct BookLayoutRow {
 
 BarcodeJob Book(const char* isbn, const char* cCode, const char* price,
                 void (*change)(BarcodeJob&)) {
-    BarcodeJob job = Jan(SymbologyKind::Jan13, "");
+    const BookCode parts = MakeBookCode(isbn, cCode, price);
+    BarcodeJob job = Jan(SymbologyKind::Jan13, "000" + parts.isbn.substr(0, 12));
     job.Book = true;
-    job.BookParts = MakeBookCode(isbn, cCode, price);
-    job.Digits = "000" + job.BookParts.isbn.substr(0, 12);
+    job.BookParts = parts;
     change(job);
     return job;
 }
@@ -660,17 +662,12 @@ TEST(DrawSymbol, LineWiderThanPictureCentresTowardZero) {
     EXPECT_EQ(drawn.canvas.texts.back(), "text -53 128 12345 67890 12345 2");
 }
 
-TEST(DrawSymbol, BadDigitFailsBeforeAnythingIsDrawn) {
+TEST(DrawSymbol, AJobWithoutItsCheckDigitFailsBeforeAnythingIsDrawn) {
     BarcodeJob job = Jan(SymbologyKind::Jan13, "000123456789012");
     const std::string pattern = EncodeForKind(job.Kind, job.Digits);
-    job.Digits = "00012345678901x";
+    job.CheckDigit = '\0';
     RecordingCanvas canvas;
-    try {
-        DrawSymbol(job, pattern, LayOut(job), canvas);
-        ADD_FAILURE() << "no error";
-    } catch (const ConversionError& error) {
-        EXPECT_STREQ(error.what(), "'x' は整数ではありません");
-    }
+    EXPECT_THROW(DrawSymbol(job, pattern, LayOut(job), canvas), std::invalid_argument);
     EXPECT_TRUE(canvas.fills.empty());
     EXPECT_TRUE(canvas.texts.empty());
 }
