@@ -133,18 +133,13 @@ const OptionRow kOptionRows[] = {
     {26, "/i16", "/im7",     InnerMargin,  10,  ""},
     {27, "/i16", "/im05",    InnerMargin,  5,   ""},
     {28, "/i16", "/im200",   InnerMargin,  100, ""},
-    {29, "/j13", "/fs",      FontSize,     10,  ""},
     {30, "/j13", "/fs9",     FontSize,     10,  ""},
     {31, "/j13", "/fs12",    FontSize,     12,  ""},
     {32, "/j13", "/fs30",    FontSize,     28,  ""},
-    {33, "/j13", "/fs100",   FontSize,     28,  ""},
     {34, "/j13", "/cr",      CopyRate,     10,  ""},
-    {35, "/j13", "/cr5",     CopyRate,     10,  ""},
     {36, "/j13", "/cr50",    CopyRate,     50,  ""},
-    {37, "/j13", "/cr250",   CopyRate,     250, ""},
     {38, "/j13", "/cr750",   CopyRate,     500, ""},
     {39, "/j13", "/cr1000",  CopyRate,     500, ""},
-    {40, "/j13", "/cr00",    CopyRate,     0,   ""},
     // Side margins: JAN keeps its quiet zones, ITF is capped at 20.
     {41, "/j13", "/lm",      LeftMargin,   12,  ""},
     {42, "/j13", "/lm05",    LeftMargin,   11,  ""},
@@ -356,22 +351,17 @@ const CodeRow kCodeRows[] = {
     {26, "/i14",  {"/ad12345"},                  "", "", "", kAddOn},
     // An unrecognised switch takes no data: the error state, not a box.
     {27, "/j13x", {"/id1", "/ad12", "/cd490123456789"}, "", "", "", ""},
-    // The book code: the ISBN in any order with its Cコード and price, named
-    // by its 13 digits; the lower tier 192, Cコード, price, check digit.
+    // The book code: the ISBN with its Cコード and price, named by its 13
+    // digits or as given; the lower tier 192, Cコード, price, check digit.
     {28, "/bk",   {"/cd978-4-10-101001-4", "/cc0193", "/pr820"}, "000978410101001", "9784101010014", "", "", "1920193008203"},
-    {29, "/bk",   {"/pr820", "/cc0193", "/cd978410101001"}, "000978410101001", "9784101010014", "", "", "1920193008203"},
-    {30, "/BK",   {"/CD9784949999120", "/CC3000", "/PR2000", "/flbook"}, "000978494999912", "book", "", "", "1923000020009"},
-    {31, "/bk",   {"/cd978-4-10-101001-6", "/cc0193", "/pr820"}, "", "", "", "ISBN のチェックデジットが違います (正しくは 4)"},
-    {32, "/bk",   {"/cd9784101010014", "/pr820"}, "", "", "", kBookParts},
-    {33, "/bk",   {"/cd9784101010014", "/cc0193"}, "", "", "", kBookParts},
-    {34, "/bk",   {"/cc193"}, "", "", "", "Cコード「193」は使えません。Cコードは 4 桁の数字です (C0193 なら 0193)"},
-    {35, "/bk",   {"/pr100000"}, "", "", "", "本体価格「100000」は使えません。本体価格は税抜きの 0～99999 円を数字だけで書きます (¥ や 円 は付けません)"},
-    {36, "/j13",  {"/cd490123456789", "/cc0193"}, "", "", "", kBookOption},
-    {37, "/i14",  {"/pr820"}, "", "", "", kBookOption},
-    {38, "/bk",   {"/cd9784101010014", "/cc0193", "/pr820", "/ad12"}, "", "", "", kAddOn},
+    {29, "/BK",   {"/CD9784949999120", "/CC3000", "/PR2000", "/flbook"}, "000978494999912", "book", "", "", "1923000020009"},
+    {30, "/bk",   {"/cd978-4-10-101001-6", "/cc0193", "/pr820"}, "", "", "", "ISBN のチェックデジットが違います (正しくは 4)"},
+    {31, "/bk",   {"/cd9784101010014", "/pr820"}, "", "", "", kBookParts},
+    {32, "/bk",   {"/cc193"}, "", "", "", "Cコード「193」は使えません。Cコードは 4 桁の数字です (C0193 なら 0193)"},
+    {33, "/j13",  {"/cd490123456789", "/cc0193"}, "", "", "", kBookOption},
+    {34, "/bk",   {"/cd9784101010014", "/cc0193", "/pr820", "/ad12"}, "", "", "", kAddOn},
     // Without cd there is no data: the error state, not a box.
-    {39, "/bk",   {"/cc0193", "/pr820"}, "", "", "", ""},
-    {40, "/j13x", {"/cc0193", "/pr820"}, "", "", "", ""},
+    {35, "/bk",   {"/cc0193", "/pr820"}, "", "", "", ""},
 };
 // clang-format on
 

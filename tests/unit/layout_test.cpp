@@ -413,13 +413,6 @@ const BookLayoutRow kBookLayoutRows[] = {
     // No text: no digits, no column, the tiers 22 units apart.
     {1, Book("978-4-10-101001-4", "0193", "820", [](BarcodeJob& j) { j.NoText = true; }),
      226, 168, 6, 73, 95, 226, {}},
-    // Margins and sizes from the stored JAN-13 settings: lm 20, tm 0, gap
-    // 0, font 10; the column 17 characters (96 units).
-    {2, Book("978494999912", "3000", "2000", [](BarcodeJob& j) {
-         j.LeftMargin = 20; j.TopMargin = 0; j.Gap = 0; j.FontSize = 10; }),
-     354, 182, 0, 67, 99, 244,
-     {"font OCRB 0 10", "text 70 67 9784949999120", "text 70 166 1923000020009",
-      "text 244 0 ISBN9784949999120", "text 244 99 C3000 \u00A52000E"}},
 };
 // clang-format on
 
