@@ -10,12 +10,6 @@
 namespace merrowin {
 namespace {
 
-std::string Fill(std::string_view pattern, std::string_view text) {
-    std::string out(pattern);
-    out.replace(out.find("%s"), 2, text);
-    return out;
-}
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -113,38 +107,40 @@ BookCode MakeBookCode(std::string_view isbn, std::string_view cCode, std::string
 }
 
 std::string IsbnCharacterMessage(std::string_view character) {
-    return Fill("ISBN に数字でない文字「%s」があります", character);
+    return FillMessage("ISBN に数字でない文字「%s」があります", character);
 }
 std::string IsbnGroupsMessage(std::string_view isbn) {
-    return Fill(
+    return FillMessage(
         "ISBN「%s」のハイフンの位置が違います。978-4-949999-12-0 のように 5 つに区切るか、"
         "数字だけで書いてください",
         isbn);
 }
 std::string IsbnLengthMessage(std::string_view isbn, std::size_t digits, bool hyphenated) {
     const std::string count =
-        Fill("ISBN「%s」の数字が ", isbn) + std::to_string(digits) + " 桁です";
+        FillMessage("ISBN「%s」の数字が ", isbn) + std::to_string(digits) + " 桁です";
     return count + (hyphenated
                         ? " (ハイフンで区切るときはチェックデジットまでの 13 桁)"
                         : " (978 か 979 で始まる 13 桁、またはチェックデジットを除いた 12 桁)");
 }
 std::string IsbnPrefixMessage(std::string_view isbn) {
-    return Fill("ISBN「%s」は 978 か 979 で始まっていません", isbn);
+    return FillMessage("ISBN「%s」は 978 か 979 で始まっていません", isbn);
 }
 std::string IsbnCheckDigitMessage(char rightDigit) {
-    return Fill("ISBN のチェックデジットが違います (正しくは %s)", std::string(1, rightDigit));
+    return FillMessage("ISBN のチェックデジットが違います (正しくは %s)",
+                       std::string(1, rightDigit));
 }
 std::string CCodeMessage(std::string_view cCode) {
-    return Fill("Cコード「%s」は使えません。Cコードは 4 桁の数字です (C0193 なら 0193)", cCode);
+    return FillMessage("Cコード「%s」は使えません。Cコードは 4 桁の数字です (C0193 なら 0193)",
+                       cCode);
 }
 std::string CCodeDroppedZeroMessage(std::string_view cCode) {
-    return Fill(
+    return FillMessage(
         "Cコード「%s」が 4 桁ありません。先頭の 0 が消えていませんか "
         "(Excel では列を文字列にして保存し直してください)",
         cCode);
 }
 std::string BookPriceMessage(std::string_view price) {
-    return Fill(
+    return FillMessage(
         "本体価格「%s」は使えません。本体価格は税抜きの 0～99999 円を数字だけで書きます "
         "(¥ や 円 は付けません)",
         price);
