@@ -1,0 +1,50 @@
+// What the file writers (EPS, PDF, SVG, PNG) share: the picture they are
+// given, its physical size in the units of their formats, and numbers
+// written the same way on every machine and in every locale.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "render/canvas.h"
+#include "render/emf_writer.h"
+
+namespace merrowin {
+
+// A picture width x height drawing units, y downwards, that a file states
+// as `frame`. Constructing one with a side outside 1 to kMaxPictureSide or
+// a frame without area raises std::invalid_argument.
+struct FilePicture {
+    FilePicture(std::int32_t width, std::int32_t height, const FrameSize& frame);
+
+    std::int32_t width;
+    std::int32_t height;
+    FrameSize frame;
+
+    // The frame's sides in PostScript points (1/72 inch).
+    double WidthPoints() const;
+    double HeightPoints() const;
+    // How far, in drawing units, a print format moves each edge of a
+    // rectangle inwards; see the definition.
+    double EdgeInset() const;
+    // `rect` cut to the picture; nullopt when nothing of it is left.
+    std::optional<Rect> Clip(const Rect& rect) const;
+};
+
+// .01 mm in PostScript points: x 72 / 2540.
+double PointsOf(std::int32_t hundredthsMm);
+
+// The whole points that enclose `hundredthsMm`: the next whole point up.
+std::int32_t CeilPoints(std::int32_t hundredthsMm);
+
+// `value` with at most `decimals` decimals, trailing zeros and a trailing
+// point dropped, never "-0", in the C locale whatever the program's.
+std::string Decimal(double value, int decimals);
+
+// Raised by the text calls of a writer that takes its digits only as
+// outlines: the caller draws its text through an outlining canvas.
+[[noreturn]] void RefuseText();
+
+}  // namespace merrowin
