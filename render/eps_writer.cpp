@@ -66,7 +66,7 @@ void AppendOutline(std::string& out, const Polygon& polygon) {
         const std::int64_t dx = std::int64_t{polygon[i].x} - polygon[i - 1].x;
         const std::int64_t dy = std::int64_t{polygon[i].y} - polygon[i - 1].y;
         if (!FitsStep(dx) || !FitsStep(dy)) {
-            parts.push_back(" " + std::to_string(dx) + " " + std::to_string(dy) + " L\n");
+            parts.push_back(std::to_string(dx) + " " + std::to_string(dy) + " L\n");
             parts.emplace_back();
             continue;
         }
@@ -79,7 +79,7 @@ void AppendOutline(std::string& out, const Polygon& polygon) {
         out += start + "(" + parts[0] + ")P\n";
         return;
     }
-    out += start + " M\n";
+    out += start + " M ";
     for (const std::string& part : parts) out += part.back() == '\n' ? part : "(" + part + ")D\n";
     out += "Z\n";
 }

@@ -58,8 +58,11 @@ void SvgWriter::FillRect(const Rect& rect, Colour colour) {
     // left the current point.
     bars_ += bars_.empty() ? 'M' : 'm';
     AppendPair(bars_, std::int64_t{cut->left} - barStart_.x, std::int64_t{cut->top} - barStart_.y);
-    bars_ += "h" + std::to_string(width) + "v" + std::to_string(height) + "h" +
-             std::to_string(-width) + "z";
+    for (const auto& [command, length] : {std::pair{'h', width}, {'v', height}, {'h', -width}}) {
+        bars_ += command;
+        bars_ += std::to_string(length);
+    }
+    bars_ += 'z';
     barStart_ = {cut->left, cut->top};
 }
 
