@@ -9,6 +9,7 @@
 #include "app/switches.h"
 #include "common/errors.h"
 #include "common/text.h"
+#include "model/options.h"
 #include "model/symbology.h"
 
 namespace merrowin {
@@ -23,7 +24,8 @@ constexpr int kMaxReportNumber = 999;
 // The options a batch takes from its own way of working: the list names
 // the files and holds the data, and the clipboard is left alone.
 bool IsImpliedOption(std::string_view key) {
-    return key == "bt" || key == "fl" || key == "cd" || key == "nc";
+    const TextOption* option = TextOptionOf(key);
+    return option && option->impliedInList;
 }
 
 std::uint64_t Fnv1a(std::string_view bytes, std::uint64_t hash = 14695981039346656037ull) {
@@ -49,6 +51,15 @@ public:
 private:
     std::unordered_map<std::uint64_t, std::uint32_t> first_;
 };
+
+// A line whose name Windows leads to a file an earlier line made under
+// another name (its 8.3 short name, or one folded alike).
+std::string SameFileMessage(std::string_view name, std::size_t firstLine,
+                            std::string_view firstName) {
+    return "ファイル名「" + std::string(name) + "」は " + std::to_string(firstLine) + " 行目の「" +
+           std::string(firstName) +
+           "」と同じファイルを指します (Windows の短い名前などの別名)。別の名前にしてください";
+}
 
 struct IdentityHash {
     std::size_t operator()(const FileIdentity& file) const {
@@ -204,11 +215,7 @@ std::optional<BatchCommand> ReadBatchCommand(const CommandLine& line,
 class FileMaker {
 public:
     FileMaker(const BarcodeJob& job, Platform& platform, BatchPort& port)
-        : job_(job),
-          symbology_(*Describe(job.Kind)),
-          port_(port),
-          screen_(platform.Screen()),
-          measure_(MeasurerOf(platform)) {
+        : job_(job), port_(port), screen_(platform.Screen()), measure_(MeasurerOf(platform)) {
         folder_ = job_.SaveDr;
         ResolveSavePath(folder_, "", FoldersOf(platform));
         folder_ = port.AbsolutePath(folder_);
@@ -220,7 +227,7 @@ public:
     // The picture of a good line's data; empty when the sizes make none.
     // Every symbol of a batch has the same size, so that shows at the first.
     std::vector<std::uint8_t> Picture(const ListLine& line) {
-        job_.Digits = std::string(symbology_.zeroFill) + line.data.substr(0, symbology_.dataDigits);
+        FillJob(line.field, job_);
         return MakeMetafile(job_, screen_, measure_);
     }
 
@@ -232,17 +239,19 @@ public:
                                     const std::vector<std::uint8_t>& picture) {
         const std::size_t first = names_.FirstLine(port_.FoldName(line.name), line.number);
         if (first != line.number) return DuplicateNameMessage(line.name, first);
-        std::size_t madeBy = 0;
+        std::optional<MadeFile> earlier;
         const auto mayReplace = [&](const FileIdentity& existing) {
-            const auto found = made_.find(existing);
-            if (found != made_.end()) madeBy = found->second;
-            return found == made_.end();
+            earlier = StillMade(existing);
+            return !earlier;
         };
         try {
             const std::optional<FileIdentity> saved =
                 port_.SavePicture(PathOf(line.name), picture, mayReplace);
-            if (!saved) return DuplicateNameMessage(line.name, madeBy);
-            made_.try_emplace(*saved, static_cast<std::uint32_t>(line.number));
+            if (!saved) return SameFileMessage(line.name, earlier->line, earlier->name);
+            // The new file holds its identity now: whatever line had it before
+            // lost its file to another program.
+            made_.insert_or_assign(*saved,
+                                   MadeFile{static_cast<std::uint32_t>(line.number), line.name});
         } catch (const MerrowinError& failure) {
             return failure.what();
         }
@@ -250,14 +259,42 @@ public:
     }
 
 private:
+    struct MadeFile {
+        std::uint32_t line;
+        std::string name;
+    };
+
+    // The earlier line whose file `existing` still is; nothing when no line
+    // of this run made it. A file ID names one file only while that file
+    // lives: "File IDs are not guaranteed to be unique over time, because
+    // file systems are free to reuse them" (BY_HANDLE_FILE_INFORMATION,
+    // Win32 documentation; a 64-bit or 128-bit file ID "SHOULD be unique to
+    // the volume and stable until the file is deleted", [MS-FSCC] 2.1.9 and
+    // 2.1.10, FILE_ID_INFO's identifier). Another program that deletes a
+    // file this run made, or replaces it (a save by rename gives the name a
+    // new file), frees its ID for the next new file: NTFS reuses the MFT
+    // record, Wine's Unix file systems the inode. So the remembered line's
+    // own name is asked again: only when it still leads to `existing` are
+    // the two names one file now (case, an 8.3 name, a hard link), whatever
+    // was written into it since; a last-write time or size could tell no
+    // more. Otherwise the identity is stale and forgotten. Asked only when
+    // an identity matches, so a batch into a busy folder opens no more
+    // files than before.
+    std::optional<MadeFile> StillMade(const FileIdentity& existing) {
+        const auto found = made_.find(existing);
+        if (found == made_.end()) return std::nullopt;
+        if (port_.IdentityOf(PathOf(found->second.name)) == existing) return found->second;
+        made_.erase(found);
+        return std::nullopt;
+    }
+
     BarcodeJob job_;
-    const SymbologyDescriptor& symbology_;
     BatchPort& port_;
     ScreenFigures screen_;
     TextMeasurer measure_;
     std::string folder_;
     NameBook names_;
-    std::unordered_map<FileIdentity, std::uint32_t, IdentityHash> made_;  // the line of each file
+    std::unordered_map<FileIdentity, MadeFile, IdentityHash> made_;  // the line of each file
 };
 
 // The summary and the window's state once every line has its report row.
@@ -305,15 +342,12 @@ bool MakeAndReport(const ListLine& line, bool stopped, FileMaker& maker, Report&
 // The list surveyed, then read once: each line's file and report row as it
 // comes, the report committed at the end.
 BatchOutcome MakeBatch(const BatchCommand& command, Platform& platform, BatchPort& port) {
-    const unsigned codePage = ListCodePage(port.SystemCodePage());
-    const AnsiDecoder decodeAnsi = [&port, codePage](std::string_view bytes) {
+    const CodePageDecoder decode = [&port](unsigned codePage, std::string_view bytes) {
         return port.Decode(codePage, bytes);
     };
     AnsweringSource surveyed(OpenOrRaise(port, command.listPath), port);
-    // A carton code's list holds JAN-13s: their lengths tell a dropped zero.
-    const SymbologyKind dataKind =
-        command.job.CartonIndicator != 0 ? SymbologyKind::Jan13 : command.job.Kind;
-    const ListSurvey survey = SurveyList(surveyed, decodeAnsi, dataKind);
+    const ListSurvey survey = SurveyList(surveyed, port.SystemCodePage(), decode,
+                                         command.job.Kind, command.job.CartonIndicator);
     if (survey.encoding == ListEncoding::NotText)
         throw MerrowinError(ListNotTextMessage(command.listPath));
     if (survey.dataLines == 0) {
@@ -325,12 +359,12 @@ BatchOutcome MakeBatch(const BatchCommand& command, Platform& platform, BatchPor
     BatchOutcome outcome;
     outcome.state = BatchOutcome::State::Finished;
     FileMaker maker(command.job, platform, port);
-    Report report(port, ReportPath(command.listPath), EncodingName(survey.encoding, codePage),
-                  outcome);
+    Report report(port, ReportPath(command.listPath),
+                  EncodingName(survey.encoding, survey.codePage), outcome);
     // A stop asked for while the list was surveyed leaves every line unmade.
     bool stopped = surveyed.StopAsked();
     const std::unique_ptr<ByteSource> source = OpenOrRaise(port, command.listPath);
-    ListReader reader(*source, survey, decodeAnsi, command.job.Kind, command.job.CartonIndicator);
+    ListReader reader(*source, survey, decode, command.job.Kind, command.job.CartonIndicator);
     for (ListLine line; reader.Next(line);) {
         if (line.kind == ListLine::Kind::Blank) continue;
         if (!MakeAndReport(line, stopped, maker, report, outcome))
@@ -379,6 +413,36 @@ BatchOutcome RunBatch(const CommandLine& command, const SettingsLoader& loadSett
         outcome.error = error.what();
         return outcome;
     }
+}
+
+std::string ListOpenMessage(std::string_view path) {
+    return FillMessage("リスト %s を読み込めません", path);
+}
+std::string ListNotTextMessage(std::string_view path) {
+    return FillMessage("リスト %s はテキストファイルではありません", path);
+}
+std::string DuplicateNameMessage(std::string_view name, std::size_t firstLine) {
+    return FillMessage("ファイル名「%s」は ", name) + std::to_string(firstLine) + " 行目と同じです";
+}
+std::string BatchSummary(std::size_t symbols, std::size_t made, std::size_t errors) {
+    return std::to_string(symbols) + " 件中 " + std::to_string(made) +
+           " 件を作成しました。エラー " + std::to_string(errors) + " 件";
+}
+std::string BatchStoppedSummary(std::size_t symbols, std::size_t made, std::size_t errors,
+                                std::size_t notReached) {
+    return "中止しました。" + std::to_string(symbols) + " 件中 " + std::to_string(made) +
+           " 件を作成、" + std::to_string(errors) + " 件はエラー、" + std::to_string(notReached) +
+           " 件は未処理です。";
+}
+std::string ReportTitleCell(std::string_view encoding) {
+    return FillMessage("ファイルまたはエラー (リストの文字コード: %s)", encoding);
+}
+std::string ReportHeldMessage(std::string_view heldPath, std::string_view writtenPath) {
+    return "レポート " + std::string(heldPath) + " はほかのプログラムが使用中のため、" +
+           std::string(writtenPath) + " に保存しました";
+}
+std::string ReportPathText(std::string_view path) {
+    return FillMessage("レポート: %s", path);
 }
 
 }  // namespace merrowin

@@ -70,6 +70,9 @@ public:
     virtual std::optional<FileIdentity> SavePicture(const std::string& path,
                                                     const std::vector<std::uint8_t>& bytes,
                                                     const ReplaceQuestion& mayReplace) = 0;
+    // The identity of the file `path` leads to now; nothing when there is
+    // none (or it cannot be opened).
+    virtual std::optional<FileIdentity> IdentityOf(const std::string& path) = 0;
     // Called after every data line: `done` of `total` data lines. The port
     // shows it a few times a second and keeps the window answering; false
     // once the user asked to stop (the batch stops before the next file).
@@ -112,5 +115,25 @@ std::string ReportPath(std::string_view listPath);
 // report.
 BatchOutcome RunBatch(const CommandLine& command, const SettingsLoader& loadSettings,
                       Platform& platform, BatchPort& port);
+
+// Batch generation (/bt): the list, its report and the closing summary.
+// Batch generation (/bt): the list, its lines and the closing summary.
+std::string ListOpenMessage(std::string_view path);  // リスト %s を読み込めません
+std::string ListNotTextMessage(
+    std::string_view path);  // リスト %s はテキストファイルではありません
+std::string DuplicateNameMessage(std::string_view name, std::size_t firstLine);
+std::string BatchSummary(std::size_t symbols, std::size_t made, std::size_t errors);
+std::string ReportPathText(std::string_view path);  // レポート: %s
+// The summary of a batch stopped by 中止, Esc, closing or log-off: N data
+// lines, M made, E errors, K not reached.
+std::string BatchStoppedSummary(std::size_t symbols, std::size_t made, std::size_t errors,
+                                std::size_t notReached);
+inline constexpr std::string_view kNoDataLinesText = "リストにデータの行がありません。";
+// The batch window's status while it works (a single run shows kMakingText).
+inline constexpr std::string_view kBatchProgressText = "バーコードを作成しています…";
+// The report's first row names the encoding the list was read in.
+std::string ReportTitleCell(std::string_view encoding);
+// A report held by another program, written under a free name beside it.
+std::string ReportHeldMessage(std::string_view heldPath, std::string_view writtenPath);
 
 }  // namespace merrowin

@@ -4,10 +4,7 @@
 
 #include "common/errors.h"
 #include "common/text.h"
-#include "encode/carton.h"
-#include "encode/check_digit.h"
 #include "model/options.h"
-#include "model/symbology.h"
 
 namespace merrowin {
 namespace {
@@ -37,63 +34,6 @@ void ApplyNumeric(const NumericOption& numeric, const CommandOption& option, Bar
     }
 }
 
-// The data of a carton code: a JAN-13 of 12 digits, or 13 with its check
-// digit, which must be right: a wrong one is a typo that would make the
-// code of another product.
-void TakeCartonData(BarcodeJob& job) {
-    const std::string& value = job.DataValue;
-    const std::size_t count = CountChars(value);
-    for (std::size_t i = 1; i <= count; ++i) {
-        const std::string character = CharRange(value, i, i);
-        if (character.size() != 1 || character[0] < '0' || character[0] > '9')
-            throw ConversionError(character);
-    }
-    const std::string code =
-        CartonCode(job.CartonIndicator, WithCheckDigit(value, SymbologyKind::Jan13));
-    job.InputDigits = code.substr(0, 13);
-    job.Digits = "00" + job.InputDigits;
-    if (!job.FileNameGiven) job.FileName = code;
-}
-
-// Forms the data digits and the default file name from the value of "cd".
-void TakeData(BarcodeJob& job) {
-    const SymbologyDescriptor* symbology = Describe(job.Kind);
-    if (!symbology) return;
-    if (job.CartonIndicator != 0) return TakeCartonData(job);
-    // A value shorter than the kind needs is no data: the run ends in the
-    // error state unless a later "cd" supplies a whole one.
-    if (CountChars(job.DataValue) < symbology->dataDigits) {
-        job.Digits.clear();
-        job.InputDigits.clear();
-        return;
-    }
-    job.InputDigits = CharRange(job.DataValue, 1, symbology->dataDigits);
-    job.Digits = std::string(symbology->zeroFill) + job.InputDigits;
-    if (!job.FileNameGiven) job.FileName = job.InputDigits + IntToStr(CheckDigit(job.Digits));
-}
-
-// "id": the packaging indicator of a carton code made from a JAN.
-void ApplyIndicator(std::string_view value, BarcodeJob& job) {
-    if (job.Kind == SymbologyKind::None) return;
-    if (job.Kind != SymbologyKind::Itf14) throw MerrowinError(std::string(kCartonKindMessage));
-    if (value.size() != 1 || value[0] < '0' + kFirstIndicator || value[0] > '0' + kLastIndicator)
-        throw MerrowinError(IndicatorMessage(value));
-    job.CartonIndicator = static_cast<std::uint8_t>(value[0] - '0');
-    // Data given before this option is read again as a JAN.
-    if (!job.DataValue.empty()) TakeData(job);
-}
-
-// "ad": the digits of an EAN-2 or EAN-5 add-on symbol.
-void ApplyAddOn(std::string_view value, BarcodeJob& job) {
-    if (job.Kind == SymbologyKind::None) return;
-    if (job.Kind != SymbologyKind::Jan13) throw MerrowinError(std::string(kAddOnKindMessage));
-    const bool digits =
-        std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (!digits || (value.size() != 2 && value.size() != 5))
-        throw MerrowinError(AddOnMessage(value));
-    job.AddOn = value;
-}
-
 }  // namespace
 
 std::optional<CommandOption> ParseOption(std::string_view argument) {
@@ -121,31 +61,13 @@ void ApplyOption(const CommandOption& option, BarcodeJob& job) {
     const std::string& key = option.key;
     for (const NumericOption& numeric : kNumericOptions)
         if (key == numeric.key) return ApplyNumeric(numeric, option, job);
-    if (key == "no") {
-        if (!job.PrefixedText) job.NoText = true;
-    } else if (key == "ol") {
-        job.OutlinedText = true;
-    } else if (key == "cd") {
-        if (job.Kind == SymbologyKind::None) return;
-        job.DataValue = option.value;
-        TakeData(job);
-    } else if (key == "id") {
-        ApplyIndicator(option.value, job);
-    } else if (key == "ad") {
-        ApplyAddOn(option.value, job);
-    } else if (key == "fl") {
-        job.SaveFile = true;
-        if (!option.value.empty()) {
-            job.FileNameGiven = true;
-            job.FileName = option.value;
-        }
-    } else if (key == "dr") {
-        job.SaveDr = option.value;
-        for (char& c : job.SaveDr)
-            if (c == '*') c = ' ';
-    } else if (key == "nc") {
-        if (job.SaveFile) job.NoClipboard = true;
-    }
+    const TextOption* text = TextOptionOf(key);
+    if (!text || !text->apply) return;
+    // An option made for one kind is refused with another, never ignored.
+    if (text->onlyFor != SymbologyKind::None && job.Kind != SymbologyKind::None &&
+        job.Kind != text->onlyFor)
+        throw MerrowinError(OtherKindMessage(*text));
+    text->apply(option.value, job);
 }
 
 bool RunCommandLine(const std::vector<CommandOption>& options, BarcodeJob& job,

@@ -7,7 +7,7 @@
 
 #include "common/errors.h"
 #include "common/text.h"
-#include "encode/carton.h"
+#include "model/data_field.h"
 #include "model/symbology.h"
 
 namespace merrowin {
@@ -216,13 +216,52 @@ bool HasUtf8Signal(std::string_view text) {
     return false;
 }
 
+constexpr unsigned kShiftJisCodePage = 932;
+
+// Whether bytes read as Shift-JIS hold Japanese text: a kana, or a common
+// (JIS level 1) kanji whose second byte is no ASCII character. Text in a
+// Western code page is seldom that: its non-ASCII letters (é, ü: E0-FF)
+// are no such first byte, and its quotes and dashes (’ “ –: 91-97) stand
+// before ASCII letters, which make no level-1 kanji's second byte here.
+bool HoldsJapanese(std::string_view bytes) {
+    for (std::size_t at = 0; at < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[at]);
+        const bool pair = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+        if (!pair || at + 1 == bytes.size()) {
+            ++at;
+            continue;
+        }
+        const auto trail = static_cast<unsigned char>(bytes[at + 1]);
+        if ((lead == 0x81 && trail == 0x5B) ||                // ー, the long vowel mark
+            (lead == 0x82 && trail >= 0x9F) ||                // hiragana
+            (lead == 0x83 && trail <= 0x96) ||                // katakana
+            (lead >= 0x88 && lead <= 0x9F && trail >= 0x80))  // level-1 kanji
+            return true;
+        at += 2;
+    }
+    return false;
+}
+
+// A code page a list may be in: whether every record is text there, and
+// whether a data line read in it carries its check digit.
+struct CodePageEvidence {
+    unsigned page = 0;
+    bool valid = true;
+    bool checkDigit = false;
+};
+
 // What the records of a list without a byte order mark say about its
 // encoding (see ListSurvey), and whether a data line carries its check
 // digit read either way.
 class EncodingEvidence {
 public:
-    // Takes a record's bytes; false once it is text in neither encoding.
-    bool Add(std::string_view record, const AnsiDecoder& decodeAnsi) {
+    EncodingEvidence(unsigned systemCodePage, const CodePageDecoder& decode)
+        : decode_(decode), system_{ListCodePage(systemCodePage)}, shiftJis_{kShiftJisCodePage} {
+        // On a Japanese system the two are one.
+        if (system_.page == kShiftJisCodePage) shiftJis_.valid = false;
+    }
+    // Takes a record's bytes; false once it is text in no encoding.
+    bool Add(std::string_view record) {
         if (IsAscii(record)) return true;
         for (std::size_t at = 0; at < record.size();) {
             const std::size_t length = CharLength(record, at);
@@ -235,46 +274,90 @@ public:
             at += length;
         }
         if (utf8_ && !IsValidUtf8(record)) utf8_ = false;
-        if (ansi_ && !decodeAnsi(record)) ansi_ = false;
+        for (CodePageEvidence* ansi : {&system_, &shiftJis_})
+            if (ansi->valid && !decode_(ansi->page, record)) ansi->valid = false;
+        if (shiftJis_.valid && !japanese_) japanese_ = HoldsJapanese(record);
         if (utf8_ && !utf8Signal_) utf8Signal_ = HasUtf8Signal(record);
-        return utf8_ || ansi_;
+        return utf8_ || system_.valid || shiftJis_.valid;
     }
-    void AddDataField(std::string_view field, const AnsiDecoder& decodeAnsi, SymbologyKind kind) {
+    void AddDataField(std::string_view field, SymbologyKind kind) {
         if (IsAscii(field)) {
-            if (CarriesCheckDigit(field, kind)) checkDigitUtf8_ = checkDigitAnsi_ = true;
+            if (CarriesCheckDigit(field, kind))
+                checkDigitUtf8_ = system_.checkDigit = shiftJis_.checkDigit = true;
             return;
         }
         if (IsValidUtf8(field) && CarriesCheckDigit(field, kind)) checkDigitUtf8_ = true;
-        const std::optional<std::string> text = decodeAnsi(field);
-        if (text && CarriesCheckDigit(*text, kind)) checkDigitAnsi_ = true;
+        for (CodePageEvidence* ansi : {&system_, &shiftJis_}) {
+            if (!ansi->valid) continue;
+            const std::optional<std::string> text = decode_(ansi->page, field);
+            if (text && CarriesCheckDigit(*text, kind)) ansi->checkDigit = true;
+        }
     }
     ListEncoding Decide() const {
-        if (utf8_ && (!ansi_ || utf8Signal_)) return ListEncoding::Utf8;
+        const CodePageEvidence& ansi = Ansi();
+        if (utf8_ && (!ansi.valid || utf8Signal_)) return ListEncoding::Utf8;
         if (utf8_) return ListEncoding::Ansi;
-        if (ansi_ && threeByteSequences_ <= strayBytes_) return ListEncoding::Ansi;
+        if (ansi.valid && threeByteSequences_ <= strayBytes_) return ListEncoding::Ansi;
         return ListEncoding::NotText;
     }
+    // The code page a list read as ANSI is in.
+    unsigned AnsiCodePage() const { return Ansi().page; }
     bool CheckDigitsGiven(ListEncoding encoding) const {
-        return encoding == ListEncoding::Ansi ? checkDigitAnsi_ : checkDigitUtf8_;
+        return encoding == ListEncoding::Ansi ? Ansi().checkDigit : checkDigitUtf8_;
     }
 
 private:
+    const CodePageEvidence& Ansi() const {
+        return shiftJis_.valid && japanese_ ? shiftJis_ : system_;
+    }
+
+    const CodePageDecoder& decode_;
+    CodePageEvidence system_;
+    CodePageEvidence shiftJis_;
+    bool japanese_ = false;  // Shift-JIS text holds Japanese
     bool utf8_ = true;
-    bool ansi_ = true;
     bool utf8Signal_ = false;
     std::size_t threeByteSequences_ = 0;  // well-formed UTF-8 sequences of three bytes
     std::size_t strayBytes_ = 0;          // bytes above 0x7F in no well-formed sequence
     bool checkDigitUtf8_ = false;
-    bool checkDigitAnsi_ = false;
 };
 
 }  // namespace
 
+SymbologyKind ListDataKind(SymbologyKind kind, std::uint8_t cartonIndicator) {
+    return cartonIndicator != 0 ? SymbologyKind::Jan13 : kind;
+}
+
 unsigned ListCodePage(unsigned systemCodePage) {
     constexpr unsigned kUtf8CodePage = 65001;
-    constexpr unsigned kShiftJisCodePage = 932;
     return systemCodePage == kUtf8CodePage ? kShiftJisCodePage : systemCodePage;
 }
+
+namespace {
+
+// Windows' ANSI code pages by the names its Japanese menus give them.
+struct CodePageName {
+    unsigned page;
+    std::string_view name;
+};
+constexpr CodePageName kCodePageNames[] = {
+    {932, "Shift-JIS"},
+    {874, "タイ語 (Windows-874)"},
+    {936, "簡体字中国語 (GBK)"},
+    {949, "韓国語 (Windows-949)"},
+    {950, "繁体字中国語 (Big5)"},
+    {1250, "中央ヨーロッパ言語 (Windows-1250)"},
+    {1251, "キリル言語 (Windows-1251)"},
+    {1252, "西ヨーロッパ言語 (Windows-1252)"},
+    {1253, "ギリシャ語 (Windows-1253)"},
+    {1254, "トルコ語 (Windows-1254)"},
+    {1255, "ヘブライ語 (Windows-1255)"},
+    {1256, "アラビア語 (Windows-1256)"},
+    {1257, "バルト言語 (Windows-1257)"},
+    {1258, "ベトナム語 (Windows-1258)"},
+};
+
+}  // namespace
 
 std::string EncodingName(ListEncoding encoding, unsigned codePage) {
     switch (encoding) {
@@ -285,8 +368,9 @@ std::string EncodingName(ListEncoding encoding, unsigned codePage) {
         case ListEncoding::Utf16Le:
             return "UTF-16";
         case ListEncoding::Ansi:
-            return codePage == 932 ? "Shift-JIS"
-                                   : "ANSI (コードページ " + std::to_string(codePage) + ")";
+            for (const auto& [page, name] : kCodePageNames)
+                if (page == codePage) return std::string(name);
+            return "ANSI (コードページ " + std::to_string(codePage) + ")";
         case ListEncoding::NotText:
             break;
     }
@@ -359,10 +443,12 @@ bool RawRecords::Next(std::string& record, bool& tooLong) {
     }
 }
 
-ListSurvey SurveyList(ByteSource& source, const AnsiDecoder& decodeAnsi, SymbologyKind kind) {
+ListSurvey SurveyList(ByteSource& source, unsigned systemCodePage, const CodePageDecoder& decode,
+                      SymbologyKind kind, std::uint8_t cartonIndicator) {
+    kind = ListDataKind(kind, cartonIndicator);
     RawRecords raw(source);
     const RawRecords::Bom bom = raw.FoundBom();
-    EncodingEvidence evidence;
+    EncodingEvidence evidence(systemCodePage, decode);
     ListSurvey survey;
     std::size_t nonBlank = 0;
     std::optional<std::string> firstData;  // the first non-blank record's data field
@@ -378,8 +464,7 @@ ListSurvey SurveyList(ByteSource& source, const AnsiDecoder& decodeAnsi, Symbolo
         }
         if (record.find('\0') != std::string::npos) return {};
         if (bom == RawRecords::Bom::Utf8 && !tooLong && !IsValidUtf8(record)) return {};
-        if (bom == RawRecords::Bom::None && !tooLong && !evidence.Add(record, decodeAnsi))
-            return {};
+        if (bom == RawRecords::Bom::None && !tooLong && !evidence.Add(record)) return {};
         if (tooLong) {  // its own error later, never the header
             ++nonBlank;
             continue;
@@ -387,13 +472,17 @@ ListSurvey SurveyList(ByteSource& source, const AnsiDecoder& decodeAnsi, Symbolo
         ListFields fields = SplitFields(record);
         if (fields.blank) continue;
         if (nonBlank++ == 0) firstData = fields.data;
-        evidence.AddDataField(fields.data, decodeAnsi, kind);
+        evidence.AddDataField(fields.data, kind);
     }
     survey.encoding = bom == RawRecords::Bom::Utf16Le ? ListEncoding::Utf16Le
                       : bom == RawRecords::Bom::Utf8  ? ListEncoding::Utf8Bom
                                                       : evidence.Decide();
     if (survey.encoding == ListEncoding::NotText) return {};
+    survey.codePage = evidence.AnsiCodePage();
     survey.checkDigitsGiven = evidence.CheckDigitsGiven(survey.encoding);
+    const AnsiDecoder decodeAnsi = [&decode, &survey](std::string_view bytes) {
+        return decode(survey.codePage, bytes);
+    };
     // UTF-16 records were made UTF-8 above.
     const std::optional<std::string> title =
         !firstData || survey.encoding == ListEncoding::Utf16Le
@@ -416,10 +505,12 @@ ListFields SplitFields(std::string_view line) {
     }
 }
 
-std::string CheckedData(std::string_view field, SymbologyKind kind, bool checkDigitsGiven) {
-    const SymbologyDescriptor* symbology = Describe(kind);
+DataField CheckedData(std::string_view field, SymbologyKind kind, std::uint8_t indicator,
+                      bool checkDigitsGiven) {
     if (field.empty()) throw MerrowinError(std::string(kNoDataMessage));
-    if (IsExponentForm(field)) throw MerrowinError(std::string(kExponentFormMessage));
+    const SymbologyKind dataKind = ListDataKind(kind, indicator);
+    if (IsExponentForm(field))
+        throw MerrowinError(ExponentFormMessage(Describe(dataKind)->dataDigits + 1));
     std::string digits;
     for (std::size_t at = 0; at < field.size();) {
         const std::size_t length = CharLength(field, at);
@@ -428,11 +519,13 @@ std::string CheckedData(std::string_view field, SymbologyKind kind, bool checkDi
         digits += *digit;
         at += length;
     }
-    // A line one digit short among lines that carry their check digit lost
-    // a leading zero in Excel.
-    if (digits.size() == symbology->dataDigits && checkDigitsGiven)
+    // Among lines that carry their check digit, a line one digit short
+    // lost its leading zero in Excel when a 0 in front makes a valid code;
+    // otherwise it is the data digits alone.
+    if (checkDigitsGiven && digits.size() == Describe(dataKind)->dataDigits &&
+        IsValidCode("0" + digits, dataKind))
         throw MerrowinError(std::string(kDroppedZeroMessage));
-    return WithCheckDigit(digits, kind);
+    return *MakeDataField({kind, digits, indicator, GivenCheck::Verified});
 }
 
 bool IsHeaderField(std::string_view field) {
@@ -465,12 +558,14 @@ void CheckFileName(std::string_view name) {
         throw MerrowinError(std::string(kNameTooLongMessage));
 }
 
-ListReader::ListReader(ByteSource& source, const ListSurvey& survey, AnsiDecoder decodeAnsi,
+ListReader::ListReader(ByteSource& source, const ListSurvey& survey, CodePageDecoder decode,
                        SymbologyKind kind, std::uint8_t cartonIndicator)
     : raw_(source),
       encoding_(survey.encoding),
       checkDigitsGiven_(survey.checkDigitsGiven),
-      decodeAnsi_(std::move(decodeAnsi)),
+      decodeAnsi_([decode = std::move(decode), page = survey.codePage](std::string_view bytes) {
+          return decode(page, bytes);
+      }),
       kind_(kind),
       cartonIndicator_(cartonIndicator) {}
 
@@ -502,10 +597,8 @@ bool ListReader::Next(ListLine& line) {
     line.data = std::move(fields.data);
     seenData_ = true;
     try {
-        line.data = cartonIndicator_ == 0
-                        ? CheckedData(line.data, kind_, checkDigitsGiven_)
-                        : CartonCode(cartonIndicator_, CheckedData(line.data, SymbologyKind::Jan13,
-                                                                   checkDigitsGiven_));
+        line.field = CheckedData(line.data, kind_, cartonIndicator_, checkDigitsGiven_);
+        line.data = line.field.Code();
         if (!fields.name.empty()) CheckFileName(fields.name);
         line.name = fields.name.empty() ? line.data : std::move(fields.name);
         line.kind = ListLine::Kind::Good;
@@ -513,6 +606,23 @@ bool ListReader::Next(ListLine& line) {
         return error(failure.what());
     }
     return true;
+}
+
+std::string NotDigitMessage(std::string_view character) {
+    return FillMessage("データに数字でない文字「%s」があります", character);
+}
+std::string NameCharacterMessage(std::string_view character) {
+    return FillMessage("ファイル名に使えない文字「%s」があります", character);
+}
+std::string DeviceNameMessage(std::string_view name) {
+    return FillMessage("ファイル名「%s」は Windows の装置名なので使えません", name);
+}
+
+std::string ExponentFormMessage(std::size_t codeDigits) {
+    return FillMessage(
+        "Excel の指数表示です。この CSV からは元の数字に戻せません。元のブックで列の表示形式を"
+        "ユーザー定義「%s」にして、保存し直してください",
+        std::string(codeDigits, '0'));
 }
 
 }  // namespace merrowin

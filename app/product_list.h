@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/data_field.h"
 #include "model/job.h"
 
 namespace merrowin {
@@ -35,15 +36,22 @@ enum class ListEncoding : std::uint8_t { Utf8, Utf8Bom, Utf16Le, Ansi, NotText }
 // The longest record taken, in characters.
 inline constexpr std::size_t kMaxLineChars = 4096;
 
+// Text in a code page as UTF-8; nothing when the bytes are not valid there.
+using CodePageDecoder =
+    std::function<std::optional<std::string>(unsigned codePage, std::string_view bytes)>;
+
 // The code page a list without a byte order mark is read in when it is not
-// UTF-8: the system's ANSI code page, or 932 (Shift-JIS) where the ANSI
-// code page is UTF-8 itself (65001, Windows 10 and 11's "Unicode UTF-8 for
-// worldwide language support"), since a list that is not UTF-8 there is
-// still most likely Excel's Shift-JIS.
+// UTF-8 and holds no Japanese Shift-JIS text (see ListSurvey): the system's
+// ANSI code page, or 932 (Shift-JIS) where the ANSI code page is UTF-8
+// itself (65001, Windows 10 and 11's "Unicode UTF-8 for worldwide language
+// support"), since a list that is not UTF-8 there is still most likely
+// Excel's Shift-JIS.
 unsigned ListCodePage(unsigned systemCodePage);
 
-// The name the report gives the encoding read: "UTF-8", "UTF-8 (BOM)",
-// "UTF-16", "Shift-JIS" (code page 932) or "ANSI (コードページ N)".
+// The name the report gives the encoding read, in the words Windows' own
+// Japanese menus use: "UTF-8", "UTF-8 (BOM)", "UTF-16", "Shift-JIS" (code
+// page 932), "西ヨーロッパ言語 (Windows-1252)", or "ANSI (コードページ N)"
+// for a code page without a name here.
 std::string EncodingName(ListEncoding encoding, unsigned codePage);
 
 // The list's records as raw bytes in its encoding, with a byte order mark
@@ -87,13 +95,24 @@ private:
 //    bytes look like UTF-8 broken by stray bytes (more well-formed UTF-8
 //    sequences of three bytes than stray bytes): not text;
 // 4. valid in neither, or holding NUL characters: not text.
+// "The code page" is Shift-JIS on any Windows when the list is valid
+// Shift-JIS and holds Japanese text (kana, or a common kanji whose second
+// byte is no ASCII character): Excel's Japanese CSV opened on a PC set to
+// another language. Otherwise it is ListCodePage's.
 struct ListSurvey {
     ListEncoding encoding = ListEncoding::NotText;
+    unsigned codePage = 0;          // Ansi: the code page the list is read in
     std::size_t records = 0;        // every record, blank ones too
     std::size_t dataLines = 0;      // the records other than blank ones and the header
     bool checkDigitsGiven = false;  // a data line holds its data digits and check digit
 };
-ListSurvey SurveyList(ByteSource& source, const AnsiDecoder& decodeAnsi, SymbologyKind kind);
+// `kind` and `cartonIndicator` as the reader takes them.
+ListSurvey SurveyList(ByteSource& source, unsigned systemCodePage, const CodePageDecoder& decode,
+                      SymbologyKind kind, std::uint8_t cartonIndicator = 0);
+
+// The kind of data a list's lines hold: with a packaging indicator (option
+// "id") a JAN-13 that each line makes a carton code of; else the switch's.
+SymbologyKind ListDataKind(SymbologyKind kind, std::uint8_t cartonIndicator);
 
 // One line of the list, read and judged.
 struct ListLine {
@@ -101,6 +120,7 @@ struct ListLine {
     std::size_t number = 0;  // 1-based, counting every record (the row in Excel)
     Kind kind = Kind::Blank;
     std::string data;   // Good: the data digits and check digit; else the field as written
+    DataField field;    // Good: what the symbol draws
     std::string name;   // Good: the file's base name, without ".emf"
     std::string error;  // Error: what is wrong with the line
 };
@@ -114,13 +134,16 @@ struct ListFields {
 };
 ListFields SplitFields(std::string_view line);
 
-// The data digits of `kind` with the check digit, from a field of 12 (7,
-// 13, 15) digits or those plus their check digit; full-width digits count.
-// Raises MerrowinError with the line's error for anything else: a wrong
-// check digit, Excel's exponent form, and a field one digit short when
-// `checkDigitsGiven` (the list's other lines carry their check digit, so a
-// leading 0 was most likely dropped by Excel).
-std::string CheckedData(std::string_view field, SymbologyKind kind, bool checkDigitsGiven = false);
+// The data field of a line's data for `kind` (and a carton code's
+// `indicator`), from a field of the data digits (of a carton code, the
+// JAN-13's 12) or those and their check digit, which must be right;
+// full-width digits count. Raises MerrowinError with the line's error for
+// anything else: a wrong check digit, Excel's exponent form, and, when
+// `checkDigitsGiven` (the list's other lines carry their check digit), a
+// field one digit short that a leading 0 makes a valid code: a zero Excel
+// dropped.
+DataField CheckedData(std::string_view field, SymbologyKind kind, std::uint8_t indicator = 0,
+                      bool checkDigitsGiven = false);
 
 // Whether the first record's data field is a column title: it holds a
 // letter (ASCII or not: "JAN", "JAN(13桁)", "商品コード") or no digit, and
@@ -138,7 +161,7 @@ public:
     // With a packaging indicator (option "id") every data field is a JAN-13
     // whose line gives the carton code made from it: data and default name
     // the 14 digits.
-    ListReader(ByteSource& source, const ListSurvey& survey, AnsiDecoder decodeAnsi,
+    ListReader(ByteSource& source, const ListSurvey& survey, CodePageDecoder decode,
                SymbologyKind kind, std::uint8_t cartonIndicator = 0);
     // The next line; false after the last.
     bool Next(ListLine& line);
@@ -154,5 +177,27 @@ private:
     bool seenData_ = false;  // a line other than blank came before
     std::string bytes_;
 };
+
+// A list line's errors, in the report.
+std::string NotDigitMessage(std::string_view character);  // データに数字でない文字「%s」があります
+std::string NameCharacterMessage(
+    std::string_view character);  // ファイル名に使えない文字「%s」があります
+std::string DeviceNameMessage(std::string_view name);  // ファイル名「%s」は Windows の装置名です
+inline constexpr std::string_view kNoDataMessage = "データがありません";
+inline constexpr std::string_view kLineTooLongMessage = "行が長すぎます (4096 文字まで)";
+inline constexpr std::string_view kLineEncodingMessage = "文字コードが正しくありません";
+inline constexpr std::string_view kNameEndMessage =
+    "ファイル名の終わりにピリオドや空白は使えません";
+inline constexpr std::string_view kNameExtensionMessage =
+    "ファイル名に .emf は付けないでください (自動で付きます)";
+inline constexpr std::string_view kNameTooLongMessage =
+    "ファイル名が長すぎます (.emf を含めて 255 文字まで)";
+inline constexpr std::string_view kNameLineBreakMessage = "ファイル名に改行は使えません";
+// A number in Excel's exponent form: the CSV has lost the digits, the
+// workbook still holds them ("0" repeated `codeDigits` times is the
+// column's format that keeps every digit and leading zero).
+std::string ExponentFormMessage(std::size_t codeDigits);
+inline constexpr std::string_view kDroppedZeroMessage =
+    "桁数がほかの行と違います。先頭の 0 が消えていませんか";
 
 }  // namespace merrowin

@@ -74,11 +74,11 @@ inline constexpr std::string_view kStoredSizeErrorText = "設定のサイズで�
 RunOutcome RunGeneration(const CommandLine& command, const SettingsLoader& loadSettings,
                          Platform& platform);
 
-// The metafile of a job whose switch and options are applied: encodes it,
-// lays it out and writes the copy: the picture scaled by CopyRate, or with
-// a module width the pixels of its printed frame. Empty when the copy would
-// have no area or be no barcode (BarcodeCheck); raises ConversionError for
-// a non-digit and PictureSizeMessage for a picture too large to write.
+// The metafile of a job whose switch and options are applied: its encoding,
+// its picture (MakePicture) drawn onto the metafile writer. Empty when the
+// copy would have no area or be no barcode (BarcodeCheck); raises
+// ConversionError for a non-digit and PictureSizeMessage for a picture too
+// large to write.
 std::vector<std::uint8_t> MakeMetafile(const BarcodeJob& job, const ScreenFigures& screen,
                                        const TextMeasurer& measure);
 

@@ -73,6 +73,7 @@ public:
                                             const ReplaceQuestion&) override {
         return FileIdentity{1, ++files_};
     }
+    std::optional<FileIdentity> IdentityOf(const std::string&) override { return std::nullopt; }
     bool Progress(std::size_t, std::size_t) override { return true; }
 
 private:

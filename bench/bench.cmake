@@ -13,6 +13,10 @@ else()
   # The core's memory over a batch of any length (bench/batch_bench.sh).
   add_executable(batch_memory EXCLUDE_FROM_ALL bench/batch_memory.cpp)
   target_link_libraries(batch_memory PRIVATE merrowin_core merrowin_options)
+  # A digest of every picture of a fixed set of command lines: compared
+  # before and after a change that must leave the pictures alone.
+  add_executable(picture_digest EXCLUDE_FROM_ALL tools/picture_digest.cpp)
+  target_link_libraries(picture_digest PRIVATE merrowin_core merrowin_options)
   # libzint (Debian's libzint-dev) is the peer the core is measured against;
   # only the benchmark links it.
   find_package(benchmark QUIET)

@@ -1,5 +1,6 @@
 // JAN-13 (EAN-13) and JAN-8 (EAN-8): start guard, left half, centre guard,
 // right half (data digits, then the check digit), end guard.
+#include <algorithm>
 #include <array>
 #include <span>
 #include <stdexcept>
@@ -61,7 +62,7 @@ std::string EncodeJan8(std::string_view text) {
 }
 
 std::string EncodeAddOn(std::string_view digits) {
-    if (digits.size() != 2 && digits.size() != 5)
+    if (std::find(kAddOnLengths.begin(), kAddOnLengths.end(), digits.size()) == kAddOnLengths.end())
         throw std::invalid_argument("an add-on holds 2 or 5 digits");
     int values[5]{};
     for (std::size_t i = 0; i < digits.size(); ++i) {

@@ -26,6 +26,7 @@ constexpr bool IsItf(SymbologyKind kind) {
 struct BarcodeJob {
     SymbologyKind Kind = SymbologyKind::None;
     std::string Digits;             // 15 characters: zero fill + data, no check digit
+    char CheckDigit = '\0';         // of Digits, '0' to '9'; none before the data field is made
     std::uint8_t TopMargin = 0;     // modules
     std::uint8_t BottomMargin = 0;  // modules
     std::uint8_t InnerMargin = 0;   // modules, ITF quiet zone

@@ -2,8 +2,30 @@
 
 #include <algorithm>
 
+#include "common/errors.h"
+#include "encode/encoders.h"
+#include "model/data_field.h"
+#include "model/symbology.h"
+
 namespace merrowin {
 namespace {
+
+// Forms the data field from the value of "cd" and the packaging indicator:
+// a single run recomputes a check digit written after the data, a carton
+// code verifies the JAN's.
+void TakeData(BarcodeJob& job) {
+    const std::optional<DataField> field =
+        MakeDataField({job.Kind, job.DataValue, job.CartonIndicator, GivenCheck::Recomputed});
+    if (!field) {
+        // A value shorter than the kind needs is no data: the run ends in
+        // the error state unless a later "cd" supplies a whole one.
+        job.Digits.clear();
+        job.InputDigits.clear();
+        job.CheckDigit = '\0';
+        return;
+    }
+    FillJob(*field, job);
+}
 
 // The range before the side clamps.
 Range PlainRange(const NumericOption& option) {
@@ -48,6 +70,89 @@ Range CommandLineRange(const NumericOption& option, SymbologyKind kind) {
         range.maximum = std::min(range.maximum, option.side->itfCeiling);
     }
     return range;
+}
+
+void ApplyNoText(std::string_view, BarcodeJob& job) {
+    if (!job.PrefixedText) job.NoText = true;
+}
+
+void ApplyOutlinedText(std::string_view, BarcodeJob& job) {
+    job.OutlinedText = true;
+}
+
+void ApplyData(std::string_view value, BarcodeJob& job) {
+    if (job.Kind == SymbologyKind::None) return;
+    job.DataValue = value;
+    TakeData(job);
+}
+
+void ApplyIndicator(std::string_view value, BarcodeJob& job) {
+    if (job.Kind == SymbologyKind::None) return;
+    if (value.size() != 1 || value[0] < '0' + kIndicators.first ||
+        value[0] > '0' + kIndicators.last)
+        throw MerrowinError(IndicatorMessage(value));
+    job.CartonIndicator = static_cast<std::uint8_t>(value[0] - '0');
+    // Data given before this option is read again as a JAN.
+    if (!job.DataValue.empty()) TakeData(job);
+}
+
+void ApplyAddOn(std::string_view value, BarcodeJob& job) {
+    if (job.Kind == SymbologyKind::None) return;
+    const bool digits =
+        std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits ||
+        std::find(kAddOnLengths.begin(), kAddOnLengths.end(), value.size()) == kAddOnLengths.end())
+        throw MerrowinError(AddOnMessage(value));
+    job.AddOn = value;
+}
+
+void ApplyFile(std::string_view value, BarcodeJob& job) {
+    job.SaveFile = true;
+    if (!value.empty()) {
+        job.FileNameGiven = true;
+        job.FileName = value;
+    }
+}
+
+void ApplyFolder(std::string_view value, BarcodeJob& job) {
+    job.SaveDr = value;
+    std::replace(job.SaveDr.begin(), job.SaveDr.end(), '*', ' ');
+}
+
+void ApplyNoClipboard(std::string_view, BarcodeJob& job) {
+    if (job.SaveFile) job.NoClipboard = true;
+}
+
+const TextOption* TextOptionOf(std::string_view key) {
+    for (const TextOption& option : kTextOptions)
+        if (option.key == key) return &option;
+    return nullptr;
+}
+
+std::string OtherKindMessage(const TextOption& option) {
+    return std::string(option.subject) + " は " + KindAndSwitches(option.onlyFor) +
+           " でだけ使えます";
+}
+
+std::string IndicatorRangeText() {
+    return std::to_string(kIndicators.first) + "～" + std::to_string(kIndicators.last);
+}
+
+std::string AddOnLengthsText() {
+    std::string text;
+    for (const std::size_t length : kAddOnLengths)
+        text.append(text.empty() ? "" : "か ").append(std::to_string(length) + " 桁");
+    return text;
+}
+
+std::string IndicatorMessage(std::string_view value) {
+    return FillMessage("インジケータ「%s」は使えません。/id の値は ", value) +
+           IndicatorRangeText() + " の 1 桁です";
+}
+
+std::string AddOnMessage(std::string_view value) {
+    return FillMessage("アドオン「%s」は使えません。/ad の値は ", value) + AddOnLengthsText() +
+           "の数字です";
 }
 
 }  // namespace merrowin

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "model/job.h"
@@ -134,5 +135,94 @@ Range CommandLineRange(const NumericOption& option, SymbologyKind kind);
 // The largest number of `digits` digits; the last length class (4 digits
 // or more) has no end.
 std::int32_t LargestOfDigits(std::size_t digits);
+
+// Sets what an option that is not a number gives the job, from its value
+// as written; raises MerrowinError when the option cannot be used so.
+using ApplyText = void (*)(std::string_view value, BarcodeJob& job);
+
+// Every fact about an option that is not a number: the key, the shape of
+// its value as the help writes it, the one kind it serves, whether a batch
+// (/bt) takes it from the list or ignores it, what it does to the job, and
+// the help's words. In those, {kind} stands for the kind and its switches
+// ("ITF-14 (/i14、/i14f、/i14h)"), {indicators} for the indicator range
+// and {add-on lengths} for the add-on's digit counts.
+struct TextOption {
+    std::string_view key;
+    std::string_view value;    // "DIGITS", "N", "NAME"...; "" takes none
+    SymbologyKind onlyFor;     // None: every kind; another is refused
+    std::string_view subject;  // what a refusal calls it: "/id (集合包装用商品コード)"
+    bool impliedInList;        // a batch names its files and takes its data from the list
+    ApplyText apply;           // nullptr: read where it is used (bt)
+    std::string_view help;
+};
+
+void ApplyNoText(std::string_view value, BarcodeJob& job);
+void ApplyOutlinedText(std::string_view value, BarcodeJob& job);
+void ApplyData(std::string_view value, BarcodeJob& job);
+void ApplyIndicator(std::string_view value, BarcodeJob& job);
+void ApplyAddOn(std::string_view value, BarcodeJob& job);
+void ApplyFile(std::string_view value, BarcodeJob& job);
+void ApplyFolder(std::string_view value, BarcodeJob& job);
+void ApplyNoClipboard(std::string_view value, BarcodeJob& job);
+
+// clang-format off
+// In the order the help lists them, before the sizes.
+inline constexpr std::array<TextOption, 9> kTextOptions{{
+    {"cd", "DIGITS", SymbologyKind::None, "", true, ApplyData,
+     "データ (必須)。JAN-13 は 12 桁、JAN-8 は 7 桁、ITF-14 は 13 桁、\n"
+     "ITF-16 は 15 桁。チェックデジットは自動で計算して付けます。\n"
+     "余分な文字は無視します: JAN-13 を 13 桁で書いても 13 桁目は\n"
+     "使わず、チェックデジットを計算し直します。そのため 12 桁までの\n"
+     "打ち間違いはエラーにならず、別のコードになります。書いた\n"
+     "チェックデジットを確かめるのは /id と /bt です。\n"
+     "足りないときは「コマンドが正しくありません。」"},
+    {"bt", "LIST", SymbologyKind::None, "", true, nullptr,
+     "商品リスト LIST の 1 行ごとに 1 つの図をファイルに作ります\n"
+     "(一括作成)。チェックデジット付きのデータは検査します。\n"
+     "結果は LIST の横の「LIST の名前.report.tsv」に書きます。\n"
+     "全行成功で終了コード 0、それ以外は 1。下の「商品リストから\n"
+     "一括作成 (/bt)」を参照"},
+    {"fl", "NAME", SymbologyKind::None, "", true, ApplyFile,
+     "図を NAME.emf にも保存します。/fl だけのときは、データと\n"
+     "チェックデジットを名前にします"},
+    {"dr", "FOLDER", SymbologyKind::None, "", false, ApplyFolder,
+     "保存先のフォルダ。* は空白の代わりです。/dr だけのときは\n"
+     "設定画面で指定したフォルダをこの実行に限り使いません\n"
+     "(設定は変わりません)"},
+    {"nc", "", SymbologyKind::None, "", true, ApplyNoClipboard,
+     "/fl の後に書くと、ファイルだけに出力し、クリップボードは\n"
+     "変えません"},
+    {"no", "", SymbologyKind::None, "", false, ApplyNoText,
+     "数字を描きません (/j13b、/j8b、ITF)"},
+    {"id", "N", SymbologyKind::Itf14, "/id (集合包装用商品コード)", false, ApplyIndicator,
+     "{kind} で、JAN から集合包装用商品コードを\n"
+     "作ります。N はインジケータ {indicators}。/cd には JAN-13 を 12 桁か、\n"
+     "チェックデジット付きの 13 桁で書きます (違っていればエラー)。\n"
+     "ファイル名は 14 桁のコードです"},
+    {"ad", "DIGITS", SymbologyKind::Jan13, "/ad (アドオン)", false, ApplyAddOn,
+     "{kind} の右にアドオンを付けます。\n"
+     "DIGITS は {add-on lengths} (それ以外はエラー)。雑誌コードに使います"},
+    {"ol", "", SymbologyKind::None, "", false, ApplyOutlinedText,
+     "数字と文字を OCR-B の輪郭 (塗りつぶした図形) で描きます。\n"
+     "フォントがなくても、どのパソコンとプリンターでも同じ形に\n"
+     "なります (■ 印刷)。コマンドラインだけのもので、保存されません"},
+}};
+// clang-format on
+
+// The row of a key; nullptr when no option that is not a number has it.
+const TextOption* TextOptionOf(std::string_view key);
+
+// The refusal of an option used with another kind than its own:
+// "/id (集合包装用商品コード) は ITF-14 (/i14、/i14f、/i14h) でだけ使えます".
+std::string OtherKindMessage(const TextOption& option);
+
+// The indicator range and the add-on lengths in words: "1～8", "2 桁か 5 桁".
+std::string IndicatorRangeText();
+std::string AddOnLengthsText();
+
+// インジケータ「%s」は使えません。/id の値は 1～8 の 1 桁です
+std::string IndicatorMessage(std::string_view value);
+// アドオン「%s」は使えません。/ad の値は 2 桁か 5 桁の数字です
+std::string AddOnMessage(std::string_view value);
 
 }  // namespace merrowin

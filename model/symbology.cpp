@@ -1,8 +1,5 @@
 #include "model/symbology.h"
 
-#include "common/errors.h"
-#include "encode/check_digit.h"
-
 namespace merrowin {
 namespace {
 
@@ -12,27 +9,39 @@ constexpr int kItfDigitUnits = 2 * 5 + 3 * 2;  // two wide and three narrow elem
 
 // clang-format off
 constexpr SwitchStyle kJan13Switches[] = {
-    // text     guards prefixed frame  bars only
-    {"/j13",    true,  false,   false, false},  // guard bars below the digits line
-    {"/j13b",   false, false,   false, false},  // one bar height, one centred line
-    {"/j13t",   false, true,    false, false},  // the line preceded by "T"
+    // text, the help's words; guards prefixed frame bars only
+    {"/j13",    "JAN-13。ガードバーを長くし、数字をバーの下に分けて書きます",
+     true,  false,   false, false},  // guard bars below the digits line
+    {"/j13b",   "JAN-13。バーはすべて同じ高さ、数字は中央に 1 行 (/no で消せます)",
+     false, false,   false, false},  // one bar height, one centred line
+    {"/j13t",   "/j13b の数字の前に T を付けます (/no は効きません)",
+     false, true,    false, false},  // the line preceded by "T"
 };
 constexpr SwitchStyle kJan8Switches[] = {
-    {"/j8",     true,  false,   false, false},
-    {"/j8b",    false, false,   false, false},
-    {"/j8f",    false, true,    false, false},  // the line preceded by "F"
+    {"/j8",     "JAN-8。ガードバーを長くし、数字をバーの下に分けて書きます",
+     true,  false,   false, false},
+    {"/j8b",    "JAN-8。バーはすべて同じ高さ、数字は中央に 1 行 (/no で消せます)",
+     false, false,   false, false},
+    {"/j8f",    "/j8b の数字の前に F を付けます (/no は効きません)",
+     false, true,    false, false},  // the line preceded by "F"
 };
 constexpr SwitchStyle kItf14Switches[] = {
-    {"/i14",    false, false,   false, false},
-    {"/i14f",   false, false,   true,  false},  // bearer frame round the bars
+    {"/i14",    "ITF-14。ベアラーフレームなし",
+     false, false,   false, false},
+    {"/i14f",   "ITF-14。ベアラーフレーム付き",
+     false, false,   true,  false},  // bearer frame round the bars
     // Bearer bars above and below only, the form GS1 allows on labels;
     // sized as the frame.
-    {"/i14h",   false, false,   true,  true},
+    {"/i14h",   "ITF-14。ベアラーバーを上と下だけに付けます (ラベル用)",
+     false, false,   true,  true},
 };
 constexpr SwitchStyle kItf16Switches[] = {
-    {"/i16",    false, false,   false, false},
-    {"/i16f",   false, false,   true,  false},
-    {"/i16h",   false, false,   true,  true},
+    {"/i16",    "ITF-16。ベアラーフレームなし",
+     false, false,   false, false},
+    {"/i16f",   "ITF-16。ベアラーフレーム付き",
+     false, false,   true,  false},
+    {"/i16h",   "ITF-16。ベアラーバーを上と下だけに付けます (ラベル用)",
+     false, false,   true,  true},
 };
 
 // The leading digit stands left of the start guard, then the two halves.
@@ -46,7 +55,7 @@ constexpr DigitGroup kItf14Line[] = {{3, 5}, {6, 10}, {11, 15}};
 constexpr DigitGroup kItf16Line[] = {{1, 5}, {6, 10}, {11, 15}};
 
 constexpr std::array<SymbologyDescriptor, 4> kSymbologies{{
-    {SymbologyKind::Jan13, "Jan13", 0, kJan13Switches, 12, "000", EncodeJan13,
+    {SymbologyKind::Jan13, "Jan13", "JAN-13", 0, kJan13Switches, 12, "000", EncodeJan13,
      3 + 6 * 4 + 5 + 6 * 4 + 3,  // elements: guard, six digits of four, centre, six, guard
      kModule * (3 +      // start guard
                 6 * 7 +  // left half: c5 to c10, seven modules each
@@ -54,7 +63,7 @@ constexpr std::array<SymbologyDescriptor, 4> kSymbologies{{
                 6 * 7 +  // right half: c11 to c15 and the check digit
                 3),      // end guard
      {0, 4, 92, 96, 184, 188}, kJan13GuardTexts, kJan13Line, "", "T"},
-    {SymbologyKind::Jan8, "Jan8", 1, kJan8Switches, 7, "00000000", EncodeJan8,
+    {SymbologyKind::Jan8, "Jan8", "JAN-8", 1, kJan8Switches, 7, "00000000", EncodeJan8,
      3 + 4 * 4 + 5 + 4 * 4 + 3,
      kModule * (3 +      // start guard
                 4 * 7 +  // left half: c9 to c12
@@ -62,13 +71,13 @@ constexpr std::array<SymbologyDescriptor, 4> kSymbologies{{
                 4 * 7 +  // right half: c13 to c15 and the check digit
                 3),      // end guard
      {0, 4, 64, 68, 128, 132}, kJan8GuardTexts, kJan8Line, "", "F"},
-    {SymbologyKind::Itf14, "Itf14", 2, kItf14Switches, 13, "00", EncodeItf14,
+    {SymbologyKind::Itf14, "Itf14", "ITF-14", 2, kItf14Switches, 13, "00", EncodeItf14,
      4 + 14 * 5 + 3,  // elements: start, five per digit, stop
      4 * 2 +                // start: narrow bar, space, bar, space
      14 * kItfDigitUnits +  // c3 to c15 and the check digit, interleaved
      5 + 2 + 2,             // stop: wide bar, narrow space, narrow bar
      {}, {}, kItf14Line, " ", ""},
-    {SymbologyKind::Itf16, "Itf16", 3, kItf16Switches, 15, "", EncodeItf16,
+    {SymbologyKind::Itf16, "Itf16", "ITF-16", 3, kItf16Switches, 15, "", EncodeItf16,
      4 + 16 * 5 + 3,
      4 * 2 +                // start
      16 * kItfDigitUnits +  // c1 to c15 and the check digit
@@ -94,16 +103,12 @@ std::span<const SymbologyDescriptor> Symbologies() {
     return kSymbologies;
 }
 
-std::string WithCheckDigit(std::string_view digits, SymbologyKind kind) {
+std::string KindAndSwitches(SymbologyKind kind) {
     const SymbologyDescriptor& symbology = *Describe(kind);
-    const std::size_t count = symbology.dataDigits;
-    if (digits.size() != count && digits.size() != count + 1)
-        throw MerrowinError(DigitCountMessage(digits.size(), count));
-    std::string data(digits.substr(0, count));
-    const char check = static_cast<char>('0' + CheckDigit(std::string(symbology.zeroFill) + data));
-    if (digits.size() == count + 1 && digits.back() != check)
-        throw MerrowinError(CheckDigitMessage(check));
-    return data + check;
+    std::string text = std::string(symbology.title) + " (";
+    for (const SwitchStyle& style : symbology.switches)
+        text.append(&style == symbology.switches.data() ? "" : "、").append(style.text);
+    return text + ")";
 }
 
 std::string EncodeForKind(SymbologyKind kind, std::string_view digits) {

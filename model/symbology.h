@@ -17,6 +17,7 @@ namespace merrowin {
 // A switch (argument 1) and the drawing style it selects.
 struct SwitchStyle {
     std::string_view text;  // lower case
+    std::string_view help;  // what it draws, in the help's words
     bool extendedGuards;
     bool prefixedText;
     bool bearerFrame;
@@ -41,8 +42,9 @@ using Encoder = std::string (*)(std::string_view digits);
 
 struct SymbologyDescriptor {
     SymbologyKind kind;
-    std::string_view name;  // registry subkey of its stored sizes
-    int settingsColumn;     // 0 to 3, left to right in the settings grid
+    std::string_view name;   // registry subkey of its stored sizes
+    std::string_view title;  // as users name it: "JAN-13"
+    int settingsColumn;      // 0 to 3, left to right in the settings grid
     std::span<const SwitchStyle> switches;
     std::size_t dataDigits;     // characters that "cd" takes
     std::string_view zeroFill;  // in front of them, to 15 characters
@@ -67,12 +69,10 @@ std::span<const SymbologyDescriptor> Symbologies();
 
 // The pattern of `digits` by the encoder of `kind`; empty for
 // SymbologyKind::None.
-// The data digits of `kind` (ASCII) followed by their check digit, from the
-// data digits alone or with their check digit, which must then be right: a
-// wrong one is a typo that would make another product's code. Raises
-// MerrowinError with DigitCountMessage or CheckDigitMessage.
-std::string WithCheckDigit(std::string_view digits, SymbologyKind kind);
-
 std::string EncodeForKind(SymbologyKind kind, std::string_view digits);
+
+// The kind's title and its switches, as the help and refusals name them:
+// "ITF-14 (/i14、/i14f、/i14h)".
+std::string KindAndSwitches(SymbologyKind kind);
 
 }  // namespace merrowin

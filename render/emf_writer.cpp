@@ -5,7 +5,6 @@
 #include <bit>
 #include <cassert>
 #include <cmath>
-#include <numeric>
 #include <span>
 #include <stdexcept>
 #include <utility>
@@ -391,18 +390,6 @@ void Put(Cursor& out, const EmrEof& r) {
     out.U32(SizeOf(r));
 }
 
-// numerator / denominator (positive) to the nearest whole, halves away from
-// zero; at least 1 when `atLeastOne`. The remainder decides the rounding,
-// so a numerator near the 64-bit limit does not overflow.
-std::int32_t RoundedQuotient(std::int64_t numerator, std::int64_t denominator, bool atLeastOne) {
-    std::int64_t quotient = numerator / denominator;
-    const std::int64_t remainder = numerator % denominator;
-    if (2 * (remainder < 0 ? -remainder : remainder) >= denominator)
-        quotient += numerator < 0 ? -1 : 1;
-    const std::int32_t rounded = Saturate(quotient);
-    return atLeastOne ? std::max(rounded, 1) : rounded;
-}
-
 // numerator / denominator (both at least 1, below 2^62) as the nearest
 // float, ties to even. Worked in integers: every compiler and FPU (the x87
 // keeps extra precision) gives the same bits.
@@ -458,64 +445,6 @@ bool Overlap(const Rect& a, const Rect& b) {
 }
 
 }  // namespace
-
-FrameSize FrameFromScreen(std::int32_t width, std::int32_t height, const ScreenFigures& screen) {
-    if (screen.widthPixels <= 0 || screen.heightPixels <= 0)
-        throw std::invalid_argument("the screen reports no pixels");
-    return {
-        RoundedQuotient(std::int64_t{width} * screen.widthMm * 100, screen.widthPixels, width > 0),
-        RoundedQuotient(std::int64_t{height} * screen.heightMm * 100, screen.heightPixels,
-                        height > 0)};
-}
-
-PixelSize PixelsOfFrame(const FrameSize& frame, const ScreenFigures& screen) {
-    if (screen.widthMm <= 0 || screen.heightMm <= 0)
-        throw std::invalid_argument("the screen reports no millimetres");
-    return {RoundedQuotient(std::int64_t{frame.width} * screen.widthPixels,
-                            std::int64_t{screen.widthMm} * 100, true),
-            RoundedQuotient(std::int64_t{frame.height} * screen.heightPixels,
-                            std::int64_t{screen.heightMm} * 100, true)};
-}
-
-FrameSize FrameFromModuleWidth(std::int32_t width, std::int32_t height, std::int32_t moduleWidth,
-                               std::int32_t copyRate) {
-    // A unit is half a module, the rate is in percent: x moduleWidth / 2 x rate / 100.
-    const std::int64_t perUnit = std::int64_t{moduleWidth} * copyRate;
-    return {RoundedQuotient(width * perUnit, 200, width > 0),
-            RoundedQuotient(height * perUnit, 200, height > 0)};
-}
-
-ExactMapping MappingOntoFrame(std::int32_t width, std::int32_t height, const FrameSize& frame,
-                              const ScreenFigures& screen) {
-    const auto reduce = [](std::int64_t window, std::int64_t viewport, std::int32_t& outWindow,
-                           std::int32_t& outViewport) {
-        const std::int64_t divisor = std::gcd(window, viewport);
-        if (divisor == 0) throw std::invalid_argument("a mapping without extent");
-        window /= divisor;
-        viewport /= divisor;
-        // Beyond 32 bits (a very large picture on a very large screen):
-        // both shrunk alike, the ratio kept to within a part in 2^30.
-        const std::int64_t over = std::max(window, viewport) / (std::int64_t{1} << 30) + 1;
-        if (over > 1) {
-            window = std::max<std::int64_t>(window / over, 1);
-            viewport = std::max<std::int64_t>(viewport / over, 1);
-        }
-        outWindow = static_cast<std::int32_t>(window);
-        outViewport = static_cast<std::int32_t>(viewport);
-    };
-    ExactMapping map;
-    reduce(std::int64_t{width} * screen.widthMm * 100,
-           std::int64_t{frame.width} * screen.widthPixels, map.windowWidth, map.viewportWidth);
-    reduce(std::int64_t{height} * screen.heightMm * 100,
-           std::int64_t{frame.height} * screen.heightPixels, map.windowHeight, map.viewportHeight);
-    return map;
-}
-
-FrameSize FrameFromDots(std::int32_t width, std::int32_t height, std::int32_t dpi) {
-    if (dpi <= 0) throw std::invalid_argument("a printer without dots");
-    return {RoundedQuotient(std::int64_t{width} * 2540, dpi, width > 0),
-            RoundedQuotient(std::int64_t{height} * 2540, dpi, height > 0)};
-}
 
 template <class EmfRecord>
 void EmfWriter::Emit(const EmfRecord& record) {

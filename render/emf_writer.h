@@ -12,18 +12,9 @@
 #include <vector>
 
 #include "render/canvas.h"
+#include "render/picture.h"
 
 namespace merrowin {
-
-// What the reference screen reports of itself: its size in pixels and in
-// millimetres (HORZRES, VERTRES, HORZSIZE, VERTSIZE of the screen DC).
-struct ScreenFigures {
-    std::int32_t widthPixels = 0;
-    std::int32_t heightPixels = 0;
-    std::int32_t widthMm = 0;
-    std::int32_t heightMm = 0;
-    friend bool operator==(const ScreenFigures&, const ScreenFigures&) = default;
-};
 
 // A font as the picture's texts use it.
 struct FontSpec {
@@ -37,79 +28,6 @@ struct FontSpec {
 // screen, in drawing units: one entry per UTF-16 code unit.
 using TextMeasurer =
     std::function<std::vector<std::int32_t>(const FontSpec& font, std::u16string_view text)>;
-
-// A physical size in .01 mm.
-struct FrameSize {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    friend bool operator==(const FrameSize&, const FrameSize&) = default;
-};
-
-// The frame of a picture width x height pixels of the screen: pixels x
-// (millimetres x 100) / screen pixels, each rounded to the nearest whole and
-// at least 1 for a side of at least 1 pixel. A screen that reports no
-// pixels raises std::invalid_argument.
-FrameSize FrameFromScreen(std::int32_t width, std::int32_t height, const ScreenFigures& screen);
-
-// A size in reference pixels.
-struct PixelSize {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    friend bool operator==(const PixelSize&, const PixelSize&) = default;
-};
-
-// The reference pixels a frame covers on `screen`, as a player converts it
-// with the header's szlDevice and szlMillimeters: frame x screen pixels /
-// (millimetres x 100), rounded to the nearest whole, at least 1 (saturated
-// beyond the 32-bit range). A screen that reports no millimetres raises
-// std::invalid_argument.
-PixelSize PixelsOfFrame(const FrameSize& frame, const ScreenFigures& screen);
-
-// The frame of a picture width x height drawing units when one module (two
-// units) is `moduleWidth` .01 mm, shown at `copyRate` percent; rounded to
-// the nearest whole, at least 1 for a side of at least 1 unit.
-FrameSize FrameFromModuleWidth(std::int32_t width, std::int32_t height, std::int32_t moduleWidth,
-                               std::int32_t copyRate);
-
-// The largest side, in drawing units or pixels, of a picture or its copy:
-// the bars are written with 16-bit coordinates.
-inline constexpr std::int32_t kMaxPictureSide = 32767;
-
-// The window -> viewport mapping of a picture whose units fill a frame
-// that no whole number of reference pixels covers: `window` units onto
-// `viewport` reference pixels, in any ratio the two sides hold.
-struct ExactMapping {
-    std::int32_t windowWidth = 0;
-    std::int32_t windowHeight = 0;
-    std::int32_t viewportWidth = 0;
-    std::int32_t viewportHeight = 0;
-    friend bool operator==(const ExactMapping&, const ExactMapping&) = default;
-};
-
-// What the metafile shows: the full-size picture width x height drawing
-// units, mapped onto copyWidth x copyHeight reference pixels, or with an
-// exact mapping onto the frame's own (fractional) reference pixels, of
-// which copyWidth x copyHeight are then the rounded figures for the bounds.
-struct EmfPage {
-    std::int32_t width = 0;       // W
-    std::int32_t height = 0;      // H
-    std::int32_t copyWidth = 0;   // Ws
-    std::int32_t copyHeight = 0;  // Hs
-    FrameSize frame;              // the copy's physical size
-    ExactMapping exact;           // all zero: W x H onto Ws x Hs
-};
-
-// The mapping that puts width x height units exactly onto `frame` on
-// `screen`: window width x millimetres x 100 onto frame x screen pixels,
-// each pair reduced by its greatest common divisor (and shrunk alike when
-// it still needs more than 30 bits).
-ExactMapping MappingOntoFrame(std::int32_t width, std::int32_t height, const FrameSize& frame,
-                              const ScreenFigures& screen);
-
-// The frame of a picture width x height dots of a `dpi` printer: each side
-// dots x 2540 / dpi hundredths of a millimetre, to the nearest. Up to 2540
-// dpi the frame converts back to exactly those dots.
-FrameSize FrameFromDots(std::int32_t width, std::int32_t height, std::int32_t dpi);
 
 // A canvas that writes the metafile. Every side of the page must be 1 to
 // kMaxPictureSide, the frame's sides and the screen figures at least 1

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "render/canvas.h"
-#include "render/emf_writer.h"
+#include "render/picture.h"
 
 namespace merrowin {
 

@@ -6,27 +6,11 @@
 
 #include "common/saturate.h"
 #include "common/text.h"
-#include "encode/check_digit.h"
 #include "encode/encoders.h"
 #include "model/symbology.h"
-#include "render/outline_text.h"
 
 namespace merrowin {
 namespace {
-
-// Margins and frames count modules of 2 units. JAN symbols pass no inner
-// margin and no frame.
-std::int32_t PictureWidth(std::int64_t symbolUnits, std::uint8_t left, std::uint8_t right,
-                          std::uint8_t inner, std::uint8_t frame, bool bearerFrame) {
-    return Saturate(2 * left + 2 * right + 4 * inner + symbolUnits + (bearerFrame ? 4 * frame : 0));
-}
-
-// `textBand` is the gap plus the text cell below the bars, 0 without text.
-std::int32_t PictureHeight(std::uint8_t top, std::uint8_t bottom, std::int32_t barHeight,
-                           std::uint8_t frame, bool bearerFrame, std::int64_t textBand) {
-    return Saturate(2 * top + 2 * bottom + 2 * std::int64_t{barHeight} +
-                    (bearerFrame ? 4 * frame : 0) + textBand);
-}
 
 const SymbologyDescriptor& ShapeOf(SymbologyKind kind) {
     const SymbologyDescriptor* symbology = Describe(kind);
@@ -41,89 +25,30 @@ Rect Box(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t b
 
 constexpr int kGuardTextHeight = 20;
 
-// The layout on the standard grid, from the size functions.
-void LayOutStandard(const BarcodeJob& job, SymbolLayout& layout) {
-    const bool frame = IsItf(job.Kind) && job.BearerFrame;
-    const std::int64_t frameUnits = frame ? 2 * job.FrameWidth : 0;
-    switch (job.Kind) {
-        case SymbologyKind::Jan13:
-            layout.W = Jan13Width(job.LeftMargin, job.RightMargin);
-            break;
-        case SymbologyKind::Jan8:
-            layout.W = Jan8Width(job.LeftMargin, job.RightMargin);
-            break;
-        case SymbologyKind::Itf14:
-            layout.W = Itf14Width(job.LeftMargin, job.RightMargin, job.InnerMargin, job.FrameWidth,
-                                  job.BearerFrame);
-            break;
-        default:
-            layout.W = Itf16Width(job.LeftMargin, job.RightMargin, job.InnerMargin, job.FrameWidth,
-                                  job.BearerFrame);
-            break;
-    }
-    if (IsJan(job.Kind)) {
-        layout.H = JanHeight(job.TopMargin, job.BottomMargin, job.FontSize, job.Gap, job.BarHeight,
-                             job.NoText, job.ExtendedGuards);
-        layout.x0 = 2 * job.LeftMargin;
-    } else {
-        layout.H = ItfHeight(job.TopMargin, job.BottomMargin, job.Gap, job.FrameWidth, job.FontSize,
-                             job.BarHeight, job.NoText, job.BearerFrame);
-        layout.x0 = Saturate(2 * job.LeftMargin + 2 * job.InnerMargin + frameUnits);
-    }
-    const std::int64_t bars = 2 * std::int64_t{job.BarHeight};
-    layout.Y1 = Saturate(2 * job.TopMargin + frameUnits);
-    layout.Y2 = Saturate(2 * job.TopMargin + frameUnits + bars);
-    if (IsJan(job.Kind) && job.ExtendedGuards) {
-        layout.Y3 = Saturate(2 * job.TopMargin + bars + (job.Gap + kGuardTextHeight) / 2);
-    }
+// The width of `pattern`'s elements on `grid`.
+std::int64_t ElementUnits(std::string_view pattern, const Grid& grid) {
+    std::int64_t width = 0;
+    for (const char element : pattern) width += grid.Element(element);
+    return width;
 }
 
-}  // namespace
-
-std::int32_t Jan13Width(std::uint8_t left, std::uint8_t right) {
-    return PictureWidth(ShapeOf(SymbologyKind::Jan13).symbolWidth, left, right, 0, 0, false);
-}
-
-std::int32_t Jan8Width(std::uint8_t left, std::uint8_t right) {
-    return PictureWidth(ShapeOf(SymbologyKind::Jan8).symbolWidth, left, right, 0, 0, false);
-}
-
-std::int32_t Itf14Width(std::uint8_t left, std::uint8_t right, std::uint8_t inner,
-                        std::uint8_t frame, bool bearerFrame) {
-    return PictureWidth(ShapeOf(SymbologyKind::Itf14).symbolWidth, left, right, inner, frame,
-                        bearerFrame);
-}
-
-std::int32_t Itf16Width(std::uint8_t left, std::uint8_t right, std::uint8_t inner,
-                        std::uint8_t frame, bool bearerFrame) {
-    return PictureWidth(ShapeOf(SymbologyKind::Itf16).symbolWidth, left, right, inner, frame,
-                        bearerFrame);
-}
-
-std::int32_t JanHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t fontSize,
-                       std::uint8_t gap, std::int32_t barHeight, bool noText, bool extendedGuards) {
-    // The extended-guard styles always reserve their fixed-height text band.
-    const int textBand = extendedGuards ? gap + kGuardTextHeight : noText ? 0 : fontSize + gap;
-    return PictureHeight(top, bottom, barHeight, 0, false, textBand);
-}
-
-std::int32_t ItfHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t gap, std::uint8_t frame,
-                       std::uint8_t fontSize, std::int32_t barHeight, bool noText,
-                       bool bearerFrame) {
-    return PictureHeight(top, bottom, barHeight, frame, bearerFrame, noText ? 0 : fontSize + gap);
-}
-
-namespace {
-
-// The layout on a grid other than the standard one: every length summed
-// from the pattern's elements and the job's sizes in the grid's units.
-void LayOutOnGrid(const BarcodeJob& job, std::string_view pattern, SymbolLayout& layout) {
-    const SymbologyDescriptor& shape = ShapeOf(job.Kind);
-    const Grid& grid = layout.grid;
+// The width of the symbol's elements on `grid`. The standard grid needs no
+// pattern: every pattern of a kind is its symbolWidth units wide there.
+std::int64_t SymbolUnits(const SymbologyDescriptor& shape, const Grid& grid,
+                         std::string_view pattern) {
+    if (pattern.empty() && grid == Grid{}) return shape.symbolWidth;
     if (pattern.size() != shape.patternLength)
         throw std::invalid_argument("the pattern does not fit the symbology");
-    std::int64_t symbol = 0;
-    for (const char element : pattern) symbol += grid.Element(element);
+    return ElementUnits(pattern, grid);
+}
+
+// The layout on `layout.grid`, the standard one or a finer one: every
+// length summed from the pattern's elements and the job's sizes, which
+// count half modules, in the grid's units. On the standard grid a unit is
+// half a module and Grid::Units changes no length.
+void LayOutOnGrid(const BarcodeJob& job, std::string_view pattern, SymbolLayout& layout) {
+    const Grid& grid = layout.grid;
+    const std::int64_t symbol = SymbolUnits(ShapeOf(job.Kind), grid, pattern);
     const bool itf = IsItf(job.Kind);
     const bool frame = itf && job.BearerFrame;
     const std::int64_t f = frame ? grid.Units(2 * job.FrameWidth) : 0;
@@ -131,8 +56,7 @@ void LayOutOnGrid(const BarcodeJob& job, std::string_view pattern, SymbolLayout&
     const std::int64_t inner = itf ? grid.Units(2 * job.InnerMargin) : 0;
     const std::int64_t top = grid.Units(2 * job.TopMargin);
     const std::int64_t bars = grid.Units(2 * std::int64_t{job.BarHeight});
-    // As JanHeight and ItfHeight: the extended-guard styles always reserve
-    // their fixed-height text band.
+    // The extended-guard styles always reserve their fixed-height text band.
     const bool guards = IsJan(job.Kind) && job.ExtendedGuards;
     const std::int64_t textBand = guards       ? grid.Units(job.Gap) + grid.Units(kGuardTextHeight)
                                   : job.NoText ? 0
@@ -145,13 +69,6 @@ void LayOutOnGrid(const BarcodeJob& job, std::string_view pattern, SymbolLayout&
     if (guards) layout.Y3 = Saturate(top + bars + grid.Units((job.Gap + kGuardTextHeight) / 2));
 }
 
-// The width of the add-on's elements on `grid`.
-std::int64_t AddOnUnits(std::string_view pattern, const Grid& grid) {
-    std::int64_t width = 0;
-    for (const char element : pattern) width += grid.Element(element);
-    return width;
-}
-
 // The add-on goes where the main symbol's right margin began; the picture
 // grows by the gap and the add-on, and the right margin (at least the
 // add-on's quiet zone) follows it. Its digits stand above its bars, as
@@ -162,7 +79,7 @@ void LayOutAddOn(const BarcodeJob& job, SymbolLayout& layout) {
     const std::uint8_t right = std::max<std::uint8_t>(job.RightMargin, kAddOnQuietModules);
     layout.addOnX = Saturate(std::int64_t{layout.x0} + grid.Units(ShapeOf(job.Kind).symbolWidth) +
                              grid.Units(2 * kAddOnGapModules));
-    layout.W = Saturate(std::int64_t{layout.addOnX} + AddOnUnits(EncodeAddOn(job.AddOn), grid) +
+    layout.W = Saturate(std::int64_t{layout.addOnX} + ElementUnits(EncodeAddOn(job.AddOn), grid) +
                         grid.Units(2 * right));
     const int textHeight = job.ExtendedGuards                ? kGuardTextHeight
                            : job.NoText || job.FontSize == 0 ? 0
@@ -173,36 +90,6 @@ void LayOutAddOn(const BarcodeJob& job, SymbolLayout& layout) {
     layout.addOnBottom = job.ExtendedGuards ? layout.Y3 : layout.Y2;
 }
 
-// Its bars, narrowed as the main symbol's, then its digits centred over
-// them, as text or as outlines like the main symbol's.
-void DrawAddOn(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canvas) {
-    const Grid& grid = layout.grid;
-    const std::string pattern = EncodeAddOn(job.AddOn);
-    const std::int64_t cutLeft = grid.reduction / 2;
-    const std::int64_t cutRight = grid.reduction - cutLeft;
-    std::int64_t x = layout.addOnX;
-    // Digits that leave the bars no height: no bars (and no barcode).
-    const std::size_t elements = layout.addOnTop < layout.addOnBottom ? pattern.size() : 0;
-    for (std::size_t i = 0; i < elements; i += 2) {
-        const std::int64_t bar = grid.Element(pattern[i]);
-        canvas.FillRect(Box(x + cutLeft, layout.addOnTop, x + bar - cutRight, layout.addOnBottom),
-                        Colour::Black);
-        if (i + 1 < pattern.size()) x += bar + grid.Element(pattern[i + 1]);
-    }
-    if (layout.addOnTop == layout.Y1) return;  // no digits
-    const int height = Saturate(grid.Units(job.ExtendedGuards ? kGuardTextHeight : job.FontSize));
-    const std::int64_t width = AddOnUnits(pattern, grid);
-    if (job.OutlinedText) {
-        const std::int32_t left =
-            Saturate(layout.addOnX + (width - OutlineTextWidth(job.AddOn, height)) / 2);
-        canvas.FillPolygons(OutlineText(job.AddOn, left, layout.Y1, height), Colour::Black);
-        return;
-    }
-    canvas.SetFont(kSymbolFontFace, 0, height);
-    canvas.DrawString(Saturate(layout.addOnX + (width - canvas.TextWidth(job.AddOn)) / 2),
-                      layout.Y1, job.AddOn);
-}
-
 }  // namespace
 
 SymbolLayout LayOut(const BarcodeJob& job, const Grid& grid, std::string_view pattern) {
@@ -210,15 +97,212 @@ SymbolLayout LayOut(const BarcodeJob& job, const Grid& grid, std::string_view pa
     SymbolLayout layout;
     layout.P = shape.Pairs();
     layout.grid = grid;
-    if (grid == Grid{}) {
-        // The standard grid: the size functions, no pattern needed.
-        LayOutStandard(job, layout);
-    } else {
-        LayOutOnGrid(job, pattern, layout);
-    }
+    LayOutOnGrid(job, pattern, layout);
     if (job.Kind == SymbologyKind::Jan13 && !job.AddOn.empty()) LayOutAddOn(job, layout);
     return layout;
 }
+
+namespace {
+
+// A job of `kind` with nothing set but the sizes a side function takes.
+BarcodeJob SizesOnly(SymbologyKind kind) {
+    BarcodeJob job;
+    job.Kind = kind;
+    return job;
+}
+
+// The picture width of an ITF kind on the standard grid.
+std::int32_t ItfWidth(SymbologyKind kind, std::uint8_t left, std::uint8_t right, std::uint8_t inner,
+                      std::uint8_t frame, bool bearerFrame) {
+    BarcodeJob job = SizesOnly(kind);
+    job.LeftMargin = left;
+    job.RightMargin = right;
+    job.InnerMargin = inner;
+    job.FrameWidth = frame;
+    job.BearerFrame = bearerFrame;
+    return LayOut(job).W;
+}
+
+}  // namespace
+
+std::int32_t Jan13Width(std::uint8_t left, std::uint8_t right) {
+    BarcodeJob job = SizesOnly(SymbologyKind::Jan13);
+    job.LeftMargin = left;
+    job.RightMargin = right;
+    return LayOut(job).W;
+}
+
+std::int32_t Jan8Width(std::uint8_t left, std::uint8_t right) {
+    BarcodeJob job = SizesOnly(SymbologyKind::Jan8);
+    job.LeftMargin = left;
+    job.RightMargin = right;
+    return LayOut(job).W;
+}
+
+std::int32_t Itf14Width(std::uint8_t left, std::uint8_t right, std::uint8_t inner,
+                        std::uint8_t frame, bool bearerFrame) {
+    return ItfWidth(SymbologyKind::Itf14, left, right, inner, frame, bearerFrame);
+}
+
+std::int32_t Itf16Width(std::uint8_t left, std::uint8_t right, std::uint8_t inner,
+                        std::uint8_t frame, bool bearerFrame) {
+    return ItfWidth(SymbologyKind::Itf16, left, right, inner, frame, bearerFrame);
+}
+
+std::int32_t JanHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t fontSize,
+                       std::uint8_t gap, std::int32_t barHeight, bool noText, bool extendedGuards) {
+    BarcodeJob job = SizesOnly(SymbologyKind::Jan13);
+    job.TopMargin = top;
+    job.BottomMargin = bottom;
+    job.FontSize = fontSize;
+    job.Gap = gap;
+    job.BarHeight = barHeight;
+    job.NoText = noText;
+    job.ExtendedGuards = extendedGuards;
+    return LayOut(job).H;
+}
+
+std::int32_t ItfHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t gap, std::uint8_t frame,
+                       std::uint8_t fontSize, std::int32_t barHeight, bool noText,
+                       bool bearerFrame) {
+    BarcodeJob job = SizesOnly(SymbologyKind::Itf14);
+    job.TopMargin = top;
+    job.BottomMargin = bottom;
+    job.Gap = gap;
+    job.FrameWidth = frame;
+    job.FontSize = fontSize;
+    job.BarHeight = barHeight;
+    job.NoText = noText;
+    job.BearerFrame = bearerFrame;
+    return LayOut(job).H;
+}
+
+namespace {
+
+// The white ground, then only black: the bearer frame as the four sides of
+// its ring, 2F units thick, around a white field exactly 2BH units high
+// that the bars touch at top and bottom. No black rectangle lies on
+// another, so a consumer that smooths edges draws each edge once.
+void DrawGround(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canvas) {
+    canvas.FillRect(Box(0, 0, layout.W, layout.H), Colour::White);
+    if (!IsItf(job.Kind) || !job.BearerFrame) return;
+    const Grid& grid = layout.grid;
+    const std::int64_t f = grid.Units(2 * job.FrameWidth);
+    const std::int64_t left = grid.Units(2 * job.LeftMargin);
+    const std::int64_t top = grid.Units(2 * job.TopMargin);
+    const std::int64_t right = std::int64_t{layout.W} - grid.Units(2 * job.RightMargin);
+    const std::int64_t bottom = std::int64_t{layout.Y2} + f;
+    // A ring thicker than half its box is solid black: the field is empty.
+    const std::int64_t fieldTop = std::min(top + f, bottom);
+    const std::int64_t fieldBottom = std::max(bottom - f, fieldTop);
+    const std::int64_t fieldLeft = std::min(left + f, right);
+    const std::int64_t fieldRight = std::max(right - f, fieldLeft);
+    canvas.FillRect(Box(left, top, right, fieldTop), Colour::Black);
+    canvas.FillRect(Box(left, fieldBottom, right, bottom), Colour::Black);
+    // Bearer bars alone (labels) leave out the sides of the ring.
+    if (!job.BearerBarsOnly) {
+        canvas.FillRect(Box(left, fieldTop, fieldLeft, fieldBottom), Colour::Black);
+        canvas.FillRect(Box(fieldRight, fieldTop, right, fieldBottom), Colour::Black);
+    }
+}
+
+// The bars of `pattern` from `x` down from `top`, a bar's bottom given by
+// `bottomOf` its offset from the first bar; the spaces are left to the
+// white ground. A bar width reduction takes half its width off the bar's
+// left edge and the rest off its right: the element edges stay on the
+// grid, the centre stays (to half a unit for an odd reduction).
+template <class BottomOf>
+void DrawBars(std::string_view pattern, std::int64_t x, std::int32_t top, const Grid& grid,
+              BottomOf bottomOf, Canvas& canvas) {
+    const std::int64_t first = x;
+    const std::int64_t cutLeft = grid.reduction / 2;
+    const std::int64_t cutRight = grid.reduction - cutLeft;
+    for (std::size_t i = 0; i < pattern.size(); i += 2) {
+        const std::int64_t bar = grid.Element(pattern[i]);
+        canvas.FillRect(Box(x + cutLeft, top, x + bar - cutRight, bottomOf(x - first)),
+                        Colour::Black);
+        if (i + 1 < pattern.size()) x += bar + grid.Element(pattern[i + 1]);
+    }
+}
+
+// The main symbol's bars. With extended guards the start, centre and end
+// guard bars (one module each) run on down to Y3, into the band of gap and
+// text, as one taller rectangle.
+void DrawSymbolBars(const SymbologyDescriptor& shape, const BarcodeJob& job,
+                    std::string_view pattern, const SymbolLayout& layout, Canvas& canvas) {
+    const bool guards = IsJan(job.Kind) && job.ExtendedGuards;
+    std::array<std::int64_t, 6> guardOffsets{};
+    for (std::size_t i = 0; i < guardOffsets.size(); ++i)
+        guardOffsets[i] = layout.grid.Units(shape.guardOffsets[i]);
+    const auto bottomOf = [&](std::int64_t offset) {
+        const bool guard = guards && std::find(guardOffsets.begin(), guardOffsets.end(), offset) !=
+                                         guardOffsets.end();
+        return guard ? layout.Y3 : layout.Y2;
+    };
+    DrawBars(pattern, layout.x0, layout.Y1, layout.grid, bottomOf, canvas);
+}
+
+// `text` in the symbol's font, `height` units high, centred on the `width`
+// units from `left` (truncating toward zero), its cell's top at `top`.
+void DrawCentred(std::int64_t left, std::int64_t width, std::int32_t top, int height,
+                 std::string_view text, Canvas& canvas) {
+    canvas.SetFont(kSymbolFontFace, 0, height);
+    canvas.DrawString(Saturate(left + (width - canvas.TextWidth(text)) / 2), top, text);
+}
+
+// The add-on's bars, narrowed as the main symbol's, then its digits
+// centred over them.
+void DrawAddOn(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canvas) {
+    const Grid& grid = layout.grid;
+    const std::string pattern = EncodeAddOn(job.AddOn);
+    // Digits that leave the bars no height: no bars (and no barcode).
+    if (layout.addOnTop < layout.addOnBottom) {
+        DrawBars(
+            pattern, layout.addOnX, layout.addOnTop, grid,
+            [&](std::int64_t) { return layout.addOnBottom; }, canvas);
+    }
+    if (layout.addOnTop == layout.Y1) return;  // no digits
+    const int height = Saturate(grid.Units(job.ExtendedGuards ? kGuardTextHeight : job.FontSize));
+    DrawCentred(layout.addOnX, ElementUnits(pattern, grid), layout.Y1, height, job.AddOn, canvas);
+}
+
+std::string GroupDigits(const BarcodeJob& job, const DigitGroup& group) {
+    return CharRange(job.Digits, group.first, group.last);
+}
+
+// The extended-guard styles' digit groups beside the guards; these styles
+// always print, in their fixed height.
+void DrawGuardTexts(const SymbologyDescriptor& shape, const BarcodeJob& job,
+                    const std::string& check, const SymbolLayout& layout, std::int32_t top,
+                    Canvas& canvas) {
+    const Grid& grid = layout.grid;
+    const int height = Saturate(grid.Units(kGuardTextHeight));
+    for (const GuardText& text : shape.guardTexts) {
+        const std::int32_t x = Saturate(std::int64_t{layout.x0} + grid.Units(text.xOffset));
+        canvas.SetFont(kSymbolFontFace, 0, height);
+        canvas.DrawString(x, top,
+                          GroupDigits(job, text.group) + (text.withCheckDigit ? check : ""));
+    }
+}
+
+// The single line of digits, centred on the whole picture, not on the
+// bars. An add-on leaves the line where the picture without it has it.
+void DrawLineText(const SymbologyDescriptor& shape, const BarcodeJob& job, const std::string& check,
+                  const SymbolLayout& layout, std::int32_t top, Canvas& canvas) {
+    std::string line = IsJan(job.Kind) && job.PrefixedText ? std::string(shape.prefix) : "";
+    for (const DigitGroup& g : shape.lineGroups) {
+        line += GroupDigits(job, g);
+        line += shape.separator;
+    }
+    line += check;
+    const Grid& grid = layout.grid;
+    const std::int64_t width = layout.addOnX == 0
+                                   ? std::int64_t{layout.W}
+                                   : grid.Units(Jan13Width(job.LeftMargin, job.RightMargin));
+    DrawCentred(0, width, top, Saturate(grid.Units(job.FontSize)), line, canvas);
+}
+
+}  // namespace
 
 void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLayout& layout,
                 Canvas& canvas) {
@@ -226,106 +310,29 @@ void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLay
     if (pattern.size() != static_cast<std::size_t>(2 * layout.P + 1)) {
         throw std::invalid_argument("the pattern does not fit the symbology");
     }
-    // The check digit is worked out before anything is drawn, so a bad
-    // digit string leaves the canvas untouched.
-    const std::string check = IntToStr(CheckDigit(job.Digits));
+    // The check digit comes with the data field; a job without one draws
+    // nothing.
+    if (job.CheckDigit < '0' || job.CheckDigit > '9')
+        throw std::invalid_argument("the job has no data field");
+    const std::string check(1, job.CheckDigit);
     const Grid& grid = layout.grid;
     const bool frame = IsItf(job.Kind) && job.BearerFrame;
     const std::int64_t f = frame ? grid.Units(2 * job.FrameWidth) : 0;
 
-    // The white ground, then only black: the bearer frame as the four sides
-    // of its ring, 2F units thick, around a white field exactly 2BH units
-    // high that the bars touch at top and bottom. No black rectangle lies on
-    // another, so a consumer that smooths edges draws each edge once.
-    canvas.FillRect(Box(0, 0, layout.W, layout.H), Colour::White);
-    if (frame) {
-        const std::int64_t left = grid.Units(2 * job.LeftMargin);
-        const std::int64_t top = grid.Units(2 * job.TopMargin);
-        const std::int64_t right = std::int64_t{layout.W} - grid.Units(2 * job.RightMargin);
-        const std::int64_t bottom = std::int64_t{layout.Y2} + f;
-        // A ring thicker than half its box is solid black: the field is empty.
-        const std::int64_t fieldTop = std::min(top + f, bottom);
-        const std::int64_t fieldBottom = std::max(bottom - f, fieldTop);
-        const std::int64_t fieldLeft = std::min(left + f, right);
-        const std::int64_t fieldRight = std::max(right - f, fieldLeft);
-        canvas.FillRect(Box(left, top, right, fieldTop), Colour::Black);
-        canvas.FillRect(Box(left, fieldBottom, right, bottom), Colour::Black);
-        // Bearer bars alone (labels) leave out the sides of the ring.
-        if (!job.BearerBarsOnly) {
-            canvas.FillRect(Box(left, fieldTop, fieldLeft, fieldBottom), Colour::Black);
-            canvas.FillRect(Box(fieldRight, fieldTop, right, fieldBottom), Colour::Black);
-        }
-    }
-
-    // Bars; the spaces are left to the white ground. With extended guards
-    // the start, centre and end guard bars (one module each) run on down to
-    // Y3, into the band of gap and text, as one taller rectangle. A bar
-    // width reduction takes half its width off the bar's left edge and the
-    // rest off its right: the element edges stay on the grid, the centre
-    // stays (to half a unit for an odd reduction).
-    const bool guards = IsJan(job.Kind) && job.ExtendedGuards;
-    std::array<std::int64_t, 6> guardOffsets{};
-    for (std::size_t i = 0; i < guardOffsets.size(); ++i)
-        guardOffsets[i] = grid.Units(shape.guardOffsets[i]);
-    const auto isGuard = [&](std::int64_t offset) {
-        return guards &&
-               std::find(guardOffsets.begin(), guardOffsets.end(), offset) != guardOffsets.end();
-    };
-    const std::int64_t cutLeft = grid.reduction / 2;
-    const std::int64_t cutRight = grid.reduction - cutLeft;
-    std::int64_t x = layout.x0;
-    for (std::size_t i = 0; i < pattern.size(); i += 2) {
-        const std::int64_t bar = grid.Element(pattern[i]);
-        const std::int32_t bottom = isGuard(x - layout.x0) ? layout.Y3 : layout.Y2;
-        canvas.FillRect(Box(x + cutLeft, layout.Y1, x + bar - cutRight, bottom), Colour::Black);
-        if (i + 1 < pattern.size()) x += bar + grid.Element(pattern[i + 1]);
-    }
-
+    DrawGround(job, layout, canvas);
+    DrawSymbolBars(shape, job, pattern, layout, canvas);
     if (layout.addOnX != 0) DrawAddOn(job, layout, canvas);
 
-    const auto digits = [&](const DigitGroup& g) { return CharRange(job.Digits, g.first, g.last); };
     // The text cell starts G units below the bars, or below the frame.
     const std::int32_t textTop = Saturate(std::int64_t{layout.Y2} + f + grid.Units(job.Gap));
-
-    if (guards) {
-        // These styles always print, in their fixed height.
-        const int height = Saturate(grid.Units(kGuardTextHeight));
-        for (const GuardText& text : shape.guardTexts) {
-            const std::int32_t x = Saturate(std::int64_t{layout.x0} + grid.Units(text.xOffset));
-            const std::string group = digits(text.group) + (text.withCheckDigit ? check : "");
-            if (job.OutlinedText) {
-                canvas.FillPolygons(OutlineText(group, x, textTop, height), Colour::Black);
-                continue;
-            }
-            canvas.SetFont(kSymbolFontFace, 0, height);
-            canvas.DrawString(x, textTop, group);
-        }
-        return;
+    if (IsJan(job.Kind) && job.ExtendedGuards) {
+        DrawGuardTexts(shape, job, check, layout, textTop, canvas);
+    } else if (!job.NoText && job.FontSize != 0) {
+        // A font size of 0 leaves a text cell of no height: there is nothing
+        // to print in it (GDI would take height 0 as "a default size" and
+        // draw the digits over the bottom margin and off the picture).
+        DrawLineText(shape, job, check, layout, textTop, canvas);
     }
-    // A font size of 0 leaves a text cell of no height: there is nothing to
-    // print in it (GDI would take height 0 as "a default size" and draw the
-    // digits over the bottom margin and off the picture).
-    if (job.NoText || job.FontSize == 0) return;
-
-    std::string line = IsJan(job.Kind) && job.PrefixedText ? std::string(shape.prefix) : "";
-    for (const DigitGroup& g : shape.lineGroups) {
-        line += digits(g);
-        line += shape.separator;
-    }
-    line += check;
-    const int height = Saturate(grid.Units(job.FontSize));
-    // Centred on the whole picture, not on the bars; truncating toward zero.
-    // An add-on leaves the line where the picture without it has it.
-    const std::int64_t width = layout.addOnX == 0
-                                   ? std::int64_t{layout.W}
-                                   : grid.Units(Jan13Width(job.LeftMargin, job.RightMargin));
-    if (job.OutlinedText) {
-        const std::int32_t x = Saturate((width - OutlineTextWidth(line, height)) / 2);
-        canvas.FillPolygons(OutlineText(line, x, textTop, height), Colour::Black);
-        return;
-    }
-    canvas.SetFont(kSymbolFontFace, 0, height);
-    canvas.DrawString(Saturate((width - canvas.TextWidth(line)) / 2), textTop, line);
 }
 
 BarcodeCheck::BarcodeCheck(const SymbolLayout& layout, Canvas& to) : layout_(layout), to_(to) {}

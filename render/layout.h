@@ -9,6 +9,8 @@
 
 namespace merrowin {
 
+// The sides of the standard picture (no add-on) from the sizes each takes:
+// LayOut on the standard grid of a job holding only those.
 std::int32_t Jan13Width(std::uint8_t left, std::uint8_t right);
 std::int32_t Jan8Width(std::uint8_t left, std::uint8_t right);
 std::int32_t Itf14Width(std::uint8_t left, std::uint8_t right, std::uint8_t inner,
@@ -71,13 +73,16 @@ struct SymbolLayout {
 inline constexpr int kAddOnGapModules = 9;
 inline constexpr int kAddOnQuietModules = 5;
 
-// Layout of a job whose Kind is 1 to 4 on `grid`. Any grid but the
-// standard one sums `pattern`, the job's element widths from its encoder.
+// Layout of a job whose Kind is 1 to 4 on `grid`: one engine for every
+// grid. The standard grid needs no pattern; any other sums `pattern`, the
+// job's element widths from its encoder.
 SymbolLayout LayOut(const BarcodeJob& job, const Grid& grid = Grid{},
                     std::string_view pattern = {});
 
 // Draws background, bearer frame, bars, extended guards and the digits of
-// `job` onto `canvas`; `pattern` is its encoder's element widths. Raises
+// `job` onto `canvas`; `pattern` is its encoder's element widths. The
+// digits go as text (SetFont, TextWidth, DrawString); an OutliningCanvas
+// around `canvas` makes them outlines. Raises
 // ConversionError for a non-digit in Digits (via the check digit of the
 // printed line).
 void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLayout& layout,

@@ -102,4 +102,11 @@ std::string JoinTypedFolder(std::string_view selected, std::string_view typed) {
     return path.append(typed);
 }
 
+std::string CreateFolderQuestion(std::string_view path) {
+    return FillMessage("フォルダ「%s」はありません。作成しますか?", path);
+}
+std::string FolderCreateMessage(std::string_view path) {
+    return FillMessage("フォルダ「%s」を作成できません。", path);
+}
+
 }  // namespace merrowin

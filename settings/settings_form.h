@@ -111,4 +111,16 @@ std::size_t CellIndex(SizeField row, SymbologyKind kind);
 // ("E:\x", "E:x") or a network path stays as typed.
 std::string JoinTypedFolder(std::string_view selected, std::string_view typed);
 
+// The save folder's questions and failures.
+std::string CreateFolderQuestion(
+    std::string_view path);  // フォルダ「%s」はありません。作成しますか?
+std::string FolderCreateMessage(std::string_view path);  // フォルダ「%s」を作成できません。
+
+// The settings window's question before it erases the program's registry key.
+inline constexpr std::string_view kEraseQuestionTitle = "レジストリを消去してもいいですか?";
+inline constexpr std::string_view kEraseQuestion =
+    "「OK」ボタンをクリックすると関連レジストリを消去し、「Merrowin」を終了します。"
+    "アンインストールする場合は、その後「Merrowin」を起動しないで、"
+    "インストールフォルダごと削除してください。";
+
 }  // namespace merrowin

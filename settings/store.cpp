@@ -1,5 +1,6 @@
 #include "settings/store.h"
 
+#include "common/errors.h"
 #include "common/text.h"
 
 namespace merrowin {
@@ -30,6 +31,19 @@ void WriteInteger(SettingsAccessor& store, std::string_view section, std::string
 void WriteBool(SettingsAccessor& store, std::string_view section, std::string_view name,
                bool value) {
     store.WriteText(section, name, value ? "1" : "0");
+}
+
+std::string RegistryTypeMessage(std::string_view valueName) {
+    return FillMessage("'%s' のデータ型が不正です", valueName);
+}
+std::string KeyCreateMessage(std::string_view keyName) {
+    return FillMessage("キー %s の作成に失敗しました", keyName);
+}
+std::string ValueWriteMessage(std::string_view valueName) {
+    return FillMessage("'%s' の設定に失敗しました", valueName);
+}
+std::string KeyDeleteMessage(std::string_view keyName) {
+    return FillMessage("キー %s の削除に失敗しました", keyName);
 }
 
 }  // namespace merrowin

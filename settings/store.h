@@ -45,4 +45,10 @@ void WriteInteger(SettingsAccessor& store, std::string_view section, std::string
 void WriteBool(SettingsAccessor& store, std::string_view section, std::string_view name,
                bool value);
 
+// The store's failures, named after the registry value or key.
+std::string RegistryTypeMessage(std::string_view valueName);  // '%s' のデータ型が不正です
+std::string KeyCreateMessage(std::string_view keyName);  // キー %s の作成に失敗しました
+std::string ValueWriteMessage(std::string_view valueName);  // '%s' の設定に失敗しました
+std::string KeyDeleteMessage(std::string_view keyName);  // キー %s の削除に失敗しました
+
 }  // namespace merrowin

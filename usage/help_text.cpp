@@ -6,59 +6,12 @@
 
 #include "common/text.h"
 #include "model/options.h"
+#include "model/symbology.h"
 
 namespace merrowin {
 namespace {
 
 // clang-format off
-constexpr std::array<std::pair<std::string_view, std::string_view>, 12> kSwitches{{
-    {"/j13",  "JAN-13。ガードバーを長くし、数字をバーの下に分けて書きます"},
-    {"/j13b", "JAN-13。バーはすべて同じ高さ、数字は中央に 1 行 (/no で消せます)"},
-    {"/j13t", "/j13b の数字の前に T を付けます (/no は効きません)"},
-    {"/j8",   "JAN-8。ガードバーを長くし、数字をバーの下に分けて書きます"},
-    {"/j8b",  "JAN-8。バーはすべて同じ高さ、数字は中央に 1 行 (/no で消せます)"},
-    {"/j8f",  "/j8b の数字の前に F を付けます (/no は効きません)"},
-    {"/i14",  "ITF-14。ベアラーフレームなし"},
-    {"/i14f", "ITF-14。ベアラーフレーム付き"},
-    {"/i14h", "ITF-14。ベアラーバーを上と下だけに付けます (ラベル用)"},
-    {"/i16",  "ITF-16。ベアラーフレームなし"},
-    {"/i16f", "ITF-16。ベアラーフレーム付き"},
-    {"/i16h", "ITF-16。ベアラーバーを上と下だけに付けます (ラベル用)"},
-}};
-
-// The options without a number, as the help lists them before the sizes.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kOtherOptions{{
-    {"/cdDIGITS", "データ (必須)。JAN-13 は 12 桁、JAN-8 は 7 桁、ITF-14 は 13 桁、\n"
-                  "ITF-16 は 15 桁。チェックデジットは自動で計算して付けます。\n"
-                  "余分な文字は無視します: JAN-13 を 13 桁で書いても 13 桁目は\n"
-                  "使わず、チェックデジットを計算し直します。そのため 12 桁までの\n"
-                  "打ち間違いはエラーにならず、別のコードになります。書いた\n"
-                  "チェックデジットを確かめるのは /bt だけです。\n"
-                  "足りないときは「コマンドが正しくありません。」"},
-    {"/btLIST",   "商品リスト LIST の 1 行ごとに 1 つの図をファイルに作ります\n"
-                  "(一括作成)。チェックデジット付きのデータは検査します。\n"
-                  "結果は LIST の横の「LIST の名前.report.tsv」に書きます。\n"
-                  "全行成功で終了コード 0、それ以外は 1。下の「商品リストから\n"
-                  "一括作成 (/bt)」を参照"},
-    {"/flNAME",   "図を NAME.emf にも保存します。/fl だけのときは、データと\n"
-                  "チェックデジットを名前にします"},
-    {"/drFOLDER", "保存先のフォルダ。* は空白の代わりです。/dr だけのときは\n"
-                  "設定画面で指定したフォルダをこの実行に限り使いません\n"
-                  "(設定は変わりません)"},
-    {"/nc",       "/fl の後に書くと、ファイルだけに出力し、クリップボードは\n"
-                  "変えません"},
-    {"/no",       "数字を描きません (/j13b、/j8b、ITF)"},
-    {"/idN",      "ITF-14 (/i14、/i14f、/i14h) で、JAN から集合包装用商品コードを\n"
-                  "作ります。N はインジケータ 1～8。/cd には JAN-13 を 12 桁か、\n"
-                  "チェックデジット付きの 13 桁で書きます (違っていればエラー)。\n"
-                  "ファイル名は 14 桁のコードです"},
-    {"/adDIGITS", "JAN-13 (/j13、/j13b、/j13t) の右にアドオンを付けます。\n"
-                  "DIGITS は 2 桁か 5 桁 (それ以外はエラー)。雑誌コードに使います"},
-    {"/ol",       "数字と文字を OCR-B の輪郭 (塗りつぶした図形) で描きます。\n"
-                  "フォントがなくても、どのパソコンとプリンターでも同じ形に\n"
-                  "なります (■ 印刷)。コマンドラインだけのもので、保存されません"},
-}};
-
 // What each size is, in the settings window's own words; the value line
 // under it comes from the option table.
 constexpr std::array<std::pair<SizeField, std::string_view>, 13> kSizeMeanings{{
@@ -82,6 +35,12 @@ constexpr std::array<std::pair<SizeField, std::string_view>, 13> kSizeMeanings{{
                               "太くします (■ 印刷)。コマンドラインだけのもので、保存されません"},
 }};
 // clang-format on
+
+// Replaces the one `marker` in `text`, if any, by `value`.
+void Replace(std::string& text, std::string_view marker, std::string_view value) {
+    const std::size_t at = text.find(marker);
+    if (at != std::string::npos) text.replace(at, marker.size(), value);
+}
 
 // Where the text of a list row starts: two blanks, then the term padded.
 constexpr std::size_t kTermColumn = 14;
@@ -235,11 +194,14 @@ constexpr std::string_view kLists =
     "  コードの列は入力の前に「セルの書式設定」›「文字列」にします。数値の\n"
     "  ままだと Excel は 4.90123E+12 のような指数表示で保存し、先頭の 0 を\n"
     "  消します (ITF-16 の 16 桁は最後の桁も失います)。指数表示の行は\n"
-    "  エラー「Excel の指数表示です。列を文字列にして保存し直してください」。\n"
-    "  先頭の 0 が消えて 1 桁短い行は、ほかの行にチェックデジット付きの\n"
-    "  コードが 1 行でもあればエラー「桁数がほかの行と違います。先頭の 0 が\n"
-    "  消えていませんか」。どの行もチェックデジットなしのときは短い形として\n"
-    "  読むので、0 の消えたコードは気づかれずに別のコードになります。\n"
+    "  エラー「Excel の指数表示です。この CSV からは元の数字に戻せません。\n"
+    "  元のブックで列の表示形式をユーザー定義「0000000000000」にして、保存し\n"
+    "  直してください」(0 はコードの桁数)。先頭の 0 が消えて 1 桁短い行は、\n"
+    "  ほかの行にチェックデジット付きのコードが 1 行でもあり、0 を付けると\n"
+    "  正しいコードになるときエラー「桁数がほかの行と違います。先頭の 0 が\n"
+    "  消えていませんか」。そうでない行はチェックデジットなしとして作ります。\n"
+    "  どの行もチェックデジットなしのときは短い形として読むので、0 の\n"
+    "  消えたコードは気づかれずに別のコードになります。\n"
     "\n"
     "  文字コード: BOM があればそのとおり。なければ、UTF-8 としてだけ正しい\n"
     "  か、UTF-8 のかな・漢字や café のような文字があれば UTF-8、そうでなけ\n"
@@ -281,7 +243,9 @@ constexpr std::string_view kLists =
     "  状態 (英語の 4 語): ok はファイルを作った、error は作らなかった (理由が\n"
     "  4 列目、古いファイルは残る)、header は見出し、cancelled は中止で届か\n"
     "  なかった行。1 行目の ( ) は読んだ文字コード (UTF-8、UTF-8 (BOM)、\n"
-    "  UTF-16、Shift-JIS、ANSI (コードページ N))。Excel で開いたままの\n"
+    "  UTF-16、Shift-JIS、または 西ヨーロッパ言語 (Windows-1252) などの\n"
+    "  Windows の言語名。日本語以外の Windows でも、日本語を含むシフト JIS\n"
+    "  のリストは Shift-JIS で読みます)。Excel で開いたままの\n"
     "  レポートは置き換えられないので、横に「codes.report (2).tsv」として\n"
     "  書きます。\n"
     "\n"
@@ -291,10 +255,14 @@ constexpr std::string_view kLists =
     "  (残っているのは前の実行のもの)。同じリストをもう一度実行してください。\n"
     "\n"
     "  Word の差し込み印刷でラベルにする (ファイル名を JAN コードにするため\n"
-    "  B 列「ファイル名」を空にし、C 列に商品名を置いたシートの例):\n"
+    "  B 列「ファイル名」を空にし、C 列に商品名を置いたシートの例)。B 列が\n"
+    "  空の行のファイル名はチェックデジット付きの 13 桁なので、A 列には\n"
+    "  13 桁を書きます (12 桁では Word が図を見つけられません):\n"
     "  1. ブックを C:\\Labels\\labels.xlsx で保存し、「CSV UTF-8」で\n"
     "     C:\\Labels\\labels.csv としても保存します。\n"
-    "  2. merrowin /j13 /btC:\\Labels\\labels.csv /drC:\\Labels /mw33\n"
+    "  2. コマンドプロンプトで、merrowin.exe をフルパスで書いて実行します:\n"
+    "     \"C:\\Tools\\Merrowin\\merrowin.exe\" /j13 /btC:\\Labels\\labels.csv /drC:\\Labels "
+    "/mw33\n"
     "  3. Word の「差し込み文書」›「差し込み印刷の開始」›「ラベル」で、図\n"
     "     (幅 約 37.3 mm、高さ 約 25.4 mm) より大きいラベルを選びます。\n"
     "  4. 「宛先の選択」›「既存のリストを使用」で labels.xlsx を選び、\n"
@@ -338,11 +306,14 @@ constexpr std::string_view kCodesAroundJan =
     "  計算し直したチェックデジット。インジケータは GS1 Japan の定めるとおり\n"
     "  1～8 で、荷姿や入り数の違いを表します。\n"
     "\n"
-    "  merrowin /i14f /id1 /cd4901234567894 /fl\n"
-    "      14901234567891 を 14901234567891.emf に保存します\n"
-    "  merrowin /i14f /id1 /btC:\\Labels\\codes.csv /drC:\\Labels\n"
-    "      リストの 1 行ごとの JAN から集合包装用商品コードを作ります。\n"
-    "      ファイル名は 14 桁 (リストに名前があればその名前)\n"
+    "  merrowin /i14f /id1 /cd4901234567894 /fl /mw100\n"
+    "      14901234567891 を 14901234567891.emf に保存します。/mw100 (モジュール\n"
+    "      幅 1.00 mm) で GS1 の標準の大きさ (図は幅 156.5 mm) になります\n"
+    "  merrowin /i14f /id1 /btC:\\Cartons\\cartons.csv /drC:\\Cartons /mw100\n"
+    "      JAN のリスト C:\\Cartons\\cartons.csv の 1 行ごとに集合包装用商品\n"
+    "      コードを C:\\Cartons に作ります。ファイル名は 14 桁 (リストに名前が\n"
+    "      あればその名前)。JAN の図 (C:\\Labels) とリストもフォルダも分けない\n"
+    "      と、JAN の図とレポートを上書きします\n"
     "\n"
     "  JAN のチェックデジットが違うとき (正しい数字を示します)、インジケータが\n"
     "  1～8 でないとき、ITF-14 以外で /id を使ったときはエラーで止まり、\n"
@@ -550,14 +521,26 @@ std::string RangeText(const NumericOption& option) {
 
 std::vector<HelpEntry> HelpSwitches() {
     std::vector<HelpEntry> entries;
-    for (auto [term, text] : kSwitches) entries.push_back({std::string(term), std::string(text)});
+    for (const SymbologyDescriptor& symbology : Symbologies())
+        for (const SwitchStyle& style : symbology.switches)
+            entries.push_back({std::string(style.text), std::string(style.help)});
     return entries;
 }
 
 std::vector<HelpEntry> HelpOptions() {
     std::vector<HelpEntry> entries;
-    for (auto [term, text] : kOtherOptions)
-        entries.push_back({std::string(term), std::string(text)});
+    for (const TextOption& option : kTextOptions) {
+        std::string text(option.help);
+        Replace(text, "{kind}",
+                option.onlyFor == SymbologyKind::None ? "" : KindAndSwitches(option.onlyFor));
+        Replace(text, "{indicators}", IndicatorRangeText());
+        Replace(text, "{add-on lengths}", AddOnLengthsText());
+        // Appended rather than "/" + key: GCC 12's -Wrestrict wrongly
+        // flags operator+ on a literal when optimised.
+        std::string term("/");
+        term.append(option.key).append(option.value);
+        entries.push_back({std::move(term), std::move(text)});
+    }
     for (auto [field, meaning] : kSizeMeanings) {
         const NumericOption& option = OptionOf(field);
         // The placeholder shows the fewest digits taken as written.

@@ -427,6 +427,10 @@ std::optional<FileIdentity> WinBatchPort::SavePicture(const std::string& path,
     return SaveReplacing(path, bytes, false, mayReplace);
 }
 
+std::optional<FileIdentity> WinBatchPort::IdentityOf(const std::string& path) {
+    return win::IdentityOf(ExtendedPathFor(Widen(path), 0));
+}
+
 bool WinBatchPort::Progress(std::size_t done, std::size_t total) {
     return progress_(done, total);
 }

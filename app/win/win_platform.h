@@ -60,6 +60,7 @@ public:
     std::optional<FileIdentity> SavePicture(const std::string& path,
                                             const std::vector<std::uint8_t>& bytes,
                                             const ReplaceQuestion& mayReplace) override;
+    std::optional<FileIdentity> IdentityOf(const std::string& path) override;
     bool Progress(std::size_t done, std::size_t total) override;
 
 private:

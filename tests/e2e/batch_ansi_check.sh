@@ -42,7 +42,8 @@ echo "Shift-JIS list: $(ls "$work/out" | tr '\n' ' ')"
 # The product-list examples of README.txt's Japanese part, run as written:
 # the list as Excel saves it in Shift-JIS at C:\Labels\codes.csv, the batch
 # file that runs C:\Tools\Merrowin\merrowin.exe on it, the report it shows,
-# and the command of the Word labels' steps on that sheet saved as CSV UTF-8.
+# and the command of the Word labels' steps (merrowin.exe by its full path,
+# as a new command prompt needs) on that sheet saved as CSV UTF-8.
 # The help shows the same examples (tests/unit/help_text_test.cpp).
 readme=$(dirname "$0")/../../docs/README-windows.txt
 drive=$prefix/drive_c
@@ -59,7 +60,8 @@ example() {
 list=$(example '    JANコード,商品名' '')
 batch=$(example '    @echo off' '/bt')
 report=$(example '    行  状態' '')
-word=$(sed '/^-----/,$d' "$readme" | tr -d '\r' | grep -o 'merrowin /j13 /btC:\\Labels\\labels.csv[^ ]*.*')
+word=$(sed '/^-----/,$d' "$readme" | tr -d '\r' |
+    grep -o '"C:\\Tools\\Merrowin\\merrowin.exe" /j13 /btC:\\Labels\\labels.csv.*')
 if [ -z "$list" ] || [ -z "$batch" ] || [ -z "$report" ] || [ -z "$word" ]; then
     echo "README.txt: the list, the batch file, the report or the Word labels' command is missing" >&2
     exit 1
@@ -108,8 +110,9 @@ printf '\357\273\277JANコード,ファイル名,商品名\r\n4901234567894,,り
     > "$labels/labels.csv"
 status=0
 # shellcheck disable=SC2086 # the command's words, as a command prompt splits them
-LOCPATH="$work/locale" LC_ALL=ja_JP.UTF-8 "$wine_run" "$prefix" "$drive/Tools/Merrowin/merrowin.exe" \
-    ${word#merrowin } </dev/null || status=$?
+LOCPATH="$work/locale" LC_ALL=ja_JP.UTF-8 "$wine_run" "$prefix" \
+    "$(printf '%s' "$word" | sed 's/^"\([^"]*\)".*/\1/')" \
+    $(printf '%s' "$word" | sed 's/^"[^"]*" //') </dev/null || status=$?
 [ "$status" -eq 0 ] || { echo "the Word labels' command ended with status $status" >&2; exit 1; }
 for name in 4901234567894.emf 4901234567900.emf; do
     [ -f "$labels/$name" ] || { echo "no file $name for the Word labels" >&2; exit 1; }

@@ -1,6 +1,8 @@
 // Batch generation (/bt) end to end: a product list in, a folder of
 // pictures and a report out, with the window's progress, 中止 and the
 // error state; and what a batch killed halfway leaves behind.
+#include "app/batch.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -11,6 +13,7 @@
 #include "app/product_list.h"
 #include "common/errors.h"
 #include "encode/check_digit.h"
+#include "model/data_field.h"
 #include "tests/e2e/e2e_test.h"
 
 namespace merrowin::e2e {
@@ -323,6 +326,57 @@ TEST_F(BatchTest, NamesFoldedAsWindowsFoldsThem) {
                   Row(2, "error", WithCheck(2), DuplicateNameMessage("Ａ1", 1)));
     ASSERT_EQ(Run(L"/j13 /cd" + Wide(Data(1)) + L" /flsingle /nc " + DrOption(out_.Path())), 0u);
     EXPECT_EQ(ReadFileBytes(Cwd() + L"\\ａ1.emf"), ReadFileBytes(out_ / L"single.emf"));
+}
+
+// Two lists made into one folder at once, sharing their names, as two
+// scheduled jobs printing into one shared folder do. The second list takes
+// the first's names in another order, a name the first has made, then one
+// it has yet to come to: each of its saves replaces a file the first made,
+// and the file system hands the freed file ID (the inode under Wine, the
+// MFT record on NTFS) to its next new file, under a name the first is yet
+// to make. No good line is refused for that; every file is whole and holds
+// one of the two symbols of its name.
+TEST_F(BatchTest, TwoListsIntoOneFolderAtOnce) {
+    constexpr int kLines = 300;
+    std::string lists[2];
+    for (int i = 0; i < kLines; ++i) {
+        const int name = i % 2 ? kLines / 2 + i / 2 : i / 2;
+        lists[0] += Data(i) + ",n" + std::to_string(i) + "\r\n";
+        lists[1] += Data(1000 + name) + ",n" + std::to_string(name) + "\r\n";
+    }
+    const std::wstring listNames[2] = {L"first.csv", L"second.csv"};
+    const std::wstring alone[2] = {out_ / L"alone1", out_ / L"alone2"};
+    for (int list = 0; list < 2; ++list) {
+        WriteFileBytes(out_ / listNames[list], lists[list]);
+        MakeDirectory(alone[list]);
+        // Each list by itself, for the symbols each name may hold.
+        ASSERT_EQ(Run(L"/j13 \"/bt" + out_ / listNames[list] + L"\" " + DrOption(alone[list])), 0u);
+    }
+    // Started together, not one after the other's window.
+    Process first(MerrowinExe(), L"/j13 \"/bt" + out_ / listNames[0] + L"\" " + DrOption(Cwd()),
+                  Cwd(), false);
+    Process second(MerrowinExe(), L"/j13 \"/bt" + out_ / listNames[1] + L"\" " + DrOption(Cwd()),
+                   Cwd(), false);
+    EXPECT_EQ(first.WaitExit(), 0u);
+    EXPECT_EQ(second.WaitExit(), 0u);
+
+    const std::string prefix = Utf8(Cwd()) + "\\";
+    for (int list = 0; list < 2; ++list) {
+        const std::string report =
+            ReadFileBytes(out_ / (list ? L"second.report.tsv" : L"first.report.tsv"));
+        EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), kLines + 1);
+        EXPECT_EQ(report.find("\terror\t"), std::string::npos) << report;
+    }
+    const std::vector<std::wstring> found = FilesIn(Cwd());
+    EXPECT_EQ(found.size(), static_cast<std::size_t>(kLines));
+    for (const std::wstring& name : found) {
+        SCOPED_TRACE(Utf8(name));
+        const std::string bytes = ReadFileBytes(Cwd() + L"\\" + name);
+        const std::string ours = ReadFileBytes(alone[0] + L"\\" + name);
+        const std::string theirs = ReadFileBytes(alone[1] + L"\\" + name);
+        EXPECT_FALSE(bytes.empty());
+        EXPECT_TRUE(bytes == ours || bytes == theirs);
+    }
 }
 
 // Killed at any moment: every finished file complete, every old file old

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -66,6 +67,14 @@ public:
     unsigned SystemCodePage() override { return codePage; }
     std::optional<std::string> Decode(unsigned page, std::string_view bytes) override {
         if (page == 932) return FakeShiftJis(bytes);
+        if (page == 1252) {  // Latin-1 but for the right single quote
+            std::string out;
+            for (const char c : bytes) {
+                const auto byte = static_cast<unsigned char>(c);
+                AppendUtf8(byte == 0x92 ? U'\u2019' : char32_t{byte}, out);
+            }
+            return out;
+        }
         if (IsAscii(bytes)) return std::string(bytes);
         return std::nullopt;  // UTF-8 (65001) is never asked for; others not needed
     }
@@ -99,14 +108,20 @@ public:
                                             const std::vector<std::uint8_t>& bytes,
                                             const ReplaceQuestion& mayReplace) override {
         saves.push_back(path);
+        if (const auto other = meanwhile.find(saves.size()); other != meanwhile.end())
+            other->second(*this);
         if (path == refusedPath) throw MerrowinError(FileCreateMessage(path));
-        const auto alias = shortNames.find(path);
-        const std::string key = FakeFold(alias == shortNames.end() ? path : alias->second);
+        const std::string key = FileKey(path);
         if (const auto existing = files.find(key);
             existing != files.end() && !mayReplace(existing->second))
             return std::nullopt;
         lastBytes = bytes;
         return files[key] = FileIdentity{7, ++fileIndex};
+    }
+    std::optional<FileIdentity> IdentityOf(const std::string& path) override {
+        const auto file = files.find(FileKey(path));
+        if (file == files.end()) return std::nullopt;
+        return file->second;
     }
     bool Progress(std::size_t done, std::size_t total) override {
         progress = std::to_string(done) + " / " + std::to_string(total);
@@ -123,12 +138,20 @@ public:
     std::string refusedPath;                        // this one picture cannot be created
     std::map<std::string, FileIdentity> files;      // by folded path
     std::map<std::string, std::string> shortNames;  // a second name of a file
+    // What another program does to the folder before the n-th save.
+    std::map<std::size_t, std::function<void(FakeBatchPort&)>> meanwhile;
     std::uint64_t fileIndex = 0;
     std::vector<std::string> saves;
     std::vector<std::uint8_t> lastBytes;
     std::string progress;
     std::string reportPath;
     std::string report;
+
+private:
+    std::string FileKey(const std::string& path) const {
+        const auto alias = shortNames.find(path);
+        return FakeFold(alias == shortNames.end() ? path : alias->second);
+    }
 };
 
 std::string ReportHead(std::string_view encoding) {
@@ -198,23 +221,37 @@ TEST(BatchRun, SameBytesAsASingleRun) {
 // Names Windows takes for one file: folded by the system's table, and a
 // file this batch made reached under another name (its 8.3 short name) is
 // never replaced. Either way the second line is an error naming the first.
+// A file ID another program's doing freed and the file system gave to the
+// file under the second name is no file of this run: that line is made.
+enum class Meanwhile {
+    Nothing,
+    FirstReplaced,  // saved over by rename: line 1's name is a new file
+    FirstDeleted,
+};
 struct FoldRow {
     int row;
     const char* first;
     const char* second;
     const char* shortName;  // the first file's second name, or nullptr
-    bool oneFile;
+    Meanwhile other;        // before the second line, the second name getting line 1's old ID
+    std::size_t files;      // in the folder at the end
+    const char* refusal;    // the second line's error, or "" when made
 };
 
 // clang-format off
 const FoldRow kFoldRows[] = {
-    /* 0*/ {0, "ａ1", "Ａ1", nullptr, true},
-    /* 1*/ {1, "é", "É", nullptr, true},
-    /* 2*/ {2, "Ж", "ж", nullptr, true},
-    /* 3*/ {3, "label", "LaBeL", nullptr, true},
-    /* 4*/ {4, "a", "á", nullptr, false},
-    /* 5*/ {5, "ｓ", "s", nullptr, false},
-    /* 6*/ {6, "longname-abcdefgh", "LONG~400", "C:\\Work\\LONG~400.emf", true},
+    /* 0*/ {0, "ａ1", "Ａ1", nullptr, Meanwhile::Nothing, 1, "ファイル名「Ａ1」は 1 行目と同じです"},
+    /* 1*/ {1, "é", "É", nullptr, Meanwhile::Nothing, 1, "ファイル名「É」は 1 行目と同じです"},
+    /* 2*/ {2, "Ж", "ж", nullptr, Meanwhile::Nothing, 1, "ファイル名「ж」は 1 行目と同じです"},
+    /* 3*/ {3, "label", "LaBeL", nullptr, Meanwhile::Nothing, 1,
+            "ファイル名「LaBeL」は 1 行目と同じです"},
+    /* 4*/ {4, "a", "á", nullptr, Meanwhile::Nothing, 2, ""},
+    /* 5*/ {5, "ｓ", "s", nullptr, Meanwhile::Nothing, 2, ""},
+    /* 6*/ {6, "longname-abcdefgh", "LONG~400", "C:\\Work\\LONG~400.emf", Meanwhile::Nothing, 1,
+            "ファイル名「LONG~400」は 1 行目の「longname-abcdefgh」と同じファイルを指します "
+            "(Windows の短い名前などの別名)。別の名前にしてください"},
+    /* 7*/ {7, "n1", "n197", nullptr, Meanwhile::FirstReplaced, 2, ""},
+    /* 8*/ {8, "n1", "n197", nullptr, Meanwhile::FirstDeleted, 1, ""},
 };
 // clang-format on
 
@@ -224,22 +261,28 @@ TEST_P(BatchNames, OneFileOneLine) {
     const FoldRow& row = GetParam();
     FakePlatform platform;
     FakeBatchPort port;
-    if (row.shortName)
-        port.shortNames[row.shortName] = "C:\\Work\\" + std::string(row.first) + ".emf";
+    const std::string firstPath = "C:\\Work\\" + std::string(row.first) + ".emf";
+    const std::string secondPath = "C:\\Work\\" + std::string(row.second) + ".emf";
+    if (row.shortName) port.shortNames[row.shortName] = firstPath;
+    port.meanwhile[2] = [&](FakeBatchPort& folder) {
+        const FileIdentity lineOnes = folder.files[FakeFold(firstPath)];
+        if (row.other == Meanwhile::FirstReplaced) folder.files[FakeFold(firstPath)] = {7, 900};
+        if (row.other == Meanwhile::FirstDeleted) folder.files.erase(FakeFold(firstPath));
+        if (row.other != Meanwhile::Nothing) folder.files[FakeFold(secondPath)] = lineOnes;
+    };
     port.list =
         "\xEF\xBB\xBF"
         "4901234567894," +
         std::string(row.first) + "\n4901234567894," + row.second + "\n";
     RunBatch(ParseCommandLine({"/j13", kListArgument, "/drC:\\Work"}), LoadBuiltInDefaults,
              platform, port);
-    const std::string second = "2\t" + std::string(row.oneFile ? "error" : "ok") +
-                               "\t4901234567894\t" +
-                               (row.oneFile ? DuplicateNameMessage(row.second, 1)
-                                            : "C:\\Work\\" + std::string(row.second) + ".emf");
-    EXPECT_EQ(port.report, ReportHead("UTF-8 (BOM)") + "1\tok\t4901234567894\tC:\\Work\\" +
-                               row.first + ".emf\r\n" + second + "\r\n");
-    EXPECT_EQ(port.files.size(), row.oneFile ? 1u : 2u);
-    EXPECT_EQ(port.fileIndex, row.oneFile ? 1u : 2u);  // line 1's file never replaced
+    const bool refused = *row.refusal != '\0';
+    const std::string second = "2\t" + std::string(refused ? "error" : "ok") + "\t4901234567894\t" +
+                               (refused ? std::string(row.refusal) : secondPath);
+    EXPECT_EQ(port.report, ReportHead("UTF-8 (BOM)") + "1\tok\t4901234567894\t" + firstPath +
+                               "\r\n" + second + "\r\n");
+    EXPECT_EQ(port.files.size(), row.files);
+    EXPECT_EQ(port.fileIndex, refused ? 1u : 2u);  // line 1's file never replaced
 }
 
 INSTANTIATE_TEST_SUITE_P(, BatchNames, testing::ValuesIn(kFoldRows),
@@ -258,13 +301,25 @@ TEST(BatchReport, NamesTheEncoding) {
     const Row rows[] = {
         {0, 932, "4901234567894,\x95\x69\x96\xBC\r\n", "Shift-JIS", "品名"},
         {1, 65001, "4901234567894,\x95\x69\x96\xBC\r\n", "Shift-JIS", "品名"},
-        {2, 1252, "4901234567894,a\r\n", "ANSI (コードページ 1252)", "a"},
+        {2, 1252, "4901234567894,a\r\n", "西ヨーロッパ言語 (Windows-1252)", "a"},
         {3, 932,
          "\xEF\xBB\xBF"
          "4901234567894,a\r\n",
          "UTF-8 (BOM)", "a"},
         {4, 932, Utf16Le(u"4901234567894,品名\r\n"), "UTF-16", "品名"},
         {5, 932, "4901234567894,アイス\r\n", "UTF-8", "アイス"},
+        // Japanese Shift-JIS on a Western Windows; ポ's second byte is "|".
+        {6, 1252,
+         "4901234567894,\x83\x58\x83\x7C\x81\x5B\x83\x63\x83\x68\x83\x8A\x83\x93\x83\x4E\r\n",
+         "Shift-JIS", "スポーツドリンク"},
+        // Western text that is Shift-JIS too (è m, û l, é e; ’ s) but not Japanese.
+        {7, 1252,
+         "4901234567894,Cr\xE8me br\xFBl\xE9"
+         "e\r\n",
+         "西ヨーロッパ言語 (Windows-1252)", "Crème brûlée"},
+        {8, 1252, "4901234567894,Kellogg\x92s\r\n", "西ヨーロッパ言語 (Windows-1252)", "Kellogg’s"},
+        {9, 1252, "4901234567894,\x97\xCE\x92\x83\r\n", "Shift-JIS", "〓〓"},  // 緑茶
+        {10, 874, "4901234567894,a\r\n", "タイ語 (Windows-874)", "a"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE("row " + std::to_string(row.row));
@@ -417,18 +472,21 @@ TEST(BatchRun, BadListWritesNothing) {
 // With id every line holds a JAN-13 and makes the carton code of it: the
 // same bytes as a single run, named by the 14 digits or the list's name; a
 // JAN with a wrong check digit is that line's error naming the right one,
-// and a JAN one digit short among full ones lost its leading zero.
+// and a JAN one digit short among full ones lost its leading zero when a 0
+// in front makes it a valid JAN-13; else it is the 12 digits of one.
 TEST(BatchRun, CartonCodesFromAListOfJans) {
     FakePlatform single;
     RunGeneration(ParseCommandLine({"/i14h", "/id1", "/cd4901234567894", "/fl", "/nc"}),
                   LoadBuiltInDefaults, single);
     FakePlatform platform;
     FakeBatchPort port;
-    port.list = "4901234567894\n4901234567894,case\n4901234567890\n14901234567891\n490123456789\n";
+    port.list =
+        "4901234567894\n4901234567894,case\n4901234567890\n14901234567891\n490123456783\n"
+        "490123456789,short\n";
     const BatchOutcome outcome = RunBatch(ParseCommandLine({"/i14h", kListArgument, "/id1"}),
                                           LoadBuiltInDefaults, platform, port);
-    EXPECT_EQ(port.saves,
-              (std::vector<std::string>{"D:\\Docs\\14901234567891.emf", "D:\\Docs\\case.emf"}));
+    EXPECT_EQ(port.saves, (std::vector<std::string>{"D:\\Docs\\14901234567891.emf",
+                                                    "D:\\Docs\\case.emf", "D:\\Docs\\short.emf"}));
     EXPECT_EQ(port.lastBytes, single.fileBytes);
     EXPECT_EQ(
         port.report,
@@ -438,8 +496,9 @@ TEST(BatchRun, CartonCodesFromAListOfJans) {
             "3\terror\t4901234567890\tチェックデジットが違います (正しくは 4)\r\n"
             "4\terror\t14901234567891\tデータが 14 桁です (12 "
             "桁、またはチェックデジット付きの 13 桁)\r\n"
-            "5\terror\t490123456789\t桁数がほかの行と違います。先頭の 0 が消えていませんか\r\n");
-    EXPECT_EQ(outcome.status, "5 件中 2 件を作成しました。エラー 3 件");
+            "5\terror\t490123456783\t桁数がほかの行と違います。先頭の 0 が消えていませんか\r\n"
+            "6\tok\t14901234567891\tD:\\Docs\\short.emf\r\n");
+    EXPECT_EQ(outcome.status, "6 件中 3 件を作成しました。エラー 3 件");
 }
 
 }  // namespace

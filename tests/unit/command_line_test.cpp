@@ -283,7 +283,7 @@ TEST(DataOption, MissingOrShortDataEndsInTheErrorState) {
     }
 }
 
-TEST(DataOption, NonDigitIsMetWhenTheDefaultNameIsFormed) {
+TEST(DataOption, NonDigitIsMetWhenTheDataFieldIsFormed) {
     BarcodeJob job;
     ApplySwitch("/j13", job);
     try {
@@ -292,9 +292,11 @@ TEST(DataOption, NonDigitIsMetWhenTheDefaultNameIsFormed) {
     } catch (const ConversionError& e) {
         EXPECT_STREQ(e.what(), "'x' は整数ではありません");
     }
-    // With a given name the data is taken as it stands; the encoder meets it.
-    BarcodeJob named = RunJob("/j13", {"/flx", "/cd12345678901x"});
-    EXPECT_EQ(named.Digits, "00012345678901x");
+    // A given name changes nothing: the data field is formed all the same.
+    BarcodeJob named;
+    ApplySwitch("/j13", named);
+    EXPECT_THROW(RunCommandLine(Options({"/flx", "/cd12345678901x"}), named, StoredSizes),
+                 ConversionError);
 }
 
 // The codes around a JAN: a carton code made from it (id) and an add-on
@@ -311,8 +313,9 @@ struct CodeRow {
 
 const std::string kCountOf11 = "データが 11 桁です (12 桁、またはチェックデジット付きの 13 桁)";
 const std::string kCountOf14 = "データが 14 桁です (12 桁、またはチェックデジット付きの 13 桁)";
-const std::string kCarton(kCartonKindMessage);
-const std::string kAddOn(kAddOnKindMessage);
+const std::string kCarton(
+    "/id (集合包装用商品コード) は ITF-14 (/i14、/i14f、/i14h) でだけ使えます");
+const std::string kAddOn("/ad (アドオン) は JAN-13 (/j13、/j13b、/j13t) でだけ使えます");
 
 // clang-format off
 const CodeRow kCodeRows[] = {

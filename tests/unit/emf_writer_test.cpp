@@ -12,8 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "encode/check_digit.h"
 #include "model/symbology.h"
 #include "render/layout.h"
+#include "render/outline_text.h"
+#include "render/picture.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -239,6 +242,7 @@ BarcodeJob DefaultJob(SymbologyKind kind, Style style) {
                  : kind == SymbologyKind::Itf16 ? "123456789012345"
                  : jan                          ? "000490123456789"
                                                 : "001490123456789";
+    job.CheckDigit = static_cast<char>('0' + CheckDigit(job.Digits));
     job.LeftMargin = jan ? 11 : 3;
     job.RightMargin = jan ? 7 : 3;
     job.TopMargin = job.BottomMargin = 3;
@@ -765,7 +769,8 @@ TEST(EmfWriterOutput, OutlinedDigits) {
             FakeFont font;
             EmfWriter writer({layout.W, layout.H, layout.W / 16, layout.H / 16, {9000, 4000}, {}},
                              kScreen, font.Measure());
-            DrawSymbol(job, pattern, layout, writer);
+            OutliningCanvas outlines(writer);
+            DrawSymbol(job, pattern, layout, outlines);
             EXPECT_EQ(font.calls, 0) << "nothing measured";
             return writer.Finish();
         };

@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <string>
 
 #include "common/errors.h"
-#include "encode/carton.h"
 #include "encode/check_digit.h"
+#include "model/data_field.h"
 #include "model/symbology.h"
 
 namespace merrowin {
@@ -214,24 +215,68 @@ TEST(AddOn, OnlyTwoOrFiveDigits) {
     }
 }
 
-TEST(CartonCode, IndicatorTheJansFirstTwelveDigitsAndANewCheckDigit) {
-    const struct {
-        std::uint8_t indicator;
-        const char* jan;
-        const char* code;
-    } rows[] = {
-        // GS1 Japan's example: JAN 4901234567894 in a case of indicator 1.
-        {1, "4901234567894", "14901234567891"},
-        {1, "490123456789", "14901234567891"},  // the JAN without its check digit
-        {8, "4901234567894", "84901234567890"},
-        {2, "4912345678904", "24912345678908"},
-        {1, "0000000000000", "10000000000007"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.jan);
-        EXPECT_EQ(CartonCode(row.indicator, row.jan), row.code);
+// The data field from what the command line or a list line gives: the
+// 15-character frame, and the data digits with their check digit (the
+// default file name), or the refusal.
+struct FieldRow {
+    int row;
+    SymbologyKind kind;
+    const char* data;
+    std::uint8_t indicator;
+    GivenCheck check;
+    const char* digits;  // "" with an error, or for no data
+    const char* code;
+    const char* error;
+};
+using enum GivenCheck;
+using K = SymbologyKind;
+// clang-format off
+constexpr FieldRow kFieldRows[] = {
+    // A single /cd: the first data digits, the check digit worked out anew.
+    { 0, K::Jan13, "490123456789",     0, Recomputed, "000490123456789", "4901234567894",    ""},
+    { 1, K::Jan13, "4901234567890",    0, Recomputed, "000490123456789", "4901234567894",    ""},
+    { 2, K::Jan13, "49012345678",      0, Recomputed, "",                "",                 ""},
+    { 3, K::Jan8,  "4901234",          0, Recomputed, "000000004901234", "49012347",         ""},
+    { 4, K::Itf14, "1490123456789",    0, Recomputed, "001490123456789", "14901234567891",   ""},
+    { 5, K::Itf16, "123456789012345",  0, Recomputed, "123456789012345", "1234567890123452", ""},
+    { 6, K::Jan13, "49012345678x9",    0, Recomputed, "",                "",                 "'x' は整数ではありません"},
+    { 7, K::Jan13, "4901234567８9",    0, Recomputed, "",                "",                 "'８' は整数ではありません"},
+    // A list line: the data digits, or with a check digit that must be right.
+    { 8, K::Jan13, "4901234567894",    0, Verified,   "000490123456789", "4901234567894",    ""},
+    { 9, K::Jan13, "4901234567890",    0, Verified,   "",                "",                 "チェックデジットが違います (正しくは 4)"},
+    {10, K::Jan8,  "49012347",         0, Verified,   "000000004901234", "49012347",         ""},
+    {11, K::Itf16, "1234567890123",    0, Verified,   "",                "",                 "データが 13 桁です (15 桁、またはチェックデジット付きの 16 桁)"},
+    {12, K::Itf14, "14901234567891",   0, Verified,   "001490123456789", "14901234567891",   ""},
+    // A carton code: the indicator and the JAN's first 12 digits, the JAN's
+    // check digit verified either way (GS1 Japan's example is row 13).
+    {13, K::Itf14, "4901234567894",    1, Recomputed, "001490123456789", "14901234567891",   ""},
+    {14, K::Itf14, "490123456789",     1, Verified,   "001490123456789", "14901234567891",   ""},
+    {15, K::Itf14, "4901234567894",    8, Verified,   "008490123456789", "84901234567890",   ""},
+    {16, K::Itf14, "4912345678904",    2, Recomputed, "002491234567890", "24912345678908",   ""},
+    {17, K::Itf14, "0000000000000",    1, Recomputed, "001000000000000", "10000000000007",   ""},
+    {18, K::Itf14, "4901234567890",    1, Recomputed, "",                "",                 "チェックデジットが違います (正しくは 4)"},
+    {19, K::Itf14, "4901234567",       1, Recomputed, "",                "",                 "データが 10 桁です (12 桁、またはチェックデジット付きの 13 桁)"},
+    {20, K::Itf14, "4901234567-94",    1, Recomputed, "",                "",                 "'-' は整数ではありません"},
+};
+// clang-format on
+
+class DataFields : public testing::TestWithParam<FieldRow> {};
+
+TEST_P(DataFields, FrameCodeOrRefusal) {
+    const FieldRow& row = GetParam();
+    try {
+        const std::optional<DataField> field =
+            MakeDataField({row.kind, row.data, row.indicator, row.check});
+        EXPECT_STREQ(row.error, "");
+        EXPECT_EQ(field ? field->digits : "", row.digits);
+        EXPECT_EQ(field ? field->Code() : "", row.code);
+    } catch (const MerrowinError& error) {
+        EXPECT_STREQ(error.what(), row.error);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(, DataFields, testing::ValuesIn(kFieldRows),
+                         [](const auto& i) { return "row" + std::to_string(i.param.row); });
 
 }  // namespace
 }  // namespace merrowin

@@ -142,7 +142,7 @@ const HelpLineRow kHelpLineRows[] = {
     {23, "■ 商品リストから一括作成 (/bt)"},
     {24, "  入力すると開きます。Esc キーで閉じます。Windows 10 より前の Windows"},
     {25, "  /idN        ITF-14 (/i14、/i14f、/i14h) で、JAN から集合包装用商品コードを"},
-    {26, "  merrowin /i14f /id1 /cd4901234567894 /fl"},
+    {26, "  merrowin /i14f /id1 /cd4901234567894 /fl /mw100"},
     {27, "    JAN-13   491、予備 1 桁 (0)、雑誌コード 5 桁、号数 2 桁、年号 1 桁、"},
 };
 

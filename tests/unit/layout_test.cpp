@@ -4,13 +4,16 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/errors.h"
 #include "common/text.h"
+#include "encode/check_digit.h"
 #include "encode/encoders.h"
 #include "model/symbology.h"
+#include "render/picture.h"
 #include "render/print_grid.h"
 
 namespace merrowin {
@@ -63,6 +66,7 @@ BarcodeJob Jan(SymbologyKind kind, std::string digits) {
     BarcodeJob job;
     job.Kind = kind;
     job.Digits = std::move(digits);
+    job.CheckDigit = static_cast<char>('0' + CheckDigit(job.Digits));
     job.LeftMargin = 11;
     job.RightMargin = 7;
     job.TopMargin = 3;
@@ -562,17 +566,12 @@ TEST(DrawSymbol, LineWiderThanPictureCentresTowardZero) {
     EXPECT_EQ(drawn.canvas.texts.back(), "text -53 128 12345 67890 12345 2");
 }
 
-TEST(DrawSymbol, BadDigitFailsBeforeAnythingIsDrawn) {
+TEST(DrawSymbol, AJobWithoutItsCheckDigitFailsBeforeAnythingIsDrawn) {
     BarcodeJob job = Jan(SymbologyKind::Jan13, "000123456789012");
     const std::string pattern = EncodeForKind(job.Kind, job.Digits);
-    job.Digits = "00012345678901x";
+    job.CheckDigit = '\0';
     RecordingCanvas canvas;
-    try {
-        DrawSymbol(job, pattern, LayOut(job), canvas);
-        ADD_FAILURE() << "no error";
-    } catch (const ConversionError& error) {
-        EXPECT_STREQ(error.what(), "'x' は整数ではありません");
-    }
+    EXPECT_THROW(DrawSymbol(job, pattern, LayOut(job), canvas), std::invalid_argument);
     EXPECT_TRUE(canvas.fills.empty());
     EXPECT_TRUE(canvas.texts.empty());
 }
@@ -783,6 +782,83 @@ TEST(LayOut, OnDots) {
     EXPECT_EQ(walked.H, standard.H);
     EXPECT_EQ(walked.Y3, standard.Y3);
 }
+
+// The picture of a job on a screen of 1280 x 1024 pixels, 338 x 270 mm:
+// its layout, the frame every writer states (.01 mm), the metafile's copy
+// (pixels) and the units per inch; nothing without area, the refusal of a
+// side beyond 32767, and whether the drawing is a barcode.
+struct PictureRow {
+    int row;
+    SymbologyKind kind;
+    int copyRate;
+    int moduleWidth;  // .01 mm
+    int dpi;
+    bool outlines;
+    int barHeight;
+    int width, height;          // layout; 0: no picture
+    FrameSize frame;            // .01 mm
+    int copyWidth, copyHeight;  // reference pixels
+    int dotsPerInch;
+    bool barcode;
+    const char* error;
+};
+
+class PictureRows : public testing::TestWithParam<PictureRow> {};
+
+TEST_P(PictureRows, FrameCopyAndRefusal) {
+    const PictureRow& row = GetParam();
+    BarcodeJob job =
+        IsJan(row.kind) ? Jan(row.kind, "000490123456789") : Itf(row.kind, "149012345678901", true);
+    job.CopyRate = row.copyRate;
+    job.ModuleWidth = row.moduleWidth;
+    job.DotsPerInch = row.dpi;
+    job.OutlinedText = row.outlines;
+    job.BarHeight = row.barHeight;
+    const std::string pattern = EncodeForKind(job.Kind, job.Digits);
+    std::optional<Picture> picture;
+    std::string error;
+    try {
+        picture = MakePicture(job, pattern, {1280, 1024, 338, 270});
+    } catch (const MerrowinError& e) {
+        error = e.what();
+    }
+    EXPECT_EQ(error, row.error);
+    ASSERT_EQ(picture.has_value(), row.width > 0);
+    if (!picture) return;
+    EXPECT_EQ(picture->layout.W, row.width);
+    EXPECT_EQ(picture->layout.H, row.height);
+    EXPECT_EQ(picture->frame, row.frame);
+    EXPECT_EQ(picture->page.frame, row.frame);
+    EXPECT_EQ(picture->page.copyWidth, row.copyWidth);
+    EXPECT_EQ(picture->page.copyHeight, row.copyHeight);
+    EXPECT_EQ(picture->dotsPerInch, row.dotsPerInch);
+    RecordingCanvas canvas(10);
+    EXPECT_EQ(DrawPicture(job, pattern, *picture, canvas), row.barcode);
+}
+
+// clang-format off
+const PictureRow kPictureRows[] = {
+    // 226 x 338 mm / 1280 = 5967.8, 152 x 270 / 1024 = 4007.8; 226 units on 59.68 mm: 96 dpi.
+    /*0*/ {0, SymbologyKind::Jan13, 100, 0,   0,   false, 60,    226,  152,  {5968, 4008},  226, 152, 96,   true,  ""},
+    // 170 x 152: 4489.1 and 4007.8.
+    /*1*/ {1, SymbologyKind::Jan8,  100, 0,   0,   false, 60,    170,  152,  {4489, 4008},  170, 152, 96,   true,  ""},
+    // 1 mm modules: 313 x 167 units of 0.5 mm; 592.7 x 316.7 pixels; 50.8 units an inch.
+    /*2*/ {2, SymbologyKind::Itf14, 100, 100, 0,   false, 60,    313,  167,  {15650, 8350}, 593, 317, 51,   true,  ""},
+    // 203 dpi: modules of 3 dots; 228 dots high (2 x 9 + 180 + 27 + 3) are
+    // 2852.8, and 108.2 pixels.
+    /*3*/ {3, SymbologyKind::Jan13, 100, 0,   203, false, 60,    339,  228,  {4242, 2853},  161, 108, 203,  true,  ""},
+    // Outlines: 16 units a half module in the standard picture's frame and copy.
+    /*4*/ {4, SymbologyKind::Jan13, 100, 0,   0,   true,  60,    3616, 2432, {5968, 4008},  226, 152, 1539, true,  ""},
+    // Bars of no height: a picture, but no barcode.
+    /*5*/ {5, SymbologyKind::Jan13, 100, 0,   0,   false, 0,     226,  32,   {5968, 844},   226, 32,  96,   false, ""},
+    /*6*/ {6, SymbologyKind::Jan13, 0,   0,   0,   false, 60,    0,    0,    {},            0,   0,   0,    false, ""},
+    // 2 x 20000 units of bars and 47 more: beyond a metafile's 16-bit sides.
+    /*7*/ {7, SymbologyKind::Itf16, 100, 0,   0,   false, 20000, 0,    0,    {},            0,   0,   0,    false, "図の大きさ 345 x 40047 が大きすぎます"},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, PictureRows, testing::ValuesIn(kPictureRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
 // A bar width reduction narrows every bar and widens every space by the
 // same, and moves no bar's centre (by half a unit for an odd one) nor the

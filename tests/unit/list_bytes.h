@@ -49,7 +49,13 @@ inline std::optional<std::string> FakeShiftJis(std::string_view bytes) {
                    i + 1 < bytes.size() && byte(i + 1) >= 0x40 && byte(i + 1) <= 0xFC &&
                    byte(i + 1) != 0x7F) {
             const std::string_view pair = bytes.substr(i, 2);
-            out += pair == "\x95\x69" ? "品" : pair == "\x96\xBC" ? "名" : "〓";
+            const unsigned char trail = byte(i + 1);
+            if (lead == 0x83 && trail <= 0x96)  // katakana: ァ (8340) to ヶ (8396), no 7F
+                AppendUtf8(0x30A1 + trail - 0x40 - (trail > 0x7F ? 1 : 0), out);
+            else if (pair == "\x81\x5B")
+                out += "ー";
+            else
+                out += pair == "\x95\x69" ? "品" : pair == "\x96\xBC" ? "名" : "〓";
             i += 2;
         } else {
             return std::nullopt;

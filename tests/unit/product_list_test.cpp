@@ -16,10 +16,13 @@ namespace {
 // Every line of a list, one text each: "number kind data|name|error".
 std::vector<std::string> ReadList(const std::string& bytes, SymbologyKind kind) {
     ChunkSource survey(bytes);
-    const ListSurvey found = SurveyList(survey, FakeShiftJis, kind);
+    const CodePageDecoder decode = [](unsigned, std::string_view bytes) {
+        return FakeShiftJis(bytes);
+    };
+    const ListSurvey found = SurveyList(survey, 932, decode, kind);
     if (found.encoding == ListEncoding::NotText) return {"not text"};
     ChunkSource source(bytes);
-    ListReader reader(source, found, FakeShiftJis, kind);
+    ListReader reader(source, found, decode, kind);
     std::vector<std::string> lines;
     std::size_t dataLines = 0;
     constexpr const char* kKinds[] = {"blank", "header", "good", "error"};
@@ -72,18 +75,18 @@ const ListRow kListRows[] = {
       "2 error JAN||データに数字でない文字「J」があります", "3 error ||データがありません"}},
     // The check digit is verified, never replaced.
     {8, "4901234567890\n", kJ13, {"1 error 4901234567890||チェックデジットが違います (正しくは 4)"}},
-    {9, "４９０１２３４５６７８９４\n４９０１２３４５６７８９\n", kJ13,
-     {"1 good 4901234567894|4901234567894|",
-      "2 error ４９０１２３４５６７８９||桁数がほかの行と違います。先頭の 0 が消えていませんか"}},
+    {9, "４９０１２３４５６７８９４\n４９０１２３４５６７８９\n４９０１２３４５６７８３\n", kJ13,
+     {"1 good 4901234567894|4901234567894|", "2 good 4901234567894|4901234567894|",
+      "3 error ４９０１２３４５６７８３||桁数がほかの行と違います。先頭の 0 が消えていませんか"}},
     {10, "4901-234567894\n49012345678\n49012345678940\n", kJ13,
      {"1 error 4901-234567894||データに数字でない文字「-」があります",
       "2 error 49012345678||データが 11 桁です (12 桁、またはチェックデジット付きの 13 桁)",
       "3 error 49012345678940||データが 14 桁です (12 桁、またはチェックデジット付きの 13 桁)"}},
     {11, "49012347\n49012340\n", SymbologyKind::Jan8,
      {"1 good 49012347|49012347|", "2 error 49012340||チェックデジットが違います (正しくは 7)"}},
-    {12, "1490123456789\n14901234567891\n", SymbologyKind::Itf14,
-     {"1 error 1490123456789||桁数がほかの行と違います。先頭の 0 が消えていませんか",
-      "2 good 14901234567891|14901234567891|"}},
+    {12, "1490123456782\n14901234567891\n1490123456789\n", SymbologyKind::Itf14,
+     {"1 error 1490123456782||桁数がほかの行と違います。先頭の 0 が消えていませんか",
+      "2 good 14901234567891|14901234567891|", "3 good 14901234567891|14901234567891|"}},
     {13, "123456789012345,x\n", SymbologyKind::Itf16, {"1 good 1234567890123452|x|"}},
     // Encodings: UTF-8 with a BOM, UTF-16LE with a BOM, Shift-JIS.
     {14, "\xEF\xBB\xBF商品,名\r\n490123456789,品名\r\n", kJ13,
@@ -122,12 +125,13 @@ const ListRow kListRows[] = {
     {23, "JAN(13桁),商品名\r\n4901234567894,a\r\n", kJ13,
      {"1 header JAN(13桁)||", "2 good 4901234567894|a|"}},
     {24, "4.90123E+12,a\n\"4,9e12\"\n4E12\n4901234567894\n", kJ13,
-     {"1 error 4.90123E+12||Excel の指数表示です。列を文字列にして保存し直してください",
-      "2 error 4,9e12||Excel の指数表示です。列を文字列にして保存し直してください",
-      "3 error 4E12||Excel の指数表示です。列を文字列にして保存し直してください",
+     {"1 error 4.90123E+12||Excel の指数表示です。この CSV からは元の数字に戻せません。元のブックで列の表示形式をユーザー定義「0000000000000」にして、保存し直してください",
+      "2 error 4,9e12||Excel の指数表示です。この CSV からは元の数字に戻せません。元のブックで列の表示形式をユーザー定義「0000000000000」にして、保存し直してください",
+      "3 error 4E12||Excel の指数表示です。この CSV からは元の数字に戻せません。元のブックで列の表示形式をユーザー定義「0000000000000」にして、保存し直してください",
       "4 good 4901234567894|4901234567894|"}},
-    // A leading zero Excel dropped, among lines that carry the check digit;
-    // a list of short forms alone computes the check digit.
+    // A leading zero Excel dropped, among lines that carry the check digit:
+    // only where a 0 in front makes a valid code (rows 9, 12 and 25); a
+    // list of short forms alone computes the check digit.
     {25, "4901234567894\n123456789012\n", kJ13,
      {"1 good 4901234567894|4901234567894|",
       "2 error 123456789012||桁数がほかの行と違います。先頭の 0 が消えていませんか"}},

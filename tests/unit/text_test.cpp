@@ -6,6 +6,8 @@
 
 #include "common/cmdline.h"
 #include "common/errors.h"
+#include "settings/settings_form.h"
+#include "settings/store.h"
 
 namespace merrowin {
 namespace {

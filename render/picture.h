@@ -1,0 +1,132 @@
+// The picture of a job, decided once for every writer: its geometry in
+// drawing units (the layout on its grid), its physical frame and the
+// mapping of the units onto that frame on the reference screen, and the
+// refusal of a picture too large to write. A writer only translates the
+// drawing into its format.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "model/job.h"
+#include "render/canvas.h"
+#include "render/layout.h"
+
+namespace merrowin {
+
+// What the reference screen reports of itself: its size in pixels and in
+// millimetres (HORZRES, VERTRES, HORZSIZE, VERTSIZE of the screen DC).
+struct ScreenFigures {
+    std::int32_t widthPixels = 0;
+    std::int32_t heightPixels = 0;
+    std::int32_t widthMm = 0;
+    std::int32_t heightMm = 0;
+    friend bool operator==(const ScreenFigures&, const ScreenFigures&) = default;
+};
+
+// The screen as a picture can use it: one that reports no size (some
+// remote and virtual displays do) is taken as the usual 96 pixels per
+// inch, so the picture still states one. A usable screen comes back as it is.
+ScreenFigures UsableScreen(ScreenFigures screen);
+
+// A physical size in .01 mm.
+struct FrameSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    friend bool operator==(const FrameSize&, const FrameSize&) = default;
+};
+
+// The frame of a picture width x height pixels of the screen: pixels x
+// (millimetres x 100) / screen pixels, each rounded to the nearest whole and
+// at least 1 for a side of at least 1 pixel. A screen that reports no
+// pixels raises std::invalid_argument.
+FrameSize FrameFromScreen(std::int32_t width, std::int32_t height, const ScreenFigures& screen);
+
+// A size in reference pixels.
+struct PixelSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    friend bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+
+// The reference pixels a frame covers on `screen`, as a player converts it
+// with the metafile header's szlDevice and szlMillimeters: frame x screen
+// pixels / (millimetres x 100), rounded to the nearest whole, at least 1
+// (saturated beyond the 32-bit range). A screen that reports no
+// millimetres raises std::invalid_argument.
+PixelSize PixelsOfFrame(const FrameSize& frame, const ScreenFigures& screen);
+
+// The frame of a picture width x height drawing units when one module (two
+// units) is `moduleWidth` .01 mm, shown at `copyRate` percent; rounded to
+// the nearest whole, at least 1 for a side of at least 1 unit.
+FrameSize FrameFromModuleWidth(std::int32_t width, std::int32_t height, std::int32_t moduleWidth,
+                               std::int32_t copyRate);
+
+// The frame of a picture width x height dots of a `dpi` printer: each side
+// dots x 2540 / dpi hundredths of a millimetre, to the nearest. Up to 2540
+// dpi the frame converts back to exactly those dots.
+FrameSize FrameFromDots(std::int32_t width, std::int32_t height, std::int32_t dpi);
+
+// The largest side, in drawing units or pixels, of a picture or its copy:
+// a metafile's bars are written with 16-bit coordinates.
+inline constexpr std::int32_t kMaxPictureSide = 32767;
+
+// The window -> viewport mapping of a picture whose units fill a frame
+// that no whole number of reference pixels covers: `window` units onto
+// `viewport` reference pixels, in any ratio the two sides hold.
+struct ExactMapping {
+    std::int32_t windowWidth = 0;
+    std::int32_t windowHeight = 0;
+    std::int32_t viewportWidth = 0;
+    std::int32_t viewportHeight = 0;
+    friend bool operator==(const ExactMapping&, const ExactMapping&) = default;
+};
+
+// The mapping that puts width x height units exactly onto `frame` on
+// `screen`: window width x millimetres x 100 onto frame x screen pixels,
+// each pair reduced by its greatest common divisor (and shrunk alike when
+// it still needs more than 30 bits).
+ExactMapping MappingOntoFrame(std::int32_t width, std::int32_t height, const FrameSize& frame,
+                              const ScreenFigures& screen);
+
+// What the metafile shows: the full-size picture width x height drawing
+// units, mapped onto copyWidth x copyHeight reference pixels, or with an
+// exact mapping onto the frame's own (fractional) reference pixels, of
+// which copyWidth x copyHeight are then the rounded figures for the bounds.
+struct EmfPage {
+    std::int32_t width = 0;       // W
+    std::int32_t height = 0;      // H
+    std::int32_t copyWidth = 0;   // Ws
+    std::int32_t copyHeight = 0;  // Hs
+    FrameSize frame;              // the copy's physical size
+    ExactMapping exact;           // all zero: W x H onto Ws x Hs
+};
+
+// One picture of a job: the layout (W x H drawing units on its grid), the
+// physical size every writer states, the metafile's page, and the
+// resolution of the units: the printer's dots per inch when they are its
+// dots, otherwise the units per inch across the frame, to the nearest.
+struct Picture {
+    SymbolLayout layout;
+    FrameSize frame;
+    EmfPage page;
+    std::int32_t dotsPerInch = 0;
+};
+
+// The picture of a job whose switch and options are applied, `pattern`
+// being its encoder's element widths, on `screen` (as UsableScreen makes
+// it usable): laid out on the job's grid, its frame from the screen, the
+// module width (/mw) or the printer's dots (/dp). Nothing when it or its
+// copy would have no area; raises MerrowinError (PictureSizeMessage) for
+// a picture too large to write, and as GridForJob does.
+std::optional<Picture> MakePicture(const BarcodeJob& job, std::string_view pattern,
+                                   const ScreenFigures& screen);
+
+// Draws the picture onto `canvas`, the digits as outlines when the job
+// asks for them (/ol). False when it is no barcode (BarcodeCheck): the
+// canvas then holds a drawing that must not go out.
+bool DrawPicture(const BarcodeJob& job, std::string_view pattern, const Picture& picture,
+                 Canvas& canvas);
+
+}  // namespace merrowin
