@@ -21,6 +21,6 @@ struct FolderQueries {
 // ends so already (any ASCII case). `saveDr` is updated to the completed or
 // cleared folder.
 std::string ResolveSavePath(std::string& saveDr, std::string_view fileName,
-                            const FolderQueries& folders, FileFormat format = FileFormat::Emf);
+                            const FolderQueries& folders, FileFormat format);
 
 }  // namespace merrowin

@@ -173,7 +173,7 @@ TEST_F(BatchTest, EveryKindOfLine) {
                 break;
             case 11:
                 bad(WithCheck(i) + ",x" + n + ".emf", WithCheck(i),
-                    std::string(kNameExtensionMessage));
+                    NameExtensionMessage(".emf"));
                 break;
             case 12:
                 good(WithCheck(i) + ";Label" + n, i, "Label" + n);

@@ -672,7 +672,7 @@ TEST_P(PrintGridRows, ModuleWideAndReduction) {
     std::string error;
     Grid got;
     try {
-        got = GridForJob(job, LayOut(job), kMaxSide);
+        got = GridForJob(job, LayOut(job), kMaxSide, kMetafileOutlineUnits);
     } catch (const MerrowinError& e) {
         error = e.what();
     }

@@ -56,7 +56,7 @@ TEST(ResolveSavePath, FolderPrecedence) {
                 return row.personal;
             }};
         std::string saveDr = row.saveDr;
-        EXPECT_EQ(ResolveSavePath(saveDr, "label1", folders), row.path);
+        EXPECT_EQ(ResolveSavePath(saveDr, "label1", folders, FileFormat::Emf), row.path);
         EXPECT_EQ(saveDr, row.completedDr);
         EXPECT_EQ(personalRead, row.personalRead);
     }
@@ -102,9 +102,10 @@ INSTANTIATE_TEST_SUITE_P(, SaveExtension, testing::ValuesIn(kExtensionRows),
 
 TEST(ResolveSavePath, MissingQueriesMeanNoFolder) {
     std::string saveDr;
-    EXPECT_EQ(ResolveSavePath(saveDr, "4901234567894", FolderQueries{}), "4901234567894.emf");
+    EXPECT_EQ(ResolveSavePath(saveDr, "4901234567894", FolderQueries{}, FileFormat::Emf),
+              "4901234567894.emf");
     saveDr = "C:\\Work";
-    EXPECT_EQ(ResolveSavePath(saveDr, "x", FolderQueries{}), "x.emf");
+    EXPECT_EQ(ResolveSavePath(saveDr, "x", FolderQueries{}, FileFormat::Emf), "x.emf");
     EXPECT_EQ(saveDr, "");
 }
 
