@@ -149,8 +149,8 @@ void EpsWriter::FillPolygons(const std::vector<Polygon>& polygons, Colour colour
 
 std::vector<std::uint8_t> EpsWriter::Finish() {
     FlushBars();
-    const double width = picture_.WidthPoints();
-    const double height = picture_.HeightPoints();
+    const Fraction width = picture_.WidthPoints();
+    const Fraction height = picture_.HeightPoints();
     std::string out = "%!PS-Adobe-3.0 EPSF-3.0\n";
     out += "%%BoundingBox: 0 0 " + std::to_string(CeilPoints(picture_.frame.width)) + " " +
            std::to_string(CeilPoints(picture_.frame.height)) + "\n";
@@ -163,11 +163,12 @@ std::vector<std::uint8_t> EpsWriter::Finish() {
     out += kProcedures;
     // Drawing units with y downwards: the picture's top edge at the top of
     // the bounding box, W x H units onto the frame.
-    out += "0 " + Decimal(height, 6) + " translate " + Decimal(width / picture_.width, 10) + " " +
-           Decimal(-height / picture_.height, 10) + " scale\n";
-    const double inset = picture_.EdgeInset();
-    out += "/i " + Decimal(inset, 4) + " def/j " + Decimal(2 * inset, 4) +
-           " def 0 0 0 1 setcmykcolor\n";
+    out += "0 " + Decimal(height, 6) + " translate " +
+           Decimal({width.numerator, width.denominator * picture_.width}, 10) + " " +
+           Decimal({-height.numerator, height.denominator * picture_.height}, 10) + " scale\n";
+    const Fraction inset = picture_.EdgeInset();
+    out += "/i " + Decimal(inset, 4) + " def/j " +
+           Decimal({2 * inset.numerator, inset.denominator}, 4) + " def 0 0 0 1 setcmykcolor\n";
     out += body_;
     out += "end restore showpage\n%%EOF\n";
     return {out.begin(), out.end()};

@@ -1,7 +1,6 @@
 #include "render/file_picture.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace merrowin {
 
@@ -13,11 +12,11 @@ FilePicture::FilePicture(std::int32_t width, std::int32_t height, const FrameSiz
     if (frame.width < 1 || frame.height < 1) throw std::invalid_argument("a frame without area");
 }
 
-double FilePicture::WidthPoints() const {
+Fraction FilePicture::WidthPoints() const {
     return PointsOf(frame.width);
 }
 
-double FilePicture::HeightPoints() const {
+Fraction FilePicture::HeightPoints() const {
     return PointsOf(frame.height);
 }
 
@@ -33,10 +32,12 @@ double FilePicture::HeightPoints() const {
 // printer's grid) keeps renderers that paint the pixels whose centres are
 // inside exact too; on a finer grid, half a dot of a 2400 dpi platesetter
 // brings the any-part rule to within a dot of the nominal width there.
-double FilePicture::EdgeInset() const {
-    constexpr double kHalfDotAt2400Micrometres = 25400.0 / 2400 / 2;
-    const double unitMicrometres = frame.width * 10.0 / width;
-    return std::min(0.25, kHalfDotAt2400Micrometres / unitMicrometres);
+Fraction FilePicture::EdgeInset() const {
+    // Half a dot of 2400 dpi is 25400 / 4800 um, a unit frame x 10 / width
+    // um: 127 width / (240 frame) units.
+    const Fraction halfDot{127 * std::int64_t{width}, 240 * std::int64_t{frame.width}};
+    if (4 * halfDot.numerator >= halfDot.denominator) return {1, 4};
+    return halfDot;
 }
 
 std::optional<Rect> FilePicture::Clip(const Rect& rect) const {
@@ -46,24 +47,41 @@ std::optional<Rect> FilePicture::Clip(const Rect& rect) const {
     return cut;
 }
 
-double PointsOf(std::int32_t hundredthsMm) {
-    return hundredthsMm * 72.0 / 2540.0;
+Fraction PointsOf(std::int32_t hundredthsMm) {
+    return {std::int64_t{hundredthsMm} * 72, 2540};
 }
 
 std::int32_t CeilPoints(std::int32_t hundredthsMm) {
     return static_cast<std::int32_t>((std::int64_t{hundredthsMm} * 72 + 2539) / 2540);
 }
 
-std::string Decimal(double value, int decimals) {
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    std::string text(buffer, result.ptr);
-    if (text.find('.') != std::string::npos) {
-        text.erase(text.find_last_not_of('0') + 1);
-        if (text.back() == '.') text.pop_back();
+std::string Decimal(Fraction value, int decimals) {
+    const bool negative = value.numerator < 0;
+    std::int64_t rest = negative ? -value.numerator : value.numerator;
+    const std::int64_t whole = rest / value.denominator;
+    rest %= value.denominator;
+    // The decimals one by one (rest < denominator, so rest x 10 stays far
+    // within 64 bits), then rounded at the last by what is left.
+    std::string digits = std::to_string(whole);
+    for (int i = 0; i < decimals; ++i) {
+        rest *= 10;
+        digits += static_cast<char>('0' + rest / value.denominator);
+        rest %= value.denominator;
     }
-    if (text == "-0") text = "0";
+    if (2 * rest >= value.denominator) {
+        std::size_t at = digits.size();
+        while (at > 0 && digits[at - 1] == '9') digits[--at] = '0';
+        if (at == 0) {
+            digits.insert(digits.begin(), '1');
+        } else {
+            ++digits[at - 1];
+        }
+    }
+    std::string text = digits.substr(0, digits.size() - decimals);
+    std::string fraction = digits.substr(digits.size() - decimals);
+    fraction.erase(fraction.find_last_not_of('0') + 1);
+    if (!fraction.empty()) text += "." + fraction;
+    if (negative && text != "0") text.insert(text.begin(), '-');
     return text;
 }
 

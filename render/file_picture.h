@@ -1,6 +1,7 @@
 // What the file writers (EPS, PDF, SVG, PNG) share: the picture they are
 // given, its physical size in the units of their formats, and numbers
-// written the same way on every machine and in every locale.
+// worked in integers and written the same way on every machine and in
+// every locale.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,12 @@
 
 namespace merrowin {
 
+// numerator / denominator (denominator > 0).
+struct Fraction {
+    std::int64_t numerator = 0;
+    std::int64_t denominator = 1;
+};
+
 // A picture width x height drawing units, y downwards, that a file states
 // as `frame`. Constructing one with a side outside 1 to kMaxPictureSide or
 // a frame without area raises std::invalid_argument.
@@ -24,24 +31,24 @@ struct FilePicture {
     FrameSize frame;
 
     // The frame's sides in PostScript points (1/72 inch).
-    double WidthPoints() const;
-    double HeightPoints() const;
+    Fraction WidthPoints() const;
+    Fraction HeightPoints() const;
     // How far, in drawing units, a print format moves each edge of a
     // rectangle inwards; see the definition.
-    double EdgeInset() const;
+    Fraction EdgeInset() const;
     // `rect` cut to the picture; nullopt when nothing of it is left.
     std::optional<Rect> Clip(const Rect& rect) const;
 };
 
 // .01 mm in PostScript points: x 72 / 2540.
-double PointsOf(std::int32_t hundredthsMm);
+Fraction PointsOf(std::int32_t hundredthsMm);
 
 // The whole points that enclose `hundredthsMm`: the next whole point up.
 std::int32_t CeilPoints(std::int32_t hundredthsMm);
 
-// `value` with at most `decimals` decimals, trailing zeros and a trailing
-// point dropped, never "-0", in the C locale whatever the program's.
-std::string Decimal(double value, int decimals);
+// `value` rounded to at most `decimals` decimals (halves away from zero),
+// trailing zeros and a trailing point dropped, never "-0".
+std::string Decimal(Fraction value, int decimals);
 
 // Raised by the text calls of a writer that takes its digits only as
 // outlines: the caller draws its text through an outlining canvas.

@@ -52,9 +52,11 @@ PdfWriter::PdfWriter(std::int32_t width, std::int32_t height, const FrameSize& f
     : picture_(width, height, frame), title_(title) {
     // Drawing units with y downwards: W x H units onto the page, the
     // picture's top edge at the top of the page.
-    const double points[] = {picture_.WidthPoints(), picture_.HeightPoints()};
-    content_ = "q " + Decimal(points[0] / width, 10) + " 0 0 " + Decimal(-points[1] / height, 10) +
-               " 0 " + Decimal(points[1], 6) + " cm 0 0 0 1 k\n";
+    const Fraction across = picture_.WidthPoints();
+    const Fraction down = picture_.HeightPoints();
+    content_ = "q " + Decimal({across.numerator, across.denominator * width}, 10) + " 0 0 " +
+               Decimal({-down.numerator, down.denominator * height}, 10) + " 0 " +
+               Decimal(down, 6) + " cm 0 0 0 1 k\n";
 }
 
 void PdfWriter::FillRect(const Rect& rect, Colour colour) {
@@ -63,10 +65,14 @@ void PdfWriter::FillRect(const Rect& rect, Colour colour) {
     if (!cut) return;
     // A hair inside its edges, so that a RIP paints exactly its dots
     // (FilePicture::EdgeInset).
-    const double inset = picture_.EdgeInset();
-    content_ += Decimal(cut->left + inset, 4) + " " + Decimal(cut->top + inset, 4) + " " +
-                Decimal(cut->right - cut->left - 2 * inset, 4) + " " +
-                Decimal(cut->bottom - cut->top - 2 * inset, 4) + " re\n";
+    const Fraction inset = picture_.EdgeInset();
+    // `units` and `insets` times the inset.
+    const auto at = [&inset](std::int64_t units, std::int64_t insets) {
+        return Decimal({units * inset.denominator + insets * inset.numerator, inset.denominator},
+                       4);
+    };
+    content_ += at(cut->left, 1) + " " + at(cut->top, 1) + " " + at(cut->right - cut->left, -2) +
+                " " + at(cut->bottom - cut->top, -2) + " re\n";
     rectanglesPending_ = true;
 }
 

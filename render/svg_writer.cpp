@@ -103,9 +103,9 @@ std::vector<std::uint8_t> SvgWriter::Finish() const {
     const std::string height = std::to_string(picture_.height);
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
-           Decimal(picture_.frame.width / 100.0, 2) + "mm\" height=\"" +
-           Decimal(picture_.frame.height / 100.0, 2) + "mm\" viewBox=\"0 0 " + width + " " +
-           height + "\">\n";
+           Decimal({picture_.frame.width, 100}, 2) + "mm\" height=\"" +
+           Decimal({picture_.frame.height, 100}, 2) + "mm\" viewBox=\"0 0 " + width + " " + height +
+           "\">\n";
     out += "<title>" + XmlText(title_) + "</title>\n";
     out += ground_;
     if (!bars_.empty())

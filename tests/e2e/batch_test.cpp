@@ -226,6 +226,26 @@ TEST_F(BatchTest, AllGoodEndsWithZero) {
                   Row(3, "ok", WithCheck(2), prefix + WithCheck(2) + ".emf"));
 }
 
+// With /fm every line's file is in that format, the report names each;
+// a name that ends in the format's extension is the line's error, one that
+// ends in another is part of the name. The files are the single run's.
+TEST_F(BatchTest, EveryFileInTheFormat) {
+    WriteFileBytes(out_ / L"codes.csv", WithCheck(1) + "\r\n" + WithCheck(2) + ",label.emf\r\n" +
+                                            WithCheck(3) + ",x.EPS\r\n");
+    EXPECT_EQ(Run(L"/j13 /bt" + out_ / L"codes.csv" + L" /fmeps " + DrOption(Cwd())), 1u);
+    EXPECT_EQ(FilesIn(Cwd()),
+              (std::vector<std::wstring>{Wide(WithCheck(1) + ".eps"), L"label.emf.eps"}));
+    const std::string prefix = Utf8(Cwd()) + "\\";
+    EXPECT_EQ(ReadFileBytes(out_ / L"codes.report.tsv"),
+              ReportHead(AnsiName()) + Row(1, "ok", WithCheck(1), prefix + WithCheck(1) + ".eps") +
+                  Row(2, "ok", WithCheck(2), prefix + "label.emf.eps") +
+                  Row(3, "error", WithCheck(3), NameExtensionMessage(".eps")));
+    ASSERT_EQ(Run(L"/j13 /cd" + Wide(Data(1)) + L" /fmeps /flsingle /nc " + DrOption(out_.Path())),
+              0u);
+    EXPECT_EQ(ReadFileBytes(Cwd() + L"\\" + Wide(WithCheck(1) + ".eps")),
+              ReadFileBytes(out_ / L"single.eps"));
+}
+
 // 中止 halfway: the batch stops after the current file; the report marks
 // every line not reached as cancelled.
 TEST_F(BatchTest, StoppedHalfway) {

@@ -355,6 +355,26 @@ INSTANTIATE_TEST_SUITE_P(, PngRaster, testing::ValuesIn(kRasterRows),
 
 // --- What every writer shares ------------------------------------------
 
+// Numbers as the files write them: exact fractions rounded once, halves
+// away from zero, no trailing zeros, never "-0".
+TEST(FileWriters, Decimals) {
+    struct Row {
+        Fraction value;
+        int decimals;
+        const char* text;
+    };
+    const Row rows[] = {
+        {{3827 * 72, 2540}, 4, "108.4819"},  // 108.481889...
+        {{72, 600}, 10, "0.12"},             // a 600 dpi dot in points
+        {{-72, 904}, 10, "-0.0796460177"},   // -0.07964601769...
+        {{99995, 100000}, 4, "1"},           // the carry runs through every digit
+        {{-1, 1000}, 2, "0"},
+        {{125, 1000}, 2, "0.13"},
+        {{382700, 100}, 2, "3827"},
+    };
+    for (const Row& row : rows) EXPECT_EQ(Decimal(row.value, row.decimals), row.text);
+}
+
 TEST(FileWriters, SameBytesTwiceTextRefusedSizesChecked) {
     const auto twice = [](auto make) {
         auto first = make();
