@@ -103,9 +103,10 @@ endforeach()
 # Each file format (/fm) as its consumers render it: Ghostscript (EPS,
 # PDF), librsvg (SVG), the PNG itself, at the resolution named; every width
 # across the bars measured against the printer's dots (the PNG of the same
-# command line) or, without /dp, against the nominal half module in dots
-# (0.165 mm at 2400 dpi: 15.591; at 600: 3.898; ITF's 0.5 mm at 600:
-# 11.811, at 300: 5.906); the frame against the metafile's; decoded.
+# command line), as whole half modules of whole dots (a PNG), or, without
+# /dp, against the nominal half module in dots (0.165 mm at 2400 dpi:
+# 15.591; ITF's 0.5 mm at 600: 11.811); the frame against the metafile's;
+# decoded.
 #   name|expected|format|dpi|reference|switch and options
 set(MERROWIN_FORMAT_CASES
   "eps_jan13_dp600|4901234567894|eps|600|png|/j13|/cd490123456789|/dp600"
@@ -114,8 +115,8 @@ set(MERROWIN_FORMAT_CASES
   "eps_itf14f_dp203_bw120|14901234567891|eps|203|png|/i14f|/cd1490123456789|/dp203|/mw50|/bw120"
   "pdf_itf16_dp1200|1234567890123452|pdf|1200|png|/i16|/cd123456789012345|/dp1200"
   "svg_jan13t_dp600_bw30|4901234567894|svg|600|png|/j13t|/cd490123456789|/dp600|/bw30"
-  "png_itf14f_dp300|14901234567891|png|300|nominal:5.906|/i14f|/cd1490123456789|/dp300"
-  "png_jan13|4901234567894|png|600|nominal:3.898|/j13|/cd490123456789"
+  "png_itf14f_dp300|14901234567891|png|300|dots:6|/i14f|/cd1490123456789|/dp300"
+  "png_jan13|4901234567894|png|600|dots:4|/j13|/cd490123456789"
   "eps_jan13_nominal|4901234567894|eps|2400|nominal:15.591|/j13|/cd490123456789"
   "pdf_jan8_nominal|49012347|pdf|2400|nominal:15.591|/j8b|/cd4901234"
   "svg_itf14_nominal|14901234567891|svg|600|nominal:11.811|/i14|/cd1490123456789")

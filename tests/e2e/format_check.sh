@@ -4,15 +4,18 @@
 # Saves one symbol with merrowin.exe under Wine (built-in settings, file
 # only) as /fmFORMAT and as the metafile, and judges the file as its
 # consumers see it:
-#  - it states the metafile's frame to .01 mm (EPS %%HiResBoundingBox, PDF
-#    MediaBox, SVG width and height, PNG pixels at its resolution);
+#  - with /mw or /dp it states the metafile's frame to .01 mm (EPS
+#    %%HiResBoundingBox, PDF MediaBox, SVG width and height, PNG pixels at
+#    its resolution); without them the metafile has the screen's size and
+#    the file GS1's nominal module;
 #  - rendered at DPI as a print shop or a web page renders it (Ghostscript
 #    for EPS and PDF, librsvg for SVG, the PNG as it is), every bar and
 #    space across the bars is measured: REFERENCE "png" wants exactly the
 #    widths of the PNG of the same command line, whose pixels are the
-#    printer's dots; "nominal:DOTS" wants every width within one dot of a
-#    whole number of DOTS (half a module at DPI: JAN and ITF elements are
-#    whole half modules);
+#    printer's dots; "dots:DOTS" every width a whole number of DOTS (half a
+#    module of whole dots); "nominal:DOTS" every width within one dot of a
+#    whole number of DOTS (half the nominal module at DPI: JAN and ITF
+#    elements are whole half modules);
 #  - a reader (zbarimg) decodes it to EXPECTED, the data and check digit.
 set -eu
 wine_run=$1 prefix=$2 exe=$3 work=$4 expected=$5 format=$6 dpi=$7 reference=$8
@@ -35,6 +38,8 @@ save() {  # save FOLDER OPTIONS...: one run, the file only
 save "$work" "$@" "/fm$format"
 save "$work/metafile" "$@"
 [ "$reference" != png ] || [ "$format" = png ] || save "$work/png" "$@" /fmpng
+sized=false
+case " $* " in *" /mw"* | *" /dp"* | *" /MW"* | *" /DP"*) sized=true ;; esac
 file="$work/$expected.$format"
 [ -f "$file" ] || fail "no file $expected.$format; the folder holds: $(ls "$work")"
 emf="$work/metafile/$expected.emf"
@@ -45,6 +50,9 @@ set -- $(od -An -tu4 -j32 -N8 "$emf")
 frame_w=$1 frame_h=$2
 # awk: "same" when the two numbers differ by at most the third.
 near() { awk -v a="$1" -v b="$2" -v d="$3" 'BEGIN { exit !((a - b) <= d && (b - a) <= d) }'; }
+# .01 mm in points and mm, and pixels at DPI in .01 mm, to 6 decimals.
+points() { awk -v f="$1" 'BEGIN { printf "%.6f", f * 72 / 2540 }'; }
+$sized || format=skip-frame-$format
 case $format in
 eps | pdf)
     if [ "$format" = eps ]; then
@@ -54,24 +62,24 @@ eps | pdf)
             sed 's/^0 0 //')
     fi
     set -- $box
-    near "$1" "$(awk -v f="$frame_w" 'BEGIN { print f * 72 / 2540 }')" 0.0001 &&
-        near "$2" "$(awk -v f="$frame_h" 'BEGIN { print f * 72 / 2540 }')" 0.0001 ||
+    near "$1" "$(points "$frame_w")" 0.0001 && near "$2" "$(points "$frame_h")" 0.0001 ||
         fail "$format states $box points, the metafile $frame_w x $frame_h (.01 mm)"
     ;;
 svg)
     size=$(grep -o 'width="[0-9.]*mm" height="[0-9.]*mm"' "$file" | tr -dc '0-9. ')
     set -- $size
-    near "$1" "$(awk -v f="$frame_w" 'BEGIN { print f / 100 }')" 0.001 &&
-        near "$2" "$(awk -v f="$frame_h" 'BEGIN { print f / 100 }')" 0.001 ||
+    near "$1" "$(awk -v f="$frame_w" 'BEGIN { printf "%.6f", f / 100 }')" 0.001 &&
+        near "$2" "$(awk -v f="$frame_h" 'BEGIN { printf "%.6f", f / 100 }')" 0.001 ||
         fail "svg states $size mm, the metafile $frame_w x $frame_h (.01 mm)"
     ;;
 png)
     set -- $(identify -format '%w %h' "$file")
-    near "$(awk -v p="$1" -v d="$dpi" 'BEGIN { print p * 2540 / d }')" "$frame_w" 0.5 &&
-        near "$(awk -v p="$2" -v d="$dpi" 'BEGIN { print p * 2540 / d }')" "$frame_h" 0.5 ||
+    near "$(awk -v p="$1" -v d="$dpi" 'BEGIN { printf "%.6f", p * 2540 / d }')" "$frame_w" 0.5 &&
+        near "$(awk -v p="$2" -v d="$dpi" 'BEGIN { printf "%.6f", p * 2540 / d }')" "$frame_h" 0.5 ||
         fail "png is $1 x $2 pixels at $dpi dpi, the metafile $frame_w x $frame_h (.01 mm)"
     ;;
 esac
+format=${format#skip-frame-}
 
 rendered="$work/rendered.png"
 case $format in
@@ -109,6 +117,12 @@ png)
  got  $got
  want $want"
     fi
+    ;;
+dots:*)
+    half=${reference#dots:}
+    bad=$(echo "$got" | tr ' ' '\n' | awk -F: -v h="$half" '$2 % h != 0 { print $0 }')
+    [ -z "$bad" ] || fail "widths not a whole number of $half dots: $bad
+ all: $got"
     ;;
 nominal:*)
     half=${reference#nominal:}
