@@ -1,5 +1,7 @@
 #include "render/file_picture.h"
 
+#include <zlib.h>
+
 #include <algorithm>
 
 namespace merrowin {
@@ -83,6 +85,22 @@ std::string Decimal(Fraction value, int decimals) {
     if (!fraction.empty()) text += "." + fraction;
     if (negative && text != "0") text.insert(text.begin(), '-');
     return text;
+}
+
+std::string Deflate(std::string_view data) {
+    z_stream stream{};
+    if (deflateInit2(&stream, 6, Z_DEFLATED, 15, 9, Z_FILTERED) != Z_OK)
+        throw std::runtime_error("zlib could not start");
+    std::string out(deflateBound(&stream, static_cast<uLong>(data.size())), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+    stream.avail_in = static_cast<uInt>(data.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    const int result = deflate(&stream, Z_FINISH);
+    out.resize(stream.total_out);
+    deflateEnd(&stream);
+    if (result != Z_STREAM_END) throw std::runtime_error("zlib could not compress");
+    return out;
 }
 
 void RefuseText() {

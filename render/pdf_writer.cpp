@@ -1,7 +1,5 @@
 #include "render/pdf_writer.h"
 
-#include <zlib.h>
-
 #include <stdexcept>
 
 #include "common/version.h"
@@ -28,17 +26,6 @@ std::string PdfString(std::string_view text) {
         }
     }
     return out + ")";
-}
-
-std::string Deflate(const std::string& data) {
-    uLongf size = compressBound(static_cast<uLong>(data.size()));
-    std::string out(size, '\0');
-    if (compress2(reinterpret_cast<Bytef*>(out.data()), &size,
-                  reinterpret_cast<const Bytef*>(data.data()), static_cast<uLong>(data.size()),
-                  Z_BEST_COMPRESSION) != Z_OK)
-        throw std::runtime_error("zlib could not compress the page");
-    out.resize(size);
-    return out;
 }
 
 std::string Coordinates(const Point& p) {

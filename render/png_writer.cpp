@@ -66,16 +66,6 @@ std::vector<std::uint8_t> FilteredRows(const std::vector<std::uint8_t>& pixels,
     return out;
 }
 
-std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& data) {
-    uLongf size = compressBound(static_cast<uLong>(data.size()));
-    std::vector<std::uint8_t> out(size);
-    if (compress2(out.data(), &size, data.data(), static_cast<uLong>(data.size()),
-                  Z_BEST_COMPRESSION) != Z_OK)
-        throw std::runtime_error("zlib could not compress the picture");
-    out.resize(size);
-    return out;
-}
-
 }  // namespace
 
 PngWriter::PngWriter(std::int32_t width, std::int32_t height, std::int32_t dotsPerInch,
@@ -89,14 +79,19 @@ PngWriter::PngWriter(std::int32_t width, std::int32_t height, std::int32_t dotsP
 }
 
 void PngWriter::PaintRun(std::int32_t y, std::int32_t left, std::int32_t right, Colour colour) {
+    left = std::max(left, 0);
+    right = std::min(right, width_);
     std::uint8_t* row = pixels_.data() + static_cast<std::size_t>(y) * rowBytes_;
-    for (std::int32_t x = std::max(left, 0); x < std::min(right, width_); ++x) {
-        const auto bit = static_cast<std::uint8_t>(0x80 >> (x % 8));
-        if (colour == Colour::White) {
-            row[x / 8] |= bit;
-        } else {
-            row[x / 8] &= static_cast<std::uint8_t>(~bit);
+    const std::uint8_t fill = colour == Colour::White ? 0xFF : 0x00;
+    for (std::int32_t x = left; x < right;) {
+        if (x % 8 == 0 && right - x >= 8) {  // a whole byte
+            row[x / 8] = fill;
+            x += 8;
+            continue;
         }
+        const auto bit = static_cast<std::uint8_t>(0x80 >> (x % 8));
+        row[x / 8] = static_cast<std::uint8_t>((row[x / 8] & ~bit) | (fill & bit));
+        ++x;
     }
 }
 
@@ -185,7 +180,9 @@ std::vector<std::uint8_t> PngWriter::Finish() const {
         text.push_back(byte >= ' ' && byte < 0x7F ? byte : '?');
     }
     AppendChunk(out, "tEXt", text);
-    AppendChunk(out, "IDAT", Deflate(FilteredRows(pixels_, rowBytes_, height_)));
+    const std::vector<std::uint8_t> rows = FilteredRows(pixels_, rowBytes_, height_);
+    const std::string deflated = Deflate({reinterpret_cast<const char*>(rows.data()), rows.size()});
+    AppendChunk(out, "IDAT", {deflated.begin(), deflated.end()});
     AppendChunk(out, "IEND", {});
     return out;
 }
