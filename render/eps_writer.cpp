@@ -11,24 +11,23 @@ namespace {
 // paints one more column left of a rectangle whose edges lie on pixel
 // boundaries (measured at 600 dpi), where `fill` keeps the any-part rule of
 // the scan conversion and paints exactly the pixels inside.
-//   y h Y         the top and height of the bars that follow
+//   y h Y         the top and height of the bars that follow, kept inset
 //   x w B         a bar (j is 2i)
 //   x (..) S      bars, two characters each less 79: the space from the
 //                 last bar's right edge (the first from x) and the width
 //   x y (..) P    an outline: its steps two characters each less 79, dx dy
-//   x y M, (..) D, dx dy L, Z   an outline in parts: start, steps, a step
-//                 too long for a character, close
+//   (..) D        steps; an outline with a step too long for a character
+//                 is written in parts: moveto, D and rlineto, closepath
 //   E             fills the outlines by the even-odd rule
 constexpr std::string_view kProcedures =
-    "/Y{/h exch def/y exch def}bind def\n"
-    "/B{exch i add y i add moveto j sub dup 0 rlineto 0 h j sub rlineto neg 0 rlineto closepath "
-    "fill}bind def\n"
+    "/Y{j sub/h exch def i add/y exch def}bind def\n"
+    "/B{exch i add y moveto j sub dup 0 rlineto 0 h rlineto neg 0 rlineto closepath fill}bind def\n"
     "/S{/s exch def/x exch def 0 2 s length 2 sub{s exch 2 getinterval{79 sub}forall exch x add "
     "exch 2 copy add/x exch def B}for}bind def\n"
     "/D{/s exch def 0 2 s length 2 sub{s exch 2 getinterval{79 sub}forall rlineto}for}bind "
     "def\n"
     "/P{3 1 roll moveto D closepath}bind def\n"
-    "/M/moveto load def/L/rlineto load def/Z/closepath load def/E/eofill load def\n";
+    "/E/eofill load def\n";
 
 // The characters of S and D: 79 ('O') is 0, '!' is -46 and '~' is 47.
 constexpr int kStepZero = 79;
@@ -55,9 +54,8 @@ std::string DscText(std::string_view text) {
     return out;
 }
 
-// One outline: P when its steps fit one string, else M, D strings and L
-// for the long steps, Z. Outlines of fewer than three points enclose
-// nothing.
+// One outline: P when its steps fit one string, else in parts. Outlines of fewer than three points
+// enclose nothing.
 void AppendOutline(std::string& out, const Polygon& polygon) {
     if (polygon.size() < 3) return;
     const std::string start = std::to_string(polygon[0].x) + " " + std::to_string(polygon[0].y);
@@ -66,7 +64,7 @@ void AppendOutline(std::string& out, const Polygon& polygon) {
         const std::int64_t dx = std::int64_t{polygon[i].x} - polygon[i - 1].x;
         const std::int64_t dy = std::int64_t{polygon[i].y} - polygon[i - 1].y;
         if (!FitsStep(dx) || !FitsStep(dy)) {
-            parts.push_back(std::to_string(dx) + " " + std::to_string(dy) + " L\n");
+            parts.push_back(std::to_string(dx) + " " + std::to_string(dy) + " rlineto\n");
             parts.emplace_back();
             continue;
         }
@@ -79,9 +77,9 @@ void AppendOutline(std::string& out, const Polygon& polygon) {
         out += start + "(" + parts[0] + ")P\n";
         return;
     }
-    out += start + " M ";
+    out += start + " moveto ";
     for (const std::string& part : parts) out += part.back() == '\n' ? part : "(" + part + ")D\n";
-    out += "Z\n";
+    out += "closepath\n";
 }
 
 }  // namespace
