@@ -16,6 +16,8 @@
 #    module of whole dots); "nominal:DOTS" every width within one dot of a
 #    whole number of DOTS (half the nominal module at DPI: JAN and ITF
 #    elements are whole half modules);
+#  - an EPS or PDF lays down black ink alone: Ghostscript's ink coverage
+#    has cyan, magenta and yellow 0;
 #  - a reader (zbarimg) decodes it to EXPECTED, the data and check digit.
 set -eu
 wine_run=$1 prefix=$2 exe=$3 work=$4 expected=$5 format=$6 dpi=$7 reference=$8
@@ -130,6 +132,14 @@ nominal:*)
         { k = int($2 / h + 0.5); if (k < 1) k = 1; d = $2 - k * h; if (d > 1 || d < -1) print $0 }')
     [ -z "$bad" ] || fail "widths more than a dot off a whole number of $half dots: $bad
  all: $got"
+    ;;
+esac
+
+case $format in
+eps | pdf)
+    ink=$(gs -q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -sDEVICE=inkcov -o - "$file")
+    echo "$ink" | awk '{ exit !($1 == 0 && $2 == 0 && $3 == 0 && $4 > 0) }' ||
+        fail "ink other than black: $ink (C M Y K)"
     ;;
 esac
 
