@@ -217,18 +217,20 @@ public:
     FileMaker(const BarcodeJob& job, Platform& platform, BatchPort& port)
         : job_(job), port_(port), screen_(platform.Screen()), measure_(MeasurerOf(platform)) {
         folder_ = job_.SaveDr;
-        ResolveSavePath(folder_, "", FoldersOf(platform));
+        ResolveSavePath(folder_, "", FoldersOf(platform), job_.Format);
         folder_ = port.AbsolutePath(folder_);
         if (!folder_.empty() && folder_.back() != '\\') folder_ += '\\';
     }
 
-    std::string PathOf(std::string_view name) const { return folder_ + std::string(name) + ".emf"; }
+    std::string PathOf(std::string_view name) const {
+        return folder_ + std::string(name) + std::string(InfoOf(job_.Format).extension);
+    }
 
     // The picture of a good line's data; empty when the sizes make none.
     // Every symbol of a batch has the same size, so that shows at the first.
     std::vector<std::uint8_t> Picture(const ListLine& line) {
         FillJob(line.field, job_);
-        return MakeMetafile(job_, screen_, measure_);
+        return MakeFile(job_, screen_, measure_);
     }
 
     // Saves a line's picture; the report's error text when it cannot, or
@@ -346,8 +348,8 @@ BatchOutcome MakeBatch(const BatchCommand& command, Platform& platform, BatchPor
         return port.Decode(codePage, bytes);
     };
     AnsweringSource surveyed(OpenOrRaise(port, command.listPath), port);
-    const ListSurvey survey = SurveyList(surveyed, port.SystemCodePage(), decode,
-                                         command.job.Kind, command.job.CartonIndicator);
+    const ListSurvey survey = SurveyList(surveyed, port.SystemCodePage(), decode, command.job.Kind,
+                                         command.job.CartonIndicator);
     if (survey.encoding == ListEncoding::NotText)
         throw MerrowinError(ListNotTextMessage(command.listPath));
     if (survey.dataLines == 0) {
@@ -364,7 +366,8 @@ BatchOutcome MakeBatch(const BatchCommand& command, Platform& platform, BatchPor
     // A stop asked for while the list was surveyed leaves every line unmade.
     bool stopped = surveyed.StopAsked();
     const std::unique_ptr<ByteSource> source = OpenOrRaise(port, command.listPath);
-    ListReader reader(*source, survey, decode, command.job.Kind, command.job.CartonIndicator);
+    ListReader reader(*source, survey, decode, command.job.Kind, command.job.CartonIndicator,
+                      command.job.Format);
     for (ListLine line; reader.Next(line);) {
         if (line.kind == ListLine::Kind::Blank) continue;
         if (!MakeAndReport(line, stopped, maker, report, outcome))

@@ -243,6 +243,16 @@ TEST_F(ErrorTest, ErrorBoxStopsTheRun) {
          L"/i14 /cd1490123456789 /bw500 /ol /fl",
          {},
          L"バー幅の縮小 500 µm がモジュール幅 1.000 mm の半分以上です."},
+        // A file format that is not one: nothing is written, not even the
+        // clipboard's metafile.
+        {"16 unknown file format",
+         L"/j13 /cd490123456789 /fmtiff",
+         {},
+         L"ファイル形式「tiff」は使えません。/fm の値は emf、eps、pdf、svg、png のどれかです."},
+        {"17 file format left out",
+         L"/i14 /fm /cd1490123456789 /nc",
+         {},
+         L"/fm にファイル形式がありません。/fm の値は emf、eps、pdf、svg、png のどれかです."},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -14,7 +14,8 @@ namespace merrowin {
 namespace {
 
 // Every line of a list, one text each: "number kind data|name|error".
-std::vector<std::string> ReadList(const std::string& bytes, SymbologyKind kind) {
+std::vector<std::string> ReadList(const std::string& bytes, SymbologyKind kind,
+                                  FileFormat format = FileFormat::Emf) {
     ChunkSource survey(bytes);
     const CodePageDecoder decode = [](unsigned, std::string_view bytes) {
         return FakeShiftJis(bytes);
@@ -22,7 +23,7 @@ std::vector<std::string> ReadList(const std::string& bytes, SymbologyKind kind) 
     const ListSurvey found = SurveyList(survey, 932, decode, kind);
     if (found.encoding == ListEncoding::NotText) return {"not text"};
     ChunkSource source(bytes);
-    ListReader reader(source, found, decode, kind);
+    ListReader reader(source, found, decode, kind, 0, format);
     std::vector<std::string> lines;
     std::size_t dataLines = 0;
     constexpr const char* kKinds[] = {"blank", "header", "good", "error"};
@@ -44,6 +45,7 @@ struct ListRow {
     std::string bytes;
     SymbologyKind kind;
     std::vector<std::string> lines;
+    FileFormat format = FileFormat::Emf;  // the files' (/fm), whose names are judged
 };
 
 void PrintTo(const ListRow& row, std::ostream* out) {
@@ -157,13 +159,21 @@ const ListRow kListRows[] = {
      {"1 error ||行が長すぎます (4096 文字まで)", "2 good 4901234567894|4901234567894|"}},
     {33, "4901234567894,\"" + std::string(17000, 'a') + "\n4901234567894,b\n", kJ13,
      {"1 error ||行が長すぎます (4096 文字まで)", "2 good 4901234567894|b|"}},
+    // Names of files of another format (/fm): its extension is the one not
+    // to write; another extension is part of the name.
+    {34, "490123456789,label.Eps\n490123456789,label.emf\n490123456789," + kLongName + "\n",
+     kJ13,
+     {"1 error 4901234567894||ファイル名に .eps は付けないでください (自動で付きます)",
+      "2 good 4901234567894|label.emf|",
+      "3 error 4901234567894||ファイル名が長すぎます (.eps を含めて 255 文字まで)"},
+     FileFormat::Eps},
 };
 // clang-format on
 
 class ListTable : public ::testing::TestWithParam<ListRow> {};
 
 TEST_P(ListTable, ReadsEveryLine) {
-    EXPECT_EQ(ReadList(GetParam().bytes, GetParam().kind), GetParam().lines);
+    EXPECT_EQ(ReadList(GetParam().bytes, GetParam().kind, GetParam().format), GetParam().lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(, ListTable, ::testing::ValuesIn(kListRows),
