@@ -217,19 +217,21 @@ public:
     FileMaker(const BarcodeJob& job, Platform& platform, BatchPort& port)
         : job_(job), port_(port), screen_(platform.Screen()), measure_(MeasurerOf(platform)) {
         folder_ = job_.SaveDr;
-        ResolveSavePath(folder_, "", FoldersOf(platform));
+        ResolveSavePath(folder_, "", FoldersOf(platform), job_.Format);
         folder_ = port.AbsolutePath(folder_);
         if (!folder_.empty() && folder_.back() != '\\') folder_ += '\\';
     }
 
-    std::string PathOf(std::string_view name) const { return folder_ + std::string(name) + ".emf"; }
+    std::string PathOf(std::string_view name) const {
+        return folder_ + std::string(name) + std::string(InfoOf(job_.Format).extension);
+    }
 
     // The picture of a good line's data; empty when the sizes make none.
     // Every symbol of a batch has the same size, so that shows at the first.
     std::vector<std::uint8_t> Picture(const ListLine& line) {
         FillJob(line.field, job_);
         job_.BookParts = line.book;
-        return MakeMetafile(job_, screen_, measure_);
+        return MakeFile(job_, screen_, measure_);
     }
 
     // Saves a line's picture; the report's error text when it cannot, or
@@ -366,7 +368,7 @@ BatchOutcome MakeBatch(const BatchCommand& command, Platform& platform, BatchPor
     bool stopped = surveyed.StopAsked();
     const std::unique_ptr<ByteSource> source = OpenOrRaise(port, command.listPath);
     ListReader reader(*source, survey, decode, command.job.Kind, command.job.CartonIndicator,
-                      command.job.Book);
+                      command.job.Format, command.job.Book);
     for (ListLine line; reader.Next(line);) {
         if (line.kind == ListLine::Kind::Blank) continue;
         if (!MakeAndReport(line, stopped, maker, report, outcome))

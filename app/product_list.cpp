@@ -574,7 +574,7 @@ bool IsHeaderField(std::string_view field) {
     return !IsExponentForm(field) && (HasLetter(field) || !HasDigit(field));
 }
 
-void CheckFileName(std::string_view name) {
+void CheckFileName(std::string_view name, FileFormat format) {
     for (std::size_t at = 0; at < name.size(); ++at) {
         const auto c = static_cast<unsigned char>(name[at]);
         if (c == '\r' || c == '\n') throw MerrowinError(std::string(kNameLineBreakMessage));
@@ -589,19 +589,20 @@ void CheckFileName(std::string_view name) {
     // Windows drops a trailing dot or blank from a file name: the file
     // would not be called what the list says.
     if (name.back() == '.' || name.back() == ' ') throw MerrowinError(std::string(kNameEndMessage));
-    if (name.size() >= 4 && AsciiLower(name.substr(name.size() - 4)) == ".emf")
-        throw MerrowinError(std::string(kNameExtensionMessage));
+    const std::string_view extension = InfoOf(format).extension;
+    if (EndsInExtension(name, format)) throw MerrowinError(NameExtensionMessage(extension));
     std::string_view stem = name.substr(0, name.find('.'));
     while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
     const std::string lower = AsciiLower(stem);
     if (std::find(kDeviceNames.begin(), kDeviceNames.end(), lower) != kDeviceNames.end())
         throw MerrowinError(DeviceNameMessage(stem));
-    if (Utf16FromUtf8(name).size() + 4 > kMaxFileNameUnits)
-        throw MerrowinError(std::string(kNameTooLongMessage));
+    if (Utf16FromUtf8(name).size() + extension.size() > kMaxFileNameUnits)
+        throw MerrowinError(NameTooLongMessage(extension));
 }
 
 ListReader::ListReader(ByteSource& source, const ListSurvey& survey, CodePageDecoder decode,
-                       SymbologyKind kind, std::uint8_t cartonIndicator, bool book)
+                       SymbologyKind kind, std::uint8_t cartonIndicator, FileFormat format,
+                       bool book)
     : raw_(source),
       encoding_(survey.encoding),
       checkDigitsGiven_(survey.checkDigitsGiven),
@@ -610,6 +611,7 @@ ListReader::ListReader(ByteSource& source, const ListSurvey& survey, CodePageDec
       }),
       kind_(kind),
       cartonIndicator_(cartonIndicator),
+      format_(format),
       book_(book) {}
 
 bool ListReader::Next(ListLine& line) {
@@ -648,7 +650,7 @@ bool ListReader::Next(ListLine& line) {
         line.data = line.field.Code();
         std::string name = book_ ? (fields.columns.size() > 3 ? fields.columns[3] : std::string())
                                  : std::move(fields.name);
-        if (!name.empty()) CheckFileName(name);
+        if (!name.empty()) CheckFileName(name, format_);
         line.name = name.empty() ? line.data : std::move(name);
         line.kind = ListLine::Kind::Good;
     } catch (const MerrowinError& failure) {
@@ -663,6 +665,14 @@ std::string NotDigitMessage(std::string_view character) {
 std::string NameCharacterMessage(std::string_view character) {
     return FillMessage("ファイル名に使えない文字「%s」があります", character);
 }
+std::string NameExtensionMessage(std::string_view extension) {
+    return "ファイル名に " + std::string(extension) + " は付けないでください (自動で付きます)";
+}
+
+std::string NameTooLongMessage(std::string_view extension) {
+    return "ファイル名が長すぎます (" + std::string(extension) + " を含めて 255 文字まで)";
+}
+
 std::string DeviceNameMessage(std::string_view name) {
     return FillMessage("ファイル名「%s」は Windows の装置名なので使えません", name);
 }

@@ -153,9 +153,10 @@ DataField CheckedData(std::string_view field, SymbologyKind kind, std::uint8_t i
 bool IsHeaderField(std::string_view field);
 
 // Raises MerrowinError with the line's error when Windows cannot take
-// `name` + ".emf" as a file name: reserved characters, device names, a
-// trailing dot or blank, ".emf" written out, too long.
-void CheckFileName(std::string_view name);
+// `name` + the format's extension (".emf"...) as a file name: reserved
+// characters, device names, a trailing dot or blank, the extension written
+// out, too long.
+void CheckFileName(std::string_view name, FileFormat format);
 
 // Reads a list record by record as a survey found it, judging each.
 class ListReader {
@@ -164,9 +165,10 @@ public:
     // whose line gives the carton code made from it: data and default name
     // the 14 digits. For the book code (/bk) a line is the ISBN, the
     // Cコード, the price and optionally the name: data and default name
-    // the ISBN's 13 digits.
+    // the ISBN's 13 digits. Names are judged as names of files of `format`.
     ListReader(ByteSource& source, const ListSurvey& survey, CodePageDecoder decode,
-               SymbologyKind kind, std::uint8_t cartonIndicator = 0, bool book = false);
+               SymbologyKind kind, std::uint8_t cartonIndicator = 0,
+               FileFormat format = FileFormat::Emf, bool book = false);
     // The next line; false after the last.
     bool Next(ListLine& line);
 
@@ -177,6 +179,7 @@ private:
     AnsiDecoder decodeAnsi_;
     SymbologyKind kind_;
     std::uint8_t cartonIndicator_;
+    FileFormat format_;
     bool book_;
     std::size_t number_ = 0;
     bool seenData_ = false;  // a line other than blank came before
@@ -193,10 +196,10 @@ inline constexpr std::string_view kLineTooLongMessage = "行が長すぎます (
 inline constexpr std::string_view kLineEncodingMessage = "文字コードが正しくありません";
 inline constexpr std::string_view kNameEndMessage =
     "ファイル名の終わりにピリオドや空白は使えません";
-inline constexpr std::string_view kNameExtensionMessage =
-    "ファイル名に .emf は付けないでください (自動で付きます)";
-inline constexpr std::string_view kNameTooLongMessage =
-    "ファイル名が長すぎます (.emf を含めて 255 文字まで)";
+// ファイル名に .emf は付けないでください (自動で付きます), with the format's extension
+std::string NameExtensionMessage(std::string_view extension);
+// ファイル名が長すぎます (.emf を含めて 255 文字まで), with the format's extension
+std::string NameTooLongMessage(std::string_view extension);
 inline constexpr std::string_view kNameLineBreakMessage = "ファイル名に改行は使えません";
 // A number in Excel's exponent form: the CSV has lost the digits, the
 // workbook still holds them ("0" repeated `codeDigits` times is the

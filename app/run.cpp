@@ -5,7 +5,11 @@
 #include "app/switches.h"
 #include "common/errors.h"
 #include "model/symbology.h"
+#include "render/eps_writer.h"
+#include "render/pdf_writer.h"
 #include "render/picture.h"
+#include "render/png_writer.h"
+#include "render/svg_writer.h"
 
 namespace merrowin {
 
@@ -37,6 +41,62 @@ std::vector<std::uint8_t> MakeMetafile(const BarcodeJob& job, const ScreenFigure
     return writer.Finish();
 }
 
+namespace {
+
+// The bytes of a writer that `picture` was drawn onto; empty when it is no
+// barcode.
+template <class Writer>
+std::vector<std::uint8_t> Drawn(Writer& writer, const BarcodeJob& job, std::string_view pattern,
+                                const Picture& picture) {
+    if (!DrawPicture(job, pattern, picture, writer)) return {};
+    return writer.Finish();
+}
+
+// The code a file is titled with: the data and check digit, and the add-on.
+std::string TitleOf(const BarcodeJob& job) {
+    std::string title = job.InputDigits + job.CheckDigit;
+    if (!job.AddOn.empty()) title += " " + job.AddOn;
+    return title;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> MakeFile(const BarcodeJob& job, const ScreenFigures& reported,
+                                   const TextMeasurer& measure) {
+    if (job.Format == FileFormat::Emf) return MakeMetafile(job, reported, measure);
+    const BarcodeJob file = JobForFile(job);
+    const std::string pattern = EncodeForKind(file.Kind, file.Digits);
+    if (pattern.empty()) return {};
+    const std::optional<Picture> picture = MakePicture(file, pattern, UsableScreen(reported));
+    if (!picture) return {};
+    // Every writer states the page (the picture and the quiet zone it was
+    // widened by) as the picture's frame.
+    const std::int32_t width = picture->page.width;
+    const std::int32_t height = picture->page.height;
+    const std::string title = TitleOf(job);
+    switch (file.Format) {
+        case FileFormat::Eps: {
+            EpsWriter writer(width, height, picture->frame, title);
+            return Drawn(writer, file, pattern, *picture);
+        }
+        case FileFormat::Pdf: {
+            PdfWriter writer(width, height, picture->frame, title);
+            return Drawn(writer, file, pattern, *picture);
+        }
+        case FileFormat::Svg: {
+            SvgWriter writer(width, height, picture->frame, title);
+            return Drawn(writer, file, pattern, *picture);
+        }
+        case FileFormat::Png: {
+            PngWriter writer(width, height, picture->dotsPerInch, title);
+            return Drawn(writer, file, pattern, *picture);
+        }
+        case FileFormat::Emf:
+            break;
+    }
+    return {};
+}
+
 RunOutcome RunGeneration(const CommandLine& command, const SettingsLoader& loadSettings,
                          Platform& platform) {
     using State = RunOutcome::State;
@@ -57,9 +117,14 @@ RunOutcome RunGeneration(const CommandLine& command, const SettingsLoader& loadS
             return outcome;
         }
         outcome.status = kMakingText;
-        const std::vector<std::uint8_t> metafile =
-            MakeMetafile(job, platform.Screen(), MeasurerOf(platform));
-        if (metafile.empty()) {
+        const ScreenFigures screen = platform.Screen();
+        const std::vector<std::uint8_t> metafile = MakeMetafile(job, screen, MeasurerOf(platform));
+        // The file of another format is made before anything goes out, so
+        // that its refusal (a picture too large) leaves the clipboard alone.
+        const std::vector<std::uint8_t> file = job.SaveFile && job.Format != FileFormat::Emf
+                                                   ? MakeFile(job, screen, MeasurerOf(platform))
+                                                   : metafile;
+        if (metafile.empty() || file.empty()) {
             // No area or no barcode: the command's own sizes, or the stored ones.
             const bool fromCommand = OptionGiven(command, "cr") || OptionGiven(command, "bh");
             commandError(fromCommand ? kCommandErrorText : kStoredSizeErrorText);
@@ -69,8 +134,8 @@ RunOutcome RunGeneration(const CommandLine& command, const SettingsLoader& loadS
         // clipboard filled, a busy clipboard means no file either.
         if (!job.NoClipboard) platform.PutOnClipboard(metafile);
         if (job.SaveFile)
-            platform.SaveFile(ResolveSavePath(job.SaveDr, job.FileName, FoldersOf(platform)),
-                              metafile);
+            platform.SaveFile(
+                ResolveSavePath(job.SaveDr, job.FileName, FoldersOf(platform), job.Format), file);
         outcome.state = State::Produced;
     } catch (const MerrowinError& error) {
         return RunOutcome::Failed(error.what());

@@ -82,4 +82,10 @@ RunOutcome RunGeneration(const CommandLine& command, const SettingsLoader& loadS
 std::vector<std::uint8_t> MakeMetafile(const BarcodeJob& job, const ScreenFigures& screen,
                                        const TextMeasurer& measure);
 
+// The saved file of a job in its format (/fm): the metafile, or the picture
+// the format draws (JobForFile) through its writer, titled with the code.
+// Empty and raising as MakeMetafile.
+std::vector<std::uint8_t> MakeFile(const BarcodeJob& job, const ScreenFigures& screen,
+                                   const TextMeasurer& measure);
+
 }  // namespace merrowin

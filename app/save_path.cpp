@@ -1,11 +1,9 @@
 #include "app/save_path.h"
 
-#include "common/text.h"
-
 namespace merrowin {
 
 std::string ResolveSavePath(std::string& saveDr, std::string_view fileName,
-                            const FolderQueries& folders) {
+                            const FolderQueries& folders, FileFormat format) {
     // The personal folder is looked up only when no folder was configured;
     // a configured folder that has gone does not fall back to it.
     if (saveDr.empty() && folders.personalFolder) saveDr = folders.personalFolder();
@@ -19,11 +17,7 @@ std::string ResolveSavePath(std::string& saveDr, std::string_view fileName,
     std::string path = saveDr;
     path += fileName;
     // "/fllabel.emf" names the whole file already, in any case of the letters.
-    constexpr std::string_view kExtension = ".emf";
-    const bool named =
-        fileName.size() >= kExtension.size() &&
-        AsciiLower(fileName.substr(fileName.size() - kExtension.size())) == kExtension;
-    if (!named) path += kExtension;
+    if (!EndsInExtension(fileName, format)) path += InfoOf(format).extension;
     return path;
 }
 

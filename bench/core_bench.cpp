@@ -42,19 +42,35 @@ void DigitsToMetafile(benchmark::State& state, const char* switchArg, const char
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 
-// libzint 2.11 writes its EMF only to a file: one in /dev/shm keeps the disk
-// out of it.
-void LibzintJan13(benchmark::State& state) {
+// The file of each format (/fm) for the same JAN-13, digits to bytes.
+void DigitsToFile(benchmark::State& state, FileFormat format) {
+    BarcodeJob prepared = JobFor("/j13", "/cd490123456789");
+    prepared.Format = format;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::vector<std::uint8_t> file = MakeFile(prepared, kScreen, Measure);
+        bytes = file.size();
+        benchmark::DoNotOptimize(file.data());
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+// libzint 2.11 writes its files only to a file, of the format its name's
+// extension gives: one in /dev/shm keeps the disk out of it. At `scale` (a
+// PNG's pixels: 4 gives 8 a module, as the 600 dpi PNG has).
+void LibzintJan13(benchmark::State& state, const char* extension, float scale) {
     const unsigned char data[] = "490123456789";
+    const std::string path = std::string("/dev/shm/merrowin-bench.") + extension;
     for (auto _ : state) {
         zint_symbol* symbol = ZBarcode_Create();
         symbol->symbology = BARCODE_EANX;
-        std::snprintf(symbol->outfile, sizeof symbol->outfile, "/dev/shm/merrowin-bench.emf");
+        symbol->scale = scale;
+        std::snprintf(symbol->outfile, sizeof symbol->outfile, "%s", path.c_str());
         const int error = ZBarcode_Encode_and_Print(symbol, data, 12, 0);
         ZBarcode_Delete(symbol);
         if (error >= ZINT_ERROR) state.SkipWithError("libzint failed");
     }
-    std::remove("/dev/shm/merrowin-bench.emf");
+    std::remove(path.c_str());
 }
 
 void ParseCommandLine(benchmark::State& state) {
@@ -85,7 +101,14 @@ BENCHMARK_CAPTURE(DigitsToMetafile, Jan13, "/j13", "/cd490123456789");
 BENCHMARK_CAPTURE(DigitsToMetafile, Jan8, "/j8", "/cd4901234");
 BENCHMARK_CAPTURE(DigitsToMetafile, Itf14, "/i14f", "/cd1490123456789");
 BENCHMARK_CAPTURE(DigitsToMetafile, Itf16, "/i16", "/cd123456789012345");
-BENCHMARK(LibzintJan13);
+BENCHMARK_CAPTURE(LibzintJan13, emf, "emf", 1.0f);
+BENCHMARK_CAPTURE(DigitsToFile, Eps, FileFormat::Eps);
+BENCHMARK_CAPTURE(LibzintJan13, eps, "eps", 1.0f);
+BENCHMARK_CAPTURE(DigitsToFile, Pdf, FileFormat::Pdf);
+BENCHMARK_CAPTURE(DigitsToFile, Svg, FileFormat::Svg);
+BENCHMARK_CAPTURE(LibzintJan13, svg, "svg", 1.0f);
+BENCHMARK_CAPTURE(DigitsToFile, Png, FileFormat::Png);
+BENCHMARK_CAPTURE(LibzintJan13, png, "png", 4.0f);
 BENCHMARK(ParseCommandLine);
 
 int main(int argc, char** argv) {
@@ -93,11 +116,24 @@ int main(int argc, char** argv) {
     KeepingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double ours = reporter.nanoseconds["DigitsToMetafile/Jan13"];
-    const double theirs = reporter.nanoseconds["LibzintJan13"];
+    const double theirs = reporter.nanoseconds["LibzintJan13/emf"];
     if (ours > 0 && theirs > 0)
         std::printf(
             "JAN-13 digits to metafile bytes: merrowin %.0f ns, libzint %.0f ns, ratio %.1f\n",
             ours, theirs, theirs / ours);
+    // Each file format beside libzint's of the same format (none for PDF).
+    for (const char* format : {"Eps", "Pdf", "Svg", "Png"}) {
+        std::string lower = format;
+        for (char& c : lower) c = static_cast<char>(c | 0x20);
+        const double file = reporter.nanoseconds[std::string("DigitsToFile/") + format];
+        const double zint = reporter.nanoseconds["LibzintJan13/" + lower];
+        if (zint > 0)
+            std::printf("JAN-13 digits to %s file: merrowin %.0f ns, libzint %.0f ns, ratio %.1f\n",
+                        format, file, zint, zint / file);
+        else
+            std::printf("JAN-13 digits to %s file: merrowin %.0f ns (libzint writes none)\n",
+                        format, file);
+    }
     benchmark::Shutdown();
     return 0;
 }

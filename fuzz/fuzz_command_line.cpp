@@ -132,6 +132,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::vector<std::uint8_t> metafile = MakeMetafile(job, kScreen, Measure);
         if (!metafile.empty() && !hasBars) Fail("a picture without bars went out");
         if (!metafile.empty()) CheckMetafile(metafile);
+        // The file of another format (/fm): its writer and the PNG's
+        // rasteriser on whatever picture the options make.
+        if (job.Format != FileFormat::Emf) {
+            const std::vector<std::uint8_t> file = MakeFile(job, kScreen, Measure);
+            if (!file.empty() && file.size() < 8) Fail("a file shorter than any header");
+        }
     } catch (const MerrowinError&) {
         // A non-integer value or data character: the run stops with its message.
     }

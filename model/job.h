@@ -6,6 +6,7 @@
 #include <string>
 
 #include "encode/book.h"
+#include "model/file_format.h"
 
 namespace merrowin {
 
@@ -51,9 +52,10 @@ struct BarcodeJob {
     bool FileNameGiven = false;
     bool NoClipboard = false;
     bool DrChk = false;
-    bool OutlinedText = false;         // the digits as filled OCR-B outlines, command line only
-    std::string FileName;              // no folder; ".emf" is added unless it ends so
-    std::string InputDigits;           // the data characters as given
+    bool OutlinedText = false;  // the digits as filled OCR-B outlines, command line only
+    std::string FileName;       // no folder; the format's extension is added unless it ends so
+    FileFormat Format = FileFormat::Emf;  // of the saved file (/fm), command line only
+    std::string InputDigits;              // the data characters as given
     std::string DataValue;             // the value of "cd" as written, read again when "id" follows
     std::string SaveDr;                // folder of the saved file; empty: default
     std::uint8_t CartonIndicator = 0;  // ITF-14 from a JAN: the packaging indicator 1-8; 0 none

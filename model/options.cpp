@@ -148,6 +148,13 @@ void ApplyNoClipboard(std::string_view, BarcodeJob& job) {
     if (job.SaveFile) job.NoClipboard = true;
 }
 
+void ApplyFileFormat(std::string_view value, BarcodeJob& job) {
+    const std::optional<FileFormat> format = ParseFileFormat(value);
+    if (!format) throw MerrowinError(FileFormatMessage(value));
+    job.Format = *format;
+    job.SaveFile = true;
+}
+
 const TextOption* TextOptionOf(std::string_view key) {
     for (const TextOption& option : kTextOptions)
         if (option.key == key) return &option;

@@ -166,10 +166,11 @@ void ApplyBookPrice(std::string_view value, BarcodeJob& job);
 void ApplyFile(std::string_view value, BarcodeJob& job);
 void ApplyFolder(std::string_view value, BarcodeJob& job);
 void ApplyNoClipboard(std::string_view value, BarcodeJob& job);
+void ApplyFileFormat(std::string_view value, BarcodeJob& job);
 
 // clang-format off
 // In the order the help lists them, before the sizes.
-inline constexpr std::array<TextOption, 11> kTextOptions{{
+inline constexpr std::array<TextOption, 12> kTextOptions{{
     {"cd", "DIGITS", SymbologyKind::None, "", true, ApplyData,
      "データ (必須)。JAN-13 は 12 桁、JAN-8 は 7 桁、ITF-14 は 13 桁、\n"
      "ITF-16 は 15 桁。チェックデジットは自動で計算して付けます。\n"
@@ -186,15 +187,20 @@ inline constexpr std::array<TextOption, 11> kTextOptions{{
      "全行成功で終了コード 0、それ以外は 1。下の「商品リストから\n"
      "一括作成 (/bt)」を参照"},
     {"fl", "NAME", SymbologyKind::None, "", true, ApplyFile,
-     "図を NAME.emf にも保存します。/fl だけのときは、データと\n"
-     "チェックデジットを名前にします"},
+     "図を NAME.emf (/fm では形式の拡張子) にも保存します。\n"
+     "/fl だけのときは、データとチェックデジットを名前にします"},
+    {"fm", "FORMAT", SymbologyKind::None, "", false, ApplyFileFormat,
+     "ファイルの形式: emf (付けないときと同じ)、eps、pdf\n"
+     "(印刷会社用)、svg、png (Web 用)。/fl と同じように\n"
+     "ファイルに保存します (■ 印刷会社・Web 用のファイル)。\n"
+     "コマンドラインだけのものです"},
     {"dr", "FOLDER", SymbologyKind::None, "", false, ApplyFolder,
      "保存先のフォルダ。* は空白の代わりです。/dr だけのときは\n"
      "設定画面で指定したフォルダをこの実行に限り使いません\n"
      "(設定は変わりません)"},
     {"nc", "", SymbologyKind::None, "", true, ApplyNoClipboard,
-     "/fl の後に書くと、ファイルだけに出力し、クリップボードは\n"
-     "変えません"},
+     "/fl か /fm の後に書くと、ファイルだけに出力し、\n"
+     "クリップボードは変えません"},
     {"no", "", SymbologyKind::None, "", false, ApplyNoText,
      "数字を描きません (/j13b、/j8b、ITF)"},
     {"id", "N", SymbologyKind::Itf14, "/id (集合包装用商品コード)", false, ApplyIndicator,

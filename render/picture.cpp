@@ -7,6 +7,7 @@
 #include "common/errors.h"
 #include "common/saturate.h"
 #include "common/text.h"
+#include "render/dot_frame.h"
 #include "render/outline_text.h"
 #include "render/print_grid.h"
 
@@ -31,12 +32,12 @@ bool FitsMetafile(std::int32_t side) {
 
 // Stored sizes may hold any 32-bit number; what the metafile's fields
 // cannot hold is refused before anything is output.
-void RefuseOversized(const SymbolLayout& layout, const EmfPage& page) {
-    const bool pictureFits = FitsMetafile(layout.W) && FitsMetafile(layout.H);
+void RefuseOversized(const EmfPage& page) {
+    const bool pictureFits = FitsMetafile(page.width) && FitsMetafile(page.height);
     const bool copyFits = FitsMetafile(page.copyWidth) && FitsMetafile(page.copyHeight);
     if (!pictureFits || !copyFits) {
-        const std::int32_t width = copyFits ? layout.W : page.copyWidth;
-        const std::int32_t height = copyFits ? layout.H : page.copyHeight;
+        const std::int32_t width = copyFits ? page.width : page.copyWidth;
+        const std::int32_t height = copyFits ? page.height : page.copyHeight;
         throw MerrowinError(PictureSizeMessage(IntToStr(width) + " x " + IntToStr(height)));
     }
 }
@@ -64,18 +65,23 @@ void FrameStandardPicture(const BarcodeJob& job, const SymbolLayout& standard,
 }
 
 // The frame and copy of a picture on a printer's dots, one unit a dot. The
-// frame in .01 mm converts back to exactly the picture's dots, and the
-// units fill exactly the frame's reference pixels, so a player that maps
-// the frame onto W x H dots puts every edge on a dot.
-void FrameOnDots(const SymbolLayout& layout, std::int32_t dpi, const ScreenFigures& screen,
-                 EmfPage& page) {
-    if (!FitsMetafile(layout.W) || !FitsMetafile(layout.H)) RefuseOversized(layout, page);
-    page.frame = FrameFromDots(layout.W, layout.H, dpi);
+// page is widened to the right and at the bottom, quiet zone only, to the
+// next size whose frame in .01 mm states its dots exactly (ExactFrameDots;
+// at 203 dpi none lies near, and the frame converts back to the dots to
+// the nearest), and the units fill exactly the frame's reference pixels,
+// so a player that maps the frame onto its dots puts every edge on a dot.
+void FrameOnDots(std::int32_t dpi, const ScreenFigures& screen, EmfPage& page) {
+    // A picture too large is refused as the drawing has it.
+    if (!FitsMetafile(page.width) || !FitsMetafile(page.height)) RefuseOversized(page);
+    page.width = ExactFrameDots(page.width, dpi);
+    page.height = ExactFrameDots(page.height, dpi);
+    if (!FitsMetafile(page.width) || !FitsMetafile(page.height)) RefuseOversized(page);
+    page.frame = FrameFromDots(page.width, page.height, dpi);
     const PixelSize copy = PixelsOfFrame(page.frame, screen);
     page.copyWidth = copy.width;
     page.copyHeight = copy.height;
-    RefuseOversized(layout, page);
-    page.exact = MappingOntoFrame(layout.W, layout.H, page.frame, screen);
+    RefuseOversized(page);
+    page.exact = MappingOntoFrame(page.width, page.height, page.frame, screen);
 }
 
 }  // namespace
@@ -149,6 +155,16 @@ FrameSize FrameFromDots(std::int32_t width, std::int32_t height, std::int32_t dp
             RoundedQuotient(std::int64_t{height} * 2540, dpi, height > 0)};
 }
 
+BarcodeJob JobForFile(const BarcodeJob& job) {
+    if (job.Format == FileFormat::Emf) return job;
+    BarcodeJob file = job;
+    file.OutlinedText = true;
+    if (job.Format == FileFormat::Png && file.DotsPerInch <= 0) file.DotsPerInch = kPngDotsPerInch;
+    if (file.DotsPerInch <= 0 && file.ModuleWidth <= 0)
+        file.ModuleWidth = (IsItf(job.Kind) ? kItfNominalModule : kJanNominalModule) / 10;
+    return file;
+}
+
 std::optional<Picture> MakePicture(const BarcodeJob& job, std::string_view pattern,
                                    const ScreenFigures& reported) {
     const ScreenFigures screen = UsableScreen(reported);
@@ -160,7 +176,9 @@ std::optional<Picture> MakePicture(const BarcodeJob& job, std::string_view patte
         return std::nullopt;
     // With print options (/dp, /bw, /ol) the drawing walks a finer grid or
     // the printer's dots; otherwise the standard grid.
-    const Grid grid = GridForJob(job, standard, kMaxPictureSide);
+    const Grid grid =
+        GridForJob(job, standard, kMaxPictureSide,
+                   job.Format == FileFormat::Emf ? kMetafileOutlineUnits : kFileOutlineUnits);
     Picture picture;
     picture.layout = grid == Grid{} ? standard : LayOut(job, grid, pattern);
     const SymbolLayout& layout = picture.layout;
@@ -169,12 +187,12 @@ std::optional<Picture> MakePicture(const BarcodeJob& job, std::string_view patte
     page.width = layout.W;
     page.height = layout.H;
     if (job.DotsPerInch > 0) {
-        FrameOnDots(layout, job.DotsPerInch, screen, page);
+        FrameOnDots(job.DotsPerInch, screen, page);
         picture.dotsPerInch = job.DotsPerInch;
     } else {
         // The standard picture's frame and copy; finer units map onto them.
         FrameStandardPicture(job, standard, scaled, screen, page);
-        RefuseOversized(layout, page);
+        RefuseOversized(page);
         if (page.frame.width > 0)
             picture.dotsPerInch =
                 RoundedQuotient(std::int64_t{layout.W} * 2540, page.frame.width, true);
@@ -185,6 +203,13 @@ std::optional<Picture> MakePicture(const BarcodeJob& job, std::string_view patte
 
 bool DrawPicture(const BarcodeJob& job, std::string_view pattern, const Picture& picture,
                  Canvas& canvas) {
+    // The quiet zone a page on a printer's dots was widened by (FrameOnDots).
+    const SymbolLayout& layout = picture.layout;
+    const EmfPage& page = picture.page;
+    if (page.width > layout.W)
+        canvas.FillRect({layout.W, 0, page.width, page.height}, Colour::White);
+    if (page.height > layout.H)
+        canvas.FillRect({0, layout.H, layout.W, page.height}, Colour::White);
     BarcodeCheck check(picture.layout, canvas);
     // Digits as outlines reach the check as the polygons they are, so it
     // judges their ink, not a text cell.

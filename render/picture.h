@@ -123,9 +123,19 @@ struct Picture {
 std::optional<Picture> MakePicture(const BarcodeJob& job, std::string_view pattern,
                                    const ScreenFigures& screen);
 
-// Draws the picture onto `canvas`, the digits as outlines when the job
-// asks for them (/ol). False when it is no barcode (BarcodeCheck): the
-// canvas then holds a drawing that must not go out.
+// A PNG without /dp is drawn at this resolution.
+inline constexpr std::int32_t kPngDotsPerInch = 600;
+
+// The job as a file of its format draws it. A metafile (EMF) as it is. A
+// file for print or the web (EPS, PDF, SVG, PNG) has no screen and goes
+// where fonts are not: its digits are outlines, a PNG's pixels are a
+// printer's dots (/dp, else kPngDotsPerInch), and without /dp or /mw the
+// module is GS1's nominal one (JAN 0.33 mm, ITF 1.00 mm), as /dp takes it.
+BarcodeJob JobForFile(const BarcodeJob& job);
+
+// Draws the picture onto `canvas` (the page's widened quiet zone too), the
+// digits as outlines when the job asks for them (/ol). False when it is no barcode (BarcodeCheck):
+// the canvas then holds a drawing that must not go out.
 bool DrawPicture(const BarcodeJob& job, std::string_view pattern, const Picture& picture,
                  Canvas& canvas);
 

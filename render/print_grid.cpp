@@ -18,10 +18,6 @@ Grid FineGrid(std::int32_t k, std::int32_t reduction) {
     return {2 * k, 5 * k, reduction};
 }
 
-// The finest grid that glyph outlines get without a printer's dots: a
-// digit cell of 18 half modules is then 288 units high.
-constexpr std::int32_t kOutlineUnitsPerHalfModule = 16;
-
 // "0.330": micrometres as millimetres with three decimals.
 std::string Millimetres(std::int64_t micrometres) {
     const std::string thousandths = std::to_string(1000 + micrometres % 1000);
@@ -67,7 +63,8 @@ std::int32_t MicrometresToDots(std::int32_t micrometres, std::int32_t dpi) {
         (2 * kTenthMicrometresPerInch));
 }
 
-Grid GridForJob(const BarcodeJob& job, const SymbolLayout& standard, std::int32_t maxSide) {
+Grid GridForJob(const BarcodeJob& job, const SymbolLayout& standard, std::int32_t maxSide,
+                std::int32_t outlineUnits) {
     if (!NeedsPrintGrid(job)) return Grid{};
     const std::int64_t printed = PrintedModule(job);
     // A copy rate of 0 or below leaves no picture; the run refuses it.
@@ -96,7 +93,7 @@ Grid GridForJob(const BarcodeJob& job, const SymbolLayout& standard, std::int32_
     if (2 * reduction * 10 >= printed) refuse((printed + 5) / 10);
     const std::int32_t longest = std::max({standard.W, standard.H, 1});
     const std::int32_t finest = std::max(maxSide / longest, 1);
-    std::int32_t k = std::min(job.OutlinedText ? kOutlineUnitsPerHalfModule : 1, finest);
+    std::int32_t k = std::min(job.OutlinedText ? outlineUnits : 1, finest);
     if (reduction > 0) {
         // The coarsest grid on which the reduction is a whole number of
         // units (2k units a module of `printed`), else the finest.

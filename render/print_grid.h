@@ -46,10 +46,23 @@ std::int32_t WideUnits(std::int32_t module);
 // `micrometres` in whole dots of a `dpi` printer, to the nearest (halves up).
 std::int32_t MicrometresToDots(std::int32_t micrometres, std::int32_t dpi);
 
+// The finest grids that glyph outlines get without a printer's dots, in
+// units a half module. The metafile's: a digit cell of 18 half modules is
+// 288 units high. A file's (EPS, PDF, SVG, PNG): a unit of 41 µm at JAN's
+// 0.33 mm, the outlines within 21 µm of the glyphs, and a quarter unit
+// wider than the half dot of a 2400 dpi platesetter by which the print
+// writers draw a bar's edges inside (FilePicture::EdgeInset), so that every
+// width a RIP paints there is within a dot of nominal.
+inline constexpr std::int32_t kMetafileOutlineUnits = 16;
+inline constexpr std::int32_t kFileOutlineUnits = 4;
+
 // The grid of a job. `standard` is its layout on the standard grid: a finer
-// grid keeps the picture within `maxSide` units a side. Raises MerrowinError
-// (BarReductionMessage) for a reduction of half a module or more.
-Grid GridForJob(const BarcodeJob& job, const SymbolLayout& standard, std::int32_t maxSide);
+// grid keeps the picture within `maxSide` units a side; without a printer's
+// dots, digits as outlines get `outlineUnits` units a half module (or as
+// many as `maxSide` allows). Raises MerrowinError (BarReductionMessage) for
+// a reduction of half a module or more.
+Grid GridForJob(const BarcodeJob& job, const SymbolLayout& standard, std::int32_t maxSide,
+                std::int32_t outlineUnits);
 
 // Whether the job asks for anything but the standard grid.
 constexpr bool NeedsPrintGrid(const BarcodeJob& job) {

@@ -5,7 +5,8 @@ packages="cmake make g++ clang libclang-rt-14-dev googletest libbenchmark-dev
   mingw-w64 g++-mingw-w64-i686-posix
   wine wine32:i386 fonts-wine xvfb xauth x11-utils
   fonts-ocr-b fonts-ipafont-gothic zbar-tools imagemagick e2fsprogs
-  zint libzint-dev"
+  zint libzint-dev
+  zlib1g-dev libz-mingw-w64-dev ghostscript librsvg2-bin"
 missing=""
 for p in $packages; do
     dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"

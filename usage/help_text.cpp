@@ -416,6 +416,35 @@ constexpr std::string_view kPrint =
     "    merrowin /j13 /cd490123456789 /dp203 /fl\n"
     "      203 dpi のプリンター用。モジュール 3 ドット (0.375 mm)\n";
 
+constexpr std::string_view kFiles =
+    "■ 印刷会社・Web 用のファイル (/fm)\n"
+    "\n"
+    "  /fmFORMAT でファイルの形式を選びます。FORMAT は emf (付けないときと\n"
+    "  同じ)、eps、pdf、svg、png のどれかで、大文字でもかまいません。/fl と\n"
+    "  同じようにファイルに保存し (名前はデータとチェックデジット、/fl の\n"
+    "  名前があればその名前)、形式の拡張子を付けます (名前がもうその拡張子で\n"
+    "  終わっていれば付けません)。クリップボードにはいつもの EMF の図が\n"
+    "  入ります (/nc で入れません)。/bt ではリストの全行がその形式になります。\n"
+    "  ほかの形式名や空の /fm はエラーで、何も作りません。\n"
+    "\n"
+    "    eps、pdf  印刷会社 (オフセット、フレキソ、グラビア) に渡します。黒は\n"
+    "              スミ (K) 100% だけ、数字はアウトライン (フォントなし)、\n"
+    "              白は塗りません\n"
+    "    svg、png  Web ページ用。PNG は白と黒だけで、/dp の解像度 (ないときは\n"
+    "              600 dpi) の 1 ドットが 1 ピクセルです\n"
+    "    emf       Word、Excel、ラベルソフト (これまでどおり)\n"
+    "\n"
+    "  /mw か /dp があれば、どの形式も同じコマンドの EMF と同じ大きさ\n"
+    "  (0.01 mm まで) です。ないときはモジュールを GS1 の標準 (JAN 0.33 mm、\n"
+    "  ITF 1.00 mm) にします。印刷会社には、バー幅の縮小 (µm、/bw) と\n"
+    "  製版機の解像度 (dpi、/dp) を聞いてください。Illustrator や InDesign\n"
+    "  では「配置」で置き、100% のまま使います (拡大・縮小しないでください)。\n"
+    "\n"
+    "    merrowin /j13 /cd490123456789 /fmeps /dp2400 /bw20 /nc\n"
+    "      印刷会社用の 4901234567894.eps。2400 dpi、バーを 20 µm 細く\n"
+    "    merrowin /j13 /cd490123456789 /fmsvg /nc\n"
+    "      Web 用の 4901234567894.svg (モジュール 0.33 mm)\n";
+
 constexpr std::string_view kFont =
     "■ 数字のフォント\n"
     "\n"
@@ -633,7 +662,7 @@ std::string HelpText() {
     out.append(kOptionIntro).append("\n");
     AppendList(out, HelpOptions());
     for (std::string_view section : {kOutputs, kExitStatus, kSettings, kExamples, kLists,
-                                     kCodesAroundJan, kBook, kPrint, kFont, kHelp})
+                                     kCodesAroundJan, kBook, kPrint, kFiles, kFont, kHelp})
         out.append("\n").append(section);
     return out;
 }

@@ -172,8 +172,7 @@ TEST_F(BatchTest, EveryKindOfLine) {
                 bad(WithCheck(i) + ",end" + n + ".", WithCheck(i), std::string(kNameEndMessage));
                 break;
             case 11:
-                bad(WithCheck(i) + ",x" + n + ".emf", WithCheck(i),
-                    std::string(kNameExtensionMessage));
+                bad(WithCheck(i) + ",x" + n + ".emf", WithCheck(i), NameExtensionMessage(".emf"));
                 break;
             case 12:
                 good(WithCheck(i) + ";Label" + n, i, "Label" + n);
@@ -248,6 +247,25 @@ TEST_F(BatchTest, ThreeBooks) {
                   DrOption(out_.Path())),
               0u);
     EXPECT_EQ(ReadFileBytes(Cwd() + L"\\9784101010014.emf"), ReadFileBytes(out_ / L"single.emf"));
+}
+
+// With /fm every line's file is in that format and the report names each;
+// a name that ends in another extension keeps it. The files are the single
+// run's. (A name ending in the format's own is the line's error, as ".emf"
+// is without /fm: the list reader's tests.)
+TEST_F(BatchTest, EveryFileInTheFormat) {
+    WriteFileBytes(out_ / L"codes.csv", WithCheck(1) + "\r\n" + WithCheck(2) + ",label.emf\r\n");
+    EXPECT_EQ(Run(L"/j13 /bt" + out_ / L"codes.csv" + L" /fmeps " + DrOption(Cwd())), 0u);
+    EXPECT_EQ(FilesIn(Cwd()),
+              (std::vector<std::wstring>{Wide(WithCheck(1) + ".eps"), L"label.emf.eps"}));
+    const std::string prefix = Utf8(Cwd()) + "\\";
+    EXPECT_EQ(ReadFileBytes(out_ / L"codes.report.tsv"),
+              ReportHead(AnsiName()) + Row(1, "ok", WithCheck(1), prefix + WithCheck(1) + ".eps") +
+                  Row(2, "ok", WithCheck(2), prefix + "label.emf.eps"));
+    ASSERT_EQ(Run(L"/j13 /cd" + Wide(Data(1)) + L" /fmeps /flsingle /nc " + DrOption(out_.Path())),
+              0u);
+    EXPECT_EQ(ReadFileBytes(Cwd() + L"\\" + Wide(WithCheck(1) + ".eps")),
+              ReadFileBytes(out_ / L"single.eps"));
 }
 
 // 中止 halfway: the batch stops after the current file; the report marks

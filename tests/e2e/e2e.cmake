@@ -106,6 +106,37 @@ foreach(case IN LISTS MERROWIN_DECODE_CASES)
   set_tests_properties(decode.${name} PROPERTIES RESOURCE_LOCK ${MERROWIN_E2E_LOCK} TIMEOUT 120)
 endforeach()
 
+# Each file format (/fm) as its consumers render it: Ghostscript (EPS,
+# PDF), librsvg (SVG), the PNG itself, at the resolution named; every width
+# across the bars measured against the printer's dots (the PNG of the same
+# command line), as whole half modules of whole dots (a PNG), or, without
+# /dp, against the nominal half module in dots (0.165 mm at 2400 dpi:
+# 15.591; ITF's 0.5 mm at 600: 11.811); the frame against the metafile's;
+# decoded.
+#   name|expected|format|dpi|reference|switch and options
+set(MERROWIN_FORMAT_CASES
+  "eps_jan13_dp600|4901234567894|eps|600|png|/j13|/cd490123456789|/dp600"
+  "pdf_jan13_dp2400_bw20|4901234567894|pdf|2400|png|/j13|/cd490123456789|/dp2400|/bw20"
+  "svg_jan8_dp300|49012347|svg|300|png|/j8|/cd4901234|/dp300"
+  "eps_itf14f_dp203_bw120|14901234567891|eps|203|png|/i14f|/cd1490123456789|/dp203|/mw50|/bw120"
+  "pdf_itf16_dp1200|1234567890123452|pdf|1200|png|/i16|/cd123456789012345|/dp1200"
+  "svg_jan13t_dp600_bw30|4901234567894|svg|600|png|/j13t|/cd490123456789|/dp600|/bw30"
+  "png_itf14f_dp300|14901234567891|png|300|dots:6|/i14f|/cd1490123456789|/dp300"
+  "png_jan13|4901234567894|png|600|dots:4|/j13|/cd490123456789"
+  "eps_jan13_nominal|4901234567894|eps|2400|nominal:15.591|/j13|/cd490123456789"
+  "pdf_jan8_nominal|49012347|pdf|2400|nominal:15.591|/j8b|/cd4901234"
+  "svg_itf14_nominal|14901234567891|svg|600|nominal:11.811|/i14|/cd1490123456789")
+foreach(case IN LISTS MERROWIN_FORMAT_CASES)
+  string(REPLACE "|" ";" fields "${case}")
+  list(POP_FRONT fields name expected format dpi reference)
+  add_test(NAME format.${name}
+    COMMAND sh ${PROJECT_SOURCE_DIR}/tests/e2e/format_check.sh
+      ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:merrowin>
+      ${CMAKE_BINARY_DIR}/format-scratch/${name} ${expected} ${format} ${dpi} ${reference}
+      ${fields})
+  set_tests_properties(format.${name} PROPERTIES RESOURCE_LOCK ${MERROWIN_E2E_LOCK} TIMEOUT 180)
+endforeach()
+
 # A Shift-JIS list (Excel's plain CSV on Japanese Windows) under the
 # Japanese ANSI code page, and README.txt's list examples run as written.
 add_test(NAME batch.shift_jis_list

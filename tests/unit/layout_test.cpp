@@ -761,7 +761,7 @@ TEST_P(PrintGridRows, ModuleWideAndReduction) {
     std::string error;
     Grid got;
     try {
-        got = GridForJob(job, LayOut(job), kMaxSide);
+        got = GridForJob(job, LayOut(job), kMaxSide, kMetafileOutlineUnits);
     } catch (const MerrowinError& e) {
         error = e.what();
     }
@@ -890,6 +890,8 @@ struct PictureRow {
     int dotsPerInch;
     bool barcode;
     const char* error;
+    FileFormat format = FileFormat::Emf;  // the picture of a file of this format (JobForFile)
+    int pageWidth = 0, pageHeight = 0;    // widened to an exact frame; 0: the layout's
 };
 
 class PictureRows : public testing::TestWithParam<PictureRow> {};
@@ -903,6 +905,8 @@ TEST_P(PictureRows, FrameCopyAndRefusal) {
     job.DotsPerInch = row.dpi;
     job.OutlinedText = row.outlines;
     job.BarHeight = row.barHeight;
+    job.Format = row.format;
+    job = JobForFile(job);
     const std::string pattern = EncodeForKind(job.Kind, job.Digits);
     std::optional<Picture> picture;
     std::string error;
@@ -921,8 +925,21 @@ TEST_P(PictureRows, FrameCopyAndRefusal) {
     EXPECT_EQ(picture->page.copyWidth, row.copyWidth);
     EXPECT_EQ(picture->page.copyHeight, row.copyHeight);
     EXPECT_EQ(picture->dotsPerInch, row.dotsPerInch);
+    const int pageWidth = row.pageWidth > 0 ? row.pageWidth : row.width;
+    const int pageHeight = row.pageHeight > 0 ? row.pageHeight : row.height;
+    EXPECT_EQ(picture->page.width, pageWidth);
+    EXPECT_EQ(picture->page.height, pageHeight);
     RecordingCanvas canvas(10);
     EXPECT_EQ(DrawPicture(job, pattern, *picture, canvas), row.barcode);
+    // The quiet zone the page was widened by is white, right and below.
+    std::vector<Rect> white;
+    for (const auto& fill : canvas.fills)
+        if (fill.colour == Colour::White) white.push_back(fill.rect);
+    std::vector<Rect> want;
+    if (pageWidth > row.width) want.push_back({row.width, 0, pageWidth, pageHeight});
+    if (pageHeight > row.height) want.push_back({0, row.height, row.width, pageHeight});
+    want.push_back({0, 0, row.width, row.height});
+    EXPECT_EQ(white, want);
 }
 
 // clang-format off
@@ -943,6 +960,19 @@ const PictureRow kPictureRows[] = {
     /*6*/ {6, SymbologyKind::Jan13, 0,   0,   0,   false, 60,    0,    0,    {},            0,   0,   0,    false, ""},
     // 2 x 20000 units of bars and 47 more: beyond a metafile's 16-bit sides.
     /*7*/ {7, SymbologyKind::Itf16, 100, 0,   0,   false, 20000, 0,    0,    {},            0,   0,   0,    false, "図の大きさ 345 x 40047 が大きすぎます"},
+    // On the dots of 300, 600, 1200 and 2400 dpi the page is widened, right
+    // and below, to whole 1.27 mm (15, 30, 60, 120 dots), so that its frame
+    // is exact: 452 x 304 dots at 300 dpi (4 dots a module) become 465 x
+    // 315, 39.37 x 26.67 mm; 149.1 x 101.2 pixels.
+    /*8*/ {8, SymbologyKind::Jan13, 100, 0,   300, false, 60,    452,  304,  {3937, 2667},  149, 101, 300,  true,  "", FileFormat::Emf, 465, 315},
+    // A file for print without /dp or /mw: GS1's 0.33 mm module, outlines
+    // on 4 units a half module: 226 x 152 half modules of 0.165 mm.
+    /*9*/ {9, SymbologyKind::Jan13, 100, 0,   0,   false, 60,    904,  608,  {3729, 2508},  141, 95,  616,  true,  "", FileFormat::Eps},
+    // ITF's 1.00 mm: 313 x 167 half modules of 0.5 mm.
+    /*10*/ {10, SymbologyKind::Itf14, 100, 0,  0,   false, 60,    1252, 668,  {15650, 8350}, 593, 317, 203,  true,  "", FileFormat::Svg},
+    // A PNG without /dp is on 600 dpi: 0.33 mm is 7.8 dots, 8; 904 x 608
+    // dots widened to 930 x 630.
+    /*11*/ {11, SymbologyKind::Jan13, 100, 0,  0,   false, 60,    904,  608,  {3937, 2667},  149, 101, 600,  true,  "", FileFormat::Png, 930, 630},
 };
 // clang-format on
 

@@ -14,7 +14,8 @@ namespace merrowin {
 namespace {
 
 // Every line of a list, one text each: "number kind data|name|error".
-std::vector<std::string> ReadList(const std::string& bytes, SymbologyKind kind, bool book) {
+std::vector<std::string> ReadList(const std::string& bytes, SymbologyKind kind,
+                                  FileFormat format = FileFormat::Emf, bool book = false) {
     ChunkSource survey(bytes);
     const CodePageDecoder decode = [](unsigned, std::string_view bytes) {
         return FakeShiftJis(bytes);
@@ -22,7 +23,7 @@ std::vector<std::string> ReadList(const std::string& bytes, SymbologyKind kind, 
     const ListSurvey found = SurveyList(survey, 932, decode, kind);
     if (found.encoding == ListEncoding::NotText) return {"not text"};
     ChunkSource source(bytes);
-    ListReader reader(source, found, decode, kind, 0, book);
+    ListReader reader(source, found, decode, kind, 0, format, book);
     std::vector<std::string> lines;
     std::size_t dataLines = 0;
     constexpr const char* kKinds[] = {"blank", "header", "good", "error"};
@@ -45,6 +46,7 @@ struct ListRow {
     std::string bytes;
     SymbologyKind kind;
     std::vector<std::string> lines;
+    FileFormat format = FileFormat::Emf;  // the files' (/fm), whose names are judged
     bool book = false;  // /bk: ISBN, Cコード, price, name; the lower tier's digits last
 };
 
@@ -159,15 +161,23 @@ const ListRow kListRows[] = {
      {"1 error ||行が長すぎます (4096 文字まで)", "2 good 4901234567894|4901234567894|"}},
     {33, "4901234567894,\"" + std::string(17000, 'a') + "\n4901234567894,b\n", kJ13,
      {"1 error ||行が長すぎます (4096 文字まで)", "2 good 4901234567894|b|"}},
+    // Names of files of another format (/fm): its extension is the one not
+    // to write; another extension is part of the name.
+    {34, "490123456789,label.Eps\n490123456789,label.emf\n490123456789," + kLongName + "\n",
+     kJ13,
+     {"1 error 4901234567894||ファイル名に .eps は付けないでください (自動で付きます)",
+      "2 good 4901234567894|label.emf|",
+      "3 error 4901234567894||ファイル名が長すぎます (.eps を含めて 255 文字まで)"},
+     FileFormat::Eps},
     // Book codes: ISBN (hyphenated or not), Cコード, price, name; named by
     // the ISBN's 13 digits.
-    {34, "ISBN,Cコード,本体価格,ファイル名\r\n978-4-10-101001-4,0193,820\r\n"
+    {35, "ISBN,Cコード,本体価格,ファイル名\r\n978-4-10-101001-4,0193,820\r\n"
          "978494999912,3000,2000,jpo\r\n", kJ13,
      {"1 header ISBN|||", "2 good 9784101010014|9784101010014||1920193008203",
-      "3 good 9784949999120|jpo||1923000020009"}, true},
+      "3 good 9784949999120|jpo||1923000020009"}, FileFormat::Emf, true},
     // Each part checked; what Excel does to long numbers and leading zeros
     // told as such; full-width digits count.
-    {35, "978-4-10-101001-6,0193,820\n9.78410E+12,0193,820\n9784101010014,193,820\n"
+    {36, "978-4-10-101001-6,0193,820\n9.78410E+12,0193,820\n9784101010014,193,820\n"
          "9784101010014,0193\n９７８－４－１０－１０１００１－４,０１９３,８２０,全角\n", kJ13,
      {"1 error 978-4-10-101001-6||ISBN のチェックデジットが違います (正しくは 4)|",
       "2 error 9.78410E+12||Excel の指数表示です。この CSV からは元の数字に戻せません。"
@@ -176,14 +186,15 @@ const ListRow kListRows[] = {
       "(Excel では列を文字列にして保存し直してください)|",
       "4 error 9784101010014||本体価格「」は使えません。本体価格は税抜きの 0～99999 円を"
       "数字だけで書きます (¥ や 円 は付けません)|",
-      "5 good 9784101010014|全角||1920193008203"}, true},
+      "5 good 9784101010014|全角||1920193008203"}, FileFormat::Emf, true},
 };
 // clang-format on
 
 class ListTable : public ::testing::TestWithParam<ListRow> {};
 
 TEST_P(ListTable, ReadsEveryLine) {
-    EXPECT_EQ(ReadList(GetParam().bytes, GetParam().kind, GetParam().book), GetParam().lines);
+    EXPECT_EQ(ReadList(GetParam().bytes, GetParam().kind, GetParam().format, GetParam().book),
+              GetParam().lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(, ListTable, ::testing::ValuesIn(kListRows),

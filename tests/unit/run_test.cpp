@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/errors.h"
+#include "common/text.h"
 #include "settings/load_settings.h"
 #include "tests/unit/fake_platform.h"
 
@@ -162,6 +163,29 @@ const RunRow kRunRows[] = {
     // A stored copy rate no printer's dots can hold.
     {34, {"/j13", "/cd490123456789", "/dp600", "/fl"}, StoredHugeRate, {}, State::Stopped, kFailed,
      "図の大きさ 3702784 x 2523136 が大きすぎます"},
+    // The file's format (/fm): saved as /fl saves, the clipboard keeps the
+    // metafile; a name that ends in the extension gets no second one.
+    {35, {"/j13", "/cd490123456789", "/fmEPS"}, nullptr,
+     {"clipboard", "personal", "folder? D:\\Docs", "save D:\\Docs\\4901234567894.eps"},
+     State::Produced, kMaking, ""},
+    {36, {"/j13", "/fllabel.Pdf", "/cd490123456789", "/fmpdf", "/nc"}, nullptr,
+     {"personal", "folder? D:\\Docs", "save D:\\Docs\\label.Pdf"}, State::Produced, kMaking, ""},
+    {37, {"/j8", "/cd4901234", "/fmsvg", "/nc", "/fllabel"}, nullptr,
+     {"personal", "folder? D:\\Docs", "save D:\\Docs\\label.svg"}, State::Produced, kMaking, ""},
+    {38, {"/i14f", "/cd1490123456789", "/fmPng", "/dp300", "/drC:\\Work", "/nc"}, nullptr,
+     {"folder? C:\\Work", "save C:\\Work\\14901234567891.png"}, State::Produced, kMaking, ""},
+    {39, {"/j13", "/cd490123456789", "/fmemf", "/nc"}, nullptr,
+     {"personal", "folder? D:\\Docs", "save D:\\Docs\\4901234567894.emf"}, State::Produced,
+     kMaking, ""},
+    // "nc" before "fl" or "fm" leaves the clipboard to the run.
+    {40, {"/j13", "/nc", "/cd490123456789", "/fmpng"}, nullptr,
+     {"clipboard", "personal", "folder? D:\\Docs", "save D:\\Docs\\4901234567894.png"},
+     State::Produced, kMaking, ""},
+    // An unknown or empty format: the error box, nothing written or copied.
+    {41, {"/j13", "/cd490123456789", "/fmtif", "/fl"}, nullptr, {}, State::Stopped, kFailed,
+     "ファイル形式「tif」は使えません。/fm の値は emf、eps、pdf、svg、png のどれかです"},
+    {42, {"/j13", "/fm", "/cd490123456789"}, nullptr, {}, State::Stopped, kFailed,
+     "/fm にファイル形式がありません。/fm の値は emf、eps、pdf、svg、png のどれかです"},
 };
 // clang-format on
 
@@ -184,8 +208,28 @@ TEST_P(RunTable, CallsThePlatformInOrder) {
     if (row.state != State::Produced) {
         EXPECT_TRUE(outcome.ShowsExitButton());
     }
-    if (!platform.clipboardBytes.empty() && !platform.fileBytes.empty()) {
-        EXPECT_EQ(platform.clipboardBytes, platform.fileBytes);
+    // The clipboard always gets the metafile; the file is in the format its
+    // extension names.
+    if (!platform.fileBytes.empty()) {
+        const std::string& save = row.calls.back();
+        const std::string extension = AsciiLower(save.substr(save.rfind('.')));
+        const std::string head(
+            platform.fileBytes.begin(),
+            platform.fileBytes.begin() + std::min<std::size_t>(platform.fileBytes.size(), 23));
+        if (extension == ".emf") {
+            if (!platform.clipboardBytes.empty()) {
+                EXPECT_EQ(platform.clipboardBytes, platform.fileBytes);
+            }
+        } else {
+            const std::string magic = extension == ".eps"   ? "%!PS-Adobe-3.0 EPSF-3.0"
+                                      : extension == ".pdf" ? "%PDF-1.4"
+                                      : extension == ".svg" ? "<?xml"
+                                                            : "\x89PNG\r\n\x1A\n";
+            EXPECT_EQ(head.substr(0, magic.size()), magic);
+        }
+    }
+    if (!platform.clipboardBytes.empty()) {
+        EXPECT_EQ(platform.clipboardBytes[0], 1) << "EMR_HEADER";
     }
 }
 

@@ -56,7 +56,7 @@ TEST(ResolveSavePath, FolderPrecedence) {
                 return row.personal;
             }};
         std::string saveDr = row.saveDr;
-        EXPECT_EQ(ResolveSavePath(saveDr, "label1", folders), row.path);
+        EXPECT_EQ(ResolveSavePath(saveDr, "label1", folders, FileFormat::Emf), row.path);
         EXPECT_EQ(saveDr, row.completedDr);
         EXPECT_EQ(personalRead, row.personalRead);
     }
@@ -66,15 +66,16 @@ struct ExtensionRow {
     int row;
     const char* fileName;
     const char* path;
+    FileFormat format = FileFormat::Emf;
 };
 
 class SaveExtension : public testing::TestWithParam<ExtensionRow> {};
 
-TEST_P(SaveExtension, OneEmfExtension) {
+TEST_P(SaveExtension, OneExtensionOfTheFormat) {
     const ExtensionRow& row = GetParam();
     std::string saveDr = "C:\\Work";
     const FolderQueries folders{[](const std::string&) { return true; }, {}};
-    EXPECT_EQ(ResolveSavePath(saveDr, row.fileName, folders), row.path);
+    EXPECT_EQ(ResolveSavePath(saveDr, row.fileName, folders, row.format), row.path);
 }
 
 const ExtensionRow kExtensionRows[] = {
@@ -88,6 +89,12 @@ const ExtensionRow kExtensionRows[] = {
     /* 7*/ {7, "label.emf ", "C:\\Work\\label.emf .emf"},
     /* 8*/ {8, "emf", "C:\\Work\\emf.emf"},
     /* 9*/ {9, "ラベル.emf", "C:\\Work\\ラベル.emf"},
+    // The extension of the format /fm asks for.
+    /*10*/ {10, "label", "C:\\Work\\label.eps", FileFormat::Eps},
+    /*11*/ {11, "label.PDF", "C:\\Work\\label.PDF", FileFormat::Pdf},
+    /*12*/ {12, "label.emf", "C:\\Work\\label.emf.svg", FileFormat::Svg},
+    /*13*/ {13, "4901234567894.Png", "C:\\Work\\4901234567894.Png", FileFormat::Png},
+    /*14*/ {14, "label.eps.png", "C:\\Work\\label.eps.png", FileFormat::Png},
 };
 
 INSTANTIATE_TEST_SUITE_P(, SaveExtension, testing::ValuesIn(kExtensionRows),
@@ -95,9 +102,10 @@ INSTANTIATE_TEST_SUITE_P(, SaveExtension, testing::ValuesIn(kExtensionRows),
 
 TEST(ResolveSavePath, MissingQueriesMeanNoFolder) {
     std::string saveDr;
-    EXPECT_EQ(ResolveSavePath(saveDr, "4901234567894", FolderQueries{}), "4901234567894.emf");
+    EXPECT_EQ(ResolveSavePath(saveDr, "4901234567894", FolderQueries{}, FileFormat::Emf),
+              "4901234567894.emf");
     saveDr = "C:\\Work";
-    EXPECT_EQ(ResolveSavePath(saveDr, "x", FolderQueries{}), "x.emf");
+    EXPECT_EQ(ResolveSavePath(saveDr, "x", FolderQueries{}, FileFormat::Emf), "x.emf");
     EXPECT_EQ(saveDr, "");
 }
 

@@ -1,0 +1,175 @@
+#include "render/eps_writer.h"
+
+#include "common/version.h"
+
+namespace merrowin {
+namespace {
+
+// The procedures, in the picture's own dictionary. Bars are paths
+// filled with `fill`, drawn the picture's edge inset i inside their edges
+// (FilePicture::EdgeInset), never with `rectfill`: Ghostscript's `rectfill`
+// paints one more column left of a rectangle whose edges lie on pixel
+// boundaries (measured at 600 dpi), where `fill` keeps the any-part rule of
+// the scan conversion and paints exactly the pixels inside.
+//   y h Y         the top and height of the bars that follow, kept inset
+//   x w B         a bar (j is 2i)
+//   x (..) S      bars, two characters each less 79: the space from the
+//                 last bar's right edge (the first from x) and the width
+//   x y (..) P    an outline: its steps two characters each less 79, dx dy
+//   (..) D        steps; an outline with a step too long for a character
+//                 is written in parts: moveto, D and rlineto, closepath
+//   E             fills the outlines by the even-odd rule
+constexpr std::string_view kProcedures =
+    "/Y{j sub/h exch def i add/y exch def}bind def\n"
+    "/B{exch i add y moveto j sub dup 0 rlineto 0 h rlineto neg 0 rlineto closepath fill}bind def\n"
+    "/S{/s exch def/x exch def 0 2 s length 2 sub{s exch 2 getinterval{79 sub}forall exch x add "
+    "exch 2 copy add/x exch def B}for}bind def\n"
+    "/D{/s exch def 0 2 s length 2 sub{s exch 2 getinterval{79 sub}forall rlineto}for}bind "
+    "def\n"
+    "/P{3 1 roll moveto D closepath}bind def\n"
+    "/E/eofill load def\n";
+
+// The characters of S and D: 79 ('O') is 0, '!' is -46 and '~' is 47.
+constexpr int kStepZero = 79;
+constexpr int kStepMin = '!' - kStepZero;
+constexpr int kStepMax = '~' - kStepZero;
+// DSC lines hold at most 255 characters: a string is closed at 200.
+constexpr std::size_t kCharsPerString = 200;
+
+bool FitsStep(std::int64_t value) {
+    return value >= kStepMin && value <= kStepMax;
+}
+
+// Appends `value` (FitsStep) as a character of a PostScript string.
+void AppendStep(std::string& out, std::int64_t value) {
+    const char c = static_cast<char>(kStepZero + value);
+    if (c == '(' || c == ')' || c == '\\') out += '\\';
+    out += c;
+}
+
+// `text` as DSC text: printable ASCII, anything else a '?'.
+std::string DscText(std::string_view text) {
+    std::string out;
+    for (const char c : text) out += c >= ' ' && c <= '~' ? c : '?';
+    return out;
+}
+
+// One outline: P when its steps fit one string, else in parts. Outlines of fewer than three points
+// enclose nothing.
+void AppendOutline(std::string& out, const Polygon& polygon) {
+    if (polygon.size() < 3) return;
+    const std::string start = std::to_string(polygon[0].x) + " " + std::to_string(polygon[0].y);
+    std::vector<std::string> parts(1);  // strings of steps, and L steps
+    for (std::size_t i = 1; i < polygon.size(); ++i) {
+        const std::int64_t dx = std::int64_t{polygon[i].x} - polygon[i - 1].x;
+        const std::int64_t dy = std::int64_t{polygon[i].y} - polygon[i - 1].y;
+        if (!FitsStep(dx) || !FitsStep(dy)) {
+            parts.push_back(std::to_string(dx) + " " + std::to_string(dy) + " rlineto\n");
+            parts.emplace_back();
+            continue;
+        }
+        if (parts.back().size() >= kCharsPerString) parts.emplace_back();
+        AppendStep(parts.back(), dx);
+        AppendStep(parts.back(), dy);
+    }
+    std::erase(parts, std::string());
+    if (parts.size() == 1 && parts[0].back() != '\n') {
+        out += start + "(" + parts[0] + ")P\n";
+        return;
+    }
+    out += start + " moveto ";
+    for (const std::string& part : parts) out += part.back() == '\n' ? part : "(" + part + ")D\n";
+    out += "closepath\n";
+}
+
+}  // namespace
+
+EpsWriter::EpsWriter(std::int32_t width, std::int32_t height, const FrameSize& frame,
+                     std::string_view title)
+    : picture_(width, height, frame), title_(title) {}
+
+void EpsWriter::FillRect(const Rect& rect, Colour colour) {
+    if (colour == Colour::White) return;
+    const std::optional<Rect> cut = picture_.Clip(rect);
+    if (!cut) return;
+    const std::int32_t height = cut->bottom - cut->top;
+    const std::int32_t width = cut->right - cut->left;
+    if (cut->top != top_ || height != height_) {
+        FlushBars();
+        body_ += std::to_string(cut->top) + " " + std::to_string(height) + " Y\n";
+        top_ = cut->top;
+        height_ = height;
+    }
+    const std::int64_t space = std::int64_t{cut->left} - barsRight_;
+    const bool fits = width <= kStepMax;
+    if (bars_.empty() || !fits || space < 0 || !FitsStep(space) ||
+        bars_.size() >= kCharsPerString) {
+        FlushBars();
+        if (!fits) {
+            body_ += std::to_string(cut->left) + " " + std::to_string(width) + " B\n";
+        } else {
+            barsLeft_ = cut->left;
+            AppendStep(bars_, 0);
+            AppendStep(bars_, width);
+        }
+    } else {
+        AppendStep(bars_, space);
+        AppendStep(bars_, width);
+    }
+    barsRight_ = cut->right;
+}
+
+void EpsWriter::FlushBars() {
+    if (bars_.empty()) return;
+    body_ += std::to_string(barsLeft_) + "(" + bars_ + ")S\n";
+    bars_.clear();
+}
+
+void EpsWriter::SetFont(std::string_view, int, int) {
+    RefuseText();
+}
+
+int EpsWriter::TextWidth(std::string_view) {
+    RefuseText();
+}
+
+void EpsWriter::DrawString(int, int, std::string_view) {
+    RefuseText();
+}
+
+void EpsWriter::FillPolygons(const std::vector<Polygon>& polygons, Colour colour) {
+    if (colour == Colour::White) return;
+    FlushBars();
+    const std::size_t start = body_.size();
+    for (const Polygon& polygon : polygons) AppendOutline(body_, polygon);
+    if (body_.size() != start) body_ += "E\n";
+}
+
+std::vector<std::uint8_t> EpsWriter::Finish() {
+    FlushBars();
+    const Fraction width = picture_.WidthPoints();
+    const Fraction height = picture_.HeightPoints();
+    std::string out = "%!PS-Adobe-3.0 EPSF-3.0\n";
+    out += "%%BoundingBox: 0 0 " + std::to_string(CeilPoints(picture_.frame.width)) + " " +
+           std::to_string(CeilPoints(picture_.frame.height)) + "\n";
+    out += "%%HiResBoundingBox: 0 0 " + Decimal(width, 4) + " " + Decimal(height, 4) + "\n";
+    out += "%%Title: " + DscText(title_) + "\n";
+    out += "%%Creator: Merrowin " MERROWIN_VERSION_TEXT "\n";
+    out += "%%LanguageLevel: 2\n%%EndComments\n";
+    // The picture leaves the interpreter's state as it found it.
+    out += "save 20 dict begin\n";
+    out += kProcedures;
+    // Drawing units with y downwards: the picture's top edge at the top of
+    // the bounding box, W x H units onto the frame.
+    out += "0 " + Decimal(height, 6) + " translate " +
+           Decimal({width.numerator, width.denominator * picture_.width}, 10) + " " +
+           Decimal({-height.numerator, height.denominator * picture_.height}, 10) + " scale\n";
+    const Fraction inset = picture_.EdgeInset();
+    out += "/i " + Decimal(inset, 4) + " def/j " +
+           Decimal({2 * inset.numerator, inset.denominator}, 4) + " def 0 0 0 1 setcmykcolor\n";
+    out += body_;
+    out += "end restore showpage\n%%EOF\n";
+    return {out.begin(), out.end()};
+}
+
+}  // namespace merrowin
