@@ -125,7 +125,10 @@ set(MERROWIN_FORMAT_CASES
   "png_jan13|4901234567894|png|600|dots:4|/j13|/cd490123456789"
   "eps_jan13_nominal|4901234567894|eps|2400|nominal:15.591|/j13|/cd490123456789"
   "pdf_jan8_nominal|49012347|pdf|2400|nominal:15.591|/j8b|/cd4901234"
-  "svg_itf14_nominal|14901234567891|svg|600|nominal:11.811|/i14|/cd1490123456789")
+  "svg_itf14_nominal|14901234567891|svg|600|nominal:11.811|/i14|/cd1490123456789"
+  # The book code for the printer: both tiers read, its text outlines.
+  "eps_book_dp2400_bw20|9784949999120=1920193008203+9784949999120|eps|2400|png|/bk|/cd978-4-949999-12-0|/cc0193|/pr820|/dp2400|/bw20"
+  "pdf_book_nominal|9784949999120=1920193008203+9784949999120|pdf|2400|nominal:15.591|/bk|/cd978-4-949999-12-0|/cc0193|/pr820")
 foreach(case IN LISTS MERROWIN_FORMAT_CASES)
   string(REPLACE "|" ";" fields "${case}")
   list(POP_FRONT fields name expected format dpi reference)
