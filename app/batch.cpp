@@ -230,6 +230,7 @@ public:
     // Every symbol of a batch has the same size, so that shows at the first.
     std::vector<std::uint8_t> Picture(const ListLine& line) {
         FillJob(line.field, job_);
+        job_.BookParts = line.book;
         return MakeFile(job_, screen_, measure_);
     }
 
@@ -367,7 +368,7 @@ BatchOutcome MakeBatch(const BatchCommand& command, Platform& platform, BatchPor
     bool stopped = surveyed.StopAsked();
     const std::unique_ptr<ByteSource> source = OpenOrRaise(port, command.listPath);
     ListReader reader(*source, survey, decode, command.job.Kind, command.job.CartonIndicator,
-                      command.job.Format);
+                      command.job.Format, command.job.Book);
     for (ListLine line; reader.Next(line);) {
         if (line.kind == ListLine::Kind::Blank) continue;
         if (!MakeAndReport(line, stopped, maker, report, outcome))

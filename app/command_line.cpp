@@ -4,6 +4,7 @@
 
 #include "common/errors.h"
 #include "common/text.h"
+#include "encode/book.h"
 #include "model/options.h"
 
 namespace merrowin {
@@ -32,6 +33,15 @@ void ApplyNumeric(const NumericOption& numeric, const CommandOption& option, Bar
         if (IsItf(job.Kind) && margin > numeric.side->itfCeiling)
             margin = static_cast<std::uint8_t>(numeric.side->itfCeiling);
     }
+}
+
+// A book code is whole with its Cコード and price: both symbols' digits and
+// both text lines are made from the three parts.
+void JoinBookParts(BarcodeJob& job) {
+    if (!job.Book || job.Digits.empty()) return;
+    if (job.BookCCode.empty() || job.BookPrice.empty())
+        throw MerrowinError(std::string(kBookPartsMessage));
+    job.BookParts = MakeBookCode(job.DataValue, job.BookCCode, job.BookPrice);
 }
 
 }  // namespace
@@ -74,6 +84,7 @@ bool RunCommandLine(const std::vector<CommandOption>& options, BarcodeJob& job,
                     const SettingsLoader& loadSettings) {
     loadSettings(job);
     for (const CommandOption& option : options) ApplyOption(option, job);
+    JoinBookParts(job);
     return !job.Digits.empty();
 }
 

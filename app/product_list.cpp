@@ -7,6 +7,7 @@
 
 #include "common/errors.h"
 #include "common/text.h"
+#include "encode/book.h"
 #include "model/data_field.h"
 #include "model/symbology.h"
 
@@ -498,12 +499,53 @@ ListFields SplitFields(std::string_view line) {
     for (int index = 0;; ++index) {
         std::string value = ReadField(line, at);
         if (!value.empty()) fields.blank = false;
+        fields.columns.push_back(value);
         if (index == 0) fields.data = std::move(value);
         if (index == 1) fields.name = std::move(value);
         if (at >= line.size()) return fields;
         ++at;  // past the separator
     }
 }
+
+namespace {
+
+// A field with its full-width digits and hyphens made ASCII, as a Japanese
+// IME types them; every other character stays.
+std::string HalfWidth(std::string_view field) {
+    std::string out;
+    for (std::size_t at = 0; at < field.size();) {
+        const std::size_t length = CharLength(field, at);
+        if (const std::optional<char> digit = DigitAt(field, at, length))
+            out += *digit;
+        else if (field.substr(at, length) == "\uFF0D")
+            out += '-';
+        else
+            out += field.substr(at, length);
+        at += length;
+    }
+    return out;
+}
+
+// The book code of a line (ISBN, Cコード, price) into `book`, and the data
+// field of its upper tier. An ISBN in Excel's exponent form and a Cコード
+// that lost its leading zeros in Excel are told as such.
+DataField BookOfLine(const ListFields& fields, BookCode& book) {
+    const auto column = [&fields](std::size_t index) {
+        return index < fields.columns.size() ? HalfWidth(fields.columns[index]) : std::string();
+    };
+    const std::string isbn = column(0);
+    if (isbn.empty()) throw MerrowinError(std::string(kNoDataMessage));
+    if (IsExponentForm(isbn)) throw MerrowinError(ExponentFormMessage(13));
+    const std::string cCode = column(1);
+    const bool digits =
+        std::all_of(cCode.begin(), cCode.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!cCode.empty() && cCode.size() < kCCodeDigits && digits)
+        throw MerrowinError(CCodeDroppedZeroMessage(cCode));
+    book = MakeBookCode(isbn, cCode, column(2));
+    return *MakeDataField({SymbologyKind::Jan13, book.isbn, 0, GivenCheck::Verified});
+}
+
+}  // namespace
 
 DataField CheckedData(std::string_view field, SymbologyKind kind, std::uint8_t indicator,
                       bool checkDigitsGiven) {
@@ -559,7 +601,8 @@ void CheckFileName(std::string_view name, FileFormat format) {
 }
 
 ListReader::ListReader(ByteSource& source, const ListSurvey& survey, CodePageDecoder decode,
-                       SymbologyKind kind, std::uint8_t cartonIndicator, FileFormat format)
+                       SymbologyKind kind, std::uint8_t cartonIndicator, FileFormat format,
+                       bool book)
     : raw_(source),
       encoding_(survey.encoding),
       checkDigitsGiven_(survey.checkDigitsGiven),
@@ -568,7 +611,8 @@ ListReader::ListReader(ByteSource& source, const ListSurvey& survey, CodePageDec
       }),
       kind_(kind),
       cartonIndicator_(cartonIndicator),
-      format_(format) {}
+      format_(format),
+      book_(book) {}
 
 bool ListReader::Next(ListLine& line) {
     bool tooLong = false;
@@ -598,10 +642,16 @@ bool ListReader::Next(ListLine& line) {
     line.data = std::move(fields.data);
     seenData_ = true;
     try {
-        line.field = CheckedData(line.data, kind_, cartonIndicator_, checkDigitsGiven_);
+        if (book_) {
+            line.field = BookOfLine(fields, line.book);
+        } else {
+            line.field = CheckedData(line.data, kind_, cartonIndicator_, checkDigitsGiven_);
+        }
         line.data = line.field.Code();
-        if (!fields.name.empty()) CheckFileName(fields.name, format_);
-        line.name = fields.name.empty() ? line.data : std::move(fields.name);
+        std::string name = book_ ? (fields.columns.size() > 3 ? fields.columns[3] : std::string())
+                                 : std::move(fields.name);
+        if (!name.empty()) CheckFileName(name, format_);
+        line.name = name.empty() ? line.data : std::move(name);
         line.kind = ListLine::Kind::Good;
     } catch (const MerrowinError& failure) {
         return error(failure.what());

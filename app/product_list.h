@@ -123,6 +123,7 @@ struct ListLine {
     DataField field;    // Good: what the symbol draws
     std::string name;   // Good: the file's base name, without ".emf"
     std::string error;  // Error: what is wrong with the line
+    BookCode book;      // Good, of a book-code list: both tiers and the 日本図書コード
 };
 
 // The first two fields of a line: the data and the file name, unquoted
@@ -130,6 +131,7 @@ struct ListLine {
 struct ListFields {
     std::string data;
     std::string name;
+    std::vector<std::string> columns;  // every field in order, data and name included
     bool blank = true;
 };
 ListFields SplitFields(std::string_view line);
@@ -161,11 +163,12 @@ class ListReader {
 public:
     // With a packaging indicator (option "id") every data field is a JAN-13
     // whose line gives the carton code made from it: data and default name
-    // the 14 digits.
-    // Names are judged as names of files of `format`.
+    // the 14 digits. For the book code (/bk) a line is the ISBN, the
+    // Cコード, the price and optionally the name: data and default name
+    // the ISBN's 13 digits. Names are judged as names of files of `format`.
     ListReader(ByteSource& source, const ListSurvey& survey, CodePageDecoder decode,
                SymbologyKind kind, std::uint8_t cartonIndicator = 0,
-               FileFormat format = FileFormat::Emf);
+               FileFormat format = FileFormat::Emf, bool book = false);
     // The next line; false after the last.
     bool Next(ListLine& line);
 
@@ -177,6 +180,7 @@ private:
     SymbologyKind kind_;
     std::uint8_t cartonIndicator_;
     FileFormat format_;
+    bool book_;
     std::size_t number_ = 0;
     bool seenData_ = false;  // a line other than blank came before
     std::string bytes_;

@@ -26,6 +26,7 @@ bool ApplySwitch(std::string_view argument, BarcodeJob& job) {
             job.NoText = false;
             job.BearerFrame = style.bearerFrame;
             job.BearerBarsOnly = style.bearerBarsOnly;
+            job.Book = style.book;
             return true;
         }
     }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "encode/book.h"
 #include "model/file_format.h"
 
 namespace merrowin {
@@ -59,6 +60,13 @@ struct BarcodeJob {
     std::string SaveDr;                // folder of the saved file; empty: default
     std::uint8_t CartonIndicator = 0;  // ITF-14 from a JAN: the packaging indicator 1-8; 0 none
     std::string AddOn;                 // JAN-13: the add-on's 2 or 5 digits; empty none
+    // The book code (/bk): a JAN-13 job whose Digits are the ISBN's, drawn
+    // over a second JAN-13 of 192, the Cコード and the price, with the
+    // 日本図書コード beside them.
+    bool Book = false;
+    std::string BookCCode;  // the Cコード of "cc", checked; empty until given
+    std::string BookPrice;  // the price of "pr" as written, checked; empty until given
+    BookCode BookParts;     // both symbols' digits and both text lines, once cd, cc and pr are in
 };
 
 // The sizes of a job that options and stored settings set.

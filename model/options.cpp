@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/errors.h"
+#include "encode/book.h"
 #include "encode/encoders.h"
 #include "model/data_field.h"
 #include "model/symbology.h"
@@ -14,8 +15,17 @@ namespace {
 // a single run recomputes a check digit written after the data, a carton
 // code verifies the JAN's.
 void TakeData(BarcodeJob& job) {
-    const std::optional<DataField> field =
-        MakeDataField({job.Kind, job.DataValue, job.CartonIndicator, GivenCheck::Recomputed});
+    std::optional<DataField> field;
+    if (job.Book) {
+        // A book code's ISBN is checked at once: its check digit verified,
+        // its hyphens in their places. The Cコード and the price join it
+        // once every option is read.
+        field = MakeDataField(
+            {SymbologyKind::Jan13, IsbnDigits(job.DataValue), 0, GivenCheck::Verified});
+    } else {
+        field =
+            MakeDataField({job.Kind, job.DataValue, job.CartonIndicator, GivenCheck::Recomputed});
+    }
     if (!field) {
         // A value shorter than the kind needs is no data: the run ends in
         // the error state unless a later "cd" supplies a whole one.
@@ -98,12 +108,27 @@ void ApplyIndicator(std::string_view value, BarcodeJob& job) {
 
 void ApplyAddOn(std::string_view value, BarcodeJob& job) {
     if (job.Kind == SymbologyKind::None) return;
+    // The book code is a JAN-13 without one.
+    if (job.Book) throw MerrowinError(OtherKindMessage(*TextOptionOf("ad")));
     const bool digits =
         std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (!digits ||
         std::find(kAddOnLengths.begin(), kAddOnLengths.end(), value.size()) == kAddOnLengths.end())
         throw MerrowinError(AddOnMessage(value));
     job.AddOn = value;
+}
+
+void ApplyCCode(std::string_view value, BarcodeJob& job) {
+    if (job.Kind == SymbologyKind::None) return;
+    if (!job.Book) throw MerrowinError(std::string(kBookOptionKindMessage));
+    job.BookCCode = CheckedCCode(value);
+}
+
+void ApplyBookPrice(std::string_view value, BarcodeJob& job) {
+    if (job.Kind == SymbologyKind::None) return;
+    if (!job.Book) throw MerrowinError(std::string(kBookOptionKindMessage));
+    CheckedBookPrice(value);
+    job.BookPrice = value;
 }
 
 void ApplyFile(std::string_view value, BarcodeJob& job) {

@@ -161,6 +161,8 @@ void ApplyOutlinedText(std::string_view value, BarcodeJob& job);
 void ApplyData(std::string_view value, BarcodeJob& job);
 void ApplyIndicator(std::string_view value, BarcodeJob& job);
 void ApplyAddOn(std::string_view value, BarcodeJob& job);
+void ApplyCCode(std::string_view value, BarcodeJob& job);
+void ApplyBookPrice(std::string_view value, BarcodeJob& job);
 void ApplyFile(std::string_view value, BarcodeJob& job);
 void ApplyFolder(std::string_view value, BarcodeJob& job);
 void ApplyNoClipboard(std::string_view value, BarcodeJob& job);
@@ -168,7 +170,7 @@ void ApplyFileFormat(std::string_view value, BarcodeJob& job);
 
 // clang-format off
 // In the order the help lists them, before the sizes.
-inline constexpr std::array<TextOption, 10> kTextOptions{{
+inline constexpr std::array<TextOption, 12> kTextOptions{{
     {"cd", "DIGITS", SymbologyKind::None, "", true, ApplyData,
      "データ (必須)。JAN-13 は 12 桁、JAN-8 は 7 桁、ITF-14 は 13 桁、\n"
      "ITF-16 は 15 桁。チェックデジットは自動で計算して付けます。\n"
@@ -176,7 +178,8 @@ inline constexpr std::array<TextOption, 10> kTextOptions{{
      "使わず、チェックデジットを計算し直します。そのため 12 桁までの\n"
      "打ち間違いはエラーにならず、別のコードになります。書いた\n"
      "チェックデジットを確かめるのは /id と /bt です。\n"
-     "足りないときは「コマンドが正しくありません。」"},
+     "足りないときは「コマンドが正しくありません。」\n"
+     "/bk では ISBN (■ 書籍JANコード (/bk))"},
     {"bt", "LIST", SymbologyKind::None, "", true, nullptr,
      "商品リスト LIST の 1 行ごとに 1 つの図をファイルに作ります\n"
      "(一括作成)。チェックデジット付きのデータは検査します。\n"
@@ -208,6 +211,12 @@ inline constexpr std::array<TextOption, 10> kTextOptions{{
     {"ad", "DIGITS", SymbologyKind::Jan13, "/ad (アドオン)", false, ApplyAddOn,
      "{kind} の右にアドオンを付けます。\n"
      "DIGITS は {add-on lengths} (それ以外はエラー)。雑誌コードに使います"},
+    // The book code's parts: refused with any switch but /bk; a list gives
+    // them in its columns.
+    {"cc", "NNNN", SymbologyKind::None, "", true, ApplyCCode,
+     "書籍JANコード (/bk) の Cコード 4 桁 (必須。C は付けません)"},
+    {"pr", "N", SymbologyKind::None, "", true, ApplyBookPrice,
+     "書籍JANコード (/bk) の本体価格 (税抜き) 0～99999 円 (必須)"},
     {"ol", "", SymbologyKind::None, "", false, ApplyOutlinedText,
      "数字と文字を OCR-B の輪郭 (塗りつぶした図形) で描きます。\n"
      "フォントがなくても、どのパソコンとプリンターでも同じ形に\n"

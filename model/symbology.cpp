@@ -16,6 +16,10 @@ constexpr SwitchStyle kJan13Switches[] = {
      false, false,   false, false},  // one bar height, one centred line
     {"/j13t",   "/j13b の数字の前に T を付けます (/no は効きません)",
      false, true,    false, false},  // the line preceded by "T"
+    // The book code: the ISBN over 192, Cコード and price (render/book_layout.h).
+    {"/bk",     "書籍JANコード。ISBN と Cコード・本体価格の 2 段に日本図書コード\n"
+                "を添えます (/cd、/cc、/pr。■ 書籍JANコード (/bk))",
+     false, false,   false, false, true},
 };
 constexpr SwitchStyle kJan8Switches[] = {
     {"/j8",     "JAN-8。ガードバーを長くし、数字をバーの下に分けて書きます",
@@ -106,8 +110,14 @@ std::span<const SymbologyDescriptor> Symbologies() {
 std::string KindAndSwitches(SymbologyKind kind) {
     const SymbologyDescriptor& symbology = *Describe(kind);
     std::string text = std::string(symbology.title) + " (";
-    for (const SwitchStyle& style : symbology.switches)
-        text.append(&style == symbology.switches.data() ? "" : "、").append(style.text);
+    // The book code's switch makes a JAN-13 of its own kind: no option
+    // made for JAN-13 symbols applies to it.
+    bool first = true;
+    for (const SwitchStyle& style : symbology.switches) {
+        if (style.book) continue;
+        text.append(first ? "" : "、").append(style.text);
+        first = false;
+    }
     return text + ")";
 }
 

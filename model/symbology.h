@@ -22,6 +22,7 @@ struct SwitchStyle {
     bool prefixedText;
     bool bearerFrame;
     bool bearerBarsOnly;  // of the frame, only the bars above and below
+    bool book = false;    // the book code: two tiers and the 日本図書コード (encode/book.h)
 };
 
 // The characters at 1-based positions first..last of the digit string.

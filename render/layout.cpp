@@ -8,6 +8,8 @@
 #include "common/text.h"
 #include "encode/encoders.h"
 #include "model/symbology.h"
+#include "render/book_layout.h"
+#include "render/outline_text.h"
 
 namespace merrowin {
 namespace {
@@ -90,6 +92,35 @@ void LayOutAddOn(const BarcodeJob& job, SymbolLayout& layout) {
     layout.addOnBottom = job.ExtendedGuards ? layout.Y3 : layout.Y2;
 }
 
+// The book code (render/book_layout.h) on `layout.grid`: the upper tier's
+// bars from Y1 to Y2, the lower's from lowerY1 as high, each tier's 13
+// digits G units below its bars; the 日本図書コード column from bookTextX,
+// after the right quiet zone, as wide as its longer line in OCR-B, and the
+// right margin again after it. JAN-13's margins, gap and font size; the
+// book trade's bar height.
+void LayOutBook(const BarcodeJob& job, std::string_view pattern, SymbolLayout& layout) {
+    const Grid& grid = layout.grid;
+    const std::int64_t symbol = SymbolUnits(ShapeOf(SymbologyKind::Jan13), grid, pattern);
+    const std::int64_t text = job.NoText ? 0 : grid.Units(job.FontSize);
+    const std::int64_t textBand = text == 0 ? 0 : grid.Units(job.Gap) + text;
+    const std::int64_t bars = grid.Units(kBookBarHalfModules);
+    const std::int64_t left = grid.Units(2 * job.LeftMargin);
+    const std::int64_t right = grid.Units(2 * job.RightMargin);
+    const std::int64_t column =
+        text == 0 ? 0
+                  : std::max(OutlineTextWidth(job.BookParts.isbnLine, Saturate(text)),
+                             OutlineTextWidth(job.BookParts.priceLine, Saturate(text)));
+    layout.x0 = Saturate(left);
+    layout.Y1 = Saturate(grid.Units(2 * job.TopMargin));
+    layout.Y2 = Saturate(std::int64_t{layout.Y1} + bars);
+    layout.lowerY1 =
+        Saturate(std::int64_t{layout.Y2} + textBand + grid.Units(2 * kBookTierGapModules));
+    layout.bookTextX = Saturate(left + symbol + right);
+    layout.W = Saturate(left + symbol + right + (column == 0 ? 0 : column + right));
+    layout.H =
+        Saturate(std::int64_t{layout.lowerY1} + bars + textBand + grid.Units(2 * job.BottomMargin));
+}
+
 }  // namespace
 
 SymbolLayout LayOut(const BarcodeJob& job, const Grid& grid, std::string_view pattern) {
@@ -97,6 +128,10 @@ SymbolLayout LayOut(const BarcodeJob& job, const Grid& grid, std::string_view pa
     SymbolLayout layout;
     layout.P = shape.Pairs();
     layout.grid = grid;
+    if (job.Book) {
+        LayOutBook(job, pattern, layout);
+        return layout;
+    }
     LayOutOnGrid(job, pattern, layout);
     if (job.Kind == SymbologyKind::Jan13 && !job.AddOn.empty()) LayOutAddOn(job, layout);
     return layout;
@@ -285,6 +320,35 @@ void DrawGuardTexts(const SymbologyDescriptor& shape, const BarcodeJob& job,
     }
 }
 
+// The book code: both tiers' bars, each tier's 13 digits centred under its
+// bars but never left of the left guard (the book trade prints no digit
+// outside the guards), and the 日本図書コード beside the tiers.
+void DrawBook(const BarcodeJob& job, std::string_view pattern, const SymbolLayout& layout,
+              Canvas& canvas) {
+    const Grid& grid = layout.grid;
+    const BookCode& book = job.BookParts;
+    const std::string lower = EncodeJan13("000" + book.priceCode.substr(0, 12));
+    const std::int32_t lowerY2 = Saturate(std::int64_t{layout.lowerY1} + layout.Y2 - layout.Y1);
+    canvas.FillRect(Box(0, 0, layout.W, layout.H), Colour::White);
+    DrawBars(
+        pattern, layout.x0, layout.Y1, grid, [&](std::int64_t) { return layout.Y2; }, canvas);
+    DrawBars(
+        lower, layout.x0, layout.lowerY1, grid, [&](std::int64_t) { return lowerY2; }, canvas);
+    if (job.NoText || job.FontSize == 0) return;
+    canvas.SetFont(kSymbolFontFace, 0, Saturate(grid.Units(job.FontSize)));
+    const std::int64_t symbol = ElementUnits(pattern, grid);
+    const auto digits = [&](std::int64_t barsBottom, std::string_view text) {
+        const std::int64_t indent =
+            std::max<std::int64_t>(0, (symbol - canvas.TextWidth(text)) / 2);
+        canvas.DrawString(Saturate(layout.x0 + indent), Saturate(barsBottom + grid.Units(job.Gap)),
+                          text);
+    };
+    digits(layout.Y2, book.isbn);
+    digits(lowerY2, book.priceCode);
+    canvas.DrawString(layout.bookTextX, layout.Y1, book.isbnLine);
+    canvas.DrawString(layout.bookTextX, layout.lowerY1, book.priceLine);
+}
+
 // The single line of digits, centred on the whole picture, not on the
 // bars. An add-on leaves the line where the picture without it has it.
 void DrawLineText(const SymbologyDescriptor& shape, const BarcodeJob& job, const std::string& check,
@@ -310,6 +374,7 @@ void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLay
     if (pattern.size() != static_cast<std::size_t>(2 * layout.P + 1)) {
         throw std::invalid_argument("the pattern does not fit the symbology");
     }
+    if (job.Book) return DrawBook(job, pattern, layout, canvas);
     // The check digit comes with the data field; a job without one draws
     // nothing.
     if (job.CheckDigit < '0' || job.CheckDigit > '9')

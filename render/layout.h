@@ -62,6 +62,11 @@ struct SymbolLayout {
     std::int32_t addOnX = 0;
     std::int32_t addOnTop = 0;
     std::int32_t addOnBottom = 0;
+    // The book code's lower tier: the top of its bars (their height is the
+    // upper tier's), 0 when there is none; and the left edge of the
+    // 日本図書コード lines, each level with the top of its tier's bars.
+    std::int32_t lowerY1 = 0;
+    std::int32_t bookTextX = 0;
     Grid grid;  // the lengths the drawing walks
 };
 

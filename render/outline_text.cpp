@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "common/saturate.h"
+#include "common/text.h"
 #include "render/ocrb_glyphs.h"
 
 namespace merrowin {
@@ -28,7 +29,7 @@ Fine Mid(Fine a, Fine b) {
     return {(a.x + b.x) / 2, (a.y + b.y) / 2};
 }
 
-const OcrbGlyph* GlyphOf(char c) {
+const OcrbGlyph* GlyphOf(char32_t c) {
     for (const OcrbGlyph& glyph : Ocrb().glyphs)
         if (glyph.character == c) return &glyph;
     return nullptr;
@@ -96,7 +97,7 @@ private:
 
 std::int64_t OutlineTextWidth(std::string_view text, int height) {
     std::int64_t advances = 0;
-    for (const char c : text) {
+    for (const char16_t c : Utf16FromUtf8(text)) {
         const OcrbGlyph* glyph = GlyphOf(c);
         advances += (glyph ? glyph : GlyphOf(' '))->advance;
     }
@@ -109,7 +110,7 @@ std::vector<Polygon> OutlineText(std::string_view text, int x, int y, int height
     const std::int64_t cell = CellUnits();
     const std::int64_t ascent = Ocrb().winAscent;
     std::int64_t pen = 0;  // font units from x
-    for (const char c : text) {
+    for (const char16_t c : Utf16FromUtf8(text)) {
         const OcrbGlyph* glyph = GlyphOf(c);
         if (!glyph) glyph = GlyphOf(' ');
         // Font units (y up from the baseline) to 1/256 units of the picture.

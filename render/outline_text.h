@@ -17,7 +17,8 @@ std::int64_t OutlineTextWidth(std::string_view text, int height);
 // The outlines of `text` with its cell's top-left corner at (x, y), each
 // curve flattened to within half a unit: closed polygons in drawing
 // units, filled by the alternate rule (the holes of 0, 4, 6, 8, 9 are
-// contours of their own). Characters without a glyph advance as a blank.
+// contours of their own). `text` is UTF-8; a character without a glyph
+// advances as a blank.
 std::vector<Polygon> OutlineText(std::string_view text, int x, int y, int height);
 
 // A canvas that draws text as OCR-B outlines onto `to`: a font's height is

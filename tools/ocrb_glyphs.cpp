@@ -1,5 +1,6 @@
-// Generates render/ocrb_glyphs.cpp: the outlines of the digits and the
-// letters F and T (and the blank's advance) of the public-domain OCR-B
+// Generates render/ocrb_glyphs.cpp: the outlines of the digits, the letters
+// F and T of the prefixed lines, the letters, hyphen and yen sign of the
+// book code's 日本図書コード (and the blank's advance) of the public-domain OCR-B
 // that Debian packages as fonts-ocr-b (by Matthew Skala, from Norbert
 // Schwarz's METAFONT sources; see LICENSE). Run once, by hand; the build
 // uses the committed table and needs neither FreeType nor the font:
@@ -15,6 +16,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -82,19 +84,41 @@ int main(int argc, char** argv) {
         "#include \"render/ocrb_glyphs.h\"\n\n"
         "namespace merrowin {\nnamespace {\n\n",
         "OCRB.otf", face->family_name, face->style_name);
-    const std::string characters = "0123456789FT ";
+    // The font has no yen sign (JIS's OCR-B puts one where ASCII has the
+    // backslash): it is drawn as the font's Y with two bars across the
+    // stem, each bar in two pieces that meet the stem's edges, so the
+    // alternate fill rule leaves no hole where they would overlap it.
+    constexpr char32_t kYen = 0xA5;
+    const std::u32string characters = U"0123456789FT ISBNCE-\u00A5";
     std::string index;
-    for (const char c : characters) {
-        const FT_UInt glyph = FT_Get_Char_Index(face, static_cast<FT_ULong>(c));
-        if (FT_Load_Glyph(face, glyph, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING)) {
-            std::fprintf(stderr, "ocrb_glyphs: no glyph for '%c'\n", c);
+    for (const char32_t c : characters) {
+        const FT_ULong source = c == kYen ? 'Y' : c;
+        const FT_UInt glyph = FT_Get_Char_Index(face, source);
+        if (!glyph || FT_Load_Glyph(face, glyph, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING)) {
+            std::fprintf(stderr, "ocrb_glyphs: no glyph for U+%04lX\n", source);
             return 1;
         }
         Walk walk;
         const FT_Outline_Funcs funcs{MoveTo, LineTo, ConicTo, CubicTo, 0, 0};
         FT_Outline_Decompose(&face->glyph->outline, &funcs, &walk);
-        const std::string name = c == ' ' ? "Blank" : std::string("Glyph_") + c;
-        std::printf("// '%c'\nconstexpr OutlineStep k%s[] = {\n", c, name.c_str());
+        if (c == kYen) {
+            // Y's stem runs from x 313 to 413 below its fork at y 319.
+            for (const long bottom : {100L, 210L}) {
+                const long top = bottom + 70;
+                for (const auto& [left, right] : {std::pair{183L, 313L}, std::pair{413L, 543L}}) {
+                    walk.steps.push_back({'M', 0, 0, 0, 0, left, bottom});
+                    walk.steps.push_back({'L', 0, 0, 0, 0, right, bottom});
+                    walk.steps.push_back({'L', 0, 0, 0, 0, right, top});
+                    walk.steps.push_back({'L', 0, 0, 0, 0, left, top});
+                }
+            }
+        }
+        const std::string name = c == ' '    ? "Blank"
+                                 : c == '-'  ? "Hyphen"
+                                 : c == kYen ? "Yen"
+                                             : std::string("Glyph_") + static_cast<char>(c);
+        std::printf("// U+%04X\nconstexpr OutlineStep k%s[] = {\n", static_cast<unsigned>(c),
+                    name.c_str());
         for (const Step& s : walk.steps) {
             if (s.op == 'C')
                 std::printf("    {'C', %ld, %ld, %ld, %ld, %ld, %ld},\n", s.x1, s.y1, s.x2, s.y2,
@@ -105,7 +129,7 @@ int main(int argc, char** argv) {
         if (walk.steps.empty()) std::printf("    {'M', 0, 0, 0, 0, 0, 0},\n");
         std::printf("};\n\n");
         char entry[160];
-        std::snprintf(entry, sizeof entry, "    {'%c', %ld, k%s},\n", c,
+        std::snprintf(entry, sizeof entry, "    {0x%02X, %ld, k%s},\n", static_cast<unsigned>(c),
                       static_cast<long>(face->glyph->metrics.horiAdvance), name.c_str());
         index += entry;
     }

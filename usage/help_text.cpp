@@ -337,6 +337,60 @@ constexpr std::string_view kCodesAroundJan =
     "  だけでかまいません。太さは /fw、大きさと余白はフレーム付きと同じで、\n"
     "  設定は ITF-14、ITF-16 のものを使います。\n";
 
+// The book code (/bk): its two tiers, where the numbers come from, a
+// bunkobon at 820 yen, and what goes to the printer.
+constexpr std::string_view kBook =
+    "■ 書籍JANコード (/bk)\n"
+    "\n"
+    "  本のカバーの裏に印刷する 2 段のバーコード (書籍JANコード) と、その横の\n"
+    "  日本図書コード 2 行を 1 つの図にします。\n"
+    "    上の段  ISBN の 13 桁 (978 か 979 で始まる)\n"
+    "    下の段  192、Cコード 4 桁、本体価格 5 桁、チェックデジット\n"
+    "    右の 2 行  ISBN978-4-949999-12-0 と C0193 ¥820E のような日本図書コード\n"
+    "\n"
+    "  ISBN は日本図書コード管理センター (日本出版インフラセンター) に登録した\n"
+    "  出版者記号から出版者が書籍ごとに付ける番号、Cコードは販売対象・\n"
+    "  発行形態・内容を表す 4 桁の分類、本体価格は税抜きの価格 (円) です。\n"
+    "  書籍JANコードを使うには、流通システム開発センター (GS1 Japan) への\n"
+    "  登録も必要です。\n"
+    "\n"
+    "  /cd に ISBN を、ハイフンで 5 つに区切って (978-4-949999-12-0) か数字\n"
+    "  だけで (12 桁、またはチェックデジット付きの 13 桁) 書きます。チェック\n"
+    "  デジットは検査し、違えば正しい数字を示して止まります。ハイフン付きの\n"
+    "  ISBN は書いたとおりに日本図書コードに書きます。/cc に Cコード 4 桁、\n"
+    "  /pr に本体価格 (0～99999、下の段には 5 桁で入ります) を書きます。\n"
+    "\n"
+    "  merrowin /bk /cd978-4-949999-12-0 /cc0193 /pr820 /mw33 /ol /fl\n"
+    "      文庫 (一般・文庫・日本文学、本体 820 円) の書籍JANコードを\n"
+    "      9784949999120.emf に保存します (下の段は 1920193008203)。\n"
+    "      幅 75.08 mm、高さ 34.32 mm\n"
+    "\n"
+    "  形は書籍の決まりどおりです: 2 つのシンボルは同じ大きさで左端をそろえ、\n"
+    "  ガードバーは伸ばさず、数字はすべてガードバーの内側、バーの高さは\n"
+    "  11 mm (モジュール 0.33 mm のとき。/bh は効きません)。マージン、ギャップ、\n"
+    "  文字サイズとコピー倍率は JAN-13 の設定を使います。/no は数字と日本図書\n"
+    "  コードを描きません。リストは 1 行に ISBN、Cコード、本体価格、ファイル名\n"
+    "  (なくてもよい) の順で、名前がなければ ISBN の 13 桁が名前です:\n"
+    "\n"
+    "    ISBN,Cコード,本体価格,ファイル名\n"
+    "    978-4-949999-12-0,0193,820,bunko\n"
+    "\n"
+    "  Cコードと価格の列も「文字列」にします (0193 の 0 が消えるとエラー)。\n"
+    "\n"
+    "  印刷会社には指定に合わせて PDF か EPS (/fm、■ 印刷会社・Web 用の\n"
+    "  ファイル) を渡します。黒はスミだけ、文字も ¥ も輪郭です。/mw も /dp も\n"
+    "  ないときは書籍の 100% (モジュール 0.33 mm)。印刷会社がバー幅の縮小や\n"
+    "  解像度を指定したら /bw、/dp も付けます。Word やラベルソフトには\n"
+    "  /mw33 /ol の .emf を使います。白地に黒 (墨 1 色) で、カバーの天から\n"
+    "  約 10 mm、背から約 12 mm の位置に置きます。\n"
+    "\n"
+    "  merrowin /bk /cd978-4-949999-12-0 /cc0193 /pr820 /fmpdf /nc\n"
+    "      上の文庫を 9784949999120.pdf (75.08 × 34.32 mm) に保存します\n"
+    "\n"
+    "  /cc と /pr はほかのスイッチでは使えません。ISBN、Cコード、本体価格の\n"
+    "  どれかが違うとき、/cc か /pr がないときはエラーで止まり、何も作り\n"
+    "  ません。\n";
+
 constexpr std::string_view kPrint =
     "■ 印刷\n"
     "\n"
@@ -614,7 +668,7 @@ std::string HelpText() {
     out.append(kOptionIntro).append("\n");
     AppendList(out, HelpOptions());
     for (std::string_view section : {kOutputs, kExitStatus, kSettings, kExamples, kLists,
-                                     kCodesAroundJan, kPrint, kFiles, kFont, kHelp})
+                                     kCodesAroundJan, kBook, kPrint, kFiles, kFont, kHelp})
         out.append("\n").append(section);
     return out;
 }

@@ -225,6 +225,30 @@ TEST_F(BatchTest, AllGoodEndsWithZero) {
                   Row(3, "ok", WithCheck(2), prefix + WithCheck(2) + ".emf"));
 }
 
+// A list of three books (CSV UTF-8 from Excel): ISBN with or without
+// hyphens, Cコード, price, a name for one; each file the bytes a single /bk
+// run saves.
+TEST_F(BatchTest, ThreeBooks) {
+    WriteFileBytes(out_ / L"books.csv",
+                   "\xEF\xBB\xBFISBN,Cコード,本体価格,ファイル名\r\n"
+                   "978-4-10-101001-4,0193,820\r\n"
+                   "9784949999120,3000,2000,jpo\r\n"
+                   "979-10-00000-00-8,0093,1500\r\n");
+    EXPECT_EQ(Run(L"/bk /bt" + out_ / L"books.csv" + L" /mw33 " + DrOption(Cwd())), 0u);
+    EXPECT_EQ(FilesIn(Cwd()),
+              (std::vector<std::wstring>{L"9784101010014.emf", L"9791000000008.emf", L"jpo.emf"}));
+    const std::string prefix = Utf8(Cwd()) + "\\";
+    EXPECT_EQ(ReadFileBytes(out_ / L"books.report.tsv"),
+              ReportHead("UTF-8 (BOM)") + Row(1, "header", "ISBN", "") +
+                  Row(2, "ok", "9784101010014", prefix + "9784101010014.emf") +
+                  Row(3, "ok", "9784949999120", prefix + "jpo.emf") +
+                  Row(4, "ok", "9791000000008", prefix + "9791000000008.emf"));
+    ASSERT_EQ(Run(L"/bk /cd978-4-10-101001-4 /cc0193 /pr820 /mw33 /flsingle /nc " +
+                  DrOption(out_.Path())),
+              0u);
+    EXPECT_EQ(ReadFileBytes(Cwd() + L"\\9784101010014.emf"), ReadFileBytes(out_ / L"single.emf"));
+}
+
 // With /fm every line's file is in that format and the report names each;
 // a name that ends in another extension keeps it. The files are the single
 // run's. (A name ending in the format's own is the line's error, as ".emf"

@@ -89,7 +89,13 @@ set(MERROWIN_DECODE_CASES
   "itf14_dp300_mw50_ol|14901234567891|/i14f|/cd1490123456789|/dp300|/mw50|/ol"
   "itf16_dp203_bw120|1234567890123452|/i16|/cd123456789012345|/dp203|/bw120"
   # An add-on on the same dots, narrowed and outlined as the main symbol.
-  "magazine_dp300_bw30_ol|4910123450148=00980+4910123450148|/j13|/cd491012345014|/ad00980|/dp300|/bw30|/ol")
+  "magazine_dp300_bw30_ol|4910123450148=00980+4910123450148|/j13|/cd491012345014|/ad00980|/dp300|/bw30|/ol"
+  # The book code: both tiers read, the ISBN over 192, Cコード, price
+  # (1920193008203, 1923000020009: the check digits worked out by hand);
+  # at the book trade's 100 %, on a printer's dots, narrowed and outlined.
+  "book|9784101010014=1920193008203+9784101010014|/bk|/cd978-4-10-101001-4|/cc0193|/pr820"
+  "book_mw33|9784949999120=1923000020009+9784949999120|/bk|/cd978494999912|/cc3000|/pr2000|/mw33"
+  "book_dp600_bw20_ol|9784101010014=1920193008203+9784101010014|/bk|/cd9784101010014|/cc0193|/pr00820|/dp600|/bw20|/ol")
 foreach(case IN LISTS MERROWIN_DECODE_CASES)
   string(REPLACE "|" ";" fields "${case}")
   list(POP_FRONT fields name expected)
@@ -119,7 +125,10 @@ set(MERROWIN_FORMAT_CASES
   "png_jan13|4901234567894|png|600|dots:4|/j13|/cd490123456789"
   "eps_jan13_nominal|4901234567894|eps|2400|nominal:15.591|/j13|/cd490123456789"
   "pdf_jan8_nominal|49012347|pdf|2400|nominal:15.591|/j8b|/cd4901234"
-  "svg_itf14_nominal|14901234567891|svg|600|nominal:11.811|/i14|/cd1490123456789")
+  "svg_itf14_nominal|14901234567891|svg|600|nominal:11.811|/i14|/cd1490123456789"
+  # The book code for the printer: both tiers read, its text outlines.
+  "eps_book_dp2400_bw20|9784949999120=1920193008203+9784949999120|eps|2400|png|/bk|/cd978-4-949999-12-0|/cc0193|/pr820|/dp2400|/bw20"
+  "pdf_book_nominal|9784949999120=1920193008203+9784949999120|pdf|2400|nominal:15.591|/bk|/cd978-4-949999-12-0|/cc0193|/pr820")
 foreach(case IN LISTS MERROWIN_FORMAT_CASES)
   string(REPLACE "|" ";" fields "${case}")
   list(POP_FRONT fields name expected format dpi reference)

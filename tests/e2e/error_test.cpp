@@ -253,6 +253,25 @@ TEST_F(ErrorTest, ErrorBoxStopsTheRun) {
          L"/i14 /fm /cd1490123456789 /nc",
          {},
          L"/fm にファイル形式がありません。/fm の値は emf、eps、pdf、svg、png のどれかです."},
+        // The book code: its three parts are checked, and its options
+        // belong to it alone.
+        {"18 book code with a wrong ISBN check digit",
+         L"/bk /cd978-4-10-101001-6 /cc0193 /pr820 /fl",
+         {},
+         L"ISBN のチェックデジットが違います (正しくは 4)"},
+        {"19 book code with an empty group of the ISBN",
+         L"/bk /cd978-4--101001-4 /cc0193 /pr820 /fl",
+         {},
+         L"ISBN「978-4--101001-4」のハイフンの位置が違います。978-4-949999-12-0 のように 5 "
+         L"つに区切るか、数字だけで書いてください."},
+        {"20 book code without its price",
+         L"/bk /cd9784101010014 /cc0193 /fl",
+         {},
+         L"書籍JANコード (/bk) には Cコード (/cc) と本体価格 (/pr) を指定してください."},
+        {"21 Cコード with a JAN-13",
+         L"/j13 /cd490123456789 /cc0193 /fl",
+         {},
+         L"/cc (Cコード) と /pr (本体価格) は書籍JANコード (/bk) でだけ使えます."},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

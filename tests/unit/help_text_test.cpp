@@ -93,8 +93,9 @@ TEST(HelpText, ListsEverySwitchOnce) {
         EXPECT_TRUE(ApplySwitch(entry.term, job)) << entry.term;
         listed.insert(std::string(entry.term));
     }
-    const std::set<std::string> expected{"/j13", "/j13b", "/j13t", "/j8",  "/j8b",  "/j8f",
-                                         "/i14", "/i14f", "/i14h", "/i16", "/i16f", "/i16h"};
+    const std::set<std::string> expected{"/j13",  "/j13b", "/j13t", "/j8",   "/j8b",
+                                         "/j8f",  "/i14",  "/i14f", "/i14h", "/i16",
+                                         "/i16f", "/i16h", "/bk"};
     EXPECT_EQ(listed, expected);
 }
 
@@ -144,6 +145,8 @@ const HelpLineRow kHelpLineRows[] = {
     {25, "  /idN        ITF-14 (/i14、/i14f、/i14h) で、JAN から集合包装用商品コードを"},
     {26, "  merrowin /i14f /id1 /cd4901234567894 /fl /mw100"},
     {27, "    JAN-13   491、予備 1 桁 (0)、雑誌コード 5 桁、号数 2 桁、年号 1 桁、"},
+    {28, "■ 書籍JANコード (/bk)"},
+    {29, "  /ccNNNN     書籍JANコード (/bk) の Cコード 4 桁 (必須。C は付けません)"},
 };
 
 INSTANTIATE_TEST_SUITE_P(, HelpTextLine, testing::ValuesIn(kHelpLineRows),

@@ -10,6 +10,7 @@
 
 #include "common/errors.h"
 #include "common/text.h"
+#include "encode/book.h"
 #include "encode/check_digit.h"
 #include "encode/encoders.h"
 #include "model/symbology.h"
@@ -46,6 +47,8 @@ public:
         texts.push_back("text " + std::to_string(x) + " " + std::to_string(y) + " " +
                         std::string(text));
     }
+    void FillPolygons(const std::vector<Polygon>&, Colour) override { ++polygonCalls; }
+    int polygonCalls = 0;
 
     // Black rectangles running from `top` to `bottom`.
     std::vector<Rect> BlackBetween(int top, int bottom) const {
@@ -375,6 +378,92 @@ TEST_P(AddOnLayout, BesideTheMainSymbol) {
 
 INSTANTIATE_TEST_SUITE_P(, AddOnLayout, testing::ValuesIn(kAddOnLayoutRows),
                          [](const auto& i) { return "row" + std::to_string(i.param.row); });
+
+// The book code (/bk): two JAN-13 tiers of one size, left edges aligned,
+// bars the book trade's 67 half modules with no longer guards, each tier's
+// 13 digits within its guards, the 日本図書コード beside the tiers.
+struct BookLayoutRow {
+    int row;
+    BarcodeJob job;
+    std::int32_t W, H, Y1, Y2, lowerY1, bookTextX;
+    std::vector<std::string> texts;
+};
+
+BarcodeJob Book(const char* isbn, const char* cCode, const char* price,
+                void (*change)(BarcodeJob&)) {
+    const BookCode parts = MakeBookCode(isbn, cCode, price);
+    BarcodeJob job = Jan(SymbologyKind::Jan13, "000" + parts.isbn.substr(0, 12));
+    job.Book = true;
+    job.BookParts = parts;
+    change(job);
+    return job;
+}
+
+// clang-format off
+const BookLayoutRow kBookLayoutRows[] = {
+    // Bars 6 to 73, digits 2 below them, 18 high; 22 units to the lower
+    // tier at 115, its digits at 184. The column starts after the right
+    // quiet zone, 22 + 190 + 14 = 226, as wide as 21 OCR-B characters of
+    // 18 units (21 x 723 x 18 / 1274 = 214.5, 215), then the right margin
+    // again: W 455. Digits of 10 units a character centred in 190: 22 + 30.
+    {0, Book("978-4-10-101001-4", "0193", "820", [](BarcodeJob&) {}),
+     455, 208, 6, 73, 115, 226,
+     {"font OCRB 0 18", "text 52 75 9784101010014", "text 52 184 1920193008203",
+      "text 226 6 ISBN978-4-10-101001-4", "text 226 115 C0193 \u00A5820E"}},
+    // No text: no digits, no column, the tiers 22 units apart.
+    {1, Book("978-4-10-101001-4", "0193", "820", [](BarcodeJob& j) { j.NoText = true; }),
+     226, 168, 6, 73, 95, 226, {}},
+};
+// clang-format on
+
+class BookLayout : public testing::TestWithParam<BookLayoutRow> {};
+
+TEST_P(BookLayout, TwoTiersAndTheBookCodeLines) {
+    const BookLayoutRow& row = GetParam();
+    const Drawn drawn = Draw(row.job);
+    const SymbolLayout& layout = drawn.layout;
+    EXPECT_EQ(layout.W, row.W);
+    EXPECT_EQ(layout.H, row.H);
+    EXPECT_EQ(layout.Y1, row.Y1);
+    EXPECT_EQ(layout.Y2, row.Y2);
+    EXPECT_EQ(layout.lowerY1, row.lowerY1);
+    EXPECT_EQ(layout.bookTextX, row.bookTextX);
+    // Every black rectangle is a bar of one of the tiers, all one height:
+    // they read back as the two JAN-13s, both from x0.
+    const std::vector<Rect> upper = drawn.canvas.BlackBetween(row.Y1, row.Y2);
+    const std::vector<Rect> lower =
+        drawn.canvas.BlackBetween(row.lowerY1, row.lowerY1 + row.Y2 - row.Y1);
+    ASSERT_EQ(upper.size(), 30u);
+    ASSERT_EQ(lower.size(), 30u);
+    EXPECT_EQ(drawn.canvas.fills.size(), 1u + 60u);
+    EXPECT_EQ(upper.front().left, layout.x0);
+    EXPECT_EQ(lower.front().left, layout.x0);
+    EXPECT_EQ(PatternFromBars(upper), EncodeJan13(row.job.Digits));
+    EXPECT_EQ(PatternFromBars(lower),
+              EncodeJan13("000" + row.job.BookParts.priceCode.substr(0, 12)));
+    EXPECT_EQ(drawn.canvas.texts, row.texts);
+}
+
+INSTANTIATE_TEST_SUITE_P(, BookLayout, testing::ValuesIn(kBookLayoutRows),
+                         [](const auto& i) { return "row" + std::to_string(i.param.row); });
+
+// At /mw33 the book code is 455 x 208 half modules of 0.165 mm: 75.08 x
+// 34.32 mm. With /ol every text, the 日本図書コード too, goes as outlines.
+TEST(BookPicture, OutlinedAtTheBookTradesSize) {
+    BarcodeJob job = Book("978-4-949999-12-0", "0193", "820", [](BarcodeJob& j) {
+        j.ModuleWidth = 33;
+        j.CopyRate = 100;
+        j.OutlinedText = true;
+    });
+    const std::string pattern = EncodeJan13(job.Digits);
+    const std::optional<Picture> picture = MakePicture(job, pattern, {1280, 1024, 338, 270});
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_EQ(picture->frame, (FrameSize{7508, 3432}));
+    RecordingCanvas canvas;
+    EXPECT_TRUE(DrawPicture(job, pattern, *picture, canvas));
+    EXPECT_EQ(canvas.texts, std::vector<std::string>{});
+    EXPECT_EQ(canvas.polygonCalls, 4);
+}
 
 TEST(DrawSymbol, BearerBarsAloneAreTheRingsTopAndBottom) {
     // As the frame of i14f: the same picture, without the ring's sides.

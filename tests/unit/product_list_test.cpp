@@ -15,7 +15,7 @@ namespace {
 
 // Every line of a list, one text each: "number kind data|name|error".
 std::vector<std::string> ReadList(const std::string& bytes, SymbologyKind kind,
-                                  FileFormat format = FileFormat::Emf) {
+                                  FileFormat format = FileFormat::Emf, bool book = false) {
     ChunkSource survey(bytes);
     const CodePageDecoder decode = [](unsigned, std::string_view bytes) {
         return FakeShiftJis(bytes);
@@ -23,13 +23,14 @@ std::vector<std::string> ReadList(const std::string& bytes, SymbologyKind kind,
     const ListSurvey found = SurveyList(survey, 932, decode, kind);
     if (found.encoding == ListEncoding::NotText) return {"not text"};
     ChunkSource source(bytes);
-    ListReader reader(source, found, decode, kind, 0, format);
+    ListReader reader(source, found, decode, kind, 0, format, book);
     std::vector<std::string> lines;
     std::size_t dataLines = 0;
     constexpr const char* kKinds[] = {"blank", "header", "good", "error"};
     for (ListLine line; reader.Next(line);) {
         lines.push_back(std::to_string(line.number) + " " + kKinds[static_cast<int>(line.kind)] +
-                        " " + line.data + "|" + line.name + "|" + line.error);
+                        " " + line.data + "|" + line.name + "|" + line.error +
+                        (book ? "|" + line.book.priceCode : ""));
         if (line.kind == ListLine::Kind::Good || line.kind == ListLine::Kind::Error) ++dataLines;
     }
     // The survey's counts give the progress its end: they must be the reader's.
@@ -46,6 +47,7 @@ struct ListRow {
     SymbologyKind kind;
     std::vector<std::string> lines;
     FileFormat format = FileFormat::Emf;  // the files' (/fm), whose names are judged
+    bool book = false;  // /bk: ISBN, Cコード, price, name; the lower tier's digits last
 };
 
 void PrintTo(const ListRow& row, std::ostream* out) {
@@ -167,13 +169,32 @@ const ListRow kListRows[] = {
       "2 good 4901234567894|label.emf|",
       "3 error 4901234567894||ファイル名が長すぎます (.eps を含めて 255 文字まで)"},
      FileFormat::Eps},
+    // Book codes: ISBN (hyphenated or not), Cコード, price, name; named by
+    // the ISBN's 13 digits.
+    {35, "ISBN,Cコード,本体価格,ファイル名\r\n978-4-10-101001-4,0193,820\r\n"
+         "978494999912,3000,2000,jpo\r\n", kJ13,
+     {"1 header ISBN|||", "2 good 9784101010014|9784101010014||1920193008203",
+      "3 good 9784949999120|jpo||1923000020009"}, FileFormat::Emf, true},
+    // Each part checked; what Excel does to long numbers and leading zeros
+    // told as such; full-width digits count.
+    {36, "978-4-10-101001-6,0193,820\n9.78410E+12,0193,820\n9784101010014,193,820\n"
+         "9784101010014,0193\n９７８－４－１０－１０１００１－４,０１９３,８２０,全角\n", kJ13,
+     {"1 error 978-4-10-101001-6||ISBN のチェックデジットが違います (正しくは 4)|",
+      "2 error 9.78410E+12||Excel の指数表示です。この CSV からは元の数字に戻せません。"
+      "元のブックで列の表示形式をユーザー定義「0000000000000」にして、保存し直してください|",
+      "3 error 9784101010014||Cコード「193」が 4 桁ありません。先頭の 0 が消えていませんか "
+      "(Excel では列を文字列にして保存し直してください)|",
+      "4 error 9784101010014||本体価格「」は使えません。本体価格は税抜きの 0～99999 円を"
+      "数字だけで書きます (¥ や 円 は付けません)|",
+      "5 good 9784101010014|全角||1920193008203"}, FileFormat::Emf, true},
 };
 // clang-format on
 
 class ListTable : public ::testing::TestWithParam<ListRow> {};
 
 TEST_P(ListTable, ReadsEveryLine) {
-    EXPECT_EQ(ReadList(GetParam().bytes, GetParam().kind, GetParam().format), GetParam().lines);
+    EXPECT_EQ(ReadList(GetParam().bytes, GetParam().kind, GetParam().format, GetParam().book),
+              GetParam().lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(, ListTable, ::testing::ValuesIn(kListRows),
