@@ -154,4 +154,12 @@ int main() {
                     std::printf("%dx%d %s\t%s\n", screen.widthPixels, screen.heightPixels,
                                 line.c_str(), Digest(line, screen).c_str());
                 }
+    // The book code: two JAN-13 tiers and the text beside them.
+    for (const ScreenFigures& screen : kScreens)
+        for (const char* options : kOptionSets) {
+            std::string line = "/bk /cd978-4-949999-12-0 /cc0193 /pr820";
+            if (*options) line += std::string(" ") + options;
+            std::printf("%dx%d %s\t%s\n", screen.widthPixels, screen.heightPixels, line.c_str(),
+                        Digest(line, screen).c_str());
+        }
 }
