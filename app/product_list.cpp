@@ -219,14 +219,41 @@ bool HasUtf8Signal(std::string_view text) {
 
 constexpr unsigned kShiftJisCodePage = 932;
 
+// The ANSI code pages of Latin scripts (Central European, Western, Turkish,
+// Baltic, Vietnamese). Their bytes A6-DF, half-width katakana in Shift-JIS,
+// are accented capitals and symbols, which Latin text sets beside ASCII
+// letters (Ça, MÜLLER); in Cyrillic, Greek, Arabic or Thai code pages they
+// are the script's own letters and make whole words.
+constexpr std::array<unsigned, 5> kLatinCodePages{1250, 1252, 1254, 1257, 1258};
+
+bool IsHalfWidthKatakana(unsigned char byte) {
+    return byte >= 0xA6 && byte <= 0xDF;  // ｦ to ﾟ, the long vowel mark ｰ among them
+}
+
 // Whether bytes read as Shift-JIS hold Japanese text: a kana, or a common
 // (JIS level 1) kanji whose second byte is no ASCII character. Text in a
 // Western code page is seldom that: its non-ASCII letters (é, ü: E0-FF)
 // are no such first byte, and its quotes and dashes (’ “ –: 91-97) stand
 // before ASCII letters, which make no level-1 kanji's second byte here.
-bool HoldsJapanese(std::string_view bytes) {
+// With `halfWidthKana`, two or more half-width katakana with no ASCII
+// letter on either side count too: names as point-of-sale systems export
+// them (ｺｶｺｰﾗ 500ML).
+bool HoldsJapanese(std::string_view bytes, bool halfWidthKana) {
+    const auto isLetter = [&bytes](std::size_t at) {
+        const char c = at < bytes.size() ? bytes[at] : '\0';
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    };
     for (std::size_t at = 0; at < bytes.size();) {
         const auto lead = static_cast<unsigned char>(bytes[at]);
+        if (IsHalfWidthKatakana(lead)) {
+            const std::size_t start = at;
+            while (at < bytes.size() && IsHalfWidthKatakana(static_cast<unsigned char>(bytes[at])))
+                ++at;
+            if (halfWidthKana && at - start >= 2 && !(start > 0 && isLetter(start - 1)) &&
+                !isLetter(at))
+                return true;
+            continue;
+        }
         const bool pair = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
         if (!pair || at + 1 == bytes.size()) {
             ++at;
@@ -277,7 +304,11 @@ public:
         if (utf8_ && !IsValidUtf8(record)) utf8_ = false;
         for (CodePageEvidence* ansi : {&system_, &shiftJis_})
             if (ansi->valid && !decode_(ansi->page, record)) ansi->valid = false;
-        if (shiftJis_.valid && !japanese_) japanese_ = HoldsJapanese(record);
+        if (shiftJis_.valid && !japanese_) {
+            const bool latin = std::find(kLatinCodePages.begin(), kLatinCodePages.end(),
+                                         system_.page) != kLatinCodePages.end();
+            japanese_ = HoldsJapanese(record, latin);
+        }
         if (utf8_ && !utf8Signal_) utf8Signal_ = HasUtf8Signal(record);
         return utf8_ || system_.valid || shiftJis_.valid;
     }

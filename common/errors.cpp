@@ -1,9 +1,21 @@
 #include "common/errors.h"
 
+#include "common/text.h"
+
 namespace merrowin {
 std::string FillMessage(std::string_view pattern, std::string_view text) {
     std::string out(pattern);
-    out.replace(out.find("%s"), 2, text);
+    const std::size_t count = CountChars(text);
+    if (count <= kQuotedChars) {
+        out.replace(out.find("%s"), 2, text);
+    } else {
+        // A value of thousands of characters (a mistyped or generated
+        // command line) would make a box taller than the screen: its
+        // beginning and its end say which value it was.
+        constexpr std::size_t kKept = kQuotedChars / 2;
+        out.replace(out.find("%s"), 2,
+                    CharRange(text, 1, kKept) + "…" + CharRange(text, count - kKept + 1, count));
+    }
     return out;
 }
 

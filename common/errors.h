@@ -3,6 +3,7 @@
 // feature keeps its own texts beside it (app/batch.h, settings/store.h...).
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -19,6 +20,11 @@ class ConversionError : public MerrowinError {
 public:
     explicit ConversionError(std::string_view text);
 };
+
+// The most characters of a value a message quotes whole: a Windows path
+// of the traditional length fits; a longer value keeps its first and last
+// half of that around "…".
+inline constexpr std::size_t kQuotedChars = 260;
 
 // A message text with its one %s replaced by `text`.
 std::string FillMessage(std::string_view pattern, std::string_view text);

@@ -320,6 +320,13 @@ TEST(BatchReport, NamesTheEncoding) {
         {8, 1252, "4901234567894,Kellogg\x92s\r\n", "西ヨーロッパ言語 (Windows-1252)", "Kellogg’s"},
         {9, 1252, "4901234567894,\x97\xCE\x92\x83\r\n", "Shift-JIS", "〓〓"},  // 緑茶
         {10, 874, "4901234567894,a\r\n", "タイ語 (Windows-874)", "a"},
+        // Half-width katakana alone (a point-of-sale export) on a Western
+        // Windows; single accented capitals beside ASCII letters stay Western.
+        {11, 1252, "4901234567894,\xBA\xB6\xBA\xB0\xD7 500ML\r\n", "Shift-JIS", "ｺｶｺｰﾗ 500ML"},
+        {12, 1252,
+         "4901234567894,\xC7"
+         "a M\xDCLLER\r\n",
+         "西ヨーロッパ言語 (Windows-1252)", "Ça MÜLLER"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE("row " + std::to_string(row.row));

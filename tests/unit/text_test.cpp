@@ -151,6 +151,12 @@ struct MessageRow {
 
 class Messages : public ::testing::TestWithParam<MessageRow> {};
 
+// A value of thousands of characters is quoted by its first and last 130.
+const std::string kLongValue =
+    std::string(130, 'a') + std::string(5000, 'b') + "名" + std::string(129, 'c');
+const std::string kLongQuoted =
+    "ファイル " + std::string(130, 'a') + "…名" + std::string(129, 'c') + " を作成できません";
+
 const MessageRow kMessageRows[] = {
     {0, RegistryTypeMessage, "Gap", "'Gap' のデータ型が不正です"},
     {1, KeyCreateMessage, "Jan13", "キー Jan13 の作成に失敗しました"},
@@ -159,6 +165,7 @@ const MessageRow kMessageRows[] = {
     {4, FileCreateMessage, "C:\\a.emf", "ファイル C:\\a.emf を作成できません"},
     {5, CreateFolderQuestion, "D:\\新規", "フォルダ「D:\\新規」はありません。作成しますか?"},
     {6, FolderCreateMessage, "D:\\x%s", "フォルダ「D:\\x%s」を作成できません。"},
+    {7, FileCreateMessage, kLongValue.c_str(), kLongQuoted.c_str()},
 };
 
 TEST_P(Messages, EachNamesItsSubject) {
