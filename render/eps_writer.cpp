@@ -125,18 +125,6 @@ void EpsWriter::FlushBars() {
     bars_.clear();
 }
 
-void EpsWriter::SetFont(std::string_view, int, int) {
-    RefuseText();
-}
-
-int EpsWriter::TextWidth(std::string_view) {
-    RefuseText();
-}
-
-void EpsWriter::DrawString(int, int, std::string_view) {
-    RefuseText();
-}
-
 void EpsWriter::FillPolygons(const std::vector<Polygon>& polygons, Colour colour) {
     if (colour == Colour::White) return;
     FlushBars();

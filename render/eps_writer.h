@@ -15,7 +15,7 @@
 
 namespace merrowin {
 
-class EpsWriter final : public Canvas {
+class EpsWriter final : public OutlinesOnlyCanvas {
 public:
     // A picture width x height drawing units stated as `frame`; `title` (the
     // code) goes into %%Title. Sides outside 1 to kMaxPictureSide or a frame
@@ -25,10 +25,6 @@ public:
 
     // White is the ground, left to the paper; black a filled rectangle.
     void FillRect(const Rect& rect, Colour colour) override;
-    // Text comes only as outlines: these raise std::logic_error.
-    void SetFont(std::string_view face, int charset, int height) override;
-    int TextWidth(std::string_view text) override;
-    void DrawString(int x, int y, std::string_view text) override;
     void FillPolygons(const std::vector<Polygon>& polygons, Colour colour) override;
 
     // The whole file.

@@ -103,7 +103,15 @@ std::string Deflate(std::string_view data) {
     return out;
 }
 
-void RefuseText() {
+void OutlinesOnlyCanvas::SetFont(std::string_view, int, int) {
+    throw std::logic_error("this writer takes text only as outlines");
+}
+
+int OutlinesOnlyCanvas::TextWidth(std::string_view) {
+    throw std::logic_error("this writer takes text only as outlines");
+}
+
+void OutlinesOnlyCanvas::DrawString(int, int, std::string_view) {
     throw std::logic_error("this writer takes text only as outlines");
 }
 

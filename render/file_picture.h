@@ -56,8 +56,14 @@ std::string Decimal(Fraction value, int decimals);
 // these pictures at a seventh of its time.
 std::string Deflate(std::string_view data);
 
-// Raised by the text calls of a writer that takes its digits only as
-// outlines: the caller draws its text through an outlining canvas.
-[[noreturn]] void RefuseText();
+// The canvas of a file writer, which takes its digits only as outlines:
+// the caller draws text through an outlining canvas, and the text calls
+// raise std::logic_error.
+class OutlinesOnlyCanvas : public Canvas {
+public:
+    void SetFont(std::string_view face, int charset, int height) final;
+    int TextWidth(std::string_view text) final;
+    void DrawString(int x, int y, std::string_view text) final;
+};
 
 }  // namespace merrowin

@@ -63,18 +63,6 @@ void PdfWriter::FillRect(const Rect& rect, Colour colour) {
     rectanglesPending_ = true;
 }
 
-void PdfWriter::SetFont(std::string_view, int, int) {
-    RefuseText();
-}
-
-int PdfWriter::TextWidth(std::string_view) {
-    RefuseText();
-}
-
-void PdfWriter::DrawString(int, int, std::string_view) {
-    RefuseText();
-}
-
 void PdfWriter::FillPolygons(const std::vector<Polygon>& polygons, Colour colour) {
     if (colour == Colour::White) return;
     FillPendingRectangles();

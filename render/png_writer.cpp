@@ -100,18 +100,6 @@ void PngWriter::FillRect(const Rect& rect, Colour colour) {
         PaintRun(y, rect.left, rect.right, colour);
 }
 
-void PngWriter::SetFont(std::string_view, int, int) {
-    RefuseText();
-}
-
-int PngWriter::TextWidth(std::string_view) {
-    RefuseText();
-}
-
-void PngWriter::DrawString(int, int, std::string_view) {
-    RefuseText();
-}
-
 void PngWriter::FillPolygons(const std::vector<Polygon>& polygons, Colour colour) {
     struct Edge {
         Point upper, lower;  // upper.y < lower.y

@@ -10,10 +10,11 @@
 #include <vector>
 
 #include "render/canvas.h"
+#include "render/file_picture.h"
 
 namespace merrowin {
 
-class PngWriter final : public Canvas {
+class PngWriter final : public OutlinesOnlyCanvas {
 public:
     // A picture width x height pixels at `dotsPerInch`, white until drawn
     // on; `title` (the code) goes into a tEXt chunk. Sides outside 1 to
@@ -23,10 +24,6 @@ public:
 
     // Paints the pixels of x in [left, right), y in [top, bottom).
     void FillRect(const Rect& rect, Colour colour) override;
-    // Text comes only as outlines: these raise std::logic_error.
-    void SetFont(std::string_view face, int charset, int height) override;
-    int TextWidth(std::string_view text) override;
-    void DrawString(int x, int y, std::string_view text) override;
     // Paints the pixels whose centres lie inside the polygons by the
     // even-odd rule, so a rectangle on whole units paints exactly its pixels.
     void FillPolygons(const std::vector<Polygon>& polygons, Colour colour) override;

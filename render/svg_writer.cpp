@@ -66,18 +66,6 @@ void SvgWriter::FillRect(const Rect& rect, Colour colour) {
     barStart_ = {cut->left, cut->top};
 }
 
-void SvgWriter::SetFont(std::string_view, int, int) {
-    RefuseText();
-}
-
-int SvgWriter::TextWidth(std::string_view) {
-    RefuseText();
-}
-
-void SvgWriter::DrawString(int, int, std::string_view) {
-    RefuseText();
-}
-
 void SvgWriter::FillPolygons(const std::vector<Polygon>& polygons, Colour colour) {
     std::string data;
     for (const Polygon& polygon : polygons) {

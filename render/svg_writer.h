@@ -14,7 +14,7 @@
 
 namespace merrowin {
 
-class SvgWriter final : public Canvas {
+class SvgWriter final : public OutlinesOnlyCanvas {
 public:
     // A picture width x height drawing units stated as `frame`; `title` (the
     // code, UTF-8) goes into <title>. Sides outside 1 to kMaxPictureSide or
@@ -25,10 +25,6 @@ public:
     // White is the ground, drawn under every black shape; black rectangles
     // join the bars' path.
     void FillRect(const Rect& rect, Colour colour) override;
-    // Text comes only as outlines: these raise std::logic_error.
-    void SetFont(std::string_view face, int charset, int height) override;
-    int TextWidth(std::string_view text) override;
-    void DrawString(int x, int y, std::string_view text) override;
     void FillPolygons(const std::vector<Polygon>& polygons, Colour colour) override;
 
     // The whole file, UTF-8.
