@@ -1,6 +1,6 @@
 // Reading a product list: bytes in every encoding and shape Excel writes,
-// each line read and judged.
-#include "app/product_list.h"
+// each line read and judged; the encoding a list is read in.
+#include "app/list/reader.h"
 
 #include <gtest/gtest.h>
 
@@ -20,10 +20,11 @@ std::vector<std::string> ReadList(const std::string& bytes, SymbologyKind kind,
     const CodePageDecoder decode = [](unsigned, std::string_view bytes) {
         return FakeShiftJis(bytes);
     };
-    const ListSurvey found = SurveyList(survey, 932, decode, kind);
+    const ListTerms terms{kind, 0, format, book ? ListLayout::Book : ListLayout::Data};
+    const ListSurvey found = SurveyList(survey, 932, decode, terms);
     if (found.encoding == ListEncoding::NotText) return {"not text"};
     ChunkSource source(bytes);
-    ListReader reader(source, found, decode, kind, 0, format, book);
+    ListReader reader(source, found, decode, terms);
     std::vector<std::string> lines;
     std::size_t dataLines = 0;
     constexpr const char* kKinds[] = {"blank", "header", "good", "error"};
@@ -198,6 +199,67 @@ TEST_P(ListTable, ReadsEveryLine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(, ListTable, ::testing::ValuesIn(kListRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+// The encoding a list is read in, by the name the report gives it, and the
+// name column read in it; where the ANSI code page is UTF-8 (65001) a list
+// that is not UTF-8 is read as Shift-JIS.
+struct EncodingRow {
+    int row;
+    unsigned codePage;  // the system's ANSI code page
+    std::string list;
+    const char* encoding;
+    const char* name;
+};
+
+void PrintTo(const EncodingRow& row, std::ostream* out) {
+    *out << "row " << row.row;
+}
+
+// clang-format off
+const EncodingRow kEncodingRows[] = {
+    {0, 932, "4901234567894,\x95\x69\x96\xBC\r\n", "Shift-JIS", "品名"},
+    {1, 65001, "4901234567894,\x95\x69\x96\xBC\r\n", "Shift-JIS", "品名"},
+    {2, 1252, "4901234567894,a\r\n", "西ヨーロッパ言語 (Windows-1252)", "a"},
+    {3, 932, "\xEF\xBB\xBF" "4901234567894,a\r\n", "UTF-8 (BOM)", "a"},
+    {4, 932, Utf16Le(u"4901234567894,品名\r\n"), "UTF-16", "品名"},
+    {5, 932, "4901234567894,アイス\r\n", "UTF-8", "アイス"},
+    // Japanese Shift-JIS on a Western Windows; ポ's second byte is "|".
+    {6, 1252, "4901234567894,\x83\x58\x83\x7C\x81\x5B\x83\x63\x83\x68\x83\x8A\x83\x93\x83\x4E\r\n",
+     "Shift-JIS", "スポーツドリンク"},
+    // Western text that is Shift-JIS too (è m, û l, é e; ’ s) but not Japanese.
+    {7, 1252, "4901234567894,Cr\xE8me br\xFBl\xE9" "e\r\n", "西ヨーロッパ言語 (Windows-1252)",
+     "Crème brûlée"},
+    {8, 1252, "4901234567894,Kellogg\x92s\r\n", "西ヨーロッパ言語 (Windows-1252)", "Kellogg’s"},
+    {9, 1252, "4901234567894,\x97\xCE\x92\x83\r\n", "Shift-JIS", "〓〓"},  // 緑茶
+    {10, 874, "4901234567894,a\r\n", "タイ語 (Windows-874)", "a"},
+    // Half-width katakana alone (a point-of-sale export) on a Western
+    // Windows; single accented capitals beside ASCII letters stay Western.
+    {11, 1252, "4901234567894,\xBA\xB6\xBA\xB0\xD7 500ML\r\n", "Shift-JIS", "ｺｶｺｰﾗ 500ML"},
+    {12, 1252, "4901234567894,\xC7" "a M\xDCLLER\r\n", "西ヨーロッパ言語 (Windows-1252)",
+     "Ça MÜLLER"},
+};
+// clang-format on
+
+class ListEncodingTable : public ::testing::TestWithParam<EncodingRow> {};
+
+TEST_P(ListEncodingTable, NamesTheEncodingAndReadsInIt) {
+    const EncodingRow& row = GetParam();
+    const CodePageDecoder decode = FakeCodePage;
+    const ListTerms terms{SymbologyKind::Jan13};
+    ChunkSource surveyed(row.list);
+    const ListSurvey survey = SurveyList(surveyed, row.codePage, decode, terms);
+    EXPECT_EQ(EncodingName(survey.encoding, survey.codePage), row.encoding);
+    ChunkSource source(row.list);
+    ListReader reader(source, survey, decode, terms);
+    ListLine line;
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line.kind, ListLine::Kind::Good) << line.error;
+    EXPECT_EQ(line.data, "4901234567894");
+    EXPECT_EQ(line.name, row.name);
+}
+
+INSTANTIATE_TEST_SUITE_P(, ListEncodingTable, ::testing::ValuesIn(kEncodingRows),
                          [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
 }  // namespace

@@ -1,0 +1,118 @@
+#include "app/list/excel.h"
+
+#include <algorithm>
+
+#include "app/list/characters.h"
+#include "common/errors.h"
+#include "common/text.h"
+#include "encode/book.h"
+#include "model/data_field.h"
+#include "model/symbology.h"
+
+namespace merrowin {
+namespace {
+
+constexpr std::string_view kFullWidthHyphen = "\uFF0D";
+
+// A letter of a column title: ASCII letters, and any character beyond
+// ASCII other than digits, punctuation and symbols (Latin-1's signs,
+// general punctuation, CJK punctuation, full-width digits and signs).
+bool IsTitleLetter(char32_t c) {
+    if (c < 0x80) return IsAsciiLetter(c);
+    if (c < 0xC0 || c == 0xD7 || c == 0xF7) return false;
+    if (c >= 0x2000 && c <= 0x2BFF) return false;
+    if (c >= 0x3000 && c <= 0x303F) return false;
+    if (c >= 0xFF01 && c <= 0xFF20) return false;
+    return true;
+}
+
+bool HasLetter(std::string_view text) {
+    const std::u16string wide = Utf16FromUtf8(text);
+    return std::any_of(wide.begin(), wide.end(), [](char16_t c) { return IsTitleLetter(c); });
+}
+
+bool HasDigit(std::string_view text) {
+    const std::string half = HalfWidth(text);
+    return std::any_of(half.begin(), half.end(), [](char c) { return IsAsciiDigit(c); });
+}
+
+}  // namespace
+
+// Full-width digits (U+FF10 to U+FF19) are EF BC 90 to EF BC 99 in UTF-8.
+std::optional<char> DigitAt(std::string_view text, std::size_t at, std::size_t length) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+    if (length == 1 && IsAsciiDigit(byte(0))) return static_cast<char>(byte(0));
+    if (length == 3 && byte(0) == 0xEF && byte(1) == 0xBC && byte(2) >= 0x90 && byte(2) <= 0x99)
+        return static_cast<char>('0' + (byte(2) - 0x90));
+    return std::nullopt;
+}
+
+std::string HalfWidth(std::string_view field) {
+    std::string out;
+    for (std::size_t at = 0; at < field.size();) {
+        const std::size_t length = CharLength(field, at);
+        if (const std::optional<char> digit = DigitAt(field, at, length))
+            out += *digit;
+        else if (field.substr(at, length) == kFullWidthHyphen)
+            out += '-';
+        else
+            out += field.substr(at, length);
+        at += length;
+    }
+    return out;
+}
+
+DigitScan ScanDigits(std::string_view field) {
+    DigitScan scan;
+    for (std::size_t at = 0; at < field.size();) {
+        const std::size_t length = CharLength(field, at);
+        const std::optional<char> digit = DigitAt(field, at, length);
+        if (!digit) {
+            scan.other = field.substr(at, length);
+            break;
+        }
+        scan.digits += *digit;
+        at += length;
+    }
+    return scan;
+}
+
+bool IsExponentForm(std::string_view field) {
+    std::size_t at = 0;
+    const auto digits = [&] {
+        const std::size_t start = at;
+        while (at < field.size() && IsAsciiDigit(field[at])) ++at;
+        return at > start;
+    };
+    if (!digits()) return false;
+    if (at < field.size() && (field[at] == '.' || field[at] == ',')) {
+        ++at;
+        digits();
+    }
+    if (at == field.size() || (field[at] != 'E' && field[at] != 'e')) return false;
+    ++at;
+    if (at < field.size() && (field[at] == '+' || field[at] == '-')) ++at;
+    return digits() && at == field.size();
+}
+
+bool LostLeadingZero(std::string_view digits, SymbologyKind kind) {
+    return digits.size() == Describe(kind)->dataDigits && IsValidCode("0" + std::string(digits), kind);
+}
+
+bool CCodeLostLeadingZeros(std::string_view cCode) {
+    return !cCode.empty() && cCode.size() < kCCodeDigits &&
+           std::all_of(cCode.begin(), cCode.end(), [](char c) { return IsAsciiDigit(c); });
+}
+
+bool IsHeaderField(std::string_view field) {
+    return !IsExponentForm(field) && (HasLetter(field) || !HasDigit(field));
+}
+
+std::string ExponentFormMessage(std::size_t codeDigits) {
+    return FillMessage(
+        "Excel の指数表示です。この CSV からは元の数字に戻せません。元のブックで列の表示形式を"
+        "ユーザー定義「%s」にして、保存し直してください",
+        std::string(codeDigits, '0'));
+}
+
+}  // namespace merrowin
