@@ -1,3 +1,4 @@
+// Excel's CSV: where a record ends and how it splits into fields.
 #include "app/list/csv.h"
 
 namespace merrowin {

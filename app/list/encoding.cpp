@@ -1,3 +1,4 @@
+// A list's encoding: the evidence of its bytes and the names of code pages.
 #include "app/list/encoding.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Excel's artefacts in a list's fields, told apart from the data.
 #include "app/list/excel.h"
 
 #include <algorithm>
@@ -96,7 +97,10 @@ bool IsExponentForm(std::string_view field) {
 }
 
 bool LostLeadingZero(std::string_view digits, SymbologyKind kind) {
-    return digits.size() == Describe(kind)->dataDigits && IsValidCode("0" + std::string(digits), kind);
+    if (digits.size() != Describe(kind)->dataDigits) return false;
+    std::string withZero = "0";
+    withZero += digits;
+    return IsValidCode(withZero, kind);
 }
 
 bool CCodeLostLeadingZeros(std::string_view cCode) {

@@ -1,4 +1,8 @@
+// A list line's columns into the data field of its symbol and its file name.
 #include "app/list/list_line.h"
+
+#include <algorithm>
+#include <iterator>
 
 #include "app/list/excel.h"
 #include "common/errors.h"
@@ -8,6 +12,10 @@
 namespace merrowin {
 namespace {
 
+// The columns of a list of data digits: the data, then the file name.
+constexpr std::size_t kDataNameColumn = kDataColumn + 1;
+
+// The data field of a line of data digits.
 DataField DataOfLine(const ListFields& fields, const ListTerms& terms, bool checkDigitsGiven,
                      ListLine&) {
     return CheckedData(fields.Column(kDataColumn), terms.kind, terms.cartonIndicator,
@@ -15,7 +23,12 @@ DataField DataOfLine(const ListFields& fields, const ListTerms& terms, bool chec
 }
 
 // The columns of a book-code list.
-enum BookColumn : std::size_t { kIsbnColumn = kDataColumn, kCCodeColumn, kPriceColumn, kBookNameColumn };
+enum BookColumn : std::size_t {
+    kIsbnColumn = kDataColumn,
+    kCCodeColumn,
+    kPriceColumn,
+    kBookNameColumn
+};
 
 // The book code of a line (ISBN, Cコード, price) into `line`, and the data
 // field of its upper tier. An ISBN in Excel's exponent form and a Cコード
@@ -30,10 +43,9 @@ DataField BookOfLine(const ListFields& fields, const ListTerms&, bool, ListLine&
     return *MakeDataField({SymbologyKind::Jan13, line.book.isbn, 0, GivenCheck::Verified});
 }
 
-// By ListLayout.
 constexpr ListColumns kListColumns[] = {
-    {1, DataOfLine},                // Data
-    {kBookNameColumn, BookOfLine},  // Book
+    {ListLayout::Data, kDataNameColumn, DataOfLine},
+    {ListLayout::Book, kBookNameColumn, BookOfLine},
 };
 
 }  // namespace
@@ -48,7 +60,9 @@ SymbologyKind ListDataKind(SymbologyKind kind, std::uint8_t cartonIndicator) {
 }
 
 const ListColumns& ColumnsOf(ListLayout layout) {
-    return kListColumns[static_cast<std::size_t>(layout)];
+    const auto* row = std::find_if(std::begin(kListColumns), std::end(kListColumns),
+                                   [layout](const ListColumns& r) { return r.layout == layout; });
+    return row != std::end(kListColumns) ? *row : kListColumns[0];
 }
 
 bool CarriesCheckDigit(std::string_view field, SymbologyKind kind) {

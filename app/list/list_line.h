@@ -51,6 +51,7 @@ struct ListLine {
 
 // How the columns of one layout make a line's symbol.
 struct ListColumns {
+    ListLayout layout;
     std::size_t nameColumn;  // the file name's; the data digits name the file without one
     // The data field of a line's fields, with what else the layout holds
     // put into `line` (the book code). Raises MerrowinError with the
@@ -59,6 +60,8 @@ struct ListColumns {
     DataField (*read)(const ListFields& fields, const ListTerms& terms, bool checkDigitsGiven,
                       ListLine& line);
 };
+// A new layout of list is a row of the table in list_line.cpp: its name
+// column and its function from the fields to the data field.
 const ListColumns& ColumnsOf(ListLayout layout);
 
 // Whether a data field holds the data digits and check digit of `kind`.

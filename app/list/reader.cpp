@@ -1,3 +1,4 @@
+// The list surveyed, then read line by line: the one order of the list's rules.
 #include "app/list/reader.h"
 
 #include <optional>

@@ -1,3 +1,4 @@
+// A list's records, a chunk of the file at a time.
 #include "app/list/records.h"
 
 #include <algorithm>

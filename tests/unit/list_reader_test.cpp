@@ -1,13 +1,12 @@
 // Reading a product list: bytes in every encoding and shape Excel writes,
 // each line read and judged; the encoding a list is read in.
-#include "app/list/reader.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "app/list/reader.h"
 #include "tests/unit/list_bytes.h"
 
 namespace merrowin {
@@ -188,6 +187,13 @@ const ListRow kListRows[] = {
       "4 error 9784101010014||本体価格「」は使えません。本体価格は税抜きの 0～99999 円を"
       "数字だけで書きます (¥ や 円 は付けません)|",
       "5 good 9784101010014|全角||1920193008203"}, FileFormat::Emf, true},
+    // A quote opens a field after a tab, a semicolon or blanks as after a
+    // comma, and runs across the line break there too.
+    {37, "4901234567894\t\"a\nb\"\n4901234567894;\"c\r\nd\"\n4901234567894,  \"e\rf\"\n4901234567894\n",
+     kJ13,
+     {"1 error 4901234567894||ファイル名に改行は使えません",
+      "2 error 4901234567894||ファイル名に改行は使えません",
+      "3 error 4901234567894||ファイル名に改行は使えません", "4 good 4901234567894|4901234567894|"}},
 };
 // clang-format on
 
