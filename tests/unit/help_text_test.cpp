@@ -20,16 +20,28 @@
 namespace merrowin {
 namespace {
 
-// Everything an option could change, written out so two jobs compare.
+// Every field of the job, written out so two jobs compare. The bindings
+// name each field once: a field added to BarcodeJob or BookCode stops this
+// from compiling until it is written out here too.
 std::string Snapshot(const BarcodeJob& job) {
+    const auto& [kind, digits, checkDigit, topMargin, bottomMargin, innerMargin, leftMargin,
+                 rightMargin, copyRate, barHeight, gap, frameWidth, fontSize, moduleWidth,
+                 dotsPerInch, barReduction, extendedGuards, prefixedText, noText, bearerFrame,
+                 bearerBarsOnly, saveFile, fileNameGiven, noClipboard, drChk, outlinedText,
+                 fileName, format, inputDigits, dataValue, saveDr, cartonIndicator, addOn, book,
+                 bookCCode, bookPrice, bookParts] = job;
+    const auto& [isbn, priceCode, isbnLine, priceLine] = bookParts;
     std::ostringstream out;
-    out << int(job.Kind) << '|' << job.Digits << '|' << int(job.TopMargin) << '|'
-        << int(job.BottomMargin) << '|' << int(job.InnerMargin) << '|' << int(job.LeftMargin) << '|'
-        << int(job.RightMargin) << '|' << job.CopyRate << '|' << job.BarHeight << '|'
-        << int(job.Gap) << '|' << int(job.FrameWidth) << '|' << int(job.FontSize) << '|'
-        << job.ExtendedGuards << job.PrefixedText << job.NoText << job.BearerFrame << job.SaveFile
-        << job.FileNameGiven << job.NoClipboard << job.DrChk << '|' << job.FileName << '|'
-        << job.InputDigits << '|' << job.SaveDr;
+    out << int(kind) << '|' << digits << '|' << int(checkDigit) << '|' << int(topMargin) << '|'
+        << int(bottomMargin) << '|' << int(innerMargin) << '|' << int(leftMargin) << '|'
+        << int(rightMargin) << '|' << copyRate << '|' << barHeight << '|' << int(gap) << '|'
+        << int(frameWidth) << '|' << int(fontSize) << '|' << moduleWidth << '|' << dotsPerInch
+        << '|' << barReduction << '|' << extendedGuards << prefixedText << noText << bearerFrame
+        << bearerBarsOnly << saveFile << fileNameGiven << noClipboard << drChk << outlinedText
+        << '|' << fileName << '|' << int(format) << '|' << inputDigits << '|' << dataValue << '|'
+        << saveDr << '|' << int(cartonIndicator) << '|' << addOn << '|' << book << '|'
+        << bookCCode << '|' << bookPrice << '|' << isbn << '|' << priceCode << '|' << isbnLine
+        << '|' << priceLine;
     return out.str();
 }
 
@@ -79,11 +91,12 @@ TEST(HelpText, ListsEveryOptionTheParserKnows) {
     std::set<std::string> listed;
     for (const HelpEntry& entry : HelpOptions())
         listed.insert(std::string(entry.term.substr(1, 2)));
-    const std::set<std::string> known = KeysTheParserKnows();
-    // The probe itself must see the fifteen keys of the command line.
-    EXPECT_GE(known.size(), 15u);
-    for (const std::string& key : known)
-        EXPECT_EQ(listed.count(key), 1u) << "not in the help: " << key;
+    // The snapshot sees every field, so the probe finds every key the
+    // parser acts on, and the help lists no key that does nothing; "bt"
+    // leaves the job alone and is read by the batch (app/batch.cpp).
+    std::set<std::string> known = KeysTheParserKnows();
+    known.insert("bt");
+    EXPECT_EQ(known, listed);
 }
 
 TEST(HelpText, ListsEverySwitchOnce) {
