@@ -147,7 +147,7 @@ const HelpLineRow kHelpLineRows[] = {
     {14, "  オプションは無視します (エラーにはなりません)。"},
     {15, "              設定画面で指定したフォルダをこの実行に限り使いません"},
     {16, "      if not exist \"C:\\Labels\" mkdir \"C:\\Labels\""},
-    {17, "    エラーにならずに現在のフォルダに保存します (終了コードは 0)。"},
+    {17, "    フォルダがないときは、エラーにならずに現在のフォルダに保存します"},
     {18, "              値: 1～2 桁。1 桁の 1 は 2、15 を超えると 15、"},
     {19, "              JAN は 11 未満が 11、ITF は 20 を超えると 20、"},
     {20, "              200 を超えると 200、4 桁以上も 200。範囲 10～200"},
@@ -208,6 +208,64 @@ const ReadmeExampleRow kReadmeExampleRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(, ReadmeExample, testing::ValuesIn(kReadmeExampleRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+// The lines of a text from the line "■ title" to the next such line or
+// `end`, without CRs.
+std::vector<std::string> SectionLines(std::istream& in, std::string_view title,
+                                      std::string_view end = "\x01") {
+    std::vector<std::string> lines;
+    bool inside = false;
+    for (std::string line; std::getline(in, line) && !line.starts_with(end);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
+        if (line.starts_with("■ ")) inside = line == std::string("■ ").append(title);
+        if (inside) lines.push_back(line);
+    }
+    return lines;
+}
+
+// README.txt's Japanese part repeats sections of the help word for word:
+// every paragraph of the help's section stands in the README's section as
+// the same run of lines, and the README may add paragraphs of its own. A
+// sentence is changed in help.txt and copied; this says where it differs.
+struct ReadmeSectionRow {
+    int row;
+    const char* help;    // the section's title in help.txt
+    const char* readme;  // and in README.txt
+};
+
+class ReadmeSection : public testing::TestWithParam<ReadmeSectionRow> {};
+
+TEST_P(ReadmeSection, RepeatsTheHelpWordForWord) {
+    std::istringstream help{std::string(HelpSource())};
+    const std::vector<std::string> want = SectionLines(help, GetParam().help);
+    ASSERT_FALSE(want.empty()) << "not in help.txt: " << GetParam().help;
+    std::string path = MERROWIN_README_PATH;
+    path.replace(path.rfind("README.md"), 9, "docs/README-windows.txt");
+    std::ifstream readme(path);
+    const std::vector<std::string> have = SectionLines(readme, GetParam().readme, "-----");
+    ASSERT_FALSE(have.empty()) << "not in README.txt: " << GetParam().readme;
+    // Each paragraph of the help, after the title line.
+    for (auto first = want.begin() + 1; first != want.end();) {
+        const auto last = std::find(first, want.end(), std::string());
+        if (first != last) {
+            EXPECT_NE(std::search(have.begin(), have.end(), first, last), have.end())
+                << "README.txt's section does not repeat:\n" << *first << "\n...";
+        }
+        first = last == want.end() ? last : last + 1;
+    }
+}
+
+const ReadmeSectionRow kReadmeSectionRows[] = {
+    {1, "出力先", "出力先 (クリップボードと保存先のフォルダ)"},
+    {2, "終了コード", "終了コード"},
+    {3, "設定", "設定の保存先と、すべてを削除するには"},
+    {4, "数字のフォント", "数字のフォント (OCR-B)"},
+    {5, "このヘルプ", "ヘルプ"},
+};
+
+INSTANTIATE_TEST_SUITE_P(, ReadmeSection, testing::ValuesIn(kReadmeSectionRows),
                          [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
 // No example carries a comment on its command line: cmd would pass the
