@@ -39,9 +39,9 @@ std::string Snapshot(const BarcodeJob& job) {
         << '|' << barReduction << '|' << extendedGuards << prefixedText << noText << bearerFrame
         << bearerBarsOnly << saveFile << fileNameGiven << noClipboard << drChk << outlinedText
         << '|' << fileName << '|' << int(format) << '|' << inputDigits << '|' << dataValue << '|'
-        << saveDr << '|' << int(cartonIndicator) << '|' << addOn << '|' << book << '|'
-        << bookCCode << '|' << bookPrice << '|' << isbn << '|' << priceCode << '|' << isbnLine
-        << '|' << priceLine;
+        << saveDr << '|' << int(cartonIndicator) << '|' << addOn << '|' << book << '|' << bookCCode
+        << '|' << bookPrice << '|' << isbn << '|' << priceCode << '|' << isbnLine << '|'
+        << priceLine;
     return out.str();
 }
 
@@ -251,7 +251,8 @@ TEST_P(ReadmeSection, RepeatsTheHelpWordForWord) {
         const auto last = std::find(first, want.end(), std::string());
         if (first != last) {
             EXPECT_NE(std::search(have.begin(), have.end(), first, last), have.end())
-                << "README.txt's section does not repeat:\n" << *first << "\n...";
+                << "README.txt's section does not repeat:\n"
+                << *first << "\n...";
         }
         first = last == want.end() ? last : last + 1;
     }
@@ -263,6 +264,11 @@ const ReadmeSectionRow kReadmeSectionRows[] = {
     {3, "設定", "設定の保存先と、すべてを削除するには"},
     {4, "数字のフォント", "数字のフォント (OCR-B)"},
     {5, "このヘルプ", "ヘルプ"},
+    {6, "集合包装用商品コード・雑誌コード・ベアラーバー",
+     "集合包装用商品コード・雑誌コード・ベアラーバー"},
+    {7, "書籍JANコード (/bk)", "書籍JANコード (/bk)"},
+    {8, "印刷", "印刷 (/dp、/bw、/ol)"},
+    {9, "印刷会社・Web 用のファイル (/fm)", "印刷会社・Web 用のファイル (/fm)"},
 };
 
 INSTANTIATE_TEST_SUITE_P(, ReadmeSection, testing::ValuesIn(kReadmeSectionRows),
