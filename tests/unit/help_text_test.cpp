@@ -269,6 +269,8 @@ const ReadmeSectionRow kReadmeSectionRows[] = {
     {7, "書籍JANコード (/bk)", "書籍JANコード (/bk)"},
     {8, "印刷", "印刷 (/dp、/bw、/ol)"},
     {9, "印刷会社・Web 用のファイル (/fm)", "印刷会社・Web 用のファイル (/fm)"},
+    {10, "書式", "書式"},
+    {11, "例", "例"},
 };
 
 INSTANTIATE_TEST_SUITE_P(, ReadmeSection, testing::ValuesIn(kReadmeSectionRows),
