@@ -207,8 +207,11 @@ TEST_P(ReadmeExample, IsInTheHelp) {
 }
 
 const ReadmeExampleRow kReadmeExampleRows[] = {
-    {1, "    JANコード,商品名\n", ""},  {2, "    @echo off\n", "/bt"},      {3, "    行  状態", ""},
-    {4, "       { INCLUDEPICTURE", ""}, {5, "    Sub PlaceBarcodes()", ""},
+    {1, "    JANコード,商品名\n", ""},
+    {2, "    @echo off\n", "/bt"},
+    {3, "    行  状態", ""},
+    {4, "     (MERGEFIELD", "INCLUDEPICTURE"},
+    {5, "    Sub PlaceBarcodes()", ""},
 };
 
 INSTANTIATE_TEST_SUITE_P(, ReadmeExample, testing::ValuesIn(kReadmeExampleRows),
@@ -275,6 +278,7 @@ const ReadmeSectionRow kReadmeSectionRows[] = {
     {9, "印刷会社・Web 用のファイル (/fm)", "印刷会社・Web 用のファイル (/fm)"},
     {10, "書式", "書式"},
     {11, "例", "例"},
+    {12, "商品リストから一括作成 (/bt)", "商品リストから一括作成 (/bt)"},
 };
 
 INSTANTIATE_TEST_SUITE_P(, ReadmeSection, testing::ValuesIn(kReadmeSectionRows),
