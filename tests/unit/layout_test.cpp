@@ -978,6 +978,159 @@ const PictureRow kPictureRows[] = {
 INSTANTIATE_TEST_SUITE_P(, PictureRows, testing::ValuesIn(kPictureRows),
                          [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
+// A drawing as a short text picture: the page, the white ground, the black
+// rectangles by the band of rows they cover (count and x extent, bands in
+// the order first drawn), each text run (cell's corner, height, text,
+// width) and each text's outlines (count and the box of their points).
+std::string TextPicture(const Drawing& drawing) {
+    std::string out = "page " + std::to_string(drawing.page().width) + "x" +
+                      std::to_string(drawing.page().height) + "\n";
+    const auto box = [](const Rect& r) {
+        return std::to_string(r.left) + "," + std::to_string(r.top) + "-" +
+               std::to_string(r.right) + "," + std::to_string(r.bottom);
+    };
+    for (const Rect& rect : drawing.ground()) out += "white " + box(rect) + "\n";
+    struct Band {
+        int top, bottom, count = 0, left = INT32_MAX, right = INT32_MIN;
+    };
+    std::vector<Band> bands;
+    std::string texts;
+    for (const Mark& mark : drawing.marks()) {
+        if (const Rect* rect = std::get_if<Rect>(&mark)) {
+            auto band = std::find_if(bands.begin(), bands.end(), [&](const Band& b) {
+                return b.top == rect->top && b.bottom == rect->bottom;
+            });
+            if (band == bands.end()) band = bands.insert(bands.end(), {rect->top, rect->bottom});
+            ++band->count;
+            band->left = std::min(band->left, rect->left);
+            band->right = std::max(band->right, rect->right);
+        } else if (const TextRun* run = std::get_if<TextRun>(&mark)) {
+            texts += "run " + std::to_string(run->at.x) + "," + std::to_string(run->at.y) + " h" +
+                     std::to_string(run->height) + " \"" + run->text + "\" w" +
+                     std::to_string(WidthOf(*run)) + "\n";
+        } else {
+            const auto& polygons = std::get<Outlines>(mark).polygons;
+            Rect ink{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+            for (const Polygon& polygon : polygons)
+                for (const Point& p : polygon)
+                    ink = {std::min(ink.left, p.x), std::min(ink.top, p.y),
+                           std::max(ink.right, p.x), std::max(ink.bottom, p.y)};
+            texts += "outlines " + std::to_string(polygons.size()) + " in " + box(ink) + "\n";
+        }
+    }
+    for (const Band& b : bands)
+        out += "black " + std::to_string(b.count) + " x" + std::to_string(b.left) + "-" +
+               std::to_string(b.right) + " y" + std::to_string(b.top) + "-" +
+               std::to_string(b.bottom) + "\n";
+    return out + texts;
+}
+
+struct JobDrawingRow {
+    int row;
+    BarcodeJob job;
+    const char* picture;
+};
+
+class JobDrawing : public testing::TestWithParam<JobDrawingRow> {};
+
+// The drawing of a job as a whole: what every format is then given. Text is
+// measured at 10 units a character.
+TEST_P(JobDrawing, GroundBarsAndText) {
+    const JobDrawingRow& row = GetParam();
+    BarcodeJob job = row.job;
+    job.CopyRate = 100;
+    job = JobForFile(job);
+    const std::string pattern = EncodeForKind(job.Kind, job.Digits);
+    const ScreenFigures screen{1280, 1024, 338, 270};
+    const std::optional<Picture> picture = MakePicture(job, pattern, screen);
+    ASSERT_TRUE(picture.has_value());
+    const std::optional<Drawing> drawing =
+        DrawPicture(job, pattern, *picture, screen, FixedWidth(10));
+    ASSERT_TRUE(drawing.has_value());
+    EXPECT_EQ(TextPicture(*drawing), row.picture);
+}
+
+// clang-format off
+const JobDrawingRow kDrawingRows[] = {
+    // /j13: 30 bars from x0 22 over 95 modules of 2 units, the six guard
+    // bars (the first and last among them) running on to Y3 137; the
+    // digits in three groups beside the guards.
+    /* 0*/ {0, With(Jan(SymbologyKind::Jan13, "000490123456789"),
+                    [](BarcodeJob& j) { j.ExtendedGuards = true; }),
+            "page 226x154\n"
+            "white 0,0-226,154\n"
+            "black 6 x22-212 y6-137\n"
+            "black 24 x34-202 y6-126\n"
+            "run 0,128 h20 \"4\" w10\n"
+            "run 29,128 h20 \"901234\" w60\n"
+            "run 121,128 h20 \"567894\" w60\n"},
+    // /j8b: one line of 8 digits centred on the picture, (170 - 80) / 2.
+    /* 1*/ {1, Jan(SymbologyKind::Jan8, "000000004901234"),
+            "page 170x152\n"
+            "white 0,0-170,152\n"
+            "black 22 x22-156 y6-126\n"
+            "run 45,128 h18 \"49012347\" w80\n"},
+    // /i14f: the ring's top and bottom, then its sides and the 39 bars
+    // between them, all from the field's top to its bottom.
+    /* 2*/ {2, Itf(SymbologyKind::Itf14, "001490123456789", true),
+            "page 313x167\n"
+            "white 0,0-313,167\n"
+            "black 1 x6-307 y6-16\n"
+            "black 1 x6-307 y136-146\n"
+            "black 41 x6-307 y16-136\n"
+            "run 71,148 h13 \"149 01234 56789 1\" w170\n"},
+    // /i16 /no: bars alone, 2 + 8 x 5 + 2 of them.
+    /* 3*/ {3, With(Itf(SymbologyKind::Itf16, "123456789012345", false),
+                    [](BarcodeJob& j) { j.NoText = true; }),
+            "page 325x132\n"
+            "white 0,0-325,132\n"
+            "black 44 x26-299 y6-126\n"},
+    // /j13b /ad12: the add-on 9 modules right of the main symbol, its bars
+    // below its digits; the main line centred where the picture without it
+    // has it. W: 230 + 40 of add-on + its 7 modules' quiet zone.
+    /* 4*/ {4, With(Jan(SymbologyKind::Jan13, "000490123456789"),
+                    [](BarcodeJob& j) { j.AddOn = "12"; }),
+            "page 284x152\n"
+            "white 0,0-284,152\n"
+            "black 30 x22-212 y6-126\n"
+            "black 7 x230-270 y26-126\n"
+            "run 240,6 h18 \"12\" w20\n"
+            "run 48,128 h18 \"4901234567894\" w130\n"},
+    // /bk: two tiers of 30 bars, each tier's digits, the 日本図書コード column.
+    /* 5*/ {5, Book("978-4-10-101001-4", "0193", "820", [](BarcodeJob&) {}),
+            "page 455x208\n"
+            "white 0,0-455,208\n"
+            "black 30 x22-212 y6-73\n"
+            "black 30 x22-212 y115-182\n"
+            "run 52,75 h18 \"9784101010014\" w130\n"
+            "run 52,184 h18 \"1920193008203\" w130\n"
+            "run 226,6 h18 \"ISBN978-4-10-101001-4\" w210\n"
+            "run 226,115 h18 \"C0193 \u00A5820E\" w110\n"},
+    // /j13b /fm eps: GS1's 0.33 mm module on 4 units a half module, the
+    // digits as one text's 19 OCR-B contours (holes included) inside their
+    // cell, y 512 to 584.
+    /* 6*/ {6, With(Jan(SymbologyKind::Jan13, "000490123456789"),
+                    [](BarcodeJob& j) { j.Format = FileFormat::Eps; }),
+            "page 904x608\n"
+            "white 0,0-904,608\n"
+            "black 30 x88-848 y24-504\n"
+            "outlines 19 in 192,521-711,566\n"},
+    // /j8b /dp300: on the printer's dots, the page widened to whole 1.27 mm
+    // right and below; the ground says so.
+    /* 7*/ {7, With(Jan(SymbologyKind::Jan8, "000000004901234"),
+                    [](BarcodeJob& j) { j.DotsPerInch = 300; }),
+            "page 345x315\n"
+            "white 340,0-345,315\n"
+            "white 0,304-340,315\n"
+            "white 0,0-340,304\n"
+            "black 22 x44-312 y12-252\n"
+            "run 130,256 h36 \"49012347\" w80\n"},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, JobDrawing, testing::ValuesIn(kDrawingRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
 // A bar width reduction narrows every bar and widens every space by the
 // same, and moves no bar's centre (by half a unit for an odd one) nor the
 // picture's size; the bearer frame keeps its width.
