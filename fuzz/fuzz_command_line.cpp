@@ -40,7 +40,7 @@ public:
     int TextWidth(int, std::string_view text) override {
         return static_cast<int>(text.size()) * 9;
     }
-    void DrawText(int, int, int height, std::string_view text) override {
+    void PutText(int, int, int height, std::string_view text) override {
         if (height <= 0) Fail("bad font");
         if (text.empty() || text.size() > 19) Fail("text line length");
     }

@@ -36,7 +36,7 @@ public:
     virtual int TextWidth(int height, std::string_view text) = 0;
     // Draws `text` in black in the symbol's font, its cell `height` units
     // high with its top-left corner at (x, y).
-    virtual void DrawText(int x, int y, int height, std::string_view text) = 0;
+    virtual void PutText(int x, int y, int height, std::string_view text) = 0;
 };
 
 }  // namespace merrowin

@@ -128,7 +128,7 @@ int MarkCanvas::TextWidth(int height, std::string_view text) {
     return Saturate(width);
 }
 
-void MarkCanvas::DrawText(int x, int y, int height, std::string_view text) {
+void MarkCanvas::PutText(int x, int y, int height, std::string_view text) {
     if (!measure_) {
         marks_.emplace_back(Outlines{OutlineText(text, x, y, height)});
         return;

@@ -96,7 +96,7 @@ public:
 
     void FillRect(const Rect& rect) override;
     int TextWidth(int height, std::string_view text) override;
-    void DrawText(int x, int y, int height, std::string_view text) override;
+    void PutText(int x, int y, int height, std::string_view text) override;
 
     const std::vector<Mark>& marks() const { return marks_; }
     std::vector<Mark> TakeMarks() { return std::move(marks_); }

@@ -279,7 +279,7 @@ void DrawSymbolBars(const SymbologyDescriptor& shape, const BarcodeJob& job,
 // units from `left` (truncating toward zero), its cell's top at `top`.
 void DrawCentred(std::int64_t left, std::int64_t width, std::int32_t top, int height,
                  std::string_view text, Canvas& canvas) {
-    canvas.DrawText(Saturate(left + (width - canvas.TextWidth(height, text)) / 2), top, height,
+    canvas.PutText(Saturate(left + (width - canvas.TextWidth(height, text)) / 2), top, height,
                     text);
 }
 
@@ -312,7 +312,7 @@ void DrawGuardTexts(const SymbologyDescriptor& shape, const BarcodeJob& job,
     const int height = Saturate(grid.Units(kGuardTextHeight));
     for (const GuardText& text : shape.guardTexts) {
         const std::int32_t x = Saturate(std::int64_t{layout.x0} + grid.Units(text.xOffset));
-        canvas.DrawText(x, top, height,
+        canvas.PutText(x, top, height,
                         GroupDigits(job, text.group) + (text.withCheckDigit ? check : ""));
     }
 }
@@ -336,13 +336,13 @@ void DrawBook(const BarcodeJob& job, std::string_view pattern, const SymbolLayou
     const auto digits = [&](std::int64_t barsBottom, std::string_view text) {
         const std::int64_t indent =
             std::max<std::int64_t>(0, (symbol - canvas.TextWidth(height, text)) / 2);
-        canvas.DrawText(Saturate(layout.x0 + indent), Saturate(barsBottom + grid.Units(job.Gap)),
+        canvas.PutText(Saturate(layout.x0 + indent), Saturate(barsBottom + grid.Units(job.Gap)),
                         height, text);
     };
     digits(layout.Y2, book.isbn);
     digits(lowerY2, book.priceCode);
-    canvas.DrawText(layout.bookTextX, layout.Y1, height, book.isbnLine);
-    canvas.DrawText(layout.bookTextX, layout.lowerY1, height, book.priceLine);
+    canvas.PutText(layout.bookTextX, layout.Y1, height, book.isbnLine);
+    canvas.PutText(layout.bookTextX, layout.lowerY1, height, book.priceLine);
 }
 
 // The single line of digits, centred on the whole picture, not on the

@@ -86,7 +86,7 @@ SymbolLayout LayOut(const BarcodeJob& job, const Grid& grid = Grid{},
 
 // Draws the bearer frame, bars, extended guards and the digits of `job`
 // onto `canvas` (black on the picture's white ground); `pattern` is its
-// encoder's element widths. The digits go as text (TextWidth, DrawText);
+// encoder's element widths. The digits go as text (TextWidth, PutText);
 // the canvas decides whether they become runs or outlines. Raises
 // ConversionError for a non-digit in Digits (via the check digit of the
 // printed line).

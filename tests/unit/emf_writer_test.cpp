@@ -256,7 +256,7 @@ public:
         return static_cast<int>(
             (std::int64_t{advance_} * height * static_cast<int>(text.size()) + cell_ / 2) / cell_);
     }
-    void DrawText(int x, int y, int height, std::string_view text) override {
+    void PutText(int x, int y, int height, std::string_view text) override {
         cells.push_back({x, y, x + TextWidth(height, text), y + height});
     }
 

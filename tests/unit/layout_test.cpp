@@ -36,7 +36,7 @@ public:
     int TextWidth(int, std::string_view text) override {
         return unitsPerChar_ * static_cast<int>(CountChars(text));
     }
-    void DrawText(int x, int y, int height, std::string_view text) override {
+    void PutText(int x, int y, int height, std::string_view text) override {
         texts.push_back("text " + std::to_string(x) + " " + std::to_string(y) + " h" +
                         std::to_string(height) + " " + std::string(text));
     }
