@@ -37,9 +37,7 @@ public:
         if (r.left < 0 || r.top < 0 || r.right > layout_.W || r.bottom > layout_.H)
             Fail("rectangle outside the picture");
     }
-    int TextWidth(int, std::string_view text) override {
-        return static_cast<int>(text.size()) * 9;
-    }
+    int TextWidth(int, std::string_view text) override { return static_cast<int>(text.size()) * 9; }
     void PutText(int, int, int height, std::string_view text) override {
         if (height <= 0) Fail("bad font");
         if (text.empty() || text.size() > 19) Fail("text line length");

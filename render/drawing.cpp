@@ -61,8 +61,7 @@ std::int32_t WidthOf(const TextRun& run) {
 Drawing::Drawing(const Page& page, const ScreenFigures& screen, std::vector<Rect> ground,
                  std::vector<Mark> marks)
     : page_(page), screen_(screen), ground_(std::move(ground)), marks_(std::move(marks)) {
-    if (!Side(page.width) || !Side(page.height) || !Side(page.copyWidth) ||
-        !Side(page.copyHeight))
+    if (!Side(page.width) || !Side(page.height) || !Side(page.copyWidth) || !Side(page.copyHeight))
         throw std::invalid_argument("a picture side outside 1 to 32767");
     if (page.frame.width < 1 || page.frame.height < 1)
         throw std::invalid_argument("a frame without area");

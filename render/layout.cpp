@@ -280,7 +280,7 @@ void DrawSymbolBars(const SymbologyDescriptor& shape, const BarcodeJob& job,
 void DrawCentred(std::int64_t left, std::int64_t width, std::int32_t top, int height,
                  std::string_view text, Canvas& canvas) {
     canvas.PutText(Saturate(left + (width - canvas.TextWidth(height, text)) / 2), top, height,
-                    text);
+                   text);
 }
 
 // The add-on's bars, narrowed as the main symbol's, then its digits
@@ -313,7 +313,7 @@ void DrawGuardTexts(const SymbologyDescriptor& shape, const BarcodeJob& job,
     for (const GuardText& text : shape.guardTexts) {
         const std::int32_t x = Saturate(std::int64_t{layout.x0} + grid.Units(text.xOffset));
         canvas.PutText(x, top, height,
-                        GroupDigits(job, text.group) + (text.withCheckDigit ? check : ""));
+                       GroupDigits(job, text.group) + (text.withCheckDigit ? check : ""));
     }
 }
 
@@ -337,7 +337,7 @@ void DrawBook(const BarcodeJob& job, std::string_view pattern, const SymbolLayou
         const std::int64_t indent =
             std::max<std::int64_t>(0, (symbol - canvas.TextWidth(height, text)) / 2);
         canvas.PutText(Saturate(layout.x0 + indent), Saturate(barsBottom + grid.Units(job.Gap)),
-                        height, text);
+                       height, text);
     };
     digits(layout.Y2, book.isbn);
     digits(lowerY2, book.priceCode);

@@ -147,8 +147,8 @@ std::string Digest(const std::string& line, const ScreenFigures& screen) {
         std::string digest = job.FileName;
         digest += " emf ";
         digest += Hashed([&] { return MakeMetafile(job, screen, measure); });
-        for (const FileFormat format : {FileFormat::Eps, FileFormat::Pdf, FileFormat::Svg,
-                                        FileFormat::Png}) {
+        for (const FileFormat format :
+             {FileFormat::Eps, FileFormat::Pdf, FileFormat::Svg, FileFormat::Png}) {
             BarcodeJob file = job;
             file.Format = format;
             digest += ' ';

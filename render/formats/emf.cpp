@@ -1,5 +1,3 @@
-#include "render/formats/formats.h"
-
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -11,6 +9,7 @@
 
 #include "common/saturate.h"
 #include "common/text.h"
+#include "render/formats/formats.h"
 
 namespace merrowin {
 namespace {
@@ -526,17 +525,16 @@ void Recorder::Fill(const Rect& rect, Colour colour) {
     // Overlapping polygons of one record would cancel out under the default
     // alternate fill mode, so an overlap starts a new record. Bars come left
     // to right: clear of the batch's bounds, a rectangle overlaps none of it.
-    const bool overlaps = !fills_.empty() && Overlap(fillsBounds_, rect) &&
-                          std::any_of(fills_.begin(), fills_.end(),
-                                      [&](const Rect& r) { return Overlap(r, rect); });
+    const bool overlaps =
+        !fills_.empty() && Overlap(fillsBounds_, rect) &&
+        std::any_of(fills_.begin(), fills_.end(), [&](const Rect& r) { return Overlap(r, rect); });
     if (!fills_.empty() && (colour != fillColour_ || overlaps)) FlushFills();
     if (fills_.empty()) {
         fillsBounds_ = rect;
     } else {
-        fillsBounds_ = {std::min(fillsBounds_.left, rect.left),
-                        std::min(fillsBounds_.top, rect.top),
-                        std::max(fillsBounds_.right, rect.right),
-                        std::max(fillsBounds_.bottom, rect.bottom)};
+        fillsBounds_ = {
+            std::min(fillsBounds_.left, rect.left), std::min(fillsBounds_.top, rect.top),
+            std::max(fillsBounds_.right, rect.right), std::max(fillsBounds_.bottom, rect.bottom)};
     }
     fillColour_ = colour;
     fills_.push_back(rect);

@@ -1,6 +1,5 @@
-#include "render/formats/formats.h"
-
 #include "common/version.h"
+#include "render/formats/formats.h"
 #include "render/formats/shared.h"
 
 namespace merrowin {

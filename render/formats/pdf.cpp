@@ -1,6 +1,5 @@
-#include "render/formats/formats.h"
-
 #include "common/version.h"
+#include "render/formats/formats.h"
 #include "render/formats/shared.h"
 
 namespace merrowin {
@@ -61,11 +60,11 @@ void Content::Bar(const Rect& bar) {
     // A hair inside its edges, so that a RIP paints exactly its dots
     // (EdgeInset): `units` and `insets` times the inset.
     const auto at = [this](std::int64_t units, std::int64_t insets) {
-        return Decimal(
-            {units * inset_.denominator + insets * inset_.numerator, inset_.denominator}, 4);
+        return Decimal({units * inset_.denominator + insets * inset_.numerator, inset_.denominator},
+                       4);
     };
-    content_ += at(bar.left, 1) + " " + at(bar.top, 1) + " " + at(bar.right - bar.left, -2) +
-                " " + at(bar.bottom - bar.top, -2) + " re\n";
+    content_ += at(bar.left, 1) + " " + at(bar.top, 1) + " " + at(bar.right - bar.left, -2) + " " +
+                at(bar.bottom - bar.top, -2) + " re\n";
     rectanglesPending_ = true;
 }
 

@@ -1,9 +1,8 @@
-#include "render/formats/formats.h"
-
 #include <zlib.h>
 
 #include <algorithm>
 
+#include "render/formats/formats.h"
 #include "render/formats/shared.h"
 
 namespace merrowin {

@@ -10,8 +10,7 @@ PointMapping MappingToPoints(const Page& page) {
     const Fraction width = PointsOf(page.frame.width);
     const Fraction height = PointsOf(page.frame.height);
     return {Decimal({width.numerator, width.denominator * page.width}, 10),
-            Decimal({-height.numerator, height.denominator * page.height}, 10),
-            Decimal(height, 6)};
+            Decimal({-height.numerator, height.denominator * page.height}, 10), Decimal(height, 6)};
 }
 
 // A RIP paints every device pixel that a shape touches, however little

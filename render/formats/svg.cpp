@@ -1,5 +1,4 @@
 #include "render/formats/formats.h"
-
 #include "render/formats/shared.h"
 
 namespace merrowin {

@@ -1,5 +1,3 @@
-#include "render/formats/formats.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +13,7 @@
 #include "encode/check_digit.h"
 #include "model/symbology.h"
 #include "render/drawing.h"
+#include "render/formats/formats.h"
 #include "render/layout.h"
 #include "render/outline_text.h"
 #include "render/picture.h"
@@ -269,8 +268,7 @@ private:
 // page, then `marks`.
 std::vector<std::uint8_t> EmfOf(const Page& page, std::vector<Mark> marks,
                                 const ScreenFigures& screen = kScreen) {
-    return WriteEmf(Drawing(page, screen, {{0, 0, page.width, page.height}}, std::move(marks)),
-                    {});
+    return WriteEmf(Drawing(page, screen, {{0, 0, page.width, page.height}}, std::move(marks)), {});
 }
 
 // The marks of `job` on `layout`: its text measured by `measure`, or
@@ -1041,8 +1039,9 @@ TEST_P(GdiPlayback, CoversTheDrawnRectanglesExactly) {
     const PlaybackRow& row = GetParam();
     const BarcodeJob job = DefaultJob(row.kind, row.style);
     const SymbolLayout layout = LayOut(job);
-    const Page page{layout.W, layout.H, layout.W, layout.H,
-                    FrameFromScreen(layout.W, layout.H, row.screen), {}, 96};
+    const Page page{
+        layout.W, layout.H, layout.W, layout.H, FrameFromScreen(layout.W, layout.H, row.screen),
+        {},       96};
     FakeFont font;
     const std::vector<Mark> marks = MarksOf(job, layout, font.Measure());
     const std::vector<std::uint8_t> bytes = EmfOf(page, marks, row.screen);

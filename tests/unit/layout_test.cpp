@@ -197,18 +197,11 @@ TEST(DrawSymbol, BarsAndTextCells) {
          6,
          212,
          126,
-         {"text 0 128 h20 1", "text 29 128 h20 234567",
-          "text 121 128 h20 890128"}},
+         {"text 0 128 h20 1", "text 29 128 h20 234567", "text 121 128 h20 890128"}},
         // 13 characters of 10 units centred in 226.
         {"j13b", j13b, 22, 6, 212, 126, {"text 48 128 h18 1234567890128"}},
         {"j13t", j13t, 22, 6, 212, 126, {"text 43 128 h18 T1234567890128"}},
-        {"j8",
-         j8,
-         22,
-         6,
-         156,
-         126,
-         {"text 29 128 h20 1234", "text 93 128 h20 5670"}},
+        {"j8", j8, 22, 6, 156, 126, {"text 29 128 h20 1234", "text 93 128 h20 5670"}},
         {"j8f", j8f, 22, 6, 156, 126, {"text 40 128 h18 F12345670"}},
         // 17 characters in 313: 143 div 2.
         {"i14f",
@@ -455,9 +448,10 @@ TEST(BookPicture, OutlinedAtTheBookTradesSize) {
         DrawPicture(job, pattern, *picture, {1280, 1024, 338, 270}, FixedWidth(10));
     ASSERT_TRUE(drawing.has_value());
     EXPECT_FALSE(drawing->HasTextRuns());
-    EXPECT_EQ(std::count_if(drawing->marks().begin(), drawing->marks().end(),
-                            [](const Mark& mark) { return std::holds_alternative<Outlines>(mark); }),
-              4);
+    EXPECT_EQ(
+        std::count_if(drawing->marks().begin(), drawing->marks().end(),
+                      [](const Mark& mark) { return std::holds_alternative<Outlines>(mark); }),
+        4);
 }
 
 TEST(DrawSymbol, BearerBarsAloneAreTheRingsTopAndBottom) {
