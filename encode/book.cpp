@@ -18,10 +18,9 @@ bool AllDigits(std::string_view text) {
     return std::all_of(text.begin(), text.end(), IsDigit);
 }
 
-// The check digit of 12 data digits in JAN-13's place in the 15-character
-// frame.
+// The check digit of a JAN-13's 12 data digits.
 char Jan13CheckDigit(std::string_view twelve) {
-    return static_cast<char>('0' + CheckDigit("000" + std::string(twelve)));
+    return static_cast<char>('0' + CheckDigitOfData(twelve));
 }
 
 // The groups between hyphens, empty ones included.
