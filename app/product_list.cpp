@@ -77,15 +77,6 @@ std::string ReadField(std::string_view line, std::size_t& at) {
     return value;
 }
 
-// Full-width digits (U+FF10 to U+FF19) are EF BC 90 to EF BC 99 in UTF-8.
-std::optional<char> DigitAt(std::string_view text, std::size_t at, std::size_t length) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
-    if (length == 1 && byte(0) >= '0' && byte(0) <= '9') return static_cast<char>(byte(0));
-    if (length == 3 && byte(0) == 0xEF && byte(1) == 0xBC && byte(2) >= 0x90 && byte(2) <= 0x99)
-        return static_cast<char>('0' + (byte(2) - 0x90));
-    return std::nullopt;
-}
-
 bool HasDigit(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t length = CharLength(text, at);
@@ -539,23 +530,6 @@ ListFields SplitFields(std::string_view line) {
 }
 
 namespace {
-
-// A field with its full-width digits and hyphens made ASCII, as a Japanese
-// IME types them; every other character stays.
-std::string HalfWidth(std::string_view field) {
-    std::string out;
-    for (std::size_t at = 0; at < field.size();) {
-        const std::size_t length = CharLength(field, at);
-        if (const std::optional<char> digit = DigitAt(field, at, length))
-            out += *digit;
-        else if (field.substr(at, length) == "\uFF0D")
-            out += '-';
-        else
-            out += field.substr(at, length);
-        at += length;
-    }
-    return out;
-}
 
 // The book code of a line (ISBN, Cコード, price) into `book`, and the data
 // field of its upper tier. An ISBN in Excel's exponent form and a Cコード

@@ -196,7 +196,8 @@ void ApplyOutlinedText(std::string_view, BarcodeJob& job) {
 
 void ApplyData(std::string_view value, BarcodeJob& job) {
     if (job.Kind == SymbologyKind::None) return;
-    job.DataValue = value;
+    // Full-width digits and hyphens are read as a list reads them.
+    job.DataValue = HalfWidth(value);
     TakeData(job);
 }
 

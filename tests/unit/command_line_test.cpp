@@ -281,6 +281,11 @@ TEST(DataOption, DigitsAndDefaultFileNameByKind) {
         // A later data argument replaces the earlier one and its name.
         {"/j13", {"/cd123456789012", "/cd490123456789"}, "000490123456789", "4901234567894"},
         {"/j13", {"/fl名前 付き", "/cd490123456789"}, "000490123456789", "名前 付き"},
+        // Full-width digits, as a Japanese IME types them and a list takes them.
+        {"/j13", {"/cd４９０１２３４５６７８９"}, "000490123456789", "4901234567894"},
+        {"/j8", {"/cd49０1２34"}, "000000004901234", "49012347"},
+        {"/bk", {"/cd９７８－４－９４９９９９－１２－０", "/cc0193", "/pr820"}, "000978494999912",
+         "9784949999120"},
     };
     for (const DataRow& row : rows) {
         SCOPED_TRACE(std::string(row.switchArg) + " " + row.options.front());
