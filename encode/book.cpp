@@ -58,8 +58,7 @@ std::size_t JapanRegistrantDigits(std::string_view afterGroup) {
 // of its nine data digits.
 char IsbnTenCheckDigit(std::string_view nine) {
     int sum = 0;
-    for (std::size_t i = 0; i < nine.size(); ++i)
-        sum += static_cast<int>(10 - i) * (nine[i] - '0');
+    for (std::size_t i = 0; i < nine.size(); ++i) sum += static_cast<int>(10 - i) * (nine[i] - '0');
     const int check = (11 - sum % 11) % 11;
     return check == 10 ? 'X' : static_cast<char>('0' + check);
 }
@@ -86,7 +85,8 @@ void CheckGroups(std::string_view isbn, const std::vector<std::string_view>& gro
         std::none_of(groups.begin(), groups.end(), [](auto group) { return group.empty(); });
     if (!placed) throw MerrowinError(IsbnGroupsMessage(isbn));
     if (groups[0] != kIsbnPrefixes[0] || groups[1] != kJapanGroup) return;
-    const std::string rest = std::string(groups[2]) + std::string(groups[3]) + std::string(groups[4]);
+    const std::string rest =
+        std::string(groups[2]) + std::string(groups[3]) + std::string(groups[4]);
     if (rest.size() != 9 || !AllDigits(rest.substr(0, 8))) return;  // told by the length
     const std::size_t registrant = JapanRegistrantDigits(rest);
     if (groups[2].size() == registrant) return;
@@ -119,7 +119,8 @@ std::string IsbnDigits(std::string_view isbn) {
             groups.insert(groups.begin(), kIsbnPrefixes[0]);
             CheckGroups(isbn, groups, true);
         }
-        if (digits.size() != 10) throw MerrowinError(IsbnLengthMessage(isbn, digits.size(), hyphenated));
+        if (digits.size() != 10)
+            throw MerrowinError(IsbnLengthMessage(isbn, digits.size(), hyphenated));
         const char tenCheck = IsbnTenCheckDigit(std::string_view(digits).substr(0, 9));
         if (std::toupper(static_cast<unsigned char>(digits.back())) != tenCheck)
             throw MerrowinError(IsbnTenCheckDigitMessage(isbn, tenCheck));
@@ -211,8 +212,8 @@ std::string IsbnTenCheckDigitMessage(std::string_view isbn, char rightDigit) {
 std::string IsbnRegistrantMessage(std::string_view isbn, std::size_t digits,
                                   std::string_view right) {
     return FillMessage("ISBN「%s」のハイフンの位置が違います。", isbn) +
-           "この出版者記号は日本 (4) の範囲では " + std::to_string(digits) + " 桁です: " +
-           std::string(right);
+           "この出版者記号は日本 (4) の範囲では " + std::to_string(digits) +
+           " 桁です: " + std::string(right);
 }
 std::string IsbnPrefixMessage(std::string_view isbn) {
     return FillMessage("ISBN「%s」は 978 か 979 で始まっていません", isbn);

@@ -101,7 +101,8 @@ std::optional<std::int64_t> Scaled(std::string_view number, std::int64_t scale) 
             point = true;
             continue;
         }
-        if (value > INT32_MAX) return std::nullopt;
+        // Beyond 32 bits or nine decimals it is no value an option takes.
+        if (value > INT32_MAX || divisor > 1'000'000'000) return std::nullopt;
         value = value * 10 + (c - '0');
         if (point) divisor *= 10;
     }
@@ -119,7 +120,8 @@ std::string FormExample(const NumericOption& option, const ExactOption& exact,
     std::optional<std::int64_t> units;
     if (const std::optional<WrittenNumber> written = ReadWrittenNumber(value)) {
         const bool decimal = written->number.find('.') != std::string_view::npos;
-        if (exact.perMillimetre > 0 && (written->unit == "mm" || (written->unit.empty() && decimal))) {
+        if (exact.perMillimetre > 0 &&
+            (written->unit == "mm" || (written->unit.empty() && decimal))) {
             unit = "mm";
             units = Scaled(written->number, exact.perMillimetre);
         } else if (!exact.ownUnit.empty() && written->unit == exact.ownUnit) {
@@ -136,8 +138,11 @@ std::string FormExample(const NumericOption& option, const ExactOption& exact,
         unit = exact.perMillimetre > 0 ? "mm" : std::string(exact.ownUnit);
         units = Scaled(exact.example, exact.perMillimetre > 0 ? exact.perMillimetre : 1);
     }
-    return shown.append(" ").append(unit).append(" なら /").append(option.key).append(
-        IntToStr(static_cast<std::int32_t>(*units)));
+    return shown.append(" ")
+        .append(unit)
+        .append(" なら /")
+        .append(option.key)
+        .append(IntToStr(static_cast<std::int32_t>(*units)));
 }
 
 }  // namespace
@@ -173,16 +178,15 @@ std::int32_t ReadExact(const NumericOption& option, const ExactOption& exact,
     };
     // A whole number: decimal digits, a "-" before them at most.
     const std::string_view digits = value.starts_with('-') ? value.substr(1) : value;
-    const bool whole = !digits.empty() && std::all_of(digits.begin(), digits.end(), [](char c) {
-        return c >= '0' && c <= '9';
-    });
+    const bool whole = !digits.empty() && std::all_of(digits.begin(), digits.end(),
+                                                      [](char c) { return c >= '0' && c <= '9'; });
     if (!whole)
         throw MerrowinError(refused + spaced(exact.unit) + "です。" +
                             FormExample(option, exact, value, range));
     const std::optional<std::int32_t> number = TryStrToInt(value);
     if (!number || *number < range.minimum || *number > range.maximum)
-        throw MerrowinError(refused + " " + IntToStr(range.minimum) + "～" + IntToStr(range.maximum) +
-                            std::string(exact.rangeNote) + " です");
+        throw MerrowinError(refused + " " + IntToStr(range.minimum) + "～" +
+                            IntToStr(range.maximum) + std::string(exact.rangeNote) + " です");
     return *number;
 }
 

@@ -228,6 +228,8 @@ const OptionRow kOptionRows[] = {
     {109, "/j13", "/bw30μm", BarReduction, 0,   "/bw30μm は使えません。" BW_FORM "30 µm なら /bw30"},
     {110, "/j13", "/bw0.0255", BarReduction, 0, "/bw0.0255 は使えません。" BW_FORM "0.025 mm なら /bw25"},
     {111, "/j13", "/bw1.5",  BarReduction, 0,   "/bw1.5 は使えません。" BW_FORM "0.025 mm なら /bw25"},
+    {112, "/j13", "/bw0.000000000000000000025", BarReduction, 0,
+     "/bw0.000000000000000000025 は使えません。" BW_FORM "0.025 mm なら /bw25"},
 };
 // clang-format on
 #undef MW_FORM
@@ -284,7 +286,9 @@ TEST(DataOption, DigitsAndDefaultFileNameByKind) {
         // Full-width digits, as a Japanese IME types them and a list takes them.
         {"/j13", {"/cd４９０１２３４５６７８９"}, "000490123456789", "4901234567894"},
         {"/j8", {"/cd49０1２34"}, "000000004901234", "49012347"},
-        {"/bk", {"/cd９７８－４－９４９９９９－１２－０", "/cc0193", "/pr820"}, "000978494999912",
+        {"/bk",
+         {"/cd９７８－４－９４９９９９－１２－０", "/cc0193", "/pr820"},
+         "000978494999912",
          "9784949999120"},
     };
     for (const DataRow& row : rows) {

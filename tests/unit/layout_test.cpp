@@ -1002,8 +1002,9 @@ TEST(ExactFrameDots, FrameStatesTheDots) {
     // Every resolution /dp takes: widened by less than 1.27 mm, and the
     // frame converts back to exactly the size; at the resolutions printers
     // and platesetters have, within 1/16 dot.
-    constexpr std::int32_t kDeviceDpi[] = {72,  96,  150,  180,  200,  203,  300,  360,  400, 406,
-                                           600, 720, 1200, 1270, 1440, 2400, 2540, 2880, 3600, 4000};
+    constexpr std::int32_t kDeviceDpi[] = {72,   96,   150,  180,  200,  203,  300,
+                                           360,  400,  406,  600,  720,  1200, 1270,
+                                           1440, 2400, 2540, 2880, 3600, 4000};
     for (std::int32_t dpi = 72; dpi <= 4000; ++dpi) {
         for (const std::int32_t dots : {1, 226, 931, 3193, 30000}) {
             const std::int32_t size = ExactFrameDots(dots, dpi);
