@@ -31,4 +31,19 @@ std::uint8_t CheckDigit(std::string_view digits) {
     return CheckDigit(ReadDigits(digits));
 }
 
+std::uint8_t CheckDigitOfData(std::string_view data) {
+    int sum = 0;
+    int weight = 3;
+    for (auto c = data.rbegin(); c != data.rend(); ++c) {
+        if (*c < '0' || *c > '9') {
+            const std::size_t at = static_cast<std::size_t>(data.rend() - c) - 1;
+            throw ConversionError(CharRange(data, CountChars(data.substr(0, at)) + 1,
+                                            CountChars(data.substr(0, at)) + 1));
+        }
+        sum += weight * (*c - '0');
+        weight = 4 - weight;
+    }
+    return static_cast<std::uint8_t>((10 - sum % 10) % 10);
+}
+
 }  // namespace merrowin

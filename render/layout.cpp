@@ -7,6 +7,7 @@
 #include "common/saturate.h"
 #include "common/text.h"
 #include "encode/encoders.h"
+#include "model/data_field.h"
 #include "model/symbology.h"
 #include "render/book_layout.h"
 #include "render/outline_text.h"
@@ -324,7 +325,9 @@ void DrawBook(const BarcodeJob& job, std::string_view pattern, const SymbolLayou
               Canvas& canvas) {
     const Grid& grid = layout.grid;
     const BookCode& book = job.BookParts;
-    const std::string lower = EncodeJan13("000" + book.priceCode.substr(0, 12));
+    const std::optional<DataField> lowerData =
+        MakeDataField({SymbologyKind::Jan13, book.priceCode, 0, GivenCheck::Verified});
+    const std::string lower = lowerData ? EncodeJan13(lowerData->digits) : std::string();
     const std::int32_t lowerY2 = Saturate(std::int64_t{layout.lowerY1} + layout.Y2 - layout.Y1);
     DrawBars(
         pattern, layout.x0, layout.Y1, grid, [&](std::int64_t) { return layout.Y2; }, canvas);

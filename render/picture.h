@@ -64,7 +64,8 @@ FrameSize FrameFromModuleWidth(std::int32_t width, std::int32_t height, std::int
 
 // The frame of a picture width x height dots of a `dpi` printer: each side
 // dots x 2540 / dpi hundredths of a millimetre, to the nearest. Up to 2540
-// dpi the frame converts back to exactly those dots.
+// dpi the frame converts back to exactly those dots; above, on the sizes
+// ExactFrameDots gives (within 1/16 dot of their frame).
 FrameSize FrameFromDots(std::int32_t width, std::int32_t height, std::int32_t dpi);
 
 // The largest side, in drawing units or pixels, of a picture or its copy:

@@ -60,7 +60,7 @@ constexpr const char* kOptionSets[] = {
     "/cr250",
     "/cr500",
     "/cr0",
-    "/mw",
+    "/mw10",
     "/mw26",
     "/mw33",
     "/mw100",

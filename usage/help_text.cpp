@@ -119,6 +119,10 @@ void AppendList(std::string& out, const std::vector<HelpEntry>& entries) {
 }  // namespace
 
 std::string ValueRule(const NumericOption& option) {
+    if (const ExactOption* exact = ExactOptionOf(option.field))
+        return "値: " + std::string(exact->unit) + "。範囲 " +
+               DashRange(CommandLineRange(option, SymbologyKind::None), "～") +
+               std::string(exact->rangeNote) + "。範囲外や整数でない値はエラー";
     const ValueDigits digits = ValueDigitsOf(option);
     std::string out = "値: ";
     if (digits.first == digits.last)

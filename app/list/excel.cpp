@@ -13,8 +13,6 @@
 namespace merrowin {
 namespace {
 
-constexpr std::string_view kFullWidthHyphen = "\uFF0D";
-
 // A letter of a column title: ASCII letters, and any character beyond
 // ASCII other than digits, punctuation and symbols (Latin-1's signs,
 // general punctuation, CJK punctuation, full-width digits and signs).
@@ -38,30 +36,6 @@ bool HasDigit(std::string_view text) {
 }
 
 }  // namespace
-
-// Full-width digits (U+FF10 to U+FF19) are EF BC 90 to EF BC 99 in UTF-8.
-std::optional<char> DigitAt(std::string_view text, std::size_t at, std::size_t length) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
-    if (length == 1 && IsAsciiDigit(byte(0))) return static_cast<char>(byte(0));
-    if (length == 3 && byte(0) == 0xEF && byte(1) == 0xBC && byte(2) >= 0x90 && byte(2) <= 0x99)
-        return static_cast<char>('0' + (byte(2) - 0x90));
-    return std::nullopt;
-}
-
-std::string HalfWidth(std::string_view field) {
-    std::string out;
-    for (std::size_t at = 0; at < field.size();) {
-        const std::size_t length = CharLength(field, at);
-        if (const std::optional<char> digit = DigitAt(field, at, length))
-            out += *digit;
-        else if (field.substr(at, length) == kFullWidthHyphen)
-            out += '-';
-        else
-            out += field.substr(at, length);
-        at += length;
-    }
-    return out;
-}
 
 DigitScan ScanDigits(std::string_view field) {
     DigitScan scan;

@@ -8,17 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "common/text.h"  // DigitAt, HalfWidth: the one reading of typed digits
 #include "model/job.h"
 
 namespace merrowin {
-
-// The digit a character (of `length` bytes at `at` in UTF-8 `text`) stands
-// for: ASCII 0-9 or full-width ０-９; nothing for any other character.
-std::optional<char> DigitAt(std::string_view text, std::size_t at, std::size_t length);
-
-// A field with its full-width digits and hyphens made ASCII, as a Japanese
-// IME types them; every other character stays.
-std::string HalfWidth(std::string_view field);
 
 // A field read as digits: its digits, full-width ones made ASCII, up to
 // the first character that is no digit (`other`; empty when all are).

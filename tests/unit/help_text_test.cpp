@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/switches.h"
 #include "common/errors.h"
+#include "app/switches.h"
 #include "model/options.h"
 #include "settings/load_settings.h"
 
@@ -150,7 +150,7 @@ const HelpLineRow kHelpLineRows[] = {
     {17, "    フォルダがないときは、エラーにならずに現在のフォルダに保存します"},
     {18, "              値: 1～2 桁。1 桁の 1 は 2、15 を超えると 15、"},
     {19, "              JAN は 11 未満が 11、ITF は 20 を超えると 20、"},
-    {20, "              200 を超えると 200、4 桁以上も 200。範囲 10～200"},
+    {20, "              値: 0.01 mm 単位の整数。範囲 10～200 (0.10～2.00 mm)。"},
     {21, "  /btLIST     商品リスト LIST の 1 行ごとに 1 つの図をファイルに作ります"},
     {22, "              全行成功で終了コード 0、それ以外は 1。下の「商品リストから"},
     {23, "■ 商品リストから一括作成 (/bt)"},
@@ -327,10 +327,16 @@ TEST_P(OptionRange, IsWhatTheParserGives) {
             values.push_back(std::string(static_cast<std::size_t>(digits) - value.size(), '0') +
                              value);
         }
-    for (const char* value : {"0000", "9999", "99999"}) values.emplace_back(value);
+    for (const char* value : {"0000", "2540", "4000", "9999", "99999"}) values.emplace_back(value);
     for (const std::string& value : values) {
         BarcodeJob job = start;
-        ApplyOption(*ParseOption("/" + std::string(row.key) + value), job);
+        // An option read as written refuses what is outside its range.
+        try {
+            ApplyOption(*ParseOption("/" + std::string(row.key) + value), job);
+        } catch (const MerrowinError&) {
+            EXPECT_NE(ExactOptionOf(option->field), nullptr) << value;
+            continue;
+        }
         const std::int32_t got = JobField(job, option->field);
         seen.minimum = std::min(seen.minimum, got);
         seen.maximum = std::max(seen.maximum, got);
@@ -353,7 +359,7 @@ const RangeRow kRangeRows[] = {
     {11, "fs", "/j13", {0, 28}},
     {12, "cr", "/j13", {0, 500}},
     {13, "mw", "/j13", {10, 200}},
-    {14, "dp", "/j13", {72, 2400}},
+    {14, "dp", "/j13", {72, 4000}},
     {15, "bw", "/i14", {0, 999}},
 };
 // clang-format on

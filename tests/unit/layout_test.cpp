@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@
 #include "encode/encoders.h"
 #include "model/symbology.h"
 #include "render/drawing.h"
+#include "render/dot_frame.h"
 #include "render/picture.h"
 #include "render/print_grid.h"
 
@@ -1124,6 +1126,46 @@ const JobDrawingRow kDrawingRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(, JobDrawing, testing::ValuesIn(kDrawingRows),
                          [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+// A page on a printer's dots is widened, quiet zone only, to a size whose
+// frame in .01 mm states its dots: exactly where a run of at most 1.27 mm
+// is whole dots and whole .01 mm, else within 1/16 dot.
+TEST(ExactFrameDots, FrameStatesTheDots) {
+    struct Row {
+        std::int32_t dots, dpi, want;
+    };
+    const Row rows[] = {
+        {339, 203, 339},     // a .01 mm is 0.08 dot: every size is within 1/16 dot
+        {1000, 2540, 1000},  // one dot is .01 mm
+        {1001, 4000, 1200},  // 200 dots are 1.27 mm
+        {700, 720, 720},     // 36 dots are 1.27 mm
+        {3000, 3999, 3004},  // 3004 dots are 1908.0 .01 mm (3003.99 dots)
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.dpi) + " dpi");
+        EXPECT_EQ(ExactFrameDots(row.dots, row.dpi), row.want);
+    }
+    // Every resolution /dp takes: widened by less than 1.27 mm, and the
+    // frame converts back to exactly the size; at the resolutions printers
+    // and platesetters have, within 1/16 dot.
+    constexpr std::int32_t kDeviceDpi[] = {72,   96,   150,  180,  200,  203,  300,
+                                           360,  400,  406,  600,  720,  1200, 1270,
+                                           1440, 2400, 2540, 2880, 3600, 4000};
+    for (std::int32_t dpi = 72; dpi <= 4000; ++dpi) {
+        for (const std::int32_t dots : {1, 226, 931, 3193, 30000}) {
+            const std::int32_t size = ExactFrameDots(dots, dpi);
+            ASSERT_GE(size, dots) << dpi << " dpi, " << dots;
+            ASSERT_LE(std::int64_t{size - dots} * 2540, std::int64_t{127} * dpi) << dpi;
+            const std::int32_t frame = FrameFromDots(size, 1, dpi).width;
+            const std::int64_t off = std::int64_t{frame} * dpi - std::int64_t{size} * 2540;
+            ASSERT_LT(2 * std::abs(off), 2540) << dpi << " dpi, " << dots;
+            if (std::find(std::begin(kDeviceDpi), std::end(kDeviceDpi), dpi) !=
+                std::end(kDeviceDpi)) {
+                ASSERT_LE(16 * std::abs(off), 2540) << dpi << " dpi, " << dots;
+            }
+        }
+    }
+}
 
 // A bar width reduction narrows every bar and widens every space by the
 // same, and moves no bar's centre (by half a unit for an odd one) nor the
