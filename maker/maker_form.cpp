@@ -71,13 +71,22 @@ constexpr std::string_view kFolderName = "Folder";
 
 constexpr std::string_view kProgramName = "merrowin";
 
+// An argument: the option's prefix and key, then its value.
+std::string Argument(std::string_view option, std::string_view value) {
+    return std::string(option).append(value);
+}
+
+// "37.29" of 3729.
+std::string Hundredths(std::int32_t value) {
+    const std::int32_t fraction = value % 100;
+    return IntToStr(value / 100).append(fraction < 10 ? ".0" : ".").append(IntToStr(fraction));
+}
+
 // The module value shown when the user switches between the two choices:
 // 100 % and the JAN's nominal width.
 std::string InitialModuleValue(ModuleChoice choice, const MakerKind& kind) {
     if (choice == ModuleChoice::Standard) return "100";
-    const std::int32_t hundredths = (kind.nominalModule + 5) / 10;
-    return IntToStr(hundredths / 100) + "." + (hundredths % 100 < 10 ? "0" : "") +
-           IntToStr(hundredths % 100);
+    return Hundredths((kind.nominalModule + 5) / 10);
 }
 
 // /mw in .01 mm from the module choice; the core bounds it as any /mw.
@@ -91,7 +100,7 @@ std::string ModuleArgument(const MakerChoices& choices, const MakerKind& kind) {
         if (!mm) throw MerrowinError(MillimetreMessage(choices.moduleValue));
         hundredths = *mm;
     }
-    return "/mw" + std::to_string(std::clamp<std::int64_t>(hundredths, 0, 99999));
+    return Argument("/mw", std::to_string(std::clamp<std::int64_t>(hundredths, 0, 99999)));
 }
 
 // "PDF": the format as the list shows it.
@@ -102,18 +111,14 @@ std::string FormatLabel(const FileFormatInfo& format) {
 }
 
 std::string Quoted(const std::string& argument) {
-    return argument.find(' ') == std::string::npos ? argument : "\"" + argument + "\"";
+    return argument.find(' ') == std::string::npos ? argument
+                                                   : std::string("\"").append(argument).append("\"");
 }
 
 std::int32_t ReadLittleEndian(const std::vector<std::uint8_t>& bytes, std::size_t at) {
     std::uint32_t value = 0;
     for (std::size_t i = 0; i < 4; ++i) value |= std::uint32_t{bytes[at + i]} << (8 * i);
     return static_cast<std::int32_t>(value);
-}
-
-std::string Hundredths(std::int32_t value) {
-    const std::int32_t fraction = value % 100;
-    return IntToStr(value / 100) + "." + (fraction < 10 ? "0" : "") + IntToStr(fraction);
 }
 
 // A stored text, or nothing when absent, too long or not a string value.
@@ -172,37 +177,37 @@ std::string MetafileSizeText(const std::vector<std::uint8_t>& metafile) {
     const std::int32_t width = ReadLittleEndian(metafile, 32) - ReadLittleEndian(metafile, 24);
     const std::int32_t height = ReadLittleEndian(metafile, 36) - ReadLittleEndian(metafile, 28);
     if (width < 0 || height < 0) return "";
-    return Hundredths(width) + " × " + Hundredths(height) + " mm";
+    return Hundredths(width).append(" × ").append(Hundredths(height)).append(" mm");
 }
 
 std::vector<std::string> MakerArguments(const MakerChoices& choices) {
     const MakerKind& kind = kKinds[std::min(choices.kind, std::size(kKinds) - 1)];
     const MakerStyle& style = kind.styles[std::min(choices.style, kind.styles.size() - 1)];
-    std::vector<std::string> arguments{std::string(style.symbolSwitch), "/cd" + choices.data};
+    std::vector<std::string> arguments{std::string(style.symbolSwitch), Argument("/cd", choices.data)};
     // Every extra goes out, also empty: the core refuses a missing one in
     // its own words rather than making another code.
     for (std::size_t i = 0; i < kind.extras.size(); ++i)
-        arguments.push_back("/" + std::string(kind.extras[i].key) + choices.extras[i]);
+        arguments.push_back(Argument(std::string("/").append(kind.extras[i].key), choices.extras[i]));
     arguments.push_back(ModuleArgument(choices, kind));
     if (choices.resolution < kMakerResolutions.size())
-        arguments.push_back("/dp" + IntToStr(kMakerResolutions[choices.resolution]));
+        arguments.push_back(Argument("/dp", IntToStr(kMakerResolutions[choices.resolution])));
     if (!choices.reduction.empty()) {
         const std::optional<std::int32_t> micrometres = ParseMillimetres(choices.reduction, 1000);
         if (!micrometres) throw MerrowinError(MillimetreMessage(choices.reduction));
-        arguments.push_back("/bw" + IntToStr(*micrometres));
+        arguments.push_back(Argument("/bw", IntToStr(*micrometres)));
     }
     if (choices.outlines) arguments.emplace_back("/ol");
     // A file in the format; /fl alone saves the metafile.
     if (choices.format == FileFormat::Emf)
         arguments.emplace_back("/fl");
     else
-        arguments.push_back("/fm" + std::string(InfoOf(choices.format).name));
+        arguments.push_back(Argument("/fm", InfoOf(choices.format).name));
     return arguments;
 }
 
 std::string CommandLineText(const std::vector<std::string>& arguments) {
     std::string text(kProgramName);
-    for (const std::string& argument : arguments) text += " " + Quoted(argument);
+    for (const std::string& argument : arguments) text.append(" ").append(Quoted(argument));
     return text;
 }
 
