@@ -303,12 +303,13 @@ void MakerForm::Refresh() {
                 arguments_ = arguments;
             }
         } else {
-            // Too few data digits: the command line's "no data" state,
-            // in the words a list line's short data gets.
+            // Too few data digits: the command line's "no data" state. The
+            // data read as a list line reads it says what is wrong so far:
+            // a character that is no digit, else how many digits are missing.
             BarcodeJob probe;
             ApplySwitch(kind.styles.front().symbolSwitch, probe);
-            result.message =
-                DigitCountMessage(CountChars(choices.data), Describe(probe.Kind)->dataDigits);
+            MakeDataField({probe.Kind, choices.data, 0, GivenCheck::Verified});
+            result.message = kind.dataHint;
         }
     } catch (const MerrowinError& refusal) {
         result.code.clear();

@@ -62,7 +62,7 @@ enum class ModuleChoice : std::uint8_t {
     Standard,     // a percentage of GS1's nominal module
     Millimetres,  // the width itself
 };
-inline constexpr std::string_view kStandardModuleLabel = "GS1 標準 (100 %) の倍率";
+inline constexpr std::string_view kStandardModuleLabel = "GS1 標準 (100 %)";
 inline constexpr std::string_view kMillimetreModuleLabel = "mm で指定";
 
 // Everything the user chose; texts as typed.

@@ -16,6 +16,7 @@ namespace merrowin::win {
 namespace {
 
 constexpr wchar_t kMakerCaption[] = L"バーコードを作る - Merrowin";
+constexpr wchar_t kSaveTitle[] = L"名前を付けて保存";
 
 // The layout in pixels of a 96-dpi screen, scaled to the window's DPI. The
 // choices stand in a column on the left; the picture fills the rest; the
@@ -482,6 +483,7 @@ std::optional<std::string> MakerWindow::AskSavePath(const std::string& folder,
     dialog.nMaxFile = static_cast<DWORD>(path.size());
     dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
     dialog.lpstrDefExt = extension.c_str();
+    dialog.lpstrTitle = kSaveTitle;
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
                    OFN_HIDEREADONLY;
     if (!getSaveFileName(&dialog)) return std::nullopt;

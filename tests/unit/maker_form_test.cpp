@@ -111,6 +111,8 @@ const TypingRow kTypingRows[] = {
     // Worked examples: GS1 Japan's 490123456789 -> 4901234567894.
     {0,  0, "",                   {},              "",               "12 桁 (チェックデジットは自動)"},
     {1,  0, "4901",               {},              "",               "データが 4 桁です (12 桁、またはチェックデジット付きの 13 桁)"},
+    // A character that is no digit is named at once, before the data is whole.
+    {17, 0, "49012x",             {},              "",               "'x' は整数ではありません"},
     {2,  0, "490123456789",       {},              "4901234567894",  ""},
     // A 13th character is not read, as /cd does: the check digit is worked out.
     {3,  0, "4901234567890",      {},              "4901234567894",  ""},
@@ -364,7 +366,7 @@ TEST(MakerForm, OffersTheSameListsToEveryKind) {
     EXPECT_EQ(f.view.lists[MakerList::Format],
               (std::vector<std::string>{"EMF", "EPS", "PDF", "SVG", "PNG"}));
     EXPECT_EQ(f.view.lists[MakerList::Module],
-              (std::vector<std::string>{"GS1 標準 (100 %) の倍率", "mm で指定"}));
+              (std::vector<std::string>{"GS1 標準 (100 %)", "mm で指定"}));
     // Switching to mm starts at the kind's nominal width, and back at 100 %.
     f.view.choices.module = ModuleChoice::Millimetres;
     f.form.ModuleChanged();
