@@ -12,6 +12,7 @@ add_library(merrowin_win STATIC
   common/win/win_util.cpp
   maker/win/maker_platform.cpp
   maker/win/maker_window.cpp
+  maker/win/picture_view.cpp
   settings/win/folder_picker.cpp
   settings/win/grid_edit.cpp
   settings/win/registry_settings.cpp

@@ -9,6 +9,9 @@
 #include "model/data_field.h"
 #include "model/symbology.h"
 #include "render/print_grid.h"
+#include "settings/load_settings.h"
+#include "settings/schema.h"
+#include "settings/working_copy.h"
 
 namespace merrowin {
 namespace {
@@ -111,8 +114,9 @@ std::string FormatLabel(const FileFormatInfo& format) {
 }
 
 std::string Quoted(const std::string& argument) {
-    return argument.find(' ') == std::string::npos ? argument
-                                                   : std::string("\"").append(argument).append("\"");
+    return argument.find(' ') == std::string::npos
+               ? argument
+               : std::string("\"").append(argument).append("\"");
 }
 
 std::int32_t ReadLittleEndian(const std::vector<std::uint8_t>& bytes, std::size_t at) {
@@ -183,11 +187,13 @@ std::string MetafileSizeText(const std::vector<std::uint8_t>& metafile) {
 std::vector<std::string> MakerArguments(const MakerChoices& choices) {
     const MakerKind& kind = kKinds[std::min(choices.kind, std::size(kKinds) - 1)];
     const MakerStyle& style = kind.styles[std::min(choices.style, kind.styles.size() - 1)];
-    std::vector<std::string> arguments{std::string(style.symbolSwitch), Argument("/cd", choices.data)};
+    std::vector<std::string> arguments{std::string(style.symbolSwitch),
+                                       Argument("/cd", choices.data)};
     // Every extra goes out, also empty: the core refuses a missing one in
     // its own words rather than making another code.
     for (std::size_t i = 0; i < kind.extras.size(); ++i)
-        arguments.push_back(Argument(std::string("/").append(kind.extras[i].key), choices.extras[i]));
+        arguments.push_back(
+            Argument(std::string("/").append(kind.extras[i].key), choices.extras[i]));
     arguments.push_back(ModuleArgument(choices, kind));
     if (choices.resolution < kMakerResolutions.size())
         arguments.push_back(Argument("/dp", IntToStr(kMakerResolutions[choices.resolution])));
@@ -353,6 +359,35 @@ bool MakerForm::Copy() {
 void MakerForm::Remember() {
     const std::unique_ptr<SettingsAccessor> store = openStore_(kStoreKeyPath);
     StoreMakerChoices(view_.Choices(), *store);
+}
+
+std::vector<std::uint8_t> SettingsPreview(SymbologyKind kind,
+                                          const std::function<std::string(SizeField)>& cellText,
+                                          Platform& platform) {
+    // GS1 Japan's example numbers, one per kind.
+    constexpr std::array<std::pair<SymbologyKind, std::string_view>, 4> kSamples{{
+        {SymbologyKind::Jan13, "490123456789"},
+        {SymbologyKind::Jan8, "4901234"},
+        {SymbologyKind::Itf14, "1490123456789"},
+        {SymbologyKind::Itf16, "123456789012345"},
+    }};
+    const SymbologyDescriptor* symbology = Describe(kind);
+    if (!symbology) return {};
+    BarcodeJob job;
+    ApplySwitch(symbology->switches.front().text, job);
+    LoadBuiltInDefaults(job);
+    try {
+        for (const SettingsCell& cell : kSettingsCells) {
+            if (cell.kind != kind) continue;
+            std::string text = cellText(cell.field);
+            SetJobField(job, cell.field, ClampEditText(text, cell.minimum, cell.maximum));
+        }
+        for (const auto& [sampleKind, sample] : kSamples)
+            if (sampleKind == kind) FillJob(*MakeDataField({kind, sample}), job);
+        return MakeMetafile(job, platform.Screen(), MeasurerOf(platform));
+    } catch (const MerrowinError&) {
+        return {};
+    }
 }
 
 MakerChoices LoadMakerChoices(SettingsAccessor& store, std::string* error) {

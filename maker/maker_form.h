@@ -178,6 +178,14 @@ private:
     std::vector<std::string> arguments_;  // of result_, when it has a picture
 };
 
+// The settings window's preview of `kind`: a sample code of the kind drawn
+// with the sizes the grid holds for it, each brought into its bounds as
+// applying would; empty while a cell holds no number or the sizes make no
+// picture. `cellText` reads the grid's cell of a size.
+std::vector<std::uint8_t> SettingsPreview(SymbologyKind kind,
+                                          const std::function<std::string(SizeField)>& cellText,
+                                          Platform& platform);
+
 // The choices remembered in `store`, each value checked: anything unknown,
 // too long or not a string gives that choice's default. `error` receives the
 // first store error.

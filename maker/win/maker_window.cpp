@@ -9,6 +9,7 @@
 #include "common/errors.h"
 #include "common/win/controls.h"
 #include "common/win/system_function.h"
+#include "maker/win/picture_view.h"
 #include "settings/win/registry_settings.h"
 #include "settings/win/registry_store.h"
 
@@ -96,14 +97,6 @@ void SetText(HWND control, std::string_view text) {
     if (WindowText(control) != wide) ::SetWindowTextW(control, wide.c_str());
 }
 
-// The frame of a metafile in .01 mm from its header.
-SIZE FrameOf(HENHMETAFILE picture) {
-    ENHMETAHEADER header{};
-    if (!::GetEnhMetaFileHeader(picture, sizeof header, &header)) return {0, 0};
-    return {header.rclFrame.right - header.rclFrame.left,
-            header.rclFrame.bottom - header.rclFrame.top};
-}
-
 // The save dialog's filter: the format, then every file; pairs of texts
 // ending in NULs.
 std::wstring FilterOf(FileFormat format) {
@@ -175,9 +168,9 @@ void MakerWindow::CreateControls(HINSTANCE instance) {
     for (const Field& field : kFields) {
         if (field.labelId) create(L"Static", field.label, SS_LEFT, field.labelId);
         const bool edit = ::lstrcmpW(field.className, L"Edit") == 0;
-        HWND control = create(field.className,
-                              field.id == kMakerOutlinesBox ? L"数字を OCR-B の輪郭で描く(&O)" : L"",
-                              field.style, field.id, edit ? WS_EX_CLIENTEDGE : 0);
+        HWND control = create(
+            field.className, field.id == kMakerOutlinesBox ? L"数字を OCR-B の輪郭で描く(&O)" : L"",
+            field.style, field.id, edit ? WS_EX_CLIENTEDGE : 0);
         if (edit && field.id != kMakerCommandEdit)
             ::SendMessageW(control, EM_LIMITTEXT, kDataChars, 0);
         if (field.id == kMakerDataEdit) {
@@ -350,28 +343,10 @@ void MakerWindow::OnCommand(int id, int code) {
 // The picture as the file holds it, at its true size (the frame's
 // millimetres at the window's DPI) or smaller to fit.
 void MakerWindow::DrawPreview(const DRAWITEMSTRUCT& item) const {
-    HDC dc = item.hDC;
-    const RECT area = item.rcItem;
-    ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_APPWORKSPACE));
-    if (picture_.empty()) return;
-    UniqueEmf picture(::SetEnhMetaFileBits(static_cast<UINT>(picture_.size()), picture_.data()));
-    if (!picture) return;
-    const SIZE frame = FrameOf(picture.get());
-    if (frame.cx <= 0 || frame.cy <= 0) return;
-    const int areaWidth = area.right - area.left - Scaled(16);
-    const int areaHeight = area.bottom - area.top - Scaled(16);
-    if (areaWidth <= 0 || areaHeight <= 0) return;
-    double width = frame.cx * static_cast<double>(dpi_) / 2540.0;
-    double height = frame.cy * static_cast<double>(dpi_) / 2540.0;
-    const double fit = std::min({1.0, areaWidth / width, areaHeight / height});
-    width *= fit;
-    height *= fit;
-    const int left = area.left + (area.right - area.left - static_cast<int>(width)) / 2;
-    const int top = area.top + (area.bottom - area.top - static_cast<int>(height)) / 2;
-    // Played into {left, top, left + W, top + H}: the frame's edges onto the
-    // rectangle's, as Windows and Wine both map them (design notes).
-    const RECT target{left, top, left + static_cast<int>(width), top + static_cast<int>(height)};
-    ::PlayEnhMetaFile(dc, picture.get(), &target);
+    ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(COLOR_APPWORKSPACE));
+    RECT area = item.rcItem;
+    ::InflateRect(&area, -Scaled(8), -Scaled(8));
+    PaintPicture(item.hDC, area, picture_, dpi_);
 }
 
 void MakerWindow::Close() {
@@ -484,8 +459,8 @@ std::optional<std::string> MakerWindow::AskSavePath(const std::string& folder,
     dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
     dialog.lpstrDefExt = extension.c_str();
     dialog.lpstrTitle = kSaveTitle;
-    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
-                   OFN_HIDEREADONLY;
+    dialog.Flags =
+        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
     if (!getSaveFileName(&dialog)) return std::nullopt;
     return Narrow(path.data());
 }

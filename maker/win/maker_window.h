@@ -79,9 +79,9 @@ private:
     UniqueFont font_;
     MakerPlatform platform_;
     MakerForm form_;
-    std::string folder_;           // the last save folder, a choice not shown
-    std::size_t extraCount_ = 0;   // extra fields the kind uses
-    bool updating_ = false;        // the form is filling the controls
+    std::string folder_;          // the last save folder, a choice not shown
+    std::size_t extraCount_ = 0;  // extra fields the kind uses
+    bool updating_ = false;       // the form is filling the controls
     std::vector<std::uint8_t> picture_;
 };
 

@@ -3,10 +3,13 @@
 // command line writes, Copy puts the picture it puts on the clipboard; the
 // choices are remembered, and a stored value of another type is reported
 // without harm.
+#include "maker/win/maker_window.h"
+
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
-#include "maker/win/maker_window.h"
+#include "settings/win/settings_window.h"
 #include "tests/e2e/e2e_test.h"
 
 namespace merrowin::e2e {
@@ -28,8 +31,8 @@ std::string ClipboardEmfBytes() {
     return bytes;
 }
 
-// The window as the screen shows it, written to a .bmp.
-void Screenshot(HWND window, const std::wstring& path) {
+// The pixels of a window as the screen shows them.
+Picture ScreenPixels(HWND window) {
     RECT rect{};
     ::GetWindowRect(window, &rect);
     Picture picture;
@@ -56,7 +59,12 @@ void Screenshot(HWND window, const std::wstring& path) {
     ::DeleteObject(bitmap);
     ::DeleteDC(memory);
     ::ReleaseDC(nullptr, screen);
-    WriteBmp(picture, path);
+    return picture;
+}
+
+// The window as the screen shows it, written to a .bmp.
+void Screenshot(HWND window, const std::wstring& path) {
+    WriteBmp(ScreenPixels(window), path);
 }
 
 void SetEditText(HWND edit, const wchar_t* text) {
@@ -97,7 +105,7 @@ TEST_F(MakerWindowTest, TypedNumberSavedAndCopiedAsTheCommandLineMakesIt) {
     EXPECT_EQ(TextOf(::GetDlgItem(maker, win::kMakerCodeLabel)), L"コード: 4901234567894");
     EXPECT_EQ(TextOf(::GetDlgItem(maker, win::kMakerMessageLabel)), L"");
     EXPECT_EQ(TextOf(::GetDlgItem(maker, win::kMakerSizeLabel)), L"37.29 × 25.41 mm");
-    Choose(maker, win::kMakerFormatCombo, 2);  // PDF
+    Choose(maker, win::kMakerFormatCombo, 2);      // PDF
     Choose(maker, win::kMakerResolutionCombo, 2);  // 600 dpi
     const std::wstring command = TextOf(::GetDlgItem(maker, win::kMakerCommandEdit));
     EXPECT_EQ(command, L"merrowin /j13 /cd490123456789 /mw33 /dp600 /fmpdf");
@@ -140,6 +148,33 @@ TEST_F(MakerWindowTest, TypedNumberSavedAndCopiedAsTheCommandLineMakesIt) {
               ReadFileBytes(other / L"4901234567894.pdf"));
     EXPECT_FALSE(copied.empty());
     EXPECT_EQ(copied, ClipboardEmfBytes());
+}
+
+int BlackPixels(const Picture& picture) {
+    return static_cast<int>(std::count(picture.pixels.begin(), picture.pixels.end(), 0u));
+}
+
+// The settings window shows the kind whose cell was edited, at the sizes
+// its column holds.
+TEST_F(MakerWindowTest, SettingsPreviewFollowsTheGrid) {
+    Process run(L"", Cwd());
+    const InteractiveWindows windows = OpenSettingsWindow(run);
+    ASSERT_NE(windows.settings, nullptr);
+    HWND preview = FindChild(windows.settings, L"MerrowinPicture");
+    ASSERT_NE(preview, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return BlackPixels(ScreenPixels(preview)) > 0; }));
+    if (const char* shot = std::getenv("MERROWIN_SETTINGS_SCREENSHOT"))
+        Screenshot(windows.settings, FromBuildPath(shot));
+    const int tall = BlackPixels(ScreenPixels(preview));
+    // Unchecking the defaults box enables the grid; a JAN-13 bar height of 10.
+    ClickButton(FindChild(windows.settings, L"Button", L"常に既定値を適用する"));
+    SetEditText(::GetDlgItem(windows.settings, win::kGridEditId + 1), L"10");
+    ASSERT_TRUE(WaitFor([&] { return BlackPixels(ScreenPixels(preview)) < tall; }));
+    // Nothing was applied: the store is untouched.
+    ClickButton(FindChild(windows.settings, L"Button", L"キャンセル(&C)"));
+    EXPECT_EQ(ReadUserString(std::wstring(kSettingsKey) + L"\\Jan13", L"BarHeight"), std::nullopt);
+    ClickButton(FindChild(windows.usage, L"Button", L"終了(&X)"));
+    EXPECT_EQ(run.WaitExit(), 0u);
 }
 
 // A value the window did not write (a number stored by hand) is reported

@@ -109,7 +109,7 @@ TEST_F(SettingsWindowTest, UsageWindowAsDesigned) {
     EXPECT_EQ(TextOf(form), L"設定");
     ::GetWindowRect(form, &outer);
     EXPECT_EQ(outer.right - outer.left, 333);
-    EXPECT_EQ(outer.bottom - outer.top, 543);
+    EXPECT_EQ(outer.bottom - outer.top, 543 + 64);  // and the preview
     EXPECT_FALSE(::IsWindowEnabled(usage));
     usage_ = usage;
     ASSERT_TRUE(ClickAndWaitHidden(form, win::kCancelButton));

@@ -499,5 +499,47 @@ TEST(MakerForm, StatesThePicturesSize) {
     EXPECT_EQ(MetafileSizeText({1, 2, 3}), "");
 }
 
+// The settings window's preview: the kind's sample at the grid's sizes,
+// brought into bounds as applying brings them.
+TEST(SettingsPreview, DrawsTheGridsSizes) {
+    struct Row {
+        int row;
+        SymbologyKind kind;
+        std::map<SizeField, std::string> cells;  // the rest at the built-in values
+        std::vector<std::string> sameAs;         // the command line of the same picture
+    };
+    const Row rows[] = {
+        {0, SymbologyKind::Jan13, {}, {"/j13", "/cd490123456789"}},
+        {1, SymbologyKind::Jan8, {}, {"/j8", "/cd4901234"}},
+        {2, SymbologyKind::Itf14, {}, {"/i14", "/cd1490123456789"}},
+        {3,
+         SymbologyKind::Itf16,
+         {{SizeField::BarHeight, "30"}},
+         {"/i16", "/cd123456789012345", "/bh30"}},
+        // 150 is applied as 100, a JAN's left margin of 0 as 11.
+        {4,
+         SymbologyKind::Jan13,
+         {{SizeField::BarHeight, "150"}, {SizeField::LeftMargin, "0"}},
+         {"/j13", "/cd490123456789", "/bh100", "/lm11"}},
+        // A cell that is no number: no picture.
+        {5, SymbologyKind::Jan8, {{SizeField::Gap, ""}}, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.row);
+        FakePlatform platform;
+        const auto cell = [&row](SizeField field) {
+            const auto given = row.cells.find(field);
+            if (given != row.cells.end()) return given->second;
+            return std::to_string(BuiltInValue(OptionOf(field), row.kind));
+        };
+        const std::vector<std::uint8_t> picture = SettingsPreview(row.kind, cell, platform);
+        if (row.sameAs.empty()) {
+            EXPECT_TRUE(picture.empty());
+            continue;
+        }
+        EXPECT_EQ(picture, RunOf(row.sameAs).clipboardBytes);
+    }
+}
+
 }  // namespace
 }  // namespace merrowin

@@ -45,9 +45,9 @@ constexpr std::array<ControlSpec, 6> kUsageLayout{{
     {ControlKind::Button, kMakerButton, 16, 88, 267, 25, L"バーコードを作る(&M)..."},
 }};
 
-constexpr int kUsageWidth = 305;  // with frame and caption bar
+constexpr int kUsageWidth = 305;   // with frame and caption bar
 constexpr int kUsageHeight = 163;  // 131 and the maker button's row
-constexpr UINT kHelpFinder = 11;  // HELP_FINDER: the topics window
+constexpr UINT kHelpFinder = 11;   // HELP_FINDER: the topics window
 
 // The executable's path with its extension replaced by ".hlp".
 std::wstring HelpFilePath() {
@@ -161,7 +161,7 @@ private:
     HINSTANCE instance_;
     UniqueFont font_;
     std::unique_ptr<SettingsWindow> settings_;
-    std::unique_ptr<HelpWindow> help_;  // owned: closes with this window
+    std::unique_ptr<HelpWindow> help_;    // owned: closes with this window
     std::unique_ptr<MakerWindow> maker_;  // owned: closes with this window
 };
 
