@@ -298,10 +298,6 @@ void MakerForm::Refresh() {
         } else if (const std::optional<BarcodeJob> job = Job(arguments)) {
             result.code = job->InputDigits + job->CheckDigit;
             result.metafile = MakeMetafile(*job, platform_.Screen(), MeasurerOf(platform_));
-            // The file of another format may refuse what the metafile takes.
-            if (!result.metafile.empty() && job->Format != FileFormat::Emf &&
-                MakeFile(*job, platform_.Screen(), MeasurerOf(platform_)).empty())
-                result.metafile.clear();
             if (result.metafile.empty()) {
                 result.message = kStoredSizeErrorText;
             } else {
@@ -341,7 +337,7 @@ bool MakerForm::Save() {
     if (!chosen) return false;
     const std::vector<std::uint8_t> bytes =
         MakeFile(*job, platform_.Screen(), MeasurerOf(platform_));
-    if (bytes.empty()) return false;
+    if (bytes.empty()) throw MerrowinError(std::string(kStoredSizeErrorText));
     platform_.SaveFile(*chosen, bytes);
     const std::size_t slash = chosen->find_last_of('\\');
     choices.folder = slash == std::string::npos ? "" : chosen->substr(0, slash);

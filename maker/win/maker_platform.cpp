@@ -7,11 +7,11 @@ namespace {
 
 // DPI_AWARENESS_CONTEXT values (windef.h of Windows 10 version 1607 and
 // later; our headers target Windows 7).
-const HANDLE kUnawareContext = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-1));
 const HANDLE kPerMonitorContext = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3));
 const HANDLE kPerMonitorV2Context = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
 
 using SetContextFunction = HANDLE WINAPI(HANDLE);
+using GetContextFunction = HANDLE WINAPI();
 using WindowDpiFunction = UINT WINAPI(HWND);
 
 SetContextFunction* SetContext() {
@@ -20,13 +20,9 @@ SetContextFunction* SetContext() {
 
 }  // namespace
 
-ScopedDpiAwareness::ScopedDpiAwareness(Awareness awareness) {
+ScopedDpiAwareness::ScopedDpiAwareness() {
     SetContextFunction* set = SetContext();
     if (!set) return;
-    if (awareness == Awareness::Unaware) {
-        previous_ = set(kUnawareContext);
-        return;
-    }
     // Per-monitor version 2 scales the caption bar, the frame and the
     // common controls with the monitor (Windows 10 version 1703); version 1
     // where that is refused: SetThreadDpiAwarenessContext returns NULL for
@@ -35,8 +31,19 @@ ScopedDpiAwareness::ScopedDpiAwareness(Awareness awareness) {
     if (!previous_) previous_ = set(kPerMonitorContext);
 }
 
+ScopedDpiAwareness::ScopedDpiAwareness(HANDLE context) {
+    SetContextFunction* set = context ? SetContext() : nullptr;
+    if (set) previous_ = set(context);
+}
+
 ScopedDpiAwareness::~ScopedDpiAwareness() {
     if (SetContextFunction* set = previous_ ? SetContext() : nullptr) set(previous_);
+}
+
+HANDLE ThreadDpiContext() {
+    auto* get =
+        LoadSystemFunction<GetContextFunction>(L"user32.dll", "GetThreadDpiAwarenessContext");
+    return get ? get() : nullptr;
 }
 
 UINT WindowDpi(HWND window) {
@@ -49,12 +56,12 @@ UINT WindowDpi(HWND window) {
 
 std::vector<std::int32_t> MakerPlatform::CharacterAdvances(const FontSpec& font,
                                                            std::u16string_view text) {
-    ScopedDpiAwareness unaware(ScopedDpiAwareness::Awareness::Unaware);
+    ScopedDpiAwareness asTheProcess(context_);
     return platform_.CharacterAdvances(font, text);
 }
 
 ScreenFigures MakerPlatform::Screen() {
-    ScopedDpiAwareness unaware(ScopedDpiAwareness::Awareness::Unaware);
+    ScopedDpiAwareness asTheProcess(context_);
     return platform_.Screen();
 }
 

@@ -21,8 +21,10 @@ namespace merrowin::win {
 // changes: the window stays unaware and is scaled by the system.
 class ScopedDpiAwareness {
 public:
-    enum class Awareness { Unaware, PerMonitor };
-    explicit ScopedDpiAwareness(Awareness awareness);
+    // Per-monitor awareness (version 2, else version 1).
+    ScopedDpiAwareness();
+    // The context `context` (one ThreadDpiContext returned); nothing for null.
+    explicit ScopedDpiAwareness(HANDLE context);
     ScopedDpiAwareness(const ScopedDpiAwareness&) = delete;
     ScopedDpiAwareness& operator=(const ScopedDpiAwareness&) = delete;
     ~ScopedDpiAwareness();
@@ -31,17 +33,21 @@ private:
     HANDLE previous_ = nullptr;
 };
 
+// The thread's DPI awareness context now; null where Windows has none.
+HANDLE ThreadDpiContext();
+
 // The DPI a window is shown at: GetDpiForWindow where user32 has it, else
 // the screen's LOGPIXELSX.
 UINT WindowDpi(HWND window);
 
 // WinPlatform, with the screen's figures and the text's advances taken in
-// the unaware context every command-line run has: a per-monitor-aware
-// thread would see the monitor's real pixels, and the picture would differ
-// from the command line's on a scaled screen.
+// the DPI awareness context the thread had when the platform was made (the
+// process's own, that of every command-line run): a per-monitor-aware
+// thread would see the monitor's real pixels, and on a scaled screen the
+// picture would differ from the command line's.
 class MakerPlatform final : public Platform {
 public:
-    explicit MakerPlatform(HWND owner) : platform_(owner) {}
+    explicit MakerPlatform(HWND owner) : platform_(owner), context_(ThreadDpiContext()) {}
     void SetOwner(HWND owner) { platform_ = WinPlatform(owner); }
 
     std::vector<std::int32_t> CharacterAdvances(const FontSpec& font,
@@ -60,6 +66,7 @@ public:
 
 private:
     WinPlatform platform_;
+    HANDLE context_;  // the process's DPI awareness context
 };
 
 }  // namespace merrowin::win

@@ -125,7 +125,7 @@ MakerWindow::MakerWindow(HINSTANCE instance, HWND owner)
     {
         // The window, its frame and controls are drawn at the monitor's
         // DPI, not stretched from 96 (see ScopedDpiAwareness).
-        ScopedDpiAwareness perMonitor(ScopedDpiAwareness::Awareness::PerMonitor);
+        ScopedDpiAwareness perMonitor;
         if (!CreateForm(instance, kMakerWindowClass, kMakerCaption, WS_OVERLAPPEDWINDOW,
                         WS_EX_CONTROLPARENT, kClientWidth, kClientHeight, owner))
             return;

@@ -110,8 +110,10 @@ TEST_F(MakerWindowTest, TypedNumberSavedAndCopiedAsTheCommandLineMakesIt) {
     const std::wstring command = TextOf(::GetDlgItem(maker, win::kMakerCommandEdit));
     EXPECT_EQ(command, L"merrowin /j13 /cd490123456789 /mw33 /dp600 /fmpdf");
     EXPECT_TRUE(::IsWindowEnabled(save));
-    if (const char* shot = std::getenv("MERROWIN_SCREENSHOT"))
+    if (const char* shot = std::getenv("MERROWIN_SCREENSHOT")) {
+        ::Sleep(500);  // the picture is painted when the window gets to it
         Screenshot(maker, FromBuildPath(shot));
+    }
 
     // Enter saves: the dialog starts in the last folder with the name the
     // command line gives.
