@@ -323,6 +323,9 @@ void MakerForm::Refresh() {
 }
 
 bool MakerForm::Save() {
+    // The stored sizes may have changed since the last picture (the
+    // settings window): the picture again, as a run would make it now.
+    Refresh();
     if (arguments_.empty()) return false;
     const std::optional<BarcodeJob> job = Job(arguments_);
     if (!job) return false;
@@ -347,6 +350,7 @@ bool MakerForm::Save() {
 }
 
 bool MakerForm::Copy() {
+    Refresh();
     if (result_.metafile.empty()) return false;
     platform_.PutOnClipboard(result_.metafile);
     return true;

@@ -155,7 +155,7 @@ public:
     void ModuleChanged();
     // Any other change: the picture again.
     void Refresh();
-    // The file through the save dialog; false when nothing was saved.
+    // The file through the save dialog, made afresh; false when nothing was saved.
     bool Save();
     // The picture onto the clipboard; false when there is none.
     bool Copy();

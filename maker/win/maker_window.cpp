@@ -290,6 +290,18 @@ LRESULT MakerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             Close();
             return 0;
+        case WM_DESTROY:
+            // Closed with the usage window, which destroys the windows it
+            // owns without asking them to close: the choices are kept too.
+            if (!remembered_) {
+                remembered_ = true;
+                try {
+                    form_.Remember();
+                } catch (const MerrowinError&) {
+                    // The program is ending; the store keeps what it had.
+                }
+            }
+            return 0;
         default:
             break;
     }
@@ -352,6 +364,7 @@ void MakerWindow::DrawPreview(const DRAWITEMSTRUCT& item) const {
 void MakerWindow::Close() {
     // The choices are kept for the next opening; a store that cannot take
     // them is reported, and the window closes all the same.
+    remembered_ = true;
     try {
         form_.Remember();
     } catch (const MerrowinError& error) {

@@ -82,6 +82,7 @@ private:
     std::string folder_;          // the last save folder, a choice not shown
     std::size_t extraCount_ = 0;  // extra fields the kind uses
     bool updating_ = false;       // the form is filling the controls
+    bool remembered_ = false;     // the choices are stored at closing
     std::vector<std::uint8_t> picture_;
 };
 
