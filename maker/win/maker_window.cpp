@@ -258,6 +258,15 @@ LRESULT MakerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case DM_GETDEFID:
             return MAKELONG(kMakerSaveButton, DC_HASDEFID);
+        case WM_NEXTDLGCTL: {
+            // IsDialogMessage moves the focus for a label's "&" letter with
+            // this dialog message: onto the label, then on to the next
+            // control. A window that is no dialog must do it itself.
+            HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                         : ::GetNextDlgTabItem(Handle(), ::GetFocus(), wParam != 0);
+            if (target) ::SetFocus(target);
+            return 0;
+        }
         case WM_SIZE:
             Layout();
             return 0;

@@ -97,8 +97,25 @@ TEST_F(MakerWindowTest, TypedNumberSavedAndCopiedAsTheCommandLineMakesIt) {
     EXPECT_EQ(TextOf(::GetDlgItem(maker, win::kMakerMessageLabel)),
               L"12 桁 (チェックデジットは自動)");
 
-    // Typing: a refusal in the command line's words, then the code.
+    // The keyboard: the data field has the focus, Alt and a label's letter
+    // moves it to the label's field.
     HWND data = ::GetDlgItem(maker, win::kMakerDataEdit);
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(maker) == data; }));
+    ::SetForegroundWindow(maker);
+    PressKey('K', VK_MENU);
+    ASSERT_TRUE(
+        WaitFor([&] { return FocusOf(maker) == ::GetDlgItem(maker, win::kMakerKindCombo); }));
+    PressKey('D', VK_MENU);
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(maker) == data; }));
+    // A window smaller than its minimum is not made.
+    ::SetWindowPos(maker, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client{};
+    ::GetClientRect(maker, &client);
+    EXPECT_GE(client.right, 500);
+    EXPECT_GE(client.bottom, 450);
+    ::SetWindowPos(maker, nullptr, 0, 0, 800, 520, SWP_NOMOVE | SWP_NOZORDER);
+
+    // Typing: a refusal in the command line's words, then the code.
     SetEditText(data, L"49012x");
     EXPECT_EQ(TextOf(::GetDlgItem(maker, win::kMakerMessageLabel)), L"'x' は整数ではありません");
     SetEditText(data, L"490123456789");
