@@ -106,13 +106,6 @@ std::string ModuleArgument(const MakerChoices& choices, const MakerKind& kind) {
     return Argument("/mw", std::to_string(std::clamp<std::int64_t>(hundredths, 0, 99999)));
 }
 
-// "PDF": the format as the list shows it.
-std::string FormatLabel(const FileFormatInfo& format) {
-    std::string label(format.name);
-    for (char& c : label) c = static_cast<char>(c - 'a' + 'A');
-    return label;
-}
-
 std::string Quoted(const std::string& argument) {
     return argument.find(' ') == std::string::npos
                ? argument
@@ -169,6 +162,12 @@ std::optional<std::int32_t> ParseMillimetres(std::string_view text, std::int32_t
     if (!digits) return std::nullopt;
     const std::int64_t units = whole * scale + (fraction * scale * 2 + divisor) / (2 * divisor);
     return static_cast<std::int32_t>(std::min<std::int64_t>(units, INT32_MAX));
+}
+
+std::string FormatLabel(FileFormat format) {
+    std::string label(InfoOf(format).name);
+    for (char& c : label) c = static_cast<char>(c - 'a' + 'A');
+    return label;
 }
 
 std::string MillimetreMessage(std::string_view text) {
@@ -242,7 +241,7 @@ void MakerForm::Load() {
     resolutions.emplace_back(kUnknownResolutionLabel);
     view_.SetList(MakerList::Resolution, resolutions, choices.resolution);
     std::vector<std::string> formats;
-    for (const FileFormatInfo& format : kFileFormats) formats.push_back(FormatLabel(format));
+    for (const FileFormatInfo& format : kFileFormats) formats.push_back(FormatLabel(format.format));
     view_.SetList(MakerList::Format, formats, static_cast<std::size_t>(choices.format));
     OfferKind(choices);
     view_.ShowChoices(choices);

@@ -131,6 +131,9 @@ std::string CommandLineText(const std::vector<std::string>& arguments);
 // to the nearest; nothing for any other text.
 std::optional<std::int32_t> ParseMillimetres(std::string_view text, std::int32_t scale);
 
+// "PDF": a format as the window's list and the save dialog's filter name it.
+std::string FormatLabel(FileFormat format);
+
 // '%s' は mm の値ではありません
 std::string MillimetreMessage(std::string_view text);
 // "37.29 × 25.41 mm" of a metafile's frame; empty for bytes that are no

@@ -100,10 +100,8 @@ void SetText(HWND control, std::string_view text) {
 // The save dialog's filter: the format, then every file; pairs of texts
 // ending in NULs.
 std::wstring FilterOf(FileFormat format) {
-    std::string name(InfoOf(format).name);
-    for (char& c : name) c = static_cast<char>(c - 'a' + 'A');
     const std::wstring pattern = L"*" + Widen(InfoOf(format).extension);
-    std::wstring filter = Widen(name) + L" (" + pattern + L")";
+    std::wstring filter = Widen(FormatLabel(format)) + L" (" + pattern + L")";
     filter += L'\0';
     filter += pattern;
     filter += L'\0';
@@ -179,7 +177,7 @@ void MakerWindow::CreateControls(HINSTANCE instance) {
             create(L"Static", L"", SS_LEFT | SS_NOPREFIX, kMakerMessageLabel);
         }
         if (field.id == kMakerModuleEdit) create(L"Static", L"%", SS_LEFT, kMakerUnitLabel);
-        if (field.id == kMakerReductionEdit) create(L"Static", L"mm", SS_LEFT, 609);
+        if (field.id == kMakerReductionEdit) create(L"Static", L"mm", SS_LEFT, kMakerReductionUnit);
     }
     for (const ButtonSpec& button : kButtons)
         create(L"Button", button.text, button.style | WS_TABSTOP, button.id);
@@ -217,7 +215,7 @@ void MakerWindow::Layout() {
     place(kMakerMessageLabel, Scaled(kMargin), Scaled(114), Scaled(kColumnRight - kMargin),
           Scaled(34));
     place(kMakerUnitLabel, Scaled(kFieldLeft + 194), Scaled(214), Scaled(20), Scaled(16));
-    place(609, Scaled(kFieldLeft + 64), Scaled(270), Scaled(30), Scaled(16));
+    place(kMakerReductionUnit, Scaled(kFieldLeft + 64), Scaled(270), Scaled(30), Scaled(16));
     int right = width - Scaled(kMargin);
     for (auto button = kButtons.rbegin(); button != kButtons.rend(); ++button) {
         right -= Scaled(button->width);

@@ -40,8 +40,9 @@ enum MakerControlId : int {
     kMakerCloseButton = 517,
     kMakerPreview = 518,
     kMakerSizeLabel = 519,
-    kMakerExtraLabel = 520,  // and 521
-    kMakerUnitLabel = 522,
+    kMakerExtraLabel = 520,     // and 521
+    kMakerUnitLabel = 522,      // "%" or "mm" of the module width
+    kMakerReductionUnit = 523,  // "mm" of the reduction
 };
 
 class MakerWindow final : public FormWindow, private MakerView {
