@@ -186,6 +186,11 @@ std::string MetafileSizeText(const std::vector<std::uint8_t>& metafile) {
 std::vector<std::string> MakerArguments(const MakerChoices& choices) {
     const MakerKind& kind = kKinds[std::min(choices.kind, std::size(kKinds) - 1)];
     const MakerStyle& style = kind.styles[std::min(choices.style, kind.styles.size() - 1)];
+    // A double quote cannot stand inside an argument of the shown command
+    // line (it begins a quoted stretch there); no value takes one anyway.
+    for (const std::string* text : {&choices.data, &choices.extras[0], &choices.extras[1],
+                                    &choices.moduleValue, &choices.reduction})
+        if (text->find('"') != std::string::npos) throw ConversionError("\"");
     std::vector<std::string> arguments{std::string(style.symbolSwitch),
                                        Argument("/cd", choices.data)};
     // Every extra goes out, also empty: the core refuses a missing one in

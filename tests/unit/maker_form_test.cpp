@@ -204,6 +204,9 @@ const CommandRow kCommandRows[] = {
     {17, 0, 0, {},              M::Millimetres, "0,33",  kNoDpi, "",      false, F::Emf, "", "'0,33' は mm の値ではありません"},
     {18, 0, 0, {},              M::Millimetres, ".",     kNoDpi, "",      false, F::Emf, "", "'.' は mm の値ではありません"},
     {19, 0, 0, {},              M::Standard,    "100",   kNoDpi, "-0.02", false, F::Emf, "", "'-0.02' は mm の値ではありません"},
+    // A double quote would split the shown command line elsewhere than the
+    // arguments the picture is made from.
+    {20, 5, 0, {"0193", "8\"2"}, M::Standard,  "100",   kNoDpi, "",      false, F::Emf, "", "'\"' は整数ではありません"},
 };
 // clang-format on
 
