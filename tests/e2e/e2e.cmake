@@ -23,6 +23,7 @@ add_executable(e2e_tests
   tests/e2e/fault_test.cpp
   tests/e2e/file_output_test.cpp
   tests/e2e/help_test.cpp
+  tests/e2e/maker_window_test.cpp
   tests/e2e/pixel_test.cpp
   tests/e2e/settings_window_test.cpp
   tests/e2e/stored_settings_test.cpp)
