@@ -3,16 +3,16 @@
 
 # The Win32 layer: the win/ subfolder of each folder.
 add_library(merrowin_win STATIC
+  app/maker/win/maker_platform.cpp
+  app/maker/win/maker_window.cpp
   app/win/batch_window.cpp
   app/win/status_window.cpp
   app/win/win_platform.cpp
   common/win/clipboard.cpp
   common/win/controls.cpp
   common/win/form_window.cpp
+  common/win/picture_view.cpp
   common/win/win_util.cpp
-  maker/win/maker_platform.cpp
-  maker/win/maker_window.cpp
-  maker/win/picture_view.cpp
   settings/win/folder_picker.cpp
   settings/win/grid_edit.cpp
   settings/win/registry_settings.cpp

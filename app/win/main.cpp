@@ -1,16 +1,47 @@
 // The process entry: a generation run with arguments, the usage window
 // without.
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/batch.h"
 #include "app/command_line.h"
+#include "app/maker/maker_form.h"
+#include "app/maker/win/maker_window.h"
 #include "app/switches.h"
 #include "app/win/batch_window.h"
 #include "app/win/status_window.h"
+#include "app/win/win_platform.h"
 #include "common/cmdline.h"
 #include "usage/win/help_window.h"
 #include "usage/win/usage_window.h"
+
+namespace {
+
+// The usage window, given what it opens that the generation run makes: the
+// maker window (only ever one, closed with the usage window that owns it)
+// and the settings window's preview.
+int RunUsage(HINSTANCE instance) {
+    using namespace merrowin;
+    std::unique_ptr<win::MakerWindow> maker;
+    const win::InteractiveFronts fronts{
+        [&maker, instance](HWND owner) {
+            if (maker && maker->Handle()) {
+                maker->BringForward();
+                return;
+            }
+            maker = std::make_unique<win::MakerWindow>(instance, owner);
+        },
+        [](SymbologyKind kind, const std::function<std::string(SizeField)>& cellText) {
+            win::WinPlatform platform(nullptr);
+            return SettingsPreview(kind, cellText, platform);
+        },
+    };
+    return win::RunInteractive(instance, fronts);
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace merrowin;
@@ -25,7 +56,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // quoted stretch is one piece and backslashes are plain characters.
     std::vector<std::string> arguments = SplitCommandLine(win::Narrow(::GetCommandLineW()));
     if (!arguments.empty()) arguments.erase(arguments.begin());
-    if (arguments.empty()) return win::RunInteractive(instance);
+    if (arguments.empty()) return RunUsage(instance);
     CommandLine command = ParseCommandLine(arguments);
     if (IsHelpRequest(command)) return win::RunHelp(instance);
     if (IsBatchRequest(command)) return win::RunBatchWindow(instance, command);

@@ -2,11 +2,9 @@
 
 #include <commctrl.h>
 
-#include "app/win/win_platform.h"
 #include "common/errors.h"
 #include "common/text.h"
-#include "maker/maker_form.h"
-#include "maker/win/picture_view.h"
+#include "common/win/picture_view.h"
 #include "model/symbology.h"
 #include "settings/win/folder_picker.h"
 #include "settings/win/grid_edit.h"
@@ -78,14 +76,15 @@ constexpr std::array<ControlSpec, 8> kLowerLayout{{
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(HINSTANCE instance, HWND owner)
+SettingsWindow::SettingsWindow(HINSTANCE instance, HWND owner, SettingsPreviewSource preview)
     : owner_(owner),
       font_(CreateFormFont(12)),
       boldFont_(CreateFormFont(12, true)),
       headingFont_(CreateFormFont(kHeadingHeight, true)),
       form_(*this, [](std::string_view keyPath) -> std::unique_ptr<SettingsAccessor> {
           return std::make_unique<RegistryStore>(keyPath);
-      }) {
+      }),
+      previewSource_(std::move(preview)) {
     if (!CreateForm(instance, kSettingsWindowClass, L"設定", WS_POPUP | WS_CAPTION | WS_SYSMENU,
                     WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kFormWidth, kFormHeight, owner))
         return;
@@ -142,10 +141,9 @@ void SettingsWindow::CreateControls() {
 
 void SettingsWindow::ShowPreview(SymbologyKind kind) {
     previewKind_ = kind;
-    WinPlatform platform(Handle());
+    if (!previewSource_) return;
     SetPicture(preview_,
-               SettingsPreview(
-                   kind, [this, kind](SizeField row) { return CellText(row, kind); }, platform));
+               previewSource_(kind, [this, kind](SizeField row) { return CellText(row, kind); }));
 }
 
 void SettingsWindow::ShowModal() {

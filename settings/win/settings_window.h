@@ -7,10 +7,13 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/win/controls.h"
 #include "common/win/form_window.h"
@@ -38,10 +41,17 @@ enum SettingsControlId : int {
     kGridUpDownId = 1100,
 };
 
+// The picture (metafile bytes) of `kind` with the sizes `cellText` reads
+// from the grid; empty when they make none. The program's entry gives it,
+// since making a picture is the generation run's work.
+using SettingsPreviewSource = std::function<std::vector<std::uint8_t>(
+    SymbologyKind kind, const std::function<std::string(SizeField)>& cellText)>;
+
 class SettingsWindow final : public FormWindow, private SettingsView {
 public:
-    // Creates the window hidden, owned by the usage window.
-    SettingsWindow(HINSTANCE instance, HWND owner);
+    // Creates the window hidden, owned by the usage window; `preview` draws
+    // the picture under the grid.
+    SettingsWindow(HINSTANCE instance, HWND owner, SettingsPreviewSource preview);
     ~SettingsWindow() override;
 
     // Loads the store into the controls, shows the window and keeps the
@@ -90,6 +100,7 @@ private:
     std::array<HWND, kCellCount> upDowns_{};
     bool gridWindowColour_ = true;         // clWindow, else clGrayText
     bool folderWindowTextColour_ = false;  // clWindowText, else clGrayText
+    SettingsPreviewSource previewSource_;
     HWND preview_ = nullptr;
     SymbologyKind previewKind_ = SymbologyKind::Jan13;
 };

@@ -3,7 +3,7 @@
 // command line writes, Copy puts the picture it puts on the clipboard; the
 // choices are remembered, and a stored value of another type is reported
 // without harm.
-#include "maker/win/maker_window.h"
+#include "app/maker/win/maker_window.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // typing shows, the command line the choices come to, that the picture and
 // the file are the bytes that command line makes, which choices each kind
 // offers, and what the store remembers.
-#include "maker/maker_form.h"
+#include "app/maker/maker_form.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,6 @@
 
 #include "common/win/controls.h"
 #include "common/win/form_window.h"
-#include "maker/win/maker_window.h"
 #include "settings/win/settings_window.h"
 #include "usage/help_text.h"
 #include "usage/win/help_window.h"
@@ -81,9 +80,9 @@ bool HasWinHelp() {
 
 class UsageWindow final : public FormWindow {
 public:
-    explicit UsageWindow(HINSTANCE instance) : instance_(instance), font_(CreateFormFont(12)) {}
+    UsageWindow(HINSTANCE instance, const InteractiveFronts& fronts)
+        : instance_(instance), fronts_(fronts), font_(CreateFormFont(12)) {}
     ~UsageWindow() override {
-        maker_.reset();
         help_.reset();
         settings_.reset();
         DestroyForm();
@@ -95,7 +94,7 @@ public:
                         WS_OVERLAPPEDWINDOW, 0, kUsageWidth, kUsageHeight, nullptr))
             return false;
         for (const ControlSpec& item : kUsageLayout) CreateControl(Handle(), item, font_.get());
-        settings_ = std::make_unique<SettingsWindow>(instance_, Handle());
+        settings_ = std::make_unique<SettingsWindow>(instance_, Handle(), fronts_.settingsPreview);
         return settings_->Handle() != nullptr;
     }
 
@@ -132,13 +131,8 @@ private:
 
     void OpenSettings() { settings_->ShowModal(); }
 
-    // The maker window, only ever one of it.
     void OpenMaker() {
-        if (maker_ && maker_->Handle()) {
-            maker_->BringForward();
-            return;
-        }
-        maker_ = std::make_unique<MakerWindow>(instance_, Handle());
+        if (fronts_.openMaker) fronts_.openMaker(Handle());
     }
 
     void Quit() { ::SendMessageW(Handle(), WM_CLOSE, 0, 0); }
@@ -159,18 +153,18 @@ private:
     }
 
     HINSTANCE instance_;
+    const InteractiveFronts& fronts_;
     UniqueFont font_;
     std::unique_ptr<SettingsWindow> settings_;
     std::unique_ptr<HelpWindow> help_;    // owned: closes with this window
-    std::unique_ptr<MakerWindow> maker_;  // owned: closes with this window
 };
 
 }  // namespace
 
-int RunInteractive(HINSTANCE instance) {
+int RunInteractive(HINSTANCE instance, const InteractiveFronts& fronts) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    UsageWindow usage(instance);
+    UsageWindow usage(instance, fronts);
     if (!usage.Create()) return 1;  // no window: the run failed
     ::ShowWindow(usage.Handle(), SW_SHOW);
     ::UpdateWindow(usage.Handle());

@@ -1,4 +1,4 @@
-#include "maker/win/maker_window.h"
+#include "app/maker/win/maker_window.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -9,7 +9,7 @@
 #include "common/errors.h"
 #include "common/win/controls.h"
 #include "common/win/system_function.h"
-#include "maker/win/picture_view.h"
+#include "common/win/picture_view.h"
 #include "settings/win/registry_settings.h"
 #include "settings/win/registry_store.h"
 

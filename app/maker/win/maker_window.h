@@ -13,8 +13,8 @@
 
 #include "common/win/form_window.h"
 #include "common/win/win_util.h"
-#include "maker/maker_form.h"
-#include "maker/win/maker_platform.h"
+#include "app/maker/maker_form.h"
+#include "app/maker/win/maker_platform.h"
 
 namespace merrowin::win {
 

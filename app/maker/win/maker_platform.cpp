@@ -1,4 +1,4 @@
-#include "maker/win/maker_platform.h"
+#include "app/maker/win/maker_platform.h"
 
 #include "common/win/system_function.h"
 

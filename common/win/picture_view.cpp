@@ -1,4 +1,4 @@
-#include "maker/win/picture_view.h"
+#include "common/win/picture_view.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "maker/maker_form.h"
+#include "app/maker/maker_form.h"
 
 #include <algorithm>
 #include <utility>
