@@ -2,7 +2,7 @@
 // choices each takes, the command line those choices come to, the picture
 // and the file made by running exactly that command line through the core,
 // and the choices remembered in the program's registry key. The window
-// (maker/win/maker_window.cpp) only creates the controls, forwards their
+// (app/maker/win/maker_window.cpp) only creates the controls, forwards their
 // events here and implements the view below.
 #pragma once
 
