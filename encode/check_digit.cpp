@@ -31,4 +31,15 @@ std::uint8_t CheckDigit(std::string_view digits) {
     return CheckDigit(ReadDigits(digits));
 }
 
+std::uint8_t Mod10CheckDigit(std::string_view digits) {
+    for (std::size_t at = 0; at < digits.size(); at += CharLength(digits, at))
+        if (digits[at] < '0' || digits[at] > '9')
+            throw ConversionError(digits.substr(at, CharLength(digits, at)));
+    int sum = 0;
+    bool three = true;
+    for (std::size_t i = digits.size(); i-- > 0; three = !three)
+        sum += (three ? 3 : 1) * (digits[i] - '0');
+    return static_cast<std::uint8_t>((10 - sum % 10) % 10);
+}
+
 }  // namespace merrowin

@@ -95,7 +95,7 @@ TEST(HelpText, ListsEverySwitchOnce) {
     }
     const std::set<std::string> expected{"/j13",  "/j13b", "/j13t", "/j8",   "/j8b",
                                          "/j8f",  "/i14",  "/i14f", "/i14h", "/i16",
-                                         "/i16f", "/i16h", "/bk"};
+                                         "/i16f", "/i16h", "/bk", "/cv"};
     EXPECT_EQ(listed, expected);
 }
 
