@@ -369,6 +369,7 @@ BatchOutcome MakeBatch(const BatchCommand& command, Platform& platform, BatchPor
     const std::unique_ptr<ByteSource> source = OpenOrRaise(port, command.listPath);
     ListReader reader(*source, survey, decode, command.job.Kind, command.job.CartonIndicator,
                       command.job.Format, command.job.Book);
+    reader.ReadSlips({command.job.SlipCompany, command.job.SlipStampThreshold});
     for (ListLine line; reader.Next(line);) {
         if (line.kind == ListLine::Kind::Blank) continue;
         if (!MakeAndReport(line, stopped, maker, report, outcome))

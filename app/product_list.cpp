@@ -673,14 +673,18 @@ bool ListReader::Next(ListLine& line) {
     line.data = std::move(fields.data);
     seenData_ = true;
     try {
+        std::string slipName;
         if (book_) {
             line.field = BookOfLine(fields, line.book);
+        } else if (kind_ == SymbologyKind::PaymentSlip) {
+            line.field = SlipOfLine(fields.columns, slip_, slipName);
         } else {
             line.field = CheckedData(line.data, kind_, cartonIndicator_, checkDigitsGiven_);
         }
         line.data = line.field.Code();
         std::string name = book_ ? (fields.columns.size() > 3 ? fields.columns[3] : std::string())
-                                 : std::move(fields.name);
+                           : kind_ == SymbologyKind::PaymentSlip ? std::move(slipName)
+                                                                 : std::move(fields.name);
         if (!name.empty()) CheckFileName(name, format_);
         line.name = name.empty() ? line.data : std::move(name);
         line.kind = ListLine::Kind::Good;

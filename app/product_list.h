@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/slip_list.h"
 #include "model/data_field.h"
 #include "model/job.h"
 
@@ -171,6 +172,8 @@ public:
                FileFormat format = FileFormat::Emf, bool book = false);
     // The next line; false after the last.
     bool Next(ListLine& line);
+    // A payment slip list's company code and stamp threshold (app/slip_list.h).
+    void ReadSlips(SlipListSettings settings) { slip_ = std::move(settings); }
 
 private:
     RawRecords raw_;
@@ -181,6 +184,7 @@ private:
     std::uint8_t cartonIndicator_;
     FileFormat format_;
     bool book_;
+    SlipListSettings slip_;
     std::size_t number_ = 0;
     bool seenData_ = false;  // a line other than blank came before
     std::string bytes_;

@@ -167,10 +167,14 @@ std::string SlipDigitsFromParts(const SlipParts& parts) {
 }
 
 std::array<std::string, 2> SlipTextLines(std::string_view code) {
-    const std::string c(code);
-    return {
-        "(" + c.substr(0, 2) + ")" + c.substr(2, 6) + "-" + c.substr(8, 22),
-        c.substr(30, 6) + "-" + c.substr(36, 1) + "-" + c.substr(37, 6) + "-" + c.substr(43, 1)};
+    // Appended piece by piece: GCC 12's -Wrestrict wrongly flags operator+
+    // on a literal when optimised.
+    std::array<std::string, 2> lines;
+    lines[0].append("(").append(code.substr(0, 2)).append(")").append(code.substr(2, 6));
+    lines[0].append("-").append(code.substr(8, 22));
+    lines[1].append(code.substr(30, 6)).append("-").append(code.substr(36, 1)).append("-");
+    lines[1].append(code.substr(37, 6)).append("-").append(code.substr(43, 1));
+    return lines;
 }
 
 std::string CompanyCodeMessage(std::string_view value) {

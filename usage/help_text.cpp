@@ -7,6 +7,7 @@
 #include "common/text.h"
 #include "model/options.h"
 #include "model/symbology.h"
+#include "usage/slip_help.h"
 
 namespace merrowin {
 namespace {
@@ -668,7 +669,7 @@ std::string HelpText() {
     out.append(kOptionIntro).append("\n");
     AppendList(out, HelpOptions());
     for (std::string_view section : {kOutputs, kExitStatus, kSettings, kExamples, kLists,
-                                     kCodesAroundJan, kBook, kPrint, kFiles, kFont, kHelp})
+                                     kCodesAroundJan, kBook, kSlipHelp, kPrint, kFiles, kFont, kHelp})
         out.append("\n").append(section);
     return out;
 }

@@ -24,6 +24,7 @@ std::vector<std::string> ReadList(const std::string& bytes, SymbologyKind kind,
     if (found.encoding == ListEncoding::NotText) return {"not text"};
     ChunkSource source(bytes);
     ListReader reader(source, found, decode, kind, 0, format, book);
+    reader.ReadSlips({"912345", kSlipStampThreshold});  // /cm912345, for a payment slip list
     std::vector<std::string> lines;
     std::size_t dataLines = 0;
     constexpr const char* kKinds[] = {"blank", "header", "good", "error"};
@@ -187,6 +188,19 @@ const ListRow kListRows[] = {
       "4 error 9784101010014||本体価格「」は使えません。本体価格は税抜きの 0～99999 円を"
       "数字だけで書きます (¥ や 円 は付けません)|",
       "5 good 9784101010014|全角||1920193008203"}, FileFormat::Emf, true},
+    // Payment slips (/cv /cm912345): by parts (自由使用欄, deadline, amount,
+    // reissue, name) or whole; each part checked.
+    {37, "自由使用欄,期限,金額\r\n12345,2027/01/31,\"12,300\"\r\n12346,,\"\u00A554,000\",1,b\r\n"
+         "9191234501234567890123456789010103310123000,a\r\n12347,2027/02/30,100\r\n"
+         "12348,2027/01/31\r\n(91)912345-0123456789012345678901 010331-0-123000-4\r\n",
+     SymbologyKind::PaymentSlip,
+     {"1 header 自由使用欄||",
+      "2 good 91912345123450000000000000000027013100123007|91912345123450000000000000000027013100123007|",
+      "3 good 91912345123460000000000000000199999910540001|b|",
+      "4 good 91912345012345678901234567890101033101230003|a|",
+      "5 error 12347||支払期限日 '2027/02/30' は日付ではありません (期限なしは 999999 か空欄)",
+      "6 error 12348||支払金額 '' は 0～999,999 円の金額ではありません",
+      "7 error (91)912345-0123456789012345678901 010331-0-123000-4||チェックデジットが違います (正しくは 3)"}},
 };
 // clang-format on
 
