@@ -42,7 +42,9 @@ public:
     }
     int TextWidth(std::string_view text) override { return static_cast<int>(text.size()) * 9; }
     void DrawString(int, int, std::string_view text) override {
-        if (text.empty() || text.size() > 19) Fail("text line length");
+        // The longest line is the payment slip's first: (91), six digits, a
+        // hyphen and 22 digits.
+        if (text.empty() || text.size() > 33) Fail("text line length");
     }
 
 private:
@@ -94,6 +96,8 @@ Shape ShapeOf(SymbologyKind kind) {
             return {77, 241};
         case SymbologyKind::Itf16:
             return {87, 273};
+        case SymbologyKind::PaymentSlip:
+            return {157, 576};  // Start C, FNC1, 22 pairs, check, Stop: 288 modules
         case SymbologyKind::None:
             break;
     }
