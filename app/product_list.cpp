@@ -677,7 +677,11 @@ bool ListReader::Next(ListLine& line) {
         if (book_) {
             line.field = BookOfLine(fields, line.book);
         } else if (kind_ == SymbologyKind::PaymentSlip) {
-            line.field = SlipOfLine(fields.columns, slip_, slipName);
+            // Digits typed full-width count in the parts; the name stays.
+            std::vector<std::string> columns = fields.columns;
+            for (std::size_t i = 0; i < columns.size() && i < 4; ++i)
+                columns[i] = HalfWidth(columns[i]);
+            line.field = SlipOfLine(columns, slip_, slipName);
         } else {
             line.field = CheckedData(line.data, kind_, cartonIndicator_, checkDigitsGiven_);
         }

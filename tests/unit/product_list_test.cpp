@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/errors.h"
 #include "tests/unit/list_bytes.h"
 
 namespace merrowin {
@@ -201,6 +202,9 @@ const ListRow kListRows[] = {
       "5 error 12347||支払期限日 '2027/02/30' は日付ではありません (期限なしは 999999 か空欄)",
       "6 error 12348||支払金額 '' は 0～999,999 円の金額ではありません",
       "7 error (91)912345-0123456789012345678901 010331-0-123000-4||チェックデジットが違います (正しくは 3)"}},
+    // Digits typed full-width (an IME's) count; the name keeps them.
+    {38, "１２３４５,２０２７/０１/３１,１２３００,,請求１\n", SymbologyKind::PaymentSlip,
+     {"1 good 91912345123450000000000000000027013100123007|請求１|"}},
 };
 // clang-format on
 
@@ -209,6 +213,18 @@ class ListTable : public ::testing::TestWithParam<ListRow> {};
 TEST_P(ListTable, ReadsEveryLine) {
     EXPECT_EQ(ReadList(GetParam().bytes, GetParam().kind, GetParam().format, GetParam().book),
               GetParam().lines);
+}
+
+// A line by its parts needs the company code of the command line.
+TEST(SlipList, PartsWithoutCompanyCode) {
+    std::string name;
+    try {
+        SlipOfLine({"12345", "2027/01/31", "12300"}, SlipListSettings{}, name);
+        ADD_FAILURE() << "no refusal";
+    } catch (const MerrowinError& error) {
+        EXPECT_STREQ(error.what(),
+                     "支払期限日と金額で書いた行には請求書発行企業コード (/cm) が要ります");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(, ListTable, ::testing::ValuesIn(kListRows),
