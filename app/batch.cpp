@@ -349,8 +349,8 @@ BatchOutcome MakeBatch(const BatchCommand& command, Platform& platform, BatchPor
         return port.Decode(codePage, bytes);
     };
     AnsweringSource surveyed(OpenOrRaise(port, command.listPath), port);
-    const ListSurvey survey = SurveyList(surveyed, port.SystemCodePage(), decode, command.job.Kind,
-                                         command.job.CartonIndicator);
+    const ListTerms terms = ListTermsOf(command.job);
+    const ListSurvey survey = SurveyList(surveyed, port.SystemCodePage(), decode, terms);
     if (survey.encoding == ListEncoding::NotText)
         throw MerrowinError(ListNotTextMessage(command.listPath));
     if (survey.dataLines == 0) {
@@ -367,9 +367,7 @@ BatchOutcome MakeBatch(const BatchCommand& command, Platform& platform, BatchPor
     // A stop asked for while the list was surveyed leaves every line unmade.
     bool stopped = surveyed.StopAsked();
     const std::unique_ptr<ByteSource> source = OpenOrRaise(port, command.listPath);
-    ListReader reader(*source, survey, decode, command.job.Kind, command.job.CartonIndicator,
-                      command.job.Format, command.job.Book);
-    reader.ReadSlips({command.job.SlipCompany, command.job.SlipStampThreshold});
+    ListReader reader(*source, survey, decode, terms);
     for (ListLine line; reader.Next(line);) {
         if (line.kind == ListLine::Kind::Blank) continue;
         if (!MakeAndReport(line, stopped, maker, report, outcome))

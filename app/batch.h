@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/product_list.h"
+#include "app/list/reader.h"
 #include "app/run.h"
 
 namespace merrowin {

@@ -16,6 +16,8 @@ std::uint8_t& SideMargin(BarcodeJob& job, SizeField field) {
 }
 
 void ApplyNumeric(const NumericOption& numeric, const CommandOption& option, BarcodeJob& job) {
+    if (const ExactOption* exact = ExactOptionOf(numeric.field))
+        return SetJobField(job, numeric.field, ReadExact(numeric, *exact, option.value));
     const std::size_t digits = CountChars(option.value);
     const Take take = numeric.byLength[std::min(digits, kLengthClasses - 1)];
     if (take.kind == Take::Fixed) {

@@ -5,11 +5,8 @@
 #include "app/switches.h"
 #include "common/errors.h"
 #include "model/symbology.h"
-#include "render/eps_writer.h"
-#include "render/pdf_writer.h"
+#include "render/formats/formats.h"
 #include "render/picture.h"
-#include "render/png_writer.h"
-#include "render/svg_writer.h"
 
 namespace merrowin {
 
@@ -28,29 +25,7 @@ RunOutcome RunOutcome::Failed(std::string_view message) {
     return {State::Stopped, std::string(kRunFailedText), std::string(message)};
 }
 
-std::vector<std::uint8_t> MakeMetafile(const BarcodeJob& job, const ScreenFigures& reported,
-                                       const TextMeasurer& measure) {
-    const std::string pattern = EncodeForKind(job.Kind, job.Digits);
-    if (pattern.empty()) return {};
-    const ScreenFigures screen = UsableScreen(reported);
-    const std::optional<Picture> picture = MakePicture(job, pattern, screen);
-    if (!picture) return {};
-    EmfWriter writer(picture->page, screen, measure);
-    // No barcode, so no picture, as for a picture without area.
-    if (!DrawPicture(job, pattern, *picture, writer)) return {};
-    return writer.Finish();
-}
-
 namespace {
-
-// The bytes of a writer that `picture` was drawn onto; empty when it is no
-// barcode.
-template <class Writer>
-std::vector<std::uint8_t> Drawn(Writer& writer, const BarcodeJob& job, std::string_view pattern,
-                                const Picture& picture) {
-    if (!DrawPicture(job, pattern, picture, writer)) return {};
-    return writer.Finish();
-}
 
 // The code a file is titled with: the data and check digit, and the add-on.
 std::string TitleOf(const BarcodeJob& job) {
@@ -59,42 +34,33 @@ std::string TitleOf(const BarcodeJob& job) {
     return title;
 }
 
+// The job's picture in `format` as `drawn` takes it (the job itself for
+// the metafile, JobForFile's for the other formats), titled after `job`;
+// empty when it has no area or is no barcode.
+std::vector<std::uint8_t> Written(const BarcodeJob& job, const BarcodeJob& drawn, FileFormat format,
+                                  const ScreenFigures& reported, const TextMeasurer& measure) {
+    const std::string pattern = EncodeForKind(drawn.Kind, drawn.Digits);
+    if (pattern.empty()) return {};
+    const ScreenFigures screen = UsableScreen(reported);
+    const std::optional<Picture> picture = MakePicture(drawn, pattern, screen);
+    if (!picture) return {};
+    const std::optional<Drawing> drawing = DrawPicture(drawn, pattern, *picture, screen, measure);
+    // No barcode, so no picture, as for a picture without area.
+    if (!drawing) return {};
+    return WriteFile(format, *drawing, {TitleOf(job)});
+}
+
 }  // namespace
 
-std::vector<std::uint8_t> MakeFile(const BarcodeJob& job, const ScreenFigures& reported,
+std::vector<std::uint8_t> MakeMetafile(const BarcodeJob& job, const ScreenFigures& screen,
+                                       const TextMeasurer& measure) {
+    return Written(job, job, FileFormat::Emf, screen, measure);
+}
+
+std::vector<std::uint8_t> MakeFile(const BarcodeJob& job, const ScreenFigures& screen,
                                    const TextMeasurer& measure) {
-    if (job.Format == FileFormat::Emf) return MakeMetafile(job, reported, measure);
-    const BarcodeJob file = JobForFile(job);
-    const std::string pattern = EncodeForKind(file.Kind, file.Digits);
-    if (pattern.empty()) return {};
-    const std::optional<Picture> picture = MakePicture(file, pattern, UsableScreen(reported));
-    if (!picture) return {};
-    // Every writer states the page (the picture and the quiet zone it was
-    // widened by) as the picture's frame.
-    const std::int32_t width = picture->page.width;
-    const std::int32_t height = picture->page.height;
-    const std::string title = TitleOf(job);
-    switch (file.Format) {
-        case FileFormat::Eps: {
-            EpsWriter writer(width, height, picture->frame, title);
-            return Drawn(writer, file, pattern, *picture);
-        }
-        case FileFormat::Pdf: {
-            PdfWriter writer(width, height, picture->frame, title);
-            return Drawn(writer, file, pattern, *picture);
-        }
-        case FileFormat::Svg: {
-            SvgWriter writer(width, height, picture->frame, title);
-            return Drawn(writer, file, pattern, *picture);
-        }
-        case FileFormat::Png: {
-            PngWriter writer(width, height, picture->dotsPerInch, title);
-            return Drawn(writer, file, pattern, *picture);
-        }
-        case FileFormat::Emf:
-            break;
-    }
-    return {};
+    if (job.Format == FileFormat::Emf) return MakeMetafile(job, screen, measure);
+    return Written(job, JobForFile(job), job.Format, screen, measure);
 }
 
 RunOutcome RunGeneration(const CommandLine& command, const SettingsLoader& loadSettings,

@@ -11,7 +11,7 @@
 #include "app/command_line.h"
 #include "app/save_path.h"
 #include "model/job.h"
-#include "render/emf_writer.h"
+#include "render/drawing.h"
 
 namespace merrowin {
 
@@ -75,15 +75,17 @@ RunOutcome RunGeneration(const CommandLine& command, const SettingsLoader& loadS
                          Platform& platform);
 
 // The metafile of a job whose switch and options are applied: its encoding,
-// its picture (MakePicture) drawn onto the metafile writer. Empty when the
+// its picture (MakePicture), the drawing of it (DrawPicture) written as an
+// enhanced metafile, for the clipboard and .emf files. Empty when the
 // copy would have no area or be no barcode (BarcodeCheck); raises
 // ConversionError for a non-digit and PictureSizeMessage for a picture too
 // large to write.
 std::vector<std::uint8_t> MakeMetafile(const BarcodeJob& job, const ScreenFigures& screen,
                                        const TextMeasurer& measure);
 
-// The saved file of a job in its format (/fm): the metafile, or the picture
-// the format draws (JobForFile) through its writer, titled with the code.
+// The saved file of a job in its format (/fm): the metafile, or the drawing
+// of the picture the format takes (JobForFile) written in it, titled with
+// the code.
 // Empty and raising as MakeMetafile.
 std::vector<std::uint8_t> MakeFile(const BarcodeJob& job, const ScreenFigures& screen,
                                    const TextMeasurer& measure);

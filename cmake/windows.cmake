@@ -10,6 +10,9 @@ add_library(merrowin_win STATIC
   common/win/controls.cpp
   common/win/form_window.cpp
   common/win/win_util.cpp
+  maker/win/maker_platform.cpp
+  maker/win/maker_window.cpp
+  maker/win/picture_view.cpp
   settings/win/folder_picker.cpp
   settings/win/grid_edit.cpp
   settings/win/registry_settings.cpp

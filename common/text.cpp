@@ -94,6 +94,30 @@ std::string IntToStr(std::int32_t value) {
     return std::to_string(value);
 }
 
+// Full-width digits (U+FF10 to U+FF19) are EF BC 90 to EF BC 99 in UTF-8.
+std::optional<char> DigitAt(std::string_view text, std::size_t at, std::size_t length) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+    if (length == 1 && byte(0) >= '0' && byte(0) <= '9') return static_cast<char>(byte(0));
+    if (length == 3 && byte(0) == 0xEF && byte(1) == 0xBC && byte(2) >= 0x90 && byte(2) <= 0x99)
+        return static_cast<char>('0' + (byte(2) - 0x90));
+    return std::nullopt;
+}
+
+std::string HalfWidth(std::string_view text) {
+    std::string out;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = CharLength(text, at);
+        if (const std::optional<char> digit = DigitAt(text, at, length))
+            out += *digit;
+        else if (text.substr(at, length) == "\uFF0D")
+            out += '-';
+        else
+            out += text.substr(at, length);
+        at += length;
+    }
+    return out;
+}
+
 std::string AsciiLower(std::string_view text) {
     std::string out(text);
     for (char& c : out)

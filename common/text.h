@@ -21,6 +21,16 @@ std::int32_t StrToInt(std::string_view text);
 // Plain decimal: "-" for negatives, no leading zeros, no grouping.
 std::string IntToStr(std::int32_t value);
 
+// The digit of the character of `length` bytes at byte `at` of `text`: an
+// ASCII digit or a full-width one (U+FF10 to U+FF19, as a Japanese IME
+// types them); nothing for any other character.
+std::optional<char> DigitAt(std::string_view text, std::size_t at, std::size_t length);
+
+// `text` with its full-width digits and hyphens (U+FF0D) made ASCII; every
+// other character stays. The one reading of digits typed in Japanese, for
+// a list's fields and the command line's data alike.
+std::string HalfWidth(std::string_view text);
+
 // Lower-cases the ASCII letters A to Z only; every other byte stays.
 std::string AsciiLower(std::string_view text);
 

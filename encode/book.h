@@ -42,8 +42,10 @@ struct BookCode {
 };
 
 // The 13 digits of an ISBN-13 written as 12 or 13 digits, or with hyphens
-// between its five groups (then with its check digit). Raises
-// MerrowinError with one of the messages below.
+// between its five groups (then with its check digit; in group 4, Japan,
+// the registrant as long as the ISBN agency's ranges say). An ISBN-10 is
+// refused with the ISBN-13 it became. Raises MerrowinError with one of the
+// messages below.
 std::string IsbnDigits(std::string_view isbn);
 
 // The Cコード as given: exactly four ASCII digits, or MerrowinError.
@@ -64,6 +66,12 @@ std::string IsbnCharacterMessage(std::string_view character);  // ISBN に数字
 std::string IsbnGroupsMessage(std::string_view isbn);  // ISBN「%s」のハイフンの位置…
 std::string IsbnLengthMessage(std::string_view isbn, std::size_t digits, bool hyphenated);
 std::string IsbnPrefixMessage(std::string_view isbn);  // ISBN「%s」は 978 か 979 で…
+// An ISBN-10 told with the ISBN-13 it became: ISBN「%s」は 10 桁の ISBN です…
+std::string IsbnTenMessage(std::string_view isbn, std::string_view thirteen);
+std::string IsbnTenCheckDigitMessage(std::string_view isbn, char rightDigit);
+// A registrant of group 4 cut at another length than its range's.
+std::string IsbnRegistrantMessage(std::string_view isbn, std::size_t digits,
+                                  std::string_view right);
 std::string IsbnCheckDigitMessage(char rightDigit);  // ISBN のチェックデジットが違います…
 std::string CCodeMessage(std::string_view cCode);      // Cコード「%s」は使えません…
 std::string BookPriceMessage(std::string_view price);  // 本体価格「%s」は使えません…

@@ -31,14 +31,18 @@ std::uint8_t CheckDigit(std::string_view digits) {
     return CheckDigit(ReadDigits(digits));
 }
 
-std::uint8_t Mod10CheckDigit(std::string_view digits) {
-    for (std::size_t at = 0; at < digits.size(); at += CharLength(digits, at))
-        if (digits[at] < '0' || digits[at] > '9')
-            throw ConversionError(digits.substr(at, CharLength(digits, at)));
+std::uint8_t CheckDigitOfData(std::string_view data) {
     int sum = 0;
-    bool three = true;
-    for (std::size_t i = digits.size(); i-- > 0; three = !three)
-        sum += (three ? 3 : 1) * (digits[i] - '0');
+    int weight = 3;
+    for (auto c = data.rbegin(); c != data.rend(); ++c) {
+        if (*c < '0' || *c > '9') {
+            const std::size_t at = static_cast<std::size_t>(data.rend() - c) - 1;
+            throw ConversionError(CharRange(data, CountChars(data.substr(0, at)) + 1,
+                                            CountChars(data.substr(0, at)) + 1));
+        }
+        sum += weight * (*c - '0');
+        weight = 4 - weight;
+    }
     return static_cast<std::uint8_t>((10 - sum % 10) % 10);
 }
 

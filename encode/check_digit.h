@@ -22,9 +22,10 @@ std::uint8_t CheckDigit(const DigitValues& values);
 // The same, straight from the digit string (raises as ReadDigits).
 std::uint8_t CheckDigit(std::string_view digits);
 
-// The GS1 modulo-10 check digit of any number of digits: weights 3 and 1
-// alternating from the rightmost digit, which weighs 3. A character that
-// is not a decimal digit raises ConversionError naming it.
-std::uint8_t Mod10CheckDigit(std::string_view digits);
+// The check digit of data digits of any count, weighted from the right as
+// GS1 counts (3 on the digit beside the check digit): what the frame gives
+// them behind any zero fill. A character that is not a decimal digit
+// raises ConversionError naming it.
+std::uint8_t CheckDigitOfData(std::string_view data);
 
 }  // namespace merrowin

@@ -97,7 +97,7 @@ std::string Code128Pattern(std::span<const int> codewords) {
 
 std::string EncodePaymentSlip(std::string_view digits) {
     const std::string data(digits);
-    const std::string element = data + static_cast<char>('0' + Mod10CheckDigit(data));
+    const std::string element = data + static_cast<char>('0' + CheckDigitOfData(data));
     if (element.size() != 44 || element.substr(0, 2) != kSlipAi)
         throw std::invalid_argument("a payment slip is 91 and 42 digits");
     const std::array<std::string_view, 1> strings{element};

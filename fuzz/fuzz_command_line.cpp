@@ -32,18 +32,14 @@ using namespace merrowin;
 class CheckingCanvas final : public Canvas {
 public:
     explicit CheckingCanvas(const SymbolLayout& layout) : layout_(layout) {}
-    void FillRect(const Rect& r, Colour) override {
+    void FillRect(const Rect& r) override {
         if (r.left > r.right || r.top > r.bottom) Fail("inverted rectangle");
         if (r.left < 0 || r.top < 0 || r.right > layout_.W || r.bottom > layout_.H)
             Fail("rectangle outside the picture");
     }
-    void SetFont(std::string_view face, int, int height) override {
-        if (face != kSymbolFontFace || height <= 0) Fail("bad font");
-    }
-    int TextWidth(std::string_view text) override { return static_cast<int>(text.size()) * 9; }
-    void DrawString(int, int, std::string_view text) override {
-        // The longest line is the payment slip's first: (91), six digits, a
-        // hyphen and 22 digits.
+    int TextWidth(int, std::string_view text) override { return static_cast<int>(text.size()) * 9; }
+    void PutText(int, int, int height, std::string_view text) override {
+        if (height <= 0) Fail("bad font");
         if (text.empty() || text.size() > 33) Fail("text line length");
     }
 

@@ -47,7 +47,7 @@ std::optional<DataField> MakeDataField(const DataRequest& request) {
         // wrong digit sends the payment to another bill.
         field.input = SlipDataDigits(request.data);
         field.digits = field.input;
-        field.checkDigit = static_cast<char>('0' + Mod10CheckDigit(field.input));
+        field.checkDigit = static_cast<char>('0' + CheckDigitOfData(field.input));
         return field;
     }
     if (request.indicator != 0) {

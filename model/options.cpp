@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/errors.h"
+#include "common/text.h"
 #include "encode/book.h"
 #include "encode/encoders.h"
 #include "model/data_field.h"
@@ -60,6 +61,90 @@ Range PlainRange(const NumericOption& option) {
     return range;
 }
 
+// A number as a designer writes it: digits with at most one ".", and a
+// unit after it ("0.33mm", "25 µm", "600dpi"). Empty when it is none.
+struct WrittenNumber {
+    std::string_view number;
+    std::string unit;  // lower case, "µm" for "um" and "μm" too
+};
+std::optional<WrittenNumber> ReadWrittenNumber(std::string_view value) {
+    std::size_t end = 0;
+    bool point = false;
+    bool digit = false;
+    for (; end < value.size(); ++end) {
+        const char c = value[end];
+        if (c >= '0' && c <= '9') {
+            digit = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digit) return std::nullopt;
+    WrittenNumber written{value.substr(0, end), AsciiLower(value.substr(end))};
+    std::string& unit = written.unit;
+    unit.erase(0, unit.find_first_not_of(' '));
+    for (std::string_view micro : {"u", "\u03BC"})  // Greek mu for the micro sign
+        if (unit.starts_with(micro)) unit.replace(0, micro.size(), "\u00B5");
+    return written;
+}
+
+// `number` (digits and at most one ".") times `scale`, when that is a whole
+// number within 32 bits.
+std::optional<std::int64_t> Scaled(std::string_view number, std::int64_t scale) {
+    std::int64_t value = 0;
+    std::int64_t divisor = 1;
+    bool point = false;
+    for (const char c : number) {
+        if (c == '.') {
+            point = true;
+            continue;
+        }
+        // Beyond 32 bits or nine decimals it is no value an option takes.
+        if (value > INT32_MAX || divisor > 1'000'000'000) return std::nullopt;
+        value = value * 10 + (c - '0');
+        if (point) divisor *= 10;
+    }
+    if (value * scale % divisor != 0) return std::nullopt;
+    return value * scale / divisor;
+}
+
+// "0.33 mm なら /mw33": from what was typed when it names a usable value
+// (a decimal of millimetres, or a number with the option's own unit),
+// else from the row's example.
+std::string FormExample(const NumericOption& option, const ExactOption& exact,
+                        std::string_view value, Range range) {
+    std::string shown;
+    std::string unit;
+    std::optional<std::int64_t> units;
+    if (const std::optional<WrittenNumber> written = ReadWrittenNumber(value)) {
+        const bool decimal = written->number.find('.') != std::string_view::npos;
+        if (exact.perMillimetre > 0 &&
+            (written->unit == "mm" || (written->unit.empty() && decimal))) {
+            unit = "mm";
+            units = Scaled(written->number, exact.perMillimetre);
+        } else if (!exact.ownUnit.empty() && written->unit == exact.ownUnit) {
+            unit = exact.ownUnit;
+            units = Scaled(written->number, 1);
+        }
+        // Appended rather than "0" + number: GCC 12's -Wrestrict wrongly
+        // flags operator+ on a literal when optimised.
+        if (written->number.starts_with('.')) shown = "0";
+        shown.append(written->number);
+    }
+    if (!units || *units < range.minimum || *units > range.maximum) {
+        shown = exact.example;
+        unit = exact.perMillimetre > 0 ? "mm" : std::string(exact.ownUnit);
+        units = Scaled(exact.example, exact.perMillimetre > 0 ? exact.perMillimetre : 1);
+    }
+    return shown.append(" ")
+        .append(unit)
+        .append(" なら /")
+        .append(option.key)
+        .append(IntToStr(static_cast<std::int32_t>(*units)));
+}
+
 }  // namespace
 
 std::int32_t LargestOfDigits(std::size_t digits) {
@@ -82,6 +167,29 @@ Range CommandLineRange(const NumericOption& option, SymbologyKind kind) {
     return range;
 }
 
+std::int32_t ReadExact(const NumericOption& option, const ExactOption& exact,
+                       std::string_view value) {
+    const Range range{option.floor.value_or(0), option.ceiling};
+    const std::string key = std::string("/").append(option.key);
+    const std::string refused = FillMessage(key + "%s は使えません。", value) + key + " は";
+    // A blank between Japanese and Latin text, none within Japanese.
+    const auto spaced = [](std::string_view text) {
+        return std::string(static_cast<unsigned char>(text.front()) < 0x80 ? " " : "").append(text);
+    };
+    // A whole number: decimal digits, a "-" before them at most.
+    const std::string_view digits = value.starts_with('-') ? value.substr(1) : value;
+    const bool whole = !digits.empty() && std::all_of(digits.begin(), digits.end(),
+                                                      [](char c) { return c >= '0' && c <= '9'; });
+    if (!whole)
+        throw MerrowinError(refused + spaced(exact.unit) + "です。" +
+                            FormExample(option, exact, value, range));
+    const std::optional<std::int32_t> number = TryStrToInt(value);
+    if (!number || *number < range.minimum || *number > range.maximum)
+        throw MerrowinError(refused + " " + IntToStr(range.minimum) + "～" +
+                            IntToStr(range.maximum) + std::string(exact.rangeNote) + " です");
+    return *number;
+}
+
 void ApplyNoText(std::string_view, BarcodeJob& job) {
     if (!job.PrefixedText) job.NoText = true;
 }
@@ -92,7 +200,8 @@ void ApplyOutlinedText(std::string_view, BarcodeJob& job) {
 
 void ApplyData(std::string_view value, BarcodeJob& job) {
     if (job.Kind == SymbologyKind::None) return;
-    job.DataValue = value;
+    // Full-width digits and hyphens are read as a list reads them.
+    job.DataValue = HalfWidth(value);
     TakeData(job);
 }
 

@@ -84,17 +84,56 @@ inline constexpr std::array<NumericOption, 13> kNumericOptions{{
     {"fw", SizeField::FrameWidth,   {kKeep,   kValue,  kValue, Fix(15),  Fix(15)},  15,  kNoFloor, 2,        kAnyKind,          StoredFor::Itf,   0,  5,   5},
     {"fs", SizeField::FontSize,     {Fix(10), Fix(10), kValue, Fix(28),  Fix(28)},  28,  kNoFloor, kAsTyped, kAnyKind,          StoredFor::Every, 10, 18,  13},
     {"cr", SizeField::CopyRate,     {Fix(10), Fix(10), kValue, kValue,   Fix(500)}, 500, kNoFloor, kAsTyped, kAnyKind,          StoredFor::Every, 10, 100, 100},
+    // The print sizes, command line only and read as written at every
+    // length (kExactOptions): floor to ceiling, anything else refused.
     // The module width in .01 mm that the picture states as its printed
-    // size: command line only.
-    {"mw", SizeField::ModuleWidth,  {Fix(10), Fix(10), kValue, kValue,   Fix(200)}, 200, 10,       kAsTyped, kAnyKind,          StoredFor::None,  10, 0,   0},
+    // size.
+    {"mw", SizeField::ModuleWidth,  {kValue,  kValue,  kValue, kValue,   kValue},   200, 10,       kAsTyped, kAnyKind,          StoredFor::None,  10, 0,   0},
     // The printer's resolution in dots per inch: every bar, space and
-    // margin becomes whole dots. Command line only.
-    {"dp", SizeField::DotsPerInch,  {kKeep,   kValue,  kValue, kValue,   kValue},   2400, 72,      kAsTyped, kAnyKind,          StoredFor::None,  72, 0,   0},
+    // margin becomes whole dots.
+    {"dp", SizeField::DotsPerInch,  {kValue,  kValue,  kValue, kValue,   kValue},   4000, 72,      kAsTyped, kAnyKind,          StoredFor::None,  72, 0,   0},
     // Bar width reduction in micrometres: every bar narrower, every space
-    // wider by as much. Command line only.
-    {"bw", SizeField::BarReduction, {kKeep,   kValue,  kValue, kValue,   Fix(999)}, 999, kNoFloor, kAsTyped, kAnyKind,          StoredFor::None,  0,  0,   0},
+    // wider by as much.
+    {"bw", SizeField::BarReduction, {kValue,  kValue,  kValue, kValue,   kValue},   999, 0,        kAsTyped, kAnyKind,          StoredFor::None,  0,  0,   0},
 }};
 // clang-format on
+
+// An option read exactly as written, whatever its length: a whole number
+// of its unit from the row's floor to its ceiling, or refused with the
+// right form (never clamped, never taken by its length). A designer writes
+// millimetres ("/mw0.33"), so the refusal turns a decimal of millimetres,
+// or a value with its own unit, into the option's form.
+struct ExactOption {
+    SizeField field;
+    std::string_view unit;       // "0.01 mm 単位の整数"
+    std::string_view ownUnit;    // its unit after a number: "µm", "dpi"; "" none
+    std::int32_t perMillimetre;  // units a millimetre; 0: not a length
+    std::string_view example;    // what the example shows without a usable value
+    std::string_view rangeNote;  // after the range: " (0.10～2.00 mm)"
+};
+
+// clang-format off
+inline constexpr std::array<ExactOption, 3> kExactOptions{{
+    // field                   unit                              own unit per mm example  range note
+    {SizeField::ModuleWidth,  "0.01 mm 単位の整数",               "",      100,   "0.33",  " (0.10～2.00 mm)"},
+    {SizeField::DotsPerInch,  "1 インチのドット数 (dpi) の整数",  "dpi",   0,     "2400",  " dpi"},
+    {SizeField::BarReduction, "マイクロメートル単位の整数",        "µm",    1000,  "0.025", " µm"},
+}};
+// clang-format on
+
+// The exact reading of a field; nullptr for a field read by its length.
+constexpr const ExactOption* ExactOptionOf(SizeField field) {
+    for (const ExactOption& exact : kExactOptions)
+        if (exact.field == field) return &exact;
+    return nullptr;
+}
+
+// The number `value` of an exactly read option stands for; raises
+// MerrowinError with the form ("/mw0.33 は使えません。/mw は 0.01 mm 単位
+// の整数です。0.33 mm なら /mw33") or the range ("/mw5 は使えません。/mw は
+// 10～200 (0.10～2.00 mm) です").
+std::int32_t ReadExact(const NumericOption& option, const ExactOption& exact,
+                       std::string_view value);
 
 // The row of a field; every SizeField has one.
 constexpr const NumericOption& OptionOf(SizeField field) {

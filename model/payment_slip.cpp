@@ -94,7 +94,7 @@ std::string SlipDataDigits(std::string_view written) {
         throw MerrowinError(DigitCountMessage(digits.size(), kSlipDataDigits));
     const std::string data = digits.substr(0, kSlipDataDigits);
     CheckSlipFields(data);
-    const char check = static_cast<char>('0' + Mod10CheckDigit(data));
+    const char check = static_cast<char>('0' + CheckDigitOfData(data));
     if (digits.size() == kSlipDataDigits + 1 && digits.back() != check)
         throw MerrowinError(CheckDigitMessage(check));
     return data;

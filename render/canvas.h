@@ -1,9 +1,9 @@
-// What the symbol drawing needs of a drawing surface. The metafile writer
-// (render/emf_writer.h) writes its records itself, without GDI; tests
-// record the calls.
+// What a symbol's layout draws onto: black rectangles and lines of digits
+// in the symbol's font (render/drawing.h collects them into a Drawing; tests
+// record the calls). The spaces and quiet zones are the picture's white
+// ground, which the layout never paints.
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -17,8 +17,6 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-enum class Colour : std::uint8_t { White, Black };
-
 struct Point {
     int x = 0;
     int y = 0;
@@ -31,23 +29,14 @@ using Polygon = std::vector<Point>;
 class Canvas {
 public:
     virtual ~Canvas() = default;
-    // Fills x in [left, right), y in [top, bottom) with a solid colour.
-    virtual void FillRect(const Rect& rect, Colour colour) = 0;
-    // Selects a font: face name, character set (0 = ANSI) and a positive
-    // cell height in drawing units.
-    virtual void SetFont(std::string_view face, int charset, int height) = 0;
-    // Width in drawing units of `text` (UTF-8) in the current font.
-    virtual int TextWidth(std::string_view text) = 0;
-    // Draws `text` with its cell's top-left corner at (x, y), no background
-    // box, in the canvas's default text colour.
-    virtual void DrawString(int x, int y, std::string_view text) = 0;
-    // Fills the polygons together by the alternate rule (a polygon inside
-    // another is a hole): the glyph outlines of a line of digits. A canvas
-    // that only looks at the bars may leave them.
-    virtual void FillPolygons(const std::vector<Polygon>& polygons, Colour colour) {
-        (void)polygons;
-        (void)colour;
-    }
+    // Fills x in [left, right), y in [top, bottom) black.
+    virtual void FillRect(const Rect& rect) = 0;
+    // Width in drawing units of `text` (UTF-8) in the symbol's font, its
+    // cell `height` units high.
+    virtual int TextWidth(int height, std::string_view text) = 0;
+    // Draws `text` in black in the symbol's font, its cell `height` units
+    // high with its top-left corner at (x, y).
+    virtual void PutText(int x, int y, int height, std::string_view text) = 0;
 };
 
 }  // namespace merrowin

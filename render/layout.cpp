@@ -7,6 +7,7 @@
 #include "common/saturate.h"
 #include "common/text.h"
 #include "encode/encoders.h"
+#include "model/data_field.h"
 #include "model/symbology.h"
 #include "render/book_layout.h"
 #include "render/outline_text.h"
@@ -216,12 +217,11 @@ std::int32_t ItfHeight(std::uint8_t top, std::uint8_t bottom, std::uint8_t gap, 
 
 namespace {
 
-// The white ground, then only black: the bearer frame as the four sides of
-// its ring, 2F units thick, around a white field exactly 2BH units high
-// that the bars touch at top and bottom. No black rectangle lies on
-// another, so a consumer that smooths edges draws each edge once.
-void DrawGround(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canvas) {
-    canvas.FillRect(Box(0, 0, layout.W, layout.H), Colour::White);
+// The bearer frame as the four sides of its ring, 2F units thick, around a
+// white field exactly 2BH units high that the bars touch at top and bottom.
+// No black rectangle lies on another, so a consumer that smooths edges
+// draws each edge once.
+void DrawBearerFrame(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canvas) {
     if (!IsItf(job.Kind) || !job.BearerFrame) return;
     const Grid& grid = layout.grid;
     const std::int64_t f = grid.Units(2 * job.FrameWidth);
@@ -234,12 +234,12 @@ void DrawGround(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canva
     const std::int64_t fieldBottom = std::max(bottom - f, fieldTop);
     const std::int64_t fieldLeft = std::min(left + f, right);
     const std::int64_t fieldRight = std::max(right - f, fieldLeft);
-    canvas.FillRect(Box(left, top, right, fieldTop), Colour::Black);
-    canvas.FillRect(Box(left, fieldBottom, right, bottom), Colour::Black);
+    canvas.FillRect(Box(left, top, right, fieldTop));
+    canvas.FillRect(Box(left, fieldBottom, right, bottom));
     // Bearer bars alone (labels) leave out the sides of the ring.
     if (!job.BearerBarsOnly) {
-        canvas.FillRect(Box(left, fieldTop, fieldLeft, fieldBottom), Colour::Black);
-        canvas.FillRect(Box(fieldRight, fieldTop, right, fieldBottom), Colour::Black);
+        canvas.FillRect(Box(left, fieldTop, fieldLeft, fieldBottom));
+        canvas.FillRect(Box(fieldRight, fieldTop, right, fieldBottom));
     }
 }
 
@@ -256,8 +256,7 @@ void DrawBars(std::string_view pattern, std::int64_t x, std::int32_t top, const 
     const std::int64_t cutRight = grid.reduction - cutLeft;
     for (std::size_t i = 0; i < pattern.size(); i += 2) {
         const std::int64_t bar = grid.Element(pattern[i]);
-        canvas.FillRect(Box(x + cutLeft, top, x + bar - cutRight, bottomOf(x - first)),
-                        Colour::Black);
+        canvas.FillRect(Box(x + cutLeft, top, x + bar - cutRight, bottomOf(x - first)));
         if (i + 1 < pattern.size()) x += bar + grid.Element(pattern[i + 1]);
     }
 }
@@ -283,8 +282,8 @@ void DrawSymbolBars(const SymbologyDescriptor& shape, const BarcodeJob& job,
 // units from `left` (truncating toward zero), its cell's top at `top`.
 void DrawCentred(std::int64_t left, std::int64_t width, std::int32_t top, int height,
                  std::string_view text, Canvas& canvas) {
-    canvas.SetFont(kSymbolFontFace, 0, height);
-    canvas.DrawString(Saturate(left + (width - canvas.TextWidth(text)) / 2), top, text);
+    canvas.PutText(Saturate(left + (width - canvas.TextWidth(height, text)) / 2), top, height,
+                   text);
 }
 
 // The add-on's bars, narrowed as the main symbol's, then its digits
@@ -316,9 +315,8 @@ void DrawGuardTexts(const SymbologyDescriptor& shape, const BarcodeJob& job,
     const int height = Saturate(grid.Units(kGuardTextHeight));
     for (const GuardText& text : shape.guardTexts) {
         const std::int32_t x = Saturate(std::int64_t{layout.x0} + grid.Units(text.xOffset));
-        canvas.SetFont(kSymbolFontFace, 0, height);
-        canvas.DrawString(x, top,
-                          GroupDigits(job, text.group) + (text.withCheckDigit ? check : ""));
+        canvas.PutText(x, top, height,
+                       GroupDigits(job, text.group) + (text.withCheckDigit ? check : ""));
     }
 }
 
@@ -329,26 +327,27 @@ void DrawBook(const BarcodeJob& job, std::string_view pattern, const SymbolLayou
               Canvas& canvas) {
     const Grid& grid = layout.grid;
     const BookCode& book = job.BookParts;
-    const std::string lower = EncodeJan13("000" + book.priceCode.substr(0, 12));
+    const std::optional<DataField> lowerData =
+        MakeDataField({SymbologyKind::Jan13, book.priceCode, 0, GivenCheck::Verified});
+    const std::string lower = lowerData ? EncodeJan13(lowerData->digits) : std::string();
     const std::int32_t lowerY2 = Saturate(std::int64_t{layout.lowerY1} + layout.Y2 - layout.Y1);
-    canvas.FillRect(Box(0, 0, layout.W, layout.H), Colour::White);
     DrawBars(
         pattern, layout.x0, layout.Y1, grid, [&](std::int64_t) { return layout.Y2; }, canvas);
     DrawBars(
         lower, layout.x0, layout.lowerY1, grid, [&](std::int64_t) { return lowerY2; }, canvas);
     if (job.NoText || job.FontSize == 0) return;
-    canvas.SetFont(kSymbolFontFace, 0, Saturate(grid.Units(job.FontSize)));
+    const int height = Saturate(grid.Units(job.FontSize));
     const std::int64_t symbol = ElementUnits(pattern, grid);
     const auto digits = [&](std::int64_t barsBottom, std::string_view text) {
         const std::int64_t indent =
-            std::max<std::int64_t>(0, (symbol - canvas.TextWidth(text)) / 2);
-        canvas.DrawString(Saturate(layout.x0 + indent), Saturate(barsBottom + grid.Units(job.Gap)),
-                          text);
+            std::max<std::int64_t>(0, (symbol - canvas.TextWidth(height, text)) / 2);
+        canvas.PutText(Saturate(layout.x0 + indent), Saturate(barsBottom + grid.Units(job.Gap)),
+                       height, text);
     };
     digits(layout.Y2, book.isbn);
     digits(lowerY2, book.priceCode);
-    canvas.DrawString(layout.bookTextX, layout.Y1, book.isbnLine);
-    canvas.DrawString(layout.bookTextX, layout.lowerY1, book.priceLine);
+    canvas.PutText(layout.bookTextX, layout.Y1, height, book.isbnLine);
+    canvas.PutText(layout.bookTextX, layout.lowerY1, height, book.priceLine);
 }
 
 // The single line of digits, centred on the whole picture, not on the
@@ -387,7 +386,7 @@ void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLay
     const bool frame = IsItf(job.Kind) && job.BearerFrame;
     const std::int64_t f = frame ? grid.Units(2 * job.FrameWidth) : 0;
 
-    DrawGround(job, layout, canvas);
+    DrawBearerFrame(job, layout, canvas);
     DrawSymbolBars(shape, job, pattern, layout, canvas);
     if (layout.addOnX != 0) DrawAddOn(job, layout, canvas);
 
@@ -401,55 +400,6 @@ void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLay
         // draw the digits over the bottom margin and off the picture).
         DrawLineText(shape, job, check, layout, textTop, canvas);
     }
-}
-
-BarcodeCheck::BarcodeCheck(const SymbolLayout& layout, Canvas& to) : layout_(layout), to_(to) {}
-
-void BarcodeCheck::Check(std::int64_t left, std::int64_t top, std::int64_t right,
-                         std::int64_t bottom) {
-    if (left >= right || top >= bottom) return;  // nothing drawn
-    if (left < 0 || top < 0 || right > layout_.W || bottom > layout_.H) inside_ = false;
-}
-
-void BarcodeCheck::FillRect(const Rect& rect, Colour colour) {
-    Check(rect.left, rect.top, rect.right, rect.bottom);
-    to_.FillRect(rect, colour);
-}
-
-void BarcodeCheck::SetFont(std::string_view face, int charset, int height) {
-    fontHeight_ = height;
-    to_.SetFont(face, charset, height);
-}
-
-int BarcodeCheck::TextWidth(std::string_view text) {
-    return to_.TextWidth(text);
-}
-
-void BarcodeCheck::DrawString(int x, int y, std::string_view text) {
-    if (!text.empty()) {
-        Check(x, y, std::int64_t{x} + to_.TextWidth(text), std::int64_t{y} + fontHeight_);
-    }
-    to_.DrawString(x, y, text);
-}
-
-void BarcodeCheck::FillPolygons(const std::vector<Polygon>& polygons, Colour colour) {
-    // The polygons cover their points' box, its right and bottom edges
-    // excluded, as a rectangle does.
-    for (const Polygon& polygon : polygons) {
-        if (polygon.empty()) continue;
-        const auto [left, right] = std::minmax_element(polygon.begin(), polygon.end(),
-                                                       [](Point a, Point b) { return a.x < b.x; });
-        const auto [top, bottom] = std::minmax_element(polygon.begin(), polygon.end(),
-                                                       [](Point a, Point b) { return a.y < b.y; });
-        Check(left->x, top->y, right->x, bottom->y);
-    }
-    to_.FillPolygons(polygons, colour);
-}
-
-bool BarcodeCheck::IsBarcode() const {
-    // An add-on without bars would leave a code that reads without it.
-    const bool addOn = layout_.addOnX == 0 || layout_.addOnTop < layout_.addOnBottom;
-    return inside_ && layout_.Y1 < layout_.Y2 && addOn;
 }
 
 CopySize ScaledSize(std::int32_t width, std::int32_t height, std::int32_t copyRate) {

@@ -84,40 +84,14 @@ inline constexpr int kAddOnQuietModules = 5;
 SymbolLayout LayOut(const BarcodeJob& job, const Grid& grid = Grid{},
                     std::string_view pattern = {});
 
-// Draws background, bearer frame, bars, extended guards and the digits of
-// `job` onto `canvas`; `pattern` is its encoder's element widths. The
-// digits go as text (SetFont, TextWidth, DrawString); an OutliningCanvas
-// around `canvas` makes them outlines. Raises
+// Draws the bearer frame, bars, extended guards and the digits of `job`
+// onto `canvas` (black on the picture's white ground); `pattern` is its
+// encoder's element widths. The digits go as text (TextWidth, PutText);
+// the canvas decides whether they become runs or outlines. Raises
 // ConversionError for a non-digit in Digits (via the check digit of the
 // printed line).
 void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLayout& layout,
                 Canvas& canvas);
-
-// Passes a drawing of `layout` on to `to` and judges whether it is a
-// barcode: there are bars (Y1 < Y2), and every rectangle and text cell
-// drawn lies inside the W x H picture. Stored sizes can give neither: a bar
-// height of 0 or less, or a font so large that the digits run out of it.
-class BarcodeCheck final : public Canvas {
-public:
-    BarcodeCheck(const SymbolLayout& layout, Canvas& to);
-
-    void FillRect(const Rect& rect, Colour colour) override;
-    void SetFont(std::string_view face, int charset, int height) override;
-    int TextWidth(std::string_view text) override;
-    void DrawString(int x, int y, std::string_view text) override;
-    void FillPolygons(const std::vector<Polygon>& polygons, Colour colour) override;
-
-    bool IsBarcode() const;
-
-private:
-    // Notes a rectangle with area that reaches beyond the picture.
-    void Check(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);
-
-    SymbolLayout layout_;
-    Canvas& to_;
-    int fontHeight_ = 0;
-    bool inside_ = true;
-};
 
 // The size of the copy: (W x rate) div 100, (H x rate) div 100.
 struct CopySize {

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdlib>
 
-#include "common/saturate.h"
 #include "common/text.h"
 #include "render/ocrb_glyphs.h"
 
@@ -131,29 +130,6 @@ std::vector<Polygon> OutlineText(std::string_view text, int x, int y, int height
     // A contour that rounding left without area draws nothing.
     std::erase_if(polygons, [](const Polygon& polygon) { return polygon.size() < 3; });
     return polygons;
-}
-
-void OutliningCanvas::FillRect(const Rect& rect, Colour colour) {
-    to_.FillRect(rect, colour);
-}
-
-void OutliningCanvas::SetFont(std::string_view face, int charset, int height) {
-    // Every face is OCR-B's outlines; only the cell's height matters.
-    (void)face;
-    (void)charset;
-    height_ = height;
-}
-
-int OutliningCanvas::TextWidth(std::string_view text) {
-    return Saturate(OutlineTextWidth(text, height_));
-}
-
-void OutliningCanvas::DrawString(int x, int y, std::string_view text) {
-    to_.FillPolygons(OutlineText(text, x, y, height_), Colour::Black);
-}
-
-void OutliningCanvas::FillPolygons(const std::vector<Polygon>& polygons, Colour colour) {
-    to_.FillPolygons(polygons, colour);
 }
 
 }  // namespace merrowin

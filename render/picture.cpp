@@ -8,7 +8,6 @@
 #include "common/saturate.h"
 #include "common/text.h"
 #include "render/dot_frame.h"
-#include "render/outline_text.h"
 #include "render/print_grid.h"
 
 namespace merrowin {
@@ -32,7 +31,7 @@ bool FitsMetafile(std::int32_t side) {
 
 // Stored sizes may hold any 32-bit number; what the metafile's fields
 // cannot hold is refused before anything is output.
-void RefuseOversized(const EmfPage& page) {
+void RefuseOversized(const Page& page) {
     const bool pictureFits = FitsMetafile(page.width) && FitsMetafile(page.height);
     const bool copyFits = FitsMetafile(page.copyWidth) && FitsMetafile(page.copyHeight);
     if (!pictureFits || !copyFits) {
@@ -49,7 +48,7 @@ void RefuseOversized(const EmfPage& page) {
 // on it whole. Without one, the frame is the size the copy has on this
 // screen. A picture too large to write keeps the scaled copy, to be refused.
 void FrameStandardPicture(const BarcodeJob& job, const SymbolLayout& standard,
-                          const CopySize& scaled, const ScreenFigures& screen, EmfPage& page) {
+                          const CopySize& scaled, const ScreenFigures& screen, Page& page) {
     page.copyWidth = scaled.width;
     page.copyHeight = scaled.height;
     if (job.ModuleWidth <= 0) {
@@ -70,7 +69,7 @@ void FrameStandardPicture(const BarcodeJob& job, const SymbolLayout& standard,
 // at 203 dpi none lies near, and the frame converts back to the dots to
 // the nearest), and the units fill exactly the frame's reference pixels,
 // so a player that maps the frame onto its dots puts every edge on a dot.
-void FrameOnDots(std::int32_t dpi, const ScreenFigures& screen, EmfPage& page) {
+void FrameOnDots(std::int32_t dpi, const ScreenFigures& screen, Page& page) {
     // A picture too large is refused as the drawing has it.
     if (!FitsMetafile(page.width) || !FitsMetafile(page.height)) RefuseOversized(page);
     page.width = ExactFrameDots(page.width, dpi);
@@ -183,44 +182,21 @@ std::optional<Picture> MakePicture(const BarcodeJob& job, std::string_view patte
     picture.layout = grid == Grid{} ? standard : LayOut(job, grid, pattern);
     const SymbolLayout& layout = picture.layout;
     if (layout.W < 1 || layout.H < 1) return std::nullopt;
-    EmfPage& page = picture.page;
+    Page& page = picture.page;
     page.width = layout.W;
     page.height = layout.H;
     if (job.DotsPerInch > 0) {
         FrameOnDots(job.DotsPerInch, screen, page);
-        picture.dotsPerInch = job.DotsPerInch;
+        page.dotsPerInch = job.DotsPerInch;
     } else {
         // The standard picture's frame and copy; finer units map onto them.
         FrameStandardPicture(job, standard, scaled, screen, page);
         RefuseOversized(page);
         if (page.frame.width > 0)
-            picture.dotsPerInch =
+            page.dotsPerInch =
                 RoundedQuotient(std::int64_t{layout.W} * 2540, page.frame.width, true);
     }
-    picture.frame = page.frame;
     return picture;
-}
-
-bool DrawPicture(const BarcodeJob& job, std::string_view pattern, const Picture& picture,
-                 Canvas& canvas) {
-    // The quiet zone a page on a printer's dots was widened by (FrameOnDots).
-    const SymbolLayout& layout = picture.layout;
-    const EmfPage& page = picture.page;
-    if (page.width > layout.W)
-        canvas.FillRect({layout.W, 0, page.width, page.height}, Colour::White);
-    if (page.height > layout.H)
-        canvas.FillRect({0, layout.H, layout.W, page.height}, Colour::White);
-    BarcodeCheck check(picture.layout, canvas);
-    // Digits as outlines reach the check as the polygons they are, so it
-    // judges their ink, not a text cell.
-    if (job.OutlinedText) {
-        OutliningCanvas outlines(check);
-        DrawSymbol(job, pattern, picture.layout, outlines);
-    } else {
-        DrawSymbol(job, pattern, picture.layout, check);
-    }
-    // No bars, or digits beyond the picture: no barcode.
-    return check.IsBarcode();
 }
 
 }  // namespace merrowin

@@ -10,7 +10,6 @@
 #include <string_view>
 
 #include "model/job.h"
-#include "render/canvas.h"
 #include "render/layout.h"
 
 namespace merrowin {
@@ -65,7 +64,8 @@ FrameSize FrameFromModuleWidth(std::int32_t width, std::int32_t height, std::int
 
 // The frame of a picture width x height dots of a `dpi` printer: each side
 // dots x 2540 / dpi hundredths of a millimetre, to the nearest. Up to 2540
-// dpi the frame converts back to exactly those dots.
+// dpi the frame converts back to exactly those dots; above, on the sizes
+// ExactFrameDots gives (within 1/16 dot of their frame).
 FrameSize FrameFromDots(std::int32_t width, std::int32_t height, std::int32_t dpi);
 
 // The largest side, in drawing units or pixels, of a picture or its copy:
@@ -90,28 +90,31 @@ struct ExactMapping {
 ExactMapping MappingOntoFrame(std::int32_t width, std::int32_t height, const FrameSize& frame,
                               const ScreenFigures& screen);
 
-// What the metafile shows: the full-size picture width x height drawing
-// units, mapped onto copyWidth x copyHeight reference pixels, or with an
-// exact mapping onto the frame's own (fractional) reference pixels, of
-// which copyWidth x copyHeight are then the rounded figures for the bounds.
-struct EmfPage {
+// The page of a picture, the one every format states: W x H drawing units
+// on the frame, their resolution, and how a metafile shows them as its copy
+// on the reference screen: mapped onto copyWidth x copyHeight reference
+// pixels, or with an exact mapping onto the frame's own (fractional)
+// reference pixels, of which copyWidth x copyHeight are then the rounded
+// figures for the bounds.
+struct Page {
     std::int32_t width = 0;       // W
     std::int32_t height = 0;      // H
     std::int32_t copyWidth = 0;   // Ws
     std::int32_t copyHeight = 0;  // Hs
-    FrameSize frame;              // the copy's physical size
+    FrameSize frame;              // the physical size, of the copy too
     ExactMapping exact;           // all zero: W x H onto Ws x Hs
+    // The printer's dots per inch when the units are its dots, otherwise
+    // the units per inch across the frame, to the nearest.
+    std::int32_t dotsPerInch = 0;
+    friend bool operator==(const Page&, const Page&) = default;
 };
 
-// One picture of a job: the layout (W x H drawing units on its grid), the
-// physical size every writer states, the metafile's page, and the
-// resolution of the units: the printer's dots per inch when they are its
-// dots, otherwise the units per inch across the frame, to the nearest.
+// One picture of a job: the layout (on its grid) and the page it lies on,
+// which a printer's dots may widen beyond the layout's W x H (quiet zone
+// only).
 struct Picture {
     SymbolLayout layout;
-    FrameSize frame;
-    EmfPage page;
-    std::int32_t dotsPerInch = 0;
+    Page page;
 };
 
 // The picture of a job whose switch and options are applied, `pattern`
@@ -132,11 +135,5 @@ inline constexpr std::int32_t kPngDotsPerInch = 600;
 // printer's dots (/dp, else kPngDotsPerInch), and without /dp or /mw the
 // module is GS1's nominal one (JAN 0.33 mm, ITF 1.00 mm), as /dp takes it.
 BarcodeJob JobForFile(const BarcodeJob& job);
-
-// Draws the picture onto `canvas` (the page's widened quiet zone too), the
-// digits as outlines when the job asks for them (/ol). False when it is no barcode (BarcodeCheck):
-// the canvas then holds a drawing that must not go out.
-bool DrawPicture(const BarcodeJob& job, std::string_view pattern, const Picture& picture,
-                 Canvas& canvas);
 
 }  // namespace merrowin

@@ -51,7 +51,7 @@ std::int32_t MicrometresToDots(std::int32_t micrometres, std::int32_t dpi);
 // 288 units high. A file's (EPS, PDF, SVG, PNG): a unit of 41 µm at JAN's
 // 0.33 mm, the outlines within 21 µm of the glyphs, and a quarter unit
 // wider than the half dot of a 2400 dpi platesetter by which the print
-// writers draw a bar's edges inside (FilePicture::EdgeInset), so that every
+// writers draw a bar's edges inside (EdgeInset, render/formats/shared.h), so that every
 // width a RIP paints there is within a dot of nominal.
 inline constexpr std::int32_t kMetafileOutlineUnits = 16;
 inline constexpr std::int32_t kFileOutlineUnits = 4;

@@ -109,25 +109,22 @@ SymbolLayout LayOutSlip(const BarcodeJob& job, const Grid& grid) {
 void DrawSlip(const BarcodeJob& job, std::string_view pattern, const SymbolLayout& layout,
               Canvas& canvas) {
     const Grid& grid = layout.grid;
-    canvas.FillRect({0, 0, layout.W, layout.H}, Colour::White);
-    // Bars on the white ground; a reduction comes off half on each side.
+    // The bars; a reduction comes off half on each side.
     const std::int64_t cutLeft = grid.reduction / 2;
     const std::int64_t cutRight = grid.reduction - cutLeft;
     std::int64_t x = layout.x0;
     for (std::size_t i = 0; i < pattern.size(); i += 2) {
         const std::int64_t bar = grid.Element(pattern[i]);
-        canvas.FillRect({Saturate(x + cutLeft), layout.Y1, Saturate(x + bar - cutRight), layout.Y2},
-                        Colour::Black);
+        canvas.FillRect({Saturate(x + cutLeft), layout.Y1, Saturate(x + bar - cutRight), layout.Y2});
         if (i + 1 < pattern.size()) x += bar + grid.Element(pattern[i + 1]);
     }
     const std::int64_t symbol = x + grid.Element(pattern.back()) - layout.x0;
     const int height = Saturate(grid.Units(kTextHalfModules));
-    canvas.SetFont(kSymbolFontFace, 0, height);
     std::int64_t top = std::int64_t{layout.Y2} + grid.Units(2 * kGapModules);
     for (const std::string& line : SlipTextLines(job.InputDigits + job.CheckDigit)) {
         const std::int64_t indent =
-            std::max<std::int64_t>(0, (symbol - canvas.TextWidth(line)) / 2);
-        canvas.DrawString(Saturate(layout.x0 + indent), Saturate(top), line);
+            std::max<std::int64_t>(0, (symbol - canvas.TextWidth(height, line)) / 2);
+        canvas.PutText(Saturate(layout.x0 + indent), Saturate(top), height, line);
         top += height + grid.Units(kLineGapHalfModules);
     }
 }

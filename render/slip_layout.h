@@ -54,10 +54,9 @@ std::int32_t SlipModuleDots(const BarcodeJob& job);
 // module, the two text lines under them.
 SymbolLayout LayOutSlip(const BarcodeJob& job, const Grid& grid);
 
-// Draws the slip: the white ground, the bars of `pattern` (narrowed by the
-// grid's reduction as every symbol's), and the two lines of
-// SlipTextLines centred under the bars, in the symbol's OCR-B, through the
-// canvas's one text path (SetFont, TextWidth, DrawString).
+// Draws the slip: the bars of `pattern` (narrowed by the grid's reduction
+// as every symbol's) and the two lines of SlipTextLines centred under the
+// bars in the symbol's font (the picture adds the white ground).
 void DrawSlip(const BarcodeJob& job, std::string_view pattern, const SymbolLayout& layout,
               Canvas& canvas);
 

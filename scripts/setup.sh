@@ -6,7 +6,7 @@ packages="cmake make g++ clang libclang-rt-14-dev googletest libbenchmark-dev
   wine wine32:i386 fonts-wine xvfb xauth x11-utils
   fonts-ocr-b fonts-ipafont-gothic zbar-tools imagemagick e2fsprogs
   zint libzint-dev
-  zlib1g-dev libz-mingw-w64-dev ghostscript librsvg2-bin"
+  zlib1g-dev libz-mingw-w64-dev ghostscript librsvg2-bin qpdf"
 missing=""
 for p in $packages; do
     dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"

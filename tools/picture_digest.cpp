@@ -1,6 +1,7 @@
 // Prints one line per command line of a fixed set: the command, the default
-// file name and a hash of the metafile the core makes for it (or the error
-// it raises). Run it before and after a change that must not change any
+// file name and, for the metafile and each file format (/fm emf, eps, pdf,
+// svg, png), the size and hash of the bytes the core makes for it (or the
+// error it raises). Run it before and after a change that must not change any
 // picture, and compare the two outputs: `diff` names each command whose
 // picture moved. Text is measured by a fixed rule (half the font height a
 // character), so the output depends on the core alone.
@@ -59,7 +60,7 @@ constexpr const char* kOptionSets[] = {
     "/cr250",
     "/cr500",
     "/cr0",
-    "/mw",
+    "/mw10",
     "/mw26",
     "/mw33",
     "/mw100",
@@ -106,6 +107,19 @@ std::uint64_t Fnv1a(const std::vector<std::uint8_t>& bytes) {
     return hash;
 }
 
+// The size and hash of the bytes `make` returns, or the error it raises.
+template <class Make>
+std::string Hashed(const Make& make) {
+    try {
+        const std::vector<std::uint8_t> bytes = make();
+        char hash[17];
+        std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(Fnv1a(bytes)));
+        return std::to_string(bytes.size()) + " " + hash;
+    } catch (const MerrowinError& error) {
+        return std::string("error: ") + error.what();
+    }
+}
+
 std::vector<std::string> Split(const std::string& line) {
     std::vector<std::string> words;
     std::string word;
@@ -130,10 +144,19 @@ std::string Digest(const std::string& line, const ScreenFigures& screen) {
         BarcodeJob job;
         if (!ApplySwitch(command.symbolSwitch, job)) return "no switch";
         if (!RunCommandLine(command.options, job, LoadBuiltInDefaults)) return "no data";
-        const std::vector<std::uint8_t> bytes = MakeMetafile(job, screen, measure);
-        char hash[17];
-        std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(Fnv1a(bytes)));
-        return job.FileName + " " + std::to_string(bytes.size()) + " " + hash;
+        std::string digest = job.FileName;
+        digest += " emf ";
+        digest += Hashed([&] { return MakeMetafile(job, screen, measure); });
+        for (const FileFormat format :
+             {FileFormat::Eps, FileFormat::Pdf, FileFormat::Svg, FileFormat::Png}) {
+            BarcodeJob file = job;
+            file.Format = format;
+            digest += ' ';
+            digest += InfoOf(format).name;
+            digest += ' ';
+            digest += Hashed([&] { return MakeFile(file, screen, measure); });
+        }
+        return digest;
     } catch (const MerrowinError& error) {
         return std::string("error: ") + error.what();
     }

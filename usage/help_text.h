@@ -1,7 +1,17 @@
 // The program's own help: the one place where the command is explained.
-// The help window shows HelpText(); its switch and option lists come from
-// the tables in help_text.cpp, the value lines of the numeric options from
-// the option table (model/options.h), worded here.
+// The help window shows HelpText(). Its prose is usage/help.txt, carried in
+// the program (cmake/embed-text.cmake); the switch and option lists come
+// from the tables: the switches' words from the symbology table
+// (model/symbology.cpp), the other options' from the option table
+// (model/options.h), the sizes' meanings from help_text.cpp and their value
+// lines from the numeric option table, worded here.
+//
+// help.txt is the help as the window shows it, line by line, with three
+// lines that stand for generated text: {caption} (the usage window's
+// caption), {switches} and {options} (the two lists). A section is a line
+// "■ title", a blank line, its text indented by two blanks, and a blank
+// line before the next "■". README.txt's Japanese part repeats the prose
+// sections word for word (the help test compares them).
 #pragma once
 
 #include <string>
@@ -43,7 +53,15 @@ std::string RangeText(const NumericOption& option);
 // stretch without them stays one line.
 std::string WrapText(std::string_view text, std::size_t columns);
 
-// The whole help, lines ending in '\n'.
+// The lines of help.txt that stand for generated text.
+inline constexpr std::string_view kCaptionMarker = "{caption}";
+inline constexpr std::string_view kSwitchesMarker = "{switches}";
+inline constexpr std::string_view kOptionsMarker = "{options}";
+
+// help.txt as written, markers and all (generated at build time).
+std::string_view HelpSource();
+
+// The whole help, lines ending in '\n': help.txt with its markers replaced.
 std::string HelpText();
 
 }  // namespace merrowin

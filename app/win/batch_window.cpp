@@ -19,7 +19,7 @@ enum BatchControlId : int {
     kCountLabel = 101,
     kReportLabel = 102,
     kProgressBar = 103,
-    kButton = 104,
+    kStopButton = 104,  // 中止, then 終了(X) once the batch is over
 };
 
 constexpr int kClientWidth = 360;
@@ -37,7 +37,7 @@ constexpr wchar_t kShutdownReason[] = L"中止したバーコード作成のレ�
 
 // The status label's text is set at creation: kBatchProgressText.
 constexpr std::array<ControlSpec, 4> kBatchLayout{{
-    {ControlKind::Button, kButton, 276, 40, 68, 25, L"中止"},
+    {ControlKind::Button, kStopButton, 276, 40, 68, 25, L"中止"},
     {ControlKind::Label, kStatusLabel, kMargin, 12, 0, 0, L""},
     {ControlKind::Label, kCountLabel, 276, 16, 0, 0, L"0 / 0"},
     {ControlKind::Label, kReportLabel, kMargin, 32, 0, 0, L"", true},
@@ -71,7 +71,7 @@ void BatchWindow::Show() {
     ::ShowWindow(Handle(), SW_SHOWNORMAL);
     ::UpdateWindow(Handle());
     ::SetForegroundWindow(Handle());
-    ::SetFocus(Item(kButton));
+    ::SetFocus(Item(kStopButton));
 }
 
 bool BatchWindow::Progress(std::size_t done, std::size_t total) {
@@ -134,7 +134,7 @@ bool BatchWindow::ShowOutcome(const BatchOutcome& outcome) {
     const int textWidth = std::max(status.right - status.left, report.right - report.left);
     const int width = std::max(kClientWidth, textWidth + 2 * kMargin);
     const int height = kClientHeight + 24;
-    ::SetWindowPos(Item(kButton), nullptr, width - kMargin - 68, height - 33, 0, 0,
+    ::SetWindowPos(Item(kStopButton), nullptr, width - kMargin - 68, height - 33, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT frame{0, 0, width, height};
     ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(Handle(), GWL_STYLE)),
@@ -153,10 +153,10 @@ LRESULT BatchWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return *painted;
     switch (message) {
         case DM_GETDEFID:
-            return MAKELONG(kButton, DC_HASDEFID);
+            return MAKELONG(kStopButton, DC_HASDEFID);
         case WM_COMMAND:
             if (LOWORD(wParam) == IDCANCEL ||
-                (LOWORD(wParam) == kButton && HIWORD(wParam) == BN_CLICKED)) {
+                (LOWORD(wParam) == kStopButton && HIWORD(wParam) == BN_CLICKED)) {
                 StopOrClose();
                 return 0;
             }
@@ -187,7 +187,7 @@ void BatchWindow::StopOrClose() {
 // The batch stops after the current file; 中止 takes no second click.
 void BatchWindow::RequestStop() {
     stopRequested_ = true;
-    ::EnableWindow(Item(kButton), FALSE);
+    ::EnableWindow(Item(kStopButton), FALSE);
 }
 
 // Windows asks whether the session may end (log-off, shutdown, restart).
@@ -219,7 +219,7 @@ LRESULT BatchWindow::AnswerEndSession() {
 // (中止 disabled it), the default button and, when shown, focused; Enter,
 // Esc and a click then close the window.
 void BatchWindow::OfferExit() {
-    const HWND button = Item(kButton);
+    const HWND button = Item(kStopButton);
     ::SetWindowTextW(button, L"終了(&X)");
     ::EnableWindow(button, TRUE);
     ::SendMessageW(button, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);

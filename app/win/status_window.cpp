@@ -23,13 +23,11 @@ constexpr int kClientHeight = 40;
 constexpr int kLabelGap = 16;     // between the status line and the button
 constexpr int kRightMargin = 15;  // right of the button
 
+constexpr ControlSpec kExitButtonSpec{
+    ControlKind::DefaultButton, kExitButton, 168, 8, 65, 25, L"終了(&X)", true};
+constexpr ControlSpec kStatusLabelSpec{ControlKind::Label, kStatusLabel, 16, 16, 0, 0, L""};
 // The exit button first: it is the only tab stop, and Enter presses it.
-constexpr std::array<ControlSpec, 2> kStatusLayout{{
-    {ControlKind::DefaultButton, kExitButton, 168, 8, 65, 25, L"終了(&X)", true},
-    {ControlKind::Label, kStatusLabel, 16, 16, 0, 0, L""},
-}};
-constexpr const ControlSpec& kButtonSpec = kStatusLayout[0];
-constexpr const ControlSpec& kLabelSpec = kStatusLayout[1];
+constexpr std::array<ControlSpec, 2> kStatusLayout{kExitButtonSpec, kStatusLabelSpec};
 
 }  // namespace
 
@@ -127,11 +125,11 @@ void StatusWindow::SetStatusText(std::string_view text) {
     const SIZE size = TextExtent(font_.get(), wide);
     ::SetWindowPos(Item(kStatusLabel), nullptr, 0, 0, size.cx, size.cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    const int buttonLeft =
-        std::max(kButtonSpec.left, kLabelSpec.left + static_cast<int>(size.cx) + kLabelGap);
-    ::SetWindowPos(Item(kExitButton), nullptr, buttonLeft, kButtonSpec.top, 0, 0,
+    const int buttonLeft = std::max(kExitButtonSpec.left,
+                                    kStatusLabelSpec.left + static_cast<int>(size.cx) + kLabelGap);
+    ::SetWindowPos(Item(kExitButton), nullptr, buttonLeft, kExitButtonSpec.top, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetClientSize(std::max(kClientWidth, buttonLeft + kButtonSpec.width + kRightMargin),
+    SetClientSize(std::max(kClientWidth, buttonLeft + kExitButtonSpec.width + kRightMargin),
                   kClientHeight);
 }
 

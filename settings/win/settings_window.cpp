@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include "app/win/win_platform.h"
 #include "common/errors.h"
 #include "common/text.h"
+#include "maker/maker_form.h"
+#include "maker/win/picture_view.h"
 #include "model/symbology.h"
 #include "settings/win/folder_picker.h"
 #include "settings/win/grid_edit.h"
@@ -12,8 +15,11 @@
 namespace merrowin::win {
 namespace {
 
-constexpr int kFormWidth = 333;  // with frame and caption bar
-constexpr int kFormHeight = 543;
+constexpr int kFormWidth = 333;        // with frame and caption bar
+constexpr int kFormHeight = 543 + 64;  // and the preview under the buttons
+
+// The picture of the kind being edited, under the buttons.
+constexpr RECT kPreviewRect = {16, 504, 16 + 289, 504 + 56};
 
 // The heading: a yellow ellipse with "初期設定" over it.
 constexpr RECT kHeadingEllipse = {2, 8, 2 + 79, 8 + 25};
@@ -129,6 +135,17 @@ void SettingsWindow::CreateControls() {
     }
     SetCheck(Item(kDefaultsBox), true);
     Enable(SettingsControl::FolderEdit, false);
+    preview_ = CreatePictureControl(form, kPreviewPicture, kPreviewRect.left, kPreviewRect.top,
+                                    kPreviewRect.right - kPreviewRect.left,
+                                    kPreviewRect.bottom - kPreviewRect.top);
+}
+
+void SettingsWindow::ShowPreview(SymbologyKind kind) {
+    previewKind_ = kind;
+    WinPlatform platform(Handle());
+    SetPicture(preview_,
+               SettingsPreview(
+                   kind, [this, kind](SizeField row) { return CellText(row, kind); }, platform));
 }
 
 void SettingsWindow::ShowModal() {
@@ -140,6 +157,7 @@ void SettingsWindow::ShowModal() {
     } catch (const MerrowinError& error) {
         ShowErrorBox(owner_, error.what());
     }
+    ShowPreview(previewKind_);
     SetFocusOnActivate(nullptr);
     ::EnableWindow(owner_, FALSE);
     ::ShowWindow(form, SW_SHOW);
@@ -160,6 +178,12 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_COMMAND:
             if (LOWORD(wParam) == IDCANCEL) {
                 Cancel();
+                return 0;
+            }
+            // A grid cell edited or entered: the preview of its column.
+            if ((HIWORD(wParam) == EN_CHANGE || HIWORD(wParam) == EN_SETFOCUS) &&
+                LOWORD(wParam) > kGridEditId && LOWORD(wParam) <= kGridEditId + kCellCount) {
+                ShowPreview(kSettingsCells.at(LOWORD(wParam) - kGridEditId - 1).kind);
                 return 0;
             }
             if (HIWORD(wParam) != BN_CLICKED) break;

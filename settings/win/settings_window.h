@@ -33,6 +33,7 @@ enum SettingsControlId : int {
     kDefaultsBox = 211,   // "常に既定値を適用する"
     kFolderBox = 212,     // "保存場所の指定"
     kFolderEdit = 1037,
+    kPreviewPicture = 221,  // the picture of the kind whose cell was edited last
     kGridEditId = 1000,
     kGridUpDownId = 1100,
 };
@@ -62,6 +63,8 @@ private:
     void RestoreDefaults();
     void Cancel();
     void EraseStore();
+    // The preview of `kind` with the sizes its column of the grid holds.
+    void ShowPreview(SymbologyKind kind);
 
     // SettingsView, on the controls.
     std::string CellText(SizeField row, SymbologyKind kind) override;
@@ -87,6 +90,8 @@ private:
     std::array<HWND, kCellCount> upDowns_{};
     bool gridWindowColour_ = true;         // clWindow, else clGrayText
     bool folderWindowTextColour_ = false;  // clWindowText, else clGrayText
+    HWND preview_ = nullptr;
+    SymbologyKind previewKind_ = SymbologyKind::Jan13;
 };
 
 }  // namespace merrowin::win

@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/product_list.h"
+#include "app/list/reader.h"
+#include "app/save_path.h"
 #include "common/errors.h"
 #include "encode/check_digit.h"
 #include "model/data_field.h"

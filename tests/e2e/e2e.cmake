@@ -23,6 +23,7 @@ add_executable(e2e_tests
   tests/e2e/fault_test.cpp
   tests/e2e/file_output_test.cpp
   tests/e2e/help_test.cpp
+  tests/e2e/maker_window_test.cpp
   tests/e2e/pixel_test.cpp
   tests/e2e/settings_window_test.cpp
   tests/e2e/stored_settings_test.cpp)
@@ -160,6 +161,33 @@ foreach(case IN LISTS MERROWIN_FORMAT_CASES)
       ${CMAKE_BINARY_DIR}/format-scratch/${name} ${expected} ${format} ${dpi} ${reference}
       ${fields})
   set_tests_properties(format.${name} PROPERTIES RESOURCE_LOCK ${MERROWIN_E2E_LOCK} TIMEOUT 180)
+endforeach()
+
+# The print files placed at eight fractions of a dot (placement_check.sh):
+# rendered by Ghostscript at the printer's resolution, every bar and space
+# the PNG's dots at NEED of 8 placements and never more than a dot off.
+# Disabled until the print writers draw their edges for the any-part rule
+# at every placement (today's quarter dot inside, or an eighth at 600 dpi
+# and a sixteenth at 300, gives 5, 3 and 1 of 8); 7/16 dot gives 7 of 8.
+#   name|format|dpi|need|switch and options
+set(MERROWIN_PLACEMENT_CASES
+  "eps_jan13_dp2400_bw25|eps|2400|7|/j13|/cd490123456789|/dp2400|/bw25"
+  "pdf_jan13_dp2400_bw25|pdf|2400|7|/j13|/cd490123456789|/dp2400|/bw25"
+  "eps_jan13_dp600_bw42|eps|600|7|/j13|/cd490123456789|/dp600|/bw42"
+  "pdf_jan13_dp300_bw40|pdf|300|7|/j13|/cd490123456789|/dp300|/bw40"
+  "eps_jan13_dp1200_bw25|eps|1200|7|/j13|/cd490123456789|/dp1200|/bw25"
+  "pdf_jan13_dp2540|pdf|2540|7|/j13|/cd490123456789|/dp2540"
+  "eps_itf14f_dp600_bw42|eps|600|7|/i14f|/cd1490123456789|/dp600|/bw42"
+  "pdf_jan8_dp1200_bw25|pdf|1200|7|/j8|/cd4901234|/dp1200|/bw25")
+foreach(case IN LISTS MERROWIN_PLACEMENT_CASES)
+  string(REPLACE "|" ";" fields "${case}")
+  list(POP_FRONT fields name format dpi need)
+  add_test(NAME placement.${name}
+    COMMAND sh ${PROJECT_SOURCE_DIR}/tests/e2e/placement_check.sh
+      ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:merrowin>
+      ${CMAKE_BINARY_DIR}/placement-scratch/${name} ${name} ${format} ${dpi} ${need} ${fields})
+  set_tests_properties(placement.${name} PROPERTIES RESOURCE_LOCK ${MERROWIN_E2E_LOCK} TIMEOUT 180
+    DISABLED TRUE)
 endforeach()
 
 # A Shift-JIS list (Excel's plain CSV on Japanese Windows) under the

@@ -70,7 +70,7 @@ TEST_F(SettingsWindowTest, UsageWindowAsDesigned) {
     RECT outer{};
     ::GetWindowRect(usage, &outer);
     EXPECT_EQ(outer.right - outer.left, 305);
-    EXPECT_EQ(outer.bottom - outer.top, 131);
+    EXPECT_EQ(outer.bottom - outer.top, 163);  // 131 and the maker button's row
     EXPECT_NEAR((outer.left + outer.right) / 2, ::GetSystemMetrics(SM_CXSCREEN) / 2, 1);
 
     struct Row {
@@ -84,6 +84,7 @@ TEST_F(SettingsWindowTest, UsageWindowAsDesigned) {
         {L"Button", L"設定(&S)", 16, 56, 75, 25},
         {L"Button", L"終了(&X)", 112, 56, 75, 25},
         {L"Button", L"ヘルプ(&H)", 208, 56, 75, 25},
+        {L"Button", L"バーコードを作る(&M)...", 16, 88, 267, 25},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::PrintToString(std::wstring(row.text)));
@@ -108,7 +109,7 @@ TEST_F(SettingsWindowTest, UsageWindowAsDesigned) {
     EXPECT_EQ(TextOf(form), L"設定");
     ::GetWindowRect(form, &outer);
     EXPECT_EQ(outer.right - outer.left, 333);
-    EXPECT_EQ(outer.bottom - outer.top, 543);
+    EXPECT_EQ(outer.bottom - outer.top, 543 + 64);  // and the preview
     EXPECT_FALSE(::IsWindowEnabled(usage));
     usage_ = usage;
     ASSERT_TRUE(ClickAndWaitHidden(form, win::kCancelButton));

@@ -66,17 +66,7 @@ public:
     }
     unsigned SystemCodePage() override { return codePage; }
     std::optional<std::string> Decode(unsigned page, std::string_view bytes) override {
-        if (page == 932) return FakeShiftJis(bytes);
-        if (page == 1252) {  // Latin-1 but for the right single quote
-            std::string out;
-            for (const char c : bytes) {
-                const auto byte = static_cast<unsigned char>(c);
-                AppendUtf8(byte == 0x92 ? U'\u2019' : char32_t{byte}, out);
-            }
-            return out;
-        }
-        if (IsAscii(bytes)) return std::string(bytes);
-        return std::nullopt;  // UTF-8 (65001) is never asked for; others not needed
+        return FakeCodePage(page, bytes);
     }
     std::string FoldName(std::string_view name) override { return FakeFold(name); }
     std::string AbsolutePath(const std::string& path) override {
@@ -287,59 +277,6 @@ TEST_P(BatchNames, OneFileOneLine) {
 
 INSTANTIATE_TEST_SUITE_P(, BatchNames, testing::ValuesIn(kFoldRows),
                          [](const auto& info) { return "row" + std::to_string(info.param.row); });
-
-// The report's first row names the encoding read; where the ANSI code page
-// is UTF-8 (65001) a list that is not UTF-8 is read as Shift-JIS.
-TEST(BatchReport, NamesTheEncoding) {
-    struct Row {
-        int row;
-        unsigned codePage;
-        std::string list;
-        const char* encoding;
-        const char* name;
-    };
-    const Row rows[] = {
-        {0, 932, "4901234567894,\x95\x69\x96\xBC\r\n", "Shift-JIS", "品名"},
-        {1, 65001, "4901234567894,\x95\x69\x96\xBC\r\n", "Shift-JIS", "品名"},
-        {2, 1252, "4901234567894,a\r\n", "西ヨーロッパ言語 (Windows-1252)", "a"},
-        {3, 932,
-         "\xEF\xBB\xBF"
-         "4901234567894,a\r\n",
-         "UTF-8 (BOM)", "a"},
-        {4, 932, Utf16Le(u"4901234567894,品名\r\n"), "UTF-16", "品名"},
-        {5, 932, "4901234567894,アイス\r\n", "UTF-8", "アイス"},
-        // Japanese Shift-JIS on a Western Windows; ポ's second byte is "|".
-        {6, 1252,
-         "4901234567894,\x83\x58\x83\x7C\x81\x5B\x83\x63\x83\x68\x83\x8A\x83\x93\x83\x4E\r\n",
-         "Shift-JIS", "スポーツドリンク"},
-        // Western text that is Shift-JIS too (è m, û l, é e; ’ s) but not Japanese.
-        {7, 1252,
-         "4901234567894,Cr\xE8me br\xFBl\xE9"
-         "e\r\n",
-         "西ヨーロッパ言語 (Windows-1252)", "Crème brûlée"},
-        {8, 1252, "4901234567894,Kellogg\x92s\r\n", "西ヨーロッパ言語 (Windows-1252)", "Kellogg’s"},
-        {9, 1252, "4901234567894,\x97\xCE\x92\x83\r\n", "Shift-JIS", "〓〓"},  // 緑茶
-        {10, 874, "4901234567894,a\r\n", "タイ語 (Windows-874)", "a"},
-        // Half-width katakana alone (a point-of-sale export) on a Western
-        // Windows; single accented capitals beside ASCII letters stay Western.
-        {11, 1252, "4901234567894,\xBA\xB6\xBA\xB0\xD7 500ML\r\n", "Shift-JIS", "ｺｶｺｰﾗ 500ML"},
-        {12, 1252,
-         "4901234567894,\xC7"
-         "a M\xDCLLER\r\n",
-         "西ヨーロッパ言語 (Windows-1252)", "Ça MÜLLER"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE("row " + std::to_string(row.row));
-        FakePlatform platform;
-        FakeBatchPort port;
-        port.codePage = row.codePage;
-        port.list = row.list;
-        RunBatch(ParseCommandLine({"/j13", kListArgument, "/drC:\\Work"}), LoadBuiltInDefaults,
-                 platform, port);
-        EXPECT_EQ(port.report, ReportHead(row.encoding) + "1\tok\t4901234567894\tC:\\Work\\" +
-                                   row.name + ".emf\r\n");
-    }
-}
 
 // 中止 pressed: the lines not reached are marked cancelled, the files made
 // before it stay, and the exit status is 1.

@@ -102,6 +102,12 @@ struct OptionRow {
 class NumericOptions : public ::testing::TestWithParam<OptionRow> {};
 
 using enum SizeField;
+#define MW_FORM "/mw は 0.01 mm 単位の整数です。"
+#define MW_RANGE "/mw は 10～200 (0.10～2.00 mm) です"
+#define DP_FORM "/dp は 1 インチのドット数 (dpi) の整数です。"
+#define DP_RANGE "/dp は 72～4000 dpi です"
+#define BW_FORM "/bw はマイクロメートル単位の整数です。"
+#define BW_RANGE "/bw は 0～999 µm です"
 // clang-format off
 const OptionRow kOptionRows[] = {
     {0,  "/j13", "/bh",      BarHeight,    10,  ""},
@@ -172,32 +178,66 @@ const OptionRow kOptionRows[] = {
     {66, "/j13", "/fw1 ",    FrameWidth,   0,   "'1 ' は整数ではありません"},
     {67, "/j13", "/cr1 0",   CopyRate,     0,   "'1 0' は整数ではありません"},
     {68, "/j13", "/lm名",    LeftMargin,   0,   "'名' は整数ではありません"},
-    // Module width: 10 to 200 hundredths of a millimetre, from two or three digits.
-    {69, "/j13", "/mw",      ModuleWidth,  10,  ""},
-    {70, "/j13", "/mw5",     ModuleWidth,  10,  ""},
-    {71, "/j13", "/mw05",    ModuleWidth,  10,  ""},
+    // The print sizes are read as written at every length: a whole number
+    // of their unit within the range, or refused with the form or the
+    // range (the example made from a decimal of millimetres or a number
+    // with the unit as typed), never clamped.
+    // Module width: 10 to 200 hundredths of a millimetre.
+    {69, "/j13", "/mw",      ModuleWidth,  0,   "/mw は使えません。" MW_FORM "0.33 mm なら /mw33"},
+    {70, "/j13", "/mw5",     ModuleWidth,  0,   "/mw5 は使えません。" MW_RANGE},
+    {71, "/j13", "/mw05",    ModuleWidth,  0,   "/mw05 は使えません。" MW_RANGE},
     {72, "/j13", "/mw33",    ModuleWidth,  33,  ""},
     {73, "/i14", "/mw150",   ModuleWidth,  150, ""},
-    {74, "/i14", "/mw250",   ModuleWidth,  200, ""},
-    {75, "/j8",  "/mw005",   ModuleWidth,  10,  ""},
-    {76, "/j8",  "/mw1000",  ModuleWidth,  200, ""},
-    {77, "/j13", "/mw-5",    ModuleWidth,  10,  ""},
-    {78, "/j13", "/mwab",    ModuleWidth,  0,   "'ab' は整数ではありません"},
-    // The printer's dots per inch: no value leaves no dot grid.
-    {79, "/j13", "/dp",      DotsPerInch,  0,   ""},
-    {80, "/j13", "/dp5",     DotsPerInch,  72,  ""},
+    {74, "/i14", "/mw250",   ModuleWidth,  0,   "/mw250 は使えません。" MW_RANGE},
+    {75, "/j8",  "/mw010",   ModuleWidth,  10,  ""},
+    {76, "/j8",  "/mw1000",  ModuleWidth,  0,   "/mw1000 は使えません。" MW_RANGE},
+    {77, "/j13", "/mw-5",    ModuleWidth,  0,   "/mw-5 は使えません。" MW_RANGE},
+    {78, "/j13", "/mwab",    ModuleWidth,  0,   "/mwab は使えません。" MW_FORM "0.33 mm なら /mw33"},
+    {90, "/j13", "/mw0.33",  ModuleWidth,  0,   "/mw0.33 は使えません。" MW_FORM "0.33 mm なら /mw33"},
+    {91, "/j13", "/mw0.5",   ModuleWidth,  0,   "/mw0.5 は使えません。" MW_FORM "0.5 mm なら /mw50"},
+    {92, "/j13", "/MW.26mm", ModuleWidth,  0,   "/mw.26mm は使えません。" MW_FORM "0.26 mm なら /mw26"},
+    {93, "/j13", "/mw0.40 MM", ModuleWidth, 0,  "/mw0.40 MM は使えません。" MW_FORM "0.40 mm なら /mw40"},
+    {94, "/j13", "/mw33mm",  ModuleWidth,  0,   "/mw33mm は使えません。" MW_FORM "0.33 mm なら /mw33"},
+    {95, "/j13", "/mwabcd",  ModuleWidth,  0,   "/mwabcd は使えません。" MW_FORM "0.33 mm なら /mw33"},
+    {96, "/j13", "/mw0.333", ModuleWidth,  0,   "/mw0.333 は使えません。" MW_FORM "0.33 mm なら /mw33"},
+    {97, "/j13", "/mw0.05",  ModuleWidth,  0,   "/mw0.05 は使えません。" MW_FORM "0.33 mm なら /mw33"},
+    {98, "/j13", "/mw200",   ModuleWidth,  200, ""},
+    {99, "/j13", "/mw99999999999", ModuleWidth, 0, "/mw99999999999 は使えません。" MW_RANGE},
+    // The printer's dots per inch: 72 to 4000, every one exact.
+    {79, "/j13", "/dp",      DotsPerInch,  0,   "/dp は使えません。" DP_FORM "2400 dpi なら /dp2400"},
+    {80, "/j13", "/dp5",     DotsPerInch,  0,   "/dp5 は使えません。" DP_RANGE},
     {81, "/i14", "/dp203",   DotsPerInch,  203, ""},
     {82, "/j8",  "/dp1200",  DotsPerInch,  1200, ""},
-    {83, "/j13", "/dp09600", DotsPerInch,  2400, ""},
-    {84, "/j13", "/dp6OO",   DotsPerInch,  0,   "'6OO' は整数ではありません"},
-    // Bar width reduction in micrometres.
-    {85, "/j13", "/bw",      BarReduction, 0,   ""},
+    {83, "/j13", "/dp09600", DotsPerInch,  0,   "/dp09600 は使えません。" DP_RANGE},
+    {84, "/j13", "/dp6OO",   DotsPerInch,  0,   "/dp6OO は使えません。" DP_FORM "2400 dpi なら /dp2400"},
+    {100, "/j13", "/dp72",   DotsPerInch,  72,  ""},
+    {101, "/j13", "/dp2540", DotsPerInch,  2540, ""},
+    {102, "/j13", "/dp4000", DotsPerInch,  4000, ""},
+    {103, "/j13", "/dp4001", DotsPerInch,  0,   "/dp4001 は使えません。" DP_RANGE},
+    {104, "/j13", "/dp600dpi", DotsPerInch, 0,  "/dp600dpi は使えません。" DP_FORM "600 dpi なら /dp600"},
+    {105, "/j13", "/dp2540.5", DotsPerInch, 0,  "/dp2540.5 は使えません。" DP_FORM "2400 dpi なら /dp2400"},
+    // Bar width reduction: 0 to 999 micrometres.
+    {85, "/j13", "/bw",      BarReduction, 0,   "/bw は使えません。" BW_FORM "0.025 mm なら /bw25"},
     {86, "/j13", "/bw0",     BarReduction, 0,   ""},
     {87, "/i16", "/bw25",    BarReduction, 25,  ""},
     {88, "/j13", "/bw999",   BarReduction, 999, ""},
-    {89, "/j13", "/bw1000",  BarReduction, 999, ""},
+    {89, "/j13", "/bw1000",  BarReduction, 0,   "/bw1000 は使えません。" BW_RANGE},
+    {106, "/j13", "/bw0.025", BarReduction, 0,  "/bw0.025 は使えません。" BW_FORM "0.025 mm なら /bw25"},
+    {107, "/j13", "/bw0.02mm", BarReduction, 0, "/bw0.02mm は使えません。" BW_FORM "0.02 mm なら /bw20"},
+    {108, "/j13", "/bw25um", BarReduction, 0,   "/bw25um は使えません。" BW_FORM "25 µm なら /bw25"},
+    {109, "/j13", "/bw30μm", BarReduction, 0,   "/bw30μm は使えません。" BW_FORM "30 µm なら /bw30"},
+    {110, "/j13", "/bw0.0255", BarReduction, 0, "/bw0.0255 は使えません。" BW_FORM "0.025 mm なら /bw25"},
+    {111, "/j13", "/bw1.5",  BarReduction, 0,   "/bw1.5 は使えません。" BW_FORM "0.025 mm なら /bw25"},
+    {112, "/j13", "/bw0.000000000000000000025", BarReduction, 0,
+     "/bw0.000000000000000000025 は使えません。" BW_FORM "0.025 mm なら /bw25"},
 };
 // clang-format on
+#undef MW_FORM
+#undef MW_RANGE
+#undef DP_FORM
+#undef DP_RANGE
+#undef BW_FORM
+#undef BW_RANGE
 
 TEST_P(NumericOptions, ValueByArgumentLength) {
     const OptionRow& row = GetParam();
@@ -208,7 +248,7 @@ TEST_P(NumericOptions, ValueByArgumentLength) {
     std::string error;
     try {
         RunCommandLine(Options(options), job, StoredSizes);
-    } catch (const ConversionError& e) {
+    } catch (const MerrowinError& e) {
         error = e.what();
     }
     EXPECT_EQ(error, row.error);
@@ -243,6 +283,13 @@ TEST(DataOption, DigitsAndDefaultFileNameByKind) {
         // A later data argument replaces the earlier one and its name.
         {"/j13", {"/cd123456789012", "/cd490123456789"}, "000490123456789", "4901234567894"},
         {"/j13", {"/fl名前 付き", "/cd490123456789"}, "000490123456789", "名前 付き"},
+        // Full-width digits, as a Japanese IME types them and a list takes them.
+        {"/j13", {"/cd４９０１２３４５６７８９"}, "000490123456789", "4901234567894"},
+        {"/j8", {"/cd49０1２34"}, "000000004901234", "49012347"},
+        {"/bk",
+         {"/cd９７８－４－９４９９９９－１２－０", "/cc0193", "/pr820"},
+         "000978494999912",
+         "9784949999120"},
     };
     for (const DataRow& row : rows) {
         SCOPED_TRACE(std::string(row.switchArg) + " " + row.options.front());

@@ -1,5 +1,3 @@
-#include "render/emf_writer.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +12,8 @@
 
 #include "encode/check_digit.h"
 #include "model/symbology.h"
+#include "render/drawing.h"
+#include "render/formats/formats.h"
 #include "render/layout.h"
 #include "render/outline_text.h"
 #include "render/picture.h"
@@ -38,6 +38,9 @@ const std::map<std::uint32_t, std::string> kRecordNames = {
 constexpr std::uint32_t kWhiteBrush = 0x80000000;
 constexpr std::uint32_t kBlackBrush = 0x80000004;
 constexpr std::uint32_t kNullPen = 0x80000008;
+
+// A metafile's fill colours: the white ground and black marks.
+enum class Colour : std::uint8_t { White, Black };
 
 struct Fill {
     Rect rect;
@@ -212,25 +215,6 @@ struct FakeFont {
 // A screen of 1920 x 1080 pixels, 508 x 286 mm.
 constexpr ScreenFigures kScreen{1920, 1080, 508, 286};
 
-// Passes the drawing on to the writer and keeps the fills it asked for.
-class TeeCanvas final : public Canvas {
-public:
-    explicit TeeCanvas(Canvas& to) : to_(to) {}
-    void FillRect(const Rect& rect, Colour colour) override {
-        fills.push_back({rect, colour});
-        to_.FillRect(rect, colour);
-    }
-    void SetFont(std::string_view face, int charset, int height) override {
-        to_.SetFont(face, charset, height);
-    }
-    int TextWidth(std::string_view text) override { return to_.TextWidth(text); }
-    void DrawString(int x, int y, std::string_view text) override { to_.DrawString(x, y, text); }
-    std::vector<Fill> fills;
-
-private:
-    Canvas& to_;
-};
-
 enum class Style { Guards, Plain, Prefixed, Framed, Open, NoText };
 
 // The default sizes of the JAN and the ITF switches.
@@ -263,29 +247,43 @@ BarcodeJob DefaultJob(SymbologyKind kind, Style style) {
 // units a character.
 class RecordingCells final : public Canvas {
 public:
-    RecordingCells(const SymbolLayout&, int advance, int cell) : advance_(advance), cell_(cell) {}
+    RecordingCells(int advance, int cell) : advance_(advance), cell_(cell) {}
     std::vector<Rect> cells;
 
-    void FillRect(const Rect&, Colour) override {}
-    void SetFont(std::string_view, int, int height) override { height_ = height; }
-    int TextWidth(std::string_view text) override {
+    void FillRect(const Rect&) override {}
+    int TextWidth(int height, std::string_view text) override {
         return static_cast<int>(
-            (std::int64_t{advance_} * height_ * static_cast<int>(text.size()) + cell_ / 2) / cell_);
+            (std::int64_t{advance_} * height * static_cast<int>(text.size()) + cell_ / 2) / cell_);
     }
-    void DrawString(int x, int y, std::string_view text) override {
-        cells.push_back({x, y, x + TextWidth(text), y + height_});
+    void PutText(int x, int y, int height, std::string_view text) override {
+        cells.push_back({x, y, x + TextWidth(height, text), y + height});
     }
 
 private:
     int advance_;
     int cell_;
-    int height_ = 0;
 };
+
+// The metafile of `page` on `screen`: the white ground over the whole
+// page, then `marks`.
+std::vector<std::uint8_t> EmfOf(const Page& page, std::vector<Mark> marks,
+                                const ScreenFigures& screen = kScreen) {
+    return WriteEmf(Drawing(page, screen, {{0, 0, page.width, page.height}}, std::move(marks)), {});
+}
+
+// The marks of `job` on `layout`: its text measured by `measure`, or
+// outlined without one.
+std::vector<Mark> MarksOf(const BarcodeJob& job, const SymbolLayout& layout,
+                          TextMeasurer measure = {}) {
+    MarkCanvas canvas(std::move(measure));
+    DrawSymbol(job, EncodeForKind(job.Kind, job.Digits), layout, canvas);
+    return canvas.TakeMarks();
+}
 
 struct Written {
     SymbolLayout layout;
-    EmfPage page;
-    std::vector<Fill> drawn;  // as DrawSymbol asked for them
+    Page page;
+    std::vector<Fill> drawn;  // the ground, then the black rectangles as DrawSymbol drew them
     EmfReader emf;
     int measureCalls;
 };
@@ -297,7 +295,7 @@ Written Write(const BarcodeJob& job, int rate = 100, ScreenFigures screen = kScr
               int moduleWidth = 0) {
     const SymbolLayout layout = LayOut(job);
     const CopySize copy = ScaledSize(layout.W, layout.H, rate);
-    EmfPage page{layout.W, layout.H, copy.width, copy.height, {}, {}};
+    Page page{layout.W, layout.H, copy.width, copy.height, {}, {}, 96};
     page.frame = moduleWidth ? FrameFromModuleWidth(layout.W, layout.H, moduleWidth, rate)
                              : FrameFromScreen(copy.width, copy.height, screen);
     if (moduleWidth) {
@@ -306,10 +304,11 @@ Written Write(const BarcodeJob& job, int rate = 100, ScreenFigures screen = kScr
         page.copyHeight = pixels.height;
     }
     FakeFont font;
-    EmfWriter writer(page, screen, font.Measure());
-    TeeCanvas tee(writer);
-    DrawSymbol(job, EncodeForKind(job.Kind, job.Digits), layout, tee);
-    return {layout, page, tee.fills, EmfReader(writer.Finish()), font.calls};
+    std::vector<Mark> marks = MarksOf(job, layout, font.Measure());
+    std::vector<Fill> drawn{{{0, 0, layout.W, layout.H}, Colour::White}};
+    for (const Mark& mark : marks)
+        if (const Rect* rect = std::get_if<Rect>(&mark)) drawn.push_back({*rect, Colour::Black});
+    return {layout, page, drawn, EmfReader(EmfOf(page, std::move(marks), screen)), font.calls};
 }
 
 using Kinds = std::vector<std::string>;
@@ -621,36 +620,23 @@ const TextRow kTextRows[] = {
 INSTANTIATE_TEST_SUITE_P(, TextRecords, testing::ValuesIn(kTextRows),
                          [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
-EmfPage PageOf(int width, int height) {
-    return {width, height, width, height, {100, 100}, {}};
+Page PageOf(int width, int height) {
+    return {width, height, width, height, {100, 100}, {}, 96};
 }
 
-TEST(EmfWriterFonts, OneRecordPerDistinctFontZeroFilled) {
-    FakeFont font;
-    EmfWriter writer(PageOf(100, 50), kScreen, font.Measure());
-    // face, charset, height; then a text in it.
-    struct Call {
-        const char* face;
-        int charset;
-        int height;
-    };
-    const Call calls[] = {{"OCRB", 0, 20},   {"OCRB", 0, 20}, {"OCRB", 0, 13},
-                          {"OCRB", 128, 13}, {"OCRB", 0, 20}, {"名前", 0, 13}};
-    for (const Call& call : calls) {
-        writer.SetFont(call.face, call.charset, call.height);
-        writer.DrawString(1, 2, "7");
-    }
-    const EmfReader emf(writer.Finish());
+// The symbol's face in the ANSI character set, one font record per height
+// where a run first needs it, selected again by its handle.
+TEST(EmfWriterFonts, OneRecordPerDistinctHeightZeroFilled) {
+    std::vector<Mark> marks;
+    for (const int height : {20, 20, 13, 20, 7}) marks.push_back(TextRun{{1, 2}, height, "7", {5}});
+    const EmfReader emf(EmfOf(PageOf(100, 50), marks));
     const auto fonts = emf.Of(0x52);
-    ASSERT_EQ(fonts.size(), 4u);
+    ASSERT_EQ(fonts.size(), 3u);
     struct Want {
         std::uint32_t handle;
         int height;
-        int charset;
-        std::u16string face;
     };
-    const Want wants[] = {
-        {1, 20, 0, u"OCRB"}, {2, 13, 0, u"OCRB"}, {3, 13, 128, u"OCRB"}, {4, 13, 0, u"名前"}};
+    const Want wants[] = {{1, 20}, {2, 13}, {3, 7}};
     for (std::size_t i = 0; i < fonts.size(); ++i) {
         SCOPED_TRACE(i);
         const std::size_t at = fonts[i].at;
@@ -661,43 +647,42 @@ TEST(EmfWriterFonts, OneRecordPerDistinctFontZeroFilled) {
         EXPECT_EQ(emf.I32(at + 20), 0) << "escapement";
         EXPECT_EQ(emf.I32(at + 24), 0) << "orientation";
         EXPECT_EQ(emf.I32(at + 28), 400) << "weight";
-        EXPECT_EQ(emf.U32(at + 32), static_cast<std::uint32_t>(wants[i].charset) << 24)
-            << "italic, underline, strike-out, charset";
+        EXPECT_EQ(emf.U32(at + 32), 0u) << "italic, underline, strike-out, ANSI charset";
         EXPECT_EQ(emf.U32(at + 36), 0u) << "precisions, quality, pitch and family";
         std::u16string face;
         for (std::size_t c = 0; c < 32; ++c) {
             const char16_t unit = static_cast<char16_t>(emf.U16(at + 40 + 2 * c));
-            if (c < wants[i].face.size())
+            if (c < 4)
                 face += unit;
             else
                 EXPECT_EQ(unit, 0) << "face name not zero-filled at " << c;
         }
-        EXPECT_EQ(face, wants[i].face);
+        EXPECT_EQ(face, u"OCRB");
     }
-    // Selected on every change, back to an earlier font by its handle.
+    // Selected on every change, back to an earlier font by its handle;
+    // after the ground's pen and brush.
     std::vector<std::uint32_t> selected;
     for (const auto& r : emf.Of(0x25)) selected.push_back(emf.U32(r.at + 8));
-    EXPECT_EQ(selected, (std::vector<std::uint32_t>{1, 2, 3, 1, 4}));
-    EXPECT_EQ(emf.U16(56), 5u) << "handles";
+    EXPECT_EQ(selected, (std::vector<std::uint32_t>{kNullPen, kWhiteBrush, 1, 2, 1, 3}));
+    EXPECT_EQ(emf.U16(56), 4u) << "handles";
     EXPECT_EQ(emf.Of(0x12).size(), 1u) << "transparent once";
+    EXPECT_EQ(emf.Of(0x54).size(), 5u) << "a text record per run";
 }
 
 struct FillRow {
     int row;
-    std::vector<Fill> calls;
+    std::vector<Rect> ground;
+    std::vector<Mark> marks;
     std::vector<std::vector<Fill>> records;  // each polygon record's rectangles
 };
 
 class FillBatches : public testing::TestWithParam<FillRow> {};
 
-// Empty and inverted rectangles go, the rest is clipped to the 100 x 50
-// picture; one record per run of one colour without overlaps.
-TEST_P(FillBatches, ClippedAndBatched) {
+// The ground in white, then the black rectangles: one record per run of
+// one colour without overlaps.
+TEST_P(FillBatches, Batched) {
     const FillRow& row = GetParam();
-    FakeFont font;
-    EmfWriter writer(PageOf(100, 50), kScreen, font.Measure());
-    for (const Fill& call : row.calls) writer.FillRect(call.rect, call.colour);
-    const EmfReader emf(writer.Finish());
+    const EmfReader emf(WriteEmf(Drawing(PageOf(100, 50), kScreen, row.ground, row.marks), {}));
     std::vector<std::vector<Fill>> records;
     const std::vector<Fill> fills = emf.Fills();
     std::size_t next = 0;
@@ -715,16 +700,19 @@ constexpr Colour W = Colour::White;
 constexpr Colour B = Colour::Black;
 // clang-format off
 const FillRow kFillRows[] = {
-    /* 0*/ {0, {{{0, 0, 100, 50}, W}, {{1, 1, 3, 9}, B}, {{5, 1, 6, 9}, B}},
+    /* 0*/ {0, {{0, 0, 100, 50}}, {Rect{1, 1, 3, 9}, Rect{5, 1, 6, 9}},
             {{{{0, 0, 100, 50}, W}}, {{{1, 1, 3, 9}, B}, {{5, 1, 6, 9}, B}}}},
-    /* 1*/ {1, {{{-5, -5, 200, 70}, W}, {{90, 40, 120, 60}, B}},
-            {{{{0, 0, 100, 50}, W}}, {{{90, 40, 100, 50}, B}}}},
-    /* 2*/ {2, {{{4, 4, 4, 9}, B}, {{4, 9, 8, 9}, B}, {{8, 9, 4, 4}, B}, {{120, 0, 130, 5}, B}}, {}},
+    // A page widened to the printer's dots: its ground in one record.
+    /* 1*/ {1, {{90, 0, 100, 50}, {0, 40, 90, 50}, {0, 0, 90, 40}}, {Rect{90, 40, 100, 50}},
+            {{{{90, 0, 100, 50}, W}, {{0, 40, 90, 50}, W}, {{0, 0, 90, 40}, W}},
+             {{{90, 40, 100, 50}, B}}}},
+    /* 2*/ {2, {}, {}, {}},
     // Touching rectangles share a record, overlapping ones do not.
-    /* 3*/ {3, {{{1, 1, 3, 9}, B}, {{3, 1, 5, 9}, B}, {{4, 1, 6, 9}, B}},
+    /* 3*/ {3, {}, {Rect{1, 1, 3, 9}, Rect{3, 1, 5, 9}, Rect{4, 1, 6, 9}},
             {{{{1, 1, 3, 9}, B}, {{3, 1, 5, 9}, B}}, {{{4, 1, 6, 9}, B}}}},
-    /* 4*/ {4, {{{1, 1, 3, 9}, B}, {{3, 1, 5, 9}, W}, {{6, 1, 7, 9}, B}},
-            {{{{1, 1, 3, 9}, B}}, {{{3, 1, 5, 9}, W}}, {{{6, 1, 7, 9}, B}}}},
+    // Text between bars ends their record.
+    /* 4*/ {4, {}, {Rect{1, 1, 3, 9}, TextRun{{10, 10}, 10, "1", {5}}, Rect{6, 1, 7, 9}},
+            {{{{1, 1, 3, 9}, B}}, {{{6, 1, 7, 9}, B}}}},
 };
 // clang-format on
 
@@ -736,10 +724,8 @@ TEST(EmfWriterOutput, SameJobSameBytes) {
     const auto once = [&] {
         const SymbolLayout layout = LayOut(job);
         FakeFont font;
-        EmfWriter writer({layout.W, layout.H, layout.W * 3 / 2, layout.H * 3 / 2, {9000, 4000}, {}},
-                         kScreen, font.Measure());
-        DrawSymbol(job, EncodeForKind(job.Kind, job.Digits), layout, writer);
-        return writer.Finish();
+        return EmfOf({layout.W, layout.H, layout.W * 3 / 2, layout.H * 3 / 2, {9000, 4000}, {}, 96},
+                     MarksOf(job, layout, font.Measure()));
     };
     const std::vector<std::uint8_t> first = once();
     EXPECT_EQ(first, once());
@@ -766,13 +752,8 @@ TEST(EmfWriterOutput, OutlinedDigits) {
         const std::string pattern = EncodeForKind(job.Kind, job.Digits);
         const SymbolLayout layout = LayOut(job, fine, pattern);
         const auto write = [&] {
-            FakeFont font;
-            EmfWriter writer({layout.W, layout.H, layout.W / 16, layout.H / 16, {9000, 4000}, {}},
-                             kScreen, font.Measure());
-            OutliningCanvas outlines(writer);
-            DrawSymbol(job, pattern, layout, outlines);
-            EXPECT_EQ(font.calls, 0) << "nothing measured";
-            return writer.Finish();
+            return EmfOf({layout.W, layout.H, layout.W / 16, layout.H / 16, {9000, 4000}, {}, 96},
+                         MarksOf(job, layout));
         };
         const std::vector<std::uint8_t> bytes = write();
         EXPECT_EQ(bytes, write());
@@ -783,7 +764,7 @@ TEST(EmfWriterOutput, OutlinedDigits) {
         // The cells of the texts as the same job draws them with text.
         BarcodeJob text = job;
         text.OutlinedText = false;
-        RecordingCells cells(layout, 723, 1274);
+        RecordingCells cells(723, 1274);
         DrawSymbol(text, pattern, layout, cells);
         ASSERT_EQ(cells.cells.size(), static_cast<std::size_t>(row.texts));
 
@@ -844,44 +825,60 @@ TEST(EmfWriterOutput, DefaultSymbolSizes) {
 
 struct PageRow {
     int row;
-    EmfPage page;
+    Page page;
     ScreenFigures screen;
+    std::vector<Mark> marks;
     const char* error;
 };
 
-class BadPage : public testing::TestWithParam<PageRow> {};
+class BadDrawing : public testing::TestWithParam<PageRow> {};
 
-TEST_P(BadPage, Refused) {
+// What no format could write is refused where the drawing is made.
+TEST_P(BadDrawing, Refused) {
     const PageRow& row = GetParam();
-    FakeFont font;
     try {
-        EmfWriter writer(row.page, row.screen, font.Measure());
+        const Drawing drawing(row.page, row.screen, {}, row.marks);
         ADD_FAILURE() << "no error";
     } catch (const std::invalid_argument& error) {
         EXPECT_STREQ(error.what(), row.error);
     }
 }
 
+constexpr Page kPage{226, 154, 226, 154, {1, 1}, {}, 96};
+
+Page With(Page page, void (*change)(Page&)) {
+    change(page);
+    return page;
+}
+
 // clang-format off
 const PageRow kPageRows[] = {
-    /* 0*/ {0, {0, 154, 226, 154, {1, 1}, {}}, kScreen, "a metafile side outside 1 to 32767"},
-    /* 1*/ {1, {226, 154, 226, 32768, {1, 1}, {}}, kScreen, "a metafile side outside 1 to 32767"},
-    /* 2*/ {2, {32768, 154, 226, 154, {1, 1}, {}}, kScreen, "a metafile side outside 1 to 32767"},
-    /* 3*/ {3, {226, 154, -226, 154, {1, 1}, {}}, kScreen, "a metafile side outside 1 to 32767"},
-    /* 4*/ {4, {226, 154, 226, 154, {0, 1}, {}}, kScreen, "a metafile frame without area"},
-    /* 5*/ {5, {226, 154, 226, 154, {1, 1}, {}}, {1920, 0, 508, 286}, "screen figures without area"},
-    /* 6*/ {6, {226, 154, 226, 154, {1, 1}, {}}, {1920, 1080, 508, 0}, "screen figures without area"},
+    /* 0*/ {0, With(kPage, [](Page& p) { p.width = 0; }), kScreen, {}, "a picture side outside 1 to 32767"},
+    /* 1*/ {1, With(kPage, [](Page& p) { p.copyHeight = 32768; }), kScreen, {}, "a picture side outside 1 to 32767"},
+    /* 2*/ {2, With(kPage, [](Page& p) { p.width = 32768; }), kScreen, {}, "a picture side outside 1 to 32767"},
+    /* 3*/ {3, With(kPage, [](Page& p) { p.copyWidth = -226; }), kScreen, {}, "a picture side outside 1 to 32767"},
+    /* 4*/ {4, With(kPage, [](Page& p) { p.frame = {0, 1}; }), kScreen, {}, "a frame without area"},
+    /* 5*/ {5, kPage, {1920, 0, 508, 286}, {}, "screen figures without area"},
+    /* 6*/ {6, kPage, {1920, 1080, 508, 0}, {}, "screen figures without area"},
+    /* 7*/ {7, With(kPage, [](Page& p) { p.dotsPerInch = 0; }), kScreen, {}, "a picture without a resolution"},
+    // Marks: no writer clips, so nothing may lie beyond the page.
+    /* 8*/ {8, kPage, kScreen, {Rect{220, 0, 227, 10}}, "a mark outside the page"},
+    /* 9*/ {9, kPage, kScreen, {Rect{4, 4, 4, 9}}, "a rectangle without area"},
+    /*10*/ {10, kPage, kScreen, {Rect{8, 9, 4, 4}}, "a rectangle without area"},
+    /*11*/ {11, kPage, kScreen, {TextRun{{200, 140}, 20, "12", {10, 10}}}, "a mark outside the page"},
+    /*12*/ {12, kPage, kScreen, {TextRun{{0, 0}, 20, "12", {10}}}, "a text run without one advance per character"},
+    /*13*/ {13, kPage, kScreen, {Outlines{{{{0, 0}, {5, 5}}}}}, "an outline enclosing nothing"},
+    /*14*/ {14, kPage, kScreen, {Outlines{{{{-1, 0}, {5, 0}, {5, 5}}}}}, "a mark outside the page"},
 };
 // clang-format on
 
-INSTANTIATE_TEST_SUITE_P(, BadPage, testing::ValuesIn(kPageRows),
+INSTANTIATE_TEST_SUITE_P(, BadDrawing, testing::ValuesIn(kPageRows),
                          [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
 TEST(EmfWriterPage, LargestSideIsWritten) {
-    FakeFont font;
-    EmfWriter writer({32767, 1, 32767, 1, {1, 1}, {}}, kScreen, font.Measure());
-    writer.FillRect({0, 0, 40000, 1}, Colour::Black);
-    const EmfReader emf(writer.Finish());
+    const Drawing drawing({32767, 1, 32767, 1, {1, 1}, {}, 96}, kScreen, {},
+                          {Rect{0, 0, 32767, 1}});
+    const EmfReader emf(WriteEmf(drawing, {}));
     EXPECT_EQ(emf.Fills(), (std::vector<Fill>{{{0, 0, 32767, 1}, Colour::Black}}));
 }
 
@@ -1042,14 +1039,12 @@ TEST_P(GdiPlayback, CoversTheDrawnRectanglesExactly) {
     const PlaybackRow& row = GetParam();
     const BarcodeJob job = DefaultJob(row.kind, row.style);
     const SymbolLayout layout = LayOut(job);
-    EmfPage page{
+    const Page page{
         layout.W, layout.H, layout.W, layout.H, FrameFromScreen(layout.W, layout.H, row.screen),
-        {}};
+        {},       96};
     FakeFont font;
-    EmfWriter writer(page, row.screen, font.Measure());
-    TeeCanvas tee(writer);
-    DrawSymbol(job, EncodeForKind(job.Kind, job.Digits), layout, tee);
-    const std::vector<std::uint8_t> bytes = writer.Finish();
+    const std::vector<Mark> marks = MarksOf(job, layout, font.Measure());
+    const std::vector<std::uint8_t> bytes = EmfOf(page, marks, row.screen);
     const EmfReader emf(bytes);
 
     // Played into exactly W x H.
@@ -1065,7 +1060,10 @@ TEST_P(GdiPlayback, CoversTheDrawnRectanglesExactly) {
     EXPECT_EQ(header.szlMicrometers.cy, row.screen.heightMm * 1000);
 
     std::vector<Colour> want(static_cast<std::size_t>(layout.W) * layout.H, Colour::White);
-    for (const Fill& fill : tee.fills) {
+    std::vector<Fill> fills{{{0, 0, layout.W, layout.H}, Colour::White}};
+    for (const Mark& mark : marks)
+        if (const Rect* rect = std::get_if<Rect>(&mark)) fills.push_back({*rect, Colour::Black});
+    for (const Fill& fill : fills) {
         for (int y = fill.rect.top; y < fill.rect.bottom; ++y)
             for (int x = fill.rect.left; x < fill.rect.right; ++x)
                 want[static_cast<std::size_t>(y) * layout.W + x] = fill.colour;
@@ -1128,19 +1126,19 @@ TEST_P(GdiFramePlayback, DrawingCoversTheFrameExactly) {
     const FramePlaybackRow& row = GetParam();
     const BarcodeJob job = DefaultJob(row.kind, row.style);
     const SymbolLayout layout = LayOut(job);
-    EmfPage page{layout.W,
-                 layout.H,
-                 0,
-                 0,
-                 FrameFromModuleWidth(layout.W, layout.H, row.moduleWidth, row.rate),
-                 {}};
+    Page page{layout.W,
+              layout.H,
+              0,
+              0,
+              FrameFromModuleWidth(layout.W, layout.H, row.moduleWidth, row.rate),
+              {},
+              96};
     const PixelSize copy = PixelsOfFrame(page.frame, row.screen);
     page.copyWidth = copy.width;
     page.copyHeight = copy.height;
     FakeFont font;
-    EmfWriter writer(page, row.screen, font.Measure());
-    DrawSymbol(job, EncodeForKind(job.Kind, job.Digits), layout, writer);
-    const std::vector<std::uint8_t> bytes = writer.Finish();
+    const std::vector<std::uint8_t> bytes =
+        EmfOf(page, MarksOf(job, layout, font.Measure()), row.screen);
 
     // The frame's rectangle in reference pixels, by the header's figures.
     const int width = ::MulDiv(page.frame.width, row.screen.widthPixels, 100 * row.screen.widthMm);
@@ -1200,7 +1198,7 @@ TEST_P(GdiTextScale, AsGdiRecordsThem) {
         ::GetDeviceCaps(screenDc, HORZRES), ::GetDeviceCaps(screenDc, VERTRES),
         ::GetDeviceCaps(screenDc, HORZSIZE), ::GetDeviceCaps(screenDc, VERTSIZE)};
     const Written written = Write(DefaultJob(SymbologyKind::Jan13, Style::Guards), rate, screen);
-    const EmfPage& page = written.page;
+    const Page& page = written.page;
 
     HDC recorder = ::CreateEnhMetaFileW(screenDc, nullptr, nullptr, nullptr);
     ::ReleaseDC(nullptr, screenDc);

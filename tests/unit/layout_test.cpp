@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <string>
@@ -15,6 +16,8 @@
 #include "encode/encoders.h"
 #include "model/data_field.h"
 #include "model/symbology.h"
+#include "render/drawing.h"
+#include "render/dot_frame.h"
 #include "render/picture.h"
 #include "render/print_grid.h"
 #include "render/slip_layout.h"
@@ -30,34 +33,23 @@ class RecordingCanvas : public Canvas {
 public:
     explicit RecordingCanvas(int unitsPerChar = 10) : unitsPerChar_(unitsPerChar) {}
 
-    struct Fill {
-        Rect rect;
-        Colour colour;
-    };
-    std::vector<Fill> fills;
-    std::vector<std::string> texts;  // "font FACE CHARSET HEIGHT" and "text X Y TEXT"
+    std::vector<Rect> fills;         // black, as drawn
+    std::vector<std::string> texts;  // "text X Y hHEIGHT TEXT"
 
-    void FillRect(const Rect& rect, Colour colour) override { fills.push_back({rect, colour}); }
-    void SetFont(std::string_view face, int charset, int height) override {
-        texts.push_back("font " + std::string(face) + " " + std::to_string(charset) + " " +
-                        std::to_string(height));
-    }
-    int TextWidth(std::string_view text) override {
+    void FillRect(const Rect& rect) override { fills.push_back(rect); }
+    int TextWidth(int, std::string_view text) override {
         return unitsPerChar_ * static_cast<int>(CountChars(text));
     }
-    void DrawString(int x, int y, std::string_view text) override {
-        texts.push_back("text " + std::to_string(x) + " " + std::to_string(y) + " " +
-                        std::string(text));
+    void PutText(int x, int y, int height, std::string_view text) override {
+        texts.push_back("text " + std::to_string(x) + " " + std::to_string(y) + " h" +
+                        std::to_string(height) + " " + std::string(text));
     }
-    void FillPolygons(const std::vector<Polygon>&, Colour) override { ++polygonCalls; }
-    int polygonCalls = 0;
 
     // Black rectangles running from `top` to `bottom`.
     std::vector<Rect> BlackBetween(int top, int bottom) const {
         std::vector<Rect> out;
-        for (const Fill& fill : fills) {
-            if (fill.colour == Colour::Black && fill.rect.top == top && fill.rect.bottom == bottom)
-                out.push_back(fill.rect);
+        for (const Rect& fill : fills) {
+            if (fill.top == top && fill.bottom == bottom) out.push_back(fill);
         }
         return out;
     }
@@ -65,6 +57,13 @@ public:
 private:
     int unitsPerChar_;
 };
+
+// A measurer of `unitsPerChar` units a character, whatever the font.
+TextMeasurer FixedWidth(int unitsPerChar) {
+    return [unitsPerChar](const FontSpec&, std::u16string_view text) {
+        return std::vector<std::int32_t>(text.size(), unitsPerChar);
+    };
+}
 
 // Default sizes of a JAN run and of an ITF run.
 BarcodeJob Jan(SymbologyKind kind, std::string digits) {
@@ -202,19 +201,12 @@ TEST(DrawSymbol, BarsAndTextCells) {
          6,
          212,
          126,
-         {"font OCRB 0 20", "text 0 128 1", "font OCRB 0 20", "text 29 128 234567",
-          "font OCRB 0 20", "text 121 128 890128"}},
+         {"text 0 128 h20 1", "text 29 128 h20 234567", "text 121 128 h20 890128"}},
         // 13 characters of 10 units centred in 226.
-        {"j13b", j13b, 22, 6, 212, 126, {"font OCRB 0 18", "text 48 128 1234567890128"}},
-        {"j13t", j13t, 22, 6, 212, 126, {"font OCRB 0 18", "text 43 128 T1234567890128"}},
-        {"j8",
-         j8,
-         22,
-         6,
-         156,
-         126,
-         {"font OCRB 0 20", "text 29 128 1234", "font OCRB 0 20", "text 93 128 5670"}},
-        {"j8f", j8f, 22, 6, 156, 126, {"font OCRB 0 18", "text 40 128 F12345670"}},
+        {"j13b", j13b, 22, 6, 212, 126, {"text 48 128 h18 1234567890128"}},
+        {"j13t", j13t, 22, 6, 212, 126, {"text 43 128 h18 T1234567890128"}},
+        {"j8", j8, 22, 6, 156, 126, {"text 29 128 h20 1234", "text 93 128 h20 5670"}},
+        {"j8f", j8f, 22, 6, 156, 126, {"text 40 128 h18 F12345670"}},
         // 17 characters in 313: 143 div 2.
         {"i14f",
          Itf(SymbologyKind::Itf14, "001234567890123", true),
@@ -222,41 +214,38 @@ TEST(DrawSymbol, BarsAndTextCells) {
          16,
          277,
          136,
-         {"font OCRB 0 13", "text 71 148 123 45678 90123 1"}},
+         {"text 71 148 h13 123 45678 90123 1"}},
         {"i14",
          Itf(SymbologyKind::Itf14, "001234567890123", false),
          26,
          6,
          267,
          126,
-         {"font OCRB 0 13", "text 61 128 123 45678 90123 1"}},
+         {"text 61 128 h13 123 45678 90123 1"}},
         {"i16",
          Itf(SymbologyKind::Itf16, "123456789012345", false),
          26,
          6,
          299,
          126,
-         {"font OCRB 0 13", "text 67 128 12345 67890 12345 2"}},
+         {"text 67 128 h13 12345 67890 12345 2"}},
     };
     for (const DrawingRow& row : rows) {
         SCOPED_TRACE(row.name);
         const Drawn drawn = Draw(row.job);
         const auto& fills = drawn.canvas.fills;
-        ASSERT_FALSE(fills.empty());
-        EXPECT_EQ(fills[0].rect, (Rect{0, 0, drawn.layout.W, drawn.layout.H}));
-        EXPECT_EQ(fills[0].colour, Colour::White);
 
-        // The bars follow the ground and the four sides of a bearer frame.
-        const std::size_t first = row.job.BearerFrame ? 5 : 1;
+        // The bars follow the four sides of a bearer frame; the ground is
+        // the picture's, never drawn by the layout.
+        const std::size_t first = row.job.BearerFrame ? 4 : 0;
         ASSERT_EQ(fills.size(), first + drawn.layout.P + 1);
         std::vector<Rect> bars;
         for (std::size_t i = first; i < fills.size(); ++i) {
-            EXPECT_EQ(fills[i].colour, Colour::Black);
-            EXPECT_EQ(fills[i].rect.top, row.barsTop);
+            EXPECT_EQ(fills[i].top, row.barsTop);
             // An extended guard bar is the pattern's own bar, only longer.
-            const int bottom = fills[i].rect.bottom;
+            const int bottom = fills[i].bottom;
             EXPECT_TRUE(bottom == row.barsBottom || bottom == drawn.layout.Y3) << bottom;
-            bars.push_back(fills[i].rect);
+            bars.push_back(fills[i]);
         }
         EXPECT_EQ(bars.front().left, row.barsLeft);
         EXPECT_EQ(bars.back().right, row.barsRight);
@@ -295,18 +284,16 @@ TEST(DrawSymbol, BearerFrameIsTheFourSidesOfItsRing) {
     // Ring (6, 6)-(307, 146) around the field (16, 16)-(297, 136).
     const Drawn drawn = Draw(Itf(SymbologyKind::Itf14, "001234567890123", true));
     const auto& fills = drawn.canvas.fills;
-    ASSERT_GE(fills.size(), 5u);
+    ASSERT_GE(fills.size(), 4u);
     const Rect sides[] = {
         {6, 6, 307, 16}, {6, 136, 307, 146}, {6, 16, 16, 136}, {297, 16, 307, 136}};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(fills[1 + i].rect, sides[i]);
-        EXPECT_EQ(fills[1 + i].colour, Colour::Black);
+        EXPECT_EQ(fills[i], sides[i]);
     }
 
     const Drawn open = Draw(Itf(SymbologyKind::Itf14, "001234567890123", false));
-    EXPECT_EQ(open.canvas.fills[1].colour, Colour::Black);  // straight to the bars
-    EXPECT_EQ(open.canvas.fills.size(), 1u + 39u);
+    EXPECT_EQ(open.canvas.fills.size(), 39u);  // the bars alone
 }
 
 // The add-on (JAN-13 with AddOn): 9 modules right of the main symbol, its
@@ -334,23 +321,23 @@ const AddOnLayoutRow kAddOnLayoutRows[] = {
     // Y1 6, 2 units gap, bars to the guard bars' 137; five digits of 10
     // units centred over 94: 230 + 22.
     {0, "j13_ean5", Magazine("00980", [](BarcodeJob&) {}), 338, 230, 28, 137,
-     {"font OCRB 0 20", "text 252 6 00980", "font OCRB 0 20", "text 0 128 4",
-      "font OCRB 0 20", "text 29 128 910123", "font OCRB 0 20", "text 121 128 450148"}},
+     {"text 252 6 h20 00980", "text 0 128 h20 4",
+      "text 29 128 h20 910123", "text 121 128 h20 450148"}},
     {1, "j13_ean2", Magazine("12", [](BarcodeJob&) {}), 284, 230, 28, 137,
-     {"font OCRB 0 20", "text 240 6 12", "font OCRB 0 20", "text 0 128 4",
-      "font OCRB 0 20", "text 29 128 910123", "font OCRB 0 20", "text 121 128 450148"}},
+     {"text 240 6 h20 12", "text 0 128 h20 4",
+      "text 29 128 h20 910123", "text 121 128 h20 450148"}},
     // One bar height: digits FS 18 high, bars to Y2 126; the main line
     // stays centred where it is without the add-on, (226 - 130) div 2.
     {2, "j13b_ean5", Magazine("00980", [](BarcodeJob& j) { j.ExtendedGuards = false; }),
      338, 230, 26, 126,
-     {"font OCRB 0 18", "text 252 6 00980", "font OCRB 0 18", "text 48 128 4910123450148"}},
+     {"text 252 6 h18 00980", "text 48 128 h18 4910123450148"}},
     // No digits: the add-on's bars as tall as the main symbol's.
     {3, "j13b_no", Magazine("00980", [](BarcodeJob& j) { j.ExtendedGuards = false; j.NoText = true; }),
      338, 230, 6, 126, {}},
     // A stored right margin under the add-on's quiet zone gives way to it.
     {4, "j13_rm3", Magazine("00980", [](BarcodeJob& j) { j.RightMargin = 3; }), 334, 230, 28, 137,
-     {"font OCRB 0 20", "text 252 6 00980", "font OCRB 0 20", "text 0 128 4",
-      "font OCRB 0 20", "text 29 128 910123", "font OCRB 0 20", "text 121 128 450148"}},
+     {"text 252 6 h20 00980", "text 0 128 h20 4",
+      "text 29 128 h20 910123", "text 121 128 h20 450148"}},
 };
 // clang-format on
 
@@ -410,8 +397,8 @@ const BookLayoutRow kBookLayoutRows[] = {
     // again: W 455. Digits of 10 units a character centred in 190: 22 + 30.
     {0, Book("978-4-10-101001-4", "0193", "820", [](BarcodeJob&) {}),
      455, 208, 6, 73, 115, 226,
-     {"font OCRB 0 18", "text 52 75 9784101010014", "text 52 184 1920193008203",
-      "text 226 6 ISBN978-4-10-101001-4", "text 226 115 C0193 \u00A5820E"}},
+     {"text 52 75 h18 9784101010014", "text 52 184 h18 1920193008203",
+      "text 226 6 h18 ISBN978-4-10-101001-4", "text 226 115 h18 C0193 \u00A5820E"}},
     // No text: no digits, no column, the tiers 22 units apart.
     {1, Book("978-4-10-101001-4", "0193", "820", [](BarcodeJob& j) { j.NoText = true; }),
      226, 168, 6, 73, 95, 226, {}},
@@ -437,7 +424,7 @@ TEST_P(BookLayout, TwoTiersAndTheBookCodeLines) {
         drawn.canvas.BlackBetween(row.lowerY1, row.lowerY1 + row.Y2 - row.Y1);
     ASSERT_EQ(upper.size(), 30u);
     ASSERT_EQ(lower.size(), 30u);
-    EXPECT_EQ(drawn.canvas.fills.size(), 1u + 60u);
+    EXPECT_EQ(drawn.canvas.fills.size(), 60u);
     EXPECT_EQ(upper.front().left, layout.x0);
     EXPECT_EQ(lower.front().left, layout.x0);
     EXPECT_EQ(PatternFromBars(upper), EncodeJan13(row.job.Digits));
@@ -460,11 +447,15 @@ TEST(BookPicture, OutlinedAtTheBookTradesSize) {
     const std::string pattern = EncodeJan13(job.Digits);
     const std::optional<Picture> picture = MakePicture(job, pattern, {1280, 1024, 338, 270});
     ASSERT_TRUE(picture.has_value());
-    EXPECT_EQ(picture->frame, (FrameSize{7508, 3432}));
-    RecordingCanvas canvas;
-    EXPECT_TRUE(DrawPicture(job, pattern, *picture, canvas));
-    EXPECT_EQ(canvas.texts, std::vector<std::string>{});
-    EXPECT_EQ(canvas.polygonCalls, 4);
+    EXPECT_EQ(picture->page.frame, (FrameSize{7508, 3432}));
+    const std::optional<Drawing> drawing =
+        DrawPicture(job, pattern, *picture, {1280, 1024, 338, 270}, FixedWidth(10));
+    ASSERT_TRUE(drawing.has_value());
+    EXPECT_FALSE(drawing->HasTextRuns());
+    EXPECT_EQ(
+        std::count_if(drawing->marks().begin(), drawing->marks().end(),
+                      [](const Mark& mark) { return std::holds_alternative<Outlines>(mark); }),
+        4);
 }
 
 TEST(DrawSymbol, BearerBarsAloneAreTheRingsTopAndBottom) {
@@ -476,21 +467,28 @@ TEST(DrawSymbol, BearerBarsAloneAreTheRingsTopAndBottom) {
     EXPECT_EQ(drawn.layout.W, framed.layout.W);
     EXPECT_EQ(drawn.layout.H, framed.layout.H);
     const auto& fills = drawn.canvas.fills;
-    ASSERT_EQ(fills.size(), 1u + 2u + 39u);
-    EXPECT_EQ(fills[1].rect, (Rect{6, 6, 307, 16}));
-    EXPECT_EQ(fills[2].rect, (Rect{6, 136, 307, 146}));
+    ASSERT_EQ(fills.size(), 2u + 39u);
+    EXPECT_EQ(fills[0], (Rect{6, 6, 307, 16}));
+    EXPECT_EQ(fills[1], (Rect{6, 136, 307, 146}));
     // Then the bars, exactly where the framed symbol has them.
-    for (std::size_t i = 3; i < fills.size(); ++i) {
+    for (std::size_t i = 2; i < fills.size(); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(fills[i].rect, framed.canvas.fills[i + 2].rect);
+        EXPECT_EQ(fills[i], framed.canvas.fills[i + 2]);
     }
     EXPECT_EQ(drawn.canvas.texts, framed.canvas.texts);
 }
 
-// The picture as the drawing paints it: each fill in turn over the last.
-std::vector<Colour> Paint(const std::vector<RecordingCanvas::Fill>& fills, int width, int height) {
+enum class Colour { White, Black };
+
+struct Fill {
+    Rect rect;
+    Colour colour;
+};
+
+// The picture painted fill by fill, each over the last, on white.
+std::vector<Colour> Paint(const std::vector<Fill>& fills, int width, int height) {
     std::vector<Colour> pixels(static_cast<std::size_t>(width) * height, Colour::White);
-    for (const RecordingCanvas::Fill& fill : fills) {
+    for (const Fill& fill : fills) {
         for (int y = std::max(fill.rect.top, 0); y < std::min(fill.rect.bottom, height); ++y)
             for (int x = std::max(fill.rect.left, 0); x < std::min(fill.rect.right, width); ++x)
                 pixels[static_cast<std::size_t>(y) * width + x] = fill.colour;
@@ -503,7 +501,7 @@ std::vector<Colour> Paint(const std::vector<RecordingCanvas::Fill>& fills, int w
 // Y2, then each extended guard bar (2 units wide, from x0 plus its offset)
 // from Y1 to Y3 over the bar at that place.
 std::vector<Colour> PaintedStepByStep(const BarcodeJob& job, const SymbolLayout& layout) {
-    std::vector<RecordingCanvas::Fill> fills{{{0, 0, layout.W, layout.H}, Colour::White}};
+    std::vector<Fill> fills;
     if (IsItf(job.Kind) && job.BearerFrame) {
         const int f = 2 * job.FrameWidth;
         const Rect box{2 * job.LeftMargin, 2 * job.TopMargin, layout.W - 2 * job.RightMargin,
@@ -539,9 +537,9 @@ struct CoverageRow {
 
 class DrawingCoverage : public testing::TestWithParam<CoverageRow> {};
 
-// One white ground, then black rectangles that never overlap, covering the
-// same pixels as painting frame, bars and guards one over the other.
-TEST_P(DrawingCoverage, OneWhiteGroundThenBlackThatNeverOverlaps) {
+// Black rectangles that never overlap, covering the same pixels as
+// painting frame, bars and guards one over the other.
+TEST_P(DrawingCoverage, BlackThatNeverOverlaps) {
     const CoverageRow& row = GetParam();
     BarcodeJob job = IsJan(row.kind) ? Jan(row.kind, "000123456789012")
                                      : Itf(row.kind, "001234567890123", row.frame);
@@ -551,13 +549,13 @@ TEST_P(DrawingCoverage, OneWhiteGroundThenBlackThatNeverOverlaps) {
     const Drawn drawn = Draw(job);
     const auto& fills = drawn.canvas.fills;
     ASSERT_FALSE(fills.empty());
-    EXPECT_EQ(fills[0].colour, Colour::White);
-    for (std::size_t i = 1; i < fills.size(); ++i) {
+    std::vector<Fill> black;
+    for (std::size_t i = 0; i < fills.size(); ++i) {
         SCOPED_TRACE(i);
-        const Rect& a = fills[i].rect;
-        EXPECT_EQ(fills[i].colour, Colour::Black);
-        for (std::size_t j = 1; j < i; ++j) {
-            const Rect& b = fills[j].rect;
+        const Rect& a = fills[i];
+        black.push_back({a, Colour::Black});
+        for (std::size_t j = 0; j < i; ++j) {
+            const Rect& b = fills[j];
             const bool empty =
                 a.left >= a.right || a.top >= a.bottom || b.left >= b.right || b.top >= b.bottom;
             EXPECT_TRUE(empty || a.right <= b.left || b.right <= a.left || a.bottom <= b.top ||
@@ -565,7 +563,7 @@ TEST_P(DrawingCoverage, OneWhiteGroundThenBlackThatNeverOverlaps) {
                 << "overlaps fill " << j;
         }
     }
-    EXPECT_TRUE(Paint(fills, drawn.layout.W, drawn.layout.H) ==
+    EXPECT_TRUE(Paint(black, drawn.layout.W, drawn.layout.H) ==
                 PaintedStepByStep(job, drawn.layout));
 }
 
@@ -654,7 +652,7 @@ TEST(DrawSymbol, LineWiderThanPictureCentresTowardZero) {
     BarcodeJob job = Itf(SymbologyKind::Itf16, "123456789012345", false);
     job.LeftMargin = job.RightMargin = job.InnerMargin = 0;
     const Drawn drawn = Draw(job, 20);
-    EXPECT_EQ(drawn.canvas.texts.back(), "text -53 128 12345 67890 12345 2");
+    EXPECT_EQ(drawn.canvas.texts.back(), "text -53 128 h13 12345 67890 12345 2");
 }
 
 TEST(DrawSymbol, AJobWithoutItsCheckDigitFailsBeforeAnythingIsDrawn) {
@@ -682,19 +680,15 @@ BarcodeJob With(BarcodeJob job, void (*change)(BarcodeJob&)) {
 
 class BarcodeCheckRows : public testing::TestWithParam<CheckRow> {};
 
-// Passed through unchanged; a barcode has bars and all it draws inside.
+// A barcode has bars and all its marks inside; as text runs or as outlines
+// alike where the outlines' box is the cell's.
 TEST_P(BarcodeCheckRows, BarsAndEverythingInside) {
     const CheckRow& row = GetParam();
     BarcodeJob job = row.job;
     const SymbolLayout layout = LayOut(job);
-    RecordingCanvas direct(row.unitsPerChar);
-    DrawSymbol(job, EncodeForKind(job.Kind, job.Digits), layout, direct);
-    RecordingCanvas passed(row.unitsPerChar);
-    BarcodeCheck check(layout, passed);
-    DrawSymbol(job, EncodeForKind(job.Kind, job.Digits), layout, check);
-    EXPECT_EQ(passed.texts, direct.texts);
-    EXPECT_EQ(passed.fills.size(), direct.fills.size());
-    EXPECT_EQ(check.IsBarcode(), row.barcode);
+    MarkCanvas marks(FixedWidth(row.unitsPerChar));
+    DrawSymbol(job, EncodeForKind(job.Kind, job.Digits), layout, marks);
+    EXPECT_EQ(BarcodeCheck(layout, marks.marks()), row.barcode);
 }
 
 // clang-format off
@@ -922,21 +916,22 @@ TEST_P(PictureRows, FrameCopyAndRefusal) {
     if (!picture) return;
     EXPECT_EQ(picture->layout.W, row.width);
     EXPECT_EQ(picture->layout.H, row.height);
-    EXPECT_EQ(picture->frame, row.frame);
     EXPECT_EQ(picture->page.frame, row.frame);
     EXPECT_EQ(picture->page.copyWidth, row.copyWidth);
     EXPECT_EQ(picture->page.copyHeight, row.copyHeight);
-    EXPECT_EQ(picture->dotsPerInch, row.dotsPerInch);
+    EXPECT_EQ(picture->page.dotsPerInch, row.dotsPerInch);
     const int pageWidth = row.pageWidth > 0 ? row.pageWidth : row.width;
     const int pageHeight = row.pageHeight > 0 ? row.pageHeight : row.height;
     EXPECT_EQ(picture->page.width, pageWidth);
     EXPECT_EQ(picture->page.height, pageHeight);
-    RecordingCanvas canvas(10);
-    EXPECT_EQ(DrawPicture(job, pattern, *picture, canvas), row.barcode);
-    // The quiet zone the page was widened by is white, right and below.
-    std::vector<Rect> white;
-    for (const auto& fill : canvas.fills)
-        if (fill.colour == Colour::White) white.push_back(fill.rect);
+    const std::optional<Drawing> drawing =
+        DrawPicture(job, pattern, *picture, {1280, 1024, 338, 270}, FixedWidth(10));
+    EXPECT_EQ(drawing.has_value(), row.barcode);
+    if (!drawing) return;
+    EXPECT_EQ(drawing->page(), picture->page);
+    // The ground: the quiet zone the page was widened by, right and below,
+    // then the symbol's box.
+    const std::vector<Rect>& white = drawing->ground();
     std::vector<Rect> want;
     if (pageWidth > row.width) want.push_back({row.width, 0, pageWidth, pageHeight});
     if (pageHeight > row.height) want.push_back({0, row.height, row.width, pageHeight});
@@ -981,6 +976,199 @@ const PictureRow kPictureRows[] = {
 INSTANTIATE_TEST_SUITE_P(, PictureRows, testing::ValuesIn(kPictureRows),
                          [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
+// A drawing as a short text picture: the page, the white ground, the black
+// rectangles by the band of rows they cover (count and x extent, bands in
+// the order first drawn), each text run (cell's corner, height, text,
+// width) and each text's outlines (count and the box of their points).
+std::string TextPicture(const Drawing& drawing) {
+    std::string out = "page " + std::to_string(drawing.page().width) + "x" +
+                      std::to_string(drawing.page().height) + "\n";
+    const auto box = [](const Rect& r) {
+        return std::to_string(r.left) + "," + std::to_string(r.top) + "-" +
+               std::to_string(r.right) + "," + std::to_string(r.bottom);
+    };
+    for (const Rect& rect : drawing.ground()) out += "white " + box(rect) + "\n";
+    struct Band {
+        int top, bottom, count = 0, left = INT32_MAX, right = INT32_MIN;
+    };
+    std::vector<Band> bands;
+    std::string texts;
+    for (const Mark& mark : drawing.marks()) {
+        if (const Rect* rect = std::get_if<Rect>(&mark)) {
+            auto band = std::find_if(bands.begin(), bands.end(), [&](const Band& b) {
+                return b.top == rect->top && b.bottom == rect->bottom;
+            });
+            if (band == bands.end()) band = bands.insert(bands.end(), {rect->top, rect->bottom});
+            ++band->count;
+            band->left = std::min(band->left, rect->left);
+            band->right = std::max(band->right, rect->right);
+        } else if (const TextRun* run = std::get_if<TextRun>(&mark)) {
+            texts += "run " + std::to_string(run->at.x) + "," + std::to_string(run->at.y) + " h" +
+                     std::to_string(run->height) + " \"" + run->text + "\" w" +
+                     std::to_string(WidthOf(*run)) + "\n";
+        } else {
+            const auto& polygons = std::get<Outlines>(mark).polygons;
+            Rect ink{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+            for (const Polygon& polygon : polygons)
+                for (const Point& p : polygon)
+                    ink = {std::min(ink.left, p.x), std::min(ink.top, p.y),
+                           std::max(ink.right, p.x), std::max(ink.bottom, p.y)};
+            texts += "outlines " + std::to_string(polygons.size()) + " in " + box(ink) + "\n";
+        }
+    }
+    for (const Band& b : bands)
+        out += "black " + std::to_string(b.count) + " x" + std::to_string(b.left) + "-" +
+               std::to_string(b.right) + " y" + std::to_string(b.top) + "-" +
+               std::to_string(b.bottom) + "\n";
+    return out + texts;
+}
+
+struct JobDrawingRow {
+    int row;
+    BarcodeJob job;
+    const char* picture;
+};
+
+class JobDrawing : public testing::TestWithParam<JobDrawingRow> {};
+
+// The drawing of a job as a whole: what every format is then given. Text is
+// measured at 10 units a character.
+TEST_P(JobDrawing, GroundBarsAndText) {
+    const JobDrawingRow& row = GetParam();
+    BarcodeJob job = row.job;
+    job.CopyRate = 100;
+    job = JobForFile(job);
+    const std::string pattern = EncodeForKind(job.Kind, job.Digits);
+    const ScreenFigures screen{1280, 1024, 338, 270};
+    const std::optional<Picture> picture = MakePicture(job, pattern, screen);
+    ASSERT_TRUE(picture.has_value());
+    const std::optional<Drawing> drawing =
+        DrawPicture(job, pattern, *picture, screen, FixedWidth(10));
+    ASSERT_TRUE(drawing.has_value());
+    EXPECT_EQ(TextPicture(*drawing), row.picture);
+}
+
+// clang-format off
+const JobDrawingRow kDrawingRows[] = {
+    // /j13: 30 bars from x0 22 over 95 modules of 2 units, the six guard
+    // bars (the first and last among them) running on to Y3 137; the
+    // digits in three groups beside the guards.
+    /* 0*/ {0, With(Jan(SymbologyKind::Jan13, "000490123456789"),
+                    [](BarcodeJob& j) { j.ExtendedGuards = true; }),
+            "page 226x154\n"
+            "white 0,0-226,154\n"
+            "black 6 x22-212 y6-137\n"
+            "black 24 x34-202 y6-126\n"
+            "run 0,128 h20 \"4\" w10\n"
+            "run 29,128 h20 \"901234\" w60\n"
+            "run 121,128 h20 \"567894\" w60\n"},
+    // /j8b: one line of 8 digits centred on the picture, (170 - 80) / 2.
+    /* 1*/ {1, Jan(SymbologyKind::Jan8, "000000004901234"),
+            "page 170x152\n"
+            "white 0,0-170,152\n"
+            "black 22 x22-156 y6-126\n"
+            "run 45,128 h18 \"49012347\" w80\n"},
+    // /i14f: the ring's top and bottom, then its sides and the 39 bars
+    // between them, all from the field's top to its bottom.
+    /* 2*/ {2, Itf(SymbologyKind::Itf14, "001490123456789", true),
+            "page 313x167\n"
+            "white 0,0-313,167\n"
+            "black 1 x6-307 y6-16\n"
+            "black 1 x6-307 y136-146\n"
+            "black 41 x6-307 y16-136\n"
+            "run 71,148 h13 \"149 01234 56789 1\" w170\n"},
+    // /i16 /no: bars alone, 2 + 8 x 5 + 2 of them.
+    /* 3*/ {3, With(Itf(SymbologyKind::Itf16, "123456789012345", false),
+                    [](BarcodeJob& j) { j.NoText = true; }),
+            "page 325x132\n"
+            "white 0,0-325,132\n"
+            "black 44 x26-299 y6-126\n"},
+    // /j13b /ad12: the add-on 9 modules right of the main symbol, its bars
+    // below its digits; the main line centred where the picture without it
+    // has it. W: 230 + 40 of add-on + its 7 modules' quiet zone.
+    /* 4*/ {4, With(Jan(SymbologyKind::Jan13, "000490123456789"),
+                    [](BarcodeJob& j) { j.AddOn = "12"; }),
+            "page 284x152\n"
+            "white 0,0-284,152\n"
+            "black 30 x22-212 y6-126\n"
+            "black 7 x230-270 y26-126\n"
+            "run 240,6 h18 \"12\" w20\n"
+            "run 48,128 h18 \"4901234567894\" w130\n"},
+    // /bk: two tiers of 30 bars, each tier's digits, the 日本図書コード column.
+    /* 5*/ {5, Book("978-4-10-101001-4", "0193", "820", [](BarcodeJob&) {}),
+            "page 455x208\n"
+            "white 0,0-455,208\n"
+            "black 30 x22-212 y6-73\n"
+            "black 30 x22-212 y115-182\n"
+            "run 52,75 h18 \"9784101010014\" w130\n"
+            "run 52,184 h18 \"1920193008203\" w130\n"
+            "run 226,6 h18 \"ISBN978-4-10-101001-4\" w210\n"
+            "run 226,115 h18 \"C0193 \u00A5820E\" w110\n"},
+    // /j13b /fm eps: GS1's 0.33 mm module on 4 units a half module, the
+    // digits as one text's 19 OCR-B contours (holes included) inside their
+    // cell, y 512 to 584.
+    /* 6*/ {6, With(Jan(SymbologyKind::Jan13, "000490123456789"),
+                    [](BarcodeJob& j) { j.Format = FileFormat::Eps; }),
+            "page 904x608\n"
+            "white 0,0-904,608\n"
+            "black 30 x88-848 y24-504\n"
+            "outlines 19 in 192,521-711,566\n"},
+    // /j8b /dp300: on the printer's dots, the page widened to whole 1.27 mm
+    // right and below; the ground says so.
+    /* 7*/ {7, With(Jan(SymbologyKind::Jan8, "000000004901234"),
+                    [](BarcodeJob& j) { j.DotsPerInch = 300; }),
+            "page 345x315\n"
+            "white 340,0-345,315\n"
+            "white 0,304-340,315\n"
+            "white 0,0-340,304\n"
+            "black 22 x44-312 y12-252\n"
+            "run 130,256 h36 \"49012347\" w80\n"},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, JobDrawing, testing::ValuesIn(kDrawingRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+// A page on a printer's dots is widened, quiet zone only, to a size whose
+// frame in .01 mm states its dots: exactly where a run of at most 1.27 mm
+// is whole dots and whole .01 mm, else within 1/16 dot.
+TEST(ExactFrameDots, FrameStatesTheDots) {
+    struct Row {
+        std::int32_t dots, dpi, want;
+    };
+    const Row rows[] = {
+        {339, 203, 339},     // a .01 mm is 0.08 dot: every size is within 1/16 dot
+        {1000, 2540, 1000},  // one dot is .01 mm
+        {1001, 4000, 1200},  // 200 dots are 1.27 mm
+        {700, 720, 720},     // 36 dots are 1.27 mm
+        {3000, 3999, 3004},  // 3004 dots are 1908.0 .01 mm (3003.99 dots)
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.dpi) + " dpi");
+        EXPECT_EQ(ExactFrameDots(row.dots, row.dpi), row.want);
+    }
+    // Every resolution /dp takes: widened by less than 1.27 mm, and the
+    // frame converts back to exactly the size; at the resolutions printers
+    // and platesetters have, within 1/16 dot.
+    constexpr std::int32_t kDeviceDpi[] = {72,   96,   150,  180,  200,  203,  300,
+                                           360,  400,  406,  600,  720,  1200, 1270,
+                                           1440, 2400, 2540, 2880, 3600, 4000};
+    for (std::int32_t dpi = 72; dpi <= 4000; ++dpi) {
+        for (const std::int32_t dots : {1, 226, 931, 3193, 30000}) {
+            const std::int32_t size = ExactFrameDots(dots, dpi);
+            ASSERT_GE(size, dots) << dpi << " dpi, " << dots;
+            ASSERT_LE(std::int64_t{size - dots} * 2540, std::int64_t{127} * dpi) << dpi;
+            const std::int32_t frame = FrameFromDots(size, 1, dpi).width;
+            const std::int64_t off = std::int64_t{frame} * dpi - std::int64_t{size} * 2540;
+            ASSERT_LT(2 * std::abs(off), 2540) << dpi << " dpi, " << dots;
+            if (std::find(std::begin(kDeviceDpi), std::end(kDeviceDpi), dpi) !=
+                std::end(kDeviceDpi)) {
+                ASSERT_LE(16 * std::abs(off), 2540) << dpi << " dpi, " << dots;
+            }
+        }
+    }
+}
+
 // A bar width reduction narrows every bar and widens every space by the
 // same, and moves no bar's centre (by half a unit for an odd one) nor the
 // picture's size; the bearer frame keeps its width.
@@ -1007,11 +1195,11 @@ TEST(DrawSymbol, ReductionKeepsCentresAndSize) {
         DrawSymbol(job, pattern, LayOut(job, plain, pattern), whole);
         EXPECT_EQ(layout.W, LayOut(job, plain, pattern).W);
         ASSERT_EQ(reduced.fills.size(), whole.fills.size());
-        const std::size_t bars = job.BearerFrame ? 5 : 1;
-        for (std::size_t i = 1; i < whole.fills.size(); ++i) {
+        const std::size_t bars = job.BearerFrame ? 4 : 0;
+        for (std::size_t i = 0; i < whole.fills.size(); ++i) {
             SCOPED_TRACE(i);
-            const Rect& a = reduced.fills[i].rect;
-            const Rect& b = whole.fills[i].rect;
+            const Rect& a = reduced.fills[i];
+            const Rect& b = whole.fills[i];
             if (i < bars) {
                 EXPECT_EQ(a, b);  // the frame
                 continue;
@@ -1121,7 +1309,7 @@ TEST_P(SlipSizes, ModuleFrameAndBarsOrRefusal) {
         EXPECT_EQ(row.error, "");
         const SymbolLayout& layout = picture->layout;
         EXPECT_EQ(layout.grid.module, row.module);
-        EXPECT_EQ(picture->frame.width, row.frameWidth);
+        EXPECT_EQ(picture->page.frame.width, row.frameWidth);
         EXPECT_EQ((layout.Y2 - layout.Y1) / layout.grid.module, row.barModules);
         EXPECT_EQ((layout.Y2 - layout.Y1) % layout.grid.module, 0);
         EXPECT_EQ(layout.W, 308 * layout.grid.module);
@@ -1145,31 +1333,36 @@ TEST(SlipDrawing, BarsThenTwoLinesWithinTheSymbol) {
             job);
     SizeSlip(job);
     const std::string pattern = EncodeForKind(job.Kind, job.Digits);
-    const std::optional<Picture> picture = MakePicture(job, pattern, ScreenFigures{});
+    const ScreenFigures screen{1280, 1024, 338, 270};
+    const std::optional<Picture> picture = MakePicture(job, pattern, screen);
     ASSERT_TRUE(picture);
-    class Bounds : public RecordingCanvas {
-    public:
-        int left = INT32_MAX, right = INT32_MIN, top = INT32_MAX, bottom = INT32_MIN;
-        void FillPolygons(const std::vector<Polygon>& polygons, Colour) override {
-            for (const Polygon& polygon : polygons)
-                for (const Point& p : polygon) {
-                    left = std::min(left, p.x);
-                    right = std::max(right, p.x);
-                    top = std::min(top, p.y);
-                    bottom = std::max(bottom, p.y);
-                }
-        }
-    } canvas;
-    ASSERT_TRUE(DrawPicture(job, pattern, *picture, canvas));
+    const std::optional<Drawing> drawing = DrawPicture(job, pattern, *picture, screen, {});
+    ASSERT_TRUE(drawing);
     const SymbolLayout& layout = picture->layout;
-    const std::vector<Rect> bars = canvas.BlackBetween(layout.Y1, layout.Y2);
+    std::vector<Rect> bars;
+    Rect ink{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    int texts = 0;
+    for (const Mark& mark : drawing->marks()) {
+        if (const Rect* rect = std::get_if<Rect>(&mark)) {
+            EXPECT_EQ(rect->top, layout.Y1);
+            EXPECT_EQ(rect->bottom, layout.Y2);
+            bars.push_back(*rect);
+            continue;
+        }
+        ++texts;
+        for (const Polygon& polygon : std::get<Outlines>(mark).polygons)
+            for (const Point& p : polygon)
+                ink = {std::min(ink.left, p.x), std::min(ink.top, p.y), std::max(ink.right, p.x),
+                       std::max(ink.bottom, p.y)};
+    }
     ASSERT_EQ(bars.size(), 79u);  // 25 characters of three bars, Stop's four
+    EXPECT_EQ(texts, 2);
     EXPECT_EQ(bars.front().left, layout.x0);
     EXPECT_EQ(bars.back().right, layout.x0 + 288 * 4);
-    EXPECT_GE(canvas.left, layout.x0);
-    EXPECT_LE(canvas.right, layout.x0 + 288 * 4);
-    EXPECT_GT(canvas.top, layout.Y2);
-    EXPECT_LT(canvas.bottom, layout.H);
+    EXPECT_GE(ink.left, layout.x0);
+    EXPECT_LE(ink.right, layout.x0 + 288 * 4);
+    EXPECT_GT(ink.top, layout.Y2);
+    EXPECT_LT(ink.bottom, layout.H);
 }
 
 }  // namespace

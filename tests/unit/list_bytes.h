@@ -1,5 +1,6 @@
 // List bytes for the list reader's and the batch's tests: a source handing
-// them out in small chunks, Shift-JIS as code page 932 reads it, UTF-16LE.
+// them out in small chunks, Shift-JIS as code page 932 reads it, the code
+// pages of the encoding tests, UTF-16LE.
 #pragma once
 
 #include <algorithm>
@@ -7,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/product_list.h"
+#include "app/list/records.h"
 #include "common/text.h"
 
 namespace merrowin {
@@ -62,6 +63,23 @@ inline std::optional<std::string> FakeShiftJis(std::string_view bytes) {
         }
     }
     return out;
+}
+
+// Text in the code pages the tests read lists in: 932 as FakeShiftJis,
+// 1252 as Latin-1 but for the right single quote (92), and ASCII in any
+// other (UTF-8, 65001, is never asked for).
+inline std::optional<std::string> FakeCodePage(unsigned page, std::string_view bytes) {
+    if (page == 932) return FakeShiftJis(bytes);
+    if (page == 1252) {
+        std::string out;
+        for (const char c : bytes) {
+            const auto byte = static_cast<unsigned char>(c);
+            AppendUtf8(byte == 0x92 ? U'\u2019' : char32_t{byte}, out);
+        }
+        return out;
+    }
+    if (IsAscii(bytes)) return std::string(bytes);
+    return std::nullopt;
 }
 
 inline std::string Utf16Le(std::u16string_view text) {

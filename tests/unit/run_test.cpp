@@ -277,7 +277,7 @@ TEST(RunFrame, ScreenOrModuleWidth) {
         {2, {"/mw33"}, 3729, 2541, 141, 96},
         // 211.8 and 144.6
         {3, {"/mw33", "/cr150"}, 5594, 3812, 212, 145},
-        {4, {"/cr150", "/mw"}, 1695, 1155, 64, 44},  // "mw" alone: 0.10 mm; 64.2 and 43.8
+        {4, {"/cr150", "/mw10"}, 1695, 1155, 64, 44},  // 0.10 mm; 64.2 and 43.8
         // 2 mm modules at 500 %: 1130 x 770 mm, 4279.3 x 2920.4 pixels.
         {5, {"/mw200", "/cr500"}, 113000, 77000, 4279, 2920},
         // A screen that reports no size counts as 96 pixels per inch.

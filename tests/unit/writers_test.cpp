@@ -11,10 +11,8 @@
 #include <vector>
 
 #include "common/version.h"
-#include "render/eps_writer.h"
-#include "render/pdf_writer.h"
-#include "render/png_writer.h"
-#include "render/svg_writer.h"
+#include "render/formats/formats.h"
+#include "render/formats/shared.h"
 
 namespace merrowin {
 namespace {
@@ -25,18 +23,25 @@ constexpr FrameSize kFrame{3827, 2608};
 constexpr std::int32_t kWidth = 904;
 constexpr std::int32_t kHeight = 616;
 
-// What DrawSymbol gives a writer: the white ground, bars, outlined digits
-// (a square "digit" with a square hole).
-template <class Writer>
-std::string Draw(Writer& writer) {
-    writer.FillRect({0, 0, kWidth, kHeight}, Colour::White);
-    writer.FillRect({88, 24, 96, 548}, Colour::Black);
-    writer.FillRect({104, 24, 112, 548}, Colour::Black);
-    writer.FillRect({136, 24, 152, 504}, Colour::Black);
-    writer.FillPolygons({{{10, 560}, {50, 560}, {50, 600}, {10, 600}},
-                         {{20, 570}, {40, 570}, {40, 590}, {20, 590}}},
-                        Colour::Black);
-    const std::vector<std::uint8_t> bytes = writer.Finish();
+constexpr ScreenFigures kScreen{1024, 768, 271, 203};
+
+// A page of width x height units on kFrame at `dpi`, shown 1:1 as a metafile.
+Page PageOf(std::int32_t width, std::int32_t height, std::int32_t dpi = 600) {
+    return {width, height, width, height, kFrame, {}, dpi};
+}
+
+// A drawing as a picture makes one: the white ground, bars, outlined
+// digits (a square "digit" with a square hole).
+Drawing Sample(std::int32_t dpi = 600) {
+    return Drawing(PageOf(kWidth, kHeight, dpi), kScreen, {{0, 0, kWidth, kHeight}},
+                   {Rect{88, 24, 96, 548}, Rect{104, 24, 112, 548}, Rect{136, 24, 152, 504},
+                    Outlines{{{{10, 560}, {50, 560}, {50, 600}, {10, 600}},
+                              {{20, 570}, {40, 570}, {40, 590}, {20, 590}}}}});
+}
+
+// The file of `format` as text.
+std::string Written(FileFormat format, const Drawing& drawing, const char* title) {
+    const FileBytes bytes = WriteFile(format, drawing, {title});
     return {bytes.begin(), bytes.end()};
 }
 
@@ -89,8 +94,7 @@ class EpsFile : public testing::TestWithParam<TextRow> {};
 
 TEST_P(EpsFile, HasWhatAConsumerReads) {
     const TextRow& row = GetParam();
-    EpsWriter writer(kWidth, kHeight, kFrame, "4901234567894");
-    const std::string eps = Draw(writer);
+    const std::string eps = Written(FileFormat::Eps, Sample(), "4901234567894");
     EXPECT_EQ(std::regex_search(eps, std::regex(row.pattern)), row.present) << row.what << "\n"
                                                                             << eps;
 }
@@ -98,20 +102,17 @@ TEST_P(EpsFile, HasWhatAConsumerReads) {
 INSTANTIATE_TEST_SUITE_P(, EpsFile, testing::ValuesIn(kEpsRows), RowName);
 
 TEST(EpsDrawing, PaintsNoWhiteAndKeepsItsLinesShort) {
-    EpsWriter blank(kWidth, kHeight, kFrame, "1");
-    blank.FillRect({0, 0, kWidth, kHeight}, Colour::White);
-    const std::vector<std::uint8_t> bytes = blank.Finish();
-    const std::string eps(bytes.begin(), bytes.end());
+    const Drawing blank(PageOf(kWidth, kHeight), kScreen, {{0, 0, kWidth, kHeight}}, {});
+    const std::string eps = Written(FileFormat::Eps, blank, "1");
     EXPECT_EQ(eps.find(" Y\n"), std::string::npos) << "a white ground was painted";
 
     // A long outline of far steps still keeps to DSC's 255 characters a line.
-    EpsWriter writer(kWidth, kHeight, kFrame, "1");
     Polygon zigzag;
     for (int i = 0; i < 400; ++i) zigzag.push_back({i, i % 2 == 0 ? 0 : (i % 3 == 0 ? 200 : 13)});
-    writer.FillPolygons({zigzag}, Colour::Black);
-    const std::vector<std::uint8_t> long_ = writer.Finish();
+    const Drawing outline(PageOf(kWidth, kHeight), kScreen, {{0, 0, kWidth, kHeight}},
+                          {Outlines{{zigzag}}});
     std::size_t line = 0;
-    for (const std::uint8_t c : long_) {
+    for (const char c : Written(FileFormat::Eps, outline, "1")) {
         line = c == '\n' ? 0 : line + 1;
         ASSERT_LE(line, 255u);
     }
@@ -138,8 +139,7 @@ class PdfFile : public testing::TestWithParam<TextRow> {};
 
 TEST_P(PdfFile, HasWhatAPreflightReads) {
     const TextRow& row = GetParam();
-    PdfWriter writer(kWidth, kHeight, kFrame, "4901234567894");
-    const std::string pdf = Draw(writer);
+    const std::string pdf = Written(FileFormat::Pdf, Sample(), "4901234567894");
     EXPECT_EQ(std::regex_search(pdf, std::regex(row.pattern)), row.present) << row.what;
 }
 
@@ -149,18 +149,23 @@ INSTANTIATE_TEST_SUITE_P(, PdfFile, testing::ValuesIn(kPdfRows), RowName);
 // by the even-odd rule, nothing white; and every object where the
 // cross-reference table says it is.
 TEST(PdfDrawing, ContentAndCrossReference) {
-    PdfWriter writer(kWidth, kHeight, kFrame, "4901234567894");
-    const std::string pdf = Draw(writer);
+    const std::string pdf = Written(FileFormat::Pdf, Sample(), "4901234567894");
     const std::size_t stream = pdf.find("stream\n") + 7;
     const std::string content = Inflate(pdf.substr(stream, pdf.find("\nendstream") - stream));
     EXPECT_TRUE(std::regex_search(content, std::regex(R"(\n?0 0 0 1 k\n)"))) << content;
     EXPECT_FALSE(std::regex_search(content, std::regex(R"(\b(rg|RG|g|G|sc|scn|cs|Tf|Tj|gs)\b)")))
         << content;
-    EXPECT_EQ(std::count(content.begin(), content.end(), '\n'), 1 + 3 + 1 + 5 + 5 + 1 + 1)
-        << "cm and colour, three bars, f, two outlines of four points, f*, Q:\n"
+    // The units onto the page, the three bars filled together, then both
+    // outlines of the digit filled together; each bar a hair inside its
+    // edges: half a dot of 2400 dpi, an eighth of this 600 dpi page's unit.
+    EXPECT_TRUE(std::regex_match(
+        content, std::regex("q [^\n]* cm 0 0 0 1 k\n"
+                            "88\\.125 24\\.125 7\\.75 523\\.75 re\n"
+                            "104\\.125 24\\.125 7\\.75 523\\.75 re\n"
+                            "136\\.125 24\\.125 15\\.75 479\\.75 re\nf\n"
+                            "10 560 m\n50 560 l\n50 600 l\n10 600 l\nh\n"
+                            "20 570 m\n40 570 l\n40 590 l\n20 590 l\nh\nf\\*\nQ\n")))
         << content;
-    EXPECT_NE(content.find(" re\n"), std::string::npos);
-    EXPECT_NE(content.find("h\nf*\n"), std::string::npos);
 
     const std::size_t xref = std::stoul(pdf.substr(pdf.rfind("startxref\n") + 10));
     ASSERT_EQ(pdf.compare(xref, 9, "xref\n0 6\n"), 0);
@@ -195,8 +200,7 @@ class SvgFile : public testing::TestWithParam<TextRow> {};
 
 TEST_P(SvgFile, HasWhatABrowserReads) {
     const TextRow& row = GetParam();
-    SvgWriter writer(kWidth, kHeight, kFrame, "A&B<1>");
-    const std::string svg = Draw(writer);
+    const std::string svg = Written(FileFormat::Svg, Sample(), "A&B<1>");
     EXPECT_EQ(std::regex_search(svg, std::regex(row.pattern)), row.present) << row.what << "\n"
                                                                             << svg;
 }
@@ -252,8 +256,8 @@ class PngFile : public testing::TestWithParam<PngRow> {};
 
 TEST_P(PngFile, ChunksInOrderWithTheResolution) {
     const PngRow& row = GetParam();
-    PngWriter writer(kWidth, kHeight, row.dpi, "4901234567894");
-    const std::vector<Chunk> chunks = Chunks(Draw(writer));
+    const std::vector<Chunk> chunks =
+        Chunks(Written(FileFormat::Png, Sample(row.dpi), "4901234567894"));
     ASSERT_EQ(chunks.size(), 5u);
     EXPECT_EQ(chunks[0].type, "IHDR");
     EXPECT_EQ(chunks[0].data, std::string("\0\0\x03\x88\0\0\x02\x68\x01\0\0\0\0", 13))
@@ -333,8 +337,8 @@ const RasterRow kRasterRows[] = {
     // A diamond: the pixels whose centres are inside.
     /*  3*/ {3, {{{4, 0}, {8, 4}, {4, 8}, {0, 4}}}, 1, "2-4"},
     /*  4*/ {4, {{{4, 0}, {8, 4}, {4, 8}, {0, 4}}}, 4, "0-6"},
-    // Cut at the picture's edges.
-    /*  5*/ {5, {{{-5, -5}, {30, -5}, {30, 2}, {-5, 2}}}, 0, "0-19"},
+    // Along the page's edges: every pixel of the row, none beyond.
+    /*  5*/ {5, {{{0, 0}, {20, 0}, {20, 2}, {0, 2}}}, 1, "0-19"},
 };
 // clang-format on
 
@@ -342,10 +346,8 @@ class PngRaster : public testing::TestWithParam<RasterRow> {};
 
 TEST_P(PngRaster, PaintsThePixelsWhoseCentresAreInside) {
     const RasterRow& row = GetParam();
-    PngWriter writer(20, 12, 600, "1");
-    writer.FillPolygons(row.polygons, Colour::Black);
-    const std::vector<std::uint8_t> bytes = writer.Finish();
-    const PngPixels pixels(std::string(bytes.begin(), bytes.end()));
+    const Drawing drawing(PageOf(20, 12), kScreen, {{0, 0, 20, 12}}, {Outlines{row.polygons}});
+    const PngPixels pixels(Written(FileFormat::Png, drawing, "1"));
     ASSERT_EQ(pixels.Height(), 12u);
     EXPECT_EQ(pixels.Runs(row.y), row.runs);
 }
@@ -375,22 +377,39 @@ TEST(FileWriters, Decimals) {
     for (const Row& row : rows) EXPECT_EQ(Decimal(row.value, row.decimals), row.text);
 }
 
-TEST(FileWriters, SameBytesTwiceTextRefusedSizesChecked) {
-    const auto twice = [](auto make) {
-        auto first = make();
-        auto second = make();
-        EXPECT_EQ(Draw(first), Draw(second));
-        EXPECT_THROW(first.SetFont("OCRB", 0, 10), std::logic_error);
-        EXPECT_THROW(first.DrawString(0, 0, "1"), std::logic_error);
-    };
-    twice([] { return EpsWriter(kWidth, kHeight, kFrame, "1"); });
-    twice([] { return PdfWriter(kWidth, kHeight, kFrame, "1"); });
-    twice([] { return SvgWriter(kWidth, kHeight, kFrame, "1"); });
-    twice([] { return PngWriter(kWidth, kHeight, 600, "1"); });
-    EXPECT_THROW(EpsWriter(0, kHeight, kFrame, "1"), std::invalid_argument);
-    EXPECT_THROW(PdfWriter(kWidth, 32768, kFrame, "1"), std::invalid_argument);
-    EXPECT_THROW(SvgWriter(kWidth, kHeight, FrameSize{0, 1}, "1"), std::invalid_argument);
-    EXPECT_THROW(PngWriter(kWidth, kHeight, 0, "1"), std::invalid_argument);
+// Each format gives the same bytes for the same drawing; only the metafile
+// takes text runs (the others have no fonts).
+TEST(FileWriters, SameBytesTwiceTextRunsOnlyInTheMetafile) {
+    const Drawing withRun(PageOf(kWidth, kHeight), kScreen, {{0, 0, kWidth, kHeight}},
+                          {Rect{88, 24, 96, 548}, TextRun{{10, 560}, 20, "12", {10, 10}}});
+    for (const FileFormatInfo& info : kFileFormats) {
+        SCOPED_TRACE(std::string(info.name));
+        EXPECT_EQ(Written(info.format, Sample(), "1"), Written(info.format, Sample(), "1"));
+        if (info.format == FileFormat::Emf)
+            EXPECT_FALSE(Written(info.format, withRun, "1").empty());
+        else
+            EXPECT_THROW(Written(info.format, withRun, "1"), std::logic_error);
+    }
+}
+
+// The page's white ground: the metafile and the SVG paint it, rectangle by
+// rectangle (a page widened to the printer's dots has three); EPS and PDF
+// leave it to the paper; the PNG starts white.
+TEST(FileWriters, WhiteGroundWhereTheFormatWantsIt) {
+    const Drawing widened(PageOf(30, 20), kScreen,
+                          {{25, 0, 30, 20}, {0, 18, 25, 20}, {0, 0, 25, 18}}, {Rect{2, 2, 4, 16}});
+    const std::string svg = Written(FileFormat::Svg, widened, "1");
+    EXPECT_NE(svg.find("<rect x=\"25\" y=\"0\" width=\"5\" height=\"20\" fill=\"#fff\"/>\n"
+                       "<rect x=\"0\" y=\"18\" width=\"25\" height=\"2\" fill=\"#fff\"/>\n"
+                       "<rect x=\"0\" y=\"0\" width=\"25\" height=\"18\" fill=\"#fff\"/>\n"),
+              std::string::npos)
+        << svg;
+    const std::string eps = Written(FileFormat::Eps, widened, "1");
+    EXPECT_NE(eps.find("setcmykcolor\n2 14 Y\n2(OQ)S\nend restore"), std::string::npos)
+        << "the bar alone:\n"
+        << eps;
+    const PngPixels png(Written(FileFormat::Png, widened, "1"));
+    for (int y = 0; y < 20; ++y) EXPECT_EQ(png.Runs(y), y >= 2 && y < 16 ? "2-3" : "") << y;
 }
 
 }  // namespace

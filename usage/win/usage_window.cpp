@@ -1,6 +1,6 @@
 // The usage window of a start without arguments: two lines saying
 // the program is for the command line, and buttons for the settings window,
-// quitting and the help. It is the main window: closing it ends the run.
+// quitting, the help and the maker window. It is the main window: closing it ends the run.
 #include "usage/win/usage_window.h"
 
 #include <commctrl.h>
@@ -12,6 +12,7 @@
 
 #include "common/win/controls.h"
 #include "common/win/form_window.h"
+#include "maker/win/maker_window.h"
 #include "settings/win/settings_window.h"
 #include "usage/help_text.h"
 #include "usage/win/help_window.h"
@@ -28,10 +29,12 @@ enum UsageControlId : int {
     kSettingsButton = 111,
     kQuitButton = 112,
     kHelpButton = 113,
+    kMakerButton = 114,
 };
 
-// Creation order is the tab order: settings, quit, help.
-constexpr std::array<ControlSpec, 5> kUsageLayout{{
+// Creation order is the tab order: settings, quit, help, then the maker
+// window's button in a row of its own below them.
+constexpr std::array<ControlSpec, 6> kUsageLayout{{
     {ControlKind::Label, kCommandLineLabel, 24, 16, 0, 0,
      L"「Merrowin」は、コマンドライン専用です。"},
     {ControlKind::Label, kHelpPointerLabel, 24, 32, 0, 0,
@@ -39,11 +42,12 @@ constexpr std::array<ControlSpec, 5> kUsageLayout{{
     {ControlKind::Button, kSettingsButton, 16, 56, 75, 25, L"設定(&S)"},
     {ControlKind::Button, kQuitButton, 112, 56, 75, 25, L"終了(&X)"},
     {ControlKind::Button, kHelpButton, 208, 56, 75, 25, L"ヘルプ(&H)"},
+    {ControlKind::Button, kMakerButton, 16, 88, 267, 25, L"バーコードを作る(&M)..."},
 }};
 
-constexpr int kUsageWidth = 305;  // with frame and caption bar
-constexpr int kUsageHeight = 131;
-constexpr UINT kHelpFinder = 11;  // HELP_FINDER: the topics window
+constexpr int kUsageWidth = 305;   // with frame and caption bar
+constexpr int kUsageHeight = 163;  // 131 and the maker button's row
+constexpr UINT kHelpFinder = 11;   // HELP_FINDER: the topics window
 
 // The executable's path with its extension replaced by ".hlp".
 std::wstring HelpFilePath() {
@@ -79,6 +83,7 @@ class UsageWindow final : public FormWindow {
 public:
     explicit UsageWindow(HINSTANCE instance) : instance_(instance), font_(CreateFormFont(12)) {}
     ~UsageWindow() override {
+        maker_.reset();
         help_.reset();
         settings_.reset();
         DestroyForm();
@@ -109,6 +114,9 @@ private:
                     case kHelpButton:
                         OpenHelp();
                         return 0;
+                    case kMakerButton:
+                        OpenMaker();
+                        return 0;
                     default:
                         break;
                 }
@@ -123,6 +131,15 @@ private:
     }
 
     void OpenSettings() { settings_->ShowModal(); }
+
+    // The maker window, only ever one of it.
+    void OpenMaker() {
+        if (maker_ && maker_->Handle()) {
+            maker_->BringForward();
+            return;
+        }
+        maker_ = std::make_unique<MakerWindow>(instance_, Handle());
+    }
 
     void Quit() { ::SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 
@@ -144,7 +161,8 @@ private:
     HINSTANCE instance_;
     UniqueFont font_;
     std::unique_ptr<SettingsWindow> settings_;
-    std::unique_ptr<HelpWindow> help_;  // owned: closes with this window
+    std::unique_ptr<HelpWindow> help_;    // owned: closes with this window
+    std::unique_ptr<MakerWindow> maker_;  // owned: closes with this window
 };
 
 }  // namespace

@@ -1,13 +1,13 @@
 // Reading a product list: bytes in every encoding and shape Excel writes,
-// each line read and judged.
-#include "app/product_list.h"
-
+// each line read and judged; the encoding a list is read in.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "app/list/reader.h"
+#include "app/list/slip_line.h"
 #include "common/errors.h"
 #include "tests/unit/list_bytes.h"
 
@@ -21,11 +21,16 @@ std::vector<std::string> ReadList(const std::string& bytes, SymbologyKind kind,
     const CodePageDecoder decode = [](unsigned, std::string_view bytes) {
         return FakeShiftJis(bytes);
     };
-    const ListSurvey found = SurveyList(survey, 932, decode, kind);
+    BarcodeJob job;
+    job.Kind = kind;
+    job.Format = format;
+    job.Book = book;
+    job.SlipCompany = "912345";  // /cm912345, for a payment slip list
+    const ListTerms terms = ListTermsOf(job);
+    const ListSurvey found = SurveyList(survey, 932, decode, terms);
     if (found.encoding == ListEncoding::NotText) return {"not text"};
     ChunkSource source(bytes);
-    ListReader reader(source, found, decode, kind, 0, format, book);
-    reader.ReadSlips({"912345", kSlipStampThreshold});  // /cm912345, for a payment slip list
+    ListReader reader(source, found, decode, terms);
     std::vector<std::string> lines;
     std::size_t dataLines = 0;
     constexpr const char* kKinds[] = {"blank", "header", "good", "error"};
@@ -189,9 +194,16 @@ const ListRow kListRows[] = {
       "4 error 9784101010014||本体価格「」は使えません。本体価格は税抜きの 0～99999 円を"
       "数字だけで書きます (¥ や 円 は付けません)|",
       "5 good 9784101010014|全角||1920193008203"}, FileFormat::Emf, true},
+    // A quote opens a field after a tab, a semicolon or blanks as after a
+    // comma, and runs across the line break there too.
+    {37, "4901234567894\t\"a\nb\"\n4901234567894;\"c\r\nd\"\n4901234567894,  \"e\rf\"\n4901234567894\n",
+     kJ13,
+     {"1 error 4901234567894||ファイル名に改行は使えません",
+      "2 error 4901234567894||ファイル名に改行は使えません",
+      "3 error 4901234567894||ファイル名に改行は使えません", "4 good 4901234567894|4901234567894|"}},
     // Payment slips (/cv /cm912345): by parts (自由使用欄, deadline, amount,
     // reissue, name) or whole; each part checked.
-    {37, "自由使用欄,期限,金額\r\n12345,2027/01/31,\"12,300\"\r\n12346,,\"\u00A554,000\",1,b\r\n"
+    {38, "自由使用欄,期限,金額\r\n12345,2027/01/31,\"12,300\"\r\n12346,,\"\u00A554,000\",1,b\r\n"
          "9191234501234567890123456789010103310123000,a\r\n12347,2027/02/30,100\r\n"
          "12348,2027/01/31\r\n(91)912345-0123456789012345678901 010331-0-123000-4\r\n",
      SymbologyKind::PaymentSlip,
@@ -203,7 +215,7 @@ const ListRow kListRows[] = {
       "6 error 12348||支払金額 '' は 0～999,999 円の金額ではありません",
       "7 error (91)912345-0123456789012345678901 010331-0-123000-4||チェックデジットが違います (正しくは 3)"}},
     // Digits typed full-width (an IME's) count; the name keeps them.
-    {38, "１２３４５,２０２７/０１/３１,１２３００,,請求１\n", SymbologyKind::PaymentSlip,
+    {39, "１２３４５,２０２７/０１/３１,１２３００,,請求１\n", SymbologyKind::PaymentSlip,
      {"1 good 91912345123450000000000000000027013100123007|請求１|"}},
 };
 // clang-format on
@@ -217,9 +229,10 @@ TEST_P(ListTable, ReadsEveryLine) {
 
 // A line by its parts needs the company code of the command line.
 TEST(SlipList, PartsWithoutCompanyCode) {
-    std::string name;
+    ListLine line;
     try {
-        SlipOfLine({"12345", "2027/01/31", "12300"}, SlipListSettings{}, name);
+        SlipOfLine({{"12345", "2027/01/31", "12300"}, false}, ListTerms{SymbologyKind::PaymentSlip},
+                   false, line);
         ADD_FAILURE() << "no refusal";
     } catch (const MerrowinError& error) {
         EXPECT_STREQ(error.what(),
@@ -228,6 +241,67 @@ TEST(SlipList, PartsWithoutCompanyCode) {
 }
 
 INSTANTIATE_TEST_SUITE_P(, ListTable, ::testing::ValuesIn(kListRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+// The encoding a list is read in, by the name the report gives it, and the
+// name column read in it; where the ANSI code page is UTF-8 (65001) a list
+// that is not UTF-8 is read as Shift-JIS.
+struct EncodingRow {
+    int row;
+    unsigned codePage;  // the system's ANSI code page
+    std::string list;
+    const char* encoding;
+    const char* name;
+};
+
+void PrintTo(const EncodingRow& row, std::ostream* out) {
+    *out << "row " << row.row;
+}
+
+// clang-format off
+const EncodingRow kEncodingRows[] = {
+    {0, 932, "4901234567894,\x95\x69\x96\xBC\r\n", "Shift-JIS", "品名"},
+    {1, 65001, "4901234567894,\x95\x69\x96\xBC\r\n", "Shift-JIS", "品名"},
+    {2, 1252, "4901234567894,a\r\n", "西ヨーロッパ言語 (Windows-1252)", "a"},
+    {3, 932, "\xEF\xBB\xBF" "4901234567894,a\r\n", "UTF-8 (BOM)", "a"},
+    {4, 932, Utf16Le(u"4901234567894,品名\r\n"), "UTF-16", "品名"},
+    {5, 932, "4901234567894,アイス\r\n", "UTF-8", "アイス"},
+    // Japanese Shift-JIS on a Western Windows; ポ's second byte is "|".
+    {6, 1252, "4901234567894,\x83\x58\x83\x7C\x81\x5B\x83\x63\x83\x68\x83\x8A\x83\x93\x83\x4E\r\n",
+     "Shift-JIS", "スポーツドリンク"},
+    // Western text that is Shift-JIS too (è m, û l, é e; ’ s) but not Japanese.
+    {7, 1252, "4901234567894,Cr\xE8me br\xFBl\xE9" "e\r\n", "西ヨーロッパ言語 (Windows-1252)",
+     "Crème brûlée"},
+    {8, 1252, "4901234567894,Kellogg\x92s\r\n", "西ヨーロッパ言語 (Windows-1252)", "Kellogg’s"},
+    {9, 1252, "4901234567894,\x97\xCE\x92\x83\r\n", "Shift-JIS", "〓〓"},  // 緑茶
+    {10, 874, "4901234567894,a\r\n", "タイ語 (Windows-874)", "a"},
+    // Half-width katakana alone (a point-of-sale export) on a Western
+    // Windows; single accented capitals beside ASCII letters stay Western.
+    {11, 1252, "4901234567894,\xBA\xB6\xBA\xB0\xD7 500ML\r\n", "Shift-JIS", "ｺｶｺｰﾗ 500ML"},
+    {12, 1252, "4901234567894,\xC7" "a M\xDCLLER\r\n", "西ヨーロッパ言語 (Windows-1252)",
+     "Ça MÜLLER"},
+};
+// clang-format on
+
+class ListEncodingTable : public ::testing::TestWithParam<EncodingRow> {};
+
+TEST_P(ListEncodingTable, NamesTheEncodingAndReadsInIt) {
+    const EncodingRow& row = GetParam();
+    const CodePageDecoder decode = FakeCodePage;
+    const ListTerms terms{SymbologyKind::Jan13};
+    ChunkSource surveyed(row.list);
+    const ListSurvey survey = SurveyList(surveyed, row.codePage, decode, terms);
+    EXPECT_EQ(EncodingName(survey.encoding, survey.codePage), row.encoding);
+    ChunkSource source(row.list);
+    ListReader reader(source, survey, decode, terms);
+    ListLine line;
+    ASSERT_TRUE(reader.Next(line));
+    EXPECT_EQ(line.kind, ListLine::Kind::Good) << line.error;
+    EXPECT_EQ(line.data, "4901234567894");
+    EXPECT_EQ(line.name, row.name);
+}
+
+INSTANTIATE_TEST_SUITE_P(, ListEncodingTable, ::testing::ValuesIn(kEncodingRows),
                          [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
 }  // namespace

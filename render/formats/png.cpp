@@ -1,11 +1,9 @@
-#include "render/png_writer.h"
-
 #include <zlib.h>
 
 #include <algorithm>
-#include <stdexcept>
 
-#include "render/file_picture.h"
+#include "render/formats/formats.h"
+#include "render/formats/shared.h"
 
 namespace merrowin {
 namespace {
@@ -66,41 +64,55 @@ std::vector<std::uint8_t> FilteredRows(const std::vector<std::uint8_t>& pixels,
     return out;
 }
 
-}  // namespace
+// The picture's pixels, one a drawing unit: rows of 1-bit pixels, 1 white,
+// most significant first. The drawing keeps every mark on the page.
+class Bitmap {
+public:
+    // All white: the ground.
+    Bitmap(std::int32_t width, std::int32_t height);
 
-PngWriter::PngWriter(std::int32_t width, std::int32_t height, std::int32_t dotsPerInch,
-                     std::string_view title)
-    : width_(width), height_(height), dotsPerInch_(dotsPerInch), title_(title) {
-    // The picture's checks, on a frame that it does not state.
-    (void)FilePicture(width, height, FrameSize{1, 1});
-    if (dotsPerInch < 1) throw std::invalid_argument("a printer without dots");
-    rowBytes_ = (static_cast<std::size_t>(width) + 7) / 8;
-    pixels_.assign(rowBytes_ * static_cast<std::size_t>(height), 0xFF);
-}
+    // Paints the pixels of x in [left, right), y in [top, bottom) black.
+    void FillRect(const Rect& rect);
+    // Paints the pixels whose centres lie inside the polygons by the
+    // even-odd rule black, so a rectangle on whole units paints exactly its
+    // pixels.
+    void FillPolygons(const std::vector<Polygon>& polygons);
 
-void PngWriter::PaintRun(std::int32_t y, std::int32_t left, std::int32_t right, Colour colour) {
-    left = std::max(left, 0);
-    right = std::min(right, width_);
+    std::size_t RowBytes() const { return rowBytes_; }
+    const std::vector<std::uint8_t>& Pixels() const { return pixels_; }
+
+private:
+    // Paints pixels [left, right) of row y black.
+    void PaintRun(std::int32_t y, std::int32_t left, std::int32_t right);
+
+    std::int32_t height_;
+    std::size_t rowBytes_;
+    std::vector<std::uint8_t> pixels_;
+};
+
+Bitmap::Bitmap(std::int32_t width, std::int32_t height)
+    : height_(height),
+      rowBytes_((static_cast<std::size_t>(width) + 7) / 8),
+      pixels_(rowBytes_ * static_cast<std::size_t>(height), 0xFF) {}
+
+void Bitmap::PaintRun(std::int32_t y, std::int32_t left, std::int32_t right) {
     std::uint8_t* row = pixels_.data() + static_cast<std::size_t>(y) * rowBytes_;
-    const std::uint8_t fill = colour == Colour::White ? 0xFF : 0x00;
     for (std::int32_t x = left; x < right;) {
         if (x % 8 == 0 && right - x >= 8) {  // a whole byte
-            row[x / 8] = fill;
+            row[x / 8] = 0x00;
             x += 8;
             continue;
         }
-        const auto bit = static_cast<std::uint8_t>(0x80 >> (x % 8));
-        row[x / 8] = static_cast<std::uint8_t>((row[x / 8] & ~bit) | (fill & bit));
+        row[x / 8] &= static_cast<std::uint8_t>(~(0x80 >> (x % 8)));
         ++x;
     }
 }
 
-void PngWriter::FillRect(const Rect& rect, Colour colour) {
-    for (std::int32_t y = std::max(rect.top, 0); y < std::min(rect.bottom, height_); ++y)
-        PaintRun(y, rect.left, rect.right, colour);
+void Bitmap::FillRect(const Rect& rect) {
+    for (std::int32_t y = rect.top; y < rect.bottom; ++y) PaintRun(y, rect.left, rect.right);
 }
 
-void PngWriter::FillPolygons(const std::vector<Polygon>& polygons, Colour colour) {
+void Bitmap::FillPolygons(const std::vector<Polygon>& polygons) {
     struct Edge {
         Point upper, lower;  // upper.y < lower.y
     };
@@ -121,9 +133,10 @@ void PngWriter::FillPolygons(const std::vector<Polygon>& polygons, Colour colour
     // Row y's centres lie at y + 1/2: an edge from y1 to y2 (y1 < y2) crosses
     // it when y1 <= y < y2, at x = x1 + (y + 1/2 - y1)(x2 - x1) / (y2 - y1).
     // Each crossing is kept as the first pixel whose centre lies right of
-    // it; pairs of them, in order, bound the pixels inside.
+    // it; pairs of them, in order, bound the pixels inside. Points on the
+    // page give crossings from 0 to its width.
     std::vector<std::int64_t> from;
-    for (std::int32_t y = std::max(top, 0); y < std::min(bottom, height_); ++y) {
+    for (std::int32_t y = top; y < bottom; ++y) {
         from.clear();
         for (const Edge& e : edges) {
             if (y < e.upper.y || y >= e.lower.y) continue;
@@ -134,20 +147,27 @@ void PngWriter::FillPolygons(const std::vector<Polygon>& polygons, Colour colour
             from.push_back(FirstCentreFrom(numerator, 2 * dy));
         }
         std::sort(from.begin(), from.end());
-        for (std::size_t i = 0; i + 1 < from.size(); i += 2) {
-            const auto clamp = [this](std::int64_t x) {
-                return static_cast<std::int32_t>(std::clamp<std::int64_t>(x, 0, width_));
-            };
-            PaintRun(y, clamp(from[i]), clamp(from[i + 1]), colour);
-        }
+        for (std::size_t i = 0; i + 1 < from.size(); i += 2)
+            PaintRun(y, static_cast<std::int32_t>(from[i]), static_cast<std::int32_t>(from[i + 1]));
     }
 }
 
-std::vector<std::uint8_t> PngWriter::Finish() const {
+}  // namespace
+
+// The bitmap starts white, which is the ground; only black is painted.
+FileBytes WritePng(const Drawing& drawing, const FileMeta& meta) {
+    const Page& page = drawing.page();
+    Bitmap bitmap(page.width, page.height);
+    for (const Mark& mark : drawing.marks()) {
+        if (const Rect* rect = std::get_if<Rect>(&mark))
+            bitmap.FillRect(*rect);
+        else if (const Outlines* outlines = std::get_if<Outlines>(&mark))
+            bitmap.FillPolygons(outlines->polygons);
+    }
     std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<std::uint8_t> header;
-    PutU32(header, static_cast<std::uint32_t>(width_));
-    PutU32(header, static_cast<std::uint32_t>(height_));
+    PutU32(header, static_cast<std::uint32_t>(page.width));
+    PutU32(header, static_cast<std::uint32_t>(page.height));
     // Bit depth 1, colour type 0 (greyscale), deflate, adaptive filtering,
     // no interlace.
     header.insert(header.end(), {1, 0, 0, 0, 0});
@@ -155,20 +175,21 @@ std::vector<std::uint8_t> PngWriter::Finish() const {
     // The resolution in pixels per metre, to the nearest, both ways; unit 1
     // is the metre.
     const auto perMetre =
-        static_cast<std::uint32_t>((std::int64_t{dotsPerInch_} * 20000 + 254) / 508);
+        static_cast<std::uint32_t>((std::int64_t{page.dotsPerInch} * 20000 + 254) / 508);
     std::vector<std::uint8_t> physical;
     PutU32(physical, perMetre);
     PutU32(physical, perMetre);
     physical.push_back(1);
     AppendChunk(out, "pHYs", physical);
     std::vector<std::uint8_t> text = {'T', 'i', 't', 'l', 'e', 0};
-    for (const char c : title_) {
+    for (const char c : meta.title) {
         // tEXt is Latin-1 without control characters.
         const auto byte = static_cast<unsigned char>(c);
         text.push_back(byte >= ' ' && byte < 0x7F ? byte : '?');
     }
     AppendChunk(out, "tEXt", text);
-    const std::vector<std::uint8_t> rows = FilteredRows(pixels_, rowBytes_, height_);
+    const std::vector<std::uint8_t> rows =
+        FilteredRows(bitmap.Pixels(), bitmap.RowBytes(), page.height);
     const std::string deflated = Deflate({reinterpret_cast<const char*>(rows.data()), rows.size()});
     AppendChunk(out, "IDAT", {deflated.begin(), deflated.end()});
     AppendChunk(out, "IEND", {});

@@ -1,25 +1,16 @@
-#include "render/file_picture.h"
+#include "render/formats/shared.h"
 
 #include <zlib.h>
 
-#include <algorithm>
+#include <stdexcept>
 
 namespace merrowin {
 
-FilePicture::FilePicture(std::int32_t width, std::int32_t height, const FrameSize& frame)
-    : width(width), height(height), frame(frame) {
-    const auto side = [](std::int32_t v) { return v >= 1 && v <= kMaxPictureSide; };
-    if (!side(width) || !side(height))
-        throw std::invalid_argument("a picture side outside 1 to 32767");
-    if (frame.width < 1 || frame.height < 1) throw std::invalid_argument("a frame without area");
-}
-
-Fraction FilePicture::WidthPoints() const {
-    return PointsOf(frame.width);
-}
-
-Fraction FilePicture::HeightPoints() const {
-    return PointsOf(frame.height);
+PointMapping MappingToPoints(const Page& page) {
+    const Fraction width = PointsOf(page.frame.width);
+    const Fraction height = PointsOf(page.frame.height);
+    return {Decimal({width.numerator, width.denominator * page.width}, 10),
+            Decimal({-height.numerator, height.denominator * page.height}, 10), Decimal(height, 6)};
 }
 
 // A RIP paints every device pixel that a shape touches, however little
@@ -34,19 +25,12 @@ Fraction FilePicture::HeightPoints() const {
 // printer's grid) keeps renderers that paint the pixels whose centres are
 // inside exact too; on a finer grid, half a dot of a 2400 dpi platesetter
 // brings the any-part rule to within a dot of the nominal width there.
-Fraction FilePicture::EdgeInset() const {
+Fraction EdgeInset(const Page& page) {
     // Half a dot of 2400 dpi is 25400 / 4800 um, a unit frame x 10 / width
     // um: 127 width / (240 frame) units.
-    const Fraction halfDot{127 * std::int64_t{width}, 240 * std::int64_t{frame.width}};
+    const Fraction halfDot{127 * std::int64_t{page.width}, 240 * std::int64_t{page.frame.width}};
     if (4 * halfDot.numerator >= halfDot.denominator) return {1, 4};
     return halfDot;
-}
-
-std::optional<Rect> FilePicture::Clip(const Rect& rect) const {
-    const Rect cut{std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, width),
-                   std::min(rect.bottom, height)};
-    if (cut.left >= cut.right || cut.top >= cut.bottom) return std::nullopt;
-    return cut;
 }
 
 Fraction PointsOf(std::int32_t hundredthsMm) {
@@ -101,18 +85,6 @@ std::string Deflate(std::string_view data) {
     deflateEnd(&stream);
     if (result != Z_STREAM_END) throw std::runtime_error("zlib could not compress");
     return out;
-}
-
-void OutlinesOnlyCanvas::SetFont(std::string_view, int, int) {
-    throw std::logic_error("this writer takes text only as outlines");
-}
-
-int OutlinesOnlyCanvas::TextWidth(std::string_view) {
-    throw std::logic_error("this writer takes text only as outlines");
-}
-
-void OutlinesOnlyCanvas::DrawString(int, int, std::string_view) {
-    throw std::logic_error("this writer takes text only as outlines");
 }
 
 }  // namespace merrowin

@@ -1,13 +1,13 @@
-#include "render/eps_writer.h"
-
 #include "common/version.h"
+#include "render/formats/formats.h"
+#include "render/formats/shared.h"
 
 namespace merrowin {
 namespace {
 
 // The procedures, in the picture's own dictionary. Bars are paths
 // filled with `fill`, drawn the picture's edge inset i inside their edges
-// (FilePicture::EdgeInset), never with `rectfill`: Ghostscript's `rectfill`
+// (EdgeInset), never with `rectfill`: Ghostscript's `rectfill`
 // paints one more column left of a rectangle whose edges lie on pixel
 // boundaries (measured at 600 dpi), where `fill` keeps the any-part rule of
 // the scan conversion and paints exactly the pixels inside.
@@ -54,10 +54,8 @@ std::string DscText(std::string_view text) {
     return out;
 }
 
-// One outline: P when its steps fit one string, else in parts. Outlines of fewer than three points
-// enclose nothing.
+// One outline: P when its steps fit one string, else in parts.
 void AppendOutline(std::string& out, const Polygon& polygon) {
-    if (polygon.size() < 3) return;
     const std::string start = std::to_string(polygon[0].x) + " " + std::to_string(polygon[0].y);
     std::vector<std::string> parts(1);  // strings of steps, and L steps
     for (std::size_t i = 1; i < polygon.size(); ++i) {
@@ -82,33 +80,45 @@ void AppendOutline(std::string& out, const Polygon& polygon) {
     out += "closepath\n";
 }
 
-}  // namespace
+// The page's drawing in drawing units: bars in runs of one top and height
+// (Y, then S or B), outlines (P or D) filled together (E).
+class Body {
+public:
+    void Bar(const Rect& bar);
+    void FillOutlines(const std::vector<Polygon>& polygons);
+    std::string Finish();
 
-EpsWriter::EpsWriter(std::int32_t width, std::int32_t height, const FrameSize& frame,
-                     std::string_view title)
-    : picture_(width, height, frame), title_(title) {}
+private:
+    // Writes the pending run of bars.
+    void FlushBars();
 
-void EpsWriter::FillRect(const Rect& rect, Colour colour) {
-    if (colour == Colour::White) return;
-    const std::optional<Rect> cut = picture_.Clip(rect);
-    if (!cut) return;
-    const std::int32_t height = cut->bottom - cut->top;
-    const std::int32_t width = cut->right - cut->left;
-    if (cut->top != top_ || height != height_) {
+    std::string body_;
+    // The top and height of the bars being written (Y).
+    std::int32_t top_ = -1;
+    std::int32_t height_ = -1;
+    std::string bars_;            // the pending run of bars, S's characters
+    std::int32_t barsLeft_ = 0;   // its x
+    std::int64_t barsRight_ = 0;  // the right edge of its last bar
+};
+
+void Body::Bar(const Rect& bar) {
+    const std::int32_t height = bar.bottom - bar.top;
+    const std::int32_t width = bar.right - bar.left;
+    if (bar.top != top_ || height != height_) {
         FlushBars();
-        body_ += std::to_string(cut->top) + " " + std::to_string(height) + " Y\n";
-        top_ = cut->top;
+        body_ += std::to_string(bar.top) + " " + std::to_string(height) + " Y\n";
+        top_ = bar.top;
         height_ = height;
     }
-    const std::int64_t space = std::int64_t{cut->left} - barsRight_;
+    const std::int64_t space = std::int64_t{bar.left} - barsRight_;
     const bool fits = width <= kStepMax;
     if (bars_.empty() || !fits || space < 0 || !FitsStep(space) ||
         bars_.size() >= kCharsPerString) {
         FlushBars();
         if (!fits) {
-            body_ += std::to_string(cut->left) + " " + std::to_string(width) + " B\n";
+            body_ += std::to_string(bar.left) + " " + std::to_string(width) + " B\n";
         } else {
-            barsLeft_ = cut->left;
+            barsLeft_ = bar.left;
             AppendStep(bars_, 0);
             AppendStep(bars_, width);
         }
@@ -116,32 +126,46 @@ void EpsWriter::FillRect(const Rect& rect, Colour colour) {
         AppendStep(bars_, space);
         AppendStep(bars_, width);
     }
-    barsRight_ = cut->right;
+    barsRight_ = bar.right;
 }
 
-void EpsWriter::FlushBars() {
+void Body::FlushBars() {
     if (bars_.empty()) return;
     body_ += std::to_string(barsLeft_) + "(" + bars_ + ")S\n";
     bars_.clear();
 }
 
-void EpsWriter::FillPolygons(const std::vector<Polygon>& polygons, Colour colour) {
-    if (colour == Colour::White) return;
+void Body::FillOutlines(const std::vector<Polygon>& polygons) {
     FlushBars();
-    const std::size_t start = body_.size();
     for (const Polygon& polygon : polygons) AppendOutline(body_, polygon);
-    if (body_.size() != start) body_ += "E\n";
+    if (!polygons.empty()) body_ += "E\n";
 }
 
-std::vector<std::uint8_t> EpsWriter::Finish() {
+std::string Body::Finish() {
     FlushBars();
-    const Fraction width = picture_.WidthPoints();
-    const Fraction height = picture_.HeightPoints();
+    return std::move(body_);
+}
+
+}  // namespace
+
+// Nothing is painted white: the paper is the white, and a RIP's white
+// would knock out whatever the designer put under the picture.
+FileBytes WriteEps(const Drawing& drawing, const FileMeta& meta) {
+    Body body;
+    for (const Mark& mark : drawing.marks()) {
+        if (const Rect* bar = std::get_if<Rect>(&mark))
+            body.Bar(*bar);
+        else if (const Outlines* outlines = std::get_if<Outlines>(&mark))
+            body.FillOutlines(outlines->polygons);
+    }
+    const Page& page = drawing.page();
+    const Fraction width = PointsOf(page.frame.width);
+    const Fraction height = PointsOf(page.frame.height);
     std::string out = "%!PS-Adobe-3.0 EPSF-3.0\n";
-    out += "%%BoundingBox: 0 0 " + std::to_string(CeilPoints(picture_.frame.width)) + " " +
-           std::to_string(CeilPoints(picture_.frame.height)) + "\n";
+    out += "%%BoundingBox: 0 0 " + std::to_string(CeilPoints(page.frame.width)) + " " +
+           std::to_string(CeilPoints(page.frame.height)) + "\n";
     out += "%%HiResBoundingBox: 0 0 " + Decimal(width, 4) + " " + Decimal(height, 4) + "\n";
-    out += "%%Title: " + DscText(title_) + "\n";
+    out += "%%Title: " + DscText(meta.title) + "\n";
     out += "%%Creator: Merrowin " MERROWIN_VERSION_TEXT "\n";
     out += "%%LanguageLevel: 2\n%%EndComments\n";
     // The picture leaves the interpreter's state as it found it.
@@ -149,13 +173,12 @@ std::vector<std::uint8_t> EpsWriter::Finish() {
     out += kProcedures;
     // Drawing units with y downwards: the picture's top edge at the top of
     // the bounding box, W x H units onto the frame.
-    out += "0 " + Decimal(height, 6) + " translate " +
-           Decimal({width.numerator, width.denominator * picture_.width}, 10) + " " +
-           Decimal({-height.numerator, height.denominator * picture_.height}, 10) + " scale\n";
-    const Fraction inset = picture_.EdgeInset();
+    const PointMapping onto = MappingToPoints(page);
+    out += "0 " + onto.top + " translate " + onto.xScale + " " + onto.yScale + " scale\n";
+    const Fraction inset = EdgeInset(page);
     out += "/i " + Decimal(inset, 4) + " def/j " +
            Decimal({2 * inset.numerator, inset.denominator}, 4) + " def 0 0 0 1 setcmykcolor\n";
-    out += body_;
+    out += body.Finish();
     out += "end restore showpage\n%%EOF\n";
     return {out.begin(), out.end()};
 }

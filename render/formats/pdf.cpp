@@ -1,8 +1,6 @@
-#include "render/pdf_writer.h"
-
-#include <stdexcept>
-
 #include "common/version.h"
+#include "render/formats/formats.h"
+#include "render/formats/shared.h"
 
 namespace merrowin {
 namespace {
@@ -32,62 +30,83 @@ std::string Coordinates(const Point& p) {
     return std::to_string(p.x) + " " + std::to_string(p.y);
 }
 
-}  // namespace
+// The page's content stream in drawing units: bars as rectangles (re)
+// filled together (f) before the next outlines, outlines as paths (m, l,
+// h) filled together by the even-odd rule (f*).
+class Content {
+public:
+    explicit Content(const Page& page);
+    void Bar(const Rect& bar);
+    void FillOutlines(const std::vector<Polygon>& polygons);
+    std::string Finish();
 
-PdfWriter::PdfWriter(std::int32_t width, std::int32_t height, const FrameSize& frame,
-                     std::string_view title)
-    : picture_(width, height, frame), title_(title) {
+private:
+    // Fills the rectangles written since the last fill.
+    void FillPendingRectangles();
+
+    Fraction inset_;
+    std::string content_;
+    bool rectanglesPending_ = false;
+};
+
+Content::Content(const Page& page) : inset_(EdgeInset(page)) {
     // Drawing units with y downwards: W x H units onto the page, the
     // picture's top edge at the top of the page.
-    const Fraction across = picture_.WidthPoints();
-    const Fraction down = picture_.HeightPoints();
-    content_ = "q " + Decimal({across.numerator, across.denominator * width}, 10) + " 0 0 " +
-               Decimal({-down.numerator, down.denominator * height}, 10) + " 0 " +
-               Decimal(down, 6) + " cm 0 0 0 1 k\n";
+    const PointMapping onto = MappingToPoints(page);
+    content_ = "q " + onto.xScale + " 0 0 " + onto.yScale + " 0 " + onto.top + " cm 0 0 0 1 k\n";
 }
 
-void PdfWriter::FillRect(const Rect& rect, Colour colour) {
-    if (colour == Colour::White) return;
-    const std::optional<Rect> cut = picture_.Clip(rect);
-    if (!cut) return;
+void Content::Bar(const Rect& bar) {
     // A hair inside its edges, so that a RIP paints exactly its dots
-    // (FilePicture::EdgeInset).
-    const Fraction inset = picture_.EdgeInset();
-    // `units` and `insets` times the inset.
-    const auto at = [&inset](std::int64_t units, std::int64_t insets) {
-        return Decimal({units * inset.denominator + insets * inset.numerator, inset.denominator},
+    // (EdgeInset): `units` and `insets` times the inset.
+    const auto at = [this](std::int64_t units, std::int64_t insets) {
+        return Decimal({units * inset_.denominator + insets * inset_.numerator, inset_.denominator},
                        4);
     };
-    content_ += at(cut->left, 1) + " " + at(cut->top, 1) + " " + at(cut->right - cut->left, -2) +
-                " " + at(cut->bottom - cut->top, -2) + " re\n";
+    content_ += at(bar.left, 1) + " " + at(bar.top, 1) + " " + at(bar.right - bar.left, -2) + " " +
+                at(bar.bottom - bar.top, -2) + " re\n";
     rectanglesPending_ = true;
 }
 
-void PdfWriter::FillPolygons(const std::vector<Polygon>& polygons, Colour colour) {
-    if (colour == Colour::White) return;
+void Content::FillOutlines(const std::vector<Polygon>& polygons) {
     FillPendingRectangles();
-    bool any = false;
     for (const Polygon& polygon : polygons) {
-        if (polygon.size() < 3) continue;  // encloses nothing
         content_ += Coordinates(polygon[0]) + " m\n";
         for (std::size_t i = 1; i < polygon.size(); ++i)
             content_ += Coordinates(polygon[i]) + " l\n";
         content_ += "h\n";
-        any = true;
     }
-    if (any) content_ += "f*\n";
+    if (!polygons.empty()) content_ += "f*\n";
 }
 
-void PdfWriter::FillPendingRectangles() {
+void Content::FillPendingRectangles() {
     if (rectanglesPending_) content_ += "f\n";
     rectanglesPending_ = false;
 }
 
-std::vector<std::uint8_t> PdfWriter::Finish() {
+std::string Content::Finish() {
     FillPendingRectangles();
-    const std::string stream = Deflate(content_ + "Q\n");
-    const std::string box = "[0 0 " + Decimal(picture_.WidthPoints(), 4) + " " +
-                            Decimal(picture_.HeightPoints(), 4) + "]";
+    return std::move(content_) + "Q\n";
+}
+
+}  // namespace
+
+// Nothing is painted white: the paper is the white, and white in a PDF
+// placed on a coloured page would knock the colour out. The document
+// information holds the title and the producer but no date, so the same
+// drawing gives the same bytes.
+FileBytes WritePdf(const Drawing& drawing, const FileMeta& meta) {
+    const Page& page = drawing.page();
+    Content content(page);
+    for (const Mark& mark : drawing.marks()) {
+        if (const Rect* bar = std::get_if<Rect>(&mark))
+            content.Bar(*bar);
+        else if (const Outlines* outlines = std::get_if<Outlines>(&mark))
+            content.FillOutlines(outlines->polygons);
+    }
+    const std::string stream = Deflate(content.Finish());
+    const std::string box = "[0 0 " + Decimal(PointsOf(page.frame.width), 4) + " " +
+                            Decimal(PointsOf(page.frame.height), 4) + "]";
     const std::string objects[] = {
         "<</Type/Catalog/Pages 2 0 R>>",
         "<</Type/Pages/Kids[3 0 R]/Count 1>>",
@@ -95,7 +114,7 @@ std::vector<std::uint8_t> PdfWriter::Finish() {
             "/Resources<<>>/Contents 4 0 R>>",
         "<</Length " + std::to_string(stream.size()) + "/Filter/FlateDecode>>\nstream\n" + stream +
             "\nendstream",
-        "<</Title" + PdfString(title_) + "/Producer(Merrowin " MERROWIN_VERSION_TEXT ")>>",
+        "<</Title" + PdfString(meta.title) + "/Producer(Merrowin " MERROWIN_VERSION_TEXT ")>>",
     };
     // The second line's bytes above 127 tell a transfer that the file is
     // binary (PDF Reference 1.7, 3.4.1).

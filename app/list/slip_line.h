@@ -9,26 +9,22 @@
 // (model/payment_slip.h).
 #pragma once
 
-#include <cstdint>
-#include <string>
-#include <vector>
+#include <cstddef>
+#include <string_view>
 
-#include "model/data_field.h"
-#include "model/payment_slip.h"
+#include "app/list/list_line.h"
 
 namespace merrowin {
 
-// What every line of a slip list shares, from the command line.
-struct SlipListSettings {
-    std::string company;  // /cm; empty when not given
-    std::int32_t stampThreshold = kSlipStampThreshold;
-};
+// The file name's column of a line by parts; a line of the whole digits
+// names its file in the column after them.
+inline constexpr std::size_t kSlipPartsNameColumn = 4;
 
-// The data field of a slip list line's fields, and in `name` the file name
-// column (empty when the line gives none). Raises MerrowinError with the
-// line's error.
-DataField SlipOfLine(const std::vector<std::string>& columns, const SlipListSettings& settings,
-                     std::string& name);
+// The data field of a slip list line's fields (ListColumns::read); a line
+// of the whole digits puts its file name column into `line.name`. Raises
+// MerrowinError with the line's error.
+DataField SlipOfLine(const ListFields& fields, const ListTerms& terms, bool checkDigitsGiven,
+                     ListLine& line);
 
 inline constexpr std::string_view kSlipCompanyMissingMessage =
     "支払期限日と金額で書いた行には請求書発行企業コード (/cm) が要ります";

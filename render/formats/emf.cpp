@@ -1,5 +1,3 @@
-#include "render/emf_writer.h"
-
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -11,6 +9,7 @@
 
 #include "common/saturate.h"
 #include "common/text.h"
+#include "render/formats/formats.h"
 
 namespace merrowin {
 namespace {
@@ -276,13 +275,11 @@ void Put(Cursor& out, const EmrPolyPolygonOutlines16& r) {
     out.U32(static_cast<std::uint32_t>(r.polygons.size()));
     out.U32(points);
     for (const Polygon& polygon : r.polygons) out.U32(static_cast<std::uint32_t>(polygon.size()));
-    const auto coordinate = [](int v) {
-        return static_cast<std::int16_t>(std::clamp(v, -32768, 32767));
-    };
+    // The drawing keeps every point on its page, within 16 bits.
     for (const Polygon& polygon : r.polygons) {
         for (const Point& point : polygon) {
-            out.I16(coordinate(point.x));
-            out.I16(coordinate(point.y));
+            out.I16(static_cast<std::int16_t>(point.x));
+            out.I16(static_cast<std::int16_t>(point.y));
         }
     }
 }
@@ -424,14 +421,14 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 }
 
 // The window and viewport extents of a page.
-ExactMapping MappingOf(const EmfPage& page) {
+ExactMapping MappingOf(const Page& page) {
     if (page.exact.windowWidth > 0) return page.exact;
     return {page.width, page.height, page.copyWidth, page.copyHeight};
 }
 
 // The reference pixels that the units [left, right) x [top, bottom) of the
 // page fall on, both corners included.
-RectL DeviceBounds(const EmfPage& page, std::int64_t left, std::int64_t top, std::int64_t right,
+RectL DeviceBounds(const Page& page, std::int64_t left, std::int64_t top, std::int64_t right,
                    std::int64_t bottom) {
     const ExactMapping map = MappingOf(page);
     const std::int64_t w = map.windowWidth, h = map.windowHeight;
@@ -444,25 +441,56 @@ bool Overlap(const Rect& a, const Rect& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-}  // namespace
+enum class Colour : std::uint8_t { White, Black };
+
+// The records of one drawing, written in its order: consecutive fills of
+// one colour become one polygon record, a font record per distinct height
+// where a run first needs it.
+class Recorder {
+public:
+    explicit Recorder(const Drawing& drawing);
+
+    void Fill(const Rect& rect, Colour colour);
+    void Text(const TextRun& run);
+    void FillOutlines(const std::vector<Polygon>& polygons);
+    // The whole metafile, header first, end record last.
+    FileBytes Finish();
+
+private:
+    // Writes the pending fills as one polygon record.
+    void FlushFills();
+    // Selects the null pen and the brush of `colour` where they are not yet.
+    void SelectFill(Colour colour);
+    // Selects the symbol's font `height` units high, creating it first.
+    void SelectFont(int height);
+    // Appends one record and counts it.
+    template <class EmfRecord>
+    void Emit(const EmfRecord& record);
+
+    const Page& page_;
+    const ScreenFigures& screen_;
+    Bytes records_;                  // the whole metafile so far, header first
+    std::uint32_t recordCount_ = 0;  // the header included
+    std::vector<Rect> fills_;        // pending, all of one colour, none overlapping
+    Rect fillsBounds_;               // the union of fills_
+    Colour fillColour_ = Colour::White;
+    bool penSelected_ = false;
+    bool brushSelected_ = false;
+    Colour brush_ = Colour::White;
+    std::vector<int> fonts_;  // the height of the font of object handle i + 1
+    std::size_t font_ = 0;    // the selected font's handle, 0 before the first
+    bool transparent_ = false;
+    float exScale_ = 0;  // of every text record
+    float eyScale_ = 0;
+};
 
 template <class EmfRecord>
-void EmfWriter::Emit(const EmfRecord& record) {
+void Recorder::Emit(const EmfRecord& record) {
     Append(records_, record);
     ++recordCount_;
 }
 
-EmfWriter::EmfWriter(const EmfPage& page, const ScreenFigures& screen, TextMeasurer measure)
-    : page_(page), screen_(screen), measure_(std::move(measure)) {
-    const auto side = [](std::int32_t v) { return v >= 1 && v <= kMaxPictureSide; };
-    if (!side(page.width) || !side(page.height) || !side(page.copyWidth) || !side(page.copyHeight))
-        throw std::invalid_argument("a metafile side outside 1 to 32767");
-    if (page.frame.width < 1 || page.frame.height < 1)
-        throw std::invalid_argument("a metafile frame without area");
-    if (screen.widthPixels < 1 || screen.heightPixels < 1 || screen.widthMm < 1 ||
-        screen.heightMm < 1)
-        throw std::invalid_argument("screen figures without area");
-    if (!measure_) throw std::invalid_argument("no text measurement");
+Recorder::Recorder(const Drawing& drawing) : page_(drawing.page()), screen_(drawing.screen()) {
     // A symbol takes one to two kilobytes and some forty rectangles: room
     // for them up front spares the writer its reallocations.
     records_.reserve(4096);
@@ -478,9 +506,9 @@ EmfWriter::EmfWriter(const EmfPage& page, const ScreenFigures& screen, TextMeasu
         return NearestFloat(static_cast<std::uint64_t>(100 * mm * copy),
                             static_cast<std::uint64_t>(pixels * full));
     };
-    const ExactMapping map = MappingOf(page);
-    exScale_ = scale(screen.widthMm, map.viewportWidth, screen.widthPixels, map.windowWidth);
-    eyScale_ = scale(screen.heightMm, map.viewportHeight, screen.heightPixels, map.windowHeight);
+    const ExactMapping map = MappingOf(page_);
+    exScale_ = scale(screen_.widthMm, map.viewportWidth, screen_.widthPixels, map.windowWidth);
+    eyScale_ = scale(screen_.heightMm, map.viewportHeight, screen_.heightPixels, map.windowHeight);
     // The header goes first and counts as a record; Finish fills in its
     // figures, which take the same bytes whatever their values.
     Emit(EmrHeader{});
@@ -493,33 +521,26 @@ EmfWriter::EmfWriter(const EmfPage& page, const ScreenFigures& screen, TextMeasu
     }
 }
 
-EmfWriter::~EmfWriter() = default;
-
-void EmfWriter::FillRect(const Rect& rect, Colour colour) {
-    if (finished_) throw std::logic_error("the metafile is finished");
-    const Rect clipped{std::max(rect.left, 0), std::max(rect.top, 0),
-                       std::min(rect.right, page_.width), std::min(rect.bottom, page_.height)};
-    if (clipped.left >= clipped.right || clipped.top >= clipped.bottom) return;
+void Recorder::Fill(const Rect& rect, Colour colour) {
     // Overlapping polygons of one record would cancel out under the default
     // alternate fill mode, so an overlap starts a new record. Bars come left
     // to right: clear of the batch's bounds, a rectangle overlaps none of it.
-    const bool overlaps = !fills_.empty() && Overlap(fillsBounds_, clipped) &&
-                          std::any_of(fills_.begin(), fills_.end(),
-                                      [&](const Rect& r) { return Overlap(r, clipped); });
+    const bool overlaps =
+        !fills_.empty() && Overlap(fillsBounds_, rect) &&
+        std::any_of(fills_.begin(), fills_.end(), [&](const Rect& r) { return Overlap(r, rect); });
     if (!fills_.empty() && (colour != fillColour_ || overlaps)) FlushFills();
     if (fills_.empty()) {
-        fillsBounds_ = clipped;
+        fillsBounds_ = rect;
     } else {
-        fillsBounds_ = {std::min(fillsBounds_.left, clipped.left),
-                        std::min(fillsBounds_.top, clipped.top),
-                        std::max(fillsBounds_.right, clipped.right),
-                        std::max(fillsBounds_.bottom, clipped.bottom)};
+        fillsBounds_ = {
+            std::min(fillsBounds_.left, rect.left), std::min(fillsBounds_.top, rect.top),
+            std::max(fillsBounds_.right, rect.right), std::max(fillsBounds_.bottom, rect.bottom)};
     }
     fillColour_ = colour;
-    fills_.push_back(clipped);
+    fills_.push_back(rect);
 }
 
-void EmfWriter::SelectFill(Colour colour) {
+void Recorder::SelectFill(Colour colour) {
     if (!penSelected_) {
         Emit(EmrSelectObject{kNullPen});
         penSelected_ = true;
@@ -531,7 +552,7 @@ void EmfWriter::SelectFill(Colour colour) {
     }
 }
 
-void EmfWriter::FlushFills() {
+void Recorder::FlushFills() {
     if (fills_.empty()) return;
     SelectFill(fillColour_);
     const RectL bounds = DeviceBounds(page_, fillsBounds_.left, fillsBounds_.top,
@@ -543,23 +564,19 @@ void EmfWriter::FlushFills() {
     fills_.clear();
 }
 
-void EmfWriter::SetFont(std::string_view face, int charset, int height) {
-    if (finished_) throw std::logic_error("the metafile is finished");
-    FlushFills();
-    const auto same = [&](const FontSpec& font) {
-        return font.face == face && font.charset == charset && font.height == height;
-    };
-    if (font_ != 0 && same(fonts_[font_ - 1])) return;
-    auto known = std::find_if(fonts_.begin(), fonts_.end(), same);
+void Recorder::SelectFont(int height) {
+    if (font_ != 0 && fonts_[font_ - 1] == height) return;
+    auto known = std::find(fonts_.begin(), fonts_.end(), height);
     if (known == fonts_.end()) {
         // The header counts handles in 16 bits, the metafile's own included.
         if (fonts_.size() + 1 >= 0xFFFF) throw std::length_error("too many fonts in one metafile");
+        const FontSpec font = SymbolFont(height);
         LogFontW logFont;
-        logFont.height = height;
-        logFont.charSet = static_cast<std::uint8_t>(charset);
-        logFont.faceName = Utf16FromUtf8(face);
+        logFont.height = font.height;
+        logFont.charSet = static_cast<std::uint8_t>(font.charset);
+        logFont.faceName = Utf16FromUtf8(font.face);
         if (logFont.faceName.size() > kFaceSize - 1) logFont.faceName.resize(kFaceSize - 1);
-        fonts_.push_back({std::string(face), charset, height});
+        fonts_.push_back(height);
         known = fonts_.end() - 1;
         Emit(EmrExtCreateFontIndirectW{static_cast<std::uint32_t>(fonts_.size()),
                                        std::move(logFont)});
@@ -568,78 +585,50 @@ void EmfWriter::SetFont(std::string_view face, int charset, int height) {
     Emit(EmrSelectObject{static_cast<std::uint32_t>(font_)});
 }
 
-const std::vector<std::int32_t>& EmfWriter::Advances(std::string_view text) {
-    if (font_ == 0) throw std::logic_error("text before a font was set");
-    if (measuredFont_ != font_ || measuredText_ != text) {
-        std::u16string wide = Utf16FromUtf8(text);
-        std::vector<std::int32_t> advances = measure_(fonts_[font_ - 1], wide);
-        if (advances.size() != wide.size())
-            throw std::logic_error("the text measurement gives one advance per character");
-        measured_ = std::move(advances);
-        measuredWide_ = std::move(wide);
-        measuredText_ = text;
-        measuredFont_ = font_;
-    }
-    return measured_;
-}
-
-int EmfWriter::TextWidth(std::string_view text) {
-    std::int64_t width = 0;
-    for (const std::int32_t advance : Advances(text)) width += advance;
-    return Saturate(width);
-}
-
-void EmfWriter::DrawString(int x, int y, std::string_view text) {
-    if (finished_) throw std::logic_error("the metafile is finished");
+void Recorder::Text(const TextRun& run) {
     FlushFills();
+    SelectFont(run.height);
     // Every byte of UTF-8 text gives at least one UTF-16 code unit.
-    if (text.empty()) return;
-    const std::vector<std::int32_t>& advances = Advances(text);
+    if (run.text.empty()) return;
     if (!transparent_) {
         Emit(EmrSetBkMode{kTransparent});
         transparent_ = true;
     }
+    const std::u16string wide = Utf16FromUtf8(run.text);
     // Bounds: the text's cell.
-    std::int64_t width = 0;
-    for (const std::int32_t advance : advances) width += advance;
+    const std::int32_t x = run.at.x, y = run.at.y;
     EmrExtTextOutW record;
-    record.bounds = DeviceBounds(page_, x, y, std::int64_t{x} + std::max<std::int64_t>(width, 1),
-                                 std::int64_t{y} + std::max(fonts_[font_ - 1].height, 1));
+    record.bounds =
+        DeviceBounds(page_, x, y, std::int64_t{x} + std::max<std::int64_t>(WidthOf(run), 1),
+                     std::int64_t{y} + std::max(run.height, 1));
     record.exScale = exScale_;
     record.eyScale = eyScale_;
     record.text.reference = {x, y};
-    record.text.string = measuredWide_;
+    record.text.string = wide;
     record.text.rectangle = {0, 0, -1, -1};  // no clipping or opaque box, as GDI records it
-    record.text.dx = advances;
+    record.text.dx = run.advances;
     Emit(record);
 }
 
-void EmfWriter::FillPolygons(const std::vector<Polygon>& polygons, Colour colour) {
-    if (finished_) throw std::logic_error("the metafile is finished");
+void Recorder::FillOutlines(const std::vector<Polygon>& polygons) {
     FlushFills();
-    std::vector<Polygon> kept;
-    kept.reserve(polygons.size());
+    if (polygons.empty()) return;
     std::int64_t left = INT64_MAX, top = INT64_MAX, right = INT64_MIN, bottom = INT64_MIN;
     for (const Polygon& polygon : polygons) {
-        if (polygon.size() < 3) continue;
         for (const Point& p : polygon) {
             left = std::min<std::int64_t>(left, p.x);
             top = std::min<std::int64_t>(top, p.y);
             right = std::max<std::int64_t>(right, p.x);
             bottom = std::max<std::int64_t>(bottom, p.y);
         }
-        kept.push_back(polygon);
     }
-    if (kept.empty()) return;
-    SelectFill(colour);
-    Emit(EmrPolyPolygonOutlines16{DeviceBounds(page_, left, top, right, bottom), kept});
+    SelectFill(Colour::Black);
+    Emit(EmrPolyPolygonOutlines16{DeviceBounds(page_, left, top, right, bottom), polygons});
 }
 
-std::vector<std::uint8_t> EmfWriter::Finish() {
-    if (finished_) throw std::logic_error("the metafile is finished");
+FileBytes Recorder::Finish() {
     FlushFills();
     Emit(EmrEof{});
-    finished_ = true;
 
     EmrHeader header;
     header.bounds = {0, 0, page_.copyWidth - 1, page_.copyHeight - 1};
@@ -653,6 +642,24 @@ std::vector<std::uint8_t> EmfWriter::Finish() {
                           Saturate(std::int64_t{screen_.heightMm} * 1000)};
     Write(records_.data(), header);
     return std::move(records_);
+}
+
+}  // namespace
+
+// The metafile paints its white ground: a consumer pastes it onto any
+// background, and Office shows what the picture covers.
+FileBytes WriteEmf(const Drawing& drawing, const FileMeta&) {
+    Recorder recorder(drawing);
+    for (const Rect& rect : drawing.ground()) recorder.Fill(rect, Colour::White);
+    for (const Mark& mark : drawing.marks()) {
+        if (const Rect* rect = std::get_if<Rect>(&mark))
+            recorder.Fill(*rect, Colour::Black);
+        else if (const TextRun* run = std::get_if<TextRun>(&mark))
+            recorder.Text(*run);
+        else
+            recorder.FillOutlines(std::get<Outlines>(mark).polygons);
+    }
+    return recorder.Finish();
 }
 
 }  // namespace merrowin
