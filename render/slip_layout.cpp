@@ -70,8 +70,10 @@ void SizeSlip(BarcodeJob& job) {
     if (job.ModuleWidth <= 0 && job.DotsPerInch <= 0) job.ModuleWidth = kSlipFittingModule;
     const Module module = PrintedSlipModule(job);
     const std::int64_t micrometres = module.micrometresTimesPer / module.per;
-    if (job.DotsPerInch > 0 && job.ModuleWidth <= 0 &&
-        !ReadableDots(SlipModuleDots(job), job.DotsPerInch)) {
+    // A printer on whose dots no readable module fits 60 mm is named as
+    // such, /mw or not: no module width would help there.
+    if (job.DotsPerInch > 0 &&
+        !ReadableDots(std::max(FittingDots(job.DotsPerInch), 1), job.DotsPerInch)) {
         std::string working;
         for (const std::int32_t dpi : kCommonPrinterDpi) {
             if (!ReadableDots(FittingDots(dpi), dpi)) continue;
@@ -81,7 +83,9 @@ void SizeSlip(BarcodeJob& job) {
     }
     if (module.micrometresTimesPer < std::int64_t{kSlipSmallestModuleMicrometres} * module.per)
         throw MerrowinError(SlipTooNarrowMessage(Millimetres(micrometres)));
-    // The width to the micrometre, rounded up: what the frame will state.
+    // The symbol with its quiet zones to the micrometre, rounded up: what
+    // the 60 mm rule judges (slip_layout.h), whatever white a printer's
+    // dots then add to the picture.
     const std::int64_t width =
         (module.micrometresTimesPer * kWidthModules + module.per - 1) / module.per;
     if (width > kSlipWidthLimitMicrometres)

@@ -7,6 +7,14 @@
 // wider than 60 mm, its bars at least 10 mm high, and the 44 digits under
 // them in two lines. That leaves a module of at most 0.194 mm, which only a
 // printer's whole dots print cleanly.
+//
+// The 60 mm rule judges the symbol with its quiet zones (308 modules), as
+// the guideline does: that is what must pass under the scanner's window.
+// On a printer's dots the picture may be wider by up to 1.27 mm of white
+// on the right (render/dot_frame.h: the page widened until its frame
+// states whole dots), e.g. 23 dots at 3000 dpi: 59.98 mm of symbol on a
+// picture 60.96 mm wide. That white is more quiet zone, never bars, so it
+// is not refused; the slip's form places the picture by its left edge.
 #pragma once
 
 #include <cstdint>

@@ -1286,6 +1286,13 @@ const SlipSizeRow kSlipSizeRows[] = {
     {12, 20, 2400, 0, 0, 0,
          "モジュール幅 0.201 mm ではコンビニ収納用バーコードの幅が 61.934 mm になり、"
          "60 mm を超えます (クワイエットゾーンを含めて)"},
+    // /mw on a printer where no module fits: the printers that work.
+    {13, 19, 203, 0, 0, 0,
+         "203 dpi のプリンターでは 60 mm に収まるモジュールが 1 ドット (0.125 mm) で、"
+         "読み取れる幅になりません。印刷できるのは 300、600、720、1200、2400 dpi のプリンターです"},
+    // 23 dots at 3000 dpi: 59.98 mm of symbol with its quiet zones, which
+    // the 60 mm rule judges; the picture's white widens to 60.96 mm.
+    {14, 0, 3000, 23, 6096, 52, ""},
 };
 // clang-format on
 
