@@ -49,6 +49,25 @@ constexpr bool ElevenModulesEach() {
 }
 static_assert(ElevenModulesEach());
 
+// The widths in the pattern form (half modules: '2' a module), worked out
+// once at compile time so that a symbol copies six elements at a time.
+constexpr std::size_t kCharacterElements = 6;
+constexpr char HalfModules(char modules) {
+    return static_cast<char>('0' + 2 * (modules - '0'));
+}
+constexpr auto kHalfModules = [] {
+    std::array<std::array<char, kCharacterElements>, kCode128Widths.size()> table{};
+    for (std::size_t value = 0; value < table.size(); ++value)
+        for (std::size_t i = 0; i < kCharacterElements; ++i)
+            table[value][i] = HalfModules(kCode128Widths[value][i]);
+    return table;
+}();
+constexpr auto kStopElements = [] {
+    std::array<char, kStopWidths.size()> elements{};
+    for (std::size_t i = 0; i < elements.size(); ++i) elements[i] = HalfModules(kStopWidths[i]);
+    return elements;
+}();
+
 // The slip's application identifier (a company-internal AI, 91 to 99).
 constexpr std::string_view kSlipAi = "91";
 
@@ -62,7 +81,12 @@ int Code128CheckCharacter(std::span<const int> codewords) {
 }
 
 std::vector<int> Gs1128Codewords(std::span<const std::string_view> elementStrings) {
-    std::vector<int> codewords{kCode128StartC, kCode128Fnc1};
+    std::size_t count = 3;  // Start C, FNC1 and the check character
+    for (const std::string_view digits : elementStrings) count += 1 + digits.size() / 2;
+    std::vector<int> codewords;
+    codewords.reserve(count);
+    codewords.push_back(kCode128StartC);
+    codewords.push_back(kCode128Fnc1);
     for (std::size_t e = 0; e < elementStrings.size(); ++e) {
         const std::string_view digits = elementStrings[e];
         if (digits.empty() || digits.size() % 2 != 0)
@@ -82,23 +106,22 @@ std::vector<int> Gs1128Codewords(std::span<const std::string_view> elementString
 
 std::string Code128Pattern(std::span<const int> codewords) {
     std::string pattern;
-    pattern.reserve(6 * codewords.size() + kStopWidths.size());
-    const auto append = [&pattern](std::string_view widths) {
-        for (const char w : widths) pattern += static_cast<char>('0' + 2 * (w - '0'));
-    };
+    pattern.reserve(kCharacterElements * codewords.size() + kStopElements.size());
     for (const int value : codewords) {
-        if (value < 0 || value >= static_cast<int>(kCode128Widths.size()))
+        if (value < 0 || value >= static_cast<int>(kHalfModules.size()))
             throw std::invalid_argument("no such Code 128 symbol character");
-        append(kCode128Widths[static_cast<std::size_t>(value)]);
+        const auto& elements = kHalfModules[static_cast<std::size_t>(value)];
+        pattern.append(elements.data(), elements.size());
     }
-    append(kStopWidths);
+    pattern.append(kStopElements.data(), kStopElements.size());
     return pattern;
 }
 
 std::string EncodePaymentSlip(std::string_view digits) {
-    const std::string data(digits);
-    const std::string element = data + static_cast<char>('0' + CheckDigitOfData(data));
-    if (element.size() != 44 || element.substr(0, 2) != kSlipAi)
+    std::string element;
+    element.reserve(digits.size() + 1);
+    element.append(digits).push_back(static_cast<char>('0' + CheckDigitOfData(digits)));
+    if (element.size() != 44 || !element.starts_with(kSlipAi))
         throw std::invalid_argument("a payment slip is 91 and 42 digits");
     const std::array<std::string_view, 1> strings{element};
     return Code128Pattern(Gs1128Codewords(strings));
