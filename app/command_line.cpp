@@ -6,6 +6,7 @@
 #include "common/text.h"
 #include "encode/book.h"
 #include "model/options.h"
+#include "render/slip_layout.h"
 
 namespace merrowin {
 namespace {
@@ -87,6 +88,7 @@ bool RunCommandLine(const std::vector<CommandOption>& options, BarcodeJob& job,
     loadSettings(job);
     for (const CommandOption& option : options) ApplyOption(option, job);
     JoinBookParts(job);
+    if (job.Kind == SymbologyKind::PaymentSlip) SizeSlip(job);
     return !job.Digits.empty();
 }
 

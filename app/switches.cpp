@@ -16,7 +16,7 @@ constexpr std::array<std::string_view, 4> kHelpSwitches{"/?", "/h", "-?", "-h"};
 
 bool ApplySwitch(std::string_view argument, BarcodeJob& job) {
     const std::string lowered = AsciiLower(argument);
-    for (const SymbologyDescriptor& symbology : Symbologies()) {
+    for (const SymbologyDescriptor& symbology : AllSymbologies()) {
         for (const SwitchStyle& style : symbology.switches) {
             if (lowered != style.text) continue;
             // Flags not named by the switch stay false.

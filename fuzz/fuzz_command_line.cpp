@@ -40,7 +40,7 @@ public:
     int TextWidth(int, std::string_view text) override { return static_cast<int>(text.size()) * 9; }
     void PutText(int, int, int height, std::string_view text) override {
         if (height <= 0) Fail("bad font");
-        if (text.empty() || text.size() > 19) Fail("text line length");
+        if (text.empty() || text.size() > 33) Fail("text line length");
     }
 
 private:
@@ -92,6 +92,8 @@ Shape ShapeOf(SymbologyKind kind) {
             return {77, 241};
         case SymbologyKind::Itf16:
             return {87, 273};
+        case SymbologyKind::PaymentSlip:
+            return {157, 576};  // Start C, FNC1, 22 pairs, check, Stop: 288 modules
         case SymbologyKind::None:
             break;
     }

@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/text.h"
 #include "encode/check_digit.h"
+#include "model/payment_slip.h"
 #include "model/symbology.h"
 
 namespace merrowin {
@@ -41,6 +42,14 @@ std::optional<DataField> MakeDataField(const DataRequest& request) {
     const SymbologyDescriptor* symbology = Describe(request.kind);
     if (!symbology) return std::nullopt;
     DataField field;
+    if (request.kind == SymbologyKind::PaymentSlip) {
+        // The slip's fields are checked whatever is asked: a slip with a
+        // wrong digit sends the payment to another bill.
+        field.input = SlipDataDigits(request.data);
+        field.digits = field.input;
+        field.checkDigit = static_cast<char>('0' + CheckDigitOfData(field.input));
+        return field;
+    }
     if (request.indicator != 0) {
         // A carton code: the indicator and the first 12 digits of the JAN
         // inside; the JAN's own check digit plays no part beyond its check.

@@ -7,6 +7,7 @@
 
 #include "encode/book.h"
 #include "model/file_format.h"
+#include "model/payment_slip.h"
 
 namespace merrowin {
 
@@ -16,6 +17,7 @@ enum class SymbologyKind : std::uint8_t {
     Jan8 = 2,
     Itf14 = 3,
     Itf16 = 4,
+    PaymentSlip = 5,  // the convenience-store payment slip, GS1-128 (model/payment_slip.h)
 };
 
 constexpr bool IsJan(SymbologyKind kind) {
@@ -67,6 +69,10 @@ struct BarcodeJob {
     std::string BookCCode;  // the Cコード of "cc", checked; empty until given
     std::string BookPrice;  // the price of "pr" as written, checked; empty until given
     BookCode BookParts;     // both symbols' digits and both text lines, once cd, cc and pr are in
+    // A biller's list of payment slips (/cv /bt): the company code given
+    // once (/cm) and the amount from which the stamp flag is 1 (/st).
+    std::string SlipCompany;
+    std::int32_t SlipStampThreshold = kSlipStampThreshold;
 };
 
 // The sizes of a job that options and stored settings set.

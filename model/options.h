@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "model/job.h"
+#include "model/slip_options.h"
 
 namespace merrowin {
 
@@ -209,7 +210,7 @@ void ApplyFileFormat(std::string_view value, BarcodeJob& job);
 
 // clang-format off
 // In the order the help lists them, before the sizes.
-inline constexpr std::array<TextOption, 12> kTextOptions{{
+inline constexpr std::array<TextOption, 14> kTextOptions{{
     {"cd", "DIGITS", SymbologyKind::None, "", true, ApplyData,
      "データ (必須)。JAN-13 は 12 桁、JAN-8 は 7 桁、ITF-14 は 13 桁、\n"
      "ITF-16 は 15 桁。チェックデジットは自動で計算して付けます。\n"
@@ -256,6 +257,13 @@ inline constexpr std::array<TextOption, 12> kTextOptions{{
      "書籍JANコード (/bk) の Cコード 4 桁 (必須。C は付けません)"},
     {"pr", "N", SymbologyKind::None, "", true, ApplyBookPrice,
      "書籍JANコード (/bk) の本体価格 (税抜き) 0～99999 円 (必須)"},
+    // A biller's list of payment slips (model/slip_options.h).
+    {"cm", "NNNNNN", SymbologyKind::PaymentSlip, "/cm (請求書発行企業コード)", false, ApplySlipCompany,
+     "{kind} のリスト (/bt) で、1 行を部分で書くときの\n"
+     "請求書発行企業コード 6 桁 (JAN メーカーコードの先頭の 4 を除いたもの)"},
+    {"st", "N", SymbologyKind::PaymentSlip, "/st (印紙の金額)", false, ApplyStampThreshold,
+     "{kind} のリストで、印紙フラグを 1 にする金額 (円)。\n"
+     "付けないときは 50000 (5 万円以上の領収書に収入印紙)"},
     {"ol", "", SymbologyKind::None, "", false, ApplyOutlinedText,
      "数字と文字を OCR-B の輪郭 (塗りつぶした図形) で描きます。\n"
      "フォントがなくても、どのパソコンとプリンターでも同じ形に\n"

@@ -1,5 +1,7 @@
 #include "model/symbology.h"
 
+#include "encode/code128.h"
+
 namespace merrowin {
 namespace {
 
@@ -48,6 +50,14 @@ constexpr SwitchStyle kItf16Switches[] = {
      false, false,   true,  true},
 };
 
+// The convenience-store payment slip: a GS1-128 symbol of its own layout
+// (render/slip_layout.h); it keeps no sizes in the settings.
+constexpr SwitchStyle kSlipSwitches[] = {
+    {"/cv",     "コンビニ収納用バーコード (GS1-128、44 桁)。幅 60 mm 以内、\n"
+                "数字 2 行付き (/cd。■ コンビニ収納用バーコード (/cv))",
+     false, false,   false, false},
+};
+
 // The leading digit stands left of the start guard, then the two halves.
 constexpr GuardText kJan13GuardTexts[] = {
     {{4, 4}, false, -22}, {{5, 10}, false, 7}, {{11, 15}, true, 99}};
@@ -58,7 +68,7 @@ constexpr DigitGroup kJan8Line[] = {{9, 15}};
 constexpr DigitGroup kItf14Line[] = {{3, 5}, {6, 10}, {11, 15}};
 constexpr DigitGroup kItf16Line[] = {{1, 5}, {6, 10}, {11, 15}};
 
-constexpr std::array<SymbologyDescriptor, 4> kSymbologies{{
+constexpr std::array<SymbologyDescriptor, 5> kSymbologies{{
     {SymbologyKind::Jan13, "Jan13", "JAN-13", 0, kJan13Switches, 12, "000", EncodeJan13,
      3 + 6 * 4 + 5 + 6 * 4 + 3,  // elements: guard, six digits of four, centre, six, guard
      kModule * (3 +      // start guard
@@ -87,6 +97,13 @@ constexpr std::array<SymbologyDescriptor, 4> kSymbologies{{
      16 * kItfDigitUnits +  // c1 to c15 and the check digit
      5 + 2 + 2,             // stop
      {}, {}, kItf16Line, " ", ""},
+    // Code 128: Start C, FNC1, 22 digit pairs, the symbol check character
+    // (six elements, 11 modules each) and Stop (seven, 13 modules).
+    {SymbologyKind::PaymentSlip, "", "コンビニ収納用バーコード", -1, kSlipSwitches,
+     kSlipDataDigits, "", EncodePaymentSlip,
+     25 * 6 + 7,
+     kModule * (25 * 11 + 13),
+     {}, {}, {}, "", ""},
 }};
 // clang-format on
 
@@ -94,6 +111,10 @@ static_assert(kSymbologies[0].symbolWidth == 190 && kSymbologies[0].patternLengt
 static_assert(kSymbologies[1].symbolWidth == 134 && kSymbologies[1].patternLength == 43);
 static_assert(kSymbologies[2].symbolWidth == 241 && kSymbologies[2].patternLength == 77);
 static_assert(kSymbologies[3].symbolWidth == 273 && kSymbologies[3].patternLength == 87);
+static_assert(kSymbologies[4].symbolWidth == 2 * 288 && kSymbologies[4].patternLength == 157);
+
+// The kinds with stored sizes, one settings column each, come first.
+constexpr std::size_t kStoredKinds = 4;
 
 }  // namespace
 
@@ -104,6 +125,10 @@ const SymbologyDescriptor* Describe(SymbologyKind kind) {
 }
 
 std::span<const SymbologyDescriptor> Symbologies() {
+    return std::span(kSymbologies).first(kStoredKinds);
+}
+
+std::span<const SymbologyDescriptor> AllSymbologies() {
     return kSymbologies;
 }
 

@@ -45,7 +45,7 @@ struct SymbologyDescriptor {
     SymbologyKind kind;
     std::string_view name;   // registry subkey of its stored sizes
     std::string_view title;  // as users name it: "JAN-13"
-    int settingsColumn;      // 0 to 3, left to right in the settings grid
+    int settingsColumn;      // 0 to 3, left to right in the settings grid; -1 none
     std::span<const SwitchStyle> switches;
     std::size_t dataDigits;     // characters that "cd" takes
     std::string_view zeroFill;  // in front of them, to 15 characters
@@ -65,8 +65,11 @@ struct SymbologyDescriptor {
 // The descriptor of a kind; nullptr for SymbologyKind::None.
 const SymbologyDescriptor* Describe(SymbologyKind kind);
 
-// Every symbology, in settings-column order.
+// The symbologies with stored sizes, in settings-column order.
 std::span<const SymbologyDescriptor> Symbologies();
+
+// Those and the ones that keep no sizes (the payment slip): every switch.
+std::span<const SymbologyDescriptor> AllSymbologies();
 
 // The pattern of `digits` by the encoder of `kind`; empty for
 // SymbologyKind::None.

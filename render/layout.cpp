@@ -11,6 +11,7 @@
 #include "model/symbology.h"
 #include "render/book_layout.h"
 #include "render/outline_text.h"
+#include "render/slip_layout.h"
 
 namespace merrowin {
 namespace {
@@ -125,6 +126,7 @@ void LayOutBook(const BarcodeJob& job, std::string_view pattern, SymbolLayout& l
 }  // namespace
 
 SymbolLayout LayOut(const BarcodeJob& job, const Grid& grid, std::string_view pattern) {
+    if (job.Kind == SymbologyKind::PaymentSlip) return LayOutSlip(job, grid);
     const SymbologyDescriptor& shape = ShapeOf(job.Kind);
     SymbolLayout layout;
     layout.P = shape.Pairs();
@@ -374,6 +376,7 @@ void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLay
         throw std::invalid_argument("the pattern does not fit the symbology");
     }
     if (job.Book) return DrawBook(job, pattern, layout, canvas);
+    if (job.Kind == SymbologyKind::PaymentSlip) return DrawSlip(job, pattern, layout, canvas);
     // The check digit comes with the data field; a job without one draws
     // nothing.
     if (job.CheckDigit < '0' || job.CheckDigit > '9')

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/errors.h"
+#include "render/slip_layout.h"
 
 namespace merrowin {
 namespace {
@@ -81,7 +82,10 @@ Grid GridForJob(const BarcodeJob& job, const SymbolLayout& standard, std::int32_
         // A module wider than the largest picture (a stored copy rate of
         // millions) leaves a picture the run refuses as too large; capped
         // there, the wide element stays within 32 bits.
-        const std::int32_t module = std::min(ModuleDots(printed, dpi, smallest), maxSide + 1);
+        const std::int32_t dots = job.Kind == SymbologyKind::PaymentSlip
+                                      ? SlipModuleDots(job)
+                                      : ModuleDots(printed, dpi, smallest);
+        const std::int32_t module = std::min(dots, maxSide + 1);
         const std::int32_t cut = MicrometresToDots(static_cast<std::int32_t>(reduction), dpi);
         if (2 * std::int64_t{cut} >= module)
             refuse((std::int64_t{module} * kTenthMicrometresPerInch / dpi + 5) / 10);

@@ -1,6 +1,7 @@
 // Generates render/ocrb_glyphs.cpp: the outlines of the digits, the letters
 // F and T of the prefixed lines, the letters, hyphen and yen sign of the
-// book code's 日本図書コード (and the blank's advance) of the public-domain OCR-B
+// book code's 日本図書コード, the parentheses round a GS1 application
+// identifier (and the blank's advance) of the public-domain OCR-B
 // that Debian packages as fonts-ocr-b (by Matthew Skala, from Norbert
 // Schwarz's METAFONT sources; see LICENSE). Run once, by hand; the build
 // uses the committed table and needs neither FreeType nor the font:
@@ -89,7 +90,7 @@ int main(int argc, char** argv) {
     // stem, each bar in two pieces that meet the stem's edges, so the
     // alternate fill rule leaves no hole where they would overlap it.
     constexpr char32_t kYen = 0xA5;
-    const std::u32string characters = U"0123456789FT ISBNCE-\u00A5";
+    const std::u32string characters = U"0123456789FT ISBNCE-\u00A5()";
     std::string index;
     for (const char32_t c : characters) {
         const FT_ULong source = c == kYen ? 'Y' : c;
@@ -116,6 +117,8 @@ int main(int argc, char** argv) {
         const std::string name = c == ' '    ? "Blank"
                                  : c == '-'  ? "Hyphen"
                                  : c == kYen ? "Yen"
+                                 : c == '('  ? "ParenLeft"
+                                 : c == ')'  ? "ParenRight"
                                              : std::string("Glyph_") + static_cast<char>(c);
         std::printf("// U+%04X\nconstexpr OutlineStep k%s[] = {\n", static_cast<unsigned>(c),
                     name.c_str());

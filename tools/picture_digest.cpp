@@ -185,4 +185,13 @@ int main() {
             std::printf("%dx%d %s\t%s\n", screen.widthPixels, screen.heightPixels, line.c_str(),
                         Digest(line, screen).c_str());
         }
+    // The payment slip: GS1-128 within 60 mm and its two lines (its
+    // refusals of a module that does not fit are digested as errors).
+    for (const ScreenFigures& screen : kScreens)
+        for (const char* options : kOptionSets) {
+            std::string line = "/cv /cd9191234501234567890123456789010103310123000";
+            if (*options) line += std::string(" ") + options;
+            std::printf("%dx%d %s\t%s\n", screen.widthPixels, screen.heightPixels, line.c_str(),
+                        Digest(line, screen).c_str());
+        }
 }

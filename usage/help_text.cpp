@@ -187,7 +187,7 @@ std::string RangeText(const NumericOption& option) {
 
 std::vector<HelpEntry> HelpSwitches() {
     std::vector<HelpEntry> entries;
-    for (const SymbologyDescriptor& symbology : Symbologies())
+    for (const SymbologyDescriptor& symbology : AllSymbologies())
         for (const SwitchStyle& style : symbology.switches)
             entries.push_back({std::string(style.text), std::string(style.help)});
     return entries;

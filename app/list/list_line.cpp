@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "app/list/excel.h"
+#include "app/list/slip_line.h"
 #include "common/errors.h"
 #include "encode/book.h"
 #include "model/symbology.h"
@@ -46,13 +47,17 @@ DataField BookOfLine(const ListFields& fields, const ListTerms&, bool, ListLine&
 constexpr ListColumns kListColumns[] = {
     {ListLayout::Data, kDataNameColumn, DataOfLine},
     {ListLayout::Book, kBookNameColumn, BookOfLine},
+    {ListLayout::Slip, kSlipPartsNameColumn, SlipOfLine},
 };
 
 }  // namespace
 
 ListTerms ListTermsOf(const BarcodeJob& job) {
-    return {job.Kind, job.CartonIndicator, job.Format,
-            job.Book ? ListLayout::Book : ListLayout::Data};
+    const ListLayout layout = job.Book                                  ? ListLayout::Book
+                              : job.Kind == SymbologyKind::PaymentSlip ? ListLayout::Slip
+                                                                       : ListLayout::Data;
+    return {job.Kind, job.CartonIndicator, job.Format, layout, job.SlipCompany,
+            job.SlipStampThreshold};
 }
 
 SymbologyKind ListDataKind(SymbologyKind kind, std::uint8_t cartonIndicator) {

@@ -19,17 +19,21 @@ namespace merrowin {
 enum class ListLayout : std::uint8_t {
     Data,  // the data digits (with or without check digit), the file name
     Book,  // /bk: the ISBN, the Cコード, the price, the file name
+    Slip,  // /cv: the slip's digits and the file name, or its parts (app/list/slip_line.h)
 };
 inline constexpr std::size_t kDataColumn = 0;
 
 // What a batch reads a list as: the switch's kind, the packaging indicator
 // (option "id": every data field is a JAN-13 that makes a carton code),
-// the format of the files (whose names are judged) and the layout.
+// the format of the files (whose names are judged), the layout, and what
+// every line of a payment slip list shares (/cm, /st).
 struct ListTerms {
     SymbologyKind kind = SymbologyKind::None;
     std::uint8_t cartonIndicator = 0;
     FileFormat format = FileFormat::Emf;
     ListLayout layout = ListLayout::Data;
+    std::string slipCompany{};  // empty when not given
+    std::int32_t slipStampThreshold = kSlipStampThreshold;
 };
 ListTerms ListTermsOf(const BarcodeJob& job);
 
@@ -52,7 +56,9 @@ struct ListLine {
 // How the columns of one layout make a line's symbol.
 struct ListColumns {
     ListLayout layout;
-    std::size_t nameColumn;  // the file name's; the data digits name the file without one
+    // The file name's; the data digits name the file without one. A read
+    // that sets `line.name` names the file itself.
+    std::size_t nameColumn;
     // The data field of a line's fields, with what else the layout holds
     // put into `line` (the book code). Raises MerrowinError with the
     // line's error. `checkDigitsGiven`: the list's other lines carry their

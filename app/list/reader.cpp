@@ -114,7 +114,8 @@ bool ListReader::Next(ListLine& line) {
         const ListColumns& columns = ColumnsOf(terms_.layout);
         line.field = columns.read(fields, terms_, checkDigitsGiven_, line);
         line.data = line.field.Code();
-        std::string name = fields.Column(columns.nameColumn);
+        std::string name =
+            line.name.empty() ? fields.Column(columns.nameColumn) : std::move(line.name);
         if (!name.empty()) CheckFileName(name, terms_.format);
         line.name = name.empty() ? line.data : std::move(name);
         line.kind = ListLine::Kind::Good;

@@ -9,6 +9,7 @@
 #include "model/data_field.h"
 #include "model/symbology.h"
 #include "render/print_grid.h"
+#include "render/slip_layout.h"
 #include "settings/load_settings.h"
 #include "settings/schema.h"
 #include "settings/working_copy.h"
@@ -38,6 +39,7 @@ constexpr MakerStyle kItf16Styles[] = {
     {"/i16h", "ベアラーバーを上と下だけ"},
 };
 constexpr MakerStyle kBookStyles[] = {{"/bk", "2 段と日本図書コード"}};
+constexpr MakerStyle kSlipStyles[] = {{"/cv", "バーの下に 2 行"}};
 
 constexpr MakerExtra kCartonExtras[] = {{"id", "インジケータ(&I):", "Indicator"}};
 constexpr MakerExtra kBookExtras[] = {
@@ -53,6 +55,10 @@ constexpr MakerKind kKinds[] = {
     {"ITF-16",                     "Itf16",  kItf16Styles, {},             "15 桁 (チェックデジットは自動)",           kItfNominalModule},
     {"集合包装用商品コード (ITF-14)", "Carton", kItf14Styles, kCartonExtras, "中身の JAN-13 (12 桁か 13 桁)",           kItfNominalModule},
     {"書籍JANコード",               "Book",   kBookStyles,  kBookExtras,   "ISBN (13 桁、ハイフン可)",                kJanNominalModule},
+    // The slip takes the whole 43 or 44 digits: its company code and stamp
+    // threshold (/cm, /st) only fill a list's lines given by parts. 100 %
+    // is the module that fills 60 mm.
+    {"コンビニ収納用バーコード",     "Slip",   kSlipStyles,  {},             "91 で始まる 43 桁 (チェックデジットは自動) か 44 桁", kSlipFittingModule * 10},
 };
 // clang-format on
 static_assert(std::all_of(std::begin(kKinds), std::end(kKinds),

@@ -153,6 +153,6 @@ eps | pdf)
     ;;
 esac
 
-got=$(zbarimg --raw -q -Sdisable -Sean13.enable -Sean8.enable -Si25.enable "$rendered" |
+got=$(zbarimg --raw -q -Sdisable -Sean13.enable -Sean8.enable -Si25.enable -Scode128.enable "$rendered" |
     LC_ALL=C sort | paste -sd+ || true)
 [ "$got" = "$expected" ] || fail "the reader gave '$got', not '$expected'"

@@ -9,7 +9,9 @@
 #include "common/errors.h"
 #include "encode/book.h"
 #include "encode/check_digit.h"
+#include "encode/code128.h"
 #include "model/data_field.h"
+#include "model/payment_slip.h"
 #include "model/symbology.h"
 
 namespace merrowin {
@@ -410,6 +412,159 @@ TEST_P(BookCodes, DataRule) {
 
 INSTANTIATE_TEST_SUITE_P(, BookCodes, testing::ValuesIn(kBookRows),
                          [](const auto& i) { return "row" + std::to_string(i.param.row); });
+
+// The payment slip's symbol characters: GS1 Japan's worked example
+// 91912345012345678901234567890101033101230003 in code set C behind Start C
+// and FNC1, and the symbol check character worked by hand: 105 + 1 x 102 +
+// 2 x 91 + 3 x 91 + ... + 23 x 3 = 6601 = 64 x 103 + 9... taken mod 103.
+TEST(Code128, SlipCodewordsAndWidths) {
+    const std::array<std::string_view, 1> element{"91912345012345678901234567890101033101230003"};
+    const std::vector<int> expected{105, 102, 91, 91, 23, 45, 1,  23, 45, 67, 89, 1, 23,
+                                    45,  67,  89, 1,  1,  3,  31, 1,  23, 0,  3,  79};
+    EXPECT_EQ(Gs1128Codewords(element), expected);
+    // 25 characters of six elements and the Stop's seven: 288 modules, the
+    // same modules as zint draws for [91]9191...0003 (its --dump, row one).
+    const std::string pattern = EncodePaymentSlip("9191234501234567890123456789010103310123000");
+    std::string bits;
+    for (std::size_t i = 0; i < pattern.size(); ++i)
+        bits.append(static_cast<std::size_t>((pattern[i] - '0') / 2), i % 2 == 0 ? '1' : '0');
+    EXPECT_EQ(pattern.size(), 157u);
+    EXPECT_EQ(bits.substr(0, 24), "110100111001111010111011");  // Start C D3 9E, FNC1 from BB
+    EXPECT_EQ(bits.substr(bits.size() - 13), "1100011101011");  // Stop
+    EXPECT_EQ(bits.size(), 288u);
+    // Odd digit counts and non-digits are for the caller to refuse first.
+    const std::array<std::string_view, 1> odd{"123"};
+    EXPECT_THROW(Gs1128Codewords(odd), std::invalid_argument);
+    const std::array<std::string_view, 2> two{"0104912345678904", "1012"};
+    EXPECT_EQ(Gs1128Codewords(two)[10], kCode128Fnc1);  // between the two element strings
+}
+
+// The payment slip's data rule, written on the command line: the 44 digits
+// or the 43 before the check digit, as digits or as the lines are printed.
+struct SlipRow {
+    int row;
+    const char* written;
+    const char* code;  // the 44 digits
+    std::string error;
+};
+
+// clang-format off
+const SlipRow kSlipRows[] = {
+    // GS1 Japan's worked example, in three forms.
+    { 0, "9191234501234567890123456789010103310123000",  "91912345012345678901234567890101033101230003", ""},
+    { 1, "91912345012345678901234567890101033101230003", "91912345012345678901234567890101033101230003", ""},
+    { 2, "(91)912345-0123456789012345678901 010331-0-123000-3",
+         "91912345012345678901234567890101033101230003", ""},
+    // Worked by hand: digits weighing 3 (every other one from the right)
+    // add up to 36, the others to 30: 3 x 36 + 30 = 138, check digit 2.
+    { 3, "9151234520270010000000000000002701311054000",  "91512345202700100000000000000027013110540002", ""},
+    // No deadline; a leap day.
+    { 4, "9191234501234567890123456789010999999001230000", "", "データが 46 桁です (43 桁、またはチェックデジット付きの 44 桁)"},
+    { 5, "9191234501234567890123456789019999990123000",  "91912345012345678901234567890199999901230009", ""},
+    { 6, "9191234501234567890123456789012802290123000",  "91912345012345678901234567890128022901230006", ""},
+    // Refusals, one per field.
+    { 7, "91912345012345678901234567890101033101230004", "", "チェックデジットが違います (正しくは 3)"},
+    { 8, "9291234501234567890123456789010103310123000",  "", "コンビニ収納用バーコードのデータは 91 で始まります"},
+    { 9, "9141234501234567890123456789010103310123000",  "", "請求書発行企業コード '412345' は使えません。9 か 5 で始まる 6 桁です (JAN メーカーコードの先頭の 4 を除いたもの)"},
+    {10, "9191234501234567890123456789012702290123000",  "", "支払期限日 '270229' は日付ではありません (期限なしは 999999 か空欄)"},
+    {11, "9191234501234567890123456789012713010123000",  "", "支払期限日 '271301' は日付ではありません (期限なしは 999999 か空欄)"},
+    {12, "9191234501234567890123456789010103312123000",  "", "印紙フラグ '2' は 0 か 1 です"},
+    {13, "919123450123456789012345678901010331012300",   "", "データが 42 桁です (43 桁、またはチェックデジット付きの 44 桁)"},
+    {14, "(91)912345/0123456789012345678901",            "", "'/' は整数ではありません"},
+    // A field is judged before the check digit it would change.
+    {15, "92912345012345678901234567890101033101230003", "", "コンビニ収納用バーコードのデータは 91 で始まります"},
+};
+// clang-format on
+
+class SlipData : public testing::TestWithParam<SlipRow> {};
+
+TEST_P(SlipData, DigitsOrRefusal) {
+    const SlipRow& row = GetParam();
+    try {
+        const std::optional<DataField> field =
+            MakeDataField({SymbologyKind::PaymentSlip, row.written, 0, GivenCheck::Recomputed});
+        EXPECT_EQ(row.error, "");
+        EXPECT_EQ(field->Code(), row.code);
+        EXPECT_EQ(field->digits, std::string(row.code).substr(0, 43));
+    } catch (const MerrowinError& error) {
+        EXPECT_EQ(error.what(), row.error);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, SlipData, testing::ValuesIn(kSlipRows),
+                         [](const auto& i) { return "row" + std::to_string(i.param.row); });
+
+// A biller's list line by its parts, as Excel saves them: the 43 digits,
+// or the refusal.
+struct SlipPartsRow {
+    int row;
+    const char* company;
+    const char* freeUse;
+    const char* deadline;
+    const char* amount;
+    const char* reissue;
+    std::int32_t threshold;
+    const char* data;
+    std::string error;
+};
+
+// clang-format off
+const SlipPartsRow kSlipPartsRows[] = {
+    // The hand-worked example: 54,000 yen is stamped.
+    { 0, "512345", "2027001", "2027/01/31", "54000",    "",  50000, "9151234520270010000000000000002701311054000", ""},
+    { 1, "512345", "2027001", "2027-01-31", "54,000",   "0", 50000, "9151234520270010000000000000002701311054000", ""},
+    { 2, "512345", "2027001", "2027/1/31",  "¥54,000",  "",  50000, "9151234520270010000000000000002701311054000", ""},
+    { 3, "512345", "2027001", "2027/1/31",  "￥54,000", "",  50000, "9151234520270010000000000000002701311054000", ""},
+    // Shift-JIS puts its yen sign where ASCII has the backslash.
+    { 4, "512345", "2027001", " 2027/1/31", "\\54,000", "",  50000, "9151234520270010000000000000002701311054000", ""},
+    // The stamp flag from the threshold; no deadline; a reissue.
+    { 5, "912345", "1",       "",           "49999",    "2", 50000, "9191234510000000000000000000029999990049999", ""},
+    { 6, "912345", "1",       "",           "50000",    "",  50000, "9191234510000000000000000000009999991050000", ""},
+    { 7, "912345", "1",       "",           "30000",    "",  30000, "9191234510000000000000000000009999991030000", ""},
+    // GS1 Japan's example: 123,000 yen unstamped, as a threshold above
+    // every amount leaves it.
+    { 8, "912345", "012345678901234567890", "2001/03/31", "123,000", "1", 1000000,
+         "9191234501234567890123456789010103310123000", ""},
+    // Refusals.
+    { 9, "412345", "1", "", "100", "", 50000, "", "請求書発行企業コード '412345' は使えません。9 か 5 で始まる 6 桁です (JAN メーカーコードの先頭の 4 を除いたもの)"},
+    {10, "912345", "0123456789012345678901", "", "100", "", 50000, "", "自由使用欄 '0123456789012345678901' は 21 桁までの数字です"},
+    {11, "912345", "A-1", "", "100", "", 50000, "", "自由使用欄 'A-1' は 21 桁までの数字です"},
+    {12, "912345", "1", "", "100", "10", 50000, "", "再発行区分 '10' は 0～9 の 1 桁です"},
+    {13, "912345", "1", "2027/02/29", "100", "", 50000, "", "支払期限日 '2027/02/29' は日付ではありません (期限なしは 999999 か空欄)"},
+    {14, "912345", "1", "31/01/2027", "100", "", 50000, "", "支払期限日 '31/01/2027' は日付ではありません (期限なしは 999999 か空欄)"},
+    {15, "912345", "1", "1999/12/31", "100", "", 50000, "", "支払期限日 '1999/12/31' は日付ではありません (期限なしは 999999 か空欄)"},
+    {16, "912345", "1", "2027/1/31/", "100", "", 50000, "", "支払期限日 '2027/1/31/' は日付ではありません (期限なしは 999999 か空欄)"},
+    {17, "912345", "1", "", "12,30",     "", 50000, "", "支払金額 '12,30' は 0～999,999 円の金額ではありません"},
+    {18, "912345", "1", "", "1,000,000", "", 50000, "", "支払金額 '1,000,000' は 0～999,999 円の金額ではありません"},
+    {19, "912345", "1", "", "12300円",   "", 50000, "", "支払金額 '12300円' は 0～999,999 円の金額ではありません"},
+    {20, "912345", "1", "", "",          "", 50000, "", "支払金額 '' は 0～999,999 円の金額ではありません"},
+    {21, "912345", "1", "", "1234,567",  "", 50000, "", "支払金額 '1234,567' は 0～999,999 円の金額ではありません"},
+};
+// clang-format on
+
+class SlipParts_ : public testing::TestWithParam<SlipPartsRow> {};
+
+TEST_P(SlipParts_, DigitsOrRefusal) {
+    const SlipPartsRow& row = GetParam();
+    try {
+        const std::string data = SlipDigitsFromParts(
+            {row.company, row.freeUse, row.deadline, row.amount, row.reissue, row.threshold});
+        EXPECT_EQ(row.error, "");
+        EXPECT_EQ(data, row.data);
+    } catch (const MerrowinError& error) {
+        EXPECT_EQ(error.what(), row.error);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, SlipParts_, testing::ValuesIn(kSlipPartsRows),
+                         [](const auto& i) { return "row" + std::to_string(i.param.row); });
+
+// The two lines under the bars.
+TEST(SlipText, TwoLinesAsPrinted) {
+    const auto lines = SlipTextLines("91912345012345678901234567890101033101230003");
+    EXPECT_EQ(lines[0], "(91)912345-0123456789012345678901");
+    EXPECT_EQ(lines[1], "010331-0-123000-3");
+}
 
 }  // namespace
 }  // namespace merrowin

@@ -29,7 +29,7 @@ std::string Snapshot(const BarcodeJob& job) {
                  dotsPerInch, barReduction, extendedGuards, prefixedText, noText, bearerFrame,
                  bearerBarsOnly, saveFile, fileNameGiven, noClipboard, drChk, outlinedText,
                  fileName, format, inputDigits, dataValue, saveDr, cartonIndicator, addOn, book,
-                 bookCCode, bookPrice, bookParts] = job;
+                 bookCCode, bookPrice, bookParts, slipCompany, slipStampThreshold] = job;
     const auto& [isbn, priceCode, isbnLine, priceLine] = bookParts;
     std::ostringstream out;
     out << int(kind) << '|' << digits << '|' << int(checkDigit) << '|' << int(topMargin) << '|'
@@ -41,7 +41,7 @@ std::string Snapshot(const BarcodeJob& job) {
         << '|' << fileName << '|' << int(format) << '|' << inputDigits << '|' << dataValue << '|'
         << saveDr << '|' << int(cartonIndicator) << '|' << addOn << '|' << book << '|' << bookCCode
         << '|' << bookPrice << '|' << isbn << '|' << priceCode << '|' << isbnLine << '|'
-        << priceLine;
+        << priceLine << '|' << slipCompany << '|' << slipStampThreshold;
     return out.str();
 }
 
@@ -108,7 +108,7 @@ TEST(HelpText, ListsEverySwitchOnce) {
     }
     const std::set<std::string> expected{"/j13",  "/j13b", "/j13t", "/j8",   "/j8b",
                                          "/j8f",  "/i14",  "/i14f", "/i14h", "/i16",
-                                         "/i16f", "/i16h", "/bk"};
+                                         "/i16f", "/i16h", "/bk", "/cv"};
     EXPECT_EQ(listed, expected);
 }
 
@@ -279,6 +279,7 @@ const ReadmeSectionRow kReadmeSectionRows[] = {
     {10, "書式", "書式"},
     {11, "例", "例"},
     {12, "商品リストから一括作成 (/bt)", "商品リストから一括作成 (/bt)"},
+    {13, "コンビニ収納用バーコード (/cv)", "コンビニ収納用バーコード (/cv)"},
 };
 
 INSTANTIATE_TEST_SUITE_P(, ReadmeSection, testing::ValuesIn(kReadmeSectionRows),

@@ -14,11 +14,13 @@
 #include "encode/book.h"
 #include "encode/check_digit.h"
 #include "encode/encoders.h"
+#include "model/data_field.h"
 #include "model/symbology.h"
 #include "render/drawing.h"
 #include "render/dot_frame.h"
 #include "render/picture.h"
 #include "render/print_grid.h"
+#include "render/slip_layout.h"
 
 namespace merrowin {
 namespace {
@@ -1231,6 +1233,143 @@ TEST(ScaledSize, TruncatesTowardZero) {
         EXPECT_EQ(size.width, row.width);
         EXPECT_EQ(size.height, row.height);
     }
+}
+
+}  // namespace
+}  // namespace merrowin
+
+namespace merrowin {
+namespace {
+
+// The payment slip's size on every printer: the module (drawing units of
+// the standard grid, or the printer's dots), the frame's width in .01 mm
+// (at most 60 mm), the bars' height in modules (at least 10 mm), or the
+// refusal. 60 mm holds 308 modules of at most 0.1948 mm.
+struct SlipSizeRow {
+    int row;
+    std::int32_t moduleWidth;  // /mw, .01 mm; 0 none
+    std::int32_t dpi;          // /dp; 0 none
+    std::int32_t module;       // grid units or dots a module
+    std::int32_t frameWidth;
+    std::int32_t barModules;
+    std::string error;
+};
+
+// clang-format off
+const SlipSizeRow kSlipSizeRows[] = {
+    // 0.19 mm: 58.52 mm, bars 53 x 0.19 = 10.07 mm.
+    {0,  0,    0, 2, 5852, 53, ""},
+    // The most whole dots within 60 mm: 2 at 300 dpi (0.169 mm, 52.15 mm
+    // wide, 60 modules 10.16 mm high), 4 at 600, 9 at 1200, 18 at 2400
+    // (0.1905 mm, 58.67 mm). The picture's right quiet zone widens to the
+    // next 0.05 in, a whole .01 mm: 53.34 and 59.69 mm.
+    {1,  0,  300, 2,  5334, 60, ""},
+    {2,  0,  600, 4,  5334, 60, ""},
+    {3,  0, 1200, 9,  5969, 53, ""},
+    {4,  0, 2400, 18, 5969, 53, ""},
+    // /mw on dots: the nearest whole dots (0.17 mm at 600 dpi: 4.02).
+    {5,  17, 600, 4,  5334, 60, ""},
+    {6,  15,   0, 2,  4620, 67, ""},
+    // Refusals: 203 dpi gives 1 dot of 0.125 mm; 0.20 mm makes 61.6 mm.
+    {7,  0,  203, 0, 0, 0,
+         "203 dpi のプリンターでは 60 mm に収まるモジュールが 1 ドット (0.125 mm) で、"
+         "読み取れる幅になりません。印刷できるのは 300、600、720、1200、2400 dpi のプリンターです"},
+    {8,  20,   0, 0, 0, 0,
+         "モジュール幅 0.200 mm ではコンビニ収納用バーコードの幅が 61.600 mm になり、"
+         "60 mm を超えます (クワイエットゾーンを含めて)"},
+    {9,  14,   0, 0, 0, 0, "モジュール幅 0.140 mm はコンビニ収納用バーコードには細すぎます (0.150 mm 以上)"},
+    // 0.19 mm asked of a 2400 dpi printer: 17.95 -> 18 dots, 0.1905 mm.
+    {10, 19, 2400, 18, 5969, 53, ""},
+    // 0.20 mm at 1200 dpi: the nearest is 9 dots, 0.1905 mm, which fits;
+    // 0.20 mm at 2400 dpi is 19 dots, 0.2011 mm, 61.934 mm: too wide.
+    {11, 20, 1200, 9, 5969, 53, ""},
+    {12, 20, 2400, 0, 0, 0,
+         "モジュール幅 0.201 mm ではコンビニ収納用バーコードの幅が 61.934 mm になり、"
+         "60 mm を超えます (クワイエットゾーンを含めて)"},
+    // /mw on a printer where no module fits: the printers that work.
+    {13, 19, 203, 0, 0, 0,
+         "203 dpi のプリンターでは 60 mm に収まるモジュールが 1 ドット (0.125 mm) で、"
+         "読み取れる幅になりません。印刷できるのは 300、600、720、1200、2400 dpi のプリンターです"},
+    // 23 dots at 3000 dpi: 59.98 mm of symbol with its quiet zones, which
+    // the 60 mm rule judges; the picture's white widens to 60.96 mm.
+    {14, 0, 3000, 23, 6096, 52, ""},
+};
+// clang-format on
+
+class SlipSizes : public testing::TestWithParam<SlipSizeRow> {};
+
+TEST_P(SlipSizes, ModuleFrameAndBarsOrRefusal) {
+    const SlipSizeRow& row = GetParam();
+    BarcodeJob job;
+    job.Kind = SymbologyKind::PaymentSlip;
+    job.ModuleWidth = row.moduleWidth;
+    job.DotsPerInch = row.dpi;
+    FillJob(*MakeDataField({job.Kind, "9191234501234567890123456789010103310123000", 0,
+                            GivenCheck::Recomputed}),
+            job);
+    try {
+        SizeSlip(job);
+        const std::string pattern = EncodeForKind(job.Kind, job.Digits);
+        const std::optional<Picture> picture =
+            MakePicture(job, pattern, ScreenFigures{1024, 768, 271, 203});
+        ASSERT_TRUE(picture);
+        EXPECT_EQ(row.error, "");
+        const SymbolLayout& layout = picture->layout;
+        EXPECT_EQ(layout.grid.module, row.module);
+        EXPECT_EQ(picture->page.frame.width, row.frameWidth);
+        EXPECT_EQ((layout.Y2 - layout.Y1) / layout.grid.module, row.barModules);
+        EXPECT_EQ((layout.Y2 - layout.Y1) % layout.grid.module, 0);
+        EXPECT_EQ(layout.W, 308 * layout.grid.module);
+    } catch (const MerrowinError& error) {
+        EXPECT_EQ(error.what(), row.error);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, SlipSizes, testing::ValuesIn(kSlipSizeRows),
+                         [](const auto& i) { return "row" + std::to_string(i.param.row); });
+
+// The slip's drawing: 288 modules of bars from x0, and the two lines, as
+// outlines, within the symbol's width under the bars.
+TEST(SlipDrawing, BarsThenTwoLinesWithinTheSymbol) {
+    BarcodeJob job;
+    job.Kind = SymbologyKind::PaymentSlip;
+    job.OutlinedText = true;
+    job.DotsPerInch = 600;
+    FillJob(*MakeDataField({job.Kind, "91912345012345678901234567890101033101230003", 0,
+                            GivenCheck::Recomputed}),
+            job);
+    SizeSlip(job);
+    const std::string pattern = EncodeForKind(job.Kind, job.Digits);
+    const ScreenFigures screen{1280, 1024, 338, 270};
+    const std::optional<Picture> picture = MakePicture(job, pattern, screen);
+    ASSERT_TRUE(picture);
+    const std::optional<Drawing> drawing = DrawPicture(job, pattern, *picture, screen, {});
+    ASSERT_TRUE(drawing);
+    const SymbolLayout& layout = picture->layout;
+    std::vector<Rect> bars;
+    Rect ink{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    int texts = 0;
+    for (const Mark& mark : drawing->marks()) {
+        if (const Rect* rect = std::get_if<Rect>(&mark)) {
+            EXPECT_EQ(rect->top, layout.Y1);
+            EXPECT_EQ(rect->bottom, layout.Y2);
+            bars.push_back(*rect);
+            continue;
+        }
+        ++texts;
+        for (const Polygon& polygon : std::get<Outlines>(mark).polygons)
+            for (const Point& p : polygon)
+                ink = {std::min(ink.left, p.x), std::min(ink.top, p.y), std::max(ink.right, p.x),
+                       std::max(ink.bottom, p.y)};
+    }
+    ASSERT_EQ(bars.size(), 79u);  // 25 characters of three bars, Stop's four
+    EXPECT_EQ(texts, 2);
+    EXPECT_EQ(bars.front().left, layout.x0);
+    EXPECT_EQ(bars.back().right, layout.x0 + 288 * 4);
+    EXPECT_GE(ink.left, layout.x0);
+    EXPECT_LE(ink.right, layout.x0 + 288 * 4);
+    EXPECT_GT(ink.top, layout.Y2);
+    EXPECT_LT(ink.bottom, layout.H);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app/list/reader.h"
+#include "app/list/slip_line.h"
+#include "common/errors.h"
 #include "tests/unit/list_bytes.h"
 
 namespace merrowin {
@@ -19,7 +21,12 @@ std::vector<std::string> ReadList(const std::string& bytes, SymbologyKind kind,
     const CodePageDecoder decode = [](unsigned, std::string_view bytes) {
         return FakeShiftJis(bytes);
     };
-    const ListTerms terms{kind, 0, format, book ? ListLayout::Book : ListLayout::Data};
+    BarcodeJob job;
+    job.Kind = kind;
+    job.Format = format;
+    job.Book = book;
+    job.SlipCompany = "912345";  // /cm912345, for a payment slip list
+    const ListTerms terms = ListTermsOf(job);
     const ListSurvey found = SurveyList(survey, 932, decode, terms);
     if (found.encoding == ListEncoding::NotText) return {"not text"};
     ChunkSource source(bytes);
@@ -194,6 +201,22 @@ const ListRow kListRows[] = {
      {"1 error 4901234567894||ファイル名に改行は使えません",
       "2 error 4901234567894||ファイル名に改行は使えません",
       "3 error 4901234567894||ファイル名に改行は使えません", "4 good 4901234567894|4901234567894|"}},
+    // Payment slips (/cv /cm912345): by parts (自由使用欄, deadline, amount,
+    // reissue, name) or whole; each part checked.
+    {38, "自由使用欄,期限,金額\r\n12345,2027/01/31,\"12,300\"\r\n12346,,\"\u00A554,000\",1,b\r\n"
+         "9191234501234567890123456789010103310123000,a\r\n12347,2027/02/30,100\r\n"
+         "12348,2027/01/31\r\n(91)912345-0123456789012345678901 010331-0-123000-4\r\n",
+     SymbologyKind::PaymentSlip,
+     {"1 header 自由使用欄||",
+      "2 good 91912345123450000000000000000027013100123007|91912345123450000000000000000027013100123007|",
+      "3 good 91912345123460000000000000000199999910540001|b|",
+      "4 good 91912345012345678901234567890101033101230003|a|",
+      "5 error 12347||支払期限日 '2027/02/30' は日付ではありません (期限なしは 999999 か空欄)",
+      "6 error 12348||支払金額 '' は 0～999,999 円の金額ではありません",
+      "7 error (91)912345-0123456789012345678901 010331-0-123000-4||チェックデジットが違います (正しくは 3)"}},
+    // Digits typed full-width (an IME's) count; the name keeps them.
+    {39, "１２３４５,２０２７/０１/３１,１２３００,,請求１\n", SymbologyKind::PaymentSlip,
+     {"1 good 91912345123450000000000000000027013100123007|請求１|"}},
 };
 // clang-format on
 
@@ -202,6 +225,19 @@ class ListTable : public ::testing::TestWithParam<ListRow> {};
 TEST_P(ListTable, ReadsEveryLine) {
     EXPECT_EQ(ReadList(GetParam().bytes, GetParam().kind, GetParam().format, GetParam().book),
               GetParam().lines);
+}
+
+// A line by its parts needs the company code of the command line.
+TEST(SlipList, PartsWithoutCompanyCode) {
+    ListLine line;
+    try {
+        SlipOfLine({{"12345", "2027/01/31", "12300"}, false}, ListTerms{SymbologyKind::PaymentSlip},
+                   false, line);
+        ADD_FAILURE() << "no refusal";
+    } catch (const MerrowinError& error) {
+        EXPECT_STREQ(error.what(),
+                     "支払期限日と金額で書いた行には請求書発行企業コード (/cm) が要ります");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(, ListTable, ::testing::ValuesIn(kListRows),
