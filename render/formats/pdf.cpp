@@ -1,3 +1,5 @@
+#include <zlib.h>
+
 #include "common/version.h"
 #include "render/formats/formats.h"
 #include "render/formats/shared.h"
@@ -114,16 +116,22 @@ std::string PdfDate(std::int64_t seconds) {
            two(time % 60) + "+00'00')";
 }
 
-// The file identifier of the trailer: two 64-bit FNV-1a hashes of the
-// file's bytes before it, as 32 hex digits, the same twice (a file made
-// once, never updated).
+// The file identifier of the trailer, a digest of the file's bytes before
+// it: zlib's CRC-32 and Adler-32 of them all and the CRC-32 of each half,
+// 32 hex digits; the same twice (a file made once, never updated).
 std::string FileIdentifier(std::string_view bytes) {
+    const auto crc = [](std::string_view part) {
+        return crc32(0, reinterpret_cast<const Bytef*>(part.data()),
+                     static_cast<uInt>(part.size()));
+    };
+    const std::size_t half = bytes.size() / 2;
+    const uLong words[] = {
+        crc(bytes),
+        adler32(1, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())),
+        crc(bytes.substr(0, half)), crc(bytes.substr(half))};
     std::string hex;
-    for (std::uint64_t hash :
-         {std::uint64_t{14695981039346656037u}, std::uint64_t{0x84222325cbf29ce4u}}) {
-        for (const char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211u;
-        for (int shift = 60; shift >= 0; shift -= 4) hex += "0123456789ABCDEF"[hash >> shift & 15];
-    }
+    for (const uLong word : words)
+        for (int shift = 28; shift >= 0; shift -= 4) hex += "0123456789ABCDEF"[word >> shift & 15];
     return "<" + hex + ">";
 }
 
