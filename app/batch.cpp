@@ -215,7 +215,11 @@ std::optional<BatchCommand> ReadBatchCommand(const CommandLine& line,
 class FileMaker {
 public:
     FileMaker(const BarcodeJob& job, Platform& platform, BatchPort& port)
-        : job_(job), port_(port), screen_(platform.Screen()), measure_(MeasurerOf(platform)) {
+        : job_(job),
+          port_(port),
+          screen_(platform.Screen()),
+          measure_(MeasurerOf(platform)),
+          madeAt_(FileTimeOf(platform)) {
         folder_ = job_.SaveDr;
         ResolveSavePath(folder_, "", FoldersOf(platform), job_.Format);
         folder_ = port.AbsolutePath(folder_);
@@ -231,7 +235,7 @@ public:
     std::vector<std::uint8_t> Picture(const ListLine& line) {
         FillJob(line.field, job_);
         job_.BookParts = line.book;
-        return MakeFile(job_, screen_, measure_);
+        return MakeFile(job_, screen_, measure_, madeAt_);
     }
 
     // Saves a line's picture; the report's error text when it cannot, or
@@ -295,6 +299,7 @@ private:
     BatchPort& port_;
     ScreenFigures screen_;
     TextMeasurer measure_;
+    std::int64_t madeAt_;  // every file of the list is dated alike
     std::string folder_;
     NameBook names_;
     std::unordered_map<FileIdentity, MadeFile, IdentityHash> made_;  // the line of each file

@@ -21,6 +21,20 @@ TextMeasurer MeasurerOf(Platform& platform) {
     };
 }
 
+std::int64_t FileTime(const std::optional<std::string>& sourceDateEpoch, std::int64_t now) {
+    if (!sourceDateEpoch || sourceDateEpoch->empty() || sourceDateEpoch->size() > 18) return now;
+    std::int64_t seconds = 0;
+    for (const char c : *sourceDateEpoch) {
+        if (c < '0' || c > '9') return now;
+        seconds = seconds * 10 + (c - '0');
+    }
+    return seconds;
+}
+
+std::int64_t FileTimeOf(Platform& platform) {
+    return FileTime(platform.Environment("SOURCE_DATE_EPOCH"), platform.Now());
+}
+
 RunOutcome RunOutcome::Failed(std::string_view message) {
     return {State::Stopped, std::string(kRunFailedText), std::string(message)};
 }
@@ -38,7 +52,8 @@ std::string TitleOf(const BarcodeJob& job) {
 // the metafile, JobForFile's for the other formats), titled after `job`;
 // empty when it has no area or is no barcode.
 std::vector<std::uint8_t> Written(const BarcodeJob& job, const BarcodeJob& drawn, FileFormat format,
-                                  const ScreenFigures& reported, const TextMeasurer& measure) {
+                                  const ScreenFigures& reported, const TextMeasurer& measure,
+                                  std::int64_t madeAt) {
     const std::string pattern = EncodeForKind(drawn.Kind, drawn.Digits);
     if (pattern.empty()) return {};
     const ScreenFigures screen = UsableScreen(reported);
@@ -47,20 +62,20 @@ std::vector<std::uint8_t> Written(const BarcodeJob& job, const BarcodeJob& drawn
     const std::optional<Drawing> drawing = DrawPicture(drawn, pattern, *picture, screen, measure);
     // No barcode, so no picture, as for a picture without area.
     if (!drawing) return {};
-    return WriteFile(format, *drawing, {TitleOf(job)});
+    return WriteFile(format, *drawing, {TitleOf(job), madeAt});
 }
 
 }  // namespace
 
 std::vector<std::uint8_t> MakeMetafile(const BarcodeJob& job, const ScreenFigures& screen,
                                        const TextMeasurer& measure) {
-    return Written(job, job, FileFormat::Emf, screen, measure);
+    return Written(job, job, FileFormat::Emf, screen, measure, 0);
 }
 
 std::vector<std::uint8_t> MakeFile(const BarcodeJob& job, const ScreenFigures& screen,
-                                   const TextMeasurer& measure) {
+                                   const TextMeasurer& measure, std::int64_t madeAt) {
     if (job.Format == FileFormat::Emf) return MakeMetafile(job, screen, measure);
-    return Written(job, JobForFile(job), job.Format, screen, measure);
+    return Written(job, JobForFile(job), job.Format, screen, measure, madeAt);
 }
 
 RunOutcome RunGeneration(const CommandLine& command, const SettingsLoader& loadSettings,
@@ -87,9 +102,10 @@ RunOutcome RunGeneration(const CommandLine& command, const SettingsLoader& loadS
         const std::vector<std::uint8_t> metafile = MakeMetafile(job, screen, MeasurerOf(platform));
         // The file of another format is made before anything goes out, so
         // that its refusal (a picture too large) leaves the clipboard alone.
-        const std::vector<std::uint8_t> file = job.SaveFile && job.Format != FileFormat::Emf
-                                                   ? MakeFile(job, screen, MeasurerOf(platform))
-                                                   : metafile;
+        const std::vector<std::uint8_t> file =
+            job.SaveFile && job.Format != FileFormat::Emf
+                ? MakeFile(job, screen, MeasurerOf(platform), FileTimeOf(platform))
+                : metafile;
         if (metafile.empty() || file.empty()) {
             // No area or no barcode: the command's own sizes, or the stored ones.
             const bool fromCommand = OptionGiven(command, "cr") || OptionGiven(command, "bh");

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,7 +34,20 @@ public:
     virtual bool DirectoryExists(const std::string& folder) = 0;
     // The user's personal documents folder; empty when unknown.
     virtual std::string PersonalFolder() = 0;
+    // The value of the environment variable `name`; nothing when unset.
+    virtual std::optional<std::string> Environment(const std::string& name) = 0;
+    // The clock: seconds since 1970-01-01 00:00 UTC.
+    virtual std::int64_t Now() = 0;
 };
+
+// When a file is made, in seconds since 1970-01-01 00:00 UTC: the value of
+// SOURCE_DATE_EPOCH when it is set to a whole number of seconds (the
+// reproducible-builds convention, so the same command makes the same bytes
+// twice), otherwise `now`. A value that is no such number is passed over.
+std::int64_t FileTime(const std::optional<std::string>& sourceDateEpoch, std::int64_t now);
+
+// FileTime of the platform's environment and clock.
+std::int64_t FileTimeOf(Platform& platform);
 
 // The platform's folder tests, for ResolveSavePath.
 FolderQueries FoldersOf(Platform& platform);
@@ -85,9 +99,9 @@ std::vector<std::uint8_t> MakeMetafile(const BarcodeJob& job, const ScreenFigure
 
 // The saved file of a job in its format (/fm): the metafile, or the drawing
 // of the picture the format takes (JobForFile) written in it, titled with
-// the code.
+// the code and dated `madeAt` (FileTime) where the format is dated.
 // Empty and raising as MakeMetafile.
 std::vector<std::uint8_t> MakeFile(const BarcodeJob& job, const ScreenFigures& screen,
-                                   const TextMeasurer& measure);
+                                   const TextMeasurer& measure, std::int64_t madeAt);
 
 }  // namespace merrowin

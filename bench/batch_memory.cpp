@@ -49,6 +49,8 @@ public:
     }  // not a batch's
     bool DirectoryExists(const std::string&) override { return false; }
     std::string PersonalFolder() override { return {}; }
+    std::optional<std::string> Environment(const std::string&) override { return std::nullopt; }
+    std::int64_t Now() override { return 0; }
 };
 
 class DiscardingPort final : public BatchPort {

@@ -49,7 +49,7 @@ void DigitsToFile(benchmark::State& state, FileFormat format) {
     prepared.Format = format;
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const std::vector<std::uint8_t> file = MakeFile(prepared, kScreen, Measure);
+        const std::vector<std::uint8_t> file = MakeFile(prepared, kScreen, Measure, 0);
         bytes = file.size();
         benchmark::DoNotOptimize(file.data());
     }

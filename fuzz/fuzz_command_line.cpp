@@ -135,7 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The file of another format (/fm): its writer and the PNG's
         // rasteriser on whatever picture the options make.
         if (job.Format != FileFormat::Emf) {
-            const std::vector<std::uint8_t> file = MakeFile(job, kScreen, Measure);
+            const std::vector<std::uint8_t> file = MakeFile(job, kScreen, Measure, 0);
             if (!file.empty() && file.size() < 8) Fail("a file shorter than any header");
         }
     } catch (const MerrowinError&) {

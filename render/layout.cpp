@@ -286,8 +286,27 @@ void DrawCentred(std::int64_t left, std::int64_t width, std::int32_t top, int he
                    text);
 }
 
-// The add-on's bars, narrowed as the main symbol's, then its digits
-// centred over them.
+// GS1 prints each digit of an EAN/UPC symbol centred under (an add-on's:
+// over) its own symbol character of 7 modules (GS1 General Specifications,
+// the human readable interpretation of EAN/UPC symbols). Digit k of
+// `digits` is centred on the 7 modules from x0 + starts(k) modules.
+template <class Starts>
+void DrawUnderCharacters(std::string_view digits, std::int64_t x0, Starts starts, const Grid& grid,
+                         std::int32_t top, int height, Canvas& canvas) {
+    for (std::size_t k = 0; k < digits.size(); ++k)
+        DrawCentred(x0 + grid.Units(2 * std::int64_t{starts(static_cast<int>(k))}),
+                    grid.Units(2 * 7), top, height, digits.substr(k, 1), canvas);
+}
+
+// An add-on character's first module: after the 4 of the start pattern,
+// each character and its 2-module delimiter take 9 (01, as in EAN-2/EAN-5).
+int AddOnCharacterStart(int k) {
+    return 4 + 9 * k;
+}
+
+// The add-on's bars, narrowed as the main symbol's, then its digits over
+// them: a text's digits as a group centred over the bars, outlined digits
+// each over its own character.
 void DrawAddOn(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canvas) {
     const Grid& grid = layout.grid;
     const std::string pattern = EncodeAddOn(job.AddOn);
@@ -299,25 +318,45 @@ void DrawAddOn(const BarcodeJob& job, const SymbolLayout& layout, Canvas& canvas
     }
     if (layout.addOnTop == layout.Y1) return;  // no digits
     const int height = Saturate(grid.Units(job.ExtendedGuards ? kGuardTextHeight : job.FontSize));
-    DrawCentred(layout.addOnX, ElementUnits(pattern, grid), layout.Y1, height, job.AddOn, canvas);
+    if (job.OutlinedText)
+        DrawUnderCharacters(job.AddOn, layout.addOnX, AddOnCharacterStart, grid, layout.Y1, height,
+                            canvas);
+    else
+        DrawCentred(layout.addOnX, ElementUnits(pattern, grid), layout.Y1, height, job.AddOn,
+                    canvas);
 }
 
 std::string GroupDigits(const BarcodeJob& job, const DigitGroup& group) {
     return CharRange(job.Digits, group.first, group.last);
 }
 
-// The extended-guard styles' digit groups beside the guards; these styles
-// always print, in their fixed height.
+// The extended-guard styles' digits; these styles always print, in their
+// fixed height. The leading digit of a JAN-13 stands in the left quiet
+// zone. As text the groups stand at fixed offsets beside the guards, where
+// the metafile's font has always put them; as outlines (/ol and the print
+// files, the same shapes everywhere) each digit stands under its own
+// symbol character, as GS1 prints them.
 void DrawGuardTexts(const SymbologyDescriptor& shape, const BarcodeJob& job,
                     const std::string& check, const SymbolLayout& layout, std::int32_t top,
                     Canvas& canvas) {
     const Grid& grid = layout.grid;
     const int height = Saturate(grid.Units(kGuardTextHeight));
+    std::string characters;  // the digits of the symbol characters, left to right
     for (const GuardText& text : shape.guardTexts) {
+        const std::string digits =
+            GroupDigits(job, text.group) + (text.withCheckDigit ? check : "");
+        if (job.OutlinedText && text.xOffset > 0) {
+            characters += digits;
+            continue;
+        }
         const std::int32_t x = Saturate(std::int64_t{layout.x0} + grid.Units(text.xOffset));
-        canvas.PutText(x, top, height,
-                       GroupDigits(job, text.group) + (text.withCheckDigit ? check : ""));
+        canvas.PutText(x, top, height, digits);
     }
+    // A character's first module: the 3 of the start guard, 7 a character,
+    // and the 5 of the centre guard between the halves.
+    const int half = static_cast<int>(characters.size() / 2);
+    const auto start = [half](int k) { return 3 + 7 * k + (k < half ? 0 : 5); };
+    DrawUnderCharacters(characters, layout.x0, start, grid, top, height, canvas);
 }
 
 // The book code: both tiers' bars, each tier's 13 digits centred under its
@@ -352,8 +391,11 @@ void DrawBook(const BarcodeJob& job, std::string_view pattern, const SymbolLayou
 
 // The single line of digits, centred on the whole picture, not on the
 // bars. An add-on leaves the line where the picture without it has it.
+// Outlined, an ITF's line stands centred under its symbol, as GS1 prints
+// it (GS1 General Specifications, ITF-14's human readable interpretation).
 void DrawLineText(const SymbologyDescriptor& shape, const BarcodeJob& job, const std::string& check,
-                  const SymbolLayout& layout, std::int32_t top, Canvas& canvas) {
+                  std::string_view pattern, const SymbolLayout& layout, std::int32_t top,
+                  Canvas& canvas) {
     std::string line = IsJan(job.Kind) && job.PrefixedText ? std::string(shape.prefix) : "";
     for (const DigitGroup& g : shape.lineGroups) {
         line += GroupDigits(job, g);
@@ -361,10 +403,13 @@ void DrawLineText(const SymbologyDescriptor& shape, const BarcodeJob& job, const
     }
     line += check;
     const Grid& grid = layout.grid;
+    const int height = Saturate(grid.Units(job.FontSize));
+    if (job.OutlinedText && IsItf(job.Kind))
+        return DrawCentred(layout.x0, ElementUnits(pattern, grid), top, height, line, canvas);
     const std::int64_t width = layout.addOnX == 0
                                    ? std::int64_t{layout.W}
                                    : grid.Units(Jan13Width(job.LeftMargin, job.RightMargin));
-    DrawCentred(0, width, top, Saturate(grid.Units(job.FontSize)), line, canvas);
+    DrawCentred(0, width, top, height, line, canvas);
 }
 
 }  // namespace
@@ -398,7 +443,7 @@ void DrawSymbol(const BarcodeJob& job, std::string_view pattern, const SymbolLay
         // A font size of 0 leaves a text cell of no height: there is nothing
         // to print in it (GDI would take height 0 as "a default size" and
         // draw the digits over the bottom margin and off the picture).
-        DrawLineText(shape, job, check, layout, textTop, canvas);
+        DrawLineText(shape, job, check, pattern, layout, textTop, canvas);
     }
 }
 

@@ -158,7 +158,6 @@ BarcodeJob JobForFile(const BarcodeJob& job) {
     if (job.Format == FileFormat::Emf) return job;
     BarcodeJob file = job;
     file.OutlinedText = true;
-    if (job.Format == FileFormat::Png && file.DotsPerInch <= 0) file.DotsPerInch = kPngDotsPerInch;
     if (file.DotsPerInch <= 0 && file.ModuleWidth <= 0)
         file.ModuleWidth = (IsItf(job.Kind) ? kItfNominalModule : kJanNominalModule) / 10;
     return file;
@@ -175,8 +174,13 @@ std::optional<Picture> MakePicture(const BarcodeJob& job, std::string_view patte
         return std::nullopt;
     // With print options (/dp, /bw, /ol) the drawing walks a finer grid or
     // the printer's dots; otherwise the standard grid.
+    // A PNG without a printer's dots still has whole pixels: its grid is
+    // kPngDotsPerInch's, its frame the module width's.
+    BarcodeJob gridJob = job;
+    if (job.Format == FileFormat::Png && job.DotsPerInch <= 0)
+        gridJob.DotsPerInch = kPngDotsPerInch;
     const Grid grid =
-        GridForJob(job, standard, kMaxPictureSide,
+        GridForJob(gridJob, standard, kMaxPictureSide,
                    job.Format == FileFormat::Emf ? kMetafileOutlineUnits : kFileOutlineUnits);
     Picture picture;
     picture.layout = grid == Grid{} ? standard : LayOut(job, grid, pattern);
@@ -188,6 +192,7 @@ std::optional<Picture> MakePicture(const BarcodeJob& job, std::string_view patte
     if (job.DotsPerInch > 0) {
         FrameOnDots(job.DotsPerInch, screen, page);
         page.dotsPerInch = job.DotsPerInch;
+        page.onPrinterDots = true;
     } else {
         // The standard picture's frame and copy; finer units map onto them.
         FrameStandardPicture(job, standard, scaled, screen, page);

@@ -106,6 +106,7 @@ struct Page {
     // The printer's dots per inch when the units are its dots, otherwise
     // the units per inch across the frame, to the nearest.
     std::int32_t dotsPerInch = 0;
+    bool onPrinterDots = false;  // one unit a dot of that printer (/dp)
     friend bool operator==(const Page&, const Page&) = default;
 };
 
@@ -126,14 +127,17 @@ struct Picture {
 std::optional<Picture> MakePicture(const BarcodeJob& job, std::string_view pattern,
                                    const ScreenFigures& screen);
 
-// A PNG without /dp is drawn at this resolution.
+// A PNG without /dp has a module of the whole pixels this resolution
+// gives it.
 inline constexpr std::int32_t kPngDotsPerInch = 600;
 
 // The job as a file of its format draws it. A metafile (EMF) as it is. A
 // file for print or the web (EPS, PDF, SVG, PNG) has no screen and goes
-// where fonts are not: its digits are outlines, a PNG's pixels are a
-// printer's dots (/dp, else kPngDotsPerInch), and without /dp or /mw the
+// where fonts are not: its digits are outlines, and without /dp or /mw the
 // module is GS1's nominal one (JAN 0.33 mm, ITF 1.00 mm), as /dp takes it.
+// A PNG's pixels are a printer's dots with /dp; without, its module is
+// whole pixels (as many as kPngDotsPerInch gives) and its frame the
+// metafile's of the module width (MakePicture).
 BarcodeJob JobForFile(const BarcodeJob& job);
 
 }  // namespace merrowin

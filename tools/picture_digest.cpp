@@ -134,6 +134,9 @@ std::vector<std::string> Split(const std::string& line) {
     return words;
 }
 
+// Every file made on one day, so the PDF's dates stay put.
+constexpr std::int64_t kMadeAt = 1796716800;  // 2026-12-08 08:00 UTC
+
 // The digest line of one command line on one screen.
 std::string Digest(const std::string& line, const ScreenFigures& screen) {
     const CommandLine command = ParseCommandLine(Split(line));
@@ -154,7 +157,7 @@ std::string Digest(const std::string& line, const ScreenFigures& screen) {
             digest += ' ';
             digest += InfoOf(format).name;
             digest += ' ';
-            digest += Hashed([&] { return MakeFile(file, screen, measure); });
+            digest += Hashed([&] { return MakeFile(file, screen, measure, kMadeAt); });
         }
         return digest;
     } catch (const MerrowinError& error) {

@@ -349,7 +349,7 @@ bool MakerForm::Save() {
     const std::optional<std::string> chosen = view_.AskSavePath(folder, name, job->Format);
     if (!chosen) return false;
     const std::vector<std::uint8_t> bytes =
-        MakeFile(*job, platform_.Screen(), MeasurerOf(platform_));
+        MakeFile(*job, platform_.Screen(), MeasurerOf(platform_), FileTimeOf(platform_));
     if (bytes.empty()) throw MerrowinError(std::string(kStoredSizeErrorText));
     platform_.SaveFile(*chosen, bytes);
     const std::size_t slash = chosen->find_last_of('\\');

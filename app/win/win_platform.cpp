@@ -345,6 +345,32 @@ std::string WinPlatform::PersonalFolder() {
     return win::PersonalFolder("");
 }
 
+std::optional<std::string> WinPlatform::Environment(const std::string& name) {
+    const std::wstring wideName = Widen(name);
+    // The size with the terminating null; 0 when the variable is not set.
+    DWORD size = ::GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
+    while (size > 0) {
+        std::wstring value(size, L'\0');
+        const DWORD written = ::GetEnvironmentVariableW(wideName.c_str(), value.data(), size);
+        if (written < size) {
+            value.resize(written);
+            return Narrow(value);
+        }
+        size = written;  // it grew meanwhile
+    }
+    return std::nullopt;
+}
+
+std::int64_t WinPlatform::Now() {
+    // 100-ns intervals since 1601-01-01 UTC; 11644473600 s lie between
+    // that and 1970-01-01.
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    const std::int64_t ticks =
+        static_cast<std::int64_t>((std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime);
+    return ticks / 10000000 - 11644473600;
+}
+
 namespace {
 
 // A list file read in chunks.

@@ -27,6 +27,8 @@ public:
     void SaveFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override;
     bool DirectoryExists(const std::string& folder) override;
     std::string PersonalFolder() override;
+    std::optional<std::string> Environment(const std::string& name) override;
+    std::int64_t Now() override;
 
 private:
     HWND owner_;

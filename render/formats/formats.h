@@ -17,6 +17,9 @@ namespace merrowin {
 // What a file says about its picture besides the drawing.
 struct FileMeta {
     std::string title;  // the code, UTF-8; each format keeps what it can hold of it
+    // When the file was made, in seconds since 1970-01-01 00:00 UTC (the
+    // PDF's dates; FileTime, app/run.h).
+    std::int64_t madeAt = 0;
 };
 
 using FileBytes = std::vector<std::uint8_t>;
@@ -28,7 +31,8 @@ FileBytes WriteEmf(const Drawing& drawing, const FileMeta& meta);
 // Encapsulated PostScript for a print shop: process black only, the paper
 // the white.
 FileBytes WriteEps(const Drawing& drawing, const FileMeta& meta);
-// A one-page PDF for a print shop: process black only, the paper the white.
+// A one-page PDF/X-1a:2001 for a print shop: process black only, the paper
+// the white, dated `meta.madeAt`.
 FileBytes WritePdf(const Drawing& drawing, const FileMeta& meta);
 // SVG for a web page: the white ground as rectangles under the black.
 FileBytes WriteSvg(const Drawing& drawing, const FileMeta& meta);

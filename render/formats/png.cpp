@@ -172,13 +172,18 @@ FileBytes WritePng(const Drawing& drawing, const FileMeta& meta) {
     // no interlace.
     header.insert(header.end(), {1, 0, 0, 0, 0});
     AppendChunk(out, "IHDR", header);
-    // The resolution in pixels per metre, to the nearest, both ways; unit 1
-    // is the metre.
-    const auto perMetre =
-        static_cast<std::uint32_t>((std::int64_t{page.dotsPerInch} * 20000 + 254) / 508);
+    // The resolution in pixels per metre, to the nearest; unit 1 is the
+    // metre. On a printer's dots, the printer's; otherwise the pixels of
+    // each side over the frame's length (a module of whole pixels at the
+    // module width asked for), so the PNG is as large as the metafile.
+    const auto perMetre = [&page](std::int64_t pixels, std::int64_t hundredthsMm) {
+        if (page.onPrinterDots)
+            return static_cast<std::uint32_t>((std::int64_t{page.dotsPerInch} * 20000 + 254) / 508);
+        return static_cast<std::uint32_t>((pixels * 200000 + hundredthsMm) / (2 * hundredthsMm));
+    };
     std::vector<std::uint8_t> physical;
-    PutU32(physical, perMetre);
-    PutU32(physical, perMetre);
+    PutU32(physical, perMetre(page.width, page.frame.width));
+    PutU32(physical, perMetre(page.height, page.frame.height));
     physical.push_back(1);
     AppendChunk(out, "pHYs", physical);
     std::vector<std::uint8_t> text = {'T', 'i', 't', 'l', 'e', 0};

@@ -15,17 +15,20 @@ PointMapping MappingToPoints(const Page& page) {
 
 // A RIP paints every device pixel that a shape touches, however little
 // (PostScript Language Reference, 3rd ed., 7.5.1; PDF Reference 1.7,
-// 6.5.3: the "any part of the pixel" rule on half-open regions). A bar whose
-// edges lie exactly on the pixel boundaries paints exactly its pixels, but
-// the frame's rounding to .01 mm, the reals of the file and the
-// interpreter's floats leave an edge a hair off the boundary, and a hair
-// beyond it is a whole pixel more: bars grow by a dot and spaces shrink by
-// one. Drawn a hair inside on every side, each edge still covers its last
-// pixel and no pixel beyond. A quarter of a unit (one unit is one dot on a
-// printer's grid) keeps renderers that paint the pixels whose centres are
-// inside exact too; on a finer grid, half a dot of a 2400 dpi platesetter
-// brings the any-part rule to within a dot of the nominal width there.
+// 6.5.3: the "any part of the pixel" rule). A page layout program places
+// the file at any fraction p of a device dot, so a bar w dots wide paints
+// ceil(p + w) - floor(p) pixels: drawn (1 - e)/2 dot inside each edge, a
+// bar of n dots paints n pixels at a share 1 - e of placements and n + 1 at
+// the rest, and no inset is exact at all of them. On a printer's grid (one
+// unit a dot) e is an eighth: 7/16 dot inside, exact at 7 of 8 placements
+// and a dot wider (each space a dot narrower) at the eighth, with an
+// eighth of a dot left for the frame's rounding to .01 mm, the reals of
+// the file and the interpreter's floats. On a finer grid the bars' edges
+// fall anywhere on the device's dots: half a dot of a 2400 dpi platesetter
+// (a quarter unit, when that is less) keeps every width within a dot of
+// nominal there.
 Fraction EdgeInset(const Page& page) {
+    if (page.onPrinterDots) return {7, 16};
     // Half a dot of 2400 dpi is 25400 / 4800 um, a unit frame x 10 / width
     // um: 127 width / (240 frame) units.
     const Fraction halfDot{127 * std::int64_t{page.width}, 240 * std::int64_t{page.frame.width}};

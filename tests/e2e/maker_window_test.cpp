@@ -83,6 +83,12 @@ void Choose(HWND window, int comboId, int index) {
 using MakerWindowTest = E2eTest;
 
 TEST_F(MakerWindowTest, TypedNumberSavedAndCopiedAsTheCommandLineMakesIt) {
+    // Both PDFs dated alike (the processes started inherit it), so that
+    // their bytes can be compared whenever the seconds turn.
+    ::SetEnvironmentVariableW(L"SOURCE_DATE_EPOCH", L"1796716800");
+    struct Unset {
+        ~Unset() { ::SetEnvironmentVariableW(L"SOURCE_DATE_EPOCH", nullptr); }
+    } unset;
     ScratchDir saved;
     SetSettingString(L"Maker", L"Folder", saved.Path());
     Process run(L"", Cwd());

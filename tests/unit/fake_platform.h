@@ -36,11 +36,17 @@ public:
         calls.push_back("personal");
         return "D:\\Docs";
     }
+    std::optional<std::string> Environment(const std::string& name) override {
+        return name == "SOURCE_DATE_EPOCH" ? sourceDateEpoch : std::nullopt;
+    }
+    std::int64_t Now() override { return now; }
 
     ScreenFigures screen{1280, 1024, 338, 270};
     bool clipboardBusy = false;
     bool diskRefuses = false;
     std::string refusedPath;  // this one file cannot be created
+    std::optional<std::string> sourceDateEpoch;
+    std::int64_t now = 1796716800;  // 2026-12-08 08:00 UTC
     std::vector<std::string> calls;
     std::vector<std::uint8_t> clipboardBytes;
     std::vector<std::uint8_t> fileBytes;

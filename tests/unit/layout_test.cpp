@@ -6,9 +6,11 @@
 #include <cstdlib>
 #include <limits>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/run.h"
 #include "common/errors.h"
 #include "common/text.h"
 #include "encode/book.h"
@@ -16,8 +18,9 @@
 #include "encode/encoders.h"
 #include "model/data_field.h"
 #include "model/symbology.h"
-#include "render/drawing.h"
 #include "render/dot_frame.h"
+#include "render/drawing.h"
+#include "render/formats/formats.h"
 #include "render/picture.h"
 #include "render/print_grid.h"
 #include "render/slip_layout.h"
@@ -967,9 +970,11 @@ const PictureRow kPictureRows[] = {
     /*9*/ {9, SymbologyKind::Jan13, 100, 0,   0,   false, 60,    904,  608,  {3729, 2508},  141, 95,  616,  true,  "", FileFormat::Eps},
     // ITF's 1.00 mm: 313 x 167 half modules of 0.5 mm.
     /*10*/ {10, SymbologyKind::Itf14, 100, 0,  0,   false, 60,    1252, 668,  {15650, 8350}, 593, 317, 203,  true,  "", FileFormat::Svg},
-    // A PNG without /dp is on 600 dpi: 0.33 mm is 7.8 dots, 8; 904 x 608
-    // dots widened to 930 x 630.
-    /*11*/ {11, SymbologyKind::Jan13, 100, 0,  0,   false, 60,    904,  608,  {3937, 2667},  149, 101, 600,  true,  "", FileFormat::Png, 930, 630},
+    // A PNG without /dp has whole pixels of 600 dpi: 0.33 mm is 7.8, 8 a
+    // module; 904 x 608 pixels on the 0.33 mm module's frame, not widened.
+    /*11*/ {11, SymbologyKind::Jan13, 100, 0,  0,   false, 60,    904,  608,  {3729, 2508},  141, 95,  616,  true,  "", FileFormat::Png},
+    // /mw26 /cr150: a module of 0.39 mm, 9.2 pixels of 600 dpi, 9.
+    /*12*/ {12, SymbologyKind::Jan13, 150, 26, 0,   false, 60,    1017, 684,  {4407, 2964},  167, 112, 586,  true,  "", FileFormat::Png},
 };
 // clang-format on
 
@@ -1129,6 +1134,69 @@ const JobDrawingRow kDrawingRows[] = {
 INSTANTIATE_TEST_SUITE_P(, JobDrawing, testing::ValuesIn(kDrawingRows),
                          [](const auto& info) { return "row" + std::to_string(info.param.row); });
 
+// A PNG is as large as the metafile of the same options: its pixels over
+// the pHYs density are the metafile's frame, to .01 mm; without /dp its
+// module is whole pixels (of 600 dpi) and the density follows the module
+// width asked for.
+TEST(PngSize, TheMetafilesFrame) {
+    struct Row {
+        int row;
+        BarcodeJob job;
+        std::uint32_t width, height;  // pixels
+        FrameSize frame;              // .01 mm, the metafile's
+    };
+    const auto with = [](BarcodeJob job, int moduleWidth, int copyRate, int dpi) {
+        job.ModuleWidth = moduleWidth;
+        job.CopyRate = copyRate;
+        job.DotsPerInch = dpi;
+        return job;
+    };
+    const BarcodeJob jan13 = Jan(SymbologyKind::Jan13, "000490123456789");
+    const BarcodeJob itf14 = Itf(SymbologyKind::Itf14, "001490123456789", true);
+    const Row rows[] = {
+        // /mw33: 8 pixels a module, 113 x 76 modules (a PNG at 600 dpi was
+        // 39.37 x 26.67 mm).
+        {0, with(jan13, 33, 100, 0), 904, 608, {3729, 2508}},
+        // /mw26 /cr150: 0.39 mm, 9 pixels.
+        {1, with(jan13, 26, 150, 0), 1017, 684, {4407, 2964}},
+        // /mw50: 0.5 mm, 12 pixels; 156.5 x 83.5 modules.
+        {2, with(itf14, 50, 100, 0), 1878, 1002, {7825, 4175}},
+        // /dp300: the printer's dots, the page widened to an exact frame.
+        {3, with(jan13, 0, 100, 300), 465, 315, {3937, 2667}},
+    };
+    const ScreenFigures screen{1280, 1024, 338, 270};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.row);
+        const std::string pattern = EncodeForKind(row.job.Kind, row.job.Digits);
+        BarcodeJob png = row.job;
+        png.Format = FileFormat::Png;
+        png = JobForFile(png);
+        const std::optional<Picture> picture = MakePicture(png, pattern, screen);
+        ASSERT_TRUE(picture.has_value());
+        const std::optional<Drawing> drawing =
+            DrawPicture(png, pattern, *picture, screen, FixedWidth(10));
+        ASSERT_TRUE(drawing.has_value());
+        const FileBytes bytes = WriteFile(FileFormat::Png, *drawing, {"1", 0});
+        // IHDR's width and height at 16, pHYs's densities at 41.
+        const auto u32 = [&bytes](std::size_t at) {
+            return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 |
+                   std::uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
+        };
+        ASSERT_EQ(std::string(bytes.begin() + 37, bytes.begin() + 41), "pHYs");
+        EXPECT_EQ(u32(16), row.width);
+        EXPECT_EQ(u32(20), row.height);
+        const auto hundredthsMm = [](std::uint32_t pixels, std::uint32_t perMetre) {
+            return static_cast<std::int32_t>((std::int64_t{pixels} * 200000 + perMetre) /
+                                             (2 * std::int64_t{perMetre}));
+        };
+        const FrameSize size{hundredthsMm(u32(16), u32(41)), hundredthsMm(u32(20), u32(45))};
+        EXPECT_EQ(size, row.frame);
+        const std::optional<Picture> metafile = MakePicture(row.job, pattern, screen);
+        ASSERT_TRUE(metafile.has_value());
+        EXPECT_EQ(metafile->page.frame, row.frame);
+    }
+}
+
 // A page on a printer's dots is widened, quiet zone only, to a size whose
 // frame in .01 mm states its dots: exactly where a run of at most 1.27 mm
 // is whole dots and whole .01 mm, else within 1/16 dot.
@@ -1172,6 +1240,93 @@ TEST(ExactFrameDots, FrameStatesTheDots) {
 // A bar width reduction narrows every bar and widens every space by the
 // same, and moves no bar's centre (by half a unit for an odd one) nor the
 // picture's size; the bearer frame keeps its width.
+struct DigitRow {
+    int row;
+    BarcodeJob job;
+    std::size_t call;  // the PutText call, in the order drawn
+    const char* text;
+    int centre;  // the middle of its cell, in units from the picture's left edge
+};
+
+class DigitPlacement : public testing::TestWithParam<DigitRow> {};
+
+// Outlined digits where GS1 prints them: each under (an add-on's over) its
+// own 7-module symbol character, a JAN-13's leading digit in the left
+// quiet zone, an ITF's line centred under the symbol. The standard grid (2
+// units a module), x0 22 (JAN) or 36 (ITF-14 with its frame); the canvas
+// measures 10 units a character, so a digit's cell is 10 wide.
+TEST_P(DigitPlacement, UnderItsCharacter) {
+    const DigitRow& row = GetParam();
+    const Drawn drawn = Draw(row.job);
+    ASSERT_LT(row.call, drawn.canvas.texts.size());
+    std::istringstream call(drawn.canvas.texts[row.call]);
+    std::string word, text;
+    int x = 0, y = 0;
+    call >> word >> x >> y >> word;
+    std::getline(call >> std::ws, text);
+    EXPECT_EQ(text, row.text);
+    EXPECT_EQ(x + 10 * static_cast<int>(text.size()) / 2, row.centre)
+        << drawn.canvas.texts[row.call];
+}
+
+BarcodeJob Outlined(BarcodeJob job) {
+    job.OutlinedText = true;
+    return job;
+}
+
+// clang-format off
+const DigitRow kDigitRows[] = {
+    // /j13 4901234567894: the leading digit 11 modules left of the guard.
+    /* 0*/ {0, Outlined(With(Jan(SymbologyKind::Jan13, "000490123456789"), [](BarcodeJob& j) { j.ExtendedGuards = true; })), 0, "4", 5},
+    // The first character: modules 3 to 10 from x0, centre 6.5 = 13 units.
+    /* 1*/ {1, Outlined(With(Jan(SymbologyKind::Jan13, "000490123456789"), [](BarcodeJob& j) { j.ExtendedGuards = true; })), 1, "9", 22 + 13},
+    // The sixth: modules 38 to 45, centre 41.5.
+    /* 2*/ {2, Outlined(With(Jan(SymbologyKind::Jan13, "000490123456789"), [](BarcodeJob& j) { j.ExtendedGuards = true; })), 6, "4", 22 + 83},
+    // The seventh, after the centre guard's 5: modules 50 to 57, centre 53.5.
+    /* 3*/ {3, Outlined(With(Jan(SymbologyKind::Jan13, "000490123456789"), [](BarcodeJob& j) { j.ExtendedGuards = true; })), 7, "5", 22 + 107},
+    // The check digit: modules 85 to 92, centre 88.5.
+    /* 4*/ {4, Outlined(With(Jan(SymbologyKind::Jan13, "000490123456789"), [](BarcodeJob& j) { j.ExtendedGuards = true; })), 12, "4", 22 + 177},
+    // /j8 49012347: the first character's centre 6.5, the fifth's 3 + 28 + 5 + 3.5.
+    /* 5*/ {5, Outlined(With(Jan(SymbologyKind::Jan8, "000000004901234"), [](BarcodeJob& j) { j.ExtendedGuards = true; })), 0, "4", 22 + 13},
+    /* 6*/ {6, Outlined(With(Jan(SymbologyKind::Jan8, "000000004901234"), [](BarcodeJob& j) { j.ExtendedGuards = true; })), 4, "2", 22 + 79},
+    /* 7*/ {7, Outlined(With(Jan(SymbologyKind::Jan8, "000000004901234"), [](BarcodeJob& j) { j.ExtendedGuards = true; })), 7, "7", 22 + 121},
+    // /j13 /ad12: the add-on from 230 (x0 + 95 + 9 modules); its first
+    // character after the 4 modules of its start, centre 7.5 modules; the
+    // second after a 2-module delimiter, centre 16.5.
+    /* 8*/ {8, Outlined(With(Jan(SymbologyKind::Jan13, "000490123456789"), [](BarcodeJob& j) { j.ExtendedGuards = true; j.AddOn = "12"; })), 0, "1", 230 + 15},
+    /* 9*/ {9, Outlined(With(Jan(SymbologyKind::Jan13, "000490123456789"), [](BarcodeJob& j) { j.ExtendedGuards = true; j.AddOn = "12"; })), 1, "2", 230 + 33},
+    // /i14f /rm10: the line under the symbol's middle, 36 + 241 / 2, not
+    // the picture's (327 / 2).
+    /*10*/ {10, Outlined(With(Itf(SymbologyKind::Itf14, "001490123456789", true), [](BarcodeJob& j) { j.RightMargin = 10; })), 0, "149 01234 56789 1", 36 + 120},
+    // As text, the same line stays centred on the picture.
+    /*11*/ {11, With(Itf(SymbologyKind::Itf14, "001490123456789", true), [](BarcodeJob& j) { j.RightMargin = 10; }), 0, "149 01234 56789 1", 163},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(, DigitPlacement, testing::ValuesIn(kDigitRows),
+                         [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+// Outlined digits take their widths from the OCR-B outlines alone: two
+// screens whose fonts measure differently give the same bytes for every
+// file format and for a metafile with /ol.
+TEST(OutlinedDigits, SameBytesWhateverTheFontMeasures) {
+    for (const FileFormat format :
+         {FileFormat::Emf, FileFormat::Eps, FileFormat::Pdf, FileFormat::Svg, FileFormat::Png}) {
+        for (const bool guards : {true, false}) {
+            SCOPED_TRACE(static_cast<int>(format));
+            BarcodeJob job = Jan(SymbologyKind::Jan13, "000490123456789");
+            job.ExtendedGuards = guards;
+            job.AddOn = "12345";
+            job.Format = format;
+            job.CopyRate = 100;
+            job.OutlinedText = format == FileFormat::Emf;
+            const ScreenFigures screen{1280, 1024, 338, 270};
+            EXPECT_EQ(MakeFile(job, screen, FixedWidth(7), 0),
+                      MakeFile(job, screen, FixedWidth(13), 0));
+        }
+    }
+}
+
 TEST(DrawSymbol, ReductionKeepsCentresAndSize) {
     struct Row {
         BarcodeJob job;

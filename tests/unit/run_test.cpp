@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -222,7 +223,7 @@ TEST_P(RunTable, CallsThePlatformInOrder) {
             }
         } else {
             const std::string magic = extension == ".eps"   ? "%!PS-Adobe-3.0 EPSF-3.0"
-                                      : extension == ".pdf" ? "%PDF-1.4"
+                                      : extension == ".pdf" ? "%PDF-1.3"
                                       : extension == ".svg" ? "<?xml"
                                                             : "\x89PNG\r\n\x1A\n";
             EXPECT_EQ(head.substr(0, magic.size()), magic);
@@ -238,6 +239,37 @@ INSTANTIATE_TEST_SUITE_P(, RunTable, ::testing::ValuesIn(kRunRows),
 
 // A busy clipboard means no file either; a refused file leaves the
 // clipboard filled.
+// The file's made-at time: SOURCE_DATE_EPOCH when it is a whole number of
+// seconds, else the clock; a PDF of the run carries it as its dates.
+TEST(RunFileTime, SourceDateEpochOrTheClock) {
+    struct Row {
+        std::optional<std::string> sourceDateEpoch;
+        std::int64_t want;
+        const char* date;
+    };
+    const Row rows[] = {
+        {std::nullopt, 1796716800, "D:20261208080000"},  // the clock
+        {"0", 0, "D:19700101000000"},
+        {"1700000000", 1700000000, "D:20231114221320"},
+        {"", 1796716800, "D:20261208080000"},
+        {"17e8", 1796716800, "D:20261208080000"},
+        {"-1", 1796716800, "D:20261208080000"},
+        {" 1700000000", 1796716800, "D:20261208080000"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.sourceDateEpoch.value_or("(unset)"));
+        FakePlatform platform;
+        platform.sourceDateEpoch = row.sourceDateEpoch;
+        EXPECT_EQ(FileTimeOf(platform), row.want);
+        const RunOutcome outcome =
+            RunGeneration(ParseCommandLine({"/j13", "/cd490123456789", "/fmpdf", "/drC:\\Work"}),
+                          LoadBuiltInDefaults, platform);
+        ASSERT_EQ(outcome.state, RunOutcome::State::Produced);
+        const std::string pdf(platform.fileBytes.begin(), platform.fileBytes.end());
+        EXPECT_NE(pdf.find(std::string("/CreationDate(") + row.date), std::string::npos);
+    }
+}
+
 TEST(RunFaults, ClipboardFirstThenFile) {
     FakePlatform busy;
     busy.clipboardBusy = true;

@@ -5,6 +5,9 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <regex>
 #include <stdexcept>
 #include <string>
@@ -25,23 +28,28 @@ constexpr std::int32_t kHeight = 616;
 
 constexpr ScreenFigures kScreen{1024, 768, 271, 203};
 
-// A page of width x height units on kFrame at `dpi`, shown 1:1 as a metafile.
-Page PageOf(std::int32_t width, std::int32_t height, std::int32_t dpi = 600) {
-    return {width, height, width, height, kFrame, {}, dpi};
+// A page of width x height units on kFrame at `dpi`, shown 1:1 as a
+// metafile: a printer's dots (/dp), or units that are no printer's dots.
+Page PageOf(std::int32_t width, std::int32_t height, std::int32_t dpi = 600, bool onDots = true) {
+    return {width, height, width, height, kFrame, {}, dpi, onDots};
 }
 
 // A drawing as a picture makes one: the white ground, bars, outlined
 // digits (a square "digit" with a square hole).
-Drawing Sample(std::int32_t dpi = 600) {
-    return Drawing(PageOf(kWidth, kHeight, dpi), kScreen, {{0, 0, kWidth, kHeight}},
+Drawing Sample(std::int32_t dpi = 600, bool onDots = true) {
+    return Drawing(PageOf(kWidth, kHeight, dpi, onDots), kScreen, {{0, 0, kWidth, kHeight}},
                    {Rect{88, 24, 96, 548}, Rect{104, 24, 112, 548}, Rect{136, 24, 152, 504},
                     Outlines{{{{10, 560}, {50, 560}, {50, 600}, {10, 600}},
                               {{20, 570}, {40, 570}, {40, 590}, {20, 590}}}}});
 }
 
-// The file of `format` as text.
-std::string Written(FileFormat format, const Drawing& drawing, const char* title) {
-    const FileBytes bytes = WriteFile(format, drawing, {title});
+// 2026-12-08 08:00:00 UTC, the files' made-at time.
+constexpr std::int64_t kMadeAt = 1796716800;
+
+// The file of `format` as text, made at `madeAt`.
+std::string Written(FileFormat format, const Drawing& drawing, const char* title,
+                    std::int64_t madeAt = kMadeAt) {
+    const FileBytes bytes = WriteFile(format, drawing, {title, madeAt});
     return {bytes.begin(), bytes.end()};
 }
 
@@ -122,16 +130,26 @@ TEST(EpsDrawing, PaintsNoWhiteAndKeepsItsLinesShort) {
 
 // clang-format off
 const TextRow kPdfRows[] = {
-    /*  0*/ {0, "a PDF header, binary", "^%PDF-1\\.4\n%\xE2\xE3\xCF\xD3\n", true},
+    /*  0*/ {0, "a PDF 1.3 header (PDF/X-1a:2001), binary", "^%PDF-1\\.3\n%\xE2\xE3\xCF\xD3\n", true},
     /*  1*/ {1, "the page is the picture", R"(/MediaBox\[0 0 108\.4819 73\.9276\])", true},
     /*  2*/ {2, "the trim box too", R"(/TrimBox\[0 0 108\.4819 73\.9276\])", true},
     /*  3*/ {3, "one page", R"(/Type/Pages/Kids\[3 0 R\]/Count 1)", true},
-    /*  4*/ {4, "the title and producer",
-             R"(<</Title\(4901234567894\)/Producer\(Merrowin )" MERROWIN_VERSION_TEXT R"(\)>>)", true},
-    /*  5*/ {5, "no date", R"(CreationDate|ModDate)", false},
+    /*  4*/ {4, "the title, creator and producer",
+             R"(<</Title\(4901234567894\)/Creator\(Merrowin )" MERROWIN_VERSION_TEXT
+             R"(\)/Producer\(Merrowin )" MERROWIN_VERSION_TEXT R"(\)/)", true},
+    /*  5*/ {5, "both dates the made-at time, UTC",
+             R"(/CreationDate\(D:20261208080000\+00'00'\)/ModDate\(D:20261208080000\+00'00'\))", true},
     /*  6*/ {6, "no font, no transparency, no RGB, no colour space of its own",
              R"(/Font|/SMask|/CA|/ca|/Group|DeviceRGB|/ColorSpace)", false},
     /*  7*/ {7, "the content compressed", R"(/Filter/FlateDecode)", true},
+    /*  8*/ {8, "the PDF/X version and conformance, no trapping needed",
+             R"(/Trapped/False/GTS_PDFXVersion\(PDF/X-1:2001\)/GTS_PDFXConformance\(PDF/X-1a:2001\)>>)", true},
+    /*  9*/ {9, "the catalog's output intent",
+             R"(<</Type/Catalog/Pages 2 0 R/OutputIntents\[6 0 R\]>>)", true},
+    /* 10*/ {10, "Japan Color 2001 Coated by its name in the ICC's registry",
+             R"(<</Type/OutputIntent/S/GTS_PDFX/OutputConditionIdentifier\(JC200103\)/RegistryName\(http://www\.color\.org\))", true},
+    /* 11*/ {11, "the trailer's ID, two equal strings of 16 bytes",
+             R"(/ID\[<([0-9A-F]{32})><\1>\]>>\nstartxref)", true},
 };
 // clang-format on
 
@@ -156,25 +174,84 @@ TEST(PdfDrawing, ContentAndCrossReference) {
     EXPECT_FALSE(std::regex_search(content, std::regex(R"(\b(rg|RG|g|G|sc|scn|cs|Tf|Tj|gs)\b)")))
         << content;
     // The units onto the page, the three bars filled together, then both
-    // outlines of the digit filled together; each bar a hair inside its
-    // edges: half a dot of 2400 dpi, an eighth of this 600 dpi page's unit.
+    // outlines of the digit filled together; each bar 7/16 of a dot inside
+    // its edges, for the any-part rule at 7 of 8 placements.
     EXPECT_TRUE(std::regex_match(
         content, std::regex("q [^\n]* cm 0 0 0 1 k\n"
-                            "88\\.125 24\\.125 7\\.75 523\\.75 re\n"
-                            "104\\.125 24\\.125 7\\.75 523\\.75 re\n"
-                            "136\\.125 24\\.125 15\\.75 479\\.75 re\nf\n"
+                            "88\\.4375 24\\.4375 7\\.125 523\\.125 re\n"
+                            "104\\.4375 24\\.4375 7\\.125 523\\.125 re\n"
+                            "136\\.4375 24\\.4375 15\\.125 479\\.125 re\nf\n"
                             "10 560 m\n50 560 l\n50 600 l\n10 600 l\nh\n"
                             "20 570 m\n40 570 l\n40 590 l\n20 590 l\nh\nf\\*\nQ\n")))
         << content;
 
     const std::size_t xref = std::stoul(pdf.substr(pdf.rfind("startxref\n") + 10));
-    ASSERT_EQ(pdf.compare(xref, 9, "xref\n0 6\n"), 0);
-    for (int object = 1; object <= 5; ++object) {
+    ASSERT_EQ(pdf.compare(xref, 9, "xref\n0 7\n"), 0);
+    for (int object = 1; object <= 6; ++object) {
         const std::size_t entry = xref + 9 + 20 * static_cast<std::size_t>(object);
         const std::size_t offset = std::stoul(pdf.substr(entry, 10));
         EXPECT_EQ(pdf.compare(offset, 8, std::to_string(object) + " 0 obj\n"), 0)
             << "object " << object << " at " << offset;
     }
+}
+
+// The made-at time as both PDF dates, in UTC.
+TEST(PdfDates, MadeAtTimeInUtc) {
+    struct Row {
+        std::int64_t madeAt;
+        const char* date;
+    };
+    constexpr Row rows[] = {
+        {0, "(D:19700101000000+00'00')"},
+        {951782400, "(D:20000229000000+00'00')"},  // a leap day of a century
+        {1796716800, "(D:20261208080000+00'00')"},
+        {4102444799, "(D:20991231235959+00'00')"},
+    };
+    for (const Row& row : rows) {
+        const std::string pdf = Written(FileFormat::Pdf, Sample(), "1", row.madeAt);
+        EXPECT_NE(pdf.find(std::string("/CreationDate") + row.date + "/ModDate" + row.date),
+                  std::string::npos)
+            << row.madeAt;
+    }
+}
+
+// What qpdf, the PDF/X checker's first reader, reads back: the file
+// without damage, the output intent and the PDF/X keys of the document
+// information where the trailer points. Skipped where qpdf is not
+// installed (scripts/setup.sh installs it).
+TEST(PdfQpdf, ReadsThePdfxKeys) {
+    if (std::system("qpdf --version > /dev/null 2>&1") != 0) GTEST_SKIP() << "no qpdf";
+    const std::string path = testing::TempDir() + "merrowin_pdfx.pdf";
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << Written(FileFormat::Pdf, Sample(), "4901234567894");
+    }
+    const auto run = [](const std::string& command) {
+        std::string out;
+        FILE* pipe = popen(command.c_str(), "r");
+        if (!pipe) return out;
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+        EXPECT_EQ(pclose(pipe), 0) << command;
+        return out;
+    };
+    EXPECT_NE(run("qpdf --check " + path).find("No syntax or stream encoding errors"),
+              std::string::npos);
+    const std::string info = run("qpdf --show-object=5 " + path);
+    for (const char* key :
+         {"/GTS_PDFXVersion (PDF/X-1:2001)", "/GTS_PDFXConformance (PDF/X-1a:2001)",
+          "/Trapped /False", "/CreationDate (D:20261208080000+00'00')", "/Title (4901234567894)"})
+        EXPECT_NE(info.find(key), std::string::npos) << key << " in " << info;
+    const std::string trailer = run("qpdf --show-object=trailer " + path);
+    EXPECT_NE(trailer.find("/Info 5 0 R"), std::string::npos) << trailer;
+    EXPECT_NE(trailer.find("/ID [ <"), std::string::npos) << trailer;
+    const std::string intent = run("qpdf --show-object=6 " + path);
+    for (const char* key : {"/S /GTS_PDFX", "/OutputConditionIdentifier (JC200103)",
+                            "/RegistryName (http://www.color.org)"})
+        EXPECT_NE(intent.find(key), std::string::npos) << key << " in " << intent;
+    EXPECT_NE(run("qpdf --show-object=3 " + path).find("/TrimBox [ 0 0 108.4819 73.9276 ]"),
+              std::string::npos);
+    std::remove(path.c_str());
 }
 
 // --- SVG: its size, the paths, the title --------------------------------
@@ -240,15 +317,20 @@ std::vector<Chunk> Chunks(const std::string& png) {
 struct PngRow {
     int row;
     std::int32_t dpi;
-    std::uint32_t perMetre;  // dpi / 0.0254, to the nearest
+    bool onDots;
+    std::uint32_t perMetreX;  // on dots dpi / 0.0254, else pixels / frame; to the nearest
+    std::uint32_t perMetreY;
 };
 
 // clang-format off
 constexpr PngRow kPngRows[] = {
-    /*  0*/ {0, 600, 23622},  // 23622.05
-    /*  1*/ {1, 300, 11811},
-    /*  2*/ {2, 203, 7992},   // 7992.13
-    /*  3*/ {3, 2400, 94488}, // 94488.19
+    /*  0*/ {0, 600, true, 23622, 23622},  // 23622.05
+    /*  1*/ {1, 300, true, 11811, 11811},
+    /*  2*/ {2, 203, true, 7992, 7992},    // 7992.13
+    /*  3*/ {3, 2400, true, 94488, 94488}, // 94488.19
+    // No printer's dots (a PNG with /mw): each side's pixels over the
+    // frame, 904 / 38.27 mm and 616 / 26.08 mm.
+    /*  4*/ {4, 600, false, 23622, 23620}, // 23621.6, 23619.6
 };
 // clang-format on
 
@@ -257,15 +339,15 @@ class PngFile : public testing::TestWithParam<PngRow> {};
 TEST_P(PngFile, ChunksInOrderWithTheResolution) {
     const PngRow& row = GetParam();
     const std::vector<Chunk> chunks =
-        Chunks(Written(FileFormat::Png, Sample(row.dpi), "4901234567894"));
+        Chunks(Written(FileFormat::Png, Sample(row.dpi, row.onDots), "4901234567894"));
     ASSERT_EQ(chunks.size(), 5u);
     EXPECT_EQ(chunks[0].type, "IHDR");
     EXPECT_EQ(chunks[0].data, std::string("\0\0\x03\x88\0\0\x02\x68\x01\0\0\0\0", 13))
         << "904 x 616, 1-bit greyscale, not interlaced";
     EXPECT_EQ(chunks[1].type, "pHYs");
     ASSERT_EQ(chunks[1].data.size(), 9u);
-    EXPECT_EQ(U32(chunks[1].data, 0), row.perMetre);
-    EXPECT_EQ(U32(chunks[1].data, 4), row.perMetre);
+    EXPECT_EQ(U32(chunks[1].data, 0), row.perMetreX);
+    EXPECT_EQ(U32(chunks[1].data, 4), row.perMetreY);
     EXPECT_EQ(chunks[1].data[8], 1) << "the unit is the metre";
     EXPECT_EQ(chunks[2].type, "tEXt");
     EXPECT_EQ(chunks[2].data, std::string("Title\0"
@@ -375,6 +457,30 @@ TEST(FileWriters, Decimals) {
         {{382700, 100}, 2, "3827"},
     };
     for (const Row& row : rows) EXPECT_EQ(Decimal(row.value, row.decimals), row.text);
+}
+
+// How far the print formats draw a bar's edges inside: on a printer's dots
+// 7/16 dot (exact at 7 of 8 placements under the any-part rule); on units
+// that are no printer's dots half a 2400 dpi dot, at most a quarter unit.
+TEST(FileWriters, EdgeInsetForTheAnyPartRule) {
+    struct Row {
+        Page page;
+        std::int64_t numerator, denominator;
+    };
+    const Row rows[] = {
+        {PageOf(kWidth, kHeight, 600), 7, 16},
+        {PageOf(kWidth, kHeight, 2400), 7, 16},
+        // 904 units on 38.27 mm: 127 x 904 / (240 x 3827), an eighth unit.
+        {PageOf(kWidth, kHeight, 600, false), 127 * 904, 240 * 3827},
+        // 4000 units on 38.27 mm: half a 2400 dpi dot is more than a
+        // quarter unit, which is taken.
+        {PageOf(4000, 2726, 2655, false), 1, 4},
+    };
+    for (const Row& row : rows) {
+        const Fraction inset = EdgeInset(row.page);
+        EXPECT_EQ(inset.numerator * row.denominator, row.numerator * inset.denominator)
+            << row.page.width << " " << row.page.onPrinterDots;
+    }
 }
 
 // Each format gives the same bytes for the same drawing; only the metafile

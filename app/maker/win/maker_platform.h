@@ -63,6 +63,10 @@ public:
         return platform_.DirectoryExists(folder);
     }
     std::string PersonalFolder() override { return platform_.PersonalFolder(); }
+    std::optional<std::string> Environment(const std::string& name) override {
+        return platform_.Environment(name);
+    }
+    std::int64_t Now() override { return platform_.Now(); }
 
 private:
     WinPlatform platform_;
