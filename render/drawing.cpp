@@ -42,6 +42,16 @@ void ForEachExtent(const Mark& mark, Each each) {
     }
 }
 
+// The UTF-16 code units of UTF-8 text, as Utf16FromUtf8 gives them: one a
+// byte for ASCII (the digits), which needs no conversion to count.
+std::size_t Utf16Length(std::string_view text) {
+    return IsAscii(text) ? text.size() : Utf16FromUtf8(text).size();
+}
+
+// At most the marks a symbol has besides its main bars: its digits one a
+// mark, an add-on's bars and digits, a bearer frame (a reserve, no limit).
+constexpr std::size_t kMarksBesideBars = 40;
+
 bool Side(std::int32_t v) {
     return v >= 1 && v <= kMaxPictureSide;
 }
@@ -79,12 +89,16 @@ Drawing::Drawing(const Page& page, const ScreenFigures& screen, std::vector<Rect
         inside({rect.left, rect.top, rect.right, rect.bottom});
     };
     for (const Rect& rect : ground_) filled(rect);
+    // One pass, each mark by its kind: a drawing is mostly rectangles.
     for (const Mark& mark : marks_) {
-        if (const Rect* rect = std::get_if<Rect>(&mark)) filled(*rect);
+        if (const Rect* rect = std::get_if<Rect>(&mark)) {
+            filled(*rect);
+            continue;
+        }
         if (const TextRun* run = std::get_if<TextRun>(&mark)) {
             if (!run->text.empty() && run->height < 1)
                 throw std::invalid_argument("a text run without height");
-            if (run->advances.size() != Utf16FromUtf8(run->text).size())
+            if (run->advances.size() != Utf16Length(run->text))
                 throw std::invalid_argument("a text run without one advance per character");
         }
         if (const Outlines* outlines = std::get_if<Outlines>(&mark)) {
@@ -101,6 +115,10 @@ bool Drawing::HasTextRuns() const {
 }
 
 MarkCanvas::MarkCanvas(TextMeasurer measure) : measure_(std::move(measure)) {}
+
+void MarkCanvas::Reserve(std::size_t marks) {
+    marks_.reserve(marks);
+}
 
 void MarkCanvas::FillRect(const Rect& rect) {
     if (rect.left >= rect.right || rect.top >= rect.bottom) return;
@@ -132,8 +150,14 @@ void MarkCanvas::PutText(int x, int y, int height, std::string_view text) {
         marks_.emplace_back(Outlines{OutlineText(text, x, y, height)});
         return;
     }
+    // A text is measured (TextWidth) and then drawn once: its run takes the
+    // measurement, which is measured afresh should the text come again.
     std::vector<std::int32_t> advances;
-    if (!text.empty()) advances = Advances(height, text);
+    if (!text.empty()) {
+        Advances(height, text);
+        advances = std::move(measured_);
+        measuredHeight_ = 0;
+    }
     marks_.emplace_back(TextRun{{x, y}, height, std::string(text), std::move(advances)});
 }
 
@@ -160,6 +184,9 @@ std::optional<Drawing> DrawPicture(const BarcodeJob& job, std::string_view patte
     if (page.height > layout.H) ground.push_back({0, layout.H, layout.W, page.height});
     ground.push_back({0, 0, layout.W, layout.H});
     MarkCanvas canvas(job.OutlinedText ? TextMeasurer{} : measure);
+    // Room for a bar per two elements and the digits, frame and add-on
+    // beside them, so the marks are not moved while the symbol is drawn.
+    canvas.Reserve(pattern.size() / 2 + 1 + kMarksBesideBars);
     DrawSymbol(job, pattern, layout, canvas);
     if (!BarcodeCheck(layout, canvas.marks())) return std::nullopt;
     return Drawing(page, screen, std::move(ground), canvas.TakeMarks());

@@ -98,6 +98,8 @@ public:
     int TextWidth(int height, std::string_view text) override;
     void PutText(int x, int y, int height, std::string_view text) override;
 
+    // Makes room for `marks` marks in all.
+    void Reserve(std::size_t marks);
     const std::vector<Mark>& marks() const { return marks_; }
     std::vector<Mark> TakeMarks() { return std::move(marks_); }
 

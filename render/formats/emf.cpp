@@ -491,10 +491,10 @@ void Recorder::Emit(const EmfRecord& record) {
 }
 
 Recorder::Recorder(const Drawing& drawing) : page_(drawing.page()), screen_(drawing.screen()) {
-    // A symbol takes one to two kilobytes and some forty rectangles: room
-    // for them up front spares the writer its reallocations.
+    // A symbol takes one to two kilobytes: room for them, and for every
+    // rectangle in one batch, up front spares the writer its reallocations.
     records_.reserve(4096);
-    fills_.reserve(64);
+    fills_.reserve(drawing.ground().size() + drawing.marks().size());
     // What GDI writes into a text record in GM_COMPATIBLE: the reference
     // device's millimetres per pixel x 100, divided by the window/viewport
     // ratio (Wine, dlls/gdi32/emfdc.c EMFDC_ExtTextOut:
