@@ -147,6 +147,8 @@ std::string CharRange(std::string_view text, std::size_t first, std::size_t last
 }
 
 std::u16string Utf16FromUtf8(std::string_view text) {
+    // ASCII, as a symbol's digits are, is one code unit a byte.
+    if (IsAscii(text)) return std::u16string(text.begin(), text.end());
     std::u16string out;
     out.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {

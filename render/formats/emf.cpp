@@ -3,6 +3,7 @@
 #include <bit>
 #include <cassert>
 #include <cmath>
+#include <cstring>
 #include <span>
 #include <stdexcept>
 #include <utility>
@@ -48,13 +49,18 @@ class Cursor {
 public:
     explicit Cursor(std::uint8_t* at) : at_(at) {}
     void U8(std::uint8_t value) { *at_++ = value; }
+    // A field's bytes are put together first and copied at once: written
+    // one by one through at_, each would make the compiler load at_ afresh.
     void U16(std::uint16_t value) {
-        U8(static_cast<std::uint8_t>(value));
-        U8(static_cast<std::uint8_t>(value >> 8));
+        const std::array<std::uint8_t, 2> bytes{static_cast<std::uint8_t>(value),
+                                                static_cast<std::uint8_t>(value >> 8)};
+        Copy(bytes);
     }
     void U32(std::uint32_t value) {
-        U16(static_cast<std::uint16_t>(value));
-        U16(static_cast<std::uint16_t>(value >> 16));
+        const std::array<std::uint8_t, 4> bytes{
+            static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+            static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+        Copy(bytes);
     }
     void I16(std::int16_t value) { U16(static_cast<std::uint16_t>(value)); }
     void I32(std::int32_t value) { U32(static_cast<std::uint32_t>(value)); }
@@ -64,6 +70,12 @@ public:
     const std::uint8_t* At() const { return at_; }
 
 private:
+    template <std::size_t N>
+    void Copy(const std::array<std::uint8_t, N>& bytes) {
+        std::memcpy(at_, bytes.data(), N);
+        at_ += N;
+    }
+
     std::uint8_t* at_;
 };
 
