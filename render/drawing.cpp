@@ -33,11 +33,14 @@ void ForEachExtent(const Mark& mark, Each each) {
     } else {
         for (const Polygon& polygon : std::get<Outlines>(mark).polygons) {
             if (polygon.empty()) continue;
-            const auto [left, right] = std::minmax_element(
-                polygon.begin(), polygon.end(), [](Point a, Point b) { return a.x < b.x; });
-            const auto [top, bottom] = std::minmax_element(
-                polygon.begin(), polygon.end(), [](Point a, Point b) { return a.y < b.y; });
-            each(Extent{left->x, top->y, right->x, bottom->y});
+            Extent box{polygon[0].x, polygon[0].y, polygon[0].x, polygon[0].y};
+            for (const Point p : polygon) {
+                box.left = std::min<std::int64_t>(box.left, p.x);
+                box.top = std::min<std::int64_t>(box.top, p.y);
+                box.right = std::max<std::int64_t>(box.right, p.x);
+                box.bottom = std::max<std::int64_t>(box.bottom, p.y);
+            }
+            each(box);
         }
     }
 }

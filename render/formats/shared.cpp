@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <array>
+#include <charconv>
 #include <stdexcept>
 
 namespace merrowin {
@@ -42,6 +44,12 @@ Fraction PointsOf(std::int32_t hundredthsMm) {
 
 std::int32_t CeilPoints(std::int32_t hundredthsMm) {
     return static_cast<std::int32_t>((std::int64_t{hundredthsMm} * 72 + 2539) / 2540);
+}
+
+void AppendInteger(std::string& out, std::int64_t value) {
+    std::array<char, 20> digits;  // "-9223372036854775808"
+    char* const end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
+    out.append(digits.data(), static_cast<std::size_t>(end - digits.data()));
 }
 
 std::string Decimal(Fraction value, int decimals) {

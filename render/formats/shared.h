@@ -22,6 +22,10 @@ struct Fraction {
 // trailing zeros and a trailing point dropped, never "-0".
 std::string Decimal(Fraction value, int decimals);
 
+// Appends `value` in decimal as std::to_string writes it, without a string
+// of its own (path data holds thousands of numbers).
+void AppendInteger(std::string& out, std::int64_t value);
+
 // .01 mm in PostScript points: x 72 / 2540.
 Fraction PointsOf(std::int32_t hundredthsMm);
 

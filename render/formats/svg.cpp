@@ -7,9 +7,9 @@ namespace {
 // Appends two numbers of path data: a blank between them only where the
 // second has no minus sign to part them.
 void AppendPair(std::string& out, std::int64_t a, std::int64_t b) {
-    out += std::to_string(a);
+    AppendInteger(out, a);
     if (b >= 0) out += ' ';
-    out += std::to_string(b);
+    AppendInteger(out, b);
 }
 
 // `text` (UTF-8) as XML character data: &, < and > escaped, quotes too so
@@ -47,7 +47,7 @@ void AppendBar(std::string& bars, Point& barStart, const Rect& bar) {
     AppendPair(bars, std::int64_t{bar.left} - barStart.x, std::int64_t{bar.top} - barStart.y);
     for (const auto& [command, length] : {std::pair{'h', width}, {'v', height}, {'h', -width}}) {
         bars += command;
-        bars += std::to_string(length);
+        AppendInteger(bars, length);
     }
     bars += 'z';
     barStart = {bar.left, bar.top};
