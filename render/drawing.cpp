@@ -92,7 +92,7 @@ Drawing::Drawing(const Page& page, const ScreenFigures& screen, std::vector<Rect
         inside({rect.left, rect.top, rect.right, rect.bottom});
     };
     for (const Rect& rect : ground_) filled(rect);
-    // One pass, each mark by its kind: a drawing is mostly rectangles.
+    // A rectangle is checked once: filled covers its extent.
     for (const Mark& mark : marks_) {
         if (const Rect* rect = std::get_if<Rect>(&mark)) {
             filled(*rect);
