@@ -28,7 +28,10 @@ std::int64_t FileTime(const std::optional<std::string>& sourceDateEpoch, std::in
         if (c < '0' || c > '9') return now;
         seconds = seconds * 10 + (c - '0');
     }
-    return seconds;
+    // A PDF date holds a four-digit year: past 9999-12-31 23:59:59 UTC the
+    // value is no date a file can carry.
+    constexpr std::int64_t kLastSecondOf9999 = 253402300799;
+    return seconds <= kLastSecondOf9999 ? seconds : now;
 }
 
 std::int64_t FileTimeOf(Platform& platform) {

@@ -43,7 +43,8 @@ public:
 // When a file is made, in seconds since 1970-01-01 00:00 UTC: the value of
 // SOURCE_DATE_EPOCH when it is set to a whole number of seconds (the
 // reproducible-builds convention, so the same command makes the same bytes
-// twice), otherwise `now`. A value that is no such number is passed over.
+// twice), otherwise `now`. A value that is no such number, or lies past the
+// year 9999, is passed over.
 std::int64_t FileTime(const std::optional<std::string>& sourceDateEpoch, std::int64_t now);
 
 // FileTime of the platform's environment and clock.
