@@ -7,6 +7,7 @@
 #include "common/errors.h"
 #include "common/text.h"
 #include "model/data_field.h"
+#include "model/payment_slip.h"
 #include "model/symbology.h"
 #include "render/print_grid.h"
 #include "render/slip_layout.h"
@@ -135,6 +136,16 @@ std::optional<std::string> StoredText(SettingsAccessor& store, std::string_view 
         if (error && error->empty()) *error = failure.what();
         return std::nullopt;
     }
+}
+
+// The code with its check digit as the symbol prints it: the payment slip's
+// 44 digits as its two text lines (a blank between them, where a label may
+// wrap), every other code as its digits.
+std::string CodeAsPrinted(const BarcodeJob& job) {
+    const std::string code = job.InputDigits + job.CheckDigit;
+    if (job.Kind != SymbologyKind::PaymentSlip) return code;
+    const std::array<std::string, 2> lines = SlipTextLines(code);
+    return lines[0] + " " + lines[1];
 }
 
 }  // namespace
@@ -306,7 +317,7 @@ void MakerForm::Refresh() {
         if (choices.data.empty()) {
             result.message = kind.dataHint;
         } else if (const std::optional<BarcodeJob> job = Job(arguments)) {
-            result.code = job->InputDigits + job->CheckDigit;
+            result.code = CodeAsPrinted(*job);
             result.metafile = MakeMetafile(*job, platform_.Screen(), MeasurerOf(platform_));
             if (result.metafile.empty()) {
                 result.message = kStoredSizeErrorText;

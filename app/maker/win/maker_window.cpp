@@ -32,7 +32,7 @@ constexpr int kButtonHeight = 25;
 constexpr int kClientWidth = 780;  // at first
 constexpr int kClientHeight = 480;
 constexpr int kMinimumClientWidth = kColumnRight + kMargin + 160;
-constexpr int kMinimumClientHeight = 450;
+constexpr int kMinimumClientHeight = 466;
 constexpr int kComboListHeight = 200;  // a drop-down list's height when open
 constexpr int kDataChars = 64;         // the data and extra fields' limit
 
@@ -57,14 +57,14 @@ constexpr std::array<Field, 12> kFields{{
     {601, L"種類(&K):",          kMakerKindCombo,       L"ComboBox", kList,  12,  kFieldLeft, 0},
     {602, L"スタイル(&Y):",      kMakerStyleCombo,      L"ComboBox", kList,  40,  kFieldLeft, 0},
     {603, L"データ(&D):",        kMakerDataEdit,        L"Edit",     kEdit,  68,  kFieldLeft, 0},
-    {kMakerExtraLabel,     L"",  kMakerExtraEdit,       L"Edit",     kEdit,  154, kFieldLeft, 100},
-    {kMakerExtraLabel + 1, L"",  kMakerExtraEdit + 1,   L"Edit",     kEdit,  182, kFieldLeft, 100},
-    {604, L"モジュール幅(&W):",  kMakerModuleCombo,     L"ComboBox", kList,  210, kFieldLeft, 150},
-    {0,   nullptr,               kMakerModuleEdit,      L"Edit",     kEdit,  210, kFieldLeft + 154, 36},
-    {605, L"解像度(&R):",        kMakerResolutionCombo, L"ComboBox", kList,  238, kFieldLeft, 100},
-    {606, L"バー幅の縮小(&B):",  kMakerReductionEdit,   L"Edit",     kEdit,  266, kFieldLeft, 60},
-    {0,   nullptr,               kMakerOutlinesBox,     L"Button",   BS_AUTOCHECKBOX | WS_TABSTOP, 294, kMargin, kColumnRight - kMargin},
-    {607, L"ファイル形式(&F):",  kMakerFormatCombo,     L"ComboBox", kList,  322, kFieldLeft, 100},
+    {kMakerExtraLabel,     L"",  kMakerExtraEdit,       L"Edit",     kEdit,  170, kFieldLeft, 100},
+    {kMakerExtraLabel + 1, L"",  kMakerExtraEdit + 1,   L"Edit",     kEdit,  198, kFieldLeft, 100},
+    {604, L"モジュール幅(&W):",  kMakerModuleCombo,     L"ComboBox", kList,  226, kFieldLeft, 150},
+    {0,   nullptr,               kMakerModuleEdit,      L"Edit",     kEdit,  226, kFieldLeft + 154, 36},
+    {605, L"解像度(&R):",        kMakerResolutionCombo, L"ComboBox", kList,  254, kFieldLeft, 100},
+    {606, L"バー幅の縮小(&B):",  kMakerReductionEdit,   L"Edit",     kEdit,  282, kFieldLeft, 60},
+    {0,   nullptr,               kMakerOutlinesBox,     L"Button",   BS_AUTOCHECKBOX | WS_TABSTOP, 310, kMargin, kColumnRight - kMargin},
+    {607, L"ファイル形式(&F):",  kMakerFormatCombo,     L"ComboBox", kList,  338, kFieldLeft, 100},
     {608, L"コマンドライン(&L):", kMakerCommandEdit,    L"Edit",     kEdit | ES_READONLY, -92, kMargin, -1},
 }};
 // clang-format on
@@ -211,11 +211,14 @@ void MakerWindow::Layout() {
             place(field.labelId, Scaled(kMargin), top + Scaled(4), Scaled(kLabelWidth), Scaled(16));
         place(field.id, left, top, w, Scaled(combo ? kComboListHeight : kRowHeight));
     }
-    place(kMakerCodeLabel, Scaled(kFieldLeft), Scaled(94), Scaled(kFieldWidth), Scaled(16));
-    place(kMakerMessageLabel, Scaled(kMargin), Scaled(114), Scaled(kColumnRight - kMargin),
-          Scaled(34));
-    place(kMakerUnitLabel, Scaled(kFieldLeft + 194), Scaled(214), Scaled(20), Scaled(16));
-    place(kMakerReductionUnit, Scaled(kFieldLeft + 64), Scaled(270), Scaled(30), Scaled(16));
+    // The code across the whole column, on two lines when it needs them (the
+    // payment slip's 44 digits go under "コード:"), and room for a refusal of
+    // three lines under it.
+    place(kMakerCodeLabel, Scaled(kMargin), Scaled(94), Scaled(kColumnRight - kMargin), Scaled(32));
+    place(kMakerMessageLabel, Scaled(kMargin), Scaled(126), Scaled(kColumnRight - kMargin),
+          Scaled(42));
+    place(kMakerUnitLabel, Scaled(kFieldLeft + 194), Scaled(230), Scaled(20), Scaled(16));
+    place(kMakerReductionUnit, Scaled(kFieldLeft + 64), Scaled(286), Scaled(30), Scaled(16));
     int right = width - Scaled(kMargin);
     for (auto button = kButtons.rbegin(); button != kButtons.rend(); ++button) {
         right -= Scaled(button->width);
