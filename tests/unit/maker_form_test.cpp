@@ -322,48 +322,28 @@ TEST(MakerForm, SavesWhereTheUserSays) {
 // ---------------------------------------------------------------------------
 // What each kind offers.
 
-struct OfferRow {
-    int row;
-    std::size_t kind;
-    std::vector<std::string> styles;
-    std::vector<std::string> extras;
-};
-
-void PrintTo(const OfferRow& row, std::ostream* out) {
-    *out << "row " << row.row;
+// Choosing a kind shows its own styles and fields, whichever kind came
+// before, and starts at its first style with its fields empty.
+TEST(MakerForm, OffersEachKindsStylesAndFields) {
+    for (std::size_t kind = 0; kind < MakerKinds().size(); ++kind) {
+        SCOPED_TRACE(MakerKinds()[kind].label);
+        Fixture f;
+        f.form.Load();
+        f.view.choices.kind = (kind + 1) % MakerKinds().size();
+        f.form.KindChanged();
+        f.view.choices.kind = kind;
+        f.view.choices.style = 2;
+        f.view.choices.extras = {"7", "9"};
+        f.form.KindChanged();
+        std::vector<std::string> styles, extras;
+        for (const MakerStyle& style : MakerKinds()[kind].styles) styles.emplace_back(style.label);
+        for (const MakerExtra& extra : MakerKinds()[kind].extras) extras.emplace_back(extra.label);
+        EXPECT_EQ(f.view.lists[MakerList::Style], styles);
+        EXPECT_EQ(f.view.extras, extras);
+        EXPECT_EQ(f.view.choices.style, 0u);
+        EXPECT_EQ(f.view.choices.extras, (std::array<std::string, kMaxExtras>{}));
+    }
 }
-
-// clang-format off
-const OfferRow kOfferRows[] = {
-    {0, 0, {"ガードバーを長く、数字を分けて", "バーは同じ高さ、数字は中央に", "数字の前に T"}, {}},
-    {1, 1, {"ガードバーを長く、数字を分けて", "バーは同じ高さ、数字は中央に", "数字の前に F"}, {}},
-    {2, 2, {"ベアラーフレームなし", "ベアラーフレーム付き", "ベアラーバーを上と下だけ"}, {}},
-    {3, 3, {"ベアラーフレームなし", "ベアラーフレーム付き", "ベアラーバーを上と下だけ"}, {}},
-    {4, 4, {"ベアラーフレームなし", "ベアラーフレーム付き", "ベアラーバーを上と下だけ"}, {"インジケータ(&I):"}},
-    {5, 5, {"2 段と日本図書コード"}, {"Cコード(&N):", "本体価格(&P):"}},
-    {6, 6, {"バーの下に 2 行"}, {}},
-};
-// clang-format on
-
-class Offers : public testing::TestWithParam<OfferRow> {};
-
-TEST_P(Offers, TheKindsStylesAndFields) {
-    const OfferRow& row = GetParam();
-    Fixture f;
-    f.form.Load();
-    f.view.choices.kind = row.kind;
-    f.view.choices.style = 2;
-    f.view.choices.extras = {"7", "9"};
-    f.form.KindChanged();
-    EXPECT_EQ(f.view.lists[MakerList::Style], row.styles);
-    EXPECT_EQ(f.view.extras, row.extras);
-    // Another kind starts at its first style, its fields empty.
-    EXPECT_EQ(f.view.choices.style, 0u);
-    EXPECT_EQ(f.view.choices.extras, (std::array<std::string, kMaxExtras>{}));
-}
-
-INSTANTIATE_TEST_SUITE_P(, Offers, testing::ValuesIn(kOfferRows),
-                         [](const auto& i) { return "row" + std::to_string(i.param.row); });
 
 TEST(MakerForm, OffersTheSameListsToEveryKind) {
     Fixture f;
