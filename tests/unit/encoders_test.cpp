@@ -458,8 +458,9 @@ const SlipRow kSlipRows[] = {
     // Worked by hand: digits weighing 3 (every other one from the right)
     // add up to 36, the others to 30: 3 x 36 + 30 = 138, check digit 2.
     { 3, "9151234520270010000000000000002701311054000",  "91512345202700100000000000000027013110540002", ""},
-    // No deadline; a leap day.
+    // Too long is refused, not cut as a JAN's extra digits are.
     { 4, "9191234501234567890123456789010999999001230000", "", "データが 46 桁です (43 桁、またはチェックデジット付きの 44 桁)"},
+    // No deadline; a leap day.
     { 5, "9191234501234567890123456789019999990123000",  "91912345012345678901234567890199999901230009", ""},
     { 6, "9191234501234567890123456789012802290123000",  "91912345012345678901234567890128022901230006", ""},
     // Refusals, one per field.

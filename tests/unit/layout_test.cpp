@@ -1175,12 +1175,10 @@ TEST(PngSize, TheMetafilesFrame) {
         // /mw33: 8 pixels a module, 113 x 76 modules (a PNG at 600 dpi was
         // 39.37 x 26.67 mm).
         {0, with(jan13, 33, 100, 0), 904, 608, {3729, 2508}},
-        // /mw26 /cr150: 0.39 mm, 9 pixels.
-        {1, with(jan13, 26, 150, 0), 1017, 684, {4407, 2964}},
         // /mw50: 0.5 mm, 12 pixels; 156.5 x 83.5 modules.
-        {2, with(itf14, 50, 100, 0), 1878, 1002, {7825, 4175}},
+        {1, with(itf14, 50, 100, 0), 1878, 1002, {7825, 4175}},
         // /dp300: the printer's dots, the page widened to an exact frame.
-        {3, with(jan13, 0, 100, 300), 465, 315, {3937, 2667}},
+        {2, with(jan13, 0, 100, 300), 465, 315, {3937, 2667}},
     };
     const ScreenFigures screen{1280, 1024, 338, 270};
     for (const Row& row : rows) {
