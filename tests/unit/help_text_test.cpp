@@ -161,10 +161,6 @@ const HelpLineRow kHelpLineRows[] = {
     {27, "    JAN-13   491、予備 1 桁 (0)、雑誌コード 5 桁、号数 2 桁、年号 1 桁、"},
     {28, "■ 書籍JANコード (/bk)"},
     {29, "  /ccNNNN     書籍JANコード (/bk) の Cコード 4 桁 (必須。C は付けません)"},
-    {30, "します。ファイルの形式は EMF (Word、Excel、ラベルソフト用)、EPS と PDF"},
-    {31, "(印刷会社用)、SVG と PNG (Web 用) です (/fm)。商品リストを指定すると"},
-    {32, "    /fl か /fm の後に /nc があるときと /bt のときはコピーしません。"},
-    {33, "  ファイル: /fl のとき「フォルダ\\名前.emf」(/fm では形式の拡張子)。"},
 };
 
 INSTANTIATE_TEST_SUITE_P(, HelpTextLine, testing::ValuesIn(kHelpLineRows),

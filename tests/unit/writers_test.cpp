@@ -195,7 +195,7 @@ TEST(PdfDrawing, ContentAndCrossReference) {
     }
 }
 
-// The made-at time as both PDF dates, in UTC.
+// The made-at time as both PDF dates, in UTC (kMadeAt is the PDF rows').
 TEST(PdfDates, MadeAtTimeInUtc) {
     struct Row {
         std::int64_t madeAt;
@@ -204,8 +204,8 @@ TEST(PdfDates, MadeAtTimeInUtc) {
     constexpr Row rows[] = {
         {0, "(D:19700101000000+00'00')"},
         {951782400, "(D:20000229000000+00'00')"},  // a leap day of a century
-        {1796716800, "(D:20261208080000+00'00')"},
         {4102444799, "(D:20991231235959+00'00')"},
+        {253402300799, "(D:99991231235959+00'00')"},  // the last second a PDF date holds
     };
     for (const Row& row : rows) {
         const std::string pdf = Written(FileFormat::Pdf, Sample(), "1", row.madeAt);
