@@ -20,12 +20,31 @@ struct Extent {
     }
 };
 
-// The boxes a mark covers: a rectangle's own, a text run's cell (none for
-// an empty one), each outline's points' box (which may be a line).
+// The box of the rectangles of `bars` that have area (empty when none
+// has); whether every one of them has area in `allFilled`.
+Extent BoxOf(const Bars& bars, bool& allFilled) {
+    Rect box{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    allFilled = true;
+    for (const Rect& rect : bars.rects) {
+        if (rect.left >= rect.right || rect.top >= rect.bottom) {
+            allFilled = false;
+            continue;
+        }
+        box = {std::min(box.left, rect.left), std::min(box.top, rect.top),
+               std::max(box.right, rect.right), std::max(box.bottom, rect.bottom)};
+    }
+    return {box.left, box.top, box.right, box.bottom};
+}
+
+// The boxes a mark covers: a run's box of its rectangles with area (none
+// without one), a text run's cell (none for an empty one), each outline's
+// points' box (which may be a line).
 template <class Each>
 void ForEachExtent(const Mark& mark, Each each) {
-    if (const Rect* rect = std::get_if<Rect>(&mark)) {
-        each(Extent{rect->left, rect->top, rect->right, rect->bottom});
+    if (const Bars* bars = std::get_if<Bars>(&mark)) {
+        bool allFilled = false;
+        const Extent box = BoxOf(*bars, allFilled);
+        if (!box.Empty()) each(box);
     } else if (const TextRun* run = std::get_if<TextRun>(&mark)) {
         if (!run->text.empty())
             each(Extent{run->at.x, run->at.y, std::int64_t{run->at.x} + WidthOf(*run),
@@ -51,9 +70,9 @@ std::size_t Utf16Length(std::string_view text) {
     return IsAscii(text) ? text.size() : Utf16FromUtf8(text).size();
 }
 
-// At most the marks a symbol has besides its main bars: its digits one a
-// mark, an add-on's bars and digits, a bearer frame (a reserve, no limit).
-constexpr std::size_t kMarksBesideBars = 40;
+// At most the marks a symbol has: its runs of bars, its digits one a mark,
+// an add-on's bars and digits (a reserve, no limit).
+constexpr std::size_t kMarks = 40;
 
 bool Side(std::int32_t v) {
     return v >= 1 && v <= kMaxPictureSide;
@@ -92,10 +111,13 @@ Drawing::Drawing(const Page& page, const ScreenFigures& screen, std::vector<Rect
         inside({rect.left, rect.top, rect.right, rect.bottom});
     };
     for (const Rect& rect : ground_) filled(rect);
-    // A rectangle is checked once: filled covers its extent.
     for (const Mark& mark : marks_) {
-        if (const Rect* rect = std::get_if<Rect>(&mark)) {
-            filled(*rect);
+        if (const Bars* bars = std::get_if<Bars>(&mark)) {
+            // Every rectangle inside when their box is.
+            bool allFilled = false;
+            const Extent box = BoxOf(*bars, allFilled);
+            if (!allFilled) throw std::invalid_argument("a rectangle without area");
+            if (!box.Empty()) inside(box);
             continue;
         }
         if (const TextRun* run = std::get_if<TextRun>(&mark)) {
@@ -119,13 +141,25 @@ bool Drawing::HasTextRuns() const {
 
 MarkCanvas::MarkCanvas(TextMeasurer measure) : measure_(std::move(measure)) {}
 
-void MarkCanvas::Reserve(std::size_t marks) {
-    marks_.reserve(marks);
+void MarkCanvas::Reserve(std::size_t rects) {
+    marks_.reserve(kMarks);
+    runRects_ = rects;
 }
 
 void MarkCanvas::FillRect(const Rect& rect) {
     if (rect.left >= rect.right || rect.top >= rect.bottom) return;
-    marks_.emplace_back(rect);
+    if (run_ == nullptr) StartRun();
+    run_->push_back(rect);
+}
+
+void MarkCanvas::StartRun() {
+    run_ = &std::get<Bars>(marks_.emplace_back(Bars{})).rects;
+    run_->reserve(runRects_);
+}
+
+std::vector<Mark> MarkCanvas::TakeMarks() {
+    run_ = nullptr;
+    return std::move(marks_);
 }
 
 const std::vector<std::int32_t>& MarkCanvas::Advances(int height, std::string_view text) {
@@ -149,6 +183,7 @@ int MarkCanvas::TextWidth(int height, std::string_view text) {
 }
 
 void MarkCanvas::PutText(int x, int y, int height, std::string_view text) {
+    run_ = nullptr;
     if (!measure_) {
         marks_.emplace_back(Outlines{OutlineText(text, x, y, height)});
         return;
@@ -187,9 +222,9 @@ std::optional<Drawing> DrawPicture(const BarcodeJob& job, std::string_view patte
     if (page.height > layout.H) ground.push_back({0, layout.H, layout.W, page.height});
     ground.push_back({0, 0, layout.W, layout.H});
     MarkCanvas canvas(job.OutlinedText ? TextMeasurer{} : measure);
-    // Room for a bar per two elements and the digits, frame and add-on
-    // beside them, so the marks are not moved while the symbol is drawn.
-    canvas.Reserve(pattern.size() / 2 + 1 + kMarksBesideBars);
+    // Room for a bar per two elements and a bearer frame's four in each run
+    // of rectangles, so the bars are not moved while the symbol is drawn.
+    canvas.Reserve(pattern.size() / 2 + 1 + 4);
     DrawSymbol(job, pattern, layout, canvas);
     if (!BarcodeCheck(layout, canvas.marks())) return std::nullopt;
     return Drawing(page, screen, std::move(ground), canvas.TakeMarks());

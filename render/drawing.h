@@ -1,8 +1,8 @@
 // The drawing of a picture as a value: its page and how the page maps onto
 // paper and the reference screen, the white ground, and the black marks
-// (rectangles, measured text runs, glyph outlines) in the order drawn. A
-// picture fills one once (DrawPicture, render/picture.h); every file format
-// (render/formats/) is a function of it.
+// (runs of rectangles, measured text runs, glyph outlines) in the order
+// drawn. A picture fills one once (DrawPicture, render/picture.h); every
+// file format (render/formats/) is a function of it.
 #pragma once
 
 #include <cstdint>
@@ -56,8 +56,15 @@ struct Outlines {
     friend bool operator==(const Outlines&, const Outlines&) = default;
 };
 
+// Rectangles drawn one after another (a symbol's bars): one mark, so that
+// checking and writing loop over plain rectangles.
+struct Bars {
+    std::vector<Rect> rects;
+    friend bool operator==(const Bars&, const Bars&) = default;
+};
+
 // A black mark of the drawing.
-using Mark = std::variant<Rect, TextRun, Outlines>;
+using Mark = std::variant<Bars, TextRun, Outlines>;
 
 // The drawing. Made once, checked once: every side of the page and of the
 // metafile's copy 1 to kMaxPictureSide, a frame with area, a usable
@@ -88,28 +95,36 @@ private:
 };
 
 // The canvas a layout draws a drawing's marks onto: rectangles without
-// area are dropped, text is measured by `measure` into runs, or, without a
-// measurer, becomes OCR-B outlines (render/outline_text.h).
+// area are dropped, rectangles drawn one after another make one Bars, text
+// is measured by `measure` into runs, or, without a measurer, becomes OCR-B
+// outlines (render/outline_text.h).
 class MarkCanvas final : public Canvas {
 public:
     explicit MarkCanvas(TextMeasurer measure = {});
+    MarkCanvas(const MarkCanvas&) = delete;
+    MarkCanvas& operator=(const MarkCanvas&) = delete;
 
     void FillRect(const Rect& rect) override;
     int TextWidth(int height, std::string_view text) override;
     void PutText(int x, int y, int height, std::string_view text) override;
 
-    // Makes room for `marks` marks in all.
-    void Reserve(std::size_t marks);
+    // Makes room for `rects` rectangles in each run of them.
+    void Reserve(std::size_t rects);
     const std::vector<Mark>& marks() const { return marks_; }
-    std::vector<Mark> TakeMarks() { return std::move(marks_); }
+    std::vector<Mark> TakeMarks();
 
 private:
     // The advances of `text` in the font `height` units high, measured once
     // for a text that is measured and then drawn.
     const std::vector<std::int32_t>& Advances(int height, std::string_view text);
+    // Starts a run of rectangles as the last mark.
+    void StartRun();
 
     TextMeasurer measure_;
     std::vector<Mark> marks_;
+    std::size_t runRects_ = 0;  // the room each new run of rectangles gets
+    // The rectangles of the last mark while it is a run of them, else null.
+    std::vector<Rect>* run_ = nullptr;
     int measuredHeight_ = 0;
     std::string measuredText_;
     std::vector<std::int32_t> measured_;

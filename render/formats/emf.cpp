@@ -462,7 +462,7 @@ class Recorder {
 public:
     explicit Recorder(const Drawing& drawing);
 
-    void Fill(const Rect& rect, Colour colour);
+    void Fill(const std::vector<Rect>& rects, Colour colour);
     void Text(const TextRun& run);
     void FillOutlines(const std::vector<Polygon>& polygons);
     // The whole metafile, header first, end record last.
@@ -506,7 +506,10 @@ Recorder::Recorder(const Drawing& drawing) : page_(drawing.page()), screen_(draw
     // A symbol takes one to two kilobytes: room for them, and for every
     // rectangle in one batch, up front spares the writer its reallocations.
     records_.reserve(4096);
-    fills_.reserve(drawing.ground().size() + drawing.marks().size());
+    std::size_t rects = drawing.ground().size();
+    for (const Mark& mark : drawing.marks())
+        if (const Bars* bars = std::get_if<Bars>(&mark)) rects += bars->rects.size();
+    fills_.reserve(rects);
     // What GDI writes into a text record in GM_COMPATIBLE: the reference
     // device's millimetres per pixel x 100, divided by the window/viewport
     // ratio (Wine, dlls/gdi32/emfdc.c EMFDC_ExtTextOut:
@@ -533,23 +536,30 @@ Recorder::Recorder(const Drawing& drawing) : page_(drawing.page()), screen_(draw
     }
 }
 
-void Recorder::Fill(const Rect& rect, Colour colour) {
-    // Overlapping polygons of one record would cancel out under the default
-    // alternate fill mode, so an overlap starts a new record. Bars come left
-    // to right: clear of the batch's bounds, a rectangle overlaps none of it.
-    const bool overlaps =
-        !fills_.empty() && Overlap(fillsBounds_, rect) &&
-        std::any_of(fills_.begin(), fills_.end(), [&](const Rect& r) { return Overlap(r, rect); });
-    if (!fills_.empty() && (colour != fillColour_ || overlaps)) FlushFills();
-    if (fills_.empty()) {
-        fillsBounds_ = rect;
-    } else {
-        fillsBounds_ = {
-            std::min(fillsBounds_.left, rect.left), std::min(fillsBounds_.top, rect.top),
-            std::max(fillsBounds_.right, rect.right), std::max(fillsBounds_.bottom, rect.bottom)};
-    }
+void Recorder::Fill(const std::vector<Rect>& rects, Colour colour) {
+    if (rects.empty()) return;
+    if (!fills_.empty() && colour != fillColour_) FlushFills();
     fillColour_ = colour;
-    fills_.push_back(rect);
+    if (fills_.empty()) fillsBounds_ = rects.front();
+    // The batch's bounds are worked on here and stored before a flush.
+    Rect bounds = fillsBounds_;
+    for (const Rect& rect : rects) {
+        // Overlapping polygons of one record would cancel out under the
+        // default alternate fill mode, so an overlap starts a new record.
+        // Bars come left to right: clear of the batch's bounds, a rectangle
+        // overlaps none of it.
+        if (!fills_.empty() && Overlap(bounds, rect) &&
+            std::any_of(fills_.begin(), fills_.end(),
+                        [&](const Rect& r) { return Overlap(r, rect); })) {
+            fillsBounds_ = bounds;
+            FlushFills();
+            bounds = rect;
+        }
+        bounds = {std::min(bounds.left, rect.left), std::min(bounds.top, rect.top),
+                  std::max(bounds.right, rect.right), std::max(bounds.bottom, rect.bottom)};
+        fills_.push_back(rect);
+    }
+    fillsBounds_ = bounds;
 }
 
 void Recorder::SelectFill(Colour colour) {
@@ -662,10 +672,10 @@ FileBytes Recorder::Finish() {
 // background, and Office shows what the picture covers.
 FileBytes WriteEmf(const Drawing& drawing, const FileMeta&) {
     Recorder recorder(drawing);
-    for (const Rect& rect : drawing.ground()) recorder.Fill(rect, Colour::White);
+    recorder.Fill(drawing.ground(), Colour::White);
     for (const Mark& mark : drawing.marks()) {
-        if (const Rect* rect = std::get_if<Rect>(&mark))
-            recorder.Fill(*rect, Colour::Black);
+        if (const Bars* bars = std::get_if<Bars>(&mark))
+            recorder.Fill(bars->rects, Colour::Black);
         else if (const TextRun* run = std::get_if<TextRun>(&mark))
             recorder.Text(*run);
         else

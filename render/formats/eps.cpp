@@ -153,8 +153,8 @@ std::string Body::Finish() {
 FileBytes WriteEps(const Drawing& drawing, const FileMeta& meta) {
     Body body;
     for (const Mark& mark : drawing.marks()) {
-        if (const Rect* bar = std::get_if<Rect>(&mark))
-            body.Bar(*bar);
+        if (const Bars* bars = std::get_if<Bars>(&mark))
+            for (const Rect& bar : bars->rects) body.Bar(bar);
         else if (const Outlines* outlines = std::get_if<Outlines>(&mark))
             body.FillOutlines(outlines->polygons);
     }

@@ -151,8 +151,8 @@ FileBytes WritePdf(const Drawing& drawing, const FileMeta& meta) {
     const Page& page = drawing.page();
     Content content(page);
     for (const Mark& mark : drawing.marks()) {
-        if (const Rect* bar = std::get_if<Rect>(&mark))
-            content.Bar(*bar);
+        if (const Bars* bars = std::get_if<Bars>(&mark))
+            for (const Rect& bar : bars->rects) content.Bar(bar);
         else if (const Outlines* outlines = std::get_if<Outlines>(&mark))
             content.FillOutlines(outlines->polygons);
     }

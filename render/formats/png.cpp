@@ -159,8 +159,8 @@ FileBytes WritePng(const Drawing& drawing, const FileMeta& meta) {
     const Page& page = drawing.page();
     Bitmap bitmap(page.width, page.height);
     for (const Mark& mark : drawing.marks()) {
-        if (const Rect* rect = std::get_if<Rect>(&mark))
-            bitmap.FillRect(*rect);
+        if (const Bars* bars = std::get_if<Bars>(&mark))
+            for (const Rect& rect : bars->rects) bitmap.FillRect(rect);
         else if (const Outlines* outlines = std::get_if<Outlines>(&mark))
             bitmap.FillPolygons(outlines->polygons);
     }

@@ -86,8 +86,8 @@ FileBytes WriteSvg(const Drawing& drawing, const FileMeta& meta) {
     Point barStart;    // where bars left the current point
     std::string outlines;
     for (const Mark& mark : drawing.marks()) {
-        if (const Rect* bar = std::get_if<Rect>(&mark))
-            AppendBar(bars, barStart, *bar);
+        if (const Bars* run = std::get_if<Bars>(&mark))
+            for (const Rect& bar : run->rects) AppendBar(bars, barStart, bar);
         else if (const Outlines* glyphs = std::get_if<Outlines>(&mark))
             outlines += OutlinePath(glyphs->polygons);
     }

@@ -66,7 +66,7 @@ TEST_F(SettingsWindowTest, UsageWindowAsDesigned) {
     Process run(L"", Cwd());
     HWND usage = run.WaitForWindow(L"TForm2");
     ASSERT_NE(usage, nullptr);
-    EXPECT_EQ(TextOf(usage), L"Merrowin\u3000Version 0.33");
+    EXPECT_EQ(TextOf(usage), L"Merrowin\u3000Version 0.34");
     RECT outer{};
     ::GetWindowRect(usage, &outer);
     EXPECT_EQ(outer.right - outer.left, 305);

@@ -307,7 +307,8 @@ Written Write(const BarcodeJob& job, int rate = 100, ScreenFigures screen = kScr
     std::vector<Mark> marks = MarksOf(job, layout, font.Measure());
     std::vector<Fill> drawn{{{0, 0, layout.W, layout.H}, Colour::White}};
     for (const Mark& mark : marks)
-        if (const Rect* rect = std::get_if<Rect>(&mark)) drawn.push_back({*rect, Colour::Black});
+        if (const Bars* bars = std::get_if<Bars>(&mark))
+            for (const Rect& rect : bars->rects) drawn.push_back({rect, Colour::Black});
     return {layout, page, drawn, EmfReader(EmfOf(page, std::move(marks), screen)), font.calls};
 }
 
@@ -700,19 +701,23 @@ constexpr Colour W = Colour::White;
 constexpr Colour B = Colour::Black;
 // clang-format off
 const FillRow kFillRows[] = {
-    /* 0*/ {0, {{0, 0, 100, 50}}, {Rect{1, 1, 3, 9}, Rect{5, 1, 6, 9}},
+    /* 0*/ {0, {{0, 0, 100, 50}}, {Bars{{{1, 1, 3, 9}, {5, 1, 6, 9}}}},
             {{{{0, 0, 100, 50}, W}}, {{{1, 1, 3, 9}, B}, {{5, 1, 6, 9}, B}}}},
     // A page widened to the printer's dots: its ground in one record.
-    /* 1*/ {1, {{90, 0, 100, 50}, {0, 40, 90, 50}, {0, 0, 90, 40}}, {Rect{90, 40, 100, 50}},
+    /* 1*/ {1, {{90, 0, 100, 50}, {0, 40, 90, 50}, {0, 0, 90, 40}}, {Bars{{{90, 40, 100, 50}}}},
             {{{{90, 0, 100, 50}, W}, {{0, 40, 90, 50}, W}, {{0, 0, 90, 40}, W}},
              {{{90, 40, 100, 50}, B}}}},
     /* 2*/ {2, {}, {}, {}},
     // Touching rectangles share a record, overlapping ones do not.
-    /* 3*/ {3, {}, {Rect{1, 1, 3, 9}, Rect{3, 1, 5, 9}, Rect{4, 1, 6, 9}},
+    /* 3*/ {3, {}, {Bars{{{1, 1, 3, 9}, {3, 1, 5, 9}, {4, 1, 6, 9}}}},
             {{{{1, 1, 3, 9}, B}, {{3, 1, 5, 9}, B}}, {{{4, 1, 6, 9}, B}}}},
     // Text between bars ends their record.
-    /* 4*/ {4, {}, {Rect{1, 1, 3, 9}, TextRun{{10, 10}, 10, "1", {5}}, Rect{6, 1, 7, 9}},
+    /* 4*/ {4, {}, {Bars{{{1, 1, 3, 9}}}, TextRun{{10, 10}, 10, "1", {5}}, Bars{{{6, 1, 7, 9}}}},
             {{{{1, 1, 3, 9}, B}}, {{{6, 1, 7, 9}, B}}}},
+    // Runs of rectangles one after another, an empty one among them, share
+    // a record; an overlap with an earlier run's rectangle starts one.
+    /* 5*/ {5, {}, {Bars{{{1, 1, 3, 9}}}, Bars{}, Bars{{{5, 1, 6, 9}, {7, 1, 8, 9}}}, Bars{{{2, 8, 9, 9}}}},
+            {{{{1, 1, 3, 9}, B}, {{5, 1, 6, 9}, B}, {{7, 1, 8, 9}, B}}, {{{2, 8, 9, 9}, B}}}},
 };
 // clang-format on
 
@@ -862,9 +867,9 @@ const PageRow kPageRows[] = {
     /* 6*/ {6, kPage, {1920, 1080, 508, 0}, {}, "screen figures without area"},
     /* 7*/ {7, With(kPage, [](Page& p) { p.dotsPerInch = 0; }), kScreen, {}, "a picture without a resolution"},
     // Marks: no writer clips, so nothing may lie beyond the page.
-    /* 8*/ {8, kPage, kScreen, {Rect{220, 0, 227, 10}}, "a mark outside the page"},
-    /* 9*/ {9, kPage, kScreen, {Rect{4, 4, 4, 9}}, "a rectangle without area"},
-    /*10*/ {10, kPage, kScreen, {Rect{8, 9, 4, 4}}, "a rectangle without area"},
+    /* 8*/ {8, kPage, kScreen, {Bars{{{1, 1, 2, 2}, {220, 0, 227, 10}}}}, "a mark outside the page"},
+    /* 9*/ {9, kPage, kScreen, {Bars{{{4, 4, 4, 9}}}}, "a rectangle without area"},
+    /*10*/ {10, kPage, kScreen, {Bars{{{1, 1, 2, 2}}}, Bars{{{8, 9, 4, 4}}}}, "a rectangle without area"},
     /*11*/ {11, kPage, kScreen, {TextRun{{200, 140}, 20, "12", {10, 10}}}, "a mark outside the page"},
     /*12*/ {12, kPage, kScreen, {TextRun{{0, 0}, 20, "12", {10}}}, "a text run without one advance per character"},
     /*13*/ {13, kPage, kScreen, {Outlines{{{{0, 0}, {5, 5}}}}}, "an outline enclosing nothing"},
@@ -877,7 +882,7 @@ INSTANTIATE_TEST_SUITE_P(, BadDrawing, testing::ValuesIn(kPageRows),
 
 TEST(EmfWriterPage, LargestSideIsWritten) {
     const Drawing drawing({32767, 1, 32767, 1, {1, 1}, {}, 96}, kScreen, {},
-                          {Rect{0, 0, 32767, 1}});
+                          {Bars{{{0, 0, 32767, 1}}}});
     const EmfReader emf(WriteEmf(drawing, {}));
     EXPECT_EQ(emf.Fills(), (std::vector<Fill>{{{0, 0, 32767, 1}, Colour::Black}}));
 }
@@ -1062,7 +1067,8 @@ TEST_P(GdiPlayback, CoversTheDrawnRectanglesExactly) {
     std::vector<Colour> want(static_cast<std::size_t>(layout.W) * layout.H, Colour::White);
     std::vector<Fill> fills{{{0, 0, layout.W, layout.H}, Colour::White}};
     for (const Mark& mark : marks)
-        if (const Rect* rect = std::get_if<Rect>(&mark)) fills.push_back({*rect, Colour::Black});
+        if (const Bars* bars = std::get_if<Bars>(&mark))
+            for (const Rect& rect : bars->rects) fills.push_back({rect, Colour::Black});
     for (const Fill& fill : fills) {
         for (int y = fill.rect.top; y < fill.rect.bottom; ++y)
             for (int x = fill.rect.left; x < fill.rect.right; ++x)

@@ -129,7 +129,7 @@ TEST_P(HelpTextLine, IsInTheHelp) {
 }
 
 const HelpLineRow kHelpLineRows[] = {
-    {1, "Merrowin\u3000Version 0.33"},
+    {1, "Merrowin\u3000Version 0.34"},
     {2, "  /j13        JAN-13。ガードバーを長くし、数字をバーの下に分けて書きます"},
     {3, "  /cdDIGITS   データ (必須)。JAN-13 は 12 桁、JAN-8 は 7 桁、ITF-14 は 13 桁、"},
     {4, "              余分な文字は無視します: JAN-13 を 13 桁で書いても 13 桁目は"},

@@ -668,6 +668,21 @@ TEST(DrawSymbol, AJobWithoutItsCheckDigitFailsBeforeAnythingIsDrawn) {
     EXPECT_TRUE(canvas.texts.empty());
 }
 
+// Rectangles drawn one after another make one run, text between them
+// starts another; a rectangle without area is dropped.
+TEST(MarkCanvas, ConsecutiveRectanglesMakeOneRun) {
+    MarkCanvas canvas(FixedWidth(10));
+    canvas.Reserve(1);
+    canvas.FillRect({1, 1, 3, 9});
+    canvas.FillRect({3, 1, 3, 9});
+    canvas.FillRect({5, 1, 6, 9});
+    canvas.PutText(1, 10, 20, "7");
+    canvas.FillRect({7, 1, 8, 9});
+    const std::vector<Mark> want = {Bars{{{1, 1, 3, 9}, {5, 1, 6, 9}}},
+                                    TextRun{{1, 10}, 20, "7", {10}}, Bars{{{7, 1, 8, 9}}}};
+    EXPECT_EQ(canvas.marks(), want);
+}
+
 struct CheckRow {
     int row;
     BarcodeJob job;
@@ -999,14 +1014,16 @@ std::string TextPicture(const Drawing& drawing) {
     std::vector<Band> bands;
     std::string texts;
     for (const Mark& mark : drawing.marks()) {
-        if (const Rect* rect = std::get_if<Rect>(&mark)) {
-            auto band = std::find_if(bands.begin(), bands.end(), [&](const Band& b) {
-                return b.top == rect->top && b.bottom == rect->bottom;
-            });
-            if (band == bands.end()) band = bands.insert(bands.end(), {rect->top, rect->bottom});
-            ++band->count;
-            band->left = std::min(band->left, rect->left);
-            band->right = std::max(band->right, rect->right);
+        if (const Bars* bars = std::get_if<Bars>(&mark)) {
+            for (const Rect& rect : bars->rects) {
+                auto band = std::find_if(bands.begin(), bands.end(), [&](const Band& b) {
+                    return b.top == rect.top && b.bottom == rect.bottom;
+                });
+                if (band == bands.end()) band = bands.insert(bands.end(), {rect.top, rect.bottom});
+                ++band->count;
+                band->left = std::min(band->left, rect.left);
+                band->right = std::max(band->right, rect.right);
+            }
         } else if (const TextRun* run = std::get_if<TextRun>(&mark)) {
             texts += "run " + std::to_string(run->at.x) + "," + std::to_string(run->at.y) + " h" +
                      std::to_string(run->height) + " \"" + run->text + "\" w" +

@@ -38,7 +38,7 @@ Page PageOf(std::int32_t width, std::int32_t height, std::int32_t dpi = 600, boo
 // digits (a square "digit" with a square hole).
 Drawing Sample(std::int32_t dpi = 600, bool onDots = true) {
     return Drawing(PageOf(kWidth, kHeight, dpi, onDots), kScreen, {{0, 0, kWidth, kHeight}},
-                   {Rect{88, 24, 96, 548}, Rect{104, 24, 112, 548}, Rect{136, 24, 152, 504},
+                   {Bars{{{88, 24, 96, 548}, {104, 24, 112, 548}, {136, 24, 152, 504}}},
                     Outlines{{{{10, 560}, {50, 560}, {50, 600}, {10, 600}},
                               {{20, 570}, {40, 570}, {40, 590}, {20, 590}}}}});
 }
@@ -487,7 +487,7 @@ TEST(FileWriters, EdgeInsetForTheAnyPartRule) {
 // takes text runs (the others have no fonts).
 TEST(FileWriters, SameBytesTwiceTextRunsOnlyInTheMetafile) {
     const Drawing withRun(PageOf(kWidth, kHeight), kScreen, {{0, 0, kWidth, kHeight}},
-                          {Rect{88, 24, 96, 548}, TextRun{{10, 560}, 20, "12", {10, 10}}});
+                          {Bars{{{88, 24, 96, 548}}}, TextRun{{10, 560}, 20, "12", {10, 10}}});
     for (const FileFormatInfo& info : kFileFormats) {
         SCOPED_TRACE(std::string(info.name));
         EXPECT_EQ(Written(info.format, Sample(), "1"), Written(info.format, Sample(), "1"));
@@ -503,7 +503,7 @@ TEST(FileWriters, SameBytesTwiceTextRunsOnlyInTheMetafile) {
 // leave it to the paper; the PNG starts white.
 TEST(FileWriters, WhiteGroundWhereTheFormatWantsIt) {
     const Drawing widened(PageOf(30, 20), kScreen,
-                          {{25, 0, 30, 20}, {0, 18, 25, 20}, {0, 0, 25, 18}}, {Rect{2, 2, 4, 16}});
+                          {{25, 0, 30, 20}, {0, 18, 25, 20}, {0, 0, 25, 18}}, {Bars{{{2, 2, 4, 16}}}});
     const std::string svg = Written(FileFormat::Svg, widened, "1");
     EXPECT_NE(svg.find("<rect x=\"25\" y=\"0\" width=\"5\" height=\"20\" fill=\"#fff\"/>\n"
                        "<rect x=\"0\" y=\"18\" width=\"25\" height=\"2\" fill=\"#fff\"/>\n"
