@@ -9,8 +9,8 @@ namespace merrowin {
 namespace {
 
 // The bar and space widths in modules of symbol character values 0 to 105,
-// bar first (ISO/IEC 15417, Table 1; the same table as GS1 General
-// Specifications, Figure 5.4.2-1). Each adds up to 11 modules.
+// bar first (ISO/IEC 15417, Table 1; the same table as GS1
+// GenSpecs, Figure 5.4.2-1). Each adds up to 11 modules.
 // clang-format off
 constexpr std::array<std::string_view, 106> kCode128Widths{
     "212222", "222122", "222221", "121223", "121322",  //   0 -   4

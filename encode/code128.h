@@ -1,8 +1,8 @@
 // Code 128 (ISO/IEC 15417) in its GS1 form, GS1-128: symbol characters
 // (codewords) from GS1 element strings, and their element widths.
 //
-// GS1-128 is Code 128 whose first data character is FNC1 (GS1 General
-// Specifications, 5.4.1: the symbol begins Start A, B or C, FNC1). Numeric
+// GS1-128 is Code 128 whose first data character is FNC1 (GS1
+// GenSpecs, 5.4.1: the symbol begins Start A, B or C, FNC1). Numeric
 // element strings go in code set C, two digits a symbol character, the
 // densest form: every element string of the Japanese payment slip, and of
 // the carton labels' (00), (01), (17) and an all-digit (10), is digits.

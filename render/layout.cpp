@@ -287,7 +287,7 @@ void DrawCentred(std::int64_t left, std::int64_t width, std::int32_t top, int he
 }
 
 // GS1 prints each digit of an EAN/UPC symbol centred under (an add-on's:
-// over) its own symbol character of 7 modules (GS1 General Specifications,
+// over) its own symbol character of 7 modules (GS1 GenSpecs,
 // the human readable interpretation of EAN/UPC symbols). Digit k of
 // `digits` is centred on the 7 modules from x0 + starts(k) modules.
 template <class Starts>
@@ -392,7 +392,7 @@ void DrawBook(const BarcodeJob& job, std::string_view pattern, const SymbolLayou
 // The single line of digits, centred on the whole picture, not on the
 // bars. An add-on leaves the line where the picture without it has it.
 // Outlined, an ITF's line stands centred under its symbol, as GS1 prints
-// it (GS1 General Specifications, ITF-14's human readable interpretation).
+// it (GS1 GenSpecs, ITF-14's human readable interpretation).
 void DrawLineText(const SymbologyDescriptor& shape, const BarcodeJob& job, const std::string& check,
                   std::string_view pattern, const SymbolLayout& layout, std::int32_t top,
                   Canvas& canvas) {

@@ -119,7 +119,8 @@ void DrawSlip(const BarcodeJob& job, std::string_view pattern, const SymbolLayou
     std::int64_t x = layout.x0;
     for (std::size_t i = 0; i < pattern.size(); i += 2) {
         const std::int64_t bar = grid.Element(pattern[i]);
-        canvas.FillRect({Saturate(x + cutLeft), layout.Y1, Saturate(x + bar - cutRight), layout.Y2});
+        canvas.FillRect(
+            {Saturate(x + cutLeft), layout.Y1, Saturate(x + bar - cutRight), layout.Y2});
         if (i + 1 < pattern.size()) x += bar + grid.Element(pattern[i + 1]);
     }
     const std::int64_t symbol = x + grid.Element(pattern.back()) - layout.x0;

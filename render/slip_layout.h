@@ -3,7 +3,7 @@
 // (encode/code128.h); the stores' scanners read a window 60 mm wide, so
 // GS1 Japan's 「GS1-128 による標準料金代理収納ガイドライン」 (2014, 2.
 // バーコードの表示) wants the symbol with its quiet zones, at least 10
-// modules each side (Code 128's, GS1 General Specifications 5.4.4.4), no
+// modules each side (Code 128's, GS1 GenSpecs 5.4.4.4), no
 // wider than 60 mm, its bars at least 10 mm high, and the 44 digits under
 // them in two lines. That leaves a module of at most 0.194 mm, which only a
 // printer's whole dots print cleanly.

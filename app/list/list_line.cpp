@@ -53,11 +53,11 @@ constexpr ListColumns kListColumns[] = {
 }  // namespace
 
 ListTerms ListTermsOf(const BarcodeJob& job) {
-    const ListLayout layout = job.Book                                  ? ListLayout::Book
+    const ListLayout layout = job.Book                                 ? ListLayout::Book
                               : job.Kind == SymbologyKind::PaymentSlip ? ListLayout::Slip
                                                                        : ListLayout::Data;
-    return {job.Kind, job.CartonIndicator, job.Format, layout, job.SlipCompany,
-            job.SlipStampThreshold};
+    return {job.Kind, job.CartonIndicator, job.Format,
+            layout,   job.SlipCompany,     job.SlipStampThreshold};
 }
 
 SymbologyKind ListDataKind(SymbologyKind kind, std::uint8_t cartonIndicator) {

@@ -81,9 +81,10 @@ SettingsWindow::SettingsWindow(HINSTANCE instance, HWND owner, SettingsPreviewSo
       font_(CreateFormFont(12)),
       boldFont_(CreateFormFont(12, true)),
       headingFont_(CreateFormFont(kHeadingHeight, true)),
-      form_(*this, [](std::string_view keyPath) -> std::unique_ptr<SettingsAccessor> {
-          return std::make_unique<RegistryStore>(keyPath);
-      }),
+      form_(*this,
+            [](std::string_view keyPath) -> std::unique_ptr<SettingsAccessor> {
+                return std::make_unique<RegistryStore>(keyPath);
+            }),
       previewSource_(std::move(preview)) {
     if (!CreateForm(instance, kSettingsWindowClass, L"設定", WS_POPUP | WS_CAPTION | WS_SYSMENU,
                     WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kFormWidth, kFormHeight, owner))

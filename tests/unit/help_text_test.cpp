@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "common/errors.h"
 #include "app/switches.h"
+#include "common/errors.h"
 #include "model/options.h"
 #include "settings/load_settings.h"
 
@@ -108,7 +108,7 @@ TEST(HelpText, ListsEverySwitchOnce) {
     }
     const std::set<std::string> expected{"/j13",  "/j13b", "/j13t", "/j8",   "/j8b",
                                          "/j8f",  "/i14",  "/i14f", "/i14h", "/i16",
-                                         "/i16f", "/i16h", "/bk", "/cv"};
+                                         "/i16f", "/i16h", "/bk",   "/cv"};
     EXPECT_EQ(listed, expected);
 }
 
@@ -134,8 +134,9 @@ const HelpLineRow kHelpLineRows[] = {
     {3, "  /cdDIGITS   データ (必須)。JAN-13 は 12 桁、JAN-8 は 7 桁、ITF-14 は 13 桁、"},
     {4, "              余分な文字は無視します: JAN-13 を 13 桁で書いても 13 桁目は"},
     {5, "  /nc         /fl か /fm の後に書くと、ファイルだけに出力し、"},
-    {6, "  /bhNN       バーの高さ (モジュール)。GS1 の標準は JAN-13 で 22.85 mm、0.33 mm の\n"
-        "              モジュールで 69.24 (/bh69 で 22.77 mm)、JAN-8 で 18.23 mm (55.24)"},
+    {6,
+     "  /bhNN       バーの高さ (モジュール)。GS1 の標準は JAN-13 で 22.85 mm、0.33 mm の\n"
+     "              モジュールで 69.24 (/bh69 で 22.77 mm)、JAN-8 で 18.23 mm (55.24)"},
     {7, "              値: 2 桁。1 桁以下は 10、3 桁以上は 100。範囲 0～100"},
     {8, "  0   シンボルを作成しました。/bt では、リストのすべての行のファイルを"},
     {9, "  設定の保存先 (レジストリ): HKEY_CURRENT_USER\\Software\\Korvane\\Merrowin"},

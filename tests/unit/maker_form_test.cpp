@@ -249,9 +249,12 @@ INSTANTIATE_TEST_SUITE_P(, CommandTable, testing::ValuesIn(kCommandRows),
 // are the bytes the shown command line makes.
 TEST(MakerForm, MakesTheBytesOfItsCommandLine) {
     const std::map<std::size_t, std::pair<std::string, std::vector<std::string>>> data = {
-        {0, {"490123456789", {}}},     {1, {"4901234", {}}},
-        {2, {"1490123456789", {}}},    {3, {"123456789012345", {}}},
-        {4, {"4901234567894", {"2"}}}, {5, {"978-4-949999-12-0", {"0193", "820"}}},
+        {0, {"490123456789", {}}},
+        {1, {"4901234", {}}},
+        {2, {"1490123456789", {}}},
+        {3, {"123456789012345", {}}},
+        {4, {"4901234567894", {"2"}}},
+        {5, {"978-4-949999-12-0", {"0193", "820"}}},
         {6, {"9191234501234567890123456789010103310123000", {}}},
     };
     for (std::size_t kind = 0; kind < MakerKinds().size(); ++kind) {

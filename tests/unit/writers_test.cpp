@@ -503,7 +503,8 @@ TEST(FileWriters, SameBytesTwiceTextRunsOnlyInTheMetafile) {
 // leave it to the paper; the PNG starts white.
 TEST(FileWriters, WhiteGroundWhereTheFormatWantsIt) {
     const Drawing widened(PageOf(30, 20), kScreen,
-                          {{25, 0, 30, 20}, {0, 18, 25, 20}, {0, 0, 25, 18}}, {Bars{{{2, 2, 4, 16}}}});
+                          {{25, 0, 30, 20}, {0, 18, 25, 20}, {0, 0, 25, 18}},
+                          {Bars{{{2, 2, 4, 16}}}});
     const std::string svg = Written(FileFormat::Svg, widened, "1");
     EXPECT_NE(svg.find("<rect x=\"25\" y=\"0\" width=\"5\" height=\"20\" fill=\"#fff\"/>\n"
                        "<rect x=\"0\" y=\"18\" width=\"25\" height=\"2\" fill=\"#fff\"/>\n"

@@ -156,7 +156,7 @@ private:
     const InteractiveFronts& fronts_;
     UniqueFont font_;
     std::unique_ptr<SettingsWindow> settings_;
-    std::unique_ptr<HelpWindow> help_;    // owned: closes with this window
+    std::unique_ptr<HelpWindow> help_;  // owned: closes with this window
 };
 
 }  // namespace

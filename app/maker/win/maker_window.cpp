@@ -8,8 +8,8 @@
 
 #include "common/errors.h"
 #include "common/win/controls.h"
-#include "common/win/system_function.h"
 #include "common/win/picture_view.h"
+#include "common/win/system_function.h"
 #include "settings/win/registry_settings.h"
 #include "settings/win/registry_store.h"
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "common/win/form_window.h"
-#include "common/win/win_util.h"
 #include "app/maker/maker_form.h"
 #include "app/maker/win/maker_platform.h"
+#include "common/win/form_window.h"
+#include "common/win/win_util.h"
 
 namespace merrowin::win {
 
