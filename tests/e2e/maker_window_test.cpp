@@ -187,6 +187,9 @@ TEST_F(MakerWindowTest, SettingsPreviewFollowsTheGrid) {
     ASSERT_NE(windows.settings, nullptr);
     HWND preview = FindChild(windows.settings, L"MerrowinPicture");
     ASSERT_NE(preview, nullptr);
+    // The tests run side by side on one display: the screen's pixels are the
+    // preview's only while no other test's window covers it.
+    ::SetWindowPos(windows.settings, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ASSERT_TRUE(WaitFor([&] { return BlackPixels(ScreenPixels(preview)) > 0; }));
     if (const char* shot = std::getenv("MERROWIN_SETTINGS_SCREENSHOT"))
         Screenshot(windows.settings, FromBuildPath(shot));
